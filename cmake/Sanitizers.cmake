@@ -1,0 +1,5 @@
+if(VORNEX_SANITIZE)
+    set(_san -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    add_compile_options(${_san})
+    add_link_options(${_san})
+endif()

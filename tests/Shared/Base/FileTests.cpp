@@ -1,0 +1,92 @@
+#include "Shared/Base/Assert.h"
+#include "Shared/Base/File/Pc/InFile.h"
+#include "Shared/Base/Streams/FileInStream.h"
+#include "Shared/Base/Streams/FileOutStream.h"
+#include "tests/Shared/Base/TestLogCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vx {
+namespace {
+
+TEST(FileStreams, WriteCloseAndReadBack) {
+    test::TempDir dir;
+    const std::string path = dir.file("data.bin");
+    {
+        FileOutStream out(path.c_str());
+        out << std::uint32_t{0xCAFEF00D} << 1.5f << "text";
+        out.writeTerminator();
+        EXPECT_EQ(out.size(), 13u);
+        EXPECT_EQ(out.buffer()->name(), path);
+        EXPECT_TRUE(out.close());
+    }
+    EXPECT_TRUE(InFile::exists(path.c_str()));
+
+    FileInStream in(path.c_str());
+    EXPECT_EQ(in.remaining(), 13u);
+    std::uint32_t word = 0;
+    float value = 0;
+    std::string text;
+    in >> word >> value >> text;
+    EXPECT_EQ(word, 0xCAFEF00Du);
+    EXPECT_EQ(value, 1.5f);
+    EXPECT_EQ(text, "text");
+    EXPECT_EQ(in.remaining(), 0u);
+    EXPECT_FALSE(in.failed());
+}
+
+TEST(FileStreams, OpeningForWritingTruncates) {
+    test::TempDir dir;
+    const std::string path = dir.file("again.bin");
+    {
+        FileOutStream out(path.c_str());
+        out << std::uint64_t{1} << std::uint64_t{2};
+    }
+    {
+        FileOutStream out(path.c_str());
+        out << std::uint8_t{9};
+    }
+    EXPECT_EQ(test::readWholeFile(path), std::string(1, '\x09'));
+}
+
+TEST(FileStreams, SkipNeverMovesPastTheEnd) {
+    test::TempDir dir;
+    const std::string path = dir.file("skip.bin");
+    {
+        FileOutStream out(path.c_str());
+        out << std::uint32_t{1} << std::uint32_t{2};
+    }
+    FileInStream in(path.c_str());
+    EXPECT_TRUE(in.skip(4));
+    std::uint32_t value = 0;
+    in >> value;
+    EXPECT_EQ(value, 2u);
+    EXPECT_FALSE(in.skip(1));
+    EXPECT_TRUE(in.failed());
+}
+
+TEST(FileStreams, AFullDeviceIsReportedNotLostSilently) {
+    FileOutStream out("/dev/full");
+    std::vector<char> block(1 << 16, 'x');
+    out.write(block.data(), block.size());
+    EXPECT_FALSE(out.close());
+    EXPECT_TRUE(out.failed());
+}
+
+TEST(FileStreams, OpenFailuresAssertWithThePath) {
+    test::LogCapture capture;
+    const std::string missing = "/nonexistent-vornex-dir/out.bin";
+    EXPECT_THROW(FileOutStream out(missing.c_str()), AssertionFailed);
+    ASSERT_FALSE(capture.scriptLines().empty());
+    EXPECT_EQ(capture.scriptLines().back(), "Assert: m_file != 0 : can't open file: " + missing);
+
+    EXPECT_THROW(FileInStream in(missing.c_str()), AssertionFailed);
+    EXPECT_EQ(capture.scriptLines().back(), "Assert: m_file != 0 : ");
+    EXPECT_FALSE(InFile::exists(missing.c_str()));
+}
+
+} // namespace
+} // namespace vx

@@ -1,0 +1,176 @@
+#include "Shared/Base/Streams/Buffers/MemoryInBuffer.h"
+#include "Shared/Base/Streams/Buffers/StringOutBuffer.h"
+#include "Shared/Base/Streams/InStream.h"
+#include "Shared/Base/Streams/OutStream.h"
+#include "Shared/Base/Streams/TextOutStream.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace vx {
+namespace {
+
+std::vector<unsigned> bytesOf(const std::string& text) {
+    std::vector<unsigned> out;
+    for (char c : text)
+        out.push_back(static_cast<unsigned char>(c));
+    return out;
+}
+
+TEST(OutStream, WritesEveryWidthAsLittleEndianBytesWithoutPadding) {
+    StringOutBuffer buffer;
+    OutStream out(&buffer);
+    out << std::uint32_t{5} << std::int32_t{-1} << true << false << std::int16_t{-2}
+        << std::uint16_t{0x1234} << std::int8_t{-3} << std::uint8_t{0xAB} << 1.0f << 2.0
+        << std::int64_t{-2} << std::uint64_t{0x0102030405060708};
+    const std::vector<unsigned> expected = {
+        0x05, 0x00, 0x00, 0x00,                         // uint32 5
+        0xFF, 0xFF, 0xFF, 0xFF,                         // int32 -1
+        0x01, 0x00,                                     // bools
+        0xFE, 0xFF,                                     // int16 -2
+        0x34, 0x12,                                     // uint16
+        0xFD, 0xAB,                                     // int8, uint8
+        0x00, 0x00, 0x80, 0x3F,                         // float 1.0
+        0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x40, // double 2.0
+        0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, // int64 -2
+        0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01, // uint64
+    };
+    EXPECT_EQ(bytesOf(buffer.text()), expected);
+    EXPECT_EQ(out.size(), expected.size());
+    EXPECT_FALSE(out.failed());
+}
+
+TEST(OutStream, TextsAreCharactersOnlyUntilATerminatorIsWritten) {
+    StringOutBuffer buffer;
+    OutStream out(&buffer);
+    out << "abc";
+    out.writeTerminator();
+    out << std::string("de");
+    EXPECT_EQ(bytesOf(buffer.text()), (std::vector<unsigned>{0x61, 0x62, 0x63, 0x00, 0x64, 0x65}));
+}
+
+TEST(InStream, ReadsBackEveryValueWritten) {
+    StringOutBuffer buffer;
+    OutStream out(&buffer);
+    out << 3.25 << -7.5f << std::int32_t{-123456} << std::uint32_t{4000000000u} << true
+        << std::int64_t{-9000000000} << std::int16_t{-300} << std::int8_t{-100}
+        << std::uint64_t{18000000000000000000u} << std::uint16_t{65000} << std::uint8_t{200};
+    out << "name";
+    out.writeTerminator();
+
+    MemoryInBuffer source(buffer.text().data(), buffer.text().size());
+    InStream in(&source);
+    double d = 0;
+    float f = 0;
+    std::int32_t i32 = 0;
+    std::uint32_t u32 = 0;
+    bool b = false;
+    std::int64_t i64 = 0;
+    std::int16_t i16 = 0;
+    std::int8_t i8 = 0;
+    std::uint64_t u64 = 0;
+    std::uint16_t u16 = 0;
+    std::uint8_t u8 = 0;
+    std::string text;
+    in >> d >> f >> i32 >> u32 >> b >> i64 >> i16 >> i8 >> u64 >> u16 >> u8 >> text;
+    EXPECT_EQ(d, 3.25);
+    EXPECT_EQ(f, -7.5f);
+    EXPECT_EQ(i32, -123456);
+    EXPECT_EQ(u32, 4000000000u);
+    EXPECT_TRUE(b);
+    EXPECT_EQ(i64, -9000000000);
+    EXPECT_EQ(i16, -300);
+    EXPECT_EQ(i8, -100);
+    EXPECT_EQ(u64, 18000000000000000000u);
+    EXPECT_EQ(u16, 65000);
+    EXPECT_EQ(u8, 200);
+    EXPECT_EQ(text, "name");
+    EXPECT_EQ(in.remaining(), 0u);
+    EXPECT_FALSE(in.failed());
+}
+
+TEST(InStream, StringReadConsumesTheTerminatorAndStopsThere) {
+    const unsigned char bytes[] = {0x61, 0x62, 0x63, 0x00, 0x2A};
+    MemoryInBuffer source(bytes, sizeof bytes);
+    InStream in(&source);
+    std::string text;
+    in >> text;
+    EXPECT_EQ(text, "abc");
+    EXPECT_EQ(in.remaining(), 1u);
+    std::uint8_t next = 0;
+    in >> next;
+    EXPECT_EQ(next, 0x2A);
+}
+
+TEST(InStream, AnyNonZeroByteIsTrue) {
+    const unsigned char bytes[] = {0x00, 0x01, 0x7F, 0xFF};
+    MemoryInBuffer source(bytes, sizeof bytes);
+    InStream in(&source);
+    bool values[4] = {true, false, false, false};
+    for (bool& value : values)
+        in >> value;
+    EXPECT_FALSE(values[0]);
+    EXPECT_TRUE(values[1]);
+    EXPECT_TRUE(values[2]);
+    EXPECT_TRUE(values[3]);
+}
+
+TEST(InStream, ReadingPastTheEndFailsWithZeroesAndNeverHangs) {
+    const unsigned char bytes[] = {0x01, 0x02};
+    MemoryInBuffer source(bytes, sizeof bytes);
+    InStream in(&source);
+    std::uint32_t value = 0xDEADBEEF;
+    in >> value;
+    EXPECT_TRUE(in.failed());
+    EXPECT_EQ(value, 0x0201u); // the bytes that were there, the rest zero
+
+    const unsigned char unterminated[] = {'a', 'b'};
+    MemoryInBuffer source2(unterminated, sizeof unterminated);
+    InStream in2(&source2);
+    std::string text;
+    in2 >> text;
+    EXPECT_EQ(text, "ab");
+    EXPECT_TRUE(in2.failed());
+    EXPECT_FALSE(in2.skip(1));
+}
+
+TEST(InStream, BoundedTextReadsKeepTheLimitAndConsumeTheRest) {
+    std::string long300(300, 'x');
+    std::string bytes = long300 + '\0' + "tail" + '\0';
+    MemoryInBuffer source(bytes.data(), bytes.size());
+    InStream in(&source);
+    std::string text;
+    in.readTerminated(text, 255);
+    EXPECT_EQ(text, std::string(255, 'x'));
+    char small[3] = {'?', '?', '?'};
+    in.readText(small, sizeof small);
+    EXPECT_STREQ(small, "ta");
+    EXPECT_EQ(in.remaining(), 0u);
+    EXPECT_FALSE(in.failed());
+}
+
+TEST(TextOutStream, FormatsValuesAsText) {
+    StringOutBuffer buffer;
+    TextOutStream out(&buffer);
+    out << "n=" << 42u << " i=" << -5 << " f=" << 0.5f << " b=" << true
+        << " big=" << std::uint64_t{12345678901ull};
+    out.setFormat("0x%x");
+    out << " h=" << 255u;
+    out.setFormat(nullptr);
+    out << " u=" << 7u;
+    EXPECT_EQ(buffer.text(), "n=42 i=-5 f=0.5 b=true big=12345678901 h=0xff u=7");
+}
+
+TEST(TextOutStream, ExtremeValuesFitTheirFormattingBuffers) {
+    StringOutBuffer buffer;
+    TextOutStream out(&buffer);
+    out << std::numeric_limits<std::int64_t>::min() << " " << std::numeric_limits<double>::max();
+    EXPECT_EQ(buffer.text(), "-9223372036854775808 1.79769e+308");
+}
+
+} // namespace
+} // namespace vx

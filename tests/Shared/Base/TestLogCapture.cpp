@@ -1,0 +1,60 @@
+#include "tests/Shared/Base/TestLogCapture.h"
+
+#include "Shared/Base/DebugOutput.h"
+
+#include <vornexhost/ScriptEditor.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace vx::test {
+namespace {
+
+std::string g_debugText;
+
+void captureDebug(std::string_view text) {
+    g_debugText.append(text);
+}
+
+} // namespace
+
+LogCapture::LogCapture() {
+    g_debugText.clear();
+    vornexhost::setScriptEditorSink([this](vornexhost::ScriptEditorKind, std::string_view text) {
+        m_scriptLines.emplace_back(text);
+    });
+    setDebugOutputHandler(&captureDebug);
+}
+
+LogCapture::~LogCapture() {
+    vornexhost::setScriptEditorSink({});
+    setDebugOutputHandler(nullptr);
+}
+
+const std::string& LogCapture::debugText() {
+    return g_debugText;
+}
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "vornex-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a temporary directory");
+    m_path = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+std::string readWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace vx::test

@@ -1,0 +1,38 @@
+#pragma once
+// Captures what the log channel shows: script editor lines and debugger output.
+#include <string>
+#include <vector>
+
+namespace vx::test {
+
+class LogCapture {
+public:
+    LogCapture();
+    ~LogCapture();
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+
+    const std::vector<std::string>& scriptLines() const { return m_scriptLines; }
+    static const std::string& debugText();
+
+private:
+    std::vector<std::string> m_scriptLines;
+};
+
+// A fresh, empty directory under the system's temporary folder, removed by the destructor.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return m_path; }
+    std::string file(const std::string& name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
+std::string readWholeFile(const std::string& path);
+
+} // namespace vx::test
