@@ -13,13 +13,16 @@ struct RgbaImage {
     std::vector<std::uint8_t> pixels;
 };
 
-// Largest image accepted, in pixels: anything bigger is treated as a corrupt header.
-constexpr std::uint64_t kMaxImagePixels = std::uint64_t{1} << 28;
+// Largest image accepted, in pixels (8192 x 8192): a bigger header is taken as corrupt rather
+// than allowed to demand gigabytes.
+constexpr std::uint64_t kMaxImagePixels = std::uint64_t{1} << 26;
 
 // Decodes DDS by its magic, everything else through the general image reader. On failure
 // returns false with a reason in `error`.
-bool decodeImage(const std::uint8_t* data, std::size_t size, RgbaImage& out, std::string& error);
-bool decodeDds(const std::uint8_t* data, std::size_t size, RgbaImage& out, std::string& error);
+bool decodeImage(const std::uint8_t* data, std::size_t size, RgbaImage& out, std::string& error,
+                 std::uint64_t maxPixels = kMaxImagePixels);
+bool decodeDds(const std::uint8_t* data, std::size_t size, RgbaImage& out, std::string& error,
+               std::uint64_t maxPixels = kMaxImagePixels);
 
 // Why the last MImage::readFromFile failed ("path: reason"), for the host program's messages.
 const std::string& lastImageReadError();

@@ -99,7 +99,8 @@ bool decodeUncompressed(const std::uint8_t* data, std::size_t available, unsigne
 
 } // namespace
 
-bool decodeDds(const std::uint8_t* data, std::size_t size, RgbaImage& out, std::string& error) {
+bool decodeDds(const std::uint8_t* data, std::size_t size, RgbaImage& out, std::string& error,
+               std::uint64_t maxPixels) {
     if (size < kMagicSize + kHeaderSize || std::memcmp(data, "DDS ", kMagicSize) != 0) {
         error = "not a DDS file (header missing or short)";
         return false;
@@ -111,7 +112,7 @@ bool decodeDds(const std::uint8_t* data, std::size_t size, RgbaImage& out, std::
     }
     const unsigned height = word(header + 8);
     const unsigned width = word(header + 12);
-    if (width == 0 || height == 0 || std::uint64_t{width} * height > kMaxImagePixels) {
+    if (width == 0 || height == 0 || std::uint64_t{width} * height > maxPixels) {
         error = "DDS image size " + std::to_string(width) + "x" + std::to_string(height) +
                 " is out of range";
         return false;

@@ -7,9 +7,10 @@
 
 namespace vornexhost {
 
-bool decodeImage(const std::uint8_t* data, std::size_t size, RgbaImage& out, std::string& error) {
+bool decodeImage(const std::uint8_t* data, std::size_t size, RgbaImage& out, std::string& error,
+                 std::uint64_t maxPixels) {
     if (size >= 4 && std::memcmp(data, "DDS ", 4) == 0)
-        return decodeDds(data, size, out, error);
+        return decodeDds(data, size, out, error, maxPixels);
     if (size > static_cast<std::size_t>(INT_MAX)) {
         error = "image file too large";
         return false;
@@ -25,7 +26,7 @@ bool decodeImage(const std::uint8_t* data, std::size_t size, RgbaImage& out, std
         return false;
     }
     if (width <= 0 || height <= 0 ||
-        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kMaxImagePixels) {
+        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > maxPixels) {
         error = "image size " + std::to_string(width) + "x" + std::to_string(height) +
                 " is out of range";
         return false;
