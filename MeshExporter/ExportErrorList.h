@@ -1,0 +1,27 @@
+#pragma once
+// Messages the artist must see even when logging is filtered. Emptied at the start of every
+// export; the translator writes it beside the output when it is not empty.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vx {
+
+class ExportErrorList {
+public:
+    void append(std::string_view text) { m_entries.emplace_back(text); }
+    void clear() { m_entries.clear(); }
+    bool empty() const { return m_entries.empty(); }
+    const std::vector<std::string>& entries() const { return m_entries; }
+
+    // Writes every entry followed by CR LF. False when the file could not be written whole.
+    bool writeTo(const std::string& path) const;
+
+private:
+    std::vector<std::string> m_entries;
+};
+
+// The process-wide list of the current export.
+ExportErrorList& exportErrorList();
+
+} // namespace vx
