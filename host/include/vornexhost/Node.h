@@ -1,0 +1,62 @@
+#pragma once
+// A dependency-graph node: name, type, dynamic attributes, stored values, DAG links and
+// connections.
+#include <vornexhost/NodeType.h>
+#include <vornexhost/PlugStore.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace vornexhost {
+
+class Scene;
+
+class Node : public Object {
+public:
+    Node(Scene& scene, const NodeType& type, std::string name);
+
+    MFn::Type apiType() const override { return m_type->apiType; }
+    bool hasFn(MFn::Type type) const override { return typeHasFn(m_type->apiType, type); }
+
+    const std::string& name() const { return m_name; }
+    const NodeType& type() const { return *m_type; }
+    Scene* scene() const { return m_scene; }
+    bool isAlive() const { return m_scene != nullptr; }
+    bool isDag() const { return m_type->dag; }
+
+    // Static attributes first, then dynamic ones, each followed by its children.
+    const Attribute* findAttribute(std::string_view name) const;
+    unsigned attributeCount() const;
+    const Attribute* attributeAt(unsigned index) const;
+    // Adds a dynamic attribute: top-level when `parent` is null, else a child of that compound.
+    Attribute* addDynamic(std::shared_ptr<Attribute> attribute, Attribute* parent);
+    bool ownsAttribute(const Attribute* attribute) const;
+
+    // The stored value of a top-level attribute.
+    PlugStore& topStore(const Attribute& top);
+    const PlugStore* findTopStore(const Attribute& top) const;
+
+    std::vector<Node*> parents;
+    std::vector<Node*> children;
+    std::vector<std::uint32_t> connectionsIn;
+    std::vector<std::uint32_t> connectionsOut;
+    std::string uuid;
+    bool locked = false;
+
+private:
+    friend class Scene;
+    void detach() { m_scene = nullptr; }
+
+    Scene* m_scene;
+    const NodeType* m_type;
+    std::string m_name;
+    std::vector<std::shared_ptr<Attribute>> m_dynamic; // top-level dynamic attributes
+    std::vector<const Attribute*> m_dynamicAll;
+    std::unordered_map<std::string, Attribute*> m_dynamicByName;
+    std::vector<PlugStore> m_values;
+};
+
+} // namespace vornexhost

@@ -1,0 +1,25 @@
+#pragma once
+// Everything an MObject can refer to: nodes, attributes and data.
+#include <maya/MFn.h>
+
+#include <memory>
+
+namespace vornexhost {
+
+class Object : public std::enable_shared_from_this<Object> {
+public:
+    Object() = default;
+    Object(const Object&) = delete;
+    Object& operator=(const Object&) = delete;
+    virtual ~Object() = default;
+
+    virtual MFn::Type apiType() const = 0;
+    virtual bool hasFn(MFn::Type type) const;
+};
+
+// The function-set hierarchy: whether an object of type `type` supports function set `fn`.
+bool typeHasFn(MFn::Type type, MFn::Type fn);
+// The host's name for a type number ("kTransform"); "kInvalid" for numbers it does not know.
+const char* typeNameOf(MFn::Type type);
+
+} // namespace vornexhost
