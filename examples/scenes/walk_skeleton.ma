@@ -1,0 +1,56 @@
+//Maya ASCII 4.5 scene
+//Name: walk_skeleton.ma
+//Last modified: Sun, Dec 06, 2026 08:15:00 AM
+requires maya "4.5";
+currentUnit -l centimeter -a degree -t film;
+fileInfo "application" "maya";
+fileInfo "product" "Maya Unlimited 4.5";
+fileInfo "version" "4.5";
+createNode transform -n "root_skeleton";
+createNode joint -n "hips" -p "root_skeleton";
+	addAttr -ci true -sn "anim_export" -ln "anim_export" -min 0 -max 1 -at "bool";
+	addAttr -ci true -sn "zephBoneGroup" -ln "zephBoneGroup" -at "long";
+	setAttr ".t" -type "double3" 0 95 0 ;
+	setAttr -k on ".anim_export" yes;
+	setAttr -k on ".zephBoneGroup" 1;
+createNode joint -n "spine" -p "hips";
+	addAttr -ci true -sn "anim_export" -ln "anim_export" -min 0 -max 1 -at "bool";
+	setAttr ".t" -type "double3" 0 20 0 ;
+	setAttr ".jo" -type "double3" 0 0 5 ;
+	setAttr -k on ".anim_export" yes;
+createNode joint -n "head" -p "spine";
+	addAttr -ci true -sn "anim_export" -ln "anim_export" -min 0 -max 1 -at "bool";
+	setAttr ".t" -type "double3" 0 45 0 ;
+	setAttr -k on ".anim_export" no;
+createNode joint -n "leftLeg" -p "hips";
+	addAttr -ci true -sn "anim_export" -ln "anim_export" -min 0 -max 1 -at "bool";
+	setAttr ".t" -type "double3" 12 -5 0 ;
+	setAttr ".jo" -type "double3" 0 0 -90 ;
+	setAttr -k on ".anim_export" yes;
+createNode joint -n "leftKnee" -p "leftLeg";
+	setAttr ".t" -type "double3" 45 0 0 ;
+createNode animCurveTL -n "hips_translateY";
+	setAttr ".tan" 10;
+	setAttr ".wgt" no;
+	setAttr -s 3 ".ktv[0:2]"  1 95 12 92 24 95;
+createNode animCurveTA -n "spine_rotateZ";
+	setAttr ".tan" 10;
+	setAttr ".wgt" no;
+	setAttr -s 3 ".ktv[0:2]"  1 0 12 15 24 0;
+createNode animCurveTA -n "leftLeg_rotateZ";
+	setAttr ".tan" 9;
+	setAttr ".wgt" no;
+	setAttr -s 3 ".ktv[0:2]"  1 -20 12 20 24 -20;
+createNode script -n "sceneConfigurationScriptNode";
+	setAttr ".b" -type "string" "playbackOptions -min 1 -max 24 -ast 1 -aet 24 ";
+	setAttr ".st" 6;
+select -ne :time1;
+	setAttr ".o" 1;
+connectAttr "hips_translateY.o" "hips.ty";
+connectAttr "spine_rotateZ.o" "spine.rz";
+connectAttr "leftLeg_rotateZ.o" "leftLeg.rz";
+connectAttr "hips.s" "spine.is";
+connectAttr "spine.s" "head.is";
+connectAttr "hips.s" "leftLeg.is";
+connectAttr "leftLeg.s" "leftKnee.is";
+// End of walk_skeleton.ma
