@@ -1,0 +1,2 @@
+sampler2D s < string a = "x"; > = sampler_state { Texture = <t>; };
+texture t : NORMAL;
