@@ -3,8 +3,8 @@
 
 #define MAYA_API_VERSION 450
 
-// Plug-in entry points are found by their plain names.
-#define PLUGIN_EXPORT extern "C" __attribute__((visibility("default")))
+// Marks what a plug-in library exports: its entry points and MApiVersion.
+#define PLUGIN_EXPORT __attribute__((visibility("default")))
 
 class MSpace {
 public:

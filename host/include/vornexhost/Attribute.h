@@ -58,6 +58,7 @@ public:
     bool keyable = false;
     bool hidden = false;
     bool dynamic = false;
+    bool implicit = false; // made by a scene file's use, not declared
     bool usedAsColor = false;
     double defaultValue = 0.0;
     std::string enumNames;

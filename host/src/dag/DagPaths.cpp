@@ -51,17 +51,26 @@ std::string partialPathName(const NodePath& path) {
             for (const Node* n : *named)
                 for (NodePath& p : allPathsTo(n))
                     rivals.push_back(std::move(p));
-    for (std::size_t count = 1; count < path.size(); ++count) {
+    for (std::size_t count = 1; count <= path.size(); ++count) {
         std::size_t matches = 0;
         for (const NodePath& other : rivals)
             if (sameSuffix(path, other, count))
                 ++matches;
-        if (matches <= 1) {
+        if (matches <= 1 && count < path.size()) {
             std::string out;
             for (std::size_t i = path.size() - count; i < path.size(); ++i)
                 out += (out.empty() ? "" : "|") + path[i]->name();
             return out;
         }
+    }
+    // Unique only with every name, or not even then: the full path.
+    if (path.size() == 1) {
+        std::size_t matches = 0;
+        for (const NodePath& other : rivals)
+            if (sameSuffix(path, other, 1))
+                ++matches;
+        if (matches <= 1)
+            return leaf->name();
     }
     return fullPathName(path);
 }

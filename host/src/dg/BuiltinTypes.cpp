@@ -125,7 +125,6 @@ void defineDag(NodeTypeRegistry& r) {
     joint->add(boolean("jointTypeX", "jtx", true));
     joint->add(boolean("jointTypeY", "jty", true));
     joint->add(boolean("jointTypeZ", "jtz", true));
-    joint->add(boolean("lockInfluenceWeights", "liw", false));
     joint->add(makeVector("minRotLimit", "mnrl", kDouble, kAngle, {-6.2832, -6.2832, -6.2832}));
     joint->add(makeVector("maxRotLimit", "mxrl", kDouble, kAngle, {6.2832, 6.2832, 6.2832}));
 
@@ -330,8 +329,10 @@ void defineShading(NodeTypeRegistry& r) {
     phong->add(flt("cosinePower", "cp", 20.0));
 
     NodeType* layered = r.create("layeredShader", MFn::kLayeredShader, 0x4c595253, "dependNode");
-    layered->add(arrayOf(makeCompound(
-        "inputs", "cs", {color("color", "c", 0, 0, 0), color("transparency", "t", 0, 0, 0)})));
+    layered->add(
+        arrayOf(makeCompound("inputs", "cs",
+                             {color("color", "c", 0, 0, 0), color("transparency", "t", 0, 0, 0),
+                              color("glowColor", "g", 0, 0, 0)})));
     layered->add(makeEnum("compositingFlag", "cflg", 0));
     layered->add(color("outColor", "oc", 0, 0, 0));
     layered->add(color("outTransparency", "ot", 0, 0, 0));

@@ -93,12 +93,14 @@ bool resolvePlugPath(Node& node, std::string_view path, bool create, ResolvedPlu
         const std::string name(c.name);
         const Attribute* attr = current ? current->child(name) : node.findAttribute(name);
         if (attr && !current && attr->parent) {
-            // A child named directly ("tx"): allowed when no array lies above it.
+            // A child named directly ("tx", "ig"): arrays above it take element 0, as the host
+            // takes the first instance of an instanced attribute.
+            std::vector<const Attribute*> above;
             for (const Attribute* a = attr->parent; a; a = a->parent)
-                if (a->array) {
-                    error = "attribute '" + name + "' needs the index of '" + a->longName + "'";
-                    return false;
-                }
+                above.push_back(a);
+            for (auto it = above.rbegin(); it != above.rend(); ++it)
+                if ((*it)->array)
+                    out.plug.indices.push_back(0);
         }
         if (!attr) {
             Attribute* parent = const_cast<Attribute*>(current);
@@ -110,10 +112,15 @@ bool resolvePlugPath(Node& node, std::string_view path, bool create, ResolvedPlu
                 parent->kind = AttrKind::Compound;
             AttributePtr made = more ? makeCompound(name, name, {}) : makeGeneric(name, name);
             made->array = c.hasIndex;
+            made->implicit = true;
             attr = node.addDynamic(std::move(made), parent);
-        } else if (create && more && attr->dynamic && attr->kind == AttrKind::Generic &&
-                   attr->children.empty()) {
-            const_cast<Attribute*>(attr)->kind = AttrKind::Compound;
+        } else if (create && attr->implicit) {
+            // An attribute the file made up as it went grows into what later lines use.
+            auto* grown = const_cast<Attribute*>(attr);
+            if (more && grown->kind == AttrKind::Generic && grown->children.empty())
+                grown->kind = AttrKind::Compound;
+            if (c.hasIndex)
+                grown->array = true;
         }
         if (c.hasIndex && !attr->array) {
             error = "attribute '" + name + "' is not an array";
@@ -129,11 +136,9 @@ bool resolvePlugPath(Node& node, std::string_view path, bool create, ResolvedPlu
                 out.rangeFirst = c.first;
                 out.rangeLast = c.last;
             }
-            if (!c.hasIndex && more) {
-                error = "attribute '" + name + "' needs an index";
-                return false;
-            }
-            out.plug.indices.push_back(c.hasIndex ? static_cast<std::int32_t>(c.first) : -1);
+            // Without an index, an array followed by a child means its first element.
+            out.plug.indices.push_back(c.hasIndex ? static_cast<std::int32_t>(c.first)
+                                                  : (more ? 0 : -1));
         }
         current = attr;
     }

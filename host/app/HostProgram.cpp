@@ -1,0 +1,284 @@
+#include "HostProgram.h"
+
+#include <vornexhost/MelInterpreter.h>
+#include <vornexhost/PluginRegistry.h>
+#include <vornexhost/ScriptEditor.h>
+
+#include <maya/MFileIO.h>
+#include <maya/MFileObject.h>
+#include <maya/MGlobal.h>
+#include <maya/MPxFileTranslator.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <sys/stat.h>
+
+namespace vornexapp {
+
+namespace {
+
+constexpr const char* kCommandName = "Vornex";
+constexpr const char* kTranslatorName = "VornexFtr";
+constexpr const char* kPluginFile = "Vornex.so";
+
+const char* const kUsage =
+    "usage: vornex VERB [arguments]\n"
+    "\n"
+    "Verbs:\n"
+    "  mel SCENE.ma -c 'MEL'    load the scene and run MEL statements, printing each result\n"
+    "  parse SCENE.ma [-flags] [OUTPUT]\n"
+    "                           run the plug-in's Vornex command on the scene\n"
+    "  export SCENE.ma OUTPUT [--include-images] [--right-handed] [--z-axis-positive]\n"
+    "                         [--selection NODE ...]\n"
+    "                           export through the plug-in's VornexFtr translator\n"
+    "  help [VERB]              show this text or a verb's\n"
+    "\n"
+    "Every verb takes --plugin PATH (repeatable) to load plug-in libraries; without it the\n"
+    "host loads Vornex.so from its own folder or from the folders of MAYA_PLUG_IN_PATH.\n"
+    "The exit status is 0 on success and 1 when the scene, the plug-in or the run fails.\n";
+
+const char* const kMelUsage =
+    "usage: vornex mel SCENE.ma -c 'MEL statements' [--plugin PATH]\n"
+    "\n"
+    "Loads the scene, loads the plug-in, runs the statements and prints the result of each\n"
+    "as the script editor does: // Result: ... //. Query commands: ls, getAttr (-time),\n"
+    "listRelatives, listConnections, currentTime, playbackOptions -q, select, objExists,\n"
+    "nodeType; edits: setAttr, createNode, connectAttr, addAttr, parent, rename; and every\n"
+    "command a plug-in registers.\n";
+
+const char* const kParseUsage =
+    "usage: vornex parse SCENE.ma [-flags] [OUTPUT] [--plugin PATH]\n"
+    "\n"
+    "Loads the scene and runs the plug-in's Vornex command with the flags and output name,\n"
+    "which writes the scene graph file. Flag letters: s (selection only), t (include\n"
+    "images), i (info reports), w (warning reports), r (right-handed), z (z axis positive).\n";
+
+const char* const kExportUsage =
+    "usage: vornex export SCENE.ma OUTPUT [--include-images] [--right-handed]\n"
+    "                     [--z-axis-positive] [--selection NODE ...] [--plugin PATH]\n"
+    "\n"
+    "Loads the scene and exports it to OUTPUT (for example out/tank.bundledMesh) through the\n"
+    "plug-in's VornexFtr translator. With --selection only the named nodes are exported.\n";
+
+void printUsage(const char* text) {
+    std::fputs(text, stdout);
+}
+
+void error(const std::string& text) {
+    MGlobal::displayError(MString(text));
+}
+
+bool isFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// The default plug-in: beside the program, else in the host's plug-in path.
+std::string findDefaultPlugin(const std::string& programDirectory) {
+    const std::string beside = programDirectory + "/" + kPluginFile;
+    if (isFile(beside))
+        return beside;
+    if (const char* path = std::getenv("MAYA_PLUG_IN_PATH")) {
+        std::string list = path;
+        std::size_t start = 0;
+        while (start <= list.size()) {
+            const std::size_t colon = std::min(list.find(':', start), list.size());
+            const std::string dir = list.substr(start, colon - start);
+            if (!dir.empty() && isFile(dir + "/" + kPluginFile))
+                return dir + "/" + kPluginFile;
+            start = colon + 1;
+        }
+    }
+    return "";
+}
+
+struct Options {
+    std::vector<std::string> positional;
+    std::vector<std::string> plugins;
+    std::string mel;
+    bool hasMel = false;
+    bool help = false;
+    bool includeImages = false;
+    bool rightHanded = false;
+    bool zAxisPositive = false;
+    std::vector<std::string> selection;
+};
+
+bool parseOptions(const std::vector<std::string>& args, Options& o) {
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) {
+                error(a + " needs a value");
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        if (a == "--help" || a == "-h") {
+            o.help = true;
+        } else if (a == "--plugin") {
+            std::string v;
+            if (!value(v))
+                return false;
+            o.plugins.push_back(v);
+        } else if (a == "-c" && args[0] == "mel") {
+            if (!value(o.mel))
+                return false;
+            o.hasMel = true;
+        } else if (a == "--include-images") {
+            o.includeImages = true;
+        } else if (a == "--right-handed") {
+            o.rightHanded = true;
+        } else if (a == "--z-axis-positive") {
+            o.zAxisPositive = true;
+        } else if (a == "--selection") {
+            while (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0)
+                o.selection.push_back(args[++i]);
+        } else {
+            o.positional.push_back(a);
+        }
+    }
+    return true;
+}
+
+// Loads the scene and the plug-ins; unloads the plug-ins when it goes.
+class Session {
+public:
+    ~Session() { vornexhost::PluginRegistry::instance().unloadAll(); }
+
+    bool start(const Options& o, const std::string& programDirectory) {
+        if (o.positional.empty()) {
+            error("no scene given");
+            return false;
+        }
+        if (!MFileIO::open(MString(o.positional[0])))
+            return false;
+        std::vector<std::string> plugins = o.plugins;
+        if (plugins.empty()) {
+            const std::string found = findDefaultPlugin(programDirectory);
+            if (!found.empty())
+                plugins.push_back(found);
+        }
+        for (const std::string& p : plugins) {
+            std::string why;
+            if (!vornexhost::PluginRegistry::instance().load(p, why)) {
+                error(why);
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
+int runMel(const Options& o, const std::string& programDirectory) {
+    if (!o.hasMel) {
+        error("mel needs -c 'MEL statements'");
+        return 1;
+    }
+    Session session;
+    if (!session.start(o, programDirectory))
+        return 1;
+    vornexhost::MelValue last;
+    const bool ok =
+        vornexhost::MelInterpreter::instance().run(o.mel, last, [](const vornexhost::MelValue& v) {
+            vornexhost::scriptEditorLine(vornexhost::ScriptEditorKind::Result, v.display());
+        });
+    return ok ? 0 : 1;
+}
+
+int runParse(const Options& o, const std::string& programDirectory) {
+    Session session;
+    if (!session.start(o, programDirectory))
+        return 1;
+    if (!vornexhost::PluginRegistry::instance().commands.count(kCommandName)) {
+        error(std::string("no plug-in provides the command \"") + kCommandName + "\"");
+        return 1;
+    }
+    std::vector<std::string> args(o.positional.begin() + 1, o.positional.end());
+    vornexhost::MelValue result;
+    try {
+        vornexhost::runPluginCommand(kCommandName, args, result);
+    } catch (const vornexhost::MelError& e) {
+        error(e.message);
+        return 1;
+    }
+    return 0;
+}
+
+int runExport(const Options& o, const std::string& programDirectory) {
+    if (o.positional.size() != 2) {
+        error("export needs a scene and an output file");
+        return 1;
+    }
+    Session session;
+    if (!session.start(o, programDirectory))
+        return 1;
+    const auto& translators = vornexhost::PluginRegistry::instance().translators;
+    const auto it = translators.find(kTranslatorName);
+    if (it == translators.end()) {
+        error(std::string("no plug-in provides the file translator \"") + kTranslatorName + "\"");
+        return 1;
+    }
+    if (!o.selection.empty()) {
+        std::string select = "select -r";
+        for (const std::string& n : o.selection)
+            select += " \"" + n + "\"";
+        if (!MGlobal::executeCommand(MString(select + ";")))
+            return 1;
+    }
+    std::unique_ptr<MPxFileTranslator> translator(
+        static_cast<MPxFileTranslator*>(it->second.creator()));
+    if (!translator) {
+        error(std::string("the file translator \"") + kTranslatorName + "\" could not be created");
+        return 1;
+    }
+    MFileObject file;
+    file.setFullName(MString(o.positional[1]));
+    const std::string options = std::string("includeImages=") + (o.includeImages ? "1" : "0") +
+                                ";zaxisPositive=" + (o.zAxisPositive ? "1" : "0") +
+                                ";righthandedSystem=" + (o.rightHanded ? "1" : "0") + ";";
+    const MStatus status =
+        translator->writer(file, MString(options),
+                           o.selection.empty() ? MPxFileTranslator::kExportAccessMode
+                                               : MPxFileTranslator::kExportActiveAccessMode);
+    if (!status) {
+        error("export to \"" + o.positional[1] + "\" failed");
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int runHostProgram(const std::vector<std::string>& args, const std::string& programDirectory) {
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" ||
+        (args[0] == "help" && args.size() == 1)) {
+        printUsage(kUsage);
+        return args.empty() ? 1 : 0;
+    }
+    const std::string verb = args[0] == "help" ? args[1] : args[0];
+    const char* usage = verb == "mel"      ? kMelUsage
+                        : verb == "parse"  ? kParseUsage
+                        : verb == "export" ? kExportUsage
+                                           : nullptr;
+    if (!usage) {
+        error("unknown verb \"" + verb + "\"; vornex --help lists them");
+        return 1;
+    }
+    Options o;
+    if (!parseOptions(args, o))
+        return 1;
+    if (args[0] == "help" || o.help) {
+        printUsage(usage);
+        return 0;
+    }
+    if (verb == "mel")
+        return runMel(o, programDirectory);
+    if (verb == "parse")
+        return runParse(o, programDirectory);
+    return runExport(o, programDirectory);
+}
+
+} // namespace vornexapp

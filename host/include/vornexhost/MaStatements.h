@@ -1,0 +1,90 @@
+#pragma once
+// The statement handlers of the Maya ASCII loader and the state they share.
+#include <vornexhost/MaLoader.h>
+#include <vornexhost/MaTokenizer.h>
+#include <vornexhost/PlugPath.h>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vornexhost {
+
+class Data;
+class Node;
+class Scene;
+struct Units;
+
+class MaStatements {
+public:
+    MaStatements(Scene& scene, std::string_view fileLabel, std::string_view text,
+                 MaLoadResult& result);
+
+    // Runs every statement; throws MaSyntaxError on malformed text.
+    void run();
+
+private:
+    // Statement handlers; each consumes its statement up to and including the ';'.
+    void requires_();
+    void currentUnit();
+    void fileInfo();
+    void file();
+    void createNode();
+    void rename();
+    void setAttr();
+    void addAttr();
+    void connectAttr(bool connect);
+    void parent();
+    void select();
+    void lockNode();
+    void dataStructure();
+    void skipStatement();
+
+    // setAttr value forms.
+    void setRange(const ResolvedPlug& target, std::string_view type);
+    void setPackedRange(const ResolvedPlug& target, std::string_view type);
+    void setSparseArrays(const ResolvedPlug& target);
+    void setSingle(const PlugAddress& target, std::string_view type);
+    void setNumbers(const PlugAddress& target, const std::vector<double>& values);
+    std::shared_ptr<Data> readTyped(std::string_view type, const Attribute* attribute);
+    std::shared_ptr<Data> readPolyFaces(std::uint64_t expectedFaces);
+    std::shared_ptr<Data> readNurbsCurve();
+    std::shared_ptr<Data> readRaw();
+    void readString(std::string& out);
+
+    // Token helpers.
+    Token next();
+    Token expect(TokenKind kind, const char* what);
+    std::string expectString(const char* what);
+    double expectNumber(const char* what);
+    std::uint64_t expectCount(const char* what, std::uint64_t perItemBytes);
+    void expectEnd();
+    // Collects the rest of the statement: flags with their optional argument, and the
+    // remaining words and strings in order. A flag takes the word after it unless it is one
+    // of `switches`; it takes a string only when `flagsTakeStrings`.
+    struct Arguments {
+        std::vector<std::pair<std::string, std::string>> flags;
+        std::vector<std::string> values;
+        const std::string* flag(std::string_view shortName, std::string_view longName = {}) const;
+        bool has(std::string_view shortName, std::string_view longName = {}) const;
+    };
+    Arguments arguments(bool flagsTakeStrings,
+                        std::initializer_list<std::string_view> switches = {});
+
+    [[noreturn]] void fail(const std::string& reason) const;
+    void warn(std::uint32_t line, const std::string& text);
+    Node* nodeNamed(const std::string& name, std::uint32_t line);
+    bool resolve(const std::string& plugText, bool create, ResolvedPlug& out, std::uint32_t line);
+
+    Scene& m_scene;
+    std::string m_label;
+    MaTokenizer m_tokens;
+    MaLoadResult& m_result;
+    Node* m_current = nullptr;
+    std::uint32_t m_statementLine = 0;
+    std::string m_scratch;
+    std::vector<double> m_numbers;
+};
+
+} // namespace vornexhost

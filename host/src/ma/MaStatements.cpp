@@ -1,0 +1,582 @@
+#include <vornexhost/AttributeFactory.h>
+#include <vornexhost/MaStatements.h>
+#include <vornexhost/PlugValues.h>
+#include <vornexhost/Scene.h>
+
+#include <algorithm>
+
+namespace vornexhost {
+
+namespace {
+
+constexpr std::size_t kMaxWarnings = 1000;
+
+bool isEnd(const Token& t) {
+    return t.kind == TokenKind::Semicolon || t.kind == TokenKind::End;
+}
+
+} // namespace
+
+MaLoadResult loadMayaAscii(Scene& scene, std::string_view fileLabel, std::string_view text) {
+    MaLoadResult result;
+    try {
+        MaStatements statements(scene, fileLabel, text, result);
+        statements.run();
+    } catch (const MaSyntaxError& e) {
+        result.ok = false;
+        result.error = std::string(fileLabel) + ":" + std::to_string(e.line) + ": " + e.reason;
+    }
+    return result;
+}
+
+MaStatements::MaStatements(Scene& scene, std::string_view fileLabel, std::string_view text,
+                           MaLoadResult& result)
+    : m_scene(scene), m_label(fileLabel), m_tokens(text), m_result(result) {}
+
+void MaStatements::fail(const std::string& reason) const {
+    throw MaSyntaxError{m_statementLine, reason};
+}
+
+void MaStatements::warn(std::uint32_t line, const std::string& text) {
+    if (m_result.warnings.size() < kMaxWarnings)
+        m_result.warnings.push_back(m_label + ":" + std::to_string(line) + ": " + text);
+    else if (m_result.warnings.size() == kMaxWarnings)
+        m_result.warnings.push_back(m_label + ": further warnings not shown");
+}
+
+Token MaStatements::next() {
+    Token t = m_tokens.next();
+    if (t.kind == TokenKind::End)
+        throw MaSyntaxError{t.line, "unexpected end of file in a statement that began on line " +
+                                        std::to_string(m_statementLine)};
+    return t;
+}
+
+Token MaStatements::expect(TokenKind kind, const char* what) {
+    Token t = next();
+    if (t.kind != kind)
+        throw MaSyntaxError{t.line, std::string("expected ") + what};
+    return t;
+}
+
+std::string MaStatements::expectString(const char* what) {
+    const Token t = expect(TokenKind::String, what);
+    std::string out;
+    MaTokenizer::unescape(t, out);
+    return out;
+}
+
+double MaStatements::expectNumber(const char* what) {
+    const Token t = next();
+    double v = 0.0;
+    if (!parseNumber(t, v))
+        throw MaSyntaxError{t.line,
+                            std::string("bad number '") + std::string(t.text) + "' for " + what};
+    return v;
+}
+
+std::uint64_t MaStatements::expectCount(const char* what, std::uint64_t perItemBytes) {
+    const Token t = next();
+    std::uint64_t n = 0;
+    if (!parseCount(t, n))
+        throw MaSyntaxError{t.line,
+                            std::string("bad count '") + std::string(t.text) + "' for " + what};
+    // Each item takes at least `perItemBytes` of text: a larger count cannot be honest.
+    if (perItemBytes > 0 && n > m_tokens.remaining() / perItemBytes + 1)
+        throw MaSyntaxError{t.line, std::string("count ") + std::to_string(n) + " for " + what +
+                                        " is larger than the rest of the file can hold"};
+    return n;
+}
+
+void MaStatements::expectEnd() {
+    const Token t = next();
+    if (t.kind != TokenKind::Semicolon)
+        throw MaSyntaxError{t.line, "expected ';' but found '" + std::string(t.text) + "'"};
+}
+
+const std::string* MaStatements::Arguments::flag(std::string_view shortName,
+                                                 std::string_view longName) const {
+    for (const auto& [name, value] : flags)
+        if (name == shortName || (!longName.empty() && name == longName))
+            return &value;
+    return nullptr;
+}
+
+bool MaStatements::Arguments::has(std::string_view shortName, std::string_view longName) const {
+    return flag(shortName, longName) != nullptr;
+}
+
+MaStatements::Arguments MaStatements::arguments(bool flagsTakeStrings,
+                                                std::initializer_list<std::string_view> switches) {
+    Arguments args;
+    while (true) {
+        Token t = next();
+        if (t.kind == TokenKind::Semicolon)
+            return args;
+        if (isFlag(t)) {
+            std::string name(t.text.substr(1));
+            std::string value;
+            const Token& p = m_tokens.peek();
+            const bool isSwitch =
+                std::find(switches.begin(), switches.end(), name) != switches.end();
+            if (!isSwitch && ((p.kind == TokenKind::Word && !isFlag(p)) ||
+                              (p.kind == TokenKind::String && flagsTakeStrings))) {
+                const Token v = next();
+                MaTokenizer::unescape(v, value);
+            }
+            args.flags.emplace_back(std::move(name), std::move(value));
+            continue;
+        }
+        if (t.kind == TokenKind::Word || t.kind == TokenKind::String) {
+            std::string value;
+            MaTokenizer::unescape(t, value);
+            args.values.push_back(std::move(value));
+        }
+    }
+}
+
+void MaStatements::skipStatement() {
+    while (!isEnd(next())) {
+    }
+}
+
+Node* MaStatements::nodeNamed(const std::string& name, std::uint32_t line) {
+    bool ambiguous = false;
+    Node* node = m_scene.findNode(name, &ambiguous);
+    if (!node && !ambiguous && name.size() > 1 && name.front() == ':' &&
+        name.find_first_of("|:", 1) == std::string::npos) {
+        // ":name" is a node every scene has; one the stand-in does not know is made generic.
+        return m_scene.createNode(*NodeTypeRegistry::instance().generic("unknown", false),
+                                  name.substr(1), nullptr);
+    }
+    if (!node)
+        warn(line, ambiguous ? "more than one node is named \"" + name + "\""
+                             : "no node named \"" + name + "\"");
+    return node;
+}
+
+bool MaStatements::resolve(const std::string& plugText, bool create, ResolvedPlug& out,
+                           std::uint32_t line) {
+    Node* node = m_current;
+    std::string_view attr = plugText;
+    if (plugText.empty() || plugText.front() != '.') {
+        const auto dot = plugText.find('.');
+        if (dot == std::string::npos) {
+            warn(line, "\"" + plugText + "\" names no attribute");
+            return false;
+        }
+        node = nodeNamed(plugText.substr(0, dot), line);
+        attr = std::string_view(plugText).substr(dot);
+    } else if (!node) {
+        warn(line, "attribute \"" + plugText + "\" given before any node");
+        return false;
+    }
+    if (!node)
+        return false;
+    std::string error;
+    if (!resolvePlugPath(*node, attr, create, out, error)) {
+        warn(line, error + " in \"" + node->name() +
+                       plugText.substr(plugText.front() == '.' ? 0 : plugText.find('.')) + "\"");
+        return false;
+    }
+    return true;
+}
+
+void MaStatements::run() {
+    while (true) {
+        const Token t = m_tokens.next();
+        if (t.kind == TokenKind::End)
+            return;
+        m_statementLine = t.line;
+        if (t.kind == TokenKind::Semicolon)
+            continue;
+        if (t.kind != TokenKind::Word)
+            fail("a statement cannot begin with '" + std::string(t.text) + "'");
+        const std::string_view cmd = t.text;
+        if (cmd == "setAttr")
+            setAttr();
+        else if (cmd == "connectAttr")
+            connectAttr(true);
+        else if (cmd == "createNode")
+            createNode();
+        else if (cmd == "addAttr")
+            addAttr();
+        else if (cmd == "rename")
+            rename();
+        else if (cmd == "select")
+            select();
+        else if (cmd == "parent")
+            parent();
+        else if (cmd == "disconnectAttr")
+            connectAttr(false);
+        else if (cmd == "requires")
+            requires_();
+        else if (cmd == "currentUnit")
+            currentUnit();
+        else if (cmd == "fileInfo")
+            fileInfo();
+        else if (cmd == "file")
+            file();
+        else if (cmd == "lockNode")
+            lockNode();
+        else if (cmd == "dataStructure")
+            dataStructure();
+        else if (cmd == "relationship") {
+            // Light and shadow linking: nothing the stand-in evaluates.
+            skipStatement();
+        } else {
+            warn(t.line, "statement \"" + std::string(cmd) + "\" is not supported; skipped");
+            skipStatement();
+        }
+    }
+}
+
+void MaStatements::requires_() {
+    const Arguments args = arguments(true);
+    if (args.values.size() >= 2)
+        m_scene.requirements.emplace_back(args.values[args.values.size() - 2], args.values.back());
+}
+
+void MaStatements::currentUnit() {
+    const std::uint32_t line = m_statementLine;
+    const Arguments args = arguments(true);
+    if (const std::string* l = args.flag("l", "linear"); l && !m_scene.units.setLinear(*l))
+        warn(line, "unknown linear unit \"" + *l + "\"; centimeters used");
+    if (const std::string* a = args.flag("a", "angle"); a && !m_scene.units.setAngle(*a))
+        warn(line, "unknown angular unit \"" + *a + "\"; degrees used");
+    if (const std::string* t = args.flag("t", "time"); t && !m_scene.units.setTime(*t))
+        warn(line, "unknown time unit \"" + *t + "\"; film used");
+}
+
+void MaStatements::fileInfo() {
+    const Arguments args = arguments(false);
+    if (args.values.size() >= 2)
+        m_scene.fileInfo.emplace_back(args.values[0], args.values[1]);
+}
+
+void MaStatements::file() {
+    const std::uint32_t line = m_statementLine;
+    const Arguments args = arguments(true, {"r", "reference", "i", "import", "f", "force"});
+    // "file -rdi" only describes a reference; "file -r" loads one.
+    if ((args.has("r", "reference") || args.has("i", "import")) && !args.values.empty())
+        warn(line, "reference \"" + args.values.back() +
+                       "\" cannot be loaded here; its nodes are missing from the scene");
+}
+
+void MaStatements::createNode() {
+    const std::uint32_t line = m_statementLine;
+    const Token typeToken = next();
+    if (typeToken.kind != TokenKind::Word && typeToken.kind != TokenKind::String)
+        fail("createNode needs a node type");
+    std::string typeName;
+    MaTokenizer::unescape(typeToken, typeName);
+    std::string name;
+    std::string parentName;
+    bool shared = false;
+    while (true) {
+        const Token t = next();
+        if (t.kind == TokenKind::Semicolon)
+            break;
+        if (!isFlag(t))
+            fail("unexpected '" + std::string(t.text) + "' in createNode");
+        const std::string_view f = t.text.substr(1);
+        if (f == "n" || f == "name")
+            name = expectString("a node name after -n");
+        else if (f == "p" || f == "parent")
+            parentName = expectString("a parent name after -p");
+        else if (f == "s" || f == "shared")
+            shared = true;
+        else if (f == "ss" || f == "skipSelect")
+            continue;
+        else
+            warn(t.line, "createNode flag \"" + std::string(t.text) + "\" ignored");
+    }
+    NodeTypeRegistry& types = NodeTypeRegistry::instance();
+    const NodeType* type = types.find(typeName);
+    if (!type || type->name == "world")
+        type = types.generic(typeName, !parentName.empty());
+    if (shared && !name.empty()) {
+        // A shared node is one the scene already has (a default node): reuse it.
+        if (Node* existing = m_scene.findNode(name);
+            existing && existing->type().name == type->name) {
+            m_current = existing;
+            return;
+        }
+    }
+    Node* parentNode = nullptr;
+    if (!parentName.empty()) {
+        parentNode = nodeNamed(parentName, line);
+        if (parentNode && !parentNode->isDag()) {
+            warn(line, "parent \"" + parentName + "\" is not a DAG node");
+            parentNode = nullptr;
+        }
+        if (!type->dag) {
+            warn(line, "a \"" + typeName + "\" node cannot have a parent; -p ignored");
+            parentNode = nullptr;
+        }
+    }
+    m_current = m_scene.createNode(*type, name, parentNode);
+}
+
+void MaStatements::rename() {
+    const std::uint32_t line = m_statementLine;
+    const Arguments args = arguments(true);
+    if (const std::string* uid = args.flag("uid", "uuid")) {
+        if (m_current)
+            m_current->uuid = *uid;
+        return;
+    }
+    if (args.values.size() == 2) {
+        if (Node* node = nodeNamed(args.values[0], line))
+            m_scene.rename(*node, args.values[1]);
+    } else if (args.values.size() == 1 && m_current) {
+        m_scene.rename(*m_current, args.values[0]);
+    } else {
+        warn(line, "rename needs a node and a new name");
+    }
+}
+
+void MaStatements::select() {
+    const std::uint32_t line = m_statementLine;
+    std::vector<std::string> names;
+    bool noExpand = false;
+    while (true) {
+        const Token t = next();
+        if (t.kind == TokenKind::Semicolon)
+            break;
+        if (isFlag(t)) {
+            noExpand = noExpand || t.text == "-ne" || t.text == "-noExpand";
+            continue;
+        }
+        std::string value;
+        MaTokenizer::unescape(t, value);
+        names.push_back(std::move(value));
+    }
+    if (noExpand) {
+        // "select -ne :name" makes a node current for the statements after it. A default
+        // node the stand-in does not know becomes a generic node.
+        for (const std::string& name : names) {
+            Node* node = m_scene.findNode(name);
+            if (!node) {
+                std::string_view plain = name;
+                while (!plain.empty() && plain.front() == ':')
+                    plain.remove_prefix(1);
+                node = m_scene.createNode(*NodeTypeRegistry::instance().generic("unknown", false),
+                                          std::string(plain), nullptr);
+            }
+            m_current = node;
+        }
+        return;
+    }
+    m_scene.selection.clear();
+    for (const std::string& name : names)
+        if (Node* node = nodeNamed(name, line))
+            m_scene.selection.push_back(m_scene.handle(node));
+}
+
+void MaStatements::parent() {
+    const std::uint32_t line = m_statementLine;
+    const Arguments args =
+        arguments(false, {"s", "shape", "nc", "noConnections", "r", "relative", "a", "absolute",
+                          "add", "addObject", "w", "world", "rm", "removeObject"});
+    const bool toWorld = args.has("w", "world");
+    const bool addInstance = args.has("add", "addObject");
+    if (args.values.empty() || (!toWorld && args.values.size() < 2)) {
+        warn(line, "parent needs a child and a parent");
+        return;
+    }
+    Node* newParent = toWorld ? m_scene.world() : nodeNamed(args.values.back(), line);
+    if (!newParent)
+        return;
+    const std::size_t children = toWorld ? args.values.size() : args.values.size() - 1;
+    for (std::size_t i = 0; i < children; ++i) {
+        Node* child = nodeNamed(args.values[i], line);
+        if (child && !m_scene.parentNode(*child, *newParent, addInstance))
+            warn(line,
+                 "cannot parent \"" + args.values[i] + "\" under \"" + args.values.back() + "\"");
+    }
+}
+
+void MaStatements::lockNode() {
+    const Arguments args = arguments(false);
+    const std::string* lock = args.flag("l", "lock");
+    const bool locked = !lock || lock->empty() || *lock == "1" || *lock == "on" || *lock == "true";
+    if (args.values.empty()) {
+        if (m_current)
+            m_current->locked = locked;
+        return;
+    }
+    for (const std::string& name : args.values)
+        if (Node* node = m_scene.findNode(name))
+            node->locked = locked;
+}
+
+void MaStatements::dataStructure() {
+    std::string text;
+    while (true) {
+        const Token t = next();
+        if (t.kind == TokenKind::Semicolon)
+            break;
+        std::string piece;
+        MaTokenizer::unescape(t, piece);
+        if (!text.empty())
+            text += ' ';
+        text += piece;
+    }
+    m_scene.dataStructures.push_back(std::move(text));
+}
+
+void MaStatements::connectAttr(bool connect) {
+    const std::uint32_t line = m_statementLine;
+    const Arguments args = arguments(false, {"na", "nextAvailable", "f", "force"});
+    if (args.values.size() != 2) {
+        warn(line, std::string(connect ? "connectAttr" : "disconnectAttr") +
+                       " needs a source and a destination");
+        return;
+    }
+    ResolvedPlug src;
+    ResolvedPlug dst;
+    if (!resolve(args.values[0], true, src, line) || !resolve(args.values[1], true, dst, line))
+        return;
+    if (src.rangeLevel >= 0 || dst.rangeLevel >= 0) {
+        warn(line, "a connection cannot use an index range");
+        return;
+    }
+    if (!connect) {
+        m_scene.disconnect(src.plug, dst.plug);
+        return;
+    }
+    if (args.has("na", "nextAvailable") && dst.plug.isArrayPlug()) {
+        // The next logical index after every stored or connected element.
+        std::int32_t nextIndex = 0;
+        if (const ArrayStore* a = arrayStoreOf(dst.plug, false); a && !a->logical.empty())
+            nextIndex = static_cast<std::int32_t>(a->logical.back()) + 1;
+        for (std::uint32_t i : dst.plug.node->connectionsIn) {
+            const Connection& c = m_scene.connection(i);
+            if (c.alive && c.destination.attribute == dst.plug.attribute &&
+                c.destination.indices.size() == dst.plug.indices.size())
+                nextIndex = std::max(nextIndex, c.destination.indices.back() + 1);
+        }
+        dst.plug.indices.back() = nextIndex;
+    }
+    m_scene.connect(src.plug, dst.plug);
+}
+
+void MaStatements::addAttr() {
+    const std::uint32_t line = m_statementLine;
+    const Arguments args = arguments(true, {"m", "multi", "uac", "usedAsColor"});
+    Node* node = m_current;
+    if (!node) {
+        warn(line, "addAttr without a node");
+        return;
+    }
+    const std::string* longName = args.flag("ln", "longName");
+    const std::string* shortName = args.flag("sn", "shortName");
+    if (!longName || longName->empty()) {
+        warn(line, "addAttr needs -ln");
+        return;
+    }
+    const std::string brief = shortName && !shortName->empty() ? *shortName : *longName;
+    if (node->findAttribute(*longName) || node->findAttribute(brief)) {
+        warn(line, "node \"" + node->name() + "\" already has an attribute \"" + *longName + "\"");
+        return;
+    }
+    Attribute* parent = nullptr;
+    if (const std::string* p = args.flag("p", "parent")) {
+        parent = const_cast<Attribute*>(node->findAttribute(*p));
+        if (!parent || !parent->dynamic) {
+            warn(line, "parent attribute \"" + *p + "\" of \"" + *longName + "\" not found");
+            return;
+        }
+    }
+    AttributePtr a;
+    const std::string* at = args.flag("at", "attributeType");
+    const std::string* dt = args.flag("dt", "dataType");
+    if (dt) {
+        static const std::pair<const char*, DataKind> dataTypes[] = {
+            {"string", DataKind::String},
+            {"stringArray", DataKind::StringArray},
+            {"matrix", DataKind::Matrix},
+            {"doubleArray", DataKind::DoubleArray},
+            {"Int32Array", DataKind::IntArray},
+            {"pointArray", DataKind::PointArray},
+            {"vectorArray", DataKind::VectorArray},
+            {"componentList", DataKind::ComponentList},
+            {"mesh", DataKind::Mesh},
+            {"nurbsCurve", DataKind::NurbsCurve}};
+        DataKind kind = DataKind::Raw;
+        for (const auto& [n, k] : dataTypes)
+            if (*dt == n)
+                kind = k;
+        a = makeTyped(*longName, brief, kind);
+    } else {
+        const std::string type = at ? *at : "double";
+        struct NumericName {
+            const char* name;
+            int type;
+            unsigned count;
+            AttrUnit unit;
+        };
+        using namespace numeric;
+        static const NumericName numerics[] = {{"bool", kBoolean, 1, AttrUnit::None},
+                                               {"byte", kByte, 1, AttrUnit::None},
+                                               {"char", kChar, 1, AttrUnit::None},
+                                               {"short", kShort, 1, AttrUnit::None},
+                                               {"long", kLong, 1, AttrUnit::None},
+                                               {"int", kLong, 1, AttrUnit::None},
+                                               {"float", kFloat, 1, AttrUnit::None},
+                                               {"double", kDouble, 1, AttrUnit::None},
+                                               {"doubleLinear", kDouble, 1, AttrUnit::Distance},
+                                               {"doubleAngle", kDouble, 1, AttrUnit::Angle},
+                                               {"time", kDouble, 1, AttrUnit::Time},
+                                               {"enum", kShort, 1, AttrUnit::None},
+                                               {"float2", kFloat, 2, AttrUnit::None},
+                                               {"float3", kFloat, 3, AttrUnit::None},
+                                               {"double2", kDouble, 2, AttrUnit::None},
+                                               {"double3", kDouble, 3, AttrUnit::None},
+                                               {"long2", kLong, 2, AttrUnit::None},
+                                               {"long3", kLong, 3, AttrUnit::None},
+                                               {"short2", kShort, 2, AttrUnit::None},
+                                               {"short3", kShort, 3, AttrUnit::None},
+                                               {"reflectance", kFloat, 3, AttrUnit::None},
+                                               {"spectrum", kFloat, 3, AttrUnit::None}};
+        const NumericName* numericType = nullptr;
+        for (const NumericName& n : numerics)
+            if (type == n.name)
+                numericType = &n;
+        if (numericType) {
+            double def = 0.0;
+            if (const std::string* dv = args.flag("dv", "defaultValue")) {
+                Token t;
+                t.kind = TokenKind::Word;
+                t.text = *dv;
+                parseNumber(t, def);
+            }
+            a = makeNumeric(*longName, brief, numericType->type, def, numericType->unit);
+            if (numericType->count > 1)
+                a->numericType = compoundNumericType(numericType->type, numericType->count);
+            a->isEnum = type == "enum";
+            if (const std::string* en = args.flag("en", "enumName"))
+                a->enumNames = *en;
+            if (def != 0.0)
+                a->defaultValue = m_scene.units.toInternal(a->unit, def);
+        } else if (type == "message") {
+            a = makeMessage(*longName, brief);
+        } else if (type == "compound") {
+            a = makeCompound(*longName, brief, {});
+        } else if (type == "matrix" || type == "fltMatrix") {
+            a = makeTyped(*longName, brief, DataKind::Matrix);
+        } else {
+            warn(line, "attribute type \"" + type + "\" is not known; \"" + *longName +
+                           "\" takes any value");
+            a = makeGeneric(*longName, brief);
+        }
+    }
+    a->array = args.has("m", "multi");
+    a->keyable = args.has("k", "keyable") && *args.flag("k", "keyable") != "false";
+    a->hidden = args.has("h", "hidden") && *args.flag("h", "hidden") != "false";
+    a->usedAsColor = args.has("uac", "usedAsColor");
+    node->addDynamic(std::move(a), parent);
+}
+
+} // namespace vornexhost
