@@ -1,4 +1,5 @@
 #include <vornexhost/AttributeFactory.h>
+#include <vornexhost/DagPaths.h>
 #include <vornexhost/MaStatements.h>
 #include <vornexhost/PlugValues.h>
 #include <vornexhost/Scene.h>
@@ -426,6 +427,40 @@ void MaStatements::dataStructure() {
     m_scene.dataStructures.push_back(std::move(text));
 }
 
+namespace {
+
+// A per-instance array plug named without an index ("|a|shape.iog") stands for the element of
+// the instance that the DAG path names (the first instance when the name is not a path).
+void pickInstanceElement(const std::string& plugText, ResolvedPlug& resolved) {
+    PlugAddress& plug = resolved.plug;
+    if (!plug.node || !plug.node->isDag() || plug.indices.empty() || plug.indices[0] != -1)
+        return;
+    static const char* const perInstance[] = {
+        "instObjGroups",       "worldMatrix", "worldInverseMatrix", "parentMatrix",
+        "parentInverseMatrix", "worldMesh",   "worldSpace"};
+    const std::string& top = plug.chain().front()->longName;
+    if (std::none_of(std::begin(perInstance), std::end(perInstance),
+                     [&](const char* name) { return top == name; }))
+        return;
+    const std::string name = plugText.substr(0, plugText.find('.'));
+    std::int32_t instance = 0;
+    if (name.find('|') != std::string::npos) {
+        const std::vector<NodePath> paths = allPathsTo(plug.node);
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            const std::string full = fullPathName(paths[i]);
+            if (full == name || (full.size() > name.size() && name.front() != '|' &&
+                                 full.compare(full.size() - name.size(), name.size(), name) == 0 &&
+                                 full[full.size() - name.size() - 1] == '|')) {
+                instance = static_cast<std::int32_t>(i);
+                break;
+            }
+        }
+    }
+    plug.indices[0] = instance;
+}
+
+} // namespace
+
 void MaStatements::connectAttr(bool connect) {
     const std::uint32_t line = m_statementLine;
     const Arguments args = arguments(false, {"na", "nextAvailable", "f", "force"});
@@ -438,6 +473,7 @@ void MaStatements::connectAttr(bool connect) {
     ResolvedPlug dst;
     if (!resolve(args.values[0], true, src, line) || !resolve(args.values[1], true, dst, line))
         return;
+    pickInstanceElement(args.values[0], src);
     if (src.rangeLevel >= 0 || dst.rangeLevel >= 0) {
         warn(line, "a connection cannot use an index range");
         return;

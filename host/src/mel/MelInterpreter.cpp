@@ -376,6 +376,8 @@ private:
 
 MelInterpreter::MelInterpreter() {
     defineMelCommands(*this);
+    defineMeshCommands(*this);
+    defineCgfxShaderCommand(*this);
 }
 
 MelInterpreter& MelInterpreter::instance() {
