@@ -465,7 +465,8 @@ void MaStatements::connectAttr(bool connect) {
 void MaStatements::addAttr() {
     const std::uint32_t line = m_statementLine;
     const Arguments args = arguments(true, {"m", "multi", "uac", "usedAsColor"});
-    Node* node = m_current;
+    // Files add to the current node; MEL names the node last.
+    Node* node = args.values.empty() ? m_current : nodeNamed(args.values.back(), line);
     if (!node) {
         warn(line, "addAttr without a node");
         return;
