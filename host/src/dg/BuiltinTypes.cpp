@@ -32,6 +32,10 @@ AttributePtr color(const char* l, const char* s, double r, double g, double b) {
 AttributePtr matrix(const char* l, const char* s) {
     return makeTyped(l, s, DataKind::Matrix);
 }
+AttributePtr instanced(AttributePtr a) {
+    a->instanced = true;
+    return a;
+}
 AttributePtr str(const char* l, const char* s) {
     return makeTyped(l, s, DataKind::String);
 }
@@ -67,14 +71,15 @@ void defineDag(NodeTypeRegistry& r) {
         "objectGroups", "og",
         {makeTyped("objectGrpCompList", "gcl", DataKind::ComponentList),
          lng("objectGroupId", "gid", 0), makeNumeric("objectGrpColor", "gco", kShort, 0)}));
-    dag->add(arrayOf(makeCompound("instObjGroups", "iog", {groups})));
+    dag->add(instanced(arrayOf(makeCompound("instObjGroups", "iog", {groups}))));
     dag->add(computed(matrix("matrix", "m"), Computed::Matrix));
     dag->add(computed(matrix("inverseMatrix", "im"), Computed::InverseMatrix));
-    dag->add(computed(arrayOf(matrix("worldMatrix", "wm")), Computed::WorldMatrix));
-    dag->add(computed(arrayOf(matrix("worldInverseMatrix", "wim")), Computed::WorldInverseMatrix));
-    dag->add(computed(arrayOf(matrix("parentMatrix", "pm")), Computed::ParentMatrix));
-    dag->add(
-        computed(arrayOf(matrix("parentInverseMatrix", "pim")), Computed::ParentInverseMatrix));
+    dag->add(instanced(computed(arrayOf(matrix("worldMatrix", "wm")), Computed::WorldMatrix)));
+    dag->add(instanced(
+        computed(arrayOf(matrix("worldInverseMatrix", "wim")), Computed::WorldInverseMatrix)));
+    dag->add(instanced(computed(arrayOf(matrix("parentMatrix", "pm")), Computed::ParentMatrix)));
+    dag->add(instanced(
+        computed(arrayOf(matrix("parentInverseMatrix", "pim")), Computed::ParentInverseMatrix)));
     dag->add(arrayOf(makeCompound("renderLayerInfo", "rlio",
                                   {lng("renderLayerId", "rli", 0),
                                    boolean("renderLayerRenderable", "rlr", false),

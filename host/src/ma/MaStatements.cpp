@@ -429,34 +429,29 @@ void MaStatements::dataStructure() {
 
 namespace {
 
-// A per-instance array plug named without an index ("|a|shape.iog") stands for the element of
-// the instance that the DAG path names (the first instance when the name is not a path).
+// An instanced attribute named without an index ("|a|shape.iog") stands for the element of
+// the instance that the DAG path names; the plug path alone takes the first instance.
 void pickInstanceElement(const std::string& plugText, ResolvedPlug& resolved) {
     PlugAddress& plug = resolved.plug;
-    if (!plug.node || !plug.node->isDag() || plug.indices.empty() || plug.indices[0] != -1)
+    const std::size_t dot = plugText.find('.');
+    if (!plug.node || !plug.node->isDag() || plug.indices.empty() || dot == std::string::npos ||
+        !plug.chain().front()->instanced)
         return;
-    static const char* const perInstance[] = {
-        "instObjGroups",       "worldMatrix", "worldInverseMatrix", "parentMatrix",
-        "parentInverseMatrix", "worldMesh",   "worldSpace"};
-    const std::string& top = plug.chain().front()->longName;
-    if (std::none_of(std::begin(perInstance), std::end(perInstance),
-                     [&](const char* name) { return top == name; }))
+    const std::size_t end = plugText.find('.', dot + 1);
+    const std::string_view first = std::string_view(plugText).substr(dot + 1, end - dot - 1);
+    const std::string name = plugText.substr(0, dot);
+    if (first.find('[') != std::string_view::npos || name.find('|') == std::string::npos)
         return;
-    const std::string name = plugText.substr(0, plugText.find('.'));
-    std::int32_t instance = 0;
-    if (name.find('|') != std::string::npos) {
-        const std::vector<NodePath> paths = allPathsTo(plug.node);
-        for (std::size_t i = 0; i < paths.size(); ++i) {
-            const std::string full = fullPathName(paths[i]);
-            if (full == name || (full.size() > name.size() && name.front() != '|' &&
-                                 full.compare(full.size() - name.size(), name.size(), name) == 0 &&
-                                 full[full.size() - name.size() - 1] == '|')) {
-                instance = static_cast<std::int32_t>(i);
-                break;
-            }
+    const std::vector<NodePath> paths = allPathsTo(plug.node);
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::string full = fullPathName(paths[i]);
+        if (full == name || (full.size() > name.size() && name.front() != '|' &&
+                             full.compare(full.size() - name.size(), name.size(), name) == 0 &&
+                             full[full.size() - name.size() - 1] == '|')) {
+            plug.indices[0] = static_cast<std::int32_t>(i);
+            return;
         }
     }
-    plug.indices[0] = instance;
 }
 
 } // namespace
@@ -501,7 +496,8 @@ void MaStatements::connectAttr(bool connect) {
 void MaStatements::addAttr() {
     const std::uint32_t line = m_statementLine;
     const Arguments args = arguments(true, {"m", "multi", "uac", "usedAsColor"});
-    Node* node = m_current;
+    // Files add to the current node; MEL names the node last.
+    Node* node = args.values.empty() ? m_current : nodeNamed(args.values.back(), line);
     if (!node) {
         warn(line, "addAttr without a node");
         return;
