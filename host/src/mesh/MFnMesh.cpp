@@ -124,7 +124,8 @@ MStatus MFnMesh::getNormals(MFloatVectorArray& normals, MSpace::Space space) con
     // Normals move with the inverse transpose of the world matrix.
     const MMatrix toWorld = world ? pathOrFirst().inclusiveMatrixInverse().transpose() : MMatrix();
     for (std::size_t n = 0; n + 2 < mesh->normals.size(); n += 3) {
-        MVector v(mesh->normals[n], mesh->normals[n + 1], mesh->normals[n + 2]);
+        MVector v(double(mesh->normals[n]), double(mesh->normals[n + 1]),
+                  double(mesh->normals[n + 2]));
         if (world)
             v = (v * toWorld).normal();
         normals.append(MFloatVector(static_cast<float>(v.x), static_cast<float>(v.y),

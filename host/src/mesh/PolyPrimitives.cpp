@@ -63,6 +63,11 @@ private:
     std::map<std::pair<std::int32_t, std::int32_t>, std::int32_t> m_edges;
 };
 
+// Subdivisions beyond these make meshes no scene needs; they are refused rather than built.
+bool withinLimit(int around, int along) {
+    return around <= 4096 && along <= 4096 && long(around) * long(along) <= (1L << 20);
+}
+
 double number(const Node& node, const char* attribute, double fallback) {
     return node.findAttribute(attribute) ? nodeNumber(node, attribute, sceneTime()) : fallback;
 }
@@ -150,7 +155,7 @@ bool makeCube(const Node& node, MeshGeometry& mesh, std::string& error) {
 bool makePlane(const Node& node, MeshGeometry& mesh, std::string& error) {
     const int sw = count(node, "sw", 10);
     const int sh = count(node, "sh", 10);
-    if (sw < 1 || sh < 1 || sw > 4096 || sh > 4096) {
+    if (sw < 1 || sh < 1 || !withinLimit(sw, sh)) {
         error = "subdivisions out of range";
         return false;
     }
@@ -177,7 +182,7 @@ bool makePlane(const Node& node, MeshGeometry& mesh, std::string& error) {
 bool makeSphere(const Node& node, MeshGeometry& mesh, std::string& error) {
     const int sa = count(node, "sa", 20);
     const int sh = count(node, "sh", 20);
-    if (sa < 3 || sh < 2 || sa > 4096 || sh > 4096) {
+    if (sa < 3 || sh < 2 || !withinLimit(sa, sh)) {
         error = "subdivisions out of range";
         return false;
     }
@@ -234,7 +239,7 @@ bool makeCylinder(const Node& node, MeshGeometry& mesh, std::string& error) {
     const int sa = count(node, "sa", 20);
     const int sh = count(node, "sh", 1);
     const int sc = count(node, "sc", 0);
-    if (sa < 3 || sh < 1 || sa > 4096 || sh > 4096 || sc < 0 || sc > 1) {
+    if (sa < 3 || sh < 1 || !withinLimit(sa, sh) || sc < 0 || sc > 1) {
         error = "subdivisions out of range";
         return false;
     }

@@ -37,14 +37,14 @@ std::string childText(const PlugStore& element, const Attribute& child) {
 }
 
 // Values of a packed array of numbers, `stride` per element, at their logical indices; missing
-// elements stay zero. False when the indices are absurdly large.
-bool denseNumbers(const ArrayStore* array, unsigned stride, std::vector<double>& out,
-                  std::size_t limit) {
+// elements stay zero. Mesh arrays are dense: indices far beyond the number of stored elements
+// are taken as corrupt rather than allocated.
+bool denseNumbers(const ArrayStore* array, unsigned stride, std::vector<double>& out) {
     out.clear();
     if (!array || array->packing == ArrayStore::Packing::None || array->size() == 0)
         return true;
     const std::size_t count = std::size_t(array->logical.back()) + 1;
-    if (count > limit)
+    if (count > array->size() * 4 + 1024)
         return false;
     out.assign(count * stride, 0.0);
     for (std::size_t p = 0; p < array->size(); ++p)
@@ -52,9 +52,6 @@ bool denseNumbers(const ArrayStore* array, unsigned stride, std::vector<double>&
             out[std::size_t(array->logical[p]) * stride + k] = array->number(p, k);
     return true;
 }
-
-// Element counts beyond this are taken as corrupt rather than allocated.
-constexpr std::size_t kMaxElements = std::size_t(1) << 28;
 
 // The faces address sets by their logical index in the file; `logical` keeps it per set.
 void readUvSets(const Node& shape, MeshGeometry& mesh, std::vector<int>& logical) {
@@ -70,7 +67,7 @@ void readUvSets(const Node& shape, MeshGeometry& mesh, std::vector<int>& logical
             MeshUvSet set;
             set.name = childText(element, nameAttr);
             std::vector<double> uv;
-            if (!denseNumbers(childArray(element, pointsAttr), 2, uv, kMaxElements))
+            if (!denseNumbers(childArray(element, pointsAttr), 2, uv))
                 uv.clear();
             for (std::size_t i = 0; i + 1 < uv.size(); i += 2) {
                 set.u.push_back(static_cast<float>(uv[i]));
@@ -100,7 +97,7 @@ void readColorSets(const Node& shape, MeshGeometry& mesh, std::vector<int>& logi
             if (nameAttr)
                 set.name = childText(element, *nameAttr);
             std::vector<double> rgba;
-            if (pointsAttr && denseNumbers(childArray(element, *pointsAttr), 4, rgba, kMaxElements))
+            if (pointsAttr && denseNumbers(childArray(element, *pointsAttr), 4, rgba))
                 for (double x : rgba)
                     set.rgba.push_back(static_cast<float>(x));
             mesh.colorSets.push_back(std::move(set));
@@ -110,7 +107,7 @@ void readColorSets(const Node& shape, MeshGeometry& mesh, std::vector<int>& logi
     }
     // Older files keep one unnamed colour set in "colors".
     std::vector<double> rgba;
-    if (denseNumbers(topArray(shape, "colors"), 4, rgba, kMaxElements) && !rgba.empty()) {
+    if (denseNumbers(topArray(shape, "colors"), 4, rgba) && !rgba.empty()) {
         MeshColorSet set;
         set.name = "colorSet1";
         for (double x : rgba)
@@ -200,12 +197,12 @@ bool readFaces(const Node& shape, MeshGeometry& mesh, const std::vector<int>& uv
 
 bool readStoredMesh(const Node& shape, MeshGeometry& mesh, std::string& error) {
     mesh = MeshGeometry();
-    if (!denseNumbers(topArray(shape, "vrts"), 3, mesh.points, kMaxElements)) {
+    if (!denseNumbers(topArray(shape, "vrts"), 3, mesh.points)) {
         error = "vertex indices out of range";
         return false;
     }
     std::vector<double> edges;
-    if (!denseNumbers(topArray(shape, "edge"), 3, edges, kMaxElements)) {
+    if (!denseNumbers(topArray(shape, "edge"), 3, edges)) {
         error = "edge indices out of range";
         return false;
     }
@@ -240,7 +237,7 @@ bool readStoredMesh(const Node& shape, MeshGeometry& mesh, std::string& error) {
         return false;
 
     std::vector<double> normals;
-    if (denseNumbers(topArray(shape, "normals"), 3, normals, kMaxElements) && !normals.empty()) {
+    if (denseNumbers(topArray(shape, "normals"), 3, normals) && !normals.empty()) {
         mesh.userNormals.assign(std::size_t(mesh.cornerCount()) * 3,
                                 std::numeric_limits<float>::quiet_NaN());
         for (std::size_t c = 0; c < mesh.cornerCount() && c * 3 + 2 < normals.size(); ++c) {

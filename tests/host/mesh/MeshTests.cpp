@@ -271,12 +271,19 @@ TEST_F(MeshTest, MalformedMeshDataIsReportedAndReadAsEmpty) {
     EXPECT_EQ(warnings.size(), 1u);
 }
 
-TEST_F(MeshTest, FaceNamingAnEdgeBeyondTheMeshIsRejected) {
+TEST_F(MeshTest, IndicesBeyondTheMeshAreRejected) {
     Node* shape = createCube("cube", false);
     setFaces(shape, {{{0, 5, -2, -40}, {}, {}}});
     EXPECT_EQ(MFnMesh(objectOf(shape)).numPolygons(), 0);
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_NE(warnings[0].find("edge 39"), std::string::npos) << warnings[0];
+
+    // One point stored at a huge index is not stretched into millions of vertices.
+    Node* sparse = createCube("sparse", false);
+    setNumber(sparse, "vt[50000000].vx", 1.0);
+    EXPECT_EQ(MFnMesh(objectOf(sparse)).numVertices(), 0);
+    ASSERT_EQ(warnings.size(), 2u);
+    EXPECT_NE(warnings[1].find("<sparseShape>"), std::string::npos) << warnings[1];
 }
 
 TEST_F(MeshTest, FunctionSetsRefuseOtherNodes) {
