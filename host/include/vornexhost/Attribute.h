@@ -58,7 +58,9 @@ public:
     bool keyable = false;
     bool hidden = false;
     bool dynamic = false;
-    bool implicit = false; // made by a scene file's use, not declared
+    bool implicit = false;
+    // One element per DAG instance: named without an index, it means the first instance.
+    bool instanced = false; // made by a scene file's use, not declared
     bool usedAsColor = false;
     double defaultValue = 0.0;
     std::string enumNames;

@@ -57,5 +57,8 @@ private:
 
 // Registers the query and scene commands (ls, getAttr, listRelatives, ...).
 void defineMelCommands(MelInterpreter& mel);
+// Mesh inspection (polyEvaluate, pointPosition) and the CgFX stand-in's cgfxShader command.
+void defineMeshCommands(MelInterpreter& mel);
+void defineCgfxShaderCommand(MelInterpreter& mel);
 
 } // namespace vornexhost

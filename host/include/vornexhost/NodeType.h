@@ -73,5 +73,9 @@ private:
 
 // Defines the built-in node types (dependNode, dagNode, transform, joint, mesh, ...).
 void defineBuiltinTypes(NodeTypeRegistry& registry);
+// Mesh construction history the stand-in evaluates (primitive creators) and blind data nodes.
+void defineMeshHistoryTypes(NodeTypeRegistry& registry);
+// The cgfxShader hardware shader node of the CgFX stand-in.
+void defineCgfxShaderType(NodeTypeRegistry& registry);
 
 } // namespace vornexhost

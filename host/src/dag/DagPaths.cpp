@@ -56,22 +56,14 @@ std::string partialPathName(const NodePath& path) {
         for (const NodePath& other : rivals)
             if (sameSuffix(path, other, count))
                 ++matches;
-        if (matches <= 1 && count < path.size()) {
+        if (matches <= 1) {
             std::string out;
             for (std::size_t i = path.size() - count; i < path.size(); ++i)
                 out += (out.empty() ? "" : "|") + path[i]->name();
             return out;
         }
     }
-    // Unique only with every name, or not even then: the full path.
-    if (path.size() == 1) {
-        std::size_t matches = 0;
-        for (const NodePath& other : rivals)
-            if (sameSuffix(path, other, 1))
-                ++matches;
-        if (matches <= 1)
-            return leaf->name();
-    }
+    // Not unique even with every name: the full path.
     return fullPathName(path);
 }
 

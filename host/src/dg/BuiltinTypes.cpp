@@ -32,6 +32,10 @@ AttributePtr color(const char* l, const char* s, double r, double g, double b) {
 AttributePtr matrix(const char* l, const char* s) {
     return makeTyped(l, s, DataKind::Matrix);
 }
+AttributePtr instanced(AttributePtr a) {
+    a->instanced = true;
+    return a;
+}
 AttributePtr str(const char* l, const char* s) {
     return makeTyped(l, s, DataKind::String);
 }
@@ -67,14 +71,15 @@ void defineDag(NodeTypeRegistry& r) {
         "objectGroups", "og",
         {makeTyped("objectGrpCompList", "gcl", DataKind::ComponentList),
          lng("objectGroupId", "gid", 0), makeNumeric("objectGrpColor", "gco", kShort, 0)}));
-    dag->add(arrayOf(makeCompound("instObjGroups", "iog", {groups})));
+    dag->add(instanced(arrayOf(makeCompound("instObjGroups", "iog", {groups}))));
     dag->add(computed(matrix("matrix", "m"), Computed::Matrix));
     dag->add(computed(matrix("inverseMatrix", "im"), Computed::InverseMatrix));
-    dag->add(computed(arrayOf(matrix("worldMatrix", "wm")), Computed::WorldMatrix));
-    dag->add(computed(arrayOf(matrix("worldInverseMatrix", "wim")), Computed::WorldInverseMatrix));
-    dag->add(computed(arrayOf(matrix("parentMatrix", "pm")), Computed::ParentMatrix));
-    dag->add(
-        computed(arrayOf(matrix("parentInverseMatrix", "pim")), Computed::ParentInverseMatrix));
+    dag->add(instanced(computed(arrayOf(matrix("worldMatrix", "wm")), Computed::WorldMatrix)));
+    dag->add(instanced(
+        computed(arrayOf(matrix("worldInverseMatrix", "wim")), Computed::WorldInverseMatrix)));
+    dag->add(instanced(computed(arrayOf(matrix("parentMatrix", "pm")), Computed::ParentMatrix)));
+    dag->add(instanced(
+        computed(arrayOf(matrix("parentInverseMatrix", "pim")), Computed::ParentInverseMatrix)));
     dag->add(arrayOf(makeCompound("renderLayerInfo", "rlio",
                                   {lng("renderLayerId", "rli", 0),
                                    boolean("renderLayerRenderable", "rlr", false),
@@ -169,6 +174,10 @@ void defineDag(NodeTypeRegistry& r) {
                                     makeEnum("representation", "rprt", 3), colorPoints})));
     mesh->add(str("currentColorSet", "ccls"));
     mesh->add(boolean("displayColors", "dcol", false));
+    mesh->add(arrayOf(makeCompound("colors", "clr",
+                                   {flt("colorR", "clrr", 0), flt("colorG", "clrg", 0),
+                                    flt("colorB", "clrb", 0), flt("colorA", "clra", 1)})));
+    mesh->add(arrayOf(makeMessage("blindDataNodes", "bn")));
 
     NodeType* curve = r.create("nurbsCurve", MFn::kNurbsCurve, 0x4e435256, "shape");
     curve->add(makeTyped("create", "cr", DataKind::NurbsCurve));
@@ -339,12 +348,28 @@ void defineShading(NodeTypeRegistry& r) {
     file->add(flt("outAlpha", "oa", 0));
     file->add(makeVector("uvCoord", "uv", kFloat, kNone, {0, 0}, "UV"));
     file->add(color("defaultColor", "dc", 0.5, 0.5, 0.5));
+    file->add(makeEnum("filterType", "ft", 3));
+    file->add(dbl("filter", "f", 1.0));
+    file->add(boolean("wrapU", "wu", true));
+    file->add(boolean("wrapV", "wv", true));
+    file->add(boolean("mirrorU", "mu", false));
+    file->add(boolean("mirrorV", "mv", false));
+    file->add(makeVector("offset", "of", kFloat, kNone, {0, 0}, "UV"));
+    file->add(makeVector("repeatUV", "re", kFloat, kNone, {1, 1}, "UV"));
+    file->add(makeNumeric("rotateUV", "ro", kDouble, 0.0, kAngle));
+    file->add(color("colorGain", "cg", 1, 1, 1));
+    file->add(color("colorOffset", "co", 0, 0, 0));
+    file->add(flt("alphaGain", "ag", 1.0));
+    file->add(boolean("alphaIsLuminance", "ail", false));
 
     NodeType* place = r.create("place2dTexture", MFn::kPlace2dTexture, 0x52504c32, "dependNode");
     place->add(makeVector("uvCoord", "uv", kFloat, kNone, {0, 0}, "UV"));
     place->add(makeVector("outUV", "o", kFloat, kNone, {0, 0}, "UV"));
     place->add(makeVector("repeatUV", "re", kFloat, kNone, {1, 1}, "UV"));
     place->add(makeVector("offset", "of", kFloat, kNone, {0, 0}, "UV"));
+    place->add(makeNumeric("rotateUV", "ro", kDouble, 0.0, kAngle));
+    place->add(boolean("wrapU", "wu", true));
+    place->add(boolean("wrapV", "wv", true));
 
     NodeType* chooser = r.create("uvChooser", MFn::kUvChooser, 0x55564348, "dependNode");
     chooser->add(arrayOf(str("uvSets", "uvs")));
@@ -362,6 +387,7 @@ void defineShading(NodeTypeRegistry& r) {
     NodeType* bump = r.create("bump2d", MFn::kBump, 0x5242554d, "dependNode");
     bump->add(flt("bumpValue", "bv", 0));
     bump->add(flt("bumpDepth", "bd", 1.0));
+    bump->add(makeEnum("bumpInterp", "bi", 0));
     bump->add(makeVector("outNormal", "o", kFloat, kNone, {0, 0, 0}));
 }
 
@@ -396,6 +422,8 @@ void defineBuiltinTypes(NodeTypeRegistry& registry) {
     defineUtilityTypes(registry);
     defineShading(registry);
     defineOtherDagTypes(registry);
+    defineMeshHistoryTypes(registry);
+    defineCgfxShaderType(registry);
 }
 
 } // namespace vornexhost

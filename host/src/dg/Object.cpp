@@ -66,6 +66,16 @@ constexpr TypeInfo kTypes[] = {
     {MFn::kComponentListData, MFn::kData, "kComponentListData"},
     {MFn::kNurbsCurveData, MFn::kData, "kNurbsCurveData"},
     {MFn::kMeshData, MFn::kData, "kMeshData"},
+    {MFn::kPolyCube, MFn::kDependencyNode, "kPolyCube"},
+    {MFn::kPolyPlane, MFn::kDependencyNode, "kPolyPlane"},
+    {MFn::kPolySphere, MFn::kDependencyNode, "kPolySphere"},
+    {MFn::kPolyCylinder, MFn::kDependencyNode, "kPolyCylinder"},
+    {MFn::kPolyBlindData, MFn::kDependencyNode, "kPolyBlindData"},
+    {MFn::kBlindDataTemplate, MFn::kDependencyNode, "kBlindDataTemplate"},
+    {MFn::kComponent, MFn::kBase, "kComponent"},
+    {MFn::kMeshEdgeComponent, MFn::kComponent, "kMeshEdgeComponent"},
+    {MFn::kMeshPolygonComponent, MFn::kComponent, "kMeshPolygonComponent"},
+    {MFn::kMeshVertComponent, MFn::kComponent, "kMeshVertComponent"},
 };
 
 const TypeInfo* info(MFn::Type type) {

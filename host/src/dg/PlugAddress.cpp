@@ -30,15 +30,25 @@ std::string PlugAddress::name(bool longNames, bool withNode) const {
     std::string out;
     if (withNode && node)
         out = node->name() + ".";
+    // Children of plain compounds are named alone ("translateY"); below an array element
+    // the whole path is needed ("instObjGroups[0].objectGroups[1]").
+    const std::vector<const Attribute*> attributes = chain();
+    std::size_t first = attributes.size() - 1;
+    for (std::size_t i = 0; i + 1 < attributes.size(); ++i)
+        if (attributes[i]->array) {
+            first = 0;
+            break;
+        }
     std::size_t level = 0;
-    bool first = true;
-    for (const Attribute* a : chain()) {
-        if (!first)
-            out += '.';
-        first = false;
-        out += longNames ? a->longName : a->shortName;
+    for (std::size_t i = 0; i < attributes.size(); ++i) {
+        const Attribute* a = attributes[i];
+        if (i >= first) {
+            if (i > first)
+                out += '.';
+            out += longNames ? a->longName : a->shortName;
+        }
         if (a->array) {
-            if (level < indices.size() && indices[level] >= 0)
+            if (i >= first && level < indices.size() && indices[level] >= 0)
                 out += "[" + std::to_string(indices[level]) + "]";
             ++level;
         }

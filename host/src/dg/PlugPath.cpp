@@ -137,8 +137,10 @@ bool resolvePlugPath(Node& node, std::string_view path, bool create, ResolvedPlu
                 out.rangeLast = c.last;
             }
             // Without an index, an array followed by a child means its first element.
+            // Without an index, an array followed by a child means its first element, and so
+            // does an instanced attribute (one element per DAG instance) named alone in a file.
             out.plug.indices.push_back(c.hasIndex ? static_cast<std::int32_t>(c.first)
-                                                  : (more ? 0 : -1));
+                                                  : (more || (create && attr->instanced) ? 0 : -1));
         }
         current = attr;
     }

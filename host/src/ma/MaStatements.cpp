@@ -1,4 +1,5 @@
 #include <vornexhost/AttributeFactory.h>
+#include <vornexhost/DagPaths.h>
 #include <vornexhost/MaStatements.h>
 #include <vornexhost/PlugValues.h>
 #include <vornexhost/Scene.h>
@@ -426,6 +427,35 @@ void MaStatements::dataStructure() {
     m_scene.dataStructures.push_back(std::move(text));
 }
 
+namespace {
+
+// An instanced attribute named without an index ("|a|shape.iog") stands for the element of
+// the instance that the DAG path names; the plug path alone takes the first instance.
+void pickInstanceElement(const std::string& plugText, ResolvedPlug& resolved) {
+    PlugAddress& plug = resolved.plug;
+    const std::size_t dot = plugText.find('.');
+    if (!plug.node || !plug.node->isDag() || plug.indices.empty() || dot == std::string::npos ||
+        !plug.chain().front()->instanced)
+        return;
+    const std::size_t end = plugText.find('.', dot + 1);
+    const std::string_view first = std::string_view(plugText).substr(dot + 1, end - dot - 1);
+    const std::string name = plugText.substr(0, dot);
+    if (first.find('[') != std::string_view::npos || name.find('|') == std::string::npos)
+        return;
+    const std::vector<NodePath> paths = allPathsTo(plug.node);
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::string full = fullPathName(paths[i]);
+        if (full == name || (full.size() > name.size() && name.front() != '|' &&
+                             full.compare(full.size() - name.size(), name.size(), name) == 0 &&
+                             full[full.size() - name.size() - 1] == '|')) {
+            plug.indices[0] = static_cast<std::int32_t>(i);
+            return;
+        }
+    }
+}
+
+} // namespace
+
 void MaStatements::connectAttr(bool connect) {
     const std::uint32_t line = m_statementLine;
     const Arguments args = arguments(false, {"na", "nextAvailable", "f", "force"});
@@ -438,6 +468,7 @@ void MaStatements::connectAttr(bool connect) {
     ResolvedPlug dst;
     if (!resolve(args.values[0], true, src, line) || !resolve(args.values[1], true, dst, line))
         return;
+    pickInstanceElement(args.values[0], src);
     if (src.rangeLevel >= 0 || dst.rangeLevel >= 0) {
         warn(line, "a connection cannot use an index range");
         return;
@@ -465,7 +496,8 @@ void MaStatements::connectAttr(bool connect) {
 void MaStatements::addAttr() {
     const std::uint32_t line = m_statementLine;
     const Arguments args = arguments(true, {"m", "multi", "uac", "usedAsColor"});
-    Node* node = m_current;
+    // Files add to the current node; MEL names the node last.
+    Node* node = args.values.empty() ? m_current : nodeNamed(args.values.back(), line);
     if (!node) {
         warn(line, "addAttr without a node");
         return;

@@ -251,11 +251,14 @@ private:
             MelValue v = statement(execute && condition);
             skipSpace();
             const std::size_t beforeElse = m_at;
-            if (word() == "else")
-                statement(execute && !condition);
-            else
+            if (word() == "else") {
+                MelValue otherwise = statement(execute && !condition);
+                if (!condition)
+                    v = std::move(otherwise);
+            } else {
                 m_at = beforeElse;
-            return execute && condition ? v : MelValue();
+            }
+            return execute ? v : MelValue();
         }
         (void)save;
         std::vector<std::string> args;
@@ -376,6 +379,8 @@ private:
 
 MelInterpreter::MelInterpreter() {
     defineMelCommands(*this);
+    defineMeshCommands(*this);
+    defineCgfxShaderCommand(*this);
 }
 
 MelInterpreter& MelInterpreter::instance() {

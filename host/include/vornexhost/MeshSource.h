@@ -1,0 +1,29 @@
+#pragma once
+// Where a mesh shape's geometry comes from: the data stored on the shape, or the shape's
+// construction history upstream of "inMesh", with the shape's own point tweaks on top.
+#include <vornexhost/MeshGeometry.h>
+
+#include <maya/MObject.h>
+
+#include <memory>
+#include <string>
+
+namespace vornexhost {
+
+class Node;
+
+// Reads the mesh data a scene file stores on a mesh shape (points, edges, faces, UV and colour
+// sets, locked normals), without tweaks and without topology. False with `error` when the data
+// contradict themselves.
+bool readStoredMesh(const Node& shape, MeshGeometry& out, std::string& error);
+
+// Adds the shape's point tweaks ("pnts") to the points.
+void applyPointTweaks(const Node& shape, MeshGeometry& mesh);
+
+// The geometry of a mesh shape with adjacency and normals. History that the stand-in cannot
+// evaluate, and malformed data, give a warning naming the node and an empty mesh.
+std::shared_ptr<const MeshGeometry> evaluateMesh(const Node& shape);
+// The same for a handle: null unless it is a mesh shape.
+std::shared_ptr<const MeshGeometry> evaluateMesh(const MObject& shape);
+
+} // namespace vornexhost

@@ -1,0 +1,120 @@
+// Geometry flow into a mesh shape. Deformers that the stand-in models (skin cluster, tweak,
+// group parts: every geometry filter) pass their input through unchanged, which is the bind
+// pose; the polygon primitive creators generate their mesh; anything else upstream cannot be
+// evaluated and leaves the shape empty with a warning.
+#include <vornexhost/Evaluator.h>
+#include <vornexhost/Handles.h>
+#include <vornexhost/MeshSource.h>
+#include <vornexhost/Node.h>
+#include <vornexhost/PolyPrimitives.h>
+#include <vornexhost/ScriptEditor.h>
+
+#include <memory>
+#include <mutex>
+#include <set>
+
+namespace vornexhost {
+
+namespace {
+
+// A malformed scene can connect geometry in a loop.
+constexpr int kMaxDepth = 64;
+
+bool shapeGeometry(const Node& shape, MeshGeometry& out, int depth, std::string& warning);
+
+bool upstreamGeometry(const Node& shape, const PlugAddress& source, MeshGeometry& out, int depth,
+                      std::string& warning) {
+    const Node& node = *source.node;
+    if (depth > kMaxDepth) {
+        warning = "The geometry feeding mesh <" + shape.name() + "> runs in a loop through <" +
+                  node.name() + ">; it is read as empty.";
+        return false;
+    }
+    if (node.hasFn(MFn::kMesh))
+        return shapeGeometry(node, out, depth + 1, warning);
+    if (node.hasFn(MFn::kGeometryFilt)) {
+        // outputGeometry[i] is input[i].inputGeometry passed through.
+        const Attribute* input = node.findAttribute("input");
+        const Attribute* geometry = input ? input->child("inputGeometry") : nullptr;
+        const std::int32_t index = source.indices.empty() ? 0 : source.indices.front();
+        PlugAddress in{const_cast<Node*>(&node), geometry, {index < 0 ? 0 : index}};
+        const PlugAddress next = geometry ? sourceOf(in) : PlugAddress();
+        if (next.isNull()) {
+            warning = "Deformer <" + node.name() + "> feeding mesh <" + shape.name() +
+                      "> has no input geometry; the mesh is read as empty.";
+            return false;
+        }
+        return upstreamGeometry(shape, next, out, depth + 1, warning);
+    }
+    if (isPolyCreator(node)) {
+        std::string error;
+        if (createPolyPrimitive(node, out, error))
+            return true;
+        warning = "Cannot evaluate <" + node.name() + "> (" + node.type().name +
+                  ") feeding mesh <" + shape.name() + ">: " + error +
+                  ". Delete history on the mesh; it is read as empty.";
+        return false;
+    }
+    warning = "Cannot evaluate construction history node <" + node.name() + "> (" +
+              node.type().name + ") feeding mesh <" + shape.name() +
+              ">. Delete history on the mesh; it is read as empty.";
+    return false;
+}
+
+bool shapeGeometry(const Node& shape, MeshGeometry& out, int depth, std::string& warning) {
+    const Attribute* inMesh = shape.findAttribute("inMesh");
+    const PlugAddress source =
+        inMesh ? sourceOf({const_cast<Node*>(&shape), inMesh, {}}) : PlugAddress();
+    if (source.isNull()) {
+        std::string error;
+        if (!readStoredMesh(shape, out, error)) {
+            warning = "Mesh data of <" + shape.name() + "> are malformed: " + error +
+                      "; the mesh is read as empty.";
+            return false;
+        }
+    } else if (!upstreamGeometry(shape, source, out, depth, warning)) {
+        return false;
+    }
+    applyPointTweaks(shape, out);
+    return true;
+}
+
+// Each problem is told once per node, however often the mesh is evaluated.
+void warnOnce(const Node& shape, const std::string& text) {
+    static std::mutex lock;
+    static std::set<std::weak_ptr<const Object>, std::owner_less<>> told;
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        if (!told.insert(shape.weak_from_this()).second)
+            return;
+    }
+    scriptEditorLine(ScriptEditorKind::Warning, text);
+}
+
+} // namespace
+
+std::shared_ptr<const MeshGeometry> evaluateMesh(const Node& shape) {
+    auto mesh = std::make_shared<MeshGeometry>();
+    std::string warning;
+    if (!shapeGeometry(shape, *mesh, 0, warning)) {
+        warnOnce(shape, warning);
+        *mesh = MeshGeometry();
+        mesh->faceStart.assign(1, 0);
+        mesh->uvSets.push_back({"map1", {}, {}, {}});
+    }
+    if (mesh->faceStart.empty())
+        mesh->faceStart.assign(1, 0);
+    if (mesh->uvSets.empty())
+        mesh->uvSets.push_back({"map1", {}, {}, {}});
+    buildMeshTopology(*mesh);
+    return mesh;
+}
+
+std::shared_ptr<const MeshGeometry> evaluateMesh(const MObject& shape) {
+    const Node* node = nodeOf(shape);
+    if (!node || !node->hasFn(MFn::kMesh))
+        return nullptr;
+    return evaluateMesh(*node);
+}
+
+} // namespace vornexhost

@@ -1,0 +1,82 @@
+#include "tests/host/HostTestSupport.h"
+
+#include <vornexhost/Handles.h>
+#include <vornexhost/MelInterpreter.h>
+#include <vornexhost/PlaybackOptions.h>
+#include <vornexhost/PlugPath.h>
+#include <vornexhost/Scene.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace vornexhost::test {
+
+ScriptCapture::ScriptCapture() {
+    m_previous = setScriptEditorSink([this](ScriptEditorKind kind, std::string_view text) {
+        const char* prefix = kind == ScriptEditorKind::Warning  ? "// Warning: "
+                             : kind == ScriptEditorKind::Error  ? "// Error: "
+                             : kind == ScriptEditorKind::Result ? "// Result: "
+                                                                : "";
+        std::string line = prefix + std::string(text);
+        if (kind != ScriptEditorKind::Info)
+            line += " //";
+        m_lines.push_back(std::move(line));
+    });
+}
+
+ScriptCapture::~ScriptCapture() {
+    setScriptEditorSink(std::move(m_previous));
+}
+
+bool ScriptCapture::contains(const std::string& text) const {
+    for (const std::string& l : m_lines)
+        if (l.find(text) != std::string::npos)
+            return true;
+    return false;
+}
+
+MaLoadResult tryLoad(const std::string& text) {
+    Scene& scene = activeScene();
+    scene.reset();
+    MaLoadResult result = loadMayaAscii(scene, "test.ma", text);
+    std::string warning;
+    if (result.ok)
+        applySceneTimes(scene, warning);
+    return result;
+}
+
+void loadScene(const std::string& text) {
+    const MaLoadResult result = tryLoad(text);
+    ASSERT_TRUE(result.ok) << result.error;
+}
+
+MObject node(const std::string& name) {
+    return objectOf(activeScene().findNode(name));
+}
+
+MPlug plug(const std::string& nodeDotAttribute) {
+    const auto dot = nodeDotAttribute.find('.');
+    Node* n = activeScene().findNode(nodeDotAttribute.substr(0, dot));
+    if (!n)
+        return MPlug();
+    ResolvedPlug r;
+    std::string error;
+    if (!resolvePlugPath(*n, nodeDotAttribute.substr(dot + 1), false, r, error))
+        return MPlug();
+    return MPlug::fromAddress(r.plug);
+}
+
+std::string mel(const std::string& script) {
+    MelValue last;
+    if (!MelInterpreter::instance().run(script, last))
+        return "<failed>";
+    return last.display();
+}
+
+std::string dataPath(const std::string& name) {
+    const char* root = std::getenv("VORNEX_TEST_DATA");
+    return std::string(root ? root : "tests/data") + "/host/" + name;
+}
+
+} // namespace vornexhost::test

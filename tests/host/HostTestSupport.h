@@ -1,0 +1,41 @@
+#pragma once
+// Helpers for the host stand-in's tests: script editor capture, fresh scenes from Maya ASCII
+// text, and plug lookups.
+#include <vornexhost/MaLoader.h>
+#include <vornexhost/ScriptEditor.h>
+
+#include <maya/MObject.h>
+#include <maya/MPlug.h>
+
+#include <string>
+#include <vector>
+
+namespace vornexhost::test {
+
+// Collects script editor lines ("// Warning: ... //" etc., as the terminal shows them).
+class ScriptCapture {
+public:
+    ScriptCapture();
+    ~ScriptCapture();
+    ScriptCapture(const ScriptCapture&) = delete;
+    ScriptCapture& operator=(const ScriptCapture&) = delete;
+
+    const std::vector<std::string>& lines() const { return m_lines; }
+    bool contains(const std::string& text) const;
+
+private:
+    std::vector<std::string> m_lines;
+    ScriptEditorSink m_previous;
+};
+
+// Replaces the active scene with one loaded from `text`; fails the test on a load error.
+void loadScene(const std::string& text);
+// Loads `text` into a fresh active scene and returns the result (errors are not fatal).
+MaLoadResult tryLoad(const std::string& text);
+MObject node(const std::string& name);
+MPlug plug(const std::string& nodeDotAttribute);
+// Runs MEL and returns the last statement's result as the script editor shows it.
+std::string mel(const std::string& script);
+std::string dataPath(const std::string& name);
+
+} // namespace vornexhost::test

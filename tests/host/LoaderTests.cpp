@@ -1,0 +1,315 @@
+// The Maya ASCII loader: statement forms, value forms, warnings and errors.
+#include "tests/host/HostTestSupport.h"
+
+#include <vornexhost/Handles.h>
+#include <vornexhost/Node.h>
+#include <vornexhost/PlugValues.h>
+#include <vornexhost/Scene.h>
+
+#include <maya/MFileIO.h>
+#include <maya/MFnDagNode.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MFnNurbsCurve.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace vornexhost::test {
+namespace {
+
+std::shared_ptr<const Data> dataOf(const std::string& plugName, std::uint32_t* part = nullptr) {
+    return storedData(plug(plugName).address(), part);
+}
+
+double number(const std::string& plugName) {
+    double v = 0.0;
+    EXPECT_TRUE(plug(plugName).getValue(v)) << plugName;
+    return v;
+}
+
+TEST(MayaAsciiLoader, StatementsAsMayaWritesThem) {
+    loadScene(R"(//Maya ASCII 2020 scene
+//Name: test.ma
+requires maya "2020";
+requires -nodeType "someNode" "somePlugin" "1.2";
+currentUnit -l centimeter -a degree -t ntsc;
+fileInfo "application" "maya";
+createNode transform -s -n "persp";
+	rename -uid "0F2B-ABCD";
+	setAttr ".v" no;
+createNode transform -n "group1";
+createNode transform -n "child" -p "group1";
+createNode transform -n "loose";
+parent -r "loose" "child" ;
+rename "loose" "moved";
+select -ne :time1;
+	setAttr ".o" 12;
+select -ne :someDefaultNodeTheStandInLacks;
+	setAttr ".x" 1;
+lockNode -l 1 ;
+dataStructure -fmt "raw" -as "name=idStructure:int32=ID";
+relationship "link" ":lightLinker1" ":initialShadingGroup.message" ":defaultLightSet.message";
+/* a block
+   comment */ createNode script -n "sceneConfigurationScriptNode";
+	setAttr ".b" -type "string" "playbackOptions -min 3 -max 45 -ast 1 -aet 200 ";
+	setAttr ".st" 6;
+// End of test.ma
+)");
+    Scene& scene = activeScene();
+    EXPECT_EQ(scene.units.framesPerSecond, 30.0);
+    ASSERT_EQ(scene.requirements.size(), 2u);
+    EXPECT_EQ(scene.requirements[1], (std::pair<std::string, std::string>{"somePlugin", "1.2"}));
+    EXPECT_EQ(scene.fileInfo.at(0).second, "maya");
+    // The shared default camera was reused, not duplicated.
+    EXPECT_EQ(mel("ls persp*"), "persp perspShape");
+    EXPECT_EQ(scene.findNode("persp")->uuid, "0F2B-ABCD");
+    EXPECT_EQ(MFnDagNode(node("moved")).fullPathName(), "|group1|child|moved");
+    EXPECT_NEAR(scene.currentTime, 12.0 / 30.0, 1e-12);
+    EXPECT_NEAR(scene.minTime, 3.0 / 30.0, 1e-12);
+    EXPECT_NEAR(scene.maxTime, 45.0 / 30.0, 1e-12);
+    EXPECT_TRUE(scene.findNode("someDefaultNodeTheStandInLacks")->locked);
+    ASSERT_EQ(scene.dataStructures.size(), 1u);
+    EXPECT_EQ(scene.dataStructures[0], "-fmt raw -as name=idStructure:int32=ID");
+}
+
+TEST(MayaAsciiLoader, EveryValueFormLandsInItsAttribute) {
+    loadScene(R"(createNode transform -n "xf";
+	setAttr ".t" -type "double3" 1 2 3 ;
+	setAttr ".rx" 90;
+	setAttr -k on ".sy" 2;
+	setAttr ".it" off;
+	setAttr ".xm" -type "matrix" 1 0 0 0 0 1 0 0 0 0 1 0 5 6 7 1;
+	addAttr -ci true -sn "nts" -ln "notes" -dt "string";
+	setAttr ".nts" -type "string" (
+		"first \"quoted\" line\r\n"
+		+ "second");
+	addAttr -ci true -sn "names" -ln "names" -dt "stringArray";
+	setAttr ".names" -type "stringArray" 2 "a" "b c"  ;
+	addAttr -ci true -sn "col" -ln "color" -at "float3" -nc 3;
+	addAttr -ci true -sn "colr" -ln "colorR" -at "float" -p "color";
+	addAttr -ci true -sn "colg" -ln "colorG" -at "float" -p "color";
+	addAttr -ci true -sn "colb" -ln "colorB" -at "float" -p "color";
+	setAttr ".col" -type "float3" 0.25 0.5 0.75 ;
+	addAttr -ci true -sn "da" -ln "doubles" -dt "doubleArray";
+	setAttr ".da" -type "doubleArray" 3 1.5 -2 3e2 ;
+	addAttr -ci true -sn "ia" -ln "ints" -dt "Int32Array";
+	setAttr ".ia" -type "Int32Array" 2 -4 9 ;
+	addAttr -ci true -sn "pa" -ln "points" -dt "pointArray";
+	setAttr ".pa" -type "pointArray" 1 1 2 3 1 ;
+	addAttr -ci true -sn "va" -ln "vectors" -dt "vectorArray";
+	setAttr ".va" -type "vectorArray" 2 1 0 0 0 1 0 ;
+createNode mesh -n "shape" -p "xf";
+	setAttr -s 4 ".vt[0:3]"  -0.5 -0.5 0.5 0.5 -0.5 0.5 -0.5 0.5 0.5 0.5 0.5 0.5;
+	setAttr ".uvst[0].uvsn" -type "string" "map1";
+	setAttr -s 4 ".uvst[0].uvsp[0:3]" -type "float2" 0 0 1 0 0 1 1 1;
+	setAttr -s 4 ".ed[0:3]"  0 1 0 0 2 1 1 3 0 2 3 0;
+	setAttr -s 2 ".fc[0:1]" -type "polyFaces"
+		f 3 0 2 -2
+		mu 0 3 0 1 2
+		f 3 -4 -3 1
+		mu 0 3 1 3 2
+		mc 0 3 0 1 2 ;
+	setAttr ".iog[0].og[0].gcl" -type "componentList" 2 "f[0]" "vtx[0:3]";
+	setAttr ".pt[2]" -type "float3" 0 0.25 0 ;
+createNode nurbsCurve -n "curveShape" -p "xf";
+	setAttr ".cc" -type "nurbsCurve"
+		1 2 0 no 3
+		3 0 1 2
+		3
+		0 0 0
+		1 0 0
+		1 1 0
+		;
+createNode skinCluster -n "skin";
+	setAttr -s 2 ".wl";
+	setAttr ".wl[0:1].w"
+		2 0 0.25 1 0.75
+		1 1 1;
+	setAttr ".ma[0]" -type "matrix" "xform" 1 1 1 0 0 0 0 4 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 1 0 0 0 1 1 1 1 yes;
+createNode fancyNode -n "fancy";
+	setAttr -s 2 ".opacity[0:1]"  0 0 1 1 1 1;
+	setAttr ".flag" yes;
+	setAttr ".alias" -type "attributeAlias" {"pCube2","weight[0]"} ;
+)");
+    EXPECT_EQ(number("xf.ty"), 2.0);
+    EXPECT_NEAR(number("xf.rx"), 1.5707963267948966, 1e-15); // radians inside
+    EXPECT_EQ(number("xf.sy"), 2.0);
+    EXPECT_EQ(number("xf.it"), 0.0);
+    EXPECT_EQ(dataOf("xf.xm")->numbers[13], 6.0);
+    EXPECT_EQ(dataOf("xf.notes")->text, "first \"quoted\" line\r\nsecond");
+    EXPECT_EQ(dataOf("xf.names")->strings, (std::vector<std::string>{"a", "b c"}));
+    EXPECT_FLOAT_EQ(static_cast<float>(number("xf.colorB")), 0.75f);
+    EXPECT_EQ(dataOf("xf.doubles")->numbers, (std::vector<double>{1.5, -2, 300}));
+    EXPECT_EQ(dataOf("xf.ints")->ints, (std::vector<std::int32_t>{-4, 9}));
+    EXPECT_EQ(dataOf("xf.points")->numbers, (std::vector<double>{1, 2, 3, 1}));
+    EXPECT_EQ(dataOf("xf.vectors")->numbers.size(), 6u);
+    // Mesh data is stored as flat arrays.
+    const ArrayStore* vt = arrayStoreOf(plug("shape.vt").address(), false);
+    ASSERT_NE(vt, nullptr);
+    EXPECT_EQ(vt->packing, ArrayStore::Packing::Float);
+    EXPECT_EQ(vt->floats, (std::vector<float>{-0.5f, -0.5f, 0.5f, 0.5f, -0.5f, 0.5f, -0.5f, 0.5f,
+                                              0.5f, 0.5f, 0.5f, 0.5f}));
+    const ArrayStore* ed = arrayStoreOf(plug("shape.ed").address(), false);
+    ASSERT_NE(ed, nullptr);
+    EXPECT_EQ(ed->packing, ArrayStore::Packing::Int);
+    EXPECT_EQ(ed->ints[9], 2);
+    EXPECT_FLOAT_EQ(static_cast<float>(number("shape.uvst[0].uvsp[3].uvpv")), 1.0f);
+    EXPECT_EQ(dataOf("shape.uvst[0].uvsn")->text, "map1");
+    std::uint32_t part = 9;
+    const auto faces = dataOf("shape.fc[1]", &part);
+    ASSERT_NE(faces, nullptr);
+    EXPECT_EQ(part, 1u);
+    EXPECT_EQ(faces->faces.faceCount(), 2u);
+    EXPECT_EQ(faces->faces.edges, (std::vector<std::int32_t>{0, 2, -2, -4, -3, 1}));
+    EXPECT_EQ(faces->faces.loopUvs[1][0].ids, (std::vector<std::int32_t>{1, 3, 2}));
+    EXPECT_EQ(faces->faces.loopColors[1][0].ids, (std::vector<std::int32_t>{0, 1, 2}));
+    EXPECT_TRUE(faces->faces.loopColors[0].empty());
+    EXPECT_EQ(dataOf("shape.iog[0].og[0].gcl")->strings,
+              (std::vector<std::string>{"f[0]", "vtx[0:3]"}));
+    EXPECT_FLOAT_EQ(static_cast<float>(number("shape.pt[2].py")), 0.25f);
+    // The curve: degree 1, three control points, knots as written.
+    MFnNurbsCurve curve(node("curveShape"));
+    EXPECT_EQ(curve.degree(), 1);
+    EXPECT_EQ(curve.numCVs(), 3);
+    EXPECT_EQ(curve.numKnots(), 3);
+    EXPECT_EQ(curve.knot(2), 2.0);
+    MPoint cv;
+    ASSERT_TRUE(curve.getCV(2, cv));
+    EXPECT_EQ(cv, MPoint(1, 1, 0));
+    // The compact weight list: "count index value ..." per element.
+    EXPECT_EQ(number("skin.wl[0].w[0]"), 0.25);
+    EXPECT_EQ(number("skin.wl[0].w[1]"), 0.75);
+    EXPECT_EQ(number("skin.wl[1].w[1]"), 1.0);
+    EXPECT_EQ(plug("skin.wl[1].w").numElements(), 1u);
+    EXPECT_EQ(dataOf("skin.ma[0]")->numbers[12], 4.0);
+    // A generic node takes whatever it is given.
+    EXPECT_EQ(dataOf("fancy.opacity[1]")->numbers, (std::vector<double>{1, 1, 1}));
+    EXPECT_EQ(number("fancy.flag"), 1.0);
+    EXPECT_EQ(dataOf("fancy.alias")->strings, (std::vector<std::string>{"pCube2", "weight[0]"}));
+}
+
+TEST(MayaAsciiLoader, ConnectionsWithNextAvailableAndImplicitDefaults) {
+    loadScene(R"(createNode transform -n "a";
+createNode mesh -n "aShape" -p "a";
+createNode transform -n "b";
+createNode mesh -n "bShape" -p "b";
+connectAttr "aShape.iog" ":initialShadingGroup.dsm" -na;
+connectAttr "bShape.iog" ":initialShadingGroup.dsm" -na;
+connectAttr "aShape.iog.og[0]" ":initialShadingGroup.dsm" -na;
+connectAttr ":defaultColorMgtGlobals.cme" "a.v";
+connectAttr "b.t" "a.t" -f;
+)");
+    EXPECT_EQ(mel("listConnections -p 1 initialShadingGroup.dsm"),
+              "aShape.instObjGroups[0] bShape.instObjGroups[0] "
+              "aShape.instObjGroups[0].objectGroups[0]");
+    EXPECT_EQ(mel("listConnections -p 1 -s 0 initialShadingGroup"), "");
+    // A default node the stand-in does not know was made for the connection.
+    EXPECT_EQ(mel("nodeType defaultColorMgtGlobals"), "unknown");
+    EXPECT_EQ(mel("listConnections -s 1 -d 0 a"), "defaultColorMgtGlobals b");
+}
+
+TEST(MayaAsciiLoader, UnknownThingsWarnWithFileAndLineAndLoadingGoesOn) {
+    const MaLoadResult r = tryLoad(R"(createNode transform -n "x";
+cycleCheck -e off;
+connectAttr "nowhere.t" "x.t";
+	setAttr ".t" -type "double3" 1 2 3 ;
+file -r -ns "prop" -rfn "propRN" "props/prop.ma";
+setAttr ".weird" -type "mysteryType" 1 2 "x";
+createNode transform -n "y" -p "missingParent";
+currentUnit -l furlong;
+createNode lambert -n "m";
+	setAttr ".c[0]" 1;
+	setAttr ".oc.ocq" 1;
+)");
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.warnings,
+              (std::vector<std::string>{
+                  "test.ma:2: statement \"cycleCheck\" is not supported; skipped",
+                  "test.ma:3: no node named \"nowhere\"",
+                  "test.ma:5: reference \"props/prop.ma\" cannot be loaded here; its nodes are "
+                  "missing from the scene",
+                  "test.ma:6: value type \"mysteryType\" kept as written",
+                  "test.ma:7: no node named \"missingParent\"",
+                  "test.ma:8: unknown linear unit \"furlong\"; centimeters used",
+                  "test.ma:10: attribute 'c' is not an array in \"m.c[0]\"",
+                  "test.ma:11: unknown attribute 'ocq' in \"m.oc.ocq\""}));
+    EXPECT_EQ(number("x.tz"), 3.0);
+    EXPECT_EQ(MFnDagNode(node("y")).fullPathName(), "|y");
+}
+
+TEST(MayaAsciiLoader, MalformedFilesFailWithLineAndReason) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"createNode transform -n \"x\";\n\tsetAttr \".t\" -type \"double3\" 1 2",
+         "test.ma:2: unexpected end of file in a statement that began on line 2"},
+        {"createNode transform -n \"x\nsetAttr \".v\" 1;\n",
+         "test.ma:1: unexpected '.v' in createNode"},
+        {"createNode transform -n \"x;\n", "test.ma:1: unterminated string"},
+        {"createNode transform -n \"x\";\n\tsetAttr \".tx\" 1.2.3;\n",
+         "test.ma:2: bad number '1.2.3' for a value"},
+        {"createNode mesh -n \"m\";\n\tsetAttr -s 9 \".vt[0:2000000000]\" 1 2 3;\n",
+         "test.ma:2: range of 2000000001 elements is larger than the file can hold"},
+        {"createNode mesh -n \"m\";\n\tsetAttr \".vt[0:1]\" 1 2 3 4 5;\n",
+         "test.ma:2: \"vrts\" range of 2 elements ends early"},
+        {"createNode mesh -n \"m\";\n\tsetAttr \".vt[0:0]\" 1 2 3 4;\n",
+         "test.ma:2: more values than the 1 elements of \"vrts\""},
+        {"createNode transform -n \"x\";\n\taddAttr -ln \"labels\" -dt \"stringArray\";\n\tsetAttr "
+         "\".labels\" -type \"stringArray\" 99999999999 \"a\";\n",
+         "test.ma:3: count 99999999999 for the string count is larger than the rest of the file "
+         "can hold"},
+        {"createNode transform -n \"x\";\n\tsetAttr \".t\" 1 2;\n",
+         "test.ma:2: attribute \"translate\" takes 3 values, 2 given"},
+        {"createNode mesh -n \"m\";\n\tsetAttr \".fc[0]\" -type \"polyFaces\" f 3 0 1 2 mu 0 2 0 "
+         "1;\n",
+         "test.ma:2: polyFaces mu gives 2 ids for a loop of 3 edges"},
+        {"createNode mesh -n \"m\";\n\tsetAttr \".fc[0:1]\" -type \"polyFaces\" f 3 0 1 2;\n",
+         "test.ma:2: polyFaces data holds 1 faces for 2 elements"},
+        {"\"stray\";\n", "test.ma:1: a statement cannot begin with 'stray'"},
+        {"createNode transform -n \"x\"; /* open comment\n", "test.ma:1: unterminated comment"},
+    };
+    for (const auto& [text, error] : cases) {
+        const MaLoadResult r = tryLoad(text);
+        EXPECT_FALSE(r.ok) << text;
+        EXPECT_EQ(r.error, error) << text;
+    }
+}
+
+TEST(MayaAsciiLoader, FileOpenReportsProblemsAndLeavesAnEmptySceneOnFailure) {
+    ScriptCapture capture;
+    EXPECT_FALSE(MFileIO::open(dataPath("no_such_file.ma")));
+    EXPECT_TRUE(capture.contains("no_such_file.ma: cannot read the file"));
+    const std::string path = ::testing::TempDir() + "vx_broken.ma";
+    {
+        std::ofstream out(path);
+        out << "createNode transform -n \"kept\";\nsetAttr \"kept.t\" 1 2 x;\n";
+    }
+    EXPECT_FALSE(MFileIO::open(MString(path)));
+    EXPECT_TRUE(capture.contains("// Error: " + path + ":2: bad number 'x' for a value //"));
+    EXPECT_EQ(activeScene().findNode("kept"), nullptr);
+    EXPECT_EQ(MFileIO::currentFile(), "");
+    ASSERT_TRUE(MFileIO::open(MString(dataPath("rig.ma"))));
+    EXPECT_EQ(MFileIO::currentFile(), MString(dataPath("rig.ma")));
+}
+
+// Every prefix of a real scene either loads or fails with a reason: no crash, no hang.
+TEST(MayaAsciiLoader, EveryTruncationOfASceneFailsCleanlyOrLoads) {
+    std::ifstream in(dataPath("rig.ma"));
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string full = text.str();
+    ASSERT_GT(full.size(), 500u);
+    unsigned failures = 0;
+    for (std::size_t n = 0; n <= full.size(); n += 7) {
+        const MaLoadResult r = tryLoad(full.substr(0, n));
+        if (!r.ok) {
+            ++failures;
+            EXPECT_EQ(r.error.rfind("test.ma:", 0), 0u) << r.error;
+        }
+    }
+    EXPECT_GT(failures, 0u);
+    EXPECT_TRUE(tryLoad(full).ok);
+}
+
+} // namespace
+} // namespace vornexhost::test

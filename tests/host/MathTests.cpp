@@ -1,0 +1,122 @@
+#include <maya/MEulerRotation.h>
+#include <maya/MMatrix.h>
+#include <maya/MPoint.h>
+#include <maya/MQuaternion.h>
+#include <maya/MTransformationMatrix.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr double kHalfPi = std::numbers::pi / 2.0;
+
+MPoint transformed(const MPoint& p, const MMatrix& m) {
+    return p * m;
+}
+
+void expectPoint(const MPoint& p, double x, double y, double z) {
+    EXPECT_NEAR(p.x, x, 1e-9);
+    EXPECT_NEAR(p.y, y, 1e-9);
+    EXPECT_NEAR(p.z, z, 1e-9);
+}
+
+TEST(HostMath, QuarterTurnsMoveAxesAsRowVectors) {
+    // A quarter turn about z takes x to y; about x takes y to z.
+    expectPoint(transformed({1, 0, 0}, MQuaternion(kHalfPi, MVector::zAxis).asMatrix()), 0, 1, 0);
+    expectPoint(transformed({0, 1, 0}, MEulerRotation(kHalfPi, 0, 0).asMatrix()), 0, 0, 1);
+    // Rotation orders: xyz applies x first, zyx applies z first.
+    const MPoint p(1, 0, 0);
+    expectPoint(
+        transformed(p, MEulerRotation(kHalfPi, 0, kHalfPi, MEulerRotation::kXYZ).asMatrix()), 0, 1,
+        0);
+    expectPoint(
+        transformed(p, MEulerRotation(kHalfPi, 0, kHalfPi, MEulerRotation::kZYX).asMatrix()), 0, 0,
+        1);
+}
+
+TEST(HostMath, QuaternionProductAppliesLeftOperandFirst) {
+    const MQuaternion a(kHalfPi, MVector::zAxis);
+    const MQuaternion b(kHalfPi, MVector::xAxis);
+    EXPECT_TRUE((a * b).asMatrix().isEquivalent(a.asMatrix() * b.asMatrix(), 1e-12));
+    // x -> y (a), then y -> z (b).
+    expectPoint(transformed({1, 0, 0}, (a * b).asMatrix()), 0, 0, 1);
+}
+
+TEST(HostMath, QuaternionFromMatrixIgnoresScaleAndRoundTrips) {
+    const MEulerRotation e(0.3, -1.1, 2.5, MEulerRotation::kYZX);
+    MMatrix scaled = e.asMatrix();
+    for (unsigned r = 0; r < 3; ++r)
+        for (unsigned c = 0; c < 3; ++c)
+            scaled[r][c] *= 3.0;
+    MQuaternion q;
+    q = scaled;
+    EXPECT_TRUE(q.asMatrix().isEquivalent(e.asMatrix(), 1e-12));
+    // The rotation by pi, where the trace is lowest, takes the other branches.
+    MQuaternion half;
+    half = MEulerRotation(0, std::numbers::pi, 0).asMatrix();
+    EXPECT_TRUE(
+        half.asMatrix().isEquivalent(MEulerRotation(0, std::numbers::pi, 0).asMatrix(), 1e-12));
+}
+
+TEST(HostMath, InverseUndoesAndSingularGivesIdentity) {
+    MTransformationMatrix tm;
+    tm.setTranslation({1, 2, 3}, MSpace::kTransform);
+    tm.setRotation(MEulerRotation(0.4, 0.5, 0.6));
+    const double s[3] = {2, 3, 4};
+    tm.setScale(s, MSpace::kTransform);
+    const MMatrix m = tm.asMatrix();
+    EXPECT_TRUE((m * m.inverse()).isEquivalent(MMatrix::identity, 1e-12));
+    EXPECT_NEAR(m.det4x4(), 24.0, 1e-9);
+    MMatrix singular;
+    singular[0][0] = 0.0;
+    EXPECT_EQ(singular.inverse(), MMatrix::identity);
+}
+
+TEST(HostMath, PivotsComposeAsTheHostDocuments) {
+    // Rotating a quarter turn about z around the pivot (1, 0, 0) moves the origin to (1, -1, 0).
+    MTransformationMatrix rotate;
+    rotate.setRotation(MEulerRotation(0, 0, kHalfPi));
+    rotate.setRotatePivot(MPoint(1, 0, 0), MSpace::kTransform, false);
+    expectPoint(transformed(MPoint::origin, rotate.asMatrix()), 1, -1, 0);
+    // Scaling by 2 about the pivot (0, 1, 0) moves the origin to (0, -1, 0).
+    MTransformationMatrix scale;
+    const double two[3] = {2, 2, 2};
+    scale.setScale(two, MSpace::kTransform);
+    scale.setScalePivot(MPoint(0, 1, 0), MSpace::kTransform, false);
+    expectPoint(transformed(MPoint::origin, scale.asMatrix()), 0, -1, 0);
+    // Pivot translations and the translation add at the end; shear xy moves y along x.
+    MTransformationMatrix moved;
+    moved.setRotatePivotTranslation({0, 0, 1}, MSpace::kTransform);
+    moved.setScalePivotTranslation({0, 2, 0}, MSpace::kTransform);
+    moved.setTranslation({3, 0, 0}, MSpace::kTransform);
+    const double shear[3] = {0.5, 0, 0};
+    moved.setShear(shear, MSpace::kTransform);
+    expectPoint(transformed({0, 1, 0}, moved.asMatrix()), 3.5, 3, 1);
+}
+
+TEST(HostMath, DecompositionRecoversTranslationRotationScaleAndShear) {
+    MTransformationMatrix tm;
+    tm.setTranslation({1, -2, 3}, MSpace::kTransform);
+    tm.setRotation(MEulerRotation(0.2, -0.7, 1.3));
+    const double s[3] = {1.5, 2.0, 0.5};
+    const double sh[3] = {0.25, -0.5, 0.1};
+    tm.setScale(s, MSpace::kTransform);
+    tm.setShear(sh, MSpace::kTransform);
+    const MTransformationMatrix back(tm.asMatrix());
+    EXPECT_TRUE(back.asMatrix().isEquivalent(tm.asMatrix(), 1e-9));
+    double s2[3];
+    double sh2[3];
+    back.getScale(s2, MSpace::kTransform);
+    back.getShear(sh2, MSpace::kTransform);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_NEAR(s2[i], s[i], 1e-9);
+        EXPECT_NEAR(sh2[i], sh[i], 1e-9);
+    }
+    EXPECT_TRUE(back.translation(MSpace::kTransform).isEquivalent({1, -2, 3}));
+    EXPECT_NEAR(back.eulerRotation().y, -0.7, 1e-9);
+}
+
+} // namespace

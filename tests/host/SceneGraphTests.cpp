@@ -1,0 +1,276 @@
+// The dependency graph and the DAG as the plug-in sees them through the host API.
+#include "tests/host/HostTestSupport.h"
+
+#include <maya/MDagPath.h>
+#include <maya/MDagPathArray.h>
+#include <maya/MFnDagNode.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MFnNumericAttribute.h>
+#include <maya/MFnTypedAttribute.h>
+#include <maya/MGlobal.h>
+#include <maya/MItDag.h>
+#include <maya/MPlugArray.h>
+#include <maya/MSelectionList.h>
+
+#include <gtest/gtest.h>
+
+namespace vornexhost::test {
+namespace {
+
+// Two groups, a mesh instanced under both, a hidden locator and a joint chain.
+const char* const kScene = R"(//Maya ASCII 2018 scene
+requires maya "2018";
+currentUnit -l centimeter -a degree -t film;
+createNode transform -n "groupA";
+createNode transform -n "cube" -p "groupA";
+createNode mesh -n "cubeShape" -p "cube";
+createNode transform -n "groupB";
+createNode transform -n "cube" -p "groupB";
+createNode locator -n "marker" -p "groupB";
+	setAttr ".v" no;
+createNode joint -n "root_j";
+createNode joint -n "mid_j" -p "root_j";
+createNode joint -n "end_j" -p "mid_j";
+parent -s -nc -r -add "|groupA|cube|cubeShape" "|groupB|cube" ;
+createNode lambert -n "paint";
+	addAttr -ci true -sn "zephTag" -ln "zephTag" -dt "string";
+	addAttr -ci true -sn "zephCount" -ln "zephCount" -at "long";
+	addAttr -ci true -sn "zephOn" -ln "zephOn" -min 0 -max 1 -at "bool";
+	setAttr ".zephTag" -type "string" "hello";
+	setAttr ".zephCount" 7;
+	setAttr ".zephOn" yes;
+createNode shadingEngine -n "paintSG";
+connectAttr "paint.oc" "paintSG.ss";
+connectAttr "|groupA|cube|cubeShape.iog[0]" "paintSG.dsm" -na;
+connectAttr "|groupB|cube|cubeShape.iog[1]" "paintSG.dsm" -na;
+)";
+
+class SceneGraph : public ::testing::Test {
+protected:
+    void SetUp() override { loadScene(kScene); }
+};
+
+std::vector<std::string> walk(MItDag& it) {
+    std::vector<std::string> out;
+    for (; !it.isDone(); it.next()) {
+        MDagPath p;
+        it.getPath(p);
+        out.push_back(std::to_string(it.depth()) + ":" + p.fullPathName().str());
+    }
+    return out;
+}
+
+TEST_F(SceneGraph, DagIteratesDepthFirstOncePerInstanceWithTheWorldFirst) {
+    MItDag it;
+    const std::vector<std::string> all = walk(it);
+    ASSERT_FALSE(all.empty());
+    EXPECT_EQ(all.front(), "0:");
+    const std::vector<std::string> expectedTail = {
+        "1:|groupA",       "2:|groupA|cube",           "3:|groupA|cube|cubeShape", "1:|groupB",
+        "2:|groupB|cube",  "3:|groupB|cube|cubeShape", "2:|groupB|marker",         "1:|root_j",
+        "2:|root_j|mid_j", "3:|root_j|mid_j|end_j"};
+    // The default cameras come first, in creation order.
+    ASSERT_GE(all.size(), expectedTail.size());
+    EXPECT_EQ(
+        std::vector<std::string>(all.end() - static_cast<long>(expectedTail.size()), all.end()),
+        expectedTail);
+    EXPECT_EQ(all[1], "1:|persp");
+    EXPECT_EQ(all[2], "2:|persp|perspShape");
+}
+
+TEST_F(SceneGraph, PruneSkipsASubtreeAndResetRestartsAtARoot) {
+    MDagPath groupB;
+    MSelectionList list;
+    ASSERT_TRUE(list.add("groupB"));
+    list.getDagPath(0, groupB);
+    MItDag it;
+    it.reset(groupB);
+    std::vector<std::string> seen;
+    for (; !it.isDone(); it.next()) {
+        MDagPath p;
+        it.getPath(p);
+        seen.push_back(p.partialPathName().str());
+        if (p.partialPathName() == "groupB|cube")
+            it.prune();
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"groupB", "groupB|cube", "marker"}));
+    // Filtering by type visits only joints, still in depth-first order.
+    MItDag joints(MItDag::kDepthFirst, MFn::kJoint);
+    EXPECT_EQ(walk(joints),
+              (std::vector<std::string>{"1:|root_j", "2:|root_j|mid_j", "3:|root_j|mid_j|end_j"}));
+}
+
+TEST_F(SceneGraph, InstancedShapeHasOnePathPerParentWithInstanceNumbers) {
+    MFnDagNode shape(node("cubeShape"));
+    EXPECT_EQ(shape.parentCount(), 2u);
+    EXPECT_EQ(shape.instanceCount(true), 2u);
+    EXPECT_TRUE(shape.isInstanced());
+    MDagPathArray paths;
+    ASSERT_TRUE(shape.getAllPaths(paths));
+    ASSERT_EQ(paths.length(), 2u);
+    EXPECT_EQ(paths[0].fullPathName(), "|groupA|cube|cubeShape");
+    EXPECT_EQ(paths[1].fullPathName(), "|groupB|cube|cubeShape");
+    EXPECT_EQ(paths[0].instanceNumber(), 0u);
+    EXPECT_EQ(paths[1].instanceNumber(), 1u);
+    // "cube" alone names two transforms: the partial names need their parents.
+    EXPECT_EQ(paths[0].partialPathName(), "groupA|cube|cubeShape");
+    MDagPath marker;
+    MDagPath::getAPathTo(node("marker"), marker);
+    EXPECT_EQ(marker.partialPathName(), "marker");
+    EXPECT_EQ(marker.length(), 2u);
+    EXPECT_EQ(marker.apiType(), MFn::kLocator);
+    EXPECT_TRUE(marker.pop());
+    EXPECT_EQ(marker.fullPathName(), "|groupB");
+    EXPECT_EQ(marker.childCount(), 2u);
+}
+
+TEST_F(SceneGraph, TypesAnswerTheirFunctionSets) {
+    const MObject joint = node("mid_j");
+    EXPECT_EQ(joint.apiType(), MFn::kJoint);
+    EXPECT_STREQ(joint.apiTypeStr(), "kJoint");
+    EXPECT_TRUE(joint.hasFn(MFn::kTransform));
+    EXPECT_TRUE(joint.hasFn(MFn::kDagNode));
+    EXPECT_FALSE(joint.hasFn(MFn::kShape));
+    EXPECT_EQ(static_cast<int>(MFn::kTransform), 109);
+    EXPECT_EQ(static_cast<int>(MFn::kMesh), 286);
+    EXPECT_EQ(node("cubeShape").apiType(), MFn::kMesh);
+    EXPECT_EQ(node("paint").apiType(), MFn::kLambert);
+    // A type the stand-in does not know is a generic node, not an error.
+    loadScene("createNode fancyThing -n \"thing\";\n\tsetAttr \".whatever\" 3;\n");
+    MFnDependencyNode thing(node("thing"));
+    EXPECT_EQ(thing.typeName(), "fancyThing");
+    EXPECT_TRUE(node("thing").hasFn(MFn::kDependencyNode));
+    double v = 0.0;
+    ASSERT_TRUE(thing.findPlug("whatever").getValue(v));
+    EXPECT_EQ(v, 3.0);
+}
+
+TEST_F(SceneGraph, DynamicAttributesAreListedAndReadByType) {
+    MFnDependencyNode paint(node("paint"));
+    std::vector<std::string> zeph;
+    for (unsigned i = 0; i < paint.attributeCount(); ++i) {
+        MFnAttribute a(paint.attribute(i));
+        if (a.name().substring(0, 3) == "zeph")
+            zeph.push_back(a.name().str());
+    }
+    EXPECT_EQ(zeph, (std::vector<std::string>{"zephTag", "zephCount", "zephOn"}));
+    MFnNumericAttribute count(paint.attribute("zephCount"));
+    EXPECT_EQ(count.unitType(), MFnNumericData::kLong);
+    MFnNumericAttribute on(paint.attribute("zephOn"));
+    EXPECT_EQ(on.unitType(), MFnNumericData::kBoolean);
+    MStatus notNumeric;
+    MFnNumericAttribute tag(paint.attribute("zephTag"), &notNumeric);
+    EXPECT_FALSE(notNumeric);
+    MFnTypedAttribute typed(paint.attribute("zephTag"));
+    EXPECT_EQ(typed.attrType(), MFnData::kString);
+    MString text;
+    int n = 0;
+    bool b = false;
+    ASSERT_TRUE(paint.findPlug("zephTag").getValue(text));
+    ASSERT_TRUE(paint.findPlug("zephCount").getValue(n));
+    ASSERT_TRUE(paint.findPlug("zephOn").getValue(b));
+    EXPECT_EQ(text, "hello");
+    EXPECT_EQ(n, 7);
+    EXPECT_TRUE(b);
+    // Static attributes keep their defaults until set.
+    float diffuse = 0.0f;
+    ASSERT_TRUE(paint.findPlug("diffuse").getValue(diffuse));
+    EXPECT_FLOAT_EQ(diffuse, 0.8f);
+    EXPECT_FALSE(paint.findPlug("noSuchAttribute").getValue(diffuse));
+}
+
+TEST_F(SceneGraph, PlugsNavigateArraysCompoundsAndConnections) {
+    MFnDependencyNode sg(node("paintSG"));
+    MPlug members = sg.findPlug("dagSetMembers");
+    EXPECT_TRUE(members.isArray());
+    EXPECT_EQ(members.numConnectedElements(), 2u);
+    MPlug second = members.elementByPhysicalIndex(1);
+    EXPECT_EQ(second.logicalIndex(), 1u);
+    EXPECT_EQ(second.name(), "paintSG.dagSetMembers[1]");
+    MPlugArray sources;
+    ASSERT_TRUE(second.connectedTo(sources, true, false));
+    ASSERT_EQ(sources.length(), 1u);
+    EXPECT_EQ(sources[0].name(), "cubeShape.instObjGroups[1]");
+    EXPECT_EQ(sources[0].array().name(), "cubeShape.instObjGroups");
+    EXPECT_EQ(sources[0].logicalIndex(), 1u);
+    // The shader's colour feeds the surface shader, compound to compound.
+    MPlug surface = sg.findPlug("ss");
+    EXPECT_TRUE(surface.isConnected());
+    ASSERT_TRUE(surface.connectedTo(sources, true, false));
+    EXPECT_EQ(MFnDependencyNode(sources[0].node()).name(), "paint");
+    EXPECT_EQ(surface.numChildren(), 3u);
+    EXPECT_EQ(surface.child(1).parent(), surface);
+    MPlugArray destinations;
+    ASSERT_TRUE(plug("paint.oc").connectedTo(destinations, false, true));
+    EXPECT_EQ(destinations[0].partialName(true), "paintSG.ss");
+    MPlugArray all;
+    MFnDependencyNode(node("paintSG")).getConnections(all);
+    EXPECT_EQ(all.length(), 3u);
+}
+
+TEST_F(SceneGraph, SparseArraysKeepLogicalIndicesInOrder) {
+    loadScene(R"(createNode lodGroup -n "lod";
+	setAttr -s 3 ".thr";
+	setAttr ".thr[7]" 30;
+	setAttr ".thr[2]" 20;
+	setAttr ".thr[0]" 10;
+)");
+    MPlug thr = MFnDependencyNode(node("lod")).findPlug("threshold");
+    ASSERT_EQ(thr.numElements(), 3u);
+    std::vector<unsigned> logical;
+    std::vector<double> values;
+    for (unsigned i = 0; i < thr.numElements(); ++i) {
+        double v = 0.0;
+        thr.elementByPhysicalIndex(i).getValue(v);
+        logical.push_back(thr.elementByPhysicalIndex(i).logicalIndex());
+        values.push_back(v);
+    }
+    EXPECT_EQ(logical, (std::vector<unsigned>{0, 2, 7}));
+    EXPECT_EQ(values, (std::vector<double>{10, 20, 30}));
+    int asInt = 0;
+    ASSERT_TRUE(thr.elementByLogicalIndex(2).getValue(asInt));
+    EXPECT_EQ(asInt, 20);
+    // An element never set reads its default; a physical index past the end fails.
+    double missing = -1.0;
+    ASSERT_TRUE(thr.elementByLogicalIndex(5).getValue(missing));
+    EXPECT_EQ(missing, 0.0);
+    MStatus status;
+    thr.elementByPhysicalIndex(3, &status);
+    EXPECT_FALSE(status);
+}
+
+TEST_F(SceneGraph, SelectionListsHoldPathsAndNodes) {
+    MSelectionList list;
+    EXPECT_TRUE(list.add("|groupB|cube|cubeShape"));
+    EXPECT_TRUE(list.add("paint"));
+    EXPECT_FALSE(list.add("nothingLikeThis"));
+    ASSERT_EQ(list.length(), 2u);
+    MDagPath path;
+    ASSERT_TRUE(list.getDagPath(0, path));
+    EXPECT_EQ(path.instanceNumber(), 1u);
+    EXPECT_FALSE(list.getDagPath(1, path));
+    MObject object;
+    ASSERT_TRUE(list.getDependNode(1, object));
+    EXPECT_EQ(object, node("paint"));
+    ASSERT_TRUE(MGlobal::selectByName("root_j", MGlobal::kReplaceList));
+    MSelectionList active;
+    MGlobal::getActiveSelectionList(active);
+    ASSERT_EQ(active.length(), 1u);
+    active.getDagPath(0, path);
+    EXPECT_EQ(path.fullPathName(), "|root_j");
+}
+
+TEST_F(SceneGraph, NodesOfAnEarlierSceneAreNoLongerValid) {
+    const MObject old = node("paint");
+    MDagPath oldPath;
+    MDagPath::getAPathTo(node("marker"), oldPath);
+    loadScene("createNode transform -n \"other\";\n");
+    MStatus status;
+    MFnDependencyNode fn(old, &status);
+    EXPECT_FALSE(status);
+    EXPECT_FALSE(oldPath.isValid());
+    EXPECT_TRUE(oldPath.node().isNull());
+}
+
+} // namespace
+} // namespace vornexhost::test

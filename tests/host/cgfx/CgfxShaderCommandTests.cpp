@@ -1,0 +1,124 @@
+#include "tests/Shared/Base/TestLogCapture.h"
+#include "tests/host/mesh/SceneFixture.h"
+
+#include <vornexhost/MaLoader.h>
+#include <vornexhost/Scene.h>
+#include <vornexhost/ScriptEditor.h>
+
+#include <maya/MFnDependencyNode.h>
+#include <maya/MGlobal.h>
+#include <maya/MStringArray.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace vornexhost::test {
+namespace {
+
+const std::string kEffects = std::string(VORNEX_SOURCE_DIR) + "/examples/effects/";
+
+class CgfxShaderCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetScene();
+        m_previous = setScriptEditorSink([this](ScriptEditorKind kind, std::string_view text) {
+            if (kind == ScriptEditorKind::Error)
+                errors.emplace_back(text);
+        });
+    }
+    void TearDown() override {
+        setScriptEditorSink(m_previous);
+        unsetenv("VORNEX_CGFX_PATH");
+    }
+    void shaderWithEffect(const std::string& path) {
+        const std::string text = "createNode cgfxShader -n \"rock\";\n\tsetAttr \".s\" -type "
+                                 "\"string\" \"" +
+                                 path + "\";\n";
+        const MaLoadResult result = loadMayaAscii(activeScene(), "fixture.ma", text);
+        ASSERT_TRUE(result.ok) << result.error;
+    }
+    static std::vector<std::string> list(MStatus& status) {
+        MStringArray names;
+        status = MGlobal::executeCommand("cgfxShader -lp \"rock\"", names);
+        std::vector<std::string> out;
+        for (const MString& n : names)
+            out.push_back(n.str());
+        return out;
+    }
+
+    std::vector<std::string> errors;
+
+private:
+    ScriptEditorSink m_previous;
+};
+
+TEST_F(CgfxShaderCommandTest, NodeTypeIsThePluginHardwareShader) {
+    shaderWithEffect(kEffects + "StaticMesh.fx");
+    Node* node = activeScene().findNode("rock");
+    ASSERT_NE(node, nullptr);
+    MFnDependencyNode fn(objectOf(node));
+    EXPECT_EQ(fn.typeId().id(), 0xF37A0C30u);
+    EXPECT_EQ(objectOf(node).apiType(), MFn::kPluginHwShaderNode);
+    MString path;
+    ASSERT_TRUE(fn.findPlug("shader").getValue(path));
+    EXPECT_EQ(path, MString(kEffects + "StaticMesh.fx"));
+}
+
+TEST_F(CgfxShaderCommandTest, ListsParametersAndAnswersTheirTypes) {
+    shaderWithEffect(kEffects + "StaticMesh.fx");
+    MStatus status;
+    EXPECT_EQ(list(status),
+              (std::vector<std::string>{"WorldViewProjection", "World", "SunDirection", "Base",
+                                        "Detail", "Dirt", "Crack", "NDetail", "NCrack"}));
+    EXPECT_TRUE(status);
+    MString type;
+    ASSERT_TRUE(MGlobal::executeCommand("cgfxShader -p \"NDetail\" \"rock\"", type));
+    EXPECT_EQ(type, "NormalTexture");
+    ASSERT_TRUE(MGlobal::executeCommand("cgfxShader -p \"World\" \"rock\"", type));
+    EXPECT_EQ(type, "float4x4");
+    EXPECT_FALSE(MGlobal::executeCommand("cgfxShader -p \"Nothing\" \"rock\"", type));
+    EXPECT_FALSE(MGlobal::executeCommand("cgfxShader -lp \"nobody\"", type));
+    EXPECT_FALSE(MGlobal::executeCommand("cgfxShader \"rock\"", type));
+}
+
+TEST_F(CgfxShaderCommandTest, EffectIsFoundBesideTheSceneOrOnTheSearchPath) {
+    vx::test::TempDir dir;
+    std::filesystem::create_directories(dir.file("scenes"));
+    std::filesystem::copy_file(kEffects + "SkinnedMesh.fx", dir.file("scenes/Skin.fx"));
+    activeScene().currentFile = dir.file("scenes/level.ma");
+    shaderWithEffect("Skin.fx"); // relative: beside the scene file
+    MStatus status;
+    EXPECT_FALSE(list(status).empty());
+    EXPECT_TRUE(status);
+
+    resetScene();
+    std::filesystem::create_directories(dir.file("shaders"));
+    std::filesystem::copy_file(kEffects + "BundledMesh.fx", dir.file("shaders/Bundle.fx"));
+    setenv("VORNEX_CGFX_PATH", (dir.file("none") + ":" + dir.file("shaders")).c_str(), 1);
+    // Written with the artist's absolute folder, which does not exist here.
+    shaderWithEffect("d:/elsewhere/Bundle.fx");
+    EXPECT_FALSE(list(status).empty());
+    EXPECT_TRUE(status);
+}
+
+TEST_F(CgfxShaderCommandTest, UnreadableEffectMakesTheListingFail) {
+    vx::test::TempDir dir;
+    shaderWithEffect(dir.file("missing.fx"));
+    MStatus status;
+    EXPECT_TRUE(list(status).empty());
+    EXPECT_FALSE(status);
+    ASSERT_FALSE(errors.empty());
+    EXPECT_NE(errors.back().find("missing.fx"), std::string::npos) << errors.back();
+
+    std::ofstream(dir.file("broken.fx")) << "float4 colour = {1, 2";
+    resetScene();
+    shaderWithEffect(dir.file("broken.fx"));
+    list(status);
+    EXPECT_FALSE(status);
+}
+
+} // namespace
+} // namespace vornexhost::test

@@ -1,0 +1,435 @@
+// Meshes, shading, skinning and blind data read from small scenes written the way Maya writes
+// them.
+#include "tests/host/mesh/SceneFixture.h"
+
+#include <vornexhost/MaLoader.h>
+#include <vornexhost/MeshGeometry.h>
+#include <vornexhost/Scene.h>
+#include <vornexhost/ScriptEditor.h>
+
+#include <maya/MDagPathArray.h>
+#include <maya/MFloatArray.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MFnMesh.h>
+#include <maya/MFnSkinCluster.h>
+#include <maya/MItGeometry.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vornexhost::test {
+namespace {
+
+class MeshSceneTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetScene();
+        m_previous = setScriptEditorSink([this](ScriptEditorKind kind, std::string_view text) {
+            if (kind == ScriptEditorKind::Warning)
+                warnings.emplace_back(text);
+        });
+    }
+    void TearDown() override { setScriptEditorSink(m_previous); }
+
+    void load(const std::string& text) {
+        const MaLoadResult result = loadMayaAscii(activeScene(), "fixture.ma", text);
+        ASSERT_TRUE(result.ok) << result.error;
+        for (const std::string& w : result.warnings)
+            ADD_FAILURE() << "loader warning: " << w;
+    }
+    static Node* node(const std::string& name) {
+        Node* n = activeScene().findNode(name);
+        EXPECT_NE(n, nullptr) << name;
+        return n;
+    }
+
+    std::vector<std::string> warnings;
+
+private:
+    ScriptEditorSink m_previous;
+};
+
+// A unit cube stored on a shape, as Maya writes a mesh without history.
+const char* const kCubeData = R"(
+	setAttr ".uvst[0].uvsn" -type "string" "map1";
+	setAttr -s 14 ".uvst[0].uvsp[0:13]" -type "float2" 0.375 0 0.625 0 0.375 0.25
+		0.625 0.25 0.375 0.5 0.625 0.5 0.375 0.75 0.625 0.75 0.375 1 0.625 1 0.875 0
+		0.875 0.25 0.125 0 0.125 0.25;
+	setAttr ".cuvs" -type "string" "map1";
+	setAttr -s 8 ".vt[0:7]"  -0.5 -0.5 0.5 0.5 -0.5 0.5 -0.5 0.5 0.5 0.5 0.5 0.5
+		-0.5 0.5 -0.5 0.5 0.5 -0.5 -0.5 -0.5 -0.5 0.5 -0.5 -0.5;
+	setAttr -s 12 ".ed[0:11]"  0 1 0 2 3 0 4 5 0 6 7 0 0 2 0 1 3 0 2 4 0 3 5 0
+		4 6 0 5 7 0 6 0 0 7 1 0;
+	setAttr -s 6 -ch 24 ".fc[0:5]" -type "polyFaces"
+		f 4 0 5 -2 -5
+		mu 0 4 0 1 3 2
+		f 4 1 7 -3 -7
+		mu 0 4 2 3 5 4
+		f 4 2 9 -4 -9
+		mu 0 4 4 5 7 6
+		f 4 3 11 -1 -11
+		mu 0 4 6 7 9 8
+		f 4 -12 -10 -8 -6
+		mu 0 4 1 10 11 3
+		f 4 10 4 6 8
+		mu 0 4 12 0 2 13;
+)";
+
+std::string shaderNetwork(const std::string& material, const std::string& engine) {
+    return "createNode lambert -n \"" + material + "\";\ncreateNode shadingEngine -n \"" + engine +
+           "\";\n";
+}
+
+std::vector<std::string> names(const MObjectArray& objects) {
+    std::vector<std::string> out;
+    for (const MObject& o : objects)
+        out.emplace_back(MFnDependencyNode(o).name().asChar());
+    return out;
+}
+
+std::vector<int> ints(const MIntArray& a) {
+    return {a.begin(), a.end()};
+}
+
+TEST_F(MeshSceneTest, PerFaceShadersThroughObjectGroupsLeaveUnlistedFacesWithout) {
+    load(std::string("createNode transform -n \"box\";\ncreateNode mesh -n \"boxShape\" -p "
+                     "\"box\";\n\tsetAttr -s 2 \".iog[0].og\";\n"
+                     "\tsetAttr \".iog[0].og[0].gcl\" -type \"componentList\" 2 \"f[0]\" "
+                     "\"f[2:3]\";\n\tsetAttr \".iog[0].og[1].gcl\" -type \"componentList\" 1 "
+                     "\"f[5]\";\n") +
+         kCubeData + shaderNetwork("red", "redSG") + shaderNetwork("blue", "blueSG") +
+         "createNode groupId -n \"groupId1\";\ncreateNode groupId -n \"groupId2\";\n"
+         "connectAttr \"red.oc\" \"redSG.ss\";\nconnectAttr \"blue.oc\" \"blueSG.ss\";\n"
+         "connectAttr \"groupId1.id\" \"boxShape.iog.og[0].gid\";\n"
+         "connectAttr \"groupId2.id\" \"boxShape.iog.og[1].gid\";\n"
+         "connectAttr \"boxShape.iog.og[1]\" \"blueSG.dsm\" -na;\n"
+         "connectAttr \"boxShape.iog.og[0]\" \"redSG.dsm\" -na;\n");
+    MFnMesh mesh(pathTo(node("boxShape")));
+    MObjectArray shaders;
+    MIntArray indices;
+    ASSERT_TRUE(mesh.getConnectedShaders(0, shaders, indices));
+    EXPECT_EQ(names(shaders), (std::vector<std::string>{"redSG", "blueSG"}));
+    EXPECT_EQ(ints(indices), (std::vector<int>{0, -1, 0, 0, -1, 1}));
+    EXPECT_FALSE(mesh.getConnectedShaders(1, shaders, indices)); // there is no instance 1
+}
+
+TEST_F(MeshSceneTest, InstancesKeepTheirOwnShaders) {
+    load(std::string("createNode transform -n \"a\";\ncreateNode mesh -n \"boxShape\" -p "
+                     "\"a\";\n\tsetAttr -s 2 \".iog\";\n") +
+         kCubeData +
+         "createNode transform -n \"b\";\nparent -s -nc -r -add \"|a|boxShape\" \"b\";\n" +
+         shaderNetwork("red", "redSG") + shaderNetwork("blue", "blueSG") +
+         "connectAttr \"red.oc\" \"redSG.ss\";\nconnectAttr \"blue.oc\" \"blueSG.ss\";\n"
+         "connectAttr \"|b|boxShape.iog\" \"blueSG.dsm\" -na;\n"
+         "connectAttr \"|a|boxShape.iog\" \"redSG.dsm\" -na;\n");
+    Node* shape = node("|a|boxShape");
+    ASSERT_EQ(shape->parents.size(), 2u);
+    MFnMesh first(pathTo(shape, 0));
+    EXPECT_EQ(first.parentCount(), 2u);
+    EXPECT_EQ(first.instanceCount(false), 2u);
+    for (unsigned instance : {0u, 1u}) {
+        MObjectArray shaders;
+        MIntArray indices;
+        ASSERT_TRUE(first.getConnectedShaders(instance, shaders, indices));
+        EXPECT_EQ(names(shaders), std::vector<std::string>{instance == 0 ? "redSG" : "blueSG"});
+        EXPECT_EQ(ints(indices), std::vector<int>(6, 0));
+    }
+    EXPECT_EQ(pathTo(shape, 1).instanceNumber(), 1u);
+}
+
+// A cylinder of two rings bound to two joints, weights stored in both forms Maya writes.
+std::string skinnedCylinder(const std::string& weights) {
+    return R"(createNode joint -n "hip";
+createNode joint -n "knee" -p "hip";
+	setAttr ".t" -type "double3" 0 1 0 ;
+createNode transform -n "leg";
+createNode mesh -n "legShape" -p "leg";
+createNode mesh -n "legShapeOrig" -p "leg";
+	setAttr -k off ".v";
+	setAttr ".io" yes;
+createNode polyCylinder -n "polyCylinder1";
+	setAttr ".sa" 4;
+	setAttr ".sh" 1;
+createNode skinCluster -n "skinCluster1";
+)" + weights +
+           R"(createNode tweak -n "tweak1";
+createNode groupParts -n "skinCluster1GroupParts";
+connectAttr "polyCylinder1.out" "legShapeOrig.i";
+connectAttr "legShapeOrig.w" "tweak1.ip[0].ig";
+connectAttr "tweak1.og[0]" "skinCluster1GroupParts.ig";
+connectAttr "skinCluster1GroupParts.og" "skinCluster1.ip[0].ig";
+connectAttr "skinCluster1.og[0]" "legShape.i";
+connectAttr "hip.wm" "skinCluster1.ma[0]";
+connectAttr "knee.wm" "skinCluster1.ma[1]";
+)";
+}
+
+TEST_F(MeshSceneTest, SkinWeightsComeBackAsStoredInEitherForm) {
+    // Bottom ring (vertices 0-3) on the hip, top ring shared; vertex 5 has no knee weight.
+    const std::string sparse = "\tsetAttr -s 8 \".wl\";\n"
+                               "\tsetAttr \".wl[0:7].w\"\n"
+                               "\t\t1 0 1\n\t\t1 0 1\n\t\t1 0 1\n\t\t1 0 1\n"
+                               "\t\t2 0 0.25 1 0.75\n\t\t1 0 0.9\n\t\t2 0 0.5 1 0.5\n"
+                               "\t\t2 0 0.5 1 0.5;\n";
+    std::string dense = "\tsetAttr -s 8 \".wl\";\n";
+    const double hip[8] = {1, 1, 1, 1, 0.25, 0.9, 0.5, 0.5};
+    const double knee[8] = {0, 0, 0, 0, 0.75, 0, 0.5, 0.5};
+    for (int v = 0; v < 8; ++v)
+        dense += "\tsetAttr -s 2 \".wl[" + std::to_string(v) + "].w[0:1]\" " +
+                 std::to_string(hip[v]) + " " + std::to_string(knee[v]) + ";\n";
+    for (const std::string& weights : {sparse, dense}) {
+        resetScene();
+        load(skinnedCylinder(weights));
+        EXPECT_TRUE(warnings.empty()) << warnings.front();
+        MFnSkinCluster skin(objectOf(node("skinCluster1")));
+        MDagPathArray influences;
+        ASSERT_EQ(skin.influenceObjects(influences), 2u);
+        EXPECT_STREQ(influences[0].partialPathName().asChar(), "hip");
+        EXPECT_STREQ(influences[1].partialPathName().asChar(), "knee");
+        EXPECT_EQ(skin.indexForInfluenceObject(influences[1]), 1u);
+
+        // The shape's geometry flows from the cylinder creator through the deformers.
+        const MDagPath shape = pathTo(node("legShape"));
+        EXPECT_EQ(MFnMesh(shape).numVertices(), 8);
+        std::vector<float> got;
+        int count = 0;
+        for (MItGeometry it(shape); !it.isDone(); it.next(), ++count) {
+            MFloatArray w;
+            unsigned influenceCount = 0;
+            ASSERT_TRUE(skin.getWeights(shape, it.component(), w, influenceCount));
+            EXPECT_EQ(influenceCount, 2u);
+            got.insert(got.end(), w.begin(), w.end());
+        }
+        EXPECT_EQ(count, 8);
+        std::vector<float> want;
+        for (int v = 0; v < 8; ++v) {
+            want.push_back(static_cast<float>(hip[v]));
+            want.push_back(static_cast<float>(knee[v]));
+        }
+        EXPECT_EQ(got, want);
+    }
+}
+
+TEST_F(MeshSceneTest, SkinFunctionSetRefusesOtherNodesAndForeignInfluences) {
+    load(skinnedCylinder(""));
+    MStatus status;
+    MFnSkinCluster wrong(objectOf(node("tweak1")), &status);
+    EXPECT_FALSE(status);
+    MFnSkinCluster skin(objectOf(node("skinCluster1")));
+    skin.indexForInfluenceObject(pathTo(node("leg")), &status);
+    EXPECT_FALSE(status);
+    // No weights stored: every influence weighs nothing.
+    MFloatArray w;
+    unsigned n = 0;
+    ASSERT_TRUE(skin.getWeights(pathTo(node("legShape")), MObject(), w, n));
+    EXPECT_EQ(w.length(), 16u);
+    for (float x : w)
+        EXPECT_EQ(x, 0.0f);
+}
+
+TEST_F(MeshSceneTest, BlindDataOfEveryFormatOnFacesAndVertices) {
+    load(std::string("createNode transform -n \"box\";\ncreateNode mesh -n \"boxShape\" -p "
+                     "\"box\";\n") +
+         kCubeData + R"(createNode polyBlindData -n "polyBlindData1";
+	addAttr -ci true -m -sn "fbd" -ln "faceBlindData" -at "compound" -nc 4;
+	addAttr -ci true -sn "surf" -ln "surface" -at "long" -p "faceBlindData";
+	addAttr -ci true -sn "fric" -ln "friction" -at "double" -p "faceBlindData";
+	addAttr -ci true -sn "wet" -ln "wet" -at "bool" -p "faceBlindData";
+	addAttr -ci true -sn "tag" -ln "tag" -dt "string" -p "faceBlindData";
+	setAttr ".tid" 1000;
+	setAttr ".fbd[2].surf" 7;
+	setAttr ".fbd[2].fric" 0.25;
+	setAttr ".fbd[2].wet" yes;
+	setAttr ".fbd[2].tag" -type "string" "mud";
+	setAttr ".fbd[4].surf" -3;
+createNode polyBlindData -n "polyBlindData2";
+	addAttr -ci true -m -sn "vbd" -ln "vertexBlindData" -at "compound" -nc 1;
+	addAttr -ci true -sn "wt" -ln "weight" -at "double" -p "vertexBlindData";
+	setAttr ".tid" 2000;
+	setAttr ".vbd[6].wt" 0.5;
+connectAttr "polyBlindData1.msg" "boxShape.bn" -na;
+connectAttr "polyBlindData2.msg" "boxShape.bn" -na;
+)");
+    MFnMesh mesh(pathTo(node("boxShape")));
+    MIntArray ids;
+    mesh.getBlindDataTypes(MFn::kMeshPolygonComponent, ids);
+    EXPECT_EQ(ints(ids), std::vector<int>{1000});
+    mesh.getBlindDataTypes(MFn::kMeshVertComponent, ids);
+    EXPECT_EQ(ints(ids), std::vector<int>{2000});
+    MStringArray longNames, shortNames, formats;
+    ASSERT_TRUE(mesh.getBlindDataAttrNames(1000, longNames, shortNames, formats));
+    std::vector<std::string> described;
+    for (unsigned i = 0; i < longNames.length(); ++i)
+        described.push_back(longNames[i].str() + "/" + shortNames[i].str() + ":" +
+                            formats[i].str());
+    EXPECT_EQ(described, (std::vector<std::string>{"surface/surf:int", "friction/fric:double",
+                                                   "wet/wet:boolean", "tag/tag:string"}));
+
+    const MFn::Type face = MFn::kMeshPolygonComponent;
+    EXPECT_TRUE(mesh.hasBlindData(2, face, 1000));
+    EXPECT_FALSE(mesh.hasBlindData(3, face, 1000));
+    int surface = 0;
+    double friction = 0;
+    bool wet = false;
+    MString tag;
+    ASSERT_TRUE(mesh.getIntBlindData(2, face, 1000, "surface", surface));
+    ASSERT_TRUE(mesh.getDoubleBlindData(2, face, 1000, "friction", friction));
+    ASSERT_TRUE(mesh.getBoolBlindData(2, face, 1000, "wet", wet));
+    ASSERT_TRUE(mesh.getStringBlindData(2, face, 1000, "tag", tag));
+    EXPECT_EQ(surface, 7);
+    EXPECT_EQ(friction, 0.25);
+    EXPECT_TRUE(wet);
+    EXPECT_EQ(tag, "mud");
+    ASSERT_TRUE(mesh.getIntBlindData(4, face, 1000, "surface", surface));
+    EXPECT_EQ(surface, -3);
+    // Wrong format, missing face, unknown id and unknown attribute all fail.
+    EXPECT_FALSE(mesh.getDoubleBlindData(2, face, 1000, "surface", friction));
+    EXPECT_FALSE(mesh.getIntBlindData(3, face, 1000, "surface", surface));
+    EXPECT_FALSE(mesh.getIntBlindData(2, face, 999, "surface", surface));
+    EXPECT_FALSE(mesh.getIntBlindData(2, face, 1000, "depth", surface));
+
+    double weight = 0;
+    EXPECT_TRUE(mesh.getDoubleBlindData(6, MFn::kMeshVertComponent, 2000, "weight", weight));
+    EXPECT_EQ(weight, 0.5);
+    EXPECT_FALSE(mesh.hasBlindData(5, MFn::kMeshVertComponent, 2000));
+}
+
+TEST_F(MeshSceneTest, CubeCreatorWithTweaksOnTheShape) {
+    load(R"(createNode transform -n "box";
+createNode mesh -n "boxShape" -p "box";
+	setAttr -s 2 ".pt[2:3]" -type "float3" 0 1 0 0 1 0;
+createNode polyCube -n "polyCube1";
+	setAttr ".w" 2;
+	setAttr ".h" 4;
+	setAttr ".d" 6;
+connectAttr "polyCube1.out" "boxShape.i";
+)");
+    MFnMesh mesh(pathTo(node("boxShape")));
+    MPointArray points;
+    mesh.getPoints(points);
+    ASSERT_EQ(points.length(), 8u);
+    EXPECT_EQ(points[0], MPoint(-1, -2, 3));
+    EXPECT_EQ(points[2], MPoint(-1, 3, 3)); // 2 from the creator, 1 from the tweak
+    EXPECT_EQ(points[7], MPoint(1, -2, -3));
+    EXPECT_EQ(mesh.numUVs(), 14);
+    float u = 0, v = 0;
+    ASSERT_TRUE(mesh.getPolygonUV(4, 1, u, v));
+    EXPECT_EQ(u, 0.875f);
+    EXPECT_EQ(v, 0.0f);
+    MIntArray vertices;
+    mesh.getPolygonVertices(5, vertices);
+    EXPECT_EQ(ints(vertices), (std::vector<int>{6, 0, 2, 4}));
+    EXPECT_TRUE(warnings.empty());
+}
+
+TEST_F(MeshSceneTest, CreatorAxisTurnsThePrimitive) {
+    load(R"(createNode transform -n "box";
+createNode mesh -n "boxShape" -p "box";
+createNode polyCube -n "polyCube1";
+	setAttr ".ax" -type "double3" 1 0 0 ;
+	setAttr ".h" 2;
+connectAttr "polyCube1.out" "boxShape.i";
+)");
+    MPoint p;
+    ASSERT_TRUE(MFnMesh(pathTo(node("boxShape"))).getPoint(0, p));
+    // Height now runs along +x: the corner (-0.5, -1, 0.5) lies at (-1, 0.5, 0.5).
+    EXPECT_NEAR(p.x, -1.0, 1e-12);
+    EXPECT_NEAR(p.y, 0.5, 1e-12);
+    EXPECT_NEAR(p.z, 0.5, 1e-12);
+}
+
+TEST_F(MeshSceneTest, PrimitivesAreClosedWithOutwardNormals) {
+    for (const char* creator : {"polySphere", "polyCylinder", "polyPlane"}) {
+        for (int caps : {0, 1}) {
+            if (caps == 1 && std::string(creator) != "polyCylinder")
+                continue;
+            resetScene();
+            load(std::string("createNode transform -n \"p\";\ncreateNode mesh -n \"pShape\" -p "
+                             "\"p\";\ncreateNode ") +
+                 creator + " -n \"make\";\n" + (caps ? "\tsetAttr \".sc\" 1;\n" : "") +
+                 "connectAttr \"make.out\" \"pShape.i\";\n");
+            const auto mesh = MFnMesh(pathTo(node("pShape"))).geometry();
+            ASSERT_TRUE(mesh) << creator;
+            const bool plane = std::string(creator) == "polyPlane";
+            std::uint32_t border = 0;
+            for (std::uint32_t e = 0; e < mesh->edgeCount(); ++e) {
+                const std::uint32_t faces = mesh->edgeFaceStart[e + 1] - mesh->edgeFaceStart[e];
+                EXPECT_GE(faces, 1u);
+                EXPECT_LE(faces, 2u);
+                border += faces == 1 ? 1u : 0u;
+            }
+            EXPECT_EQ(border, plane ? 40u : 0u) << creator;
+            // Every face normal points away from the centre (up, for the plane).
+            for (std::uint32_t f = 0; f < mesh->faceCount(); ++f) {
+                double n[3];
+                faceNormal(*mesh, f, n);
+                double centre[3] = {0, 0, 0};
+                for (std::uint32_t c = mesh->faceStart[f]; c < mesh->faceStart[f + 1]; ++c)
+                    for (int k = 0; k < 3; ++k)
+                        centre[k] +=
+                            mesh->points[std::size_t(mesh->cornerVertex[c]) * 3 + std::size_t(k)];
+                const double outward =
+                    plane ? n[1] : n[0] * centre[0] + n[1] * centre[1] + n[2] * centre[2];
+                EXPECT_GT(outward, 0.0) << creator << " face " << f;
+            }
+            for (const MeshUvSet& set : mesh->uvSets)
+                for (std::int32_t id : set.cornerUv)
+                    EXPECT_GE(id, 0) << creator;
+        }
+    }
+}
+
+TEST_F(MeshSceneTest, DefaultPrimitiveCounts) {
+    load(R"(createNode transform -n "s";
+createNode mesh -n "sShape" -p "s";
+createNode polySphere -n "sphere";
+createNode transform -n "c";
+createNode mesh -n "cShape" -p "c";
+createNode polyCylinder -n "cylinder";
+createNode transform -n "q";
+createNode mesh -n "qShape" -p "q";
+createNode polyPlane -n "plane";
+connectAttr "sphere.out" "sShape.i";
+connectAttr "cylinder.out" "cShape.i";
+connectAttr "plane.out" "qShape.i";
+)");
+    auto counts = [&](const char* shape) {
+        MFnMesh m(pathTo(node(shape)));
+        return std::vector<int>{m.numVertices(), m.numPolygons(), m.numEdges()};
+    };
+    EXPECT_EQ(counts("sShape"), (std::vector<int>{382, 400, 780}));
+    EXPECT_EQ(MFnMesh(pathTo(node("sShape"))).numUVs(), 439); // poles split per segment
+    EXPECT_EQ(counts("cShape"), (std::vector<int>{40, 22, 60}));
+    EXPECT_EQ(counts("qShape"), (std::vector<int>{121, 100, 220}));
+    // The sphere is smooth: one normal per vertex; the cylinder's rims are hard.
+    EXPECT_EQ(MFnMesh(pathTo(node("sShape"))).numNormals(), 382);
+    EXPECT_EQ(MFnMesh(pathTo(node("cShape"))).numNormals(), 80);
+    MPoint first;
+    MFnMesh(pathTo(node("sShape"))).getPoint(0, first);
+    EXPECT_NEAR(first.x, 0.148778, 1e-6);
+    EXPECT_NEAR(first.y, -0.987688, 1e-6);
+    EXPECT_NEAR(first.z, -0.0483409, 1e-6);
+}
+
+TEST_F(MeshSceneTest, UnevaluableHistoryWarnsOnceAndLeavesTheMeshEmpty) {
+    load(R"(createNode transform -n "box";
+createNode mesh -n "boxShape" -p "box";
+createNode polySmoothFace -n "polySmoothFace1";
+connectAttr "polySmoothFace1.out" "boxShape.i";
+)");
+    MFnMesh mesh(pathTo(node("boxShape")));
+    EXPECT_EQ(mesh.numVertices(), 0);
+    MStringArray sets;
+    mesh.getUVSetNames(sets);
+    EXPECT_EQ(sets.length(), 1u); // an empty mesh still has its default UV set
+    MFnMesh again(pathTo(node("boxShape")));
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("<polySmoothFace1>"), std::string::npos) << warnings[0];
+    EXPECT_NE(warnings[0].find("<boxShape>"), std::string::npos) << warnings[0];
+    EXPECT_NE(warnings[0].find("Delete history"), std::string::npos) << warnings[0];
+}
+
+} // namespace
+} // namespace vornexhost::test

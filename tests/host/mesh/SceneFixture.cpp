@@ -1,0 +1,132 @@
+#include "tests/host/mesh/SceneFixture.h"
+
+#include <vornexhost/DagPaths.h>
+#include <vornexhost/Handles.h>
+#include <vornexhost/PlugPath.h>
+#include <vornexhost/PlugValues.h>
+#include <vornexhost/Scene.h>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace vornexhost::test {
+
+void resetScene() {
+    activeScene().reset();
+}
+
+Node* createNode(const std::string& type, const std::string& name, Node* parent) {
+    NodeTypeRegistry& types = NodeTypeRegistry::instance();
+    const NodeType* t = types.find(type);
+    if (!t)
+        t = types.generic(type, false);
+    return activeScene().createNode(*t, name, parent);
+}
+
+PlugAddress plug(Node* node, const std::string& path) {
+    ResolvedPlug resolved;
+    std::string error;
+    if (!resolvePlugPath(*node, path, true, resolved, error))
+        throw std::runtime_error("fixture plug " + node->name() + "." + path + ": " + error);
+    return resolved.plug;
+}
+
+void setNumber(Node* node, const std::string& path, double value) {
+    if (!setStoredNumber(plug(node, path), value))
+        throw std::runtime_error("fixture cannot set " + path);
+}
+
+void setText(Node* node, const std::string& path, const std::string& text) {
+    auto data = std::make_shared<Data>(DataKind::String);
+    data->text = text;
+    setStoredData(plug(node, path), data);
+}
+
+void setComponents(Node* node, const std::string& path, const std::vector<std::string>& items) {
+    auto data = std::make_shared<Data>(DataKind::ComponentList);
+    data->strings = items;
+    setStoredData(plug(node, path), data);
+}
+
+void connect(Node* source, const std::string& sourcePath, Node* destination,
+             const std::string& destinationPath) {
+    if (!activeScene().connect(plug(source, sourcePath), plug(destination, destinationPath)))
+        throw std::runtime_error("fixture cannot connect " + sourcePath);
+}
+
+MObject objectOf(Node* node) {
+    return vornexhost::objectOf(node);
+}
+
+MDagPath pathTo(Node* node, unsigned instance) {
+    return MDagPath::fromNodes(allPathsTo(node).at(instance));
+}
+
+void setPoints(Node* shape, const std::vector<double>& xyz) {
+    for (std::size_t i = 0; i < xyz.size() / 3; ++i) {
+        const std::string at = "vt[" + std::to_string(i) + "].";
+        setNumber(shape, at + "vx", xyz[i * 3]);
+        setNumber(shape, at + "vy", xyz[i * 3 + 1]);
+        setNumber(shape, at + "vz", xyz[i * 3 + 2]);
+    }
+}
+
+void setEdges(Node* shape, const std::vector<std::int32_t>& v0v1smooth) {
+    for (std::size_t i = 0; i < v0v1smooth.size() / 3; ++i) {
+        const std::string at = "ed[" + std::to_string(i) + "].";
+        setNumber(shape, at + "e1", v0v1smooth[i * 3]);
+        setNumber(shape, at + "e2", v0v1smooth[i * 3 + 1]);
+        setNumber(shape, at + "eh", v0v1smooth[i * 3 + 2]);
+    }
+}
+
+void setFaces(Node* shape, const std::vector<FaceSpec>& faces) {
+    auto data = std::make_shared<Data>(DataKind::PolyFaces);
+    PolyFaces& pf = data->faces;
+    pf.faceFirstLoop.push_back(0);
+    pf.loopFirstEdge.push_back(0);
+    for (const FaceSpec& face : faces) {
+        pf.edges.insert(pf.edges.end(), face.edges.begin(), face.edges.end());
+        pf.loopFirstEdge.push_back(static_cast<std::uint32_t>(pf.edges.size()));
+        pf.loopUvs.push_back(face.uvs);
+        pf.loopColors.push_back(face.colors);
+        pf.faceFirstLoop.push_back(static_cast<std::uint32_t>(pf.loopFirstEdge.size() - 1));
+    }
+    for (std::size_t f = 0; f < faces.size(); ++f)
+        setStoredData(plug(shape, "fc[" + std::to_string(f) + "]"), data,
+                      static_cast<std::uint32_t>(f));
+}
+
+void setUvSet(Node* shape, int set, const std::string& name, const std::vector<double>& uv) {
+    const std::string at = "uvst[" + std::to_string(set) + "].";
+    setText(shape, at + "uvsn", name);
+    for (std::size_t i = 0; i < uv.size() / 2; ++i) {
+        const std::string p = at + "uvsp[" + std::to_string(i) + "].";
+        setNumber(shape, p + "uvpu", uv[i * 2]);
+        setNumber(shape, p + "uvpv", uv[i * 2 + 1]);
+    }
+}
+
+Node* createCube(const std::string& name, bool smooth, Node* parent) {
+    if (!parent)
+        parent = createNode("transform", name);
+    Node* shape = createNode("mesh", name + "Shape", parent);
+    setPoints(shape, {-0.5, -0.5, 0.5,  0.5, -0.5, 0.5,  -0.5, 0.5,  0.5,  0.5, 0.5,  0.5,
+                      -0.5, 0.5,  -0.5, 0.5, 0.5,  -0.5, -0.5, -0.5, -0.5, 0.5, -0.5, -0.5});
+    const int s = smooth ? 1 : 0;
+    setEdges(shape, {0, 1, s, 2, 3, s, 4, 5, s, 6, 7, s, 0, 2, s, 1, 3, s,
+                     2, 4, s, 3, 5, s, 4, 6, s, 5, 7, s, 6, 0, s, 7, 1, s});
+    setUvSet(shape, 0, "map1", {0.375, 0,   0.625, 0,    0.375, 0.25, 0.625, 0.25, 0.375, 0.5,
+                                0.625, 0.5, 0.375, 0.75, 0.625, 0.75, 0.375, 1,    0.625, 1,
+                                0.875, 0,   0.875, 0.25, 0.125, 0,    0.125, 0.25});
+    setFaces(shape, {{{0, 5, -2, -5}, {{0, {0, 1, 3, 2}}}, {}},
+                     {{1, 7, -3, -7}, {{0, {2, 3, 5, 4}}}, {}},
+                     {{2, 9, -4, -9}, {{0, {4, 5, 7, 6}}}, {}},
+                     {{3, 11, -1, -11}, {{0, {6, 7, 9, 8}}}, {}},
+                     {{-12, -10, -8, -6}, {{0, {1, 10, 11, 3}}}, {}},
+                     {{10, 4, 6, 8}, {{0, {12, 0, 2, 13}}}, {}}});
+    return shape;
+}
+
+} // namespace vornexhost::test
