@@ -6,6 +6,7 @@
 #include "Shared/Graphics/Scene/SceneIo.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace vx {
 
@@ -83,14 +84,24 @@ bool BranchNode::remapLinks(Scene& scene, const NodeIdMap& idMap) {
     const auto pending = scene.io().pending.find(this);
     if (pending == scene.io().pending.end())
         return true;
-    for (const std::uint32_t id : pending->second.children) {
+    // A file may give a node any number of children or parents: link in linear time instead
+    // of addChild's searches, which would make such a file take quadratic time.
+    const std::vector<std::uint32_t>& ids = pending->second.children;
+    std::unordered_set<std::uint32_t> seen;
+    seen.reserve(ids.size());
+    m_children.reserve(ids.size());
+    for (const std::uint32_t id : ids) {
         const auto at = idMap.find(id);
         if (at == idMap.end())
             return scene.fail("child identifier " + std::to_string(id) + " of node '" + m_name +
                               "' names nothing");
-        if (!addChild(at->second))
-            return scene.fail("node '" + m_name + "' lists child '" + at->second->name() +
-                              "' twice");
+        SceneNode* child = at->second;
+        if (child == this || !seen.insert(id).second)
+            return scene.fail("node '" + m_name + "' lists child '" + child->name() + "' " +
+                              (child == this ? "as its own child" : "twice"));
+        m_children.push_back(child);
+        child->addRef();
+        appendParent(*child, *this);
     }
     return true;
 }

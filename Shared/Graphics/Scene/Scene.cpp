@@ -162,16 +162,24 @@ bool Scene::write(OutStream& out) {
         }
     }
 
-    sceneio::writeCount(out, types.size());
-    for (std::size_t i = 0; i < types.size(); ++i) {
-        out << static_cast<std::uint32_t>(i + 1);
-        sceneio::writeTerminatedText(out, types[i]->name());
-    }
-    sceneio::writeCount(out, nodes.size());
-    for (SceneNode* node : nodes) {
-        const auto type = std::find(types.begin(), types.end(), node->getType()) - types.begin();
-        out << static_cast<std::uint32_t>(type + 1) << m_io->nodeIds.at(node);
-        node->write(out, *this);
+    try {
+        sceneio::writeCount(out, types.size());
+        for (std::size_t i = 0; i < types.size(); ++i) {
+            out << static_cast<std::uint32_t>(i + 1);
+            sceneio::writeTerminatedText(out, types[i]->name());
+        }
+        sceneio::writeCount(out, nodes.size());
+        for (SceneNode* node : nodes) {
+            const auto type =
+                std::find(types.begin(), types.end(), node->getType()) - types.begin();
+            out << static_cast<std::uint32_t>(type + 1) << m_io->nodeIds.at(node);
+            node->write(out, *this);
+        }
+    } catch (const AssertionFailed& failure) {
+        // A broken invariant of the graph (already logged): the file is incomplete.
+        fail(failure.what());
+        m_io.reset();
+        return false;
     }
     m_io.reset();
     return !out.failed();

@@ -92,6 +92,10 @@ protected:
     // the parents the child lists produced.
     bool adoptParentOrder(Scene& scene, const NodeIdMap& idMap,
                           const std::vector<std::uint32_t>& ids);
+    // Appends without the duplicate search of addParent; for links known to be new.
+    static void appendParent(SceneNode& child, SceneNode& parent) {
+        child.m_parents.push_back(&parent);
+    }
     friend class Scene;
 
     std::int32_t m_refCount = 1;

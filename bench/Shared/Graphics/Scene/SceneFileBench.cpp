@@ -3,6 +3,7 @@
 #include "Shared/Base/Streams/Buffers/StringOutBuffer.h"
 #include "Shared/Base/Streams/InStream.h"
 #include "Shared/Base/Streams/OutStream.h"
+#include "Shared/Graphics/Scene/LeafNode.h"
 #include "Shared/Graphics/Scene/MaterialGroupedMesh.h"
 #include "Shared/Graphics/Scene/RootNode.h"
 #include "Shared/Graphics/Scene/Scene.h"
@@ -84,6 +85,31 @@ void BM_ReadGridScene(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
 }
 BENCHMARK(BM_ReadGridScene)->Arg(64)->Arg(512);
+
+// One root with many children: linking a file's nodes must stay linear in the link count.
+void BM_ReadWideScene(benchmark::State& state) {
+    Scene scene;
+    auto* root = new RootNode();
+    scene.setRoot(root);
+    root->release();
+    for (std::int64_t i = 0; i < state.range(0); ++i) {
+        auto* leaf = new LeafNode();
+        root->addChild(leaf, 0); // at the front: no search of the whole list per child
+        leaf->release();
+    }
+    StringOutBuffer buffer;
+    OutStream out(&buffer);
+    scene.write(out);
+    const std::string& bytes = buffer.text();
+    for (auto _ : state) {
+        MemoryInBuffer memory(bytes.data(), bytes.size());
+        InStream in(&memory);
+        Scene back;
+        if (!back.read(in))
+            state.SkipWithError("read failed");
+    }
+}
+BENCHMARK(BM_ReadWideScene)->RangeMultiplier(4)->Range(1024, 65536);
 
 } // namespace
 } // namespace vx

@@ -1,5 +1,7 @@
 // The scene graph file. Expected bytes of tiny cases, round trips of every kind,
 // the older versions, and defensive reading (truncation, corruption, hostile links).
+#include "Shared/Base/Streams/Buffers/StringOutBuffer.h"
+#include "Shared/Base/Streams/OutStream.h"
 #include "Shared/Graphics/Scene/BaseSpline.h"
 #include "Shared/Graphics/Scene/Material.h"
 #include "Shared/Graphics/Scene/MaterialGroupedMesh.h"
@@ -361,6 +363,46 @@ TEST(SceneFile, TerminatedTextsKeepAt255Characters) {
     EXPECT_EQ(back.getRoot()->name(), std::string(255, 'x'));
 }
 
+TEST(SceneFile, GraphsThatCannotBeWrittenReturnFalse) {
+    test::LogCapture capture;
+    {
+        // An influence that is not part of the graph would be written as a dangling identifier.
+        Scene scene;
+        auto* root = new RootNode();
+        scene.setRoot(root);
+        root->release();
+        auto* mesh = new UtilMeshNode();
+        root->addChild(mesh);
+        mesh->release();
+        auto* outsider = new UtilJointNode();
+        outsider->setName("outside");
+        mesh->addInfluenceObject(outsider);
+        outsider->release();
+        StringOutBuffer buffer;
+        OutStream out(&buffer);
+        EXPECT_FALSE(scene.write(out));
+        EXPECT_EQ(buffer.text().size(), 8u); // marker and version only
+        EXPECT_NE(scene.lastError().find("influence 'outside'"), std::string::npos);
+    }
+    {
+        // A joint whose key lists differ in length breaks an invariant: assertion, then false.
+        Scene scene;
+        auto* joint = new UtilJointNode();
+        joint->m_timeIndices = {1.0f};
+        scene.setRoot(joint);
+        joint->release();
+        StringOutBuffer buffer;
+        OutStream out(&buffer);
+        EXPECT_FALSE(scene.write(out));
+        EXPECT_NE(test::LogCapture::debugText().find("m_rotations.size() == m_timeIndices.size()"),
+                  std::string::npos);
+        // The scene is still usable.
+        joint->m_rotations.resize(1);
+        joint->m_translations.resize(1);
+        EXPECT_TRUE(scene.write(out));
+    }
+}
+
 // --- Defensive reading ---------------------------------------------------------------------
 
 struct BadFile {
@@ -466,7 +508,7 @@ TEST(SceneFileReading, HostileFilesFailWithAClearMessageAndNoLeak) {
          graphFile({branchEntry(1, 1, "r", {}, {2, 2}), branchEntry(2, 2, "b", {1}, {})}), "twice"},
         {"self child",
          graphFile({branchEntry(1, 1, "r", {}, {2}), branchEntry(2, 2, "b", {1, 2}, {2})}),
-         "twice"},
+         "as its own child"},
         {"cycle",
          graphFile({branchEntry(1, 1, "r", {}, {2}), branchEntry(2, 2, "a", {1, 3}, {3}),
                     branchEntry(2, 3, "b", {2}, {2})}),
