@@ -26,9 +26,6 @@ public:
     Material() = default;
     explicit Material(std::string name) : m_name(std::move(name)) {}
 
-    NamedValueTable& namedValues() override { return m_namedValues; }
-    const NamedValueTable& namedValues() const override { return m_namedValues; }
-
     // Replaces an earlier value of the channel; null removes it.
     void setChannel(std::string_view channel, std::unique_ptr<ChannelValue> value);
     // The channel's value, or null when it is not connected.
@@ -51,7 +48,6 @@ public:
     ChannelMap m_channels; // ordered by name: the order in which they are written
     std::uint8_t m_firstFlag = 1;
     std::uint8_t m_secondFlag = 0;
-    NamedValueTable m_namedValues;
 };
 
 } // namespace vx

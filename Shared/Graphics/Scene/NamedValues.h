@@ -73,33 +73,33 @@ private:
     Map m_values;
 };
 
-// The second base of the Util node classes and of materials: named values read and written by
-// name. Each class keeps its own table; this interface reaches it.
+// The second base of the Util node classes and of materials: each object's own table of named
+// values (the artist's extra attributes), read and written by name.
 class NamedValueHolder {
 public:
-    virtual ~NamedValueHolder() = default;
+    NamedValueTable& namedValues() { return m_namedValues; }
+    const NamedValueTable& namedValues() const { return m_namedValues; }
 
-    virtual NamedValueTable& namedValues() = 0;
-    virtual const NamedValueTable& namedValues() const = 0;
-
-    void setBool(std::string name, bool value) { namedValues().setBool(std::move(name), value); }
+    void setBool(std::string name, bool value) { m_namedValues.setBool(std::move(name), value); }
     void setInt(std::string name, std::int32_t value) {
-        namedValues().setInt(std::move(name), value);
+        m_namedValues.setInt(std::move(name), value);
     }
-    void setFloat(std::string name, float value) { namedValues().setFloat(std::move(name), value); }
+    void setFloat(std::string name, float value) { m_namedValues.setFloat(std::move(name), value); }
     void setText(std::string name, std::string value) {
-        namedValues().setText(std::move(name), std::move(value));
+        m_namedValues.setText(std::move(name), std::move(value));
     }
-    std::optional<bool> getBool(std::string_view name) const { return namedValues().getBool(name); }
+    std::optional<bool> getBool(std::string_view name) const { return m_namedValues.getBool(name); }
     std::optional<std::int32_t> getInt(std::string_view name) const {
-        return namedValues().getInt(name);
+        return m_namedValues.getInt(name);
     }
     std::optional<float> getFloat(std::string_view name) const {
-        return namedValues().getFloat(name);
+        return m_namedValues.getFloat(name);
     }
     std::optional<std::string> getText(std::string_view name) const {
-        return namedValues().getText(name);
+        return m_namedValues.getText(name);
     }
+
+    NamedValueTable m_namedValues;
 };
 
 } // namespace vx

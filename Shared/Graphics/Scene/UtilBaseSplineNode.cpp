@@ -7,17 +7,12 @@ namespace vx {
 
 const SceneNodeType UtilBaseSplineNode::type("UtilBaseSplineNode");
 
-bool UtilBaseSplineNode::read(InStream& in, Scene& scene, std::uint32_t version) {
-    return LeafNode::read(in, scene, version) && readInfluences(in, scene) &&
-           sceneio::readOptionalShared(in, scene, m_spline, "spline") &&
-           m_namedValues.read(in, scene);
+bool UtilBaseSplineNode::readObject(InStream& in, Scene& scene) {
+    return sceneio::readOptionalShared(in, scene, m_spline, "spline");
 }
 
-void UtilBaseSplineNode::write(OutStream& out, Scene& scene) {
-    LeafNode::write(out, scene);
-    writeInfluences(out, scene);
+void UtilBaseSplineNode::writeObject(OutStream& out, Scene& scene) const {
     sceneio::writeOptionalShared(out, scene, m_spline);
-    m_namedValues.write(out);
 }
 
 } // namespace vx

@@ -13,11 +13,12 @@ public:
     static const SceneNodeType type;
     const SceneNodeType* getType() const override { return &type; }
 
-    bool read(InStream& in, Scene& scene, std::uint32_t version) override;
-    void write(OutStream& out, Scene& scene) override;
-
     const std::shared_ptr<BaseSpline>& spline() const { return m_spline; }
     void setSpline(std::shared_ptr<BaseSpline> spline) { m_spline = std::move(spline); }
+
+protected:
+    bool readObject(InStream& in, Scene& scene) override;
+    void writeObject(OutStream& out, Scene& scene) const override;
 
 private:
     std::shared_ptr<BaseSpline> m_spline;

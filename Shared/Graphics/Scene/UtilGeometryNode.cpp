@@ -29,13 +29,18 @@ void UtilGeometryNode::clearInfluenceObjects() {
         node->release();
 }
 
-bool UtilGeometryNode::readInfluences(InStream& in, Scene& scene) {
-    return scene.readNodeIds(in, scene.io().pending[this].influences, "influence");
+bool UtilGeometryNode::read(InStream& in, Scene& scene, std::uint32_t version) {
+    return LeafNode::read(in, scene, version) &&
+           scene.readNodeIds(in, scene.io().pending[this].influences, "influence") &&
+           readObject(in, scene) && m_namedValues.read(in, scene);
 }
 
-void UtilGeometryNode::writeInfluences(OutStream& out, Scene& scene) const {
+void UtilGeometryNode::write(OutStream& out, Scene& scene) {
+    LeafNode::write(out, scene);
     // Scene::write has checked that every influence is part of the file.
     scene.writeNodeIds(out, m_influenceObjects);
+    writeObject(out, scene);
+    m_namedValues.write(out);
 }
 
 bool UtilGeometryNode::remapLinks(Scene& scene, const NodeIdMap& idMap) {

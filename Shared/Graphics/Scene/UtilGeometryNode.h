@@ -11,8 +11,6 @@ class UtilGeometryNode : public LeafNode, public NamedValueHolder {
 public:
     ~UtilGeometryNode() override;
     const SceneNodeType* getType() const override = 0;
-    NamedValueTable& namedValues() override { return m_namedValues; }
-    const NamedValueTable& namedValues() const override { return m_namedValues; }
 
     // Appends and takes a reference; false for null.
     bool addInfluenceObject(SceneNode* node);
@@ -22,17 +20,19 @@ public:
     const NodeList& influenceObjects() const { return m_influenceObjects; }
     void clearInfluenceObjects();
 
+    // After the name and parents: influence count and identifiers, a presence byte and the
+    // shared mesh or spline object, the named values.
+    bool read(InStream& in, Scene& scene, std::uint32_t version) override;
+    void write(OutStream& out, Scene& scene) override;
     bool remapLinks(Scene& scene, const NodeIdMap& idMap) override;
     void releaseCrossLinks() override { clearInfluenceObjects(); }
 
 protected:
-    // After the SceneNode part: influence count and identifiers. The presence byte, the
-    // object and the named values follow in the subclasses.
-    bool readInfluences(InStream& in, Scene& scene);
-    void writeInfluences(OutStream& out, Scene& scene) const;
+    // The presence byte and, when 1, the shared object.
+    virtual bool readObject(InStream& in, Scene& scene) = 0;
+    virtual void writeObject(OutStream& out, Scene& scene) const = 0;
 
     NodeList m_influenceObjects; // one reference per entry
-    NamedValueTable m_namedValues;
 };
 
 } // namespace vx

@@ -14,8 +14,6 @@ class UtilJointNode : public BranchNode, public NamedValueHolder {
 public:
     static const SceneNodeType type;
     const SceneNodeType* getType() const override { return &type; }
-    NamedValueTable& namedValues() override { return m_namedValues; }
-    const NamedValueTable& namedValues() const override { return m_namedValues; }
 
     // Key count K, K rotations (x, y, z, w), K translations, K times, named values.
     bool read(InStream& in, Scene& scene, std::uint32_t version) override;
@@ -31,7 +29,6 @@ public:
     std::vector<Quaternion> m_rotations;
     std::vector<Vector3> m_translations;
     std::vector<float> m_timeIndices; // frame numbers as floats
-    NamedValueTable m_namedValues;
 };
 
 } // namespace vx

@@ -12,14 +12,11 @@ public:
     UtilLocatorNode() = default;
     explicit UtilLocatorNode(const Vector3& position) : m_position(position) {}
     const SceneNodeType* getType() const override { return &type; }
-    NamedValueTable& namedValues() override { return m_namedValues; }
-    const NamedValueTable& namedValues() const override { return m_namedValues; }
 
     // Position (3 floats), named values.
     bool read(InStream& in, Scene& scene, std::uint32_t version) override;
     void write(OutStream& out, Scene& scene) override;
 
-    NamedValueTable m_namedValues;
     Vector3 m_position;
 };
 

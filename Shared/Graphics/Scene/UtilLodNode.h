@@ -11,8 +11,6 @@ class UtilLodNode : public BranchNode, public NamedValueHolder {
 public:
     static const SceneNodeType type;
     const SceneNodeType* getType() const override { return &type; }
-    NamedValueTable& namedValues() override { return m_namedValues; }
-    const NamedValueTable& namedValues() const override { return m_namedValues; }
 
     bool read(InStream& in, Scene& scene, std::uint32_t version) override;
     // Cuts or extends (with zeros) the thresholds to the child count minus one (none without
@@ -21,7 +19,6 @@ public:
     void fitThresholds();
 
     std::vector<float> m_thresholds;
-    NamedValueTable m_namedValues;
 };
 
 } // namespace vx

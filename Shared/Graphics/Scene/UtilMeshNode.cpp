@@ -7,16 +7,12 @@ namespace vx {
 
 const SceneNodeType UtilMeshNode::type("UtilMeshNode");
 
-bool UtilMeshNode::read(InStream& in, Scene& scene, std::uint32_t version) {
-    return LeafNode::read(in, scene, version) && readInfluences(in, scene) &&
-           sceneio::readOptionalShared(in, scene, m_mesh, "mesh") && m_namedValues.read(in, scene);
+bool UtilMeshNode::readObject(InStream& in, Scene& scene) {
+    return sceneio::readOptionalShared(in, scene, m_mesh, "mesh");
 }
 
-void UtilMeshNode::write(OutStream& out, Scene& scene) {
-    LeafNode::write(out, scene);
-    writeInfluences(out, scene);
+void UtilMeshNode::writeObject(OutStream& out, Scene& scene) const {
     sceneio::writeOptionalShared(out, scene, m_mesh);
-    m_namedValues.write(out);
 }
 
 } // namespace vx

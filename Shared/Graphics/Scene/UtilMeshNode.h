@@ -14,11 +14,12 @@ public:
     static const SceneNodeType type;
     const SceneNodeType* getType() const override { return &type; }
 
-    bool read(InStream& in, Scene& scene, std::uint32_t version) override;
-    void write(OutStream& out, Scene& scene) override;
-
     const std::shared_ptr<MaterialGroupedMesh>& mesh() const { return m_mesh; }
     void setMesh(std::shared_ptr<MaterialGroupedMesh> mesh) { m_mesh = std::move(mesh); }
+
+protected:
+    bool readObject(InStream& in, Scene& scene) override;
+    void writeObject(OutStream& out, Scene& scene) const override;
 
 private:
     std::shared_ptr<MaterialGroupedMesh> m_mesh;

@@ -15,8 +15,6 @@ class UtilTransformNode : public BranchNode, public NamedValueHolder {
 public:
     static const SceneNodeType type;
     const SceneNodeType* getType() const override { return &type; }
-    NamedValueTable& namedValues() override { return m_namedValues; }
-    const NamedValueTable& namedValues() const override { return m_namedValues; }
 
     // Block (9 floats, row by row), translation (3 floats), named values, rotate pivot
     // translation (3 floats), scale pivot (3 floats).
@@ -27,7 +25,6 @@ public:
     std::size_t keyCount() const { return m_timeIndices.size(); }
 
     Matrix m_matrix;
-    NamedValueTable m_namedValues;
     Vector3 m_rotatePivotTranslation;
     Vector3 m_scalePivot;
     std::vector<float> m_timeIndices;
