@@ -9,6 +9,7 @@ if(VORNEX_FUZZ)
         message(FATAL_ERROR "The fuzz targets need clang (CC=clang CXX=clang++)")
     endif()
     # Every library is instrumented for coverage; only the fuzz programs link the fuzzer main.
-    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+        -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
 endif()

@@ -1,0 +1,425 @@
+// Vertices, buffers, channel values and materials, with their bytes.
+#include "Shared/Base/Assert.h"
+#include "Shared/Base/Streams/Buffers/MemoryInBuffer.h"
+#include "Shared/Base/Streams/Buffers/StringOutBuffer.h"
+#include "Shared/Base/Streams/InStream.h"
+#include "Shared/Base/Streams/OutStream.h"
+#include "Shared/Graphics/Scene/Material.h"
+#include "Shared/Graphics/Scene/PrimitiveBuffer.h"
+#include "Shared/Graphics/Scene/Scene.h"
+#include "Shared/Graphics/Scene/VertexBuffer.h"
+#include "tests/Shared/Base/TestLogCapture.h"
+#include "tests/Shared/Graphics/Scene/SceneTestData.h"
+
+#include <gtest/gtest.h>
+
+namespace vx {
+namespace {
+
+using test::Bytes;
+using test::hex;
+
+template <typename T>
+std::string bytesOf(const T& object) {
+    StringOutBuffer buffer;
+    OutStream out(&buffer);
+    Scene scene;
+    object.write(out, scene);
+    return buffer.text();
+}
+
+std::string vertexBytes(const Vertex& vertex) {
+    StringOutBuffer buffer;
+    OutStream out(&buffer);
+    vertex.write(out);
+    return buffer.text();
+}
+
+TEST(Vertex, NewVertexHasEveryIndexNoneAndNoUvs) {
+    const Vertex v;
+    EXPECT_EQ(v.getPosition(), -1);
+    EXPECT_EQ(v.getNormal(), -1);
+    EXPECT_EQ(v.getDiffuse(), -1);
+    EXPECT_EQ(v.getSpecular(), -1);
+    EXPECT_EQ(v.getBlendWeight(), -1);
+    EXPECT_EQ(v.getNamedValues(), -1);
+    EXPECT_EQ(v.getUvCount(), 0u);
+}
+
+TEST(Vertex, EqualityComparesEveryIndexAndTheUvCount) {
+    Vertex a;
+    a.addUv(1);
+    a.addUv(2);
+    Vertex b = a;
+    EXPECT_EQ(a, b);
+    b.setUv(1, 3); // differs only in the second UV index
+    EXPECT_NE(a, b);
+    Vertex c = a;
+    c.addUv(-1);
+    EXPECT_NE(a, c);
+    Vertex d = a;
+    d.setBlendWeight(0);
+    EXPECT_NE(a, d);
+}
+
+TEST(Vertex, UvAccessOutsideTheSetsAsserts) {
+    test::LogCapture capture;
+    Vertex v;
+    v.addUv(4);
+    EXPECT_EQ(v.getUv(0), 4);
+    EXPECT_THROW(v.getUv(1), AssertionFailed);
+    EXPECT_THROW(v.getUv(-1), AssertionFailed);
+    EXPECT_NE(
+        test::LogCapture::debugText().find("index >= 0 && static_cast<uint>(index) < m_uvs.size()"),
+        std::string::npos);
+}
+
+TEST(Vertex, WritesItsIndicesInFileOrderAndReadsThemBack) {
+    Vertex v;
+    v.setPosition(1);
+    v.setNormal(2);
+    v.setDiffuse(3);
+    v.setSpecular(4);
+    v.setBlendWeight(5);
+    v.setNamedValues(6);
+    v.addUv(7);
+    v.addUv(8);
+    const std::string bytes = vertexBytes(v);
+    const Bytes expected = Bytes().i32(1).i32(2).i32(3).i32(4).u32(2).i32(7).i32(8).i32(6).i32(5);
+    EXPECT_EQ(hex(bytes), hex(expected.str()));
+
+    MemoryInBuffer buffer(bytes.data(), bytes.size());
+    InStream in(&buffer);
+    Scene scene;
+    Vertex back;
+    ASSERT_TRUE(back.read(in, scene, 5));
+    EXPECT_EQ(back, v);
+    EXPECT_EQ(in.remaining(), 0u);
+}
+
+TEST(Vertex, OlderVersionsLackTheNamedValuesAndBlendWeightIndices) {
+    Scene scene;
+    {
+        const Bytes v0 = Bytes().i32(1).i32(2).i32(3).i32(4).u32(1).i32(9);
+        MemoryInBuffer buffer(v0.str().data(), v0.size());
+        InStream in(&buffer);
+        Vertex v;
+        v.setNamedValues(3);
+        v.setBlendWeight(3);
+        ASSERT_TRUE(v.read(in, scene, 0));
+        EXPECT_EQ(v.getNamedValues(), -1);
+        EXPECT_EQ(v.getBlendWeight(), -1);
+        EXPECT_EQ(v.getUv(0), 9);
+        EXPECT_EQ(in.remaining(), 0u);
+    }
+    {
+        const Bytes v4 = Bytes().i32(1).i32(2).i32(3).i32(4).u32(0).i32(6);
+        MemoryInBuffer buffer(v4.str().data(), v4.size());
+        InStream in(&buffer);
+        Vertex v;
+        ASSERT_TRUE(v.read(in, scene, 4));
+        EXPECT_EQ(v.getNamedValues(), 6);
+        EXPECT_EQ(v.getBlendWeight(), -1);
+        EXPECT_EQ(in.remaining(), 0u);
+    }
+}
+
+TEST(VertexBuffer, WritesEveryListInFileOrder) {
+    VertexBuffer vb;
+    vb.m_name = "sVertexBuffer";
+    vb.m_positions = {{1, 2, 3}};
+    vb.m_normals = {{0, 0, 1}};
+    vb.m_diffuseColors = {Color{0.5f, 0.25f, 0.125f, 0.0f}};
+    vb.m_specularColors = {Color{}};
+    Vertex v;
+    v.setPosition(0);
+    v.addUv(0);
+    vb.m_vertices = {v};
+    vb.m_uvSets = {{{0.5f, 0.75f}}};
+    vb.m_texts = {"map1"};
+    vb.m_vertexNamedValues.resize(1);
+    vb.m_vertexNamedValues[0].setBool("b", true);
+    SkinWeight w;
+    w.m_weights[0] = 1.0f;
+    w.m_bones[0] = 2;
+    vb.m_skinWeights = {w};
+
+    const Bytes expected = Bytes()
+                               .counted("sVertexBuffer")
+                               .u32(1)
+                               .f32(1)
+                               .f32(2)
+                               .f32(3)
+                               .u32(1)
+                               .f32(0)
+                               .f32(0)
+                               .f32(1)
+                               .u32(1)
+                               .f32(0.5f)
+                               .f32(0.25f)
+                               .f32(0.125f)
+                               .f32(0)
+                               .u32(1)
+                               .f32(1)
+                               .f32(1)
+                               .f32(1)
+                               .f32(1)
+                               .u32(1)
+                               .i32(0)
+                               .i32(-1)
+                               .i32(-1)
+                               .i32(-1)
+                               .u32(1)
+                               .i32(0)
+                               .i32(-1)
+                               .i32(-1)
+                               .u32(1)
+                               .u32(1)
+                               .f32(0.5f)
+                               .f32(0.75f)
+                               .u32(1)
+                               .counted("map1")
+                               .u32(1)
+                               .u32(1)
+                               .counted("b")
+                               .u8(2)
+                               .u8(1)
+                               .u32(1)
+                               .f32(1)
+                               .f32(0)
+                               .f32(0)
+                               .f32(0)
+                               .i32(2)
+                               .i32(-1)
+                               .i32(-1)
+                               .i32(-1);
+    const std::string bytes = bytesOf(vb);
+    EXPECT_EQ(hex(bytes), hex(expected.str()));
+
+    MemoryInBuffer buffer(bytes.data(), bytes.size());
+    InStream in(&buffer);
+    Scene scene;
+    VertexBuffer back;
+    ASSERT_TRUE(back.read(in, scene));
+    EXPECT_EQ(back, vb);
+}
+
+TEST(PrimitiveBuffer, WritesPolygonsAttributesAndRecordsButNotFaceOrShaderIndices) {
+    PrimitiveBuffer pb;
+    pb.m_name = "p";
+    pb.m_primitiveKind = 4;
+    pb.m_primitives = {{{0, 1, 2}, 17, 3}};
+    pb.m_attributes["tag"] = {NamedValueKind::Float, 9};
+    pb.m_attributeValues = {{{9, NamedValue(1.5f)}}};
+    const Bytes expected = Bytes()
+                               .counted("p")
+                               .u8(4)
+                               .u32(1)
+                               .u32(3)
+                               .i32(0)
+                               .i32(1)
+                               .i32(2)
+                               .u32(1)
+                               .counted("tag")
+                               .u8(1)
+                               .u32(9)
+                               .u32(1)
+                               .u32(1)
+                               .u32(9)
+                               .u8(1)
+                               .f32(1.5f);
+    const std::string bytes = bytesOf(pb);
+    EXPECT_EQ(hex(bytes), hex(expected.str()));
+
+    MemoryInBuffer buffer(bytes.data(), bytes.size());
+    InStream in(&buffer);
+    Scene scene;
+    PrimitiveBuffer back;
+    ASSERT_TRUE(back.read(in, scene));
+    EXPECT_TRUE(back.sameContent(pb));
+    EXPECT_EQ(back.m_primitives[0].m_faceIndex, -1);
+}
+
+TEST(NamedValueTable, WritesEachKindWithItsKindByte) {
+    NamedValueTable empty;
+    StringOutBuffer buffer;
+    OutStream out(&buffer);
+    empty.write(out);
+    EXPECT_EQ(hex(buffer.text()), "00 00 00 00");
+
+    NamedValueTable table;
+    table.setBool("b", true);
+    table.setInt("a", -2);
+    table.setText("d", "xy");
+    table.setFloat("c", 2.0f);
+    buffer.clear();
+    table.write(out);
+    const Bytes expected = Bytes()
+                               .u32(4)
+                               .counted("a")
+                               .u8(0)
+                               .i32(-2)
+                               .counted("b")
+                               .u8(2)
+                               .u8(1)
+                               .counted("c")
+                               .u8(1)
+                               .f32(2.0f)
+                               .counted("d")
+                               .u8(3)
+                               .counted("xy");
+    EXPECT_EQ(hex(buffer.text()), hex(expected.str()));
+
+    MemoryInBuffer in(buffer.text().data(), buffer.text().size());
+    InStream stream(&in);
+    Scene scene;
+    NamedValueTable back;
+    ASSERT_TRUE(back.read(stream, scene));
+    EXPECT_EQ(back, table);
+}
+
+TEST(ChannelValue, ColourRoundTripsAndANewColourIsWhite) {
+    Scene scene;
+    const ColorValue fresh;
+    EXPECT_EQ(hex(bytesOf(fresh)), hex(Bytes().f32(1).f32(1).f32(1).f32(1).str()));
+    const ColorValue color(0.1f, 0.2f, 0.3f, 0.4f);
+    StringOutBuffer buffer;
+    OutStream out(&buffer);
+    ValueRegistry::write(out, scene, &color);
+    EXPECT_EQ(hex(buffer.text()), hex(Bytes().u8(2).f32(0.1f).f32(0.2f).f32(0.3f).f32(0.4f).str()));
+    MemoryInBuffer in(buffer.text().data(), buffer.text().size());
+    InStream stream(&in);
+    std::unique_ptr<ChannelValue> back;
+    ASSERT_TRUE(ValueRegistry::read(stream, scene, back));
+    EXPECT_EQ(*back, color);
+}
+
+TEST(ChannelValue, RegistryCreatesTheFourKinds) {
+    for (std::uint8_t kind = 0; kind < 4; ++kind) {
+        auto value = ValueRegistry::create(kind);
+        ASSERT_NE(value, nullptr);
+        EXPECT_EQ(static_cast<std::uint8_t>(value->kind()), kind);
+    }
+    EXPECT_EQ(ValueRegistry::create(4), nullptr);
+}
+
+TEST(ChannelValue, CloningACombinedValueCopiesBothInnerValues) {
+    CombinedValue combined(7, std::make_unique<ColorValue>(1.0f, 0.0f, 0.0f, 1.0f),
+                           std::make_unique<PairValue>(std::make_unique<TextureValue>(),
+                                                       std::make_unique<ColorValue>()));
+    const auto copy = combined.clone();
+    ASSERT_EQ(copy->kind(), ChannelValueKind::Combined);
+    const auto& c = static_cast<const CombinedValue&>(*copy);
+    EXPECT_EQ(c, combined);
+    EXPECT_NE(c.m_first.get(), combined.m_first.get());
+    EXPECT_NE(c.m_second.get(), combined.m_second.get());
+    const auto& pair = static_cast<const PairValue&>(*c.m_second);
+    EXPECT_NE(pair.m_first.get(), static_cast<const PairValue&>(*combined.m_second).m_first.get());
+    static_cast<ColorValue&>(*combined.m_first).m_rgba[0] = 0.5f;
+    EXPECT_FALSE(c == combined);
+}
+
+TEST(ChannelValue, EveryKindRoundTripsWithItsBytes) {
+    Scene scene;
+    TextureValue texture;
+    texture.m_fileName = "t.tga";
+    texture.m_filterType = 5;
+    texture.m_image = TextureImage{1, 1, {9, 8, 7, 6}};
+    texture.m_offsetU = 1;
+    texture.m_offsetV = 2;
+    texture.m_rotateUV = 3;
+    texture.m_namedValues.setInt("i", 1);
+    const Bytes textureBytes = Bytes()
+                                   .u8(1)
+                                   .counted("t.tga")
+                                   .u8(5)
+                                   .u32(1)
+                                   .u32(1)
+                                   .u32(4)
+                                   .u8(9)
+                                   .u8(8)
+                                   .u8(7)
+                                   .u8(6)
+                                   .f32(1)
+                                   .f32(2)
+                                   .f32(3)
+                                   .u32(1)
+                                   .counted("i")
+                                   .u8(0)
+                                   .i32(1);
+    EXPECT_EQ(hex(bytesOf(texture)), hex(textureBytes.str()));
+
+    TextureValue noImage;
+    noImage.m_fileName = "n";
+    EXPECT_EQ(hex(bytesOf(noImage)),
+              hex(Bytes().u8(0).counted("n").u8(0).f32(0).f32(0).f32(0).u32(0).str()));
+
+    const PairValue pair(std::make_unique<ColorValue>(), texture.clone());
+    EXPECT_EQ(hex(bytesOf(pair)),
+              hex(Bytes().u8(2).f32(1).f32(1).f32(1).f32(1).u8(1).raw(textureBytes.str()).str()));
+    const CombinedValue combined(14, pair.clone(), std::make_unique<ColorValue>());
+    EXPECT_EQ(hex(bytesOf(combined)),
+              hex(Bytes().u8(14).u8(3).raw(bytesOf(pair)).u8(2).f32(1).f32(1).f32(1).f32(1).str()));
+
+    for (const ChannelValue* value :
+         std::initializer_list<const ChannelValue*>{&texture, &noImage, &pair, &combined}) {
+        StringOutBuffer buffer;
+        OutStream out(&buffer);
+        ValueRegistry::write(out, scene, value);
+        MemoryInBuffer in(buffer.text().data(), buffer.text().size());
+        InStream stream(&in);
+        std::unique_ptr<ChannelValue> back;
+        ASSERT_TRUE(ValueRegistry::read(stream, scene, back));
+        EXPECT_EQ(*back, *value);
+        EXPECT_EQ(stream.remaining(), 0u);
+    }
+}
+
+TEST(Material, NewMaterialFlagsAndChannelAccess) {
+    Material material("m");
+    EXPECT_EQ(material.m_firstFlag, 1);
+    EXPECT_EQ(material.m_secondFlag, 0);
+    EXPECT_FALSE(material.isHardwareShader());
+    EXPECT_EQ(material.getChannel("color"), nullptr);
+    material.setChannel("color", std::make_unique<ColorValue>(0, 0, 0, 1));
+    material.setChannel("color", std::make_unique<ColorValue>(1, 0, 0, 1)); // replaces
+    ASSERT_NE(material.getChannel("color"), nullptr);
+    EXPECT_EQ(static_cast<const ColorValue*>(material.getChannel("color"))->m_rgba[0], 1.0f);
+    EXPECT_EQ(material.channels().size(), 1u);
+    EXPECT_EQ(Material::kStandardChannels[4], "bumpmap");
+    EXPECT_EQ(Material::kStandardChannels[11], "reflectedColor");
+}
+
+TEST(Material, OnlyAColourTextureWritesOneChannelNamedColor) {
+    Material material("lambert1");
+    auto texture = std::make_unique<TextureValue>();
+    texture->m_fileName = "a.tga";
+    const std::string textureBytes = bytesOf(*texture);
+    material.setChannel("color", std::move(texture));
+    material.m_namedValues.setText("zeph_TechniqueName", "base");
+    const Bytes expected = Bytes()
+                               .counted("lambert1")
+                               .u8(1)
+                               .u32(5)
+                               .raw("color")
+                               .u8(1)
+                               .raw(textureBytes)
+                               .u8(1)
+                               .u8(0)
+                               .u32(1)
+                               .counted("zeph_TechniqueName")
+                               .u8(3)
+                               .counted("base");
+    const std::string bytes = bytesOf(material);
+    EXPECT_EQ(hex(bytes), hex(expected.str()));
+
+    MemoryInBuffer in(bytes.data(), bytes.size());
+    InStream stream(&in);
+    Scene scene;
+    Material back;
+    ASSERT_TRUE(back.read(stream, scene));
+    EXPECT_TRUE(back.equals(material));
+}
+
+} // namespace
+} // namespace vx

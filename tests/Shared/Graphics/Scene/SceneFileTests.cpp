@@ -1,0 +1,645 @@
+// The scene graph file. Expected bytes of tiny cases, round trips of every kind,
+// the older versions, and defensive reading (truncation, corruption, hostile links).
+#include "Shared/Base/Streams/Buffers/StringOutBuffer.h"
+#include "Shared/Base/Streams/OutStream.h"
+#include "Shared/Graphics/Scene/BaseSpline.h"
+#include "Shared/Graphics/Scene/Material.h"
+#include "Shared/Graphics/Scene/MaterialGroupedMesh.h"
+#include "Shared/Graphics/Scene/RootNode.h"
+#include "Shared/Graphics/Scene/Scene.h"
+#include "Shared/Graphics/Scene/UtilJointNode.h"
+#include "Shared/Graphics/Scene/UtilLocatorNode.h"
+#include "Shared/Graphics/Scene/UtilLodNode.h"
+#include "Shared/Graphics/Scene/UtilMeshNode.h"
+#include "Shared/Graphics/Scene/UtilTransformNode.h"
+#include "tests/Shared/Base/TestLogCapture.h"
+#include "tests/Shared/Graphics/Scene/SceneTestData.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace vx {
+namespace {
+
+using test::Bytes;
+using test::hex;
+
+Bytes header(std::uint32_t version = 5) {
+    return Bytes().i32(-1).u32(version);
+}
+
+// A RootNode "r" with one UtilMeshNode "m": mesh "mesh" over geometry "geo" with vertex
+// buffer "vb" (one position, one vertex whose named-values index is 7 and blend-weight index
+// 3) and no primitive buffer, one group "g" with material "mat" whose "color" is a colour.
+std::string tinyMeshFile(std::uint32_t version) {
+    Bytes vertex = Bytes().i32(0).i32(-1).i32(-1).i32(-1).u32(0);
+    if (version >= 1)
+        vertex.i32(7);
+    if (version >= 5)
+        vertex.i32(3);
+    Bytes material = Bytes().counted("mat");
+    if (version < 3) {
+        material.u8(1).u8(2).f32(0.1f).f32(0.2f).f32(0.3f).f32(0.4f);
+        for (int i = 1; i < 12; ++i)
+            material.u8(0);
+    } else {
+        material.u8(1).counted("color").u8(2).f32(0.1f).f32(0.2f).f32(0.3f).f32(0.4f);
+    }
+    material.u8(1).u8(0).u32(0);
+    // clang-format off
+    return header(version)
+        .u32(2).u32(1).term("RootNode").u32(2).term("UtilMeshNode")
+        .u32(2)
+        .u32(1).u32(1).term("r").u32(0).u32(1).u32(2)
+        .u32(2).u32(2).term("m").u32(1).u32(1)
+            .u32(0)                                   // influences
+            .u8(1).u8(1).u32(0).counted("mesh")       // mesh, first appearance, number 0
+                .u8(1).u8(1).u32(0).counted("geo")    // geometry
+                    .u8(1).u8(1).u32(0).counted("vb") // vertex buffer
+                        .u32(1).f32(1).f32(2).f32(3)  // positions
+                        .u32(0).u32(0).u32(0)         // normals, diffuse, specular
+                        .u32(1).raw(vertex.str())
+                        .u32(0).u32(0).u32(0).u32(0)  // UV sets, texts, tables, skin weights
+                    .u8(0)                            // no primitive buffer
+                    .u32(0)                           // geometry named values
+                .u32(1).counted("g").u8(1).u8(1).u32(0).raw(material.str())
+                    .u32(0).u32(0)                    // group polygons, named values
+                .u32(0)                               // mesh named values
+            .u32(0)                                   // mesh node named values
+        .str();
+    // clang-format on
+}
+
+// The same scene built in memory.
+void buildTinyMeshScene(Scene& scene) {
+    auto* root = new RootNode();
+    root->setName("r");
+    scene.setRoot(root);
+    root->release();
+    auto* node = new UtilMeshNode();
+    node->setName("m");
+    root->addChild(node);
+    node->release();
+    auto vb = std::make_shared<VertexBuffer>();
+    vb->m_name = "vb";
+    vb->m_positions = {{1, 2, 3}};
+    Vertex v;
+    v.setPosition(0);
+    v.setNamedValues(7);
+    v.setBlendWeight(3);
+    vb->m_vertices = {v};
+    auto geometry = std::make_shared<MeshGeometry>();
+    geometry->m_name = "geo";
+    geometry->m_vertexBuffer = vb;
+    auto material = std::make_shared<Material>("mat");
+    material->setChannel("color", std::make_unique<ColorValue>(0.1f, 0.2f, 0.3f, 0.4f));
+    auto mesh = std::make_shared<MaterialGroupedMesh>();
+    mesh->m_name = "mesh";
+    mesh->m_geometry = geometry;
+    mesh->m_groups.resize(1);
+    mesh->m_groups[0].m_name = "g";
+    mesh->m_groups[0].m_material = material;
+    node->setMesh(mesh);
+}
+
+const UtilMeshNode& onlyMeshNode(const Scene& scene) {
+    return dynamic_cast<const UtilMeshNode&>(*(*scene.getRoot()->children())[0]);
+}
+
+TEST(SceneFile, NoRootWritesOnlyMarkerAndVersion) {
+    Scene scene;
+    const std::string bytes = test::writeToBytes(scene);
+    EXPECT_EQ(hex(bytes), "ff ff ff ff 05 00 00 00");
+}
+
+TEST(SceneFile, RootOnlyBytes) {
+    Scene scene;
+    auto* root = new RootNode();
+    root->setName("a.ma");
+    scene.setRoot(root);
+    root->release();
+    // clang-format off
+    const Bytes expected = header()
+        .u32(1).u32(1).term("RootNode")
+        .u32(1).u32(1).u32(1).term("a.ma").u32(0).u32(0);
+    // clang-format on
+    EXPECT_EQ(hex(test::writeToBytes(scene)), hex(expected.str()));
+}
+
+TEST(SceneFile, TinyMeshSceneBytesPinEveryFieldOrderAndWidth) {
+    Scene scene;
+    buildTinyMeshScene(scene);
+    EXPECT_EQ(hex(test::writeToBytes(scene)), hex(tinyMeshFile(5)));
+}
+
+TEST(SceneFile, TransformWithMeshWritesThreeTypesInWalkOrder) {
+    Scene scene;
+    auto* transform = new UtilTransformNode();
+    transform->setName("t");
+    transform->m_matrix = Matrix({1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12});
+    transform->m_rotatePivotTranslation = {13, 14, 15};
+    transform->m_scalePivot = {16, 17, 18};
+    transform->setBool("anim_export", true);
+    scene.setRoot(transform); // wrapped in a new RootNode named ""
+    auto* mesh = new UtilMeshNode();
+    mesh->setName("s");
+    transform->addChild(mesh);
+    mesh->release();
+    transform->release();
+    // clang-format off
+    Bytes expected = header()
+        .u32(3).u32(1).term("RootNode").u32(2).term("UtilTransformNode").u32(3).term("UtilMeshNode")
+        .u32(3)
+        .u32(1).u32(1).term("").u32(0).u32(1).u32(2)
+        .u32(2).u32(2).term("t").u32(1).u32(1).u32(1).u32(3);
+    for (int i = 1; i <= 12; ++i)
+        expected.f32(static_cast<float>(i));
+    expected.u32(1).counted("anim_export").u8(2).u8(1);
+    for (int i = 13; i <= 18; ++i)
+        expected.f32(static_cast<float>(i));
+    expected.u32(3).u32(3).term("s").u32(1).u32(2).u32(0).u8(0).u32(0);
+    // clang-format on
+    EXPECT_EQ(hex(test::writeToBytes(scene)), hex(expected.str()));
+}
+
+TEST(SceneFile, JointAndLodAndLocatorPayloadBytes) {
+    Scene scene;
+    auto* root = new RootNode();
+    scene.setRoot(root);
+    root->release();
+    auto* joint = new UtilJointNode();
+    joint->setName("j");
+    joint->addKey(1.0f, {0.1f, 0.2f, 0.3f, 0.4f}, {5, 6, 7});
+    joint->addKey(2.0f, {0.5f, 0.6f, 0.7f, 0.8f}, {8, 9, 10});
+    root->addChild(joint);
+    joint->release();
+    auto* lod = new UtilLodNode();
+    lod->setName("l");
+    lod->m_thresholds = {10, 20, 30, 40}; // cut to the child count minus one
+    root->addChild(lod);
+    lod->release();
+    for (int i = 0; i < 2; ++i) {
+        auto* level = new BranchNode();
+        level->setName("v" + std::to_string(i));
+        lod->addChild(level);
+        level->release();
+    }
+    auto* locator = new UtilLocatorNode({1, 2, 3});
+    locator->setName("p");
+    root->addChild(locator);
+    locator->release();
+    // clang-format off
+    const Bytes expected = header()
+        .u32(5).u32(1).term("RootNode").u32(2).term("UtilJointNode").u32(3).term("UtilLodNode")
+            .u32(4).term("BranchNode").u32(5).term("UtilLocatorNode")
+        .u32(6)
+        .u32(1).u32(1).term("").u32(0).u32(3).u32(2).u32(3).u32(6)
+        .u32(2).u32(2).term("j").u32(1).u32(1).u32(0)
+            .u32(2).f32(0.1f).f32(0.2f).f32(0.3f).f32(0.4f).f32(0.5f).f32(0.6f).f32(0.7f).f32(0.8f)
+            .f32(5).f32(6).f32(7).f32(8).f32(9).f32(10)
+            .f32(1).f32(2)
+            .u32(0)
+        .u32(3).u32(3).term("l").u32(1).u32(1).u32(2).u32(4).u32(5)
+            .u32(1).f32(10).u32(0)
+        .u32(4).u32(4).term("v0").u32(1).u32(3).u32(0)
+        .u32(4).u32(5).term("v1").u32(1).u32(3).u32(0)
+        .u32(5).u32(6).term("p").u32(1).u32(1).u32(0).f32(1).f32(2).f32(3).u32(0);
+    // clang-format on
+    EXPECT_EQ(hex(test::writeToBytes(scene)), hex(expected.str()));
+    EXPECT_EQ(lod->m_thresholds, std::vector<float>{10});
+
+    lod->removeChild((*lod->children())[1]);
+    lod->removeChild((*lod->children())[0]);
+    test::writeToBytes(scene);
+    EXPECT_TRUE(lod->m_thresholds.empty());
+    lod->m_thresholds = {};
+    for (int i = 0; i < 3; ++i) {
+        auto* level = new BranchNode();
+        lod->addChild(level);
+        level->release();
+    }
+    test::writeToBytes(scene);
+    EXPECT_EQ(lod->m_thresholds, (std::vector<float>{0, 0}));
+}
+
+TEST(SceneFile, SharedGeometryIsWrittenOnceThenReferenced) {
+    Scene scene;
+    auto* root = new RootNode();
+    scene.setRoot(root);
+    root->release();
+    auto geometry = std::make_shared<MeshGeometry>();
+    geometry->m_name = "g";
+    for (const char* name : {"a", "b"}) {
+        auto* node = new UtilMeshNode();
+        node->setName(name);
+        auto mesh = std::make_shared<MaterialGroupedMesh>();
+        mesh->m_name = name;
+        mesh->m_geometry = geometry;
+        node->setMesh(mesh);
+        root->addChild(node);
+        node->release();
+    }
+    // clang-format off
+    const Bytes expected = header()
+        .u32(2).u32(1).term("RootNode").u32(2).term("UtilMeshNode")
+        .u32(3)
+        .u32(1).u32(1).term("").u32(0).u32(2).u32(2).u32(3)
+        .u32(2).u32(2).term("a").u32(1).u32(1).u32(0)
+            .u8(1).u8(1).u32(0).counted("a")
+                .u8(1).u8(1).u32(0).counted("g").u8(0).u8(0).u32(0) // in full
+                .u32(0).u32(0)
+            .u32(0)
+        .u32(2).u32(3).term("b").u32(1).u32(1).u32(0)
+            .u8(1).u8(1).u32(1).counted("b")                        // second mesh object
+                .u8(1).u8(0).u32(0)                                 // the geometry again
+                .u32(0).u32(0)
+            .u32(0);
+    // clang-format on
+    const std::string bytes = test::writeToBytes(scene);
+    EXPECT_EQ(hex(bytes), hex(expected.str()));
+
+    Scene back;
+    ASSERT_TRUE(test::readFromBytes(back, bytes));
+    const NodeList& nodes = *back.getRoot()->children();
+    const auto& a = dynamic_cast<const UtilMeshNode&>(*nodes[0]);
+    const auto& b = dynamic_cast<const UtilMeshNode&>(*nodes[1]);
+    EXPECT_NE(a.mesh(), b.mesh());
+    EXPECT_EQ(a.mesh()->m_geometry, b.mesh()->m_geometry);
+}
+
+TEST(SceneFile, ReferenceSceneRoundTripsEqualWithSharingKept) {
+    const auto before = SceneNode::liveCount();
+    {
+        Scene scene;
+        test::buildReferenceScene(scene);
+        const std::string bytes = test::writeToBytes(scene);
+        Scene back;
+        ASSERT_TRUE(test::readFromBytes(back, bytes)) << back.lastError();
+        EXPECT_EQ(back.version(), 5u);
+        EXPECT_EQ(test::compareScenes(scene, back), "");
+        // Written again, the read scene gives the same bytes.
+        EXPECT_EQ(hex(test::writeToBytes(back)), hex(bytes));
+
+        // The shared mesh node has both parents, in their order.
+        const SceneNode* instance = (*back.getRoot()->children()).back();
+        const SceneNode* shape = (*instance->children())[0];
+        EXPECT_EQ(shape->name(), "bodyShape");
+        EXPECT_EQ(shape->parentCount(), 2u);
+        EXPECT_EQ(shape->parents()[1], instance);
+    }
+    EXPECT_EQ(SceneNode::liveCount(), before);
+}
+
+TEST(SceneFile, ComparisonWouldSeeADifference) {
+    Scene a;
+    Scene b;
+    test::buildReferenceScene(a);
+    test::buildReferenceScene(b);
+    EXPECT_EQ(test::compareScenes(a, b), "");
+    auto* body = dynamic_cast<UtilTransformNode*>((*b.getRoot()->children())[0]);
+    body->m_scalePivot.z = 2.0f;
+    EXPECT_NE(test::compareScenes(a, b), "");
+}
+
+TEST(SceneFile, OlderVersionsReadWithTheAbsentFieldsAsSpecified) {
+    for (std::uint32_t version = 1; version <= 5; ++version) {
+        SCOPED_TRACE(version);
+        Scene scene;
+        ASSERT_TRUE(test::readFromBytes(scene, tinyMeshFile(version))) << scene.lastError();
+        EXPECT_EQ(scene.version(), version);
+        const MaterialGroupedMesh& mesh = *onlyMeshNode(scene).mesh();
+        const Vertex& v = mesh.m_geometry->m_vertexBuffer->m_vertices[0];
+        EXPECT_EQ(v.getNamedValues(), 7);
+        EXPECT_EQ(v.getBlendWeight(), version >= 5 ? 3 : -1);
+        const Material& material = *mesh.m_groups[0].m_material;
+        ASSERT_EQ(material.channels().size(), 1u);
+        const auto* color = dynamic_cast<const ColorValue*>(material.getChannel("color"));
+        ASSERT_NE(color, nullptr);
+        EXPECT_EQ(color->m_rgba[3], 0.4f);
+        // Written again, it is a current file.
+        const std::string bytes = test::writeToBytes(scene);
+        Scene current;
+        ASSERT_TRUE(test::readFromBytes(current, bytes));
+        EXPECT_EQ(current.version(), 5u);
+        EXPECT_EQ(test::compareScenes(scene, current), "");
+    }
+}
+
+TEST(SceneFile, OldMaterialFormReadsChannelsByStandardPosition) {
+    // Version 2: the bools of channels 4 (bumpmap) and 11 (reflectedColor) are set.
+    std::string file = tinyMeshFile(2);
+    const std::string oldMaterial =
+        Bytes().counted("mat").u8(1).u8(2).f32(0.1f).f32(0.2f).f32(0.3f).f32(0.4f).str();
+    Bytes replacement = Bytes().counted("mat").u8(0).u8(0).u8(0).u8(0);
+    replacement.u8(1).u8(2).f32(1).f32(1).f32(1).f32(1);
+    for (int i = 5; i < 11; ++i)
+        replacement.u8(0);
+    replacement.u8(1).u8(2).f32(0).f32(0).f32(0).f32(0);
+    const auto at = file.find(oldMaterial);
+    ASSERT_NE(at, std::string::npos);
+    // The old material's 11 zero bools after the colour follow oldMaterial.
+    file.replace(at, oldMaterial.size() + 11, replacement.str());
+    Scene scene;
+    ASSERT_TRUE(test::readFromBytes(scene, file)) << scene.lastError();
+    const Material& material = *onlyMeshNode(scene).mesh()->m_groups[0].m_material;
+    EXPECT_EQ(material.channels().size(), 2u);
+    EXPECT_NE(material.getChannel("bumpmap"), nullptr);
+    EXPECT_NE(material.getChannel("reflectedColor"), nullptr);
+    EXPECT_EQ(material.getChannel("color"), nullptr);
+}
+
+TEST(SceneFile, TerminatedTextsKeepAt255Characters) {
+    Scene scene;
+    auto* root = new RootNode();
+    root->setName(std::string(300, 'x'));
+    scene.setRoot(root);
+    root->release();
+    const std::string bytes = test::writeToBytes(scene);
+    Scene back;
+    ASSERT_TRUE(test::readFromBytes(back, bytes));
+    EXPECT_EQ(back.getRoot()->name(), std::string(255, 'x'));
+}
+
+TEST(SceneFile, GraphsThatCannotBeWrittenReturnFalse) {
+    test::LogCapture capture;
+    {
+        // An influence that is not part of the graph would be written as a dangling identifier.
+        Scene scene;
+        auto* root = new RootNode();
+        scene.setRoot(root);
+        root->release();
+        auto* mesh = new UtilMeshNode();
+        root->addChild(mesh);
+        mesh->release();
+        auto* outsider = new UtilJointNode();
+        outsider->setName("outside");
+        mesh->addInfluenceObject(outsider);
+        outsider->release();
+        StringOutBuffer buffer;
+        OutStream out(&buffer);
+        EXPECT_FALSE(scene.write(out));
+        EXPECT_EQ(buffer.text().size(), 8u); // marker and version only
+        EXPECT_NE(scene.lastError().find("influence 'outside'"), std::string::npos);
+    }
+    {
+        // A joint whose key lists differ in length breaks an invariant: assertion, then false.
+        Scene scene;
+        auto* joint = new UtilJointNode();
+        joint->m_timeIndices = {1.0f};
+        scene.setRoot(joint);
+        joint->release();
+        StringOutBuffer buffer;
+        OutStream out(&buffer);
+        EXPECT_FALSE(scene.write(out));
+        EXPECT_NE(test::LogCapture::debugText().find("m_rotations.size() == m_timeIndices.size()"),
+                  std::string::npos);
+        // The scene is still usable.
+        joint->m_rotations.resize(1);
+        joint->m_translations.resize(1);
+        EXPECT_TRUE(scene.write(out));
+    }
+}
+
+// --- Defensive reading ---------------------------------------------------------------------
+
+struct BadFile {
+    const char* what;
+    std::string bytes;
+    const char* message;
+};
+
+// Root "r" (id 1) of type 1 = RootNode, type 2 = BranchNode, children as given.
+Bytes branchEntry(std::uint32_t type, std::uint32_t id, const char* name,
+                  std::vector<std::uint32_t> parents, std::vector<std::uint32_t> children) {
+    Bytes b = Bytes().u32(type).u32(id).term(name).u32(static_cast<std::uint32_t>(parents.size()));
+    for (auto p : parents)
+        b.u32(p);
+    b.u32(static_cast<std::uint32_t>(children.size()));
+    for (auto c : children)
+        b.u32(c);
+    return b;
+}
+
+std::string graphFile(std::vector<Bytes> entries) {
+    Bytes b = header().u32(2).u32(1).term("RootNode").u32(2).term("BranchNode");
+    b.u32(static_cast<std::uint32_t>(entries.size()));
+    for (const Bytes& e : entries)
+        b.raw(e.str());
+    return b.str();
+}
+
+std::string deepChain(std::uint32_t depth) {
+    std::vector<Bytes> entries;
+    entries.push_back(branchEntry(1, 1, "r", {}, {2}));
+    for (std::uint32_t id = 2; id <= depth; ++id)
+        entries.push_back(branchEntry(2, id, "n", {id - 1},
+                                      id < depth ? std::vector<std::uint32_t>{id + 1}
+                                                 : std::vector<std::uint32_t>{}));
+    return graphFile(entries);
+}
+
+std::string nestedPairs(int depth) {
+    // A version-5 tiny mesh file whose material colour is wrapped in `depth` pairs.
+    std::string file = tinyMeshFile(5);
+    const std::string color = Bytes().u8(2).f32(0.1f).f32(0.2f).f32(0.3f).f32(0.4f).str();
+    const std::string plain = Bytes().u8(2).f32(1).f32(1).f32(1).f32(1).str();
+    std::string nested = color;
+    for (int i = 0; i < depth; ++i)
+        nested = Bytes().u8(3).str() + nested + plain;
+    const auto at = file.find(color);
+    file.replace(at, color.size(), nested);
+    return file;
+}
+
+TEST(SceneFileReading, HostileFilesFailWithAClearMessageAndNoLeak) {
+    const std::string tiny = tinyMeshFile(5);
+    std::string unknownKind = tiny;
+    unknownKind[unknownKind.find(Bytes().counted("color").u8(2).str()) + 9] = 9;
+    std::string badPresence = tiny;
+    badPresence[badPresence.find(Bytes().u8(1).u8(1).u32(0).counted("mesh").str())] = 7;
+    std::string danglingShared = tiny;
+    {
+        // The geometry as a reference to number 0 before any geometry was read.
+        const std::string first = Bytes().u8(1).u8(1).u32(0).counted("geo").str();
+        danglingShared.replace(danglingShared.find(first), 2, Bytes().u8(1).u8(0).str());
+    }
+    std::string outOfOrder = tiny;
+    {
+        const std::string first = Bytes().u8(1).u8(1).u32(0).counted("geo").str();
+        outOfOrder.replace(outOfOrder.find(first) + 2, 4, Bytes().u32(4).str());
+    }
+    std::string hugeCount = tiny;
+    {
+        const std::string positions = Bytes().u32(1).f32(1).f32(2).f32(3).str();
+        hugeCount.replace(hugeCount.find(positions), 4, Bytes().u32(0x40000000).str());
+    }
+
+    const std::vector<BadFile> files = {
+        {"empty", "", "unexpected end of file"},
+        {"wrong marker", Bytes().i32(0).u32(5).u32(0).u32(0).str(), "not a scene graph file"},
+        {"no nodes", header().u32(1).u32(1).term("RootNode").u32(0).str(), "holds no nodes"},
+        {"marker and version only", header().str(), "unexpected end of file"},
+        {"version 0", header(0).u32(0).u32(0).str(), "m_version >= 1"},
+        {"future version", header(6).u32(0).u32(0).str(), "version 6 is newer"},
+        {"type count beyond the file", header().u32(1000).str(), "node type count 1000"},
+        {"node count beyond the file",
+         header().u32(1).u32(1).term("RootNode").u32(0xFFFFFFFF).str(), "node count"},
+        {"unknown type", header().u32(1).u32(1).term("Camera").u32(0).str(),
+         "unknown node type 'Camera'"},
+        {"duplicate type id",
+         header().u32(2).u32(1).term("RootNode").u32(1).term("LeafNode").u32(0).str(),
+         "appears twice"},
+        {"type id naming nothing", graphFile({branchEntry(9, 1, "r", {}, {})}), "names no type"},
+        {"duplicate node id",
+         graphFile({branchEntry(1, 1, "r", {}, {}), branchEntry(2, 1, "b", {}, {})}),
+         "appears twice"},
+        {"child naming nothing", graphFile({branchEntry(1, 1, "r", {}, {5})}),
+         "child identifier 5"},
+        {"parent naming nothing",
+         graphFile({branchEntry(1, 1, "r", {}, {2}), branchEntry(2, 2, "b", {1, 8}, {})}),
+         "parent identifier 8"},
+        {"parents not matching the children",
+         graphFile({branchEntry(1, 1, "r", {}, {2}), branchEntry(2, 2, "b", {}, {})}),
+         "do not match"},
+        {"child listed twice",
+         graphFile({branchEntry(1, 1, "r", {}, {2, 2}), branchEntry(2, 2, "b", {1}, {})}), "twice"},
+        {"self child",
+         graphFile({branchEntry(1, 1, "r", {}, {2}), branchEntry(2, 2, "b", {1, 2}, {2})}),
+         "as its own child"},
+        {"cycle",
+         graphFile({branchEntry(1, 1, "r", {}, {2}), branchEntry(2, 2, "a", {1, 3}, {3}),
+                    branchEntry(2, 3, "b", {2}, {2})}),
+         "cycle"},
+        {"first node with a parent",
+         graphFile({branchEntry(1, 1, "r", {2}, {}), branchEntry(2, 2, "b", {}, {1})}),
+         "not a root"},
+        {"unreachable node",
+         graphFile({branchEntry(1, 1, "r", {}, {}), branchEntry(2, 2, "b", {}, {})}),
+         "not reachable"},
+        {"unreachable cycle",
+         graphFile({branchEntry(1, 1, "r", {}, {}), branchEntry(2, 2, "a", {3}, {3}),
+                    branchEntry(2, 3, "b", {2}, {2})}),
+         "not reachable"},
+        {"too deep", deepChain(1100), "deeper than 1024"},
+        {"unknown channel value kind", unknownKind, "unknown channel value kind 9"},
+        {"presence byte 7", badPresence, "neither 0 nor 1"},
+        {"shared reference naming nothing", danglingShared, "names nothing"},
+        {"shared object out of order", outOfOrder, "out of order"},
+        {"count beyond the file", hugeCount, "position count 1073741824"},
+        {"values nested too deep", nestedPairs(100), "nested deeper than 64"},
+    };
+    test::LogCapture capture;
+    const auto before = SceneNode::liveCount();
+    for (const BadFile& file : files) {
+        SCOPED_TRACE(file.what);
+        Scene scene;
+        EXPECT_FALSE(test::readFromBytes(scene, file.bytes));
+        EXPECT_EQ(scene.getRoot(), nullptr);
+        EXPECT_NE(scene.lastError().find(file.message), std::string::npos) << scene.lastError();
+        EXPECT_NE(test::LogCapture::debugText().find(scene.lastError()), std::string::npos);
+        EXPECT_EQ(SceneNode::liveCount(), before);
+    }
+    // The limits themselves are fine.
+    Scene deep;
+    EXPECT_TRUE(test::readFromBytes(deep, deepChain(1024))) << deep.lastError();
+    deep.clear();
+    Scene nested;
+    EXPECT_TRUE(test::readFromBytes(nested, nestedPairs(63))) << nested.lastError();
+    nested.clear();
+    EXPECT_EQ(SceneNode::liveCount(), before);
+}
+
+TEST(SceneFileReading, ReadingReplacesTheSceneAndAFailureLeavesItEmpty) {
+    test::LogCapture capture;
+    Scene scene;
+    test::buildReferenceScene(scene);
+    ASSERT_TRUE(test::readFromBytes(scene, tinyMeshFile(4)));
+    EXPECT_EQ(scene.getRoot()->name(), "r");
+    EXPECT_FALSE(test::readFromBytes(scene, "garbage!"));
+    EXPECT_EQ(scene.getRoot(), nullptr);
+    EXPECT_EQ(scene.version(), 5u);
+}
+
+TEST(SceneFileReading, EveryPrefixOfAValidFileFailsCleanly) {
+    test::LogCapture capture;
+    Scene reference;
+    test::buildReferenceScene(reference);
+    const std::string bytes = test::writeToBytes(reference);
+    const auto before = SceneNode::liveCount();
+    for (std::size_t length = 0; length < bytes.size(); ++length) {
+        Scene scene;
+        ASSERT_FALSE(test::readFromBytes(scene, bytes.substr(0, length))) << length;
+        EXPECT_EQ(scene.getRoot(), nullptr);
+        EXPECT_FALSE(scene.lastError().empty());
+        ASSERT_EQ(SceneNode::liveCount(), before) << length;
+    }
+    Scene whole;
+    EXPECT_TRUE(test::readFromBytes(whole, bytes));
+}
+
+TEST(SceneFileReading, CorruptedBytesNeverCrashOrLeak) {
+    test::LogCapture capture;
+    Scene reference;
+    test::buildReferenceScene(reference);
+    const std::string bytes = test::writeToBytes(reference);
+    const auto before = SceneNode::liveCount();
+    std::size_t accepted = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        for (const int value : {0x00, 0x01, 0x02, 0x7F, 0xFF}) {
+            std::string corrupt = bytes;
+            corrupt[i] = static_cast<char>(value);
+            {
+                Scene scene;
+                if (test::readFromBytes(scene, corrupt)) {
+                    ++accepted;
+                    // What was accepted writes and reads again.
+                    Scene again;
+                    ASSERT_TRUE(test::readFromBytes(again, test::writeToBytes(scene)))
+                        << "byte " << i << " = " << value << ": " << again.lastError();
+                } else {
+                    EXPECT_FALSE(scene.lastError().empty());
+                }
+            }
+            ASSERT_EQ(SceneNode::liveCount(), before) << "byte " << i << " = " << value;
+        }
+    }
+    EXPECT_GT(accepted, 0u); // floats and names change without harm
+}
+
+// The fuzz target's seed corpus: small files written by this writer. Each must still read;
+// VORNEX_UPDATE_CORPUS=1 rewrites them.
+TEST(SceneFileCorpus, SeedFilesReadBack) {
+    const char* data = std::getenv("VORNEX_TEST_DATA");
+    ASSERT_NE(data, nullptr);
+    const std::filesystem::path corpus =
+        std::filesystem::path(data).parent_path().parent_path() / "fuzz" / "corpus" / "scene";
+    std::vector<std::pair<std::string, std::string>> seeds;
+    {
+        Scene scene;
+        test::buildReferenceScene(scene);
+        seeds.emplace_back("reference.sgf", test::writeToBytes(scene));
+    }
+    for (std::uint32_t version = 1; version <= 5; ++version)
+        seeds.emplace_back("tiny-v" + std::to_string(version) + ".sgf", tinyMeshFile(version));
+    seeds.emplace_back("graph.sgf", graphFile({branchEntry(1, 1, "r", {}, {2, 3}),
+                                               branchEntry(2, 2, "a", {1}, {3}),
+                                               branchEntry(2, 3, "b", {1, 2}, {})}));
+    if (std::getenv("VORNEX_UPDATE_CORPUS")) {
+        std::filesystem::create_directories(corpus);
+        for (const auto& [name, bytes] : seeds)
+            std::ofstream(corpus / name, std::ios::binary) << bytes;
+    }
+    for (const auto& [name, bytes] : seeds) {
+        SCOPED_TRACE(name);
+        const std::string stored = test::readWholeFile((corpus / name).string());
+        EXPECT_EQ(hex(stored), hex(bytes));
+        Scene scene;
+        EXPECT_TRUE(test::readFromBytes(scene, stored)) << scene.lastError();
+    }
+}
+
+} // namespace
+} // namespace vx

@@ -1,0 +1,451 @@
+#include "tests/Shared/Graphics/Scene/SceneTestData.h"
+
+#include "Shared/Base/Streams/Buffers/MemoryInBuffer.h"
+#include "Shared/Base/Streams/Buffers/StringOutBuffer.h"
+#include "Shared/Base/Streams/InStream.h"
+#include "Shared/Base/Streams/OutStream.h"
+#include "Shared/Graphics/Scene/BaseSpline.h"
+#include "Shared/Graphics/Scene/Material.h"
+#include "Shared/Graphics/Scene/MaterialGroupedMesh.h"
+#include "Shared/Graphics/Scene/RootNode.h"
+#include "Shared/Graphics/Scene/UtilBaseSplineNode.h"
+#include "Shared/Graphics/Scene/UtilJointNode.h"
+#include "Shared/Graphics/Scene/UtilLocatorNode.h"
+#include "Shared/Graphics/Scene/UtilLodNode.h"
+#include "Shared/Graphics/Scene/UtilMeshNode.h"
+#include "Shared/Graphics/Scene/UtilTransformNode.h"
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <set>
+#include <sstream>
+
+namespace vx::test {
+
+Bytes& Bytes::u8(std::uint8_t v) {
+    m_data.push_back(static_cast<char>(v));
+    return *this;
+}
+
+Bytes& Bytes::u32(std::uint32_t v) {
+    for (int shift = 0; shift < 32; shift += 8)
+        u8(static_cast<std::uint8_t>((v >> shift) & 0xFF));
+    return *this;
+}
+
+Bytes& Bytes::f32(float v) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &v, 4);
+    return u32(bits);
+}
+
+Bytes& Bytes::term(std::string_view text) {
+    m_data.append(text);
+    return u8(0);
+}
+
+Bytes& Bytes::counted(std::string_view text) {
+    u32(static_cast<std::uint32_t>(text.size()));
+    m_data.append(text);
+    return *this;
+}
+
+Bytes& Bytes::raw(const std::string& bytes) {
+    m_data += bytes;
+    return *this;
+}
+
+std::string hex(const std::string& bytes) {
+    std::string out;
+    char cell[4];
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        std::snprintf(cell, sizeof cell, "%02x", static_cast<unsigned char>(bytes[i]));
+        out += (i ? " " : "");
+        out += cell;
+    }
+    return out;
+}
+
+std::string writeToBytes(Scene& scene) {
+    StringOutBuffer buffer;
+    OutStream out(&buffer);
+    scene.write(out);
+    return buffer.text();
+}
+
+bool readFromBytes(Scene& scene, const std::string& bytes) {
+    MemoryInBuffer buffer(bytes.data(), bytes.size());
+    InStream in(&buffer);
+    return scene.read(in);
+}
+
+namespace {
+
+void fillNamedValues(NamedValueTable& table, const std::string& prefix) {
+    table.setInt(prefix + "Int", -7);
+    table.setFloat(prefix + "Float", 1.5f);
+    table.setBool(prefix + "Bool", true);
+    table.setText(prefix + "Text", "hello " + prefix);
+}
+
+std::shared_ptr<MeshGeometry> makeGeometry() {
+    auto vb = std::make_shared<VertexBuffer>();
+    vb->m_name = "bodyShapeVertexBuffer";
+    vb->m_positions = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    vb->m_normals = {{0, 0, 1}, {0, 1, 0}};
+    vb->m_diffuseColors = {Color{0.5f, 0.25f, 0.125f, 1.0f}};
+    vb->m_specularColors = {Color{}};
+    for (std::int32_t i = 0; i < 4; ++i) {
+        Vertex v;
+        v.setPosition(i);
+        v.setNormal(i % 2);
+        v.setDiffuse(i == 0 ? 0 : -1);
+        v.setSpecular(i == 1 ? 0 : -1);
+        v.setBlendWeight(i);
+        v.setNamedValues(i == 2 ? 0 : -1);
+        v.addUv(i);
+        v.addUv(3 - i);
+        vb->m_vertices.push_back(v);
+    }
+    vb->m_uvSets = {{{0, 0}, {1, 0}, {0, 1}, {1, 1}},
+                    {{0.5f, 0.5f}, {0.25f, 0.75f}, {1, 1}, {0, 0}}};
+    vb->m_texts = {"map1", "lightmap"};
+    vb->m_vertexNamedValues.resize(1);
+    fillNamedValues(vb->m_vertexNamedValues[0], "vertex");
+    for (std::int32_t i = 0; i < 4; ++i) {
+        SkinWeight w;
+        w.m_weights[0] = 0.75f;
+        w.m_weights[1] = 0.25f;
+        w.m_bones[0] = 0;
+        w.m_bones[1] = 1;
+        vb->m_skinWeights.push_back(w);
+    }
+
+    auto pb = std::make_shared<PrimitiveBuffer>();
+    pb->m_name = "bodyShapePrimitiveBuffer";
+    pb->m_primitiveKind = 4;
+    pb->m_primitives.push_back({{0, 1, 2}, 0, 0});
+    pb->m_primitives.push_back({{0, 2, 3, 1}, 1, 1});
+    pb->m_attributes["zephFaceTag"] = {NamedValueKind::Integer, 0};
+    pb->m_attributes["zephFaceName"] = {NamedValueKind::Text, 1};
+    pb->m_attributeValues.push_back({{0, NamedValue(std::int32_t{5})}, {1, NamedValue("top")}});
+    pb->m_attributeValues.push_back({{1, NamedValue(std::string("side"))}});
+
+    auto geometry = std::make_shared<MeshGeometry>();
+    geometry->m_name = "bodyShape";
+    geometry->m_vertexBuffer = vb;
+    geometry->m_primitiveBuffer = pb;
+    fillNamedValues(geometry->m_namedValues, "zephShape");
+    return geometry;
+}
+
+std::shared_ptr<Material> makeTexturedMaterial() {
+    auto material = std::make_shared<Material>("lambert2");
+    auto texture = std::make_unique<TextureValue>();
+    texture->m_name = "file1";
+    texture->m_fileName = "textures/body.tga";
+    texture->m_filterType = 3;
+    texture->m_image = TextureImage{2, 1, {1, 2, 3, 4, 5, 6, 7, 8}};
+    texture->m_offsetU = 0.5f;
+    texture->m_offsetV = -0.25f;
+    texture->m_rotateUV = 90.0f;
+    texture->m_namedValues.setBool("wrapU", true);
+    texture->m_namedValues.setText("bodyShape", "map1");
+    material->setChannel("color", std::move(texture));
+    material->setChannel("alpha", std::make_unique<ColorValue>(0.0f, 0.0f, 0.0f, 1.0f));
+    material->setChannel("diffuse", std::make_unique<ColorValue>(0.8f, 0.8f, 0.8f, 1.0f));
+    fillNamedValues(material->m_namedValues, "zephMaterial");
+    return material;
+}
+
+std::shared_ptr<Material> makeLayeredMaterial() {
+    auto material = std::make_shared<Material>("layered1");
+    auto lower = std::make_unique<PairValue>(std::make_unique<ColorValue>(1.0f, 0.0f, 0.0f, 1.0f),
+                                             std::make_unique<ColorValue>(0.5f, 0.5f, 0.5f, 0.5f));
+    auto texture = std::make_unique<TextureValue>();
+    texture->m_fileName = "detail.tga";
+    auto upper = std::make_unique<PairValue>(std::move(texture),
+                                             std::make_unique<ColorValue>(1.0f, 1.0f, 1.0f, 1.0f));
+    material->setChannel("color",
+                         std::make_unique<CombinedValue>(6, std::move(upper), std::move(lower)));
+    material->setChannel("bumpmap", std::make_unique<ColorValue>(0.2f, 0.2f, 0.2f, 0.2f));
+    material->setHardwareShader(true);
+    material->m_namedValues.setText("zeph_FxFileName", "layered.fx");
+    material->m_namedValues.setInt("zeph_NumFxTextures", 2);
+    return material;
+}
+
+template <typename T>
+T* addNew(SceneNode& parent, const std::string& name) {
+    auto* node = new T();
+    node->setName(name);
+    parent.addChild(node);
+    node->release();
+    return node;
+}
+
+} // namespace
+
+void buildReferenceScene(Scene& scene) {
+    auto* root = new RootNode();
+    root->setName("scene.ma");
+    scene.setRoot(root);
+    root->release();
+
+    auto* body = addNew<UtilTransformNode>(*root, "body");
+    body->m_matrix = Matrix({0, 1, 0}, {-1, 0, 0}, {0, 0, 2}, {1, 2, 3});
+    body->m_rotatePivotTranslation = {0.5f, 0.0f, -0.5f};
+    body->m_scalePivot = {1.0f, 1.0f, 1.0f};
+    fillNamedValues(body->m_namedValues, "zeph");
+    body->setBool("anim_export", true);
+
+    auto* joint1 = addNew<UtilJointNode>(*root, "joint1");
+    joint1->addKey(1.0f, {0, 0, 0, 1}, {0, 1, 0});
+    joint1->addKey(2.0f, {0, 0.7071f, 0, 0.7071f}, {0, 2, 0});
+    joint1->setBool("anim_export", false);
+    auto* joint2 = addNew<UtilJointNode>(*joint1, "joint2");
+    joint2->addKey(1.0f, {0.5f, 0.5f, 0.5f, 0.5f}, {1, 0, 0});
+
+    auto geometry = makeGeometry();
+    auto textured = makeTexturedMaterial();
+    auto mesh = std::make_shared<MaterialGroupedMesh>();
+    mesh->m_name = "bodyShape";
+    mesh->m_geometry = geometry;
+    mesh->m_groups.resize(2);
+    mesh->m_groups[0].m_name = "group0";
+    mesh->m_groups[0].m_material = textured;
+    mesh->m_groups[0].m_primitives = {0};
+    fillNamedValues(mesh->m_groups[0].m_namedValues, "group");
+    mesh->m_groups[1].m_name = "group1";
+    mesh->m_groups[1].m_primitives = {1};
+    mesh->m_namedValues.setInt("zephLayer", 2);
+
+    auto* bodyShape = addNew<UtilMeshNode>(*body, "bodyShape");
+    bodyShape->setMesh(mesh);
+    bodyShape->addInfluenceObject(joint1);
+    bodyShape->addInfluenceObject(joint2);
+    fillNamedValues(bodyShape->namedValues(), "zephNode");
+
+    auto* lod = addNew<UtilLodNode>(*body, "lodGroup");
+    lod->m_thresholds = {10.0f, 20.0f};
+    lod->setFloat("zephLodBias", 0.5f);
+    auto* lod0 = addNew<BranchNode>(*lod, "lod0");
+    auto* lod0Shape = addNew<UtilMeshNode>(*lod0, "lod0Shape");
+    auto lodMesh = std::make_shared<MaterialGroupedMesh>();
+    lodMesh->m_name = "lod0Shape";
+    lodMesh->m_geometry = geometry; // the same geometry seen through another material list
+    lodMesh->m_groups.resize(1);
+    lodMesh->m_groups[0].m_name = "all";
+    lodMesh->m_groups[0].m_material = textured;
+    lodMesh->m_groups[0].m_primitives = {0, 1};
+    lod0Shape->setMesh(lodMesh);
+    addNew<UtilTransformNode>(*lod, "lod1");
+    addNew<LeafNode>(*lod, "lod2");
+
+    auto* locator = addNew<UtilLocatorNode>(*root, "locator1");
+    locator->m_position = {4, 5, 6};
+    locator->setText("zephTag", "spawn");
+
+    auto* curveTransform = addNew<UtilTransformNode>(*root, "curve1");
+    auto* curve = addNew<UtilBaseSplineNode>(*curveTransform, "curveShape1");
+    auto spline = std::make_shared<BaseSpline>();
+    spline->m_name = "curveShape1";
+    spline->m_controlPoints = {{0, 0, 0}, {1, 1, 0}, {2, 0, 0}, {3, 1, 0}};
+    spline->m_knots = {-1, 0, 0, 0, 1, 1, 1, 2};
+    spline->m_extraValue = 0xA5A5A5A5u;
+    spline->m_material = makeLayeredMaterial();
+    fillNamedValues(spline->m_namedValues, "zephCurve");
+    curve->setSpline(spline);
+    curve->addInfluenceObject(joint2);
+    auto* emptyCurve = addNew<UtilBaseSplineNode>(*curveTransform, "emptyCurve");
+    (void)emptyCurve;
+    auto* emptyMesh = addNew<UtilMeshNode>(*curveTransform, "emptyMesh");
+    (void)emptyMesh;
+
+    // A second instance: bodyShape reached through another parent.
+    auto* instance = addNew<UtilTransformNode>(*root, "bodyInstance");
+    instance->addChild(bodyShape);
+    instance->m_matrix.translation = {10, 0, 0};
+}
+
+namespace {
+
+class Comparer {
+public:
+    std::string error;
+
+    bool node(const SceneNode* a, const SceneNode* b) {
+        if (!link(m_nodes, a, b, "node"))
+            return false;
+        if (!m_visited.insert({a, b}).second)
+            return true;
+        const std::string where = "node '" + a->name() + "': ";
+        if (a->getType() != b->getType())
+            return fail(where + "type " + b->getType()->name());
+        if (a->name() != b->name())
+            return fail(where + "name " + b->name());
+        if (a->parentCount() != b->parentCount())
+            return fail(where + "parent count");
+        if (a->childCount() != b->childCount())
+            return fail(where + "child count");
+        if (!classData(*a, *b, where))
+            return false;
+        for (std::size_t i = 0; i < a->parentCount(); ++i) {
+            if (!link(m_nodes, a->parents()[i], b->parents()[i], "node"))
+                return fail(where + "parent order");
+        }
+        if (const NodeList* children = a->children()) {
+            for (std::size_t i = 0; i < children->size(); ++i) {
+                if (!node((*children)[i], (*b->children())[i]))
+                    return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    bool fail(const std::string& text) {
+        if (error.empty())
+            error = text;
+        return false;
+    }
+
+    // a must always map to the same b and b to the same a: sharing is kept, nothing merged.
+    template <typename T>
+    bool link(std::map<const T*, const T*>& map, const T* a, const T* b, const char* what) {
+        if (!a || !b)
+            return (!a && !b) || fail(std::string(what) + " present on one side only");
+        const auto [at, added] = map.emplace(a, b);
+        if (!added && at->second != b)
+            return fail(std::string(what) + " sharing differs");
+        auto& reverse = m_reverse[what];
+        const auto [rat, radded] = reverse.emplace(b, a);
+        if (!radded && rat->second != a)
+            return fail(std::string(what) + " merged");
+        return true;
+    }
+
+    bool classData(const SceneNode& a, const SceneNode& b, const std::string& where) {
+        if (const auto* ta = dynamic_cast<const UtilTransformNode*>(&a)) {
+            const auto& tb = dynamic_cast<const UtilTransformNode&>(b);
+            if (!(ta->m_matrix == tb.m_matrix) ||
+                !(ta->m_rotatePivotTranslation == tb.m_rotatePivotTranslation) ||
+                !(ta->m_scalePivot == tb.m_scalePivot) || ta->m_namedValues != tb.m_namedValues)
+                return fail(where + "transform data");
+        }
+        if (const auto* ja = dynamic_cast<const UtilJointNode*>(&a)) {
+            const auto& jb = dynamic_cast<const UtilJointNode&>(b);
+            if (ja->m_rotations != jb.m_rotations || ja->m_translations != jb.m_translations ||
+                ja->m_timeIndices != jb.m_timeIndices || ja->m_namedValues != jb.m_namedValues)
+                return fail(where + "joint data");
+        }
+        if (const auto* la = dynamic_cast<const UtilLodNode*>(&a)) {
+            const auto& lb = dynamic_cast<const UtilLodNode&>(b);
+            if (la->m_thresholds != lb.m_thresholds || la->m_namedValues != lb.m_namedValues)
+                return fail(where + "LOD data");
+        }
+        if (const auto* pa = dynamic_cast<const UtilLocatorNode*>(&a)) {
+            const auto& pb = dynamic_cast<const UtilLocatorNode&>(b);
+            if (!(pa->m_position == pb.m_position) || pa->m_namedValues != pb.m_namedValues)
+                return fail(where + "locator data");
+        }
+        if (const auto* ga = dynamic_cast<const UtilGeometryNode*>(&a)) {
+            const auto& gb = dynamic_cast<const UtilGeometryNode&>(b);
+            if (ga->namedValues() != gb.namedValues() ||
+                ga->influenceCount() != gb.influenceCount())
+                return fail(where + "geometry node data");
+            for (std::size_t i = 0; i < ga->influenceCount(); ++i) {
+                if (!link(m_nodes, ga->influenceObject(i), gb.influenceObject(i), "node"))
+                    return fail(where + "influence " + std::to_string(i));
+            }
+        }
+        if (const auto* ma = dynamic_cast<const UtilMeshNode*>(&a)) {
+            if (!mesh(ma->mesh().get(), dynamic_cast<const UtilMeshNode&>(b).mesh().get()))
+                return fail(where + "mesh");
+        }
+        if (const auto* sa = dynamic_cast<const UtilBaseSplineNode*>(&a)) {
+            if (!spline(sa->spline().get(),
+                        dynamic_cast<const UtilBaseSplineNode&>(b).spline().get()))
+                return fail(where + "spline");
+        }
+        return true;
+    }
+
+    bool material(const Material* a, const Material* b) {
+        if (!link(m_materials, a, b, "material"))
+            return false;
+        return !a || a->equals(*b) || fail("material '" + a->m_name + "' content");
+    }
+
+    bool spline(const BaseSpline* a, const BaseSpline* b) {
+        if (!link(m_splines, a, b, "spline"))
+            return false;
+        if (!a)
+            return true;
+        if (a->m_name != b->m_name || a->m_controlPoints != b->m_controlPoints ||
+            a->m_knots != b->m_knots || a->m_extraValue != b->m_extraValue ||
+            a->m_namedValues != b->m_namedValues)
+            return fail("spline content");
+        return material(a->m_material.get(), b->m_material.get());
+    }
+
+    bool mesh(const MaterialGroupedMesh* a, const MaterialGroupedMesh* b) {
+        if (!link(m_meshes, a, b, "mesh"))
+            return false;
+        if (!a)
+            return true;
+        if (a->m_name != b->m_name || a->m_namedValues != b->m_namedValues ||
+            a->m_groups.size() != b->m_groups.size())
+            return fail("mesh content");
+        for (std::size_t i = 0; i < a->m_groups.size(); ++i) {
+            const MaterialGroup& ga = a->m_groups[i];
+            const MaterialGroup& gb = b->m_groups[i];
+            if (ga.m_name != gb.m_name || ga.m_primitives != gb.m_primitives ||
+                ga.m_namedValues != gb.m_namedValues)
+                return fail("material group content");
+            if (!material(ga.m_material.get(), gb.m_material.get()))
+                return false;
+        }
+        return geometry(a->m_geometry.get(), b->m_geometry.get());
+    }
+
+    bool geometry(const MeshGeometry* a, const MeshGeometry* b) {
+        if (!link(m_geometries, a, b, "geometry"))
+            return false;
+        if (!a)
+            return true;
+        if (a->m_name != b->m_name || a->m_namedValues != b->m_namedValues)
+            return fail("geometry content");
+        if (!link(m_vertexBuffers, a->m_vertexBuffer.get(), b->m_vertexBuffer.get(), "vb") ||
+            !link(m_primitiveBuffers, a->m_primitiveBuffer.get(), b->m_primitiveBuffer.get(), "pb"))
+            return false;
+        if (a->m_vertexBuffer && !(*a->m_vertexBuffer == *b->m_vertexBuffer))
+            return fail("vertex buffer content");
+        if (a->m_primitiveBuffer && !a->m_primitiveBuffer->sameContent(*b->m_primitiveBuffer))
+            return fail("primitive buffer content");
+        return true;
+    }
+
+    std::map<const SceneNode*, const SceneNode*> m_nodes;
+    std::set<std::pair<const SceneNode*, const SceneNode*>> m_visited;
+    std::map<const MaterialGroupedMesh*, const MaterialGroupedMesh*> m_meshes;
+    std::map<const MeshGeometry*, const MeshGeometry*> m_geometries;
+    std::map<const VertexBuffer*, const VertexBuffer*> m_vertexBuffers;
+    std::map<const PrimitiveBuffer*, const PrimitiveBuffer*> m_primitiveBuffers;
+    std::map<const BaseSpline*, const BaseSpline*> m_splines;
+    std::map<const Material*, const Material*> m_materials;
+    std::map<std::string, std::map<const void*, const void*>> m_reverse;
+};
+
+} // namespace
+
+std::string compareScenes(const Scene& a, const Scene& b) {
+    Comparer comparer;
+    if (!a.getRoot() || !b.getRoot())
+        return a.getRoot() == b.getRoot() ? "" : "root present on one side only";
+    comparer.node(a.getRoot(), b.getRoot());
+    return comparer.error;
+}
+
+} // namespace vx::test
