@@ -6,7 +6,6 @@
 #include <charconv>
 #include <cstdio>
 #include <ostream>
-#include <stdexcept>
 
 MString::MString(const char* text, int length) {
     if (text && length > 0)
@@ -179,16 +178,4 @@ MStatus MStringArray::insert(const MString& item, unsigned int index) {
         return MStatus::kInvalidParameter;
     m_items.insert(m_items.begin() + index, item);
     return MStatus::kSuccess;
-}
-
-const MString& MStringArray::operator[](unsigned int index) const {
-    if (index >= m_items.size())
-        throw std::out_of_range("MStringArray index out of range");
-    return m_items[index];
-}
-
-MString& MStringArray::operator[](unsigned int index) {
-    if (index >= m_items.size())
-        throw std::out_of_range("MStringArray index out of range");
-    return m_items[index];
 }

@@ -17,14 +17,6 @@
 namespace vornexhost::test {
 namespace {
 
-MDagPath pathTo(const std::string& name) {
-    MSelectionList list;
-    list.add(MString(name));
-    MDagPath path;
-    list.getDagPath(0, path);
-    return path;
-}
-
 void expectRow(const MMatrix& m, unsigned row, double x, double y, double z) {
     EXPECT_NEAR(m[row][0], x, 1e-9);
     EXPECT_NEAR(m[row][1], y, 1e-9);
@@ -52,11 +44,11 @@ std::string Rig::readRig() {
 
 TEST_F(Rig, NestedTransformsComposeScaleRotationAndTranslation) {
     // childXf's origin: (1,0,0) scaled by 2, turned a quarter about z, moved by (10,0,0).
-    const MMatrix world = pathTo("childXf").inclusiveMatrix();
+    const MMatrix world = dagPath("childXf").inclusiveMatrix();
     expectRow(world, 3, 10, 2, 0);
     expectRow(world, 0, 0, 2, 0);
-    expectRow(pathTo("childXfShape").exclusiveMatrix(), 3, 10, 2, 0);
-    MFnTransform child(pathTo("childXf"));
+    expectRow(dagPath("childXfShape").exclusiveMatrix(), 3, 10, 2, 0);
+    MFnTransform child(dagPath("childXf"));
     EXPECT_TRUE(child.translation(MSpace::kWorld).isEquivalent({10, 2, 0}, 1e-9));
     EXPECT_TRUE(child.translation(MSpace::kTransform).isEquivalent({1, 0, 0}));
     // The same through the worldMatrix plug and MEL.
@@ -67,24 +59,24 @@ TEST_F(Rig, NestedTransformsComposeScaleRotationAndTranslation) {
 TEST_F(Rig, PivotsRotateOrdersAndRotateAxis) {
     // Scale 2 about (0,1,0) takes the origin to (0,-1,0); a quarter turn about (1,0,0) then
     // takes it to (2,-1,0).
-    expectRow(pathTo("pivoted").inclusiveMatrix(), 3, 2, -1, 0);
-    MFnTransform pivoted(pathTo("pivoted"));
+    expectRow(dagPath("pivoted").inclusiveMatrix(), 3, 2, -1, 0);
+    MFnTransform pivoted(dagPath("pivoted"));
     EXPECT_EQ(pivoted.scalePivot(MSpace::kTransform), MPoint(0, 1, 0));
     EXPECT_TRUE(pivoted.transformation().asMatrix().isEquivalent(
-        pathTo("pivoted").inclusiveMatrix(), 1e-12));
+        dagPath("pivoted").inclusiveMatrix(), 1e-12));
     // Rotate order zyx turns about z first: x goes to y, then about x: y goes to z.
-    expectRow(pathTo("ordered").inclusiveMatrix(), 0, 0, 0, 1);
-    EXPECT_EQ(MFnTransform(pathTo("ordered")).rotationOrder(), MTransformationMatrix::kZYX);
+    expectRow(dagPath("ordered").inclusiveMatrix(), 0, 0, 0, 1);
+    EXPECT_EQ(MFnTransform(dagPath("ordered")).rotationOrder(), MTransformationMatrix::kZYX);
     // The rotate axis applies before the rotation: x -> y (axis), y -> z (rotation).
-    expectRow(pathTo("axisXf").inclusiveMatrix(), 0, 0, 0, 1);
+    expectRow(dagPath("axisXf").inclusiveMatrix(), 0, 0, 0, 1);
 }
 
 TEST_F(Rig, JointsUseOrientAndCompensateForTheParentScale) {
     // knee origin: (1,0,0) scaled by hip's 2, oriented a quarter about z, moved by (5,0,0).
-    expectRow(pathTo("knee").inclusiveMatrix(), 3, 5, 2, 0);
+    expectRow(dagPath("knee").inclusiveMatrix(), 3, 5, 2, 0);
     // ankle: knee's inverse scale halves its offset before hip scales it again: (5,3,0).
-    expectRow(pathTo("ankle").inclusiveMatrix(), 3, 5, 3, 0);
-    MFnIkJoint hip(pathTo("hip"));
+    expectRow(dagPath("ankle").inclusiveMatrix(), 3, 5, 3, 0);
+    MFnIkJoint hip(dagPath("hip"));
     MQuaternion orient;
     ASSERT_TRUE(hip.getOrientation(orient));
     EXPECT_TRUE(orient.isEquivalent(MQuaternion(std::numbers::pi / 2, MVector::zAxis), 1e-12));
@@ -101,7 +93,7 @@ TEST_F(Rig, AnimationCurvesDriveTheirAttributesAtTheCurrentTime) {
     EXPECT_EQ(MAnimControl::maxTime().value(), 24.0);
     EXPECT_EQ(MAnimControl::minTime().unit(), MTime::kFilm);
     ASSERT_TRUE(MAnimControl::setCurrentTime(MTime(5.0, MTime::kFilm)));
-    MFnTransform animated(pathTo("animated"));
+    MFnTransform animated(dagPath("animated"));
     EXPECT_NEAR(animated.translation(MSpace::kTransform).x, 5.0, 1e-12);
     // Flat tangents: halfway is half the value; 90 degrees arrive as radians.
     MQuaternion q;
@@ -198,7 +190,7 @@ createNode transform -n "x";
 createNode script -n "sceneConfigurationScriptNode";
 	setAttr ".b" -type "string" "playbackOptions -min 0 -max 50";
 )");
-    MFnTransform x(pathTo("x"));
+    MFnTransform x(dagPath("x"));
     EXPECT_NEAR(x.translation(MSpace::kTransform).x, 2.54, 1e-12);
     EXPECT_EQ(mel("getAttr x.tx"), "1");
     EXPECT_EQ(mel("getAttr x.ry"), "1.5");

@@ -6,6 +6,8 @@
 #include <vornexhost/PlugPath.h>
 #include <vornexhost/Scene.h>
 
+#include <maya/MSelectionList.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -65,6 +67,14 @@ MPlug plug(const std::string& nodeDotAttribute) {
     if (!resolvePlugPath(*n, nodeDotAttribute.substr(dot + 1), false, r, error))
         return MPlug();
     return MPlug::fromAddress(r.plug);
+}
+
+MDagPath dagPath(const std::string& name) {
+    MSelectionList list;
+    list.add(MString(name));
+    MDagPath path;
+    list.getDagPath(0, path);
+    return path;
 }
 
 std::string mel(const std::string& script) {

@@ -4,6 +4,7 @@
 #include <vornexhost/MaLoader.h>
 #include <vornexhost/ScriptEditor.h>
 
+#include <maya/MDagPath.h>
 #include <maya/MObject.h>
 #include <maya/MPlug.h>
 
@@ -34,6 +35,8 @@ void loadScene(const std::string& text);
 MaLoadResult tryLoad(const std::string& text);
 MObject node(const std::string& name);
 MPlug plug(const std::string& nodeDotAttribute);
+// The DAG path a name or path names (its first instance for a plain name).
+MDagPath dagPath(const std::string& name);
 // Runs MEL and returns the last statement's result as the script editor shows it.
 std::string mel(const std::string& script);
 std::string dataPath(const std::string& name);

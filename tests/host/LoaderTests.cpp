@@ -163,9 +163,15 @@ createNode fancyNode -n "fancy";
     EXPECT_EQ(part, 1u);
     EXPECT_EQ(faces->faces.faceCount(), 2u);
     EXPECT_EQ(faces->faces.edges, (std::vector<std::int32_t>{0, 2, -2, -4, -3, 1}));
-    EXPECT_EQ(faces->faces.loopUvs[1][0].ids, (std::vector<std::int32_t>{1, 3, 2}));
-    EXPECT_EQ(faces->faces.loopColors[1][0].ids, (std::vector<std::int32_t>{0, 1, 2}));
-    EXPECT_TRUE(faces->faces.loopColors[0].empty());
+    const std::int32_t* uv = faces->faces.uvs.find(1, 0);
+    ASSERT_NE(uv, nullptr);
+    EXPECT_EQ(std::vector<std::int32_t>(uv, uv + faces->faces.loopSize(1)),
+              (std::vector<std::int32_t>{1, 3, 2}));
+    const std::int32_t* colors = faces->faces.colors.find(1, 0);
+    ASSERT_NE(colors, nullptr);
+    EXPECT_EQ(std::vector<std::int32_t>(colors, colors + 3), (std::vector<std::int32_t>{0, 1, 2}));
+    EXPECT_EQ(faces->faces.colors.find(0, 0), nullptr);
+    EXPECT_EQ(faces->faces.uvs.find(1, 1), nullptr);
     EXPECT_EQ(dataOf("shape.iog[0].og[0].gcl")->strings,
               (std::vector<std::string>{"f[0]", "vtx[0:3]"}));
     EXPECT_FLOAT_EQ(static_cast<float>(number("shape.pt[2].py")), 0.25f);
@@ -208,6 +214,16 @@ connectAttr "b.t" "a.t" -f;
     // A default node the stand-in does not know was made for the connection.
     EXPECT_EQ(mel("nodeType defaultColorMgtGlobals"), "unknown");
     EXPECT_EQ(mel("listConnections -s 1 -d 0 a"), "defaultColorMgtGlobals b");
+    // An instanced attribute named through a DAG path is that path's instance.
+    loadScene(R"(createNode transform -n "p1";
+createNode mesh -n "s" -p "p1";
+createNode transform -n "p2";
+parent -s -nc -r -add "|p1|s" "p2";
+createNode shadingEngine -n "sg";
+connectAttr "|p2|s.iog" "sg.dsm" -na;
+connectAttr "|p1|s.iog" "sg.dsm" -na;
+)");
+    EXPECT_EQ(mel("listConnections -p 1 sg.dsm"), "s.instObjGroups[1] s.instObjGroups[0]");
 }
 
 TEST(MayaAsciiLoader, UnknownThingsWarnWithFileAndLineAndLoadingGoesOn) {

@@ -109,5 +109,30 @@ TEST_F(Mel, SceneEditsUseTheFileStatements) {
     EXPECT_EQ(mel("setAttr made.t 1 2"), "<failed>");
 }
 
+TEST_F(Mel, ResultsConvertForExecuteCommandAndFormatLikeTheScriptEditor) {
+    int count = 0;
+    ASSERT_TRUE(MGlobal::executeCommand("getAttr -size matSG.dsm", count));
+    EXPECT_EQ(count, 1);
+    double value = 0.0;
+    ASSERT_TRUE(MGlobal::executeCommand("getAttr -time 6 a.ty", value));
+    EXPECT_DOUBLE_EQ(value, 2.5);
+    MString text;
+    ASSERT_TRUE(MGlobal::executeCommand("nodeType mat", text));
+    EXPECT_EQ(text, "lambert");
+    EXPECT_FALSE(MGlobal::executeCommand("nodeType mat", count));
+    ScriptCapture capture;
+    ASSERT_TRUE(MGlobal::executeCommand("getAttr mat.c; ls -type joint", true));
+    EXPECT_EQ(capture.lines(),
+              (std::vector<std::string>{"// Result: 0.5 0.5 0.5 //", "// Result: j1 j2 //"}));
+    EXPECT_EQ(mel("getAttr mat.diffuse"), "0.8");
+    EXPECT_EQ(mel("getAttr -time 1.0000001 a.ty"), "0");
+    EXPECT_EQ(mel("nodeType(\"j1\")"), "joint");
+    EXPECT_EQ(mel("objExists nothing"), "0");
+    EXPECT_EQ(mel("// a comment\nls -type lambert; // after"), "lambert1 mat");
+    EXPECT_EQ(mel("window -title x"), "<failed>");
+    EXPECT_EQ(mel("if (1 == 1 && !0) { nodeType j1; }"), "joint");
+    EXPECT_EQ(mel("if (\"a\" != \"a\" || 0) ls; else if (1) { objExists j2; }"), "1");
+}
+
 } // namespace
 } // namespace vornexhost::test

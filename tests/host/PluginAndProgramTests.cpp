@@ -6,6 +6,15 @@
 
 #include <HostProgram.h>
 
+#include <maya/MArgList.h>
+#include <maya/MFileObject.h>
+#define MNoVersionString // this test is not a plug-in
+#include <maya/MFnPlugin.h>
+#include <maya/MPxCommand.h>
+#include <maya/MPxFileTranslator.h>
+#include <maya/MPxNode.h>
+#include <vornexhost/MelInterpreter.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -61,6 +70,9 @@ TEST(Plugins, LibrariesThatAreNotPluginsOrTooNewAreRefused) {
     EXPECT_NE(error.find("was built for API version 20250000; this host provides 450"),
               std::string::npos)
         << error;
+    // A library without the entry points, such as the host's own, is not a plug-in.
+    EXPECT_FALSE(registry.load(VX_NOT_A_PLUGIN, error));
+    EXPECT_NE(error.find("is not a plug-in: it lacks MApiVersion"), std::string::npos) << error;
     EXPECT_FALSE(registry.load("/nonexistent/plugin.so", error));
     EXPECT_NE(error.find("cannot load plug-in \"/nonexistent/plugin.so\""), std::string::npos);
     registry.unloadAll();
@@ -120,6 +132,65 @@ TEST(HostProgram, ParseAndExportNeedThePluginAndCallIt) {
               1);
     EXPECT_EQ(program({"export", dataPath("rig.ma"), out, "--plugin", VX_FUTURE_PLUGIN}), 1);
     std::remove(out.c_str());
+}
+
+} // namespace
+} // namespace vornexhost::test
+
+namespace vornexhost::test {
+namespace {
+
+TEST(PluginApi, ArgumentListsConvertAndFindFlags) {
+    MStringArray items;
+    for (const char* a : {"-s", "12", "2.5", "true", "-long", "word"})
+        items.append(a);
+    const MArgList args(items);
+    MStatus status;
+    EXPECT_EQ(args.length(), 6u);
+    EXPECT_EQ(args.asInt(1, &status), 12);
+    EXPECT_TRUE(status);
+    EXPECT_EQ(args.asDouble(2), 2.5);
+    EXPECT_TRUE(args.asBool(3));
+    args.asInt(5, &status);
+    EXPECT_FALSE(status);
+    args.asString(6, &status);
+    EXPECT_FALSE(status);
+    EXPECT_EQ(args.flagIndex("s"), 0u);
+    EXPECT_EQ(args.flagIndex("l", "long"), 4u);
+    EXPECT_EQ(args.flagIndex("q"), MArgList::kInvalidArgIndex);
+}
+
+class BareCommand : public MPxCommand {};
+class BareTranslator : public MPxFileTranslator {};
+
+TEST(PluginApi, BaseClassesDefaultToDoingNothing) {
+    BareCommand command;
+    EXPECT_EQ(command.doIt(MArgList()), MStatus::kNotImplemented);
+    EXPECT_FALSE(command.isUndoable());
+    MPxCommand::setResult(3);
+    MPxCommand::appendToResult("more");
+    EXPECT_EQ(commandResult().display(), "3 more");
+    MPxCommand::clearResult();
+    EXPECT_EQ(commandResult().kind, MelValue::Kind::None);
+    BareTranslator translator;
+    MFileObject file;
+    file.setFullName("dir/sub/scene.ma");
+    EXPECT_EQ(file.name(), "scene.ma");
+    EXPECT_EQ(file.path(), "dir/sub/");
+    EXPECT_FALSE(file.exists());
+    EXPECT_FALSE(translator.haveWriteMethod());
+    EXPECT_EQ(translator.writer(file, "", MPxFileTranslator::kExportAccessMode),
+              MStatus::kNotImplemented);
+    EXPECT_EQ(translator.identifyFile(file, nullptr, 0), MPxFileTranslator::kNotMyFileType);
+    EXPECT_EQ(static_cast<int>(MPxFileTranslator::kExportActiveAccessMode), 5);
+    EXPECT_EQ(static_cast<int>(MPxNode::kHwShaderNode), 9);
+}
+
+TEST(PluginApi, RegistrationOutsideAPluginFails) {
+    MFnPlugin none(MObject(), "v", "1", "Any");
+    EXPECT_FALSE(none.registerCommand("x", [] { return static_cast<void*>(nullptr); }));
+    EXPECT_FALSE(MPxNode::addAttribute(MObject()));
+    EXPECT_FALSE(none.deregisterCommand("neverRegistered"));
 }
 
 } // namespace

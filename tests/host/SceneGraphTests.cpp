@@ -145,6 +145,24 @@ TEST_F(SceneGraph, TypesAnswerTheirFunctionSets) {
     EXPECT_EQ(v, 3.0);
 }
 
+TEST(SceneGraphKinds, UnknownAndUnmodelledDagTypesStayInTheDag) {
+    loadScene(R"(createNode transform -n "lightXf";
+createNode pointLight -n "lightShape" -p "lightXf";
+createNode transform -n "fluidXf";
+createNode someNewShape -n "newShape" -p "fluidXf";
+createNode someNewNode -n "loose";
+createNode ikHandle -n "handle";
+)");
+    EXPECT_EQ(mel("listRelatives -c lightXf fluidXf"), "lightShape newShape");
+    EXPECT_EQ(node("lightShape").apiType(), MFn::kShape);
+    EXPECT_STREQ(node("newShape").apiTypeStr(), "kDagNode");
+    EXPECT_EQ(MFnDependencyNode(node("newShape")).typeName(), "someNewShape");
+    EXPECT_EQ(node("loose").apiType(), MFn::kDependencyNode);
+    EXPECT_TRUE(node("handle").hasFn(MFn::kTransform));
+    EXPECT_EQ(mel("ls -dag -type someNewShape"), "newShape");
+    EXPECT_EQ(mel("ls -dag loose"), "");
+}
+
 TEST_F(SceneGraph, DynamicAttributesAreListedAndReadByType) {
     MFnDependencyNode paint(node("paint"));
     std::vector<std::string> zeph;

@@ -76,6 +76,9 @@ constexpr int kInvalid = 0, kBoolean = 1, kByte = 2, kChar = 3, kShort = 4, k2Sh
               k3Short = 6, kLong = 7, k2Long = 8, k3Long = 9, kFloat = 10, k2Float = 11,
               k3Float = 12, kDouble = 13, k2Double = 14, k3Double = 15;
 bool isInteger(int type);
+// A stored number as a 32-bit whole number: the fraction dropped, out-of-range values clamped
+// and NaN read as 0 (file values can be anything).
+std::int32_t toInt(double value);
 } // namespace numeric
 
 } // namespace vornexhost

@@ -27,10 +27,27 @@ enum class DataKind : std::uint8_t {
     Raw
 };
 
-// One face loop's per-corner ids for one UV set or colour set.
-struct FaceCornerIds {
-    std::int32_t set = 0;
+// Per-corner ids of face loops for UV sets or colour sets, in one flat array: loop l has the
+// runs [firstRun[l], firstRun[l + 1]), each naming its set and where its ids start (one id per
+// edge of the loop).
+struct CornerIds {
+    struct Run {
+        std::int32_t set = 0;
+        std::uint32_t first = 0;
+    };
+    std::vector<std::uint32_t> firstRun;
+    std::vector<Run> runs;
     std::vector<std::int32_t> ids;
+
+    // The ids of loop `loop` for set `set`, or null when the file gave none.
+    const std::int32_t* find(std::uint32_t loop, std::int32_t set) const {
+        if (loop + 1 >= firstRun.size())
+            return nullptr;
+        for (std::uint32_t r = firstRun[loop]; r < firstRun[loop + 1]; ++r)
+            if (runs[r].set == set)
+                return ids.data() + runs[r].first;
+        return nullptr;
+    }
 };
 
 // Faces as edge loops. Edges are signed as written: e >= 0 runs forward, -1 - e backwards.
@@ -38,12 +55,14 @@ struct PolyFaces {
     std::vector<std::uint32_t> faceFirstLoop; // loops of face f: [faceFirstLoop[f], [f + 1])
     std::vector<std::uint32_t> loopFirstEdge; // edges of loop l: [loopFirstEdge[l], [l + 1])
     std::vector<std::int32_t> edges;
-    // Per loop: the UV ids of each set and colour ids of each set, corners in edge order.
-    std::vector<std::vector<FaceCornerIds>> loopUvs;
-    std::vector<std::vector<FaceCornerIds>> loopColors;
+    CornerIds uvs;
+    CornerIds colors;
 
     std::uint32_t faceCount() const {
         return faceFirstLoop.empty() ? 0u : static_cast<std::uint32_t>(faceFirstLoop.size() - 1);
+    }
+    std::uint32_t loopSize(std::uint32_t loop) const {
+        return loopFirstEdge[loop + 1] - loopFirstEdge[loop];
     }
 };
 

@@ -47,6 +47,8 @@ private:
     void setSparseArrays(const ResolvedPlug& target);
     void setSingle(const PlugAddress& target, std::string_view type);
     void setNumbers(const PlugAddress& target, const std::vector<double>& values);
+    // Reads the plain numbers up to the ';' into m_numbers.
+    void readNumbersToEnd();
     std::shared_ptr<Data> readTyped(std::string_view type, const Attribute* attribute);
     std::shared_ptr<Data> readPolyFaces(std::uint64_t expectedFaces);
     std::shared_ptr<Data> readNurbsCurve();

@@ -44,8 +44,16 @@ public:
     // The text of a string token with its escapes decoded.
     static void unescape(const Token& token, std::string& out);
 
+    // Fast paths for long runs of values: read the next token as a number or a whole number
+    // straight from the text. False (nothing consumed) when the next token is anything else;
+    // the caller then reads it with next() to report or handle it.
+    bool nextNumber(double& out);
+    bool nextInteger(std::int64_t& out);
+
 private:
     Token scan();
+    void skipBlanks();
+    bool atTokenEnd(const char* at) const;
 
     const char* m_at;
     const char* m_end;

@@ -14,6 +14,9 @@ struct ResolvedPlug {
     int rangeLevel = -1;
     std::uint32_t rangeFirst = 0;
     std::uint32_t rangeLast = 0;
+    // An instanced attribute named without an index: the level given element 0, which a
+    // caller that knows the DAG path replaces with the path's instance number.
+    int instanceLevel = -1;
 };
 
 // Resolves `path` on `node`. With `create`, names the node does not have become dynamic

@@ -2,6 +2,7 @@
 // Stored attribute values of one node. A value is held per attribute instance; arrays keep
 // their elements sorted by logical index, and arrays of plain numbers keep them in one flat
 // float, double or int array.
+#include <vornexhost/Attribute.h>
 #include <vornexhost/Data.h>
 
 #include <cstddef>
@@ -40,11 +41,46 @@ struct ArrayStore {
     std::size_t obtain(std::uint32_t logicalIndex);
     // Appends `count` elements at logical indices first..first+count-1 in one go when they all
     // follow the last element; otherwise inserts one by one. Returns the first physical index.
-    std::size_t obtainRange(std::uint32_t first, std::uint32_t count);
+    // Without `fillDefaults` appended packed elements are left zero, for a caller that
+    // writes them all.
+    std::size_t obtainRange(std::uint32_t first, std::uint32_t count, bool fillDefaults = true);
     void removeAt(std::size_t physical);
 
-    double number(std::size_t physical, unsigned leaf) const;
-    void setNumber(std::size_t physical, unsigned leaf, double value);
+    // A leaf of a packed element; out-of-range slots read 0 and ignore writes. Inline: these
+    // sit in the loader's innermost loop.
+    double number(std::size_t physical, unsigned leaf) const {
+        const std::size_t i = physical * stride + leaf;
+        switch (packing) {
+        case Packing::Float:
+            return i < floats.size() ? double(floats[i]) : 0.0;
+        case Packing::Double:
+            return i < doubles.size() ? doubles[i] : 0.0;
+        case Packing::Int:
+            return i < ints.size() ? double(ints[i]) : 0.0;
+        case Packing::None:
+            break;
+        }
+        return 0.0;
+    }
+    void setNumber(std::size_t physical, unsigned leaf, double value) {
+        const std::size_t i = physical * stride + leaf;
+        switch (packing) {
+        case Packing::Float:
+            if (i < floats.size())
+                floats[i] = static_cast<float>(value);
+            break;
+        case Packing::Double:
+            if (i < doubles.size())
+                doubles[i] = value;
+            break;
+        case Packing::Int:
+            if (i < ints.size())
+                ints[i] = numeric::toInt(value);
+            break;
+        case Packing::None:
+            break;
+        }
+    }
 
     const Attribute* attribute;
     Packing packing = Packing::None;

@@ -4,6 +4,7 @@
 #include <vornexhost/PlugStore.h>
 
 #include <memory>
+#include <vector>
 
 namespace vornexhost {
 
@@ -29,6 +30,11 @@ bool setStoredData(const PlugAddress& plug, std::shared_ptr<const Data> data,
 ArrayStore* arrayStoreOf(const PlugAddress& arrayPlug, bool create);
 // The element plug at a logical index of an array plug.
 PlugAddress elementOf(const PlugAddress& arrayPlug, std::int32_t logicalIndex);
+// Logical indices of an array plug's elements that are a connection's end (themselves or
+// through a child), sorted.
+std::vector<std::int32_t> connectedElementIndices(const PlugAddress& arrayPlug);
+// Logical indices of the elements that exist: stored or connected, sorted.
+std::vector<std::int32_t> existingElementIndices(const PlugAddress& arrayPlug);
 // The child plug of a compound plug.
 PlugAddress childOf(const PlugAddress& plug, const Attribute* child);
 

@@ -32,7 +32,7 @@ public:
     auto begin() const { return m_items.begin(); }
     auto end() const { return m_items.end(); }
 
-private:
+protected:
     std::vector<T> m_items;
 };
 

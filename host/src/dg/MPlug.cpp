@@ -276,42 +276,6 @@ unsigned int MPlug::evaluateNumElements(MStatus* status) const {
     return numElements(status);
 }
 
-namespace {
-
-// Logical indices of an array plug's elements that are the destination or source of a
-// connection (themselves or through one of their children).
-std::vector<std::int32_t> connectedIndices(const PlugAddress& arrayPlug) {
-    std::vector<std::int32_t> out;
-    if (arrayPlug.isNull() || !arrayPlug.node->scene())
-        return out;
-    const vornexhost::Scene& scene = *arrayPlug.node->scene();
-    const std::size_t level = arrayPlug.indices.size() - 1;
-    auto consider = [&](const PlugAddress& end) {
-        if (end.node != arrayPlug.node || end.indices.size() <= level)
-            return;
-        for (const Attribute* x = end.attribute; x; x = x->parent)
-            if (x == arrayPlug.attribute) {
-                for (std::size_t i = 0; i < level; ++i)
-                    if (end.indices[i] != arrayPlug.indices[i])
-                        return;
-                if (end.indices[level] >= 0)
-                    out.push_back(end.indices[level]);
-                return;
-            }
-    };
-    for (std::uint32_t i : arrayPlug.node->connectionsIn)
-        if (scene.connection(i).alive)
-            consider(scene.connection(i).destination);
-    for (std::uint32_t i : arrayPlug.node->connectionsOut)
-        if (scene.connection(i).alive)
-            consider(scene.connection(i).source);
-    std::sort(out.begin(), out.end());
-    out.erase(std::unique(out.begin(), out.end()), out.end());
-    return out;
-}
-
-} // namespace
-
 unsigned int MPlug::numConnectedElements(MStatus* status) const {
     const PlugAddress a = address();
     if (!a.isArrayPlug()) {
@@ -319,7 +283,7 @@ unsigned int MPlug::numConnectedElements(MStatus* status) const {
         return 0;
     }
     report(status, MStatus::kSuccess);
-    return static_cast<unsigned int>(connectedIndices(a).size());
+    return static_cast<unsigned int>(vornexhost::connectedElementIndices(a).size());
 }
 
 unsigned int MPlug::numChildren(MStatus* status) const {
@@ -355,14 +319,9 @@ MPlug MPlug::elementByPhysicalIndex(unsigned int physicalIndex, MStatus* status)
         return fromAddress(
             vornexhost::elementOf(a, static_cast<std::int32_t>(array->logical[physicalIndex])));
     }
-    // Elements that exist only as connection ends count too, after the stored ones.
+    // Elements that exist only as connection ends count too.
     if (a.isArrayPlug()) {
-        std::vector<std::int32_t> all = connectedIndices(a);
-        if (array)
-            for (std::uint32_t l : array->logical)
-                all.push_back(static_cast<std::int32_t>(l));
-        std::sort(all.begin(), all.end());
-        all.erase(std::unique(all.begin(), all.end()), all.end());
+        const std::vector<std::int32_t> all = vornexhost::existingElementIndices(a);
         if (physicalIndex < all.size()) {
             report(status, MStatus::kSuccess);
             return fromAddress(vornexhost::elementOf(a, all[physicalIndex]));

@@ -139,6 +139,8 @@ bool resolvePlugPath(Node& node, std::string_view path, bool create, ResolvedPlu
             // Without an index, an array followed by a child means its first element.
             // Without an index, an array followed by a child means its first element, and so
             // does an instanced attribute (one element per DAG instance) named alone in a file.
+            if (!c.hasIndex && create && attr->instanced)
+                out.instanceLevel = static_cast<int>(out.plug.indices.size());
             out.plug.indices.push_back(c.hasIndex ? static_cast<std::int32_t>(c.first)
                                                   : (more || (create && attr->instanced) ? 0 : -1));
         }

@@ -94,7 +94,7 @@ std::size_t ArrayStore::obtain(std::uint32_t logicalIndex) {
     return physical;
 }
 
-std::size_t ArrayStore::obtainRange(std::uint32_t first, std::uint32_t count) {
+std::size_t ArrayStore::obtainRange(std::uint32_t first, std::uint32_t count, bool fillDefaults) {
     if (count == 0)
         return obtain(first);
     if (!logical.empty() && logical.back() >= first) {
@@ -123,9 +123,10 @@ std::size_t ArrayStore::obtainRange(std::uint32_t first, std::uint32_t count) {
         ints.resize(newSize);
         break;
     }
-    for (std::size_t p = start; p < start + count; ++p)
-        for (unsigned leaf = 0; leaf < stride; ++leaf)
-            setNumber(p, leaf, leafDefault(leaf));
+    if (fillDefaults)
+        for (std::size_t p = start; p < start + count; ++p)
+            for (unsigned leaf = 0; leaf < stride; ++leaf)
+                setNumber(p, leaf, leafDefault(leaf));
     return start;
 }
 
@@ -147,41 +148,6 @@ void ArrayStore::removeAt(std::size_t physical) {
         break;
     case Packing::Int:
         ints.erase(ints.begin() + at, ints.begin() + end);
-        break;
-    }
-}
-
-double ArrayStore::number(std::size_t physical, unsigned leaf) const {
-    const std::size_t i = physical * stride + leaf;
-    switch (packing) {
-    case Packing::Float:
-        return i < floats.size() ? double(floats[i]) : 0.0;
-    case Packing::Double:
-        return i < doubles.size() ? doubles[i] : 0.0;
-    case Packing::Int:
-        return i < ints.size() ? double(ints[i]) : 0.0;
-    case Packing::None:
-        break;
-    }
-    return 0.0;
-}
-
-void ArrayStore::setNumber(std::size_t physical, unsigned leaf, double value) {
-    const std::size_t i = physical * stride + leaf;
-    switch (packing) {
-    case Packing::Float:
-        if (i < floats.size())
-            floats[i] = static_cast<float>(value);
-        break;
-    case Packing::Double:
-        if (i < doubles.size())
-            doubles[i] = value;
-        break;
-    case Packing::Int:
-        if (i < ints.size())
-            ints[i] = static_cast<std::int32_t>(value);
-        break;
-    case Packing::None:
         break;
     }
 }

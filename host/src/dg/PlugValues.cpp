@@ -1,6 +1,9 @@
 #include <vornexhost/Attribute.h>
 #include <vornexhost/Node.h>
 #include <vornexhost/PlugValues.h>
+#include <vornexhost/Scene.h>
+
+#include <algorithm>
 
 namespace vornexhost {
 
@@ -121,6 +124,46 @@ PlugAddress elementOf(const PlugAddress& arrayPlug, std::int32_t logicalIndex) {
     if (!out.indices.empty())
         out.indices.back() = logicalIndex;
     return out;
+}
+
+std::vector<std::int32_t> connectedElementIndices(const PlugAddress& arrayPlug) {
+    std::vector<std::int32_t> out;
+    if (arrayPlug.isNull() || !arrayPlug.node->scene() || arrayPlug.indices.empty())
+        return out;
+    const Scene& scene = *arrayPlug.node->scene();
+    const std::size_t level = arrayPlug.indices.size() - 1;
+    auto consider = [&](const PlugAddress& end) {
+        if (end.node != arrayPlug.node || end.indices.size() <= level)
+            return;
+        for (const Attribute* x = end.attribute; x; x = x->parent)
+            if (x == arrayPlug.attribute) {
+                for (std::size_t i = 0; i < level; ++i)
+                    if (end.indices[i] != arrayPlug.indices[i])
+                        return;
+                if (end.indices[level] >= 0)
+                    out.push_back(end.indices[level]);
+                return;
+            }
+    };
+    for (std::uint32_t i : arrayPlug.node->connectionsIn)
+        if (scene.connection(i).alive)
+            consider(scene.connection(i).destination);
+    for (std::uint32_t i : arrayPlug.node->connectionsOut)
+        if (scene.connection(i).alive)
+            consider(scene.connection(i).source);
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
+}
+
+std::vector<std::int32_t> existingElementIndices(const PlugAddress& arrayPlug) {
+    std::vector<std::int32_t> all = connectedElementIndices(arrayPlug);
+    if (const ArrayStore* array = arrayStoreOf(arrayPlug, false))
+        for (std::uint32_t l : array->logical)
+            all.push_back(static_cast<std::int32_t>(l));
+    std::sort(all.begin(), all.end());
+    all.erase(std::unique(all.begin(), all.end()), all.end());
+    return all;
 }
 
 PlugAddress childOf(const PlugAddress& plug, const Attribute* child) {

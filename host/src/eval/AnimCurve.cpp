@@ -184,9 +184,9 @@ double evaluateInside(const AnimCurveData& c, double time) {
 AnimCurveData readAnimCurve(const Node& node) {
     AnimCurveData c;
     c.weighted = topNumber(node, "wgt", 0.0) != 0.0;
-    c.preInfinity = static_cast<int>(topNumber(node, "pre", 0.0));
-    c.postInfinity = static_cast<int>(topNumber(node, "pst", 0.0));
-    c.defaultTangent = static_cast<int>(topNumber(node, "tan", tangent::kAuto));
+    c.preInfinity = numeric::toInt(topNumber(node, "pre", 0.0));
+    c.postInfinity = numeric::toInt(topNumber(node, "pst", 0.0));
+    c.defaultTangent = numeric::toInt(topNumber(node, "tan", tangent::kAuto));
     const ArrayStore* ktv = arrayNamed(node, "ktv");
     if (!ktv || ktv->packing == ArrayStore::Packing::None)
         return c;
@@ -202,8 +202,8 @@ AnimCurveData readAnimCurve(const Node& node) {
         AnimKey key;
         key.time = ktv->number(p, 0);
         key.value = ktv->number(p, 1);
-        key.inType = static_cast<int>(perKey(kit, logical, tangent::kGlobal));
-        key.outType = static_cast<int>(perKey(kot, logical, tangent::kGlobal));
+        key.inType = numeric::toInt(perKey(kit, logical, tangent::kGlobal));
+        key.outType = numeric::toInt(perKey(kot, logical, tangent::kGlobal));
         key.inX = perKey(kix, logical, 1.0);
         key.inY = perKey(kiy, logical, 0.0);
         key.outX = perKey(kox, logical, 1.0);
@@ -240,7 +240,7 @@ double evaluateAnimCurve(const AnimCurveData& c, double time) {
     const double offset = time - first;
     const double cycles = std::floor(offset / period);
     double local = offset - cycles * period;
-    if (mode == infinity::kOscillate && static_cast<long long>(cycles) % 2 != 0)
+    if (mode == infinity::kOscillate && std::fmod(cycles, 2.0) != 0.0)
         local = period - local;
     const double value = evaluateInside(c, first + local);
     if (mode == infinity::kCycleRelative)

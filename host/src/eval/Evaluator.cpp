@@ -116,26 +116,51 @@ double evalNumber(const PlugAddress& plug, double time) {
     return evalNumberAt(plug, time, 0);
 }
 
-std::shared_ptr<const Data> evalData(const PlugAddress& plug, double time, std::uint32_t* part) {
+namespace {
+
+// The plug at the far end of a chain of connections ending in `plug` (itself if unconnected).
+PlugAddress ultimateSource(const PlugAddress& plug) {
     PlugAddress at = plug;
     for (int depth = 0; depth < kMaxDepth; ++depth) {
-        const PlugAddress source = sourceOf(at);
+        PlugAddress source = sourceOf(at);
         if (source.isNull())
             break;
-        at = source;
+        at = std::move(source);
     }
-    (void)time;
-    return storedData(at, part);
+    return at;
 }
 
+} // namespace
+
+std::shared_ptr<const Data> evalData(const PlugAddress& plug, double, std::uint32_t* part) {
+    // Data values are stored, never animated: the time does not change them.
+    return storedData(ultimateSource(plug), part);
+}
+
+namespace {
+
+// Matrices can feed each other through offsets (a.wm -> b.opm, b.wm -> a.opm): nested matrix
+// evaluations are counted, and beyond the depth limit a matrix reads as absent.
+int& matrixDepth() {
+    thread_local int depth = 0;
+    return depth;
+}
+
+struct MatrixDepthGuard {
+    MatrixDepthGuard() { ++matrixDepth(); }
+    ~MatrixDepthGuard() { --matrixDepth(); }
+    MatrixDepthGuard(const MatrixDepthGuard&) = delete;
+    MatrixDepthGuard& operator=(const MatrixDepthGuard&) = delete;
+    bool tooDeep() const { return matrixDepth() > kMaxDepth; }
+};
+
+} // namespace
+
 bool evalMatrix(const PlugAddress& plug, double time, MMatrix& out) {
-    PlugAddress at = plug;
-    for (int depth = 0; depth < kMaxDepth; ++depth) {
-        const PlugAddress source = sourceOf(at);
-        if (source.isNull())
-            break;
-        at = source;
-    }
+    const MatrixDepthGuard guard;
+    if (guard.tooDeep())
+        return false;
+    const PlugAddress at = ultimateSource(plug);
     if (at.isNull())
         return false;
     const Node& node = *at.node;
@@ -218,7 +243,7 @@ MMatrix scaling(const MVector& s) {
 }
 
 MEulerRotation::RotationOrder rotateOrderOf(const Node& node, double time) {
-    const int order = static_cast<int>(nodeNumber(node, "ro", time));
+    const int order = numeric::toInt(nodeNumber(node, "ro", time));
     return order >= 0 && order <= 5 ? static_cast<MEulerRotation::RotationOrder>(order)
                                     : MEulerRotation::kXYZ;
 }

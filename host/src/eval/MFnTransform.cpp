@@ -93,7 +93,7 @@ MTransformationMatrix::RotationOrder MFnTransform::rotationOrder(MStatus* status
     const Node* node = transformNode(m_object, status);
     if (!node)
         return MTransformationMatrix::kInvalid;
-    const int order = static_cast<int>(vornexhost::nodeNumber(*node, "ro", now()));
+    const int order = vornexhost::numeric::toInt(vornexhost::nodeNumber(*node, "ro", now()));
     if (order < 0 || order > 5)
         return MTransformationMatrix::kXYZ;
     return static_cast<MTransformationMatrix::RotationOrder>(order + 1);

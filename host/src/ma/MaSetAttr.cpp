@@ -104,10 +104,13 @@ std::shared_ptr<Data> MaStatements::readPolyFaces(std::uint64_t expectedFaces) {
     auto data = std::make_shared<Data>(DataKind::PolyFaces);
     PolyFaces& f = data->faces;
     auto readIds = [&](std::vector<std::int32_t>& ids, std::uint64_t n) {
-        ids.reserve(ids.size() + n);
         for (std::uint64_t i = 0; i < n; ++i) {
-            const double v = expectNumber("a face index");
-            if (v != std::floor(v) || std::fabs(v) > 2147483647.0)
+            std::int64_t v = 0;
+            if (!m_tokens.nextInteger(v)) {
+                const Token t = next();
+                throw MaSyntaxError{t.line, "bad face index '" + std::string(t.text) + "'"};
+            }
+            if (v < -2147483648LL || v > 2147483647LL)
                 fail("face index out of range");
             ids.push_back(static_cast<std::int32_t>(v));
         }
@@ -127,26 +130,33 @@ std::shared_ptr<Data> MaStatements::readPolyFaces(std::uint64_t expectedFaces) {
             if (tag == "f")
                 f.faceFirstLoop.push_back(static_cast<std::uint32_t>(f.loopFirstEdge.size()));
             f.loopFirstEdge.push_back(static_cast<std::uint32_t>(f.edges.size()));
-            f.loopUvs.emplace_back();
-            f.loopColors.emplace_back();
+            f.uvs.firstRun.push_back(static_cast<std::uint32_t>(f.uvs.runs.size()));
+            f.colors.firstRun.push_back(static_cast<std::uint32_t>(f.colors.runs.size()));
             readIds(f.edges, n);
         } else if (tag == "mu" || tag == "mc" || tag == "fc" || tag == "mf") {
-            const bool uv = tag == "mu" || tag == "mf";
-            FaceCornerIds ids;
-            if (tag == "mu" || tag == "mc")
-                ids.set = static_cast<std::int32_t>(expectCount("a UV or colour set index", 2));
+            CornerIds& target = tag == "mu" || tag == "mf" ? f.uvs : f.colors;
+            CornerIds::Run run;
+            if (tag == "mu" || tag == "mc") {
+                const std::uint64_t set = expectCount("a UV or colour set index", 2);
+                if (set > 65535)
+                    fail("set index " + std::to_string(set) + " out of range");
+                run.set = static_cast<std::int32_t>(set);
+            }
             const std::uint64_t n = expectCount("a UV or colour id count", 2);
             if (n != loopSize())
                 fail("polyFaces " + std::string(tag) + " gives " + std::to_string(n) +
                      " ids for a loop of " + std::to_string(loopSize()) + " edges");
-            readIds(ids.ids, n);
-            (uv ? f.loopUvs : f.loopColors).back().push_back(std::move(ids));
+            run.first = static_cast<std::uint32_t>(target.ids.size());
+            target.runs.push_back(run);
+            readIds(target.ids, n);
         } else {
             fail("unknown polyFaces record \"" + std::string(tag) + "\"");
         }
     }
     f.faceFirstLoop.push_back(static_cast<std::uint32_t>(f.loopFirstEdge.size()));
     f.loopFirstEdge.push_back(static_cast<std::uint32_t>(f.edges.size()));
+    f.uvs.firstRun.push_back(static_cast<std::uint32_t>(f.uvs.runs.size()));
+    f.colors.firstRun.push_back(static_cast<std::uint32_t>(f.colors.runs.size()));
     if (expectedFaces > 0 && f.faceCount() != expectedFaces)
         fail("polyFaces data holds " + std::to_string(f.faceCount()) + " faces for " +
              std::to_string(expectedFaces) + " elements");
@@ -184,7 +194,7 @@ std::shared_ptr<Data> MaStatements::readTyped(std::string_view type, const Attri
                 x = expectNumber("a transformation value");
             MTransformationMatrix tm;
             tm.setScale(v, MSpace::kTransform);
-            const auto order = static_cast<int>(v[6]);
+            const int order = numeric::toInt(v[6]);
             tm.setRotation(MEulerRotation(v[3], v[4], v[5],
                                           order >= 0 && order <= 5
                                               ? static_cast<MEulerRotation::RotationOrder>(order)
@@ -282,6 +292,13 @@ std::shared_ptr<Data> MaStatements::readTyped(std::string_view type, const Attri
     return readRaw();
 }
 
+void MaStatements::readNumbersToEnd() {
+    m_numbers.clear();
+    while (m_tokens.peek().kind != TokenKind::Semicolon)
+        m_numbers.push_back(expectNumber("a value"));
+    expectEnd();
+}
+
 void MaStatements::setNumbers(const PlugAddress& target, const std::vector<double>& values) {
     const Attribute& a = *target.attribute;
     const Units& units = m_scene.units;
@@ -347,10 +364,7 @@ void MaStatements::setSingle(const PlugAddress& target, std::string_view type) {
         setStoredData(target, std::move(d));
         return;
     }
-    m_numbers.clear();
-    while (m_tokens.peek().kind != TokenKind::Semicolon)
-        m_numbers.push_back(expectNumber("a value"));
-    expectEnd();
+    readNumbersToEnd();
     if (m_numbers.empty())
         return; // flags only (-k, -l, -s)
     if (target.isArrayPlug()) {
@@ -419,13 +433,15 @@ void MaStatements::setPackedRange(const ResolvedPlug& target, std::string_view t
                        : static_cast<std::size_t>(
                              array->find(target.rangeFirst + static_cast<std::uint32_t>(e)));
         for (unsigned i = 0; i < stride; ++i) {
-            const Token t = m_tokens.next();
             double v = 0.0;
-            if (!parseNumber(t, v)) {
+            if (!m_tokens.nextNumber(v)) {
+                // Not a plain number: a word such as "yes", or the error to report.
+                const Token t = m_tokens.next();
                 if (t.kind == TokenKind::Semicolon || t.kind == TokenKind::End)
                     throw MaSyntaxError{t.line, "\"" + arrayAttr->longName + "\" range of " +
                                                     std::to_string(count) + " elements ends early"};
-                throw MaSyntaxError{t.line, "bad number '" + std::string(t.text) + "'"};
+                if (!parseNumber(t, v))
+                    throw MaSyntaxError{t.line, "bad number '" + std::string(t.text) + "'"};
             }
             const unsigned leaf = leafOffset >= 0 ? unsigned(leafOffset) : i;
             array->setNumber(physical, leaf, i < 8 ? v * factors[i] : v);
@@ -492,6 +508,12 @@ void MaStatements::setRange(const ResolvedPlug& target, std::string_view type) {
         expectEnd();
         if (a.kind != AttrKind::Typed && a.kind != AttrKind::Generic)
             fail("attribute \"" + a.longName + "\" does not take polyFaces data");
+        PlugAddress whole = target.plug;
+        whole.indices.resize(static_cast<std::size_t>(target.rangeLevel) + 1);
+        whole.indices.back() = -1;
+        if (rangeIsLast)
+            if (ArrayStore* array = arrayStoreOf(whole, true))
+                array->obtainRange(target.rangeFirst, static_cast<std::uint32_t>(count));
         for (std::uint64_t e = 0; e < count; ++e)
             setStoredData(plugAt(e), faces, static_cast<std::uint32_t>(e));
         return;
@@ -503,10 +525,7 @@ void MaStatements::setRange(const ResolvedPlug& target, std::string_view type) {
         return;
     }
     // Plain values shared out evenly over the elements.
-    m_numbers.clear();
-    while (m_tokens.peek().kind != TokenKind::Semicolon)
-        m_numbers.push_back(expectNumber("a value"));
-    expectEnd();
+    readNumbersToEnd();
     if (m_numbers.empty())
         return;
     if (m_numbers.size() % count != 0)

@@ -1,6 +1,7 @@
 #include <vornexhost/AttributeFactory.h>
 #include <vornexhost/DagPaths.h>
 #include <vornexhost/MaStatements.h>
+#include <vornexhost/NameMatch.h>
 #include <vornexhost/PlugValues.h>
 #include <vornexhost/Scene.h>
 
@@ -70,6 +71,8 @@ std::string MaStatements::expectString(const char* what) {
 double MaStatements::expectNumber(const char* what) {
     const Token t = next();
     double v = 0.0;
+    if (t.kind == TokenKind::Semicolon)
+        throw MaSyntaxError{t.line, std::string("statement ends before ") + what};
     if (!parseNumber(t, v))
         throw MaSyntaxError{t.line,
                             std::string("bad number '") + std::string(t.text) + "' for " + what};
@@ -79,6 +82,8 @@ double MaStatements::expectNumber(const char* what) {
 std::uint64_t MaStatements::expectCount(const char* what, std::uint64_t perItemBytes) {
     const Token t = next();
     std::uint64_t n = 0;
+    if (t.kind == TokenKind::Semicolon)
+        throw MaSyntaxError{t.line, std::string("statement ends before ") + what};
     if (!parseCount(t, n))
         throw MaSyntaxError{t.line,
                             std::string("bad count '") + std::string(t.text) + "' for " + what};
@@ -175,7 +180,19 @@ bool MaStatements::resolve(const std::string& plugText, bool create, ResolvedPlu
     if (!node)
         return false;
     std::string error;
-    if (!resolvePlugPath(*node, attr, create, out, error)) {
+    const bool ok = resolvePlugPath(*node, attr, create, out, error);
+    if (ok && out.instanceLevel >= 0 && node != m_current) {
+        // "|a|shape.iog" names the instance of shape under a.
+        const std::string_view nodeText = std::string_view(plugText).substr(0, plugText.find('.'));
+        if (nodeText.find('|') != std::string_view::npos) {
+            const std::vector<NodePath> paths = allPathsTo(node);
+            for (std::size_t i = 0; i < paths.size(); ++i)
+                if (matchesPath(paths[i], nodeText))
+                    out.plug.indices[static_cast<std::size_t>(out.instanceLevel)] =
+                        static_cast<std::int32_t>(i);
+        }
+    }
+    if (!ok) {
         warn(line, error + " in \"" + node->name() +
                        plugText.substr(plugText.front() == '.' ? 0 : plugText.find('.')) + "\"");
         return false;
@@ -479,16 +496,20 @@ void MaStatements::connectAttr(bool connect) {
     }
     if (args.has("na", "nextAvailable") && dst.plug.isArrayPlug()) {
         // The next logical index after every stored or connected element.
-        std::int32_t nextIndex = 0;
+        std::int64_t nextIndex = 0;
         if (const ArrayStore* a = arrayStoreOf(dst.plug, false); a && !a->logical.empty())
-            nextIndex = static_cast<std::int32_t>(a->logical.back()) + 1;
+            nextIndex = std::int64_t(a->logical.back()) + 1;
         for (std::uint32_t i : dst.plug.node->connectionsIn) {
             const Connection& c = m_scene.connection(i);
             if (c.alive && c.destination.attribute == dst.plug.attribute &&
                 c.destination.indices.size() == dst.plug.indices.size())
-                nextIndex = std::max(nextIndex, c.destination.indices.back() + 1);
+                nextIndex = std::max(nextIndex, std::int64_t(c.destination.indices.back()) + 1);
         }
-        dst.plug.indices.back() = nextIndex;
+        if (nextIndex > 0x7fffffff) {
+            warn(line, "no index left in \"" + dst.plug.name(true) + "\"");
+            return;
+        }
+        dst.plug.indices.back() = static_cast<std::int32_t>(nextIndex);
     }
     m_scene.connect(src.plug, dst.plug);
 }

@@ -51,8 +51,8 @@ Token MaTokenizer::next() {
     return scan();
 }
 
-Token MaTokenizer::scan() {
-    // Skip blanks, line ends and comments.
+void MaTokenizer::skipBlanks() {
+    // Blanks, line ends and comments.
     while (m_at < m_end) {
         const std::uint8_t k = classOf(*m_at);
         if (k == kSpace) {
@@ -78,6 +78,41 @@ Token MaTokenizer::scan() {
             break;
         }
     }
+}
+
+bool MaTokenizer::atTokenEnd(const char* at) const {
+    return at == m_end || classOf(*at) != kPlain;
+}
+
+bool MaTokenizer::nextNumber(double& out) {
+    if (m_hasPeeked)
+        return false;
+    skipBlanks();
+    if (m_at >= m_end)
+        return false;
+    const char* first = m_at;
+    if (*first == '+')
+        ++first;
+    const auto r = fast_float::from_chars(first, m_end, out);
+    if (r.ec != std::errc() || !atTokenEnd(r.ptr))
+        return false;
+    m_at = r.ptr;
+    return true;
+}
+
+bool MaTokenizer::nextInteger(std::int64_t& out) {
+    if (m_hasPeeked)
+        return false;
+    skipBlanks();
+    const auto r = std::from_chars(m_at, m_end, out);
+    if (r.ec != std::errc() || r.ptr == m_at || !atTokenEnd(r.ptr))
+        return false;
+    m_at = r.ptr;
+    return true;
+}
+
+Token MaTokenizer::scan() {
+    skipBlanks();
     Token t;
     t.line = m_line;
     if (m_at >= m_end)

@@ -291,13 +291,14 @@ MelValue getAttr(const std::vector<std::string>& args) {
     if (p.has("size")) {
         if (!r.plug.isArrayPlug())
             return MelValue::ofInt(1);
-        const ArrayStore* array = arrayStoreOf(r.plug, false);
-        return MelValue::ofInt(array ? static_cast<long long>(array->size()) : 0);
+        return MelValue::ofInt(static_cast<long long>(existingElementIndices(r.plug).size()));
     }
     if (p.has("type")) {
         const Attribute& a = *r.plug.attribute;
         if (a.kind == AttrKind::Typed)
             return MelValue::ofString(dataKindName(a.dataKind));
+        if (const auto data = evalData(r.plug, time))
+            return MelValue::ofString(dataKindName(data->kind));
         if (a.kind == AttrKind::Message)
             return MelValue::ofString("message");
         return MelValue::ofString(a.children.empty() ? "double" : "double3");
@@ -310,7 +311,7 @@ MelValue getAttr(const std::vector<std::string>& args) {
         return strings.size() == 1 && numbers.empty() ? MelValue::ofString(strings[0])
                                                       : MelValue::ofStrings(strings);
     if (numbers.size() == 1)
-        return integers ? MelValue::ofInt(static_cast<long long>(numbers[0]))
+        return integers ? MelValue::ofInt(numeric::toInt(numbers[0]))
                         : MelValue::ofDouble(numbers[0]);
     return MelValue::ofDoubles(std::move(numbers), integers);
 }

@@ -344,7 +344,7 @@ private:
         char* end = nullptr;
         const double number = std::strtod(w.c_str(), &end);
         if (end && *end == '\0')
-            return w.find_first_of(".eE") == std::string::npos
+            return w.find_first_of(".eE") == std::string::npos && std::fabs(number) < 9.0e18
                        ? MelValue::ofInt(static_cast<long long>(number))
                        : MelValue::ofDouble(number);
         skipSpace();

@@ -117,13 +117,19 @@ void readColorSets(const Node& shape, MeshGeometry& mesh, std::vector<int>& logi
     }
 }
 
-// Ids of one loop's corners for set `set` among `lists`, or null.
-const std::vector<std::int32_t>* loopIds(const std::vector<FaceCornerIds>& lists, int set,
-                                         bool anySet) {
-    for (const FaceCornerIds& ids : lists)
-        if (anySet || ids.set == set)
-            return &ids.ids;
-    return nullptr;
+// The ids of one loop's `size` corners for set `set`, or null; `anySet` takes the loop's first
+// run (colours of the older storage carry no set number). A run too short for the loop counts
+// as absent rather than letting the read run into the next loop's ids.
+const std::int32_t* loopIds(const CornerIds& ids, std::uint32_t loop, std::uint32_t size, int set,
+                            bool anySet) {
+    const std::int32_t* found = nullptr;
+    if (!anySet)
+        found = ids.find(loop, set);
+    else if (loop + 1 < ids.firstRun.size() && ids.firstRun[loop] != ids.firstRun[loop + 1])
+        found = ids.ids.data() + ids.runs[ids.firstRun[loop]].first;
+    if (!found || std::size_t(ids.ids.data() + ids.ids.size() - found) < size)
+        return nullptr;
+    return found;
 }
 
 bool readFaces(const Node& shape, MeshGeometry& mesh, const std::vector<int>& uvLogical,
@@ -172,20 +178,16 @@ bool readFaces(const Node& shape, MeshGeometry& mesh, const std::vector<int>& uv
                 mesh.cornerEdge.push_back(e);
                 mesh.cornerPrevEdge.push_back(prevSigned >= 0 ? prevSigned : -1 - prevSigned);
             }
-            const auto& uvLists =
-                loop < pf.loopUvs.size() ? pf.loopUvs[loop] : std::vector<FaceCornerIds>();
             for (std::size_t s = 0; s < mesh.uvSets.size(); ++s) {
-                const auto* ids = loopIds(uvLists, uvLogical[s], false);
+                const std::int32_t* ids = loopIds(pf.uvs, loop, size, uvLogical[s], false);
                 for (std::uint32_t k = 0; k < size; ++k)
-                    mesh.uvSets[s].cornerUv.push_back(ids && k < ids->size() ? (*ids)[k] : -1);
+                    mesh.uvSets[s].cornerUv.push_back(ids ? ids[k] : -1);
             }
-            const auto& colorLists =
-                loop < pf.loopColors.size() ? pf.loopColors[loop] : std::vector<FaceCornerIds>();
             for (std::size_t s = 0; s < mesh.colorSets.size(); ++s) {
-                const auto* ids = loopIds(colorLists, colorLogical[s], oldColors);
+                const std::int32_t* ids =
+                    loopIds(pf.colors, loop, size, colorLogical[s], oldColors);
                 for (std::uint32_t k = 0; k < size; ++k)
-                    mesh.colorSets[s].cornerColor.push_back(ids && k < ids->size() ? (*ids)[k]
-                                                                                   : -1);
+                    mesh.colorSets[s].cornerColor.push_back(ids ? ids[k] : -1);
             }
         }
         mesh.faceStart.push_back(static_cast<std::uint32_t>(mesh.cornerVertex.size()));

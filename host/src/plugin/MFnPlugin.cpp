@@ -1,3 +1,5 @@
+// The host defines no API version of its own: that is what plug-ins export.
+#define MNoVersionString
 #include <vornexhost/Handles.h>
 #include <vornexhost/NodeType.h>
 #include <vornexhost/PluginRegistry.h>

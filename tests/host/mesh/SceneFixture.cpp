@@ -81,6 +81,19 @@ void setEdges(Node* shape, const std::vector<std::int32_t>& v0v1smooth) {
     }
 }
 
+namespace {
+
+// Appends one loop's runs in the loader's flat form.
+void appendRuns(CornerIds& target, const std::vector<CornerIdsSpec>& runs) {
+    target.firstRun.push_back(static_cast<std::uint32_t>(target.runs.size()));
+    for (const CornerIdsSpec& run : runs) {
+        target.runs.push_back({run.set, static_cast<std::uint32_t>(target.ids.size())});
+        target.ids.insert(target.ids.end(), run.ids.begin(), run.ids.end());
+    }
+}
+
+} // namespace
+
 void setFaces(Node* shape, const std::vector<FaceSpec>& faces) {
     auto data = std::make_shared<Data>(DataKind::PolyFaces);
     PolyFaces& pf = data->faces;
@@ -89,10 +102,12 @@ void setFaces(Node* shape, const std::vector<FaceSpec>& faces) {
     for (const FaceSpec& face : faces) {
         pf.edges.insert(pf.edges.end(), face.edges.begin(), face.edges.end());
         pf.loopFirstEdge.push_back(static_cast<std::uint32_t>(pf.edges.size()));
-        pf.loopUvs.push_back(face.uvs);
-        pf.loopColors.push_back(face.colors);
+        appendRuns(pf.uvs, face.uvs);
+        appendRuns(pf.colors, face.colors);
         pf.faceFirstLoop.push_back(static_cast<std::uint32_t>(pf.loopFirstEdge.size() - 1));
     }
+    pf.uvs.firstRun.push_back(static_cast<std::uint32_t>(pf.uvs.runs.size()));
+    pf.colors.firstRun.push_back(static_cast<std::uint32_t>(pf.colors.runs.size()));
     for (std::size_t f = 0; f < faces.size(); ++f)
         setStoredData(plug(shape, "fc[" + std::to_string(f) + "]"), data,
                       static_cast<std::uint32_t>(f));

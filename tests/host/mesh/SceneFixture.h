@@ -25,11 +25,17 @@ void connect(Node* source, const std::string& sourcePath, Node* destination,
 MObject objectOf(Node* node);
 MDagPath pathTo(Node* node, unsigned instance = 0);
 
+// One run of per-corner ids of a face: the set it belongs to and one id per corner.
+struct CornerIdsSpec {
+    std::int32_t set = 0;
+    std::vector<std::int32_t> ids;
+};
+
 // One face of a mesh as the file writes it: signed edges, UV ids per UV set, colour ids.
 struct FaceSpec {
     std::vector<std::int32_t> edges;
-    std::vector<FaceCornerIds> uvs;
-    std::vector<FaceCornerIds> colors;
+    std::vector<CornerIdsSpec> uvs;
+    std::vector<CornerIdsSpec> colors;
 };
 
 void setPoints(Node* shape, const std::vector<double>& xyz);

@@ -1,0 +1,320 @@
+// The host API's function sets, plugs, paths and time classes on a small scene.
+#include "tests/host/HostTestSupport.h"
+
+#include <maya/MAnimControl.h>
+#include <maya/MDagPath.h>
+#include <maya/MDagPathArray.h>
+#include <maya/MFnCamera.h>
+#include <maya/MFnDagNode.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MFnNurbsCurve.h>
+#include <maya/MFnTransform.h>
+#include <maya/MGlobal.h>
+#include <maya/MIntArray.h>
+#include <maya/MPlugArray.h>
+#include <maya/MSelectionList.h>
+#include <maya/MTime.h>
+
+#include <gtest/gtest.h>
+
+#include <numbers>
+
+namespace vornexhost::test {
+namespace {
+
+const char* const kScene = R"(createNode transform -n "top1";
+	setAttr ".t" -type "double3" 0 10 0 ;
+createNode transform -n "inst1" -p "top1";
+	setAttr ".t" -type "double3" 1 0 0 ;
+createNode mesh -n "instShape" -p "inst1";
+createNode mesh -n "instShapeOrig" -p "inst1";
+	setAttr ".io" yes;
+createNode transform -n "inst2";
+	setAttr ".t" -type "double3" 0 0 5 ;
+parent -s -nc -r -add "|top1|inst1|instShape" "inst2";
+createNode transform -n "cam";
+	setAttr ".t" -type "double3" 0 0 10 ;
+	setAttr ".r" -type "double3" 0 90 0 ;
+createNode camera -n "camShape" -p "cam";
+	setAttr ".fl" 50;
+	setAttr ".o" yes;
+	setAttr ".ow" 30;
+createNode transform -n "crv";
+	setAttr ".t" -type "double3" 0 1 0 ;
+createNode nurbsCurve -n "crvShape" -p "crv";
+	setAttr ".cc" -type "nurbsCurve"
+		3 1 2 yes 3
+		7 -2 -1 0 1 2 3 4
+		4
+		0 0 0 1
+		2 0 0 0.5
+		2 2 0 1
+		0 2 0 1
+		;
+	setAttr ".cp[1]" -type "double3" 0 0 3 ;
+createNode lambert -n "shader";
+	setAttr ".c" -type "float3" 1 0.5 0.25 ;
+createNode shadingEngine -n "shaderSG";
+connectAttr "shader.oc" "shaderSG.ss";
+connectAttr "shader.ocr" "shaderSG.vsx";
+)";
+
+class Api : public ::testing::Test {
+protected:
+    void SetUp() override { loadScene(kScene); }
+};
+
+TEST_F(Api, PlugValuesByKindAndTheirFailures) {
+    MFnDependencyNode shader(node("shader"));
+    MPlug color = shader.findPlug("color");
+    EXPECT_TRUE(color.isCompound());
+    EXPECT_EQ(color.numChildren(), 3u);
+    float g = 0.0f;
+    ASSERT_TRUE(color.child(1).getValue(g));
+    EXPECT_FLOAT_EQ(g, 0.5f);
+    EXPECT_TRUE(color.child(1).isChild());
+    EXPECT_EQ(color.child(1).name(), "shader.colorG");
+    EXPECT_EQ(color.child(1).partialName(false, false, false, false, false, true), "colorG");
+    EXPECT_EQ(color.child(1).partialName(), "cg");
+    // A compound has no single number; a number is not a string; a string is not a number.
+    double d = 0.0;
+    MString s;
+    EXPECT_FALSE(color.getValue(d));
+    EXPECT_FALSE(color.child(0).getValue(s));
+    EXPECT_EQ(color.child(5).isNull(), true);
+    // Writing numbers and strings.
+    ASSERT_TRUE(color.child(2).setValue(0.75));
+    ASSERT_TRUE(color.child(2).getValue(d));
+    EXPECT_DOUBLE_EQ(d, 0.75);
+    MPlug name = MFnDependencyNode(node("camShape")).findPlug("imageName");
+    ASSERT_TRUE(name.setValue(MString("shot")));
+    ASSERT_TRUE(name.getValue(s));
+    EXPECT_EQ(s, "shot");
+    EXPECT_FALSE(name.setValue(1.0));
+    bool ortho = false;
+    short shortValue = 0;
+    ASSERT_TRUE(MFnDependencyNode(node("camShape")).findPlug("o").getValue(ortho));
+    EXPECT_TRUE(ortho);
+    ASSERT_TRUE(MFnDependencyNode(node("camShape")).findPlug("fl").getValue(shortValue));
+    EXPECT_EQ(shortValue, 50);
+    MPlug fromAttribute(node("shader"), shader.attribute("diffuse"));
+    EXPECT_EQ(fromAttribute.name(), "shader.diffuse");
+    EXPECT_TRUE(MPlug(node("shader"), MFnDependencyNode(node("cam")).attribute("tx")).isNull());
+}
+
+TEST_F(Api, ConnectionsSeenFromBothEndsAndFromChildren) {
+    MFnDependencyNode sg(node("shaderSG"));
+    MPlug volume = sg.findPlug("volumeShader");
+    EXPECT_EQ(volume.numConnectedChildren(), 1u);
+    MPlugArray plugs;
+    EXPECT_FALSE(volume.connectedTo(plugs, true, false));
+    EXPECT_TRUE(volume.child(0).connectedTo(plugs, true, false));
+    EXPECT_EQ(plugs[0].name(), "shader.outColorR");
+    // The shader's red output feeds two places: the whole colour and the red channel.
+    MPlug red = MFnDependencyNode(node("shader")).findPlug("ocr");
+    EXPECT_TRUE(red.connectedTo(plugs, false, true));
+    EXPECT_EQ(plugs.length(), 1u);
+    EXPECT_TRUE(MFnDependencyNode(node("shader")).findPlug("oc").connectedTo(plugs, false, true));
+    EXPECT_FALSE(MFnDependencyNode(node("shader")).findPlug("oc").connectedTo(plugs, true, false));
+    EXPECT_EQ(plugs.length(), 0u);
+}
+
+TEST_F(Api, ArrayPlugsListTheirElements) {
+    loadScene("createNode uvChooser -n \"ch\";\n\tsetAttr \".uvs[4]\" -type \"string\" \"a\";\n"
+              "\tsetAttr \".uvs[1]\" -type \"string\" \"b\";\n");
+    MPlug sets = MFnDependencyNode(node("ch")).findPlug("uvSets");
+    EXPECT_TRUE(sets.isArray());
+    EXPECT_FALSE(sets.isElement());
+    MIntArray indices;
+    EXPECT_EQ(sets.getExistingArrayAttributeIndices(indices), 2u);
+    EXPECT_EQ(indices[0], 1);
+    EXPECT_EQ(indices[1], 4);
+    MString first;
+    ASSERT_TRUE(sets[0].getValue(first));
+    EXPECT_EQ(first, "b");
+    EXPECT_TRUE(sets[1].isElement());
+    EXPECT_EQ(sets[1].array(), sets);
+    MStatus status;
+    sets.logicalIndex(&status);
+    EXPECT_FALSE(status);
+    sets[0].numElements(&status);
+    EXPECT_FALSE(status);
+}
+
+TEST_F(Api, PathsPushPopAndExtendToShapes) {
+    MDagPath path = dagPath("inst2");
+    EXPECT_EQ(path.childCount(), 1u);
+    ASSERT_TRUE(path.extendToShape());
+    EXPECT_EQ(path.fullPathName(), "|inst2|instShape");
+    EXPECT_EQ(path.instanceNumber(), 1u);
+    EXPECT_TRUE(path.isInstanced());
+    EXPECT_EQ(MFnDagNode(path.transform()).name(), "inst2");
+    // Two shapes under inst1: which one is meant is not clear.
+    MDagPath inst1 = dagPath("inst1");
+    EXPECT_FALSE(inst1.extendToShape());
+    EXPECT_TRUE(inst1.push(inst1.child(1)));
+    EXPECT_EQ(inst1.partialPathName(), "instShapeOrig");
+    EXPECT_FALSE(inst1.push(node("shader")));
+    EXPECT_TRUE(inst1.pop(2));
+    EXPECT_EQ(inst1.fullPathName(), "|top1");
+    EXPECT_FALSE(inst1.pop(5));
+    MDagPath world;
+    ASSERT_TRUE(inst1.pop());
+    EXPECT_EQ(inst1.length(), 0u);
+    EXPECT_EQ(inst1.apiType(), MFn::kWorld);
+    // The world matrix of each instance follows its own parents.
+    MDagPathArray paths;
+    MDagPath::getAllPathsTo(node("instShape"), paths);
+    ASSERT_EQ(paths.length(), 2u);
+    EXPECT_DOUBLE_EQ(paths[0].inclusiveMatrix()[3][1], 10.0);
+    EXPECT_DOUBLE_EQ(paths[1].inclusiveMatrix()[3][2], 5.0);
+    EXPECT_TRUE((paths[0].inclusiveMatrix() * paths[0].inclusiveMatrixInverse())
+                    .isEquivalent(MMatrix::identity, 1e-12));
+    EXPECT_EQ(mel("getAttr instShape.worldMatrix[1]"), "1 0 0 0 0 1 0 0 0 0 1 0 0 0 5 1");
+}
+
+TEST_F(Api, DagNodeFunctionSetAnswersFamilyQuestions) {
+    MFnDagNode shape(node("instShape"));
+    EXPECT_EQ(shape.parentCount(), 2u);
+    EXPECT_EQ(shape.instanceCount(false), 2u);
+    EXPECT_EQ(MFnDagNode(shape.parent(1)).name(), "inst2");
+    MStatus status;
+    shape.parent(2, &status);
+    EXPECT_FALSE(status);
+    EXPECT_FALSE(shape.isIntermediateObject());
+    EXPECT_TRUE(MFnDagNode(node("instShapeOrig")).isIntermediateObject());
+    MFnDagNode inst1(node("inst1"));
+    EXPECT_EQ(inst1.childCount(), 2u);
+    EXPECT_EQ(MFnDagNode(inst1.child(0)).name(), "instShape");
+    EXPECT_DOUBLE_EQ(inst1.transformationMatrix()[3][0], 1.0);
+    EXPECT_EQ(MFnDagNode(dagPath("inst2|instShape")).fullPathName(), "|inst2|instShape");
+    EXPECT_EQ(MFnDagNode(node("instShape")).fullPathName(), "|top1|inst1|instShape");
+    // A non-DAG node is not a DAG node.
+    MFnDagNode wrong(node("shader"), &status);
+    EXPECT_FALSE(status);
+}
+
+TEST_F(Api, TransformRotationInWorldSpaceIncludesParents) {
+    loadScene(R"(createNode transform -n "p";
+	setAttr ".r" -type "double3" 0 0 90 ;
+	setAttr ".s" -type "double3" 3 3 3 ;
+createNode transform -n "c" -p "p";
+	setAttr ".r" -type "double3" 90 0 0 ;
+	setAttr ".ro" 2;
+)");
+    MFnTransform c(dagPath("c"));
+    MQuaternion local;
+    MQuaternion world;
+    ASSERT_TRUE(c.getRotation(local));
+    ASSERT_TRUE(c.getRotation(world, MSpace::kWorld));
+    const double h = std::numbers::pi / 2;
+    EXPECT_TRUE(local.isEquivalent(MQuaternion(h, MVector::xAxis), 1e-12));
+    EXPECT_TRUE(
+        world.isEquivalent(MQuaternion(h, MVector::xAxis) * MQuaternion(h, MVector::zAxis), 1e-12));
+    MEulerRotation e;
+    ASSERT_TRUE(c.getRotation(e));
+    EXPECT_EQ(e.order, MEulerRotation::kZXY);
+    double scale[3];
+    ASSERT_TRUE(MFnTransform(node("p")).getScale(scale));
+    EXPECT_EQ(scale[1], 3.0);
+    MStatus status;
+    MFnTransform notTransform(node("shader"), &status);
+    EXPECT_FALSE(status);
+}
+
+TEST_F(Api, CameraAndCurveFunctionSets) {
+    MFnCamera camera(dagPath("camShape"));
+    EXPECT_EQ(camera.focalLength(), 50.0);
+    EXPECT_TRUE(camera.isOrtho());
+    EXPECT_EQ(camera.orthoWidth(), 30.0);
+    EXPECT_NEAR(camera.nearClippingPlane(), 0.1, 1e-12);
+    // Turned a quarter about y, the camera looks down world -x from (0, 0, 10).
+    EXPECT_TRUE(camera.eyePoint(MSpace::kWorld).isEquivalent(MPoint(0, 0, 10), 1e-12));
+    EXPECT_TRUE(camera.viewDirection(MSpace::kWorld).isEquivalent(MVector(-1, 0, 0), 1e-12));
+    EXPECT_TRUE(camera.upDirection(MSpace::kWorld).isEquivalent(MVector(0, 1, 0), 1e-12));
+
+    MFnNurbsCurve curve(dagPath("crvShape"));
+    EXPECT_EQ(curve.degree(), 3);
+    EXPECT_EQ(curve.numSpans(), 1);
+    EXPECT_EQ(curve.form(), MFnNurbsCurve::kPeriodic);
+    EXPECT_EQ(curve.numCVs(), 4);
+    MPoint cv;
+    // Rational: the weight is the fourth number; the tweak of cp[1] adds (0,0,3).
+    ASSERT_TRUE(curve.getCV(1, cv));
+    EXPECT_EQ(cv, MPoint(2, 0, 3, 0.5));
+    ASSERT_TRUE(curve.getCV(1, cv, MSpace::kWorld));
+    EXPECT_TRUE(cv.isEquivalent(MPoint(2, 0.5, 3, 0.5), 1e-12));
+    EXPECT_FALSE(curve.getCV(4, cv));
+    EXPECT_FALSE(curve.getCV(-1, cv));
+    MDoubleArray knots;
+    ASSERT_TRUE(curve.getKnots(knots));
+    EXPECT_EQ(knots.length(), 7u);
+    EXPECT_EQ(knots[0], -2.0);
+    MPointArray cvs;
+    ASSERT_TRUE(curve.getCVs(cvs));
+    EXPECT_EQ(cvs.length(), 4u);
+    MStatus status;
+    MFnNurbsCurve notCurve(node("instShape"), &status);
+    EXPECT_FALSE(status);
+}
+
+TEST(Time, UnitsConvertAndCompareInSeconds) {
+    const MTime film(48.0, MTime::kFilm);
+    EXPECT_DOUBLE_EQ(film.as(MTime::kSeconds), 2.0);
+    EXPECT_DOUBLE_EQ(film.as(MTime::kNTSCFrame), 60.0);
+    EXPECT_DOUBLE_EQ(film.as(MTime::kMilliseconds), 2000.0);
+    EXPECT_TRUE(MTime(2.0, MTime::kSeconds) == film);
+    EXPECT_TRUE(MTime(1.0, MTime::kSeconds) < film);
+    EXPECT_TRUE(film <= MTime(50.0, MTime::kPALFrame));
+    MTime t(1.0, MTime::kGames);
+    t += MTime(1.0, MTime::kSeconds);
+    EXPECT_DOUBLE_EQ(t.value(), 16.0);
+    t.setUnit(MTime::kFilm);
+    EXPECT_NEAR(t.value(), 16.0 * 24.0 / 15.0, 1e-12);
+    EXPECT_EQ(MTime(1.0, MTime::kInvalid).as(MTime::kSeconds), 0.0);
+    // Ten additions of a tenth of a frame still reach the next frame.
+    MTime step(0.0, MTime::kFilm);
+    for (int i = 0; i < 10; ++i)
+        step += 0.1;
+    EXPECT_TRUE(step <= MTime(1.0, MTime::kFilm));
+    EXPECT_TRUE(step >= MTime(1.0, MTime::kFilm));
+}
+
+TEST(Time, PlaybackRangeAndCurrentTimeThroughTheApi) {
+    loadScene("currentUnit -t ntsc;\n");
+    EXPECT_EQ(MTime::uiUnit(), MTime::kNTSCFrame);
+    ASSERT_TRUE(
+        MAnimControl::setMinMaxTime(MTime(10.0, MTime::kNTSCFrame), MTime(2.0, MTime::kSeconds)));
+    EXPECT_DOUBLE_EQ(MAnimControl::maxTime().value(), 60.0);
+    EXPECT_FALSE(MAnimControl::setMinMaxTime(MTime(5.0), MTime(1.0)));
+    ASSERT_TRUE(MAnimControl::setCurrentTime(MTime(0.5, MTime::kSeconds)));
+    EXPECT_DOUBLE_EQ(MAnimControl::currentTime().value(), 15.0);
+    EXPECT_EQ(mel("currentTime -q"), "15");
+    EXPECT_FALSE(MAnimControl::setCurrentTime(MTime(1.0, MTime::kInvalid)));
+}
+
+TEST(Selection, AdjustmentsAndPatterns) {
+    loadScene("createNode transform -n \"ab1\";\ncreateNode transform -n \"ab2\";\n"
+              "createNode transform -n \"cd\";\n");
+    MSelectionList list;
+    ASSERT_TRUE(list.add("ab*"));
+    EXPECT_EQ(list.length(), 2u);
+    ASSERT_TRUE(list.add("ab1"));
+    EXPECT_EQ(list.length(), 2u); // already there
+    MStringArray names;
+    list.getSelectionStrings(names);
+    EXPECT_EQ(names[1], "ab2");
+    ASSERT_TRUE(MGlobal::setActiveSelectionList(list));
+    MSelectionList one;
+    one.add("ab1");
+    MGlobal::setActiveSelectionList(one, MGlobal::kRemoveFromList);
+    EXPECT_EQ(mel("ls -sl"), "ab2");
+    MGlobal::selectByName("cd");
+    EXPECT_EQ(mel("ls -sl"), "ab2 cd");
+    EXPECT_FALSE(MGlobal::selectByName("zz"));
+    EXPECT_EQ(list.clear(), MStatus::kSuccess);
+    EXPECT_TRUE(list.isEmpty());
+}
+
+} // namespace
+} // namespace vornexhost::test

@@ -1,0 +1,184 @@
+// The stand-in's own building blocks: tokenizer, element arrays, names, units.
+#include <vornexhost/AttributeFactory.h>
+#include <vornexhost/MaTokenizer.h>
+#include <vornexhost/NameMatch.h>
+#include <vornexhost/PlugStore.h>
+#include <vornexhost/Scene.h>
+#include <vornexhost/Units.h>
+
+#include <gtest/gtest.h>
+
+#include <numbers>
+
+namespace vornexhost {
+namespace {
+
+std::vector<std::string> kinds(std::string_view text) {
+    MaTokenizer t(text);
+    std::vector<std::string> out;
+    for (Token k = t.next(); k.kind != TokenKind::End; k = t.next()) {
+        std::string s;
+        MaTokenizer::unescape(k, s);
+        const char* tag = k.kind == TokenKind::Word        ? "w:"
+                          : k.kind == TokenKind::String    ? "s:"
+                          : k.kind == TokenKind::Semicolon ? ";"
+                                                           : "p";
+        out.push_back(tag + s + "@" + std::to_string(k.line));
+    }
+    return out;
+}
+
+TEST(Tokenizer, WordsStringsPunctuationCommentsAndLines) {
+    EXPECT_EQ(kinds("setAttr \".a\" -type \"string\" \"x\\\"y\\\\z\\n\";\r\n// note\n  1e-3 -.5;"),
+              (std::vector<std::string>{"w:setAttr@1", "s:.a@1", "w:-type@1", "s:string@1",
+                                        "s:x\"y\\z\n@1", ";@1", "w:1e-3@3", "w:-.5@3", ";@3"}));
+    EXPECT_EQ(kinds("{\"a\",\"b\"} (\n\"c\"\n+ \"d\")"),
+              (std::vector<std::string>{"p@1", "s:a@1", "p@1", "s:b@1", "p@1", "p@1", "s:c@2",
+                                        "w:+@3", "s:d@3", "p@3"}));
+    EXPECT_EQ(kinds("/* two\nlines */ x"), (std::vector<std::string>{"w:x@2"}));
+    EXPECT_THROW(kinds("\"open"), MaSyntaxError);
+    EXPECT_THROW(kinds("/* open"), MaSyntaxError);
+}
+
+TEST(Tokenizer, NumberFastPathsTakeOnlyWholeNumbers) {
+    MaTokenizer t("1.5e2 +3 yes 4x 12 99999999999999999999 -7;");
+    double d = 0.0;
+    std::int64_t i = 0;
+    ASSERT_TRUE(t.nextNumber(d));
+    EXPECT_EQ(d, 150.0);
+    ASSERT_TRUE(t.nextNumber(d));
+    EXPECT_EQ(d, 3.0);
+    EXPECT_FALSE(t.nextNumber(d)); // a word: the slow path reads it
+    Token yes = t.next();
+    ASSERT_TRUE(parseNumber(yes, d));
+    EXPECT_EQ(d, 1.0);
+    EXPECT_FALSE(t.nextNumber(d)); // "4x" is not a number
+    EXPECT_EQ(t.next().text, "4x");
+    ASSERT_TRUE(t.nextInteger(i));
+    EXPECT_EQ(i, 12);
+    EXPECT_FALSE(t.nextInteger(i)); // too large
+    t.next();
+    ASSERT_TRUE(t.nextInteger(i));
+    EXPECT_EQ(i, -7);
+    EXPECT_FALSE(t.nextNumber(d));
+    EXPECT_EQ(t.next().kind, TokenKind::Semicolon);
+    std::uint64_t n = 0;
+    Token bad;
+    bad.kind = TokenKind::Word;
+    bad.text = "-3";
+    EXPECT_FALSE(parseCount(bad, n));
+    bad.text = "on";
+    ASSERT_TRUE(parseNumber(bad, d));
+    EXPECT_EQ(d, 1.0);
+    bad.text = "maybe";
+    EXPECT_FALSE(parseNumber(bad, d));
+}
+
+TEST(ElementArrays, KeepLogicalOrderWhateverTheInsertionOrder) {
+    auto weights = arrayOf(makeNumeric("weights", "w", numeric::kDouble, 0.5));
+    ArrayStore a(*weights);
+    EXPECT_EQ(a.packing, ArrayStore::Packing::Double);
+    a.setNumber(a.obtain(9), 0, 9.0);
+    a.setNumber(a.obtain(2), 0, 2.0);
+    a.setNumber(a.obtain(5), 0, 5.0);
+    const std::size_t defaulted = a.obtain(7);
+    EXPECT_EQ(a.logical, (std::vector<std::uint32_t>{2, 5, 7, 9}));
+    EXPECT_EQ(a.doubles, (std::vector<double>{2, 5, 0.5, 9}));
+    EXPECT_EQ(a.number(defaulted, 0), 0.5);
+    EXPECT_EQ(a.find(5), 1);
+    EXPECT_EQ(a.find(6), -1);
+    EXPECT_EQ(a.find(100), -1);
+    a.removeAt(1);
+    EXPECT_EQ(a.logical, (std::vector<std::uint32_t>{2, 7, 9}));
+    // A range overlapping existing elements inserts only what is missing.
+    const std::size_t first = a.obtainRange(6, 3);
+    EXPECT_EQ(first, 1u);
+    EXPECT_EQ(a.logical, (std::vector<std::uint32_t>{2, 6, 7, 8, 9}));
+    EXPECT_EQ(a.doubles[4], 9.0);
+    // Integer arrays clamp what does not fit.
+    auto flags = arrayOf(makeNumeric("f", "f", numeric::kLong));
+    ArrayStore ints(*flags);
+    EXPECT_EQ(ints.packing, ArrayStore::Packing::Int);
+    ints.setNumber(ints.obtain(0), 0, 1.0e300);
+    ints.setNumber(ints.obtain(1), 0, -1.0e300);
+    EXPECT_EQ(ints.ints, (std::vector<std::int32_t>{2147483647, -2147483647 - 1}));
+    // Arrays of anything other than numbers keep general elements.
+    auto names = arrayOf(makeTyped("n", "n", DataKind::String));
+    EXPECT_EQ(ArrayStore(*names).packing, ArrayStore::Packing::None);
+    auto mixed = arrayOf(makeCompound(
+        "m", "m",
+        {makeNumeric("a", "a", numeric::kFloat), makeNumeric("b", "b", numeric::kDouble)}));
+    EXPECT_EQ(ArrayStore(*mixed).packing, ArrayStore::Packing::Double);
+}
+
+TEST(SceneNames, ClashesRenameAndPathsDisambiguate) {
+    Scene scene;
+    const NodeType& transform = *NodeTypeRegistry::instance().find("transform");
+    const NodeType& lambert = *NodeTypeRegistry::instance().find("lambert");
+    Node* a = scene.createNode(transform, "a", nullptr);
+    Node* x1 = scene.createNode(transform, "x", a);
+    Node* b = scene.createNode(transform, "b", nullptr);
+    Node* x2 = scene.createNode(transform, "x", b);
+    // DAG siblings and dependency nodes need unique names; cousins may share one.
+    EXPECT_EQ(x2->name(), "x");
+    EXPECT_EQ(scene.createNode(transform, "x", b)->name(), "x1");
+    EXPECT_EQ(scene.createNode(lambert, "x", nullptr)->name(), "x2");
+    EXPECT_EQ(scene.createNode(lambert, "", nullptr)->name(), "lambert2");
+    bool ambiguous = false;
+    EXPECT_EQ(scene.findNode("x", &ambiguous), nullptr);
+    EXPECT_TRUE(ambiguous);
+    EXPECT_EQ(scene.findNode("b|x"), x2);
+    EXPECT_EQ(scene.findNode("|a|x"), x1);
+    EXPECT_EQ(scene.findNode(":lambert1")->type().name, "lambert");
+    EXPECT_EQ(scene.findNode("|x"), nullptr);
+    scene.rename(*b, "a");
+    EXPECT_EQ(b->name(), "a1");
+    EXPECT_EQ(scene.uniqueName("node12"), "node12");
+    // No node may become its own ancestor.
+    EXPECT_FALSE(scene.parentNode(*a, *x1, false));
+    EXPECT_TRUE(scene.parentNode(*x1, *b, false));
+    EXPECT_TRUE(a->children.empty());
+    EXPECT_EQ(x1->parents, (std::vector<Node*>{b}));
+}
+
+TEST(NameMatching, WildcardsPathsAndNamespaces) {
+    EXPECT_TRUE(wildcardMatch("*", ""));
+    EXPECT_TRUE(wildcardMatch("a*c", "abbbc"));
+    EXPECT_TRUE(wildcardMatch("a?c", "abc"));
+    EXPECT_FALSE(wildcardMatch("a*c", "abcd"));
+    EXPECT_TRUE(wildcardMatch("*:shape*", "ns:shape1"));
+    Scene scene;
+    const NodeType& transform = *NodeTypeRegistry::instance().find("transform");
+    Node* g = scene.createNode(transform, "ns:group", nullptr);
+    Node* c = scene.createNode(transform, "ns:child", g);
+    const NodePath path{g, c};
+    EXPECT_TRUE(matchesPath(path, "ns:child"));
+    EXPECT_TRUE(matchesPath(path, "ns:group|ns:child"));
+    EXPECT_TRUE(matchesPath(path, "|ns:group|ns:*"));
+    EXPECT_FALSE(matchesPath(path, "|ns:child"));
+    EXPECT_EQ(nodesMatching(scene, "ns:*").size(), 2u);
+    EXPECT_EQ(nodesMatching(scene, "*|ns:child"), (std::vector<Node*>{c}));
+}
+
+TEST(UnitsTable, EveryUnitNameConverts) {
+    Units u;
+    EXPECT_NEAR(u.toInternal(AttrUnit::Angle, 180.0), std::numbers::pi, 1e-12);
+    ASSERT_TRUE(u.setLinear("mm"));
+    EXPECT_DOUBLE_EQ(u.toInternal(AttrUnit::Distance, 10.0), 1.0);
+    ASSERT_TRUE(u.setLinear("foot"));
+    EXPECT_DOUBLE_EQ(u.toInternal(AttrUnit::Distance, 1.0), 30.48);
+    ASSERT_TRUE(u.setLinear("m"));
+    EXPECT_DOUBLE_EQ(u.toUi(AttrUnit::Distance, 250.0), 2.5);
+    ASSERT_TRUE(u.setAngle("rad"));
+    EXPECT_DOUBLE_EQ(u.toInternal(AttrUnit::Angle, 2.0), 2.0);
+    ASSERT_TRUE(u.setTime("game"));
+    EXPECT_DOUBLE_EQ(u.toInternal(AttrUnit::Time, 15.0), 1.0);
+    ASSERT_TRUE(u.setTime("29.97fps"));
+    EXPECT_NEAR(u.framesPerSecond, 29.97003, 1e-5);
+    EXPECT_FALSE(u.setTime("fortnight"));
+    EXPECT_FALSE(u.setAngle("grad"));
+    EXPECT_DOUBLE_EQ(u.toInternal(AttrUnit::None, 7.0), 7.0);
+}
+
+} // namespace
+} // namespace vornexhost

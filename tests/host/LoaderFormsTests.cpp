@@ -1,0 +1,222 @@
+// More of what real files write: attribute declarations, re-parenting, nested paths,
+// line ends, shared nodes and value words.
+#include "tests/host/HostTestSupport.h"
+
+#include <vornexhost/Handles.h>
+#include <vornexhost/Node.h>
+#include <vornexhost/PlugValues.h>
+#include <vornexhost/Scene.h>
+
+#include <maya/MFnAttribute.h>
+#include <maya/MFnDagNode.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MFnNumericAttribute.h>
+#include <maya/MFnTypedAttribute.h>
+
+#include <gtest/gtest.h>
+
+namespace vornexhost::test {
+namespace {
+
+const Attribute* attributeNamed(const std::string& nodeName, const std::string& attribute) {
+    return activeScene().findNode(nodeName)->findAttribute(attribute);
+}
+
+TEST(AddAttr, DeclarationsMakeTypedUnitAndCompoundAttributes) {
+    const MaLoadResult r = tryLoad(R"(currentUnit -l inch;
+createNode transform -n "n";
+	addAttr -ci true -sn "len" -ln "length" -dv 2 -at "doubleLinear";
+	addAttr -ci true -sn "ang" -ln "angle" -at "doubleAngle";
+	addAttr -ci true -k true -sn "mode" -ln "mode" -min 0 -max 2 -en "off:on:auto" -at "enum";
+	addAttr -ci true -h true -sn "link" -ln "link" -at "message";
+	addAttr -ci true -sn "grp" -ln "group" -at "compound" -nc 2;
+	addAttr -ci true -sn "gw" -ln "groupWeight" -at "double" -p "group";
+	addAttr -ci true -sn "gn" -ln "groupName" -dt "string" -p "group";
+	addAttr -ci true -m -sn "ws" -ln "weights" -at "double";
+	addAttr -ci true -sn "mat" -ln "mat" -at "matrix";
+	addAttr -ci true -sn "pts" -ln "pts" -dt "pointArray";
+	addAttr -ci true -sn "odd" -ln "odd" -at "mysteryKind";
+	addAttr -ci true -sn "length2" -ln "length" -at "double";
+	addAttr -ci true -sn "x" -ln "x" -at "double" -p "translate";
+	setAttr ".length" 1;
+	setAttr ".angle" 90;
+	setAttr ".mode" 2;
+	setAttr ".group.groupWeight" 0.5;
+	setAttr ".group.groupName" -type "string" "g";
+	setAttr -s 3 ".weights[0:2]" 0.1 0.2 0.3;
+	setAttr ".odd" 4;
+)");
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(
+        r.warnings,
+        (std::vector<std::string>{
+            "test.ma:13: attribute type \"mysteryKind\" is not known; \"odd\" takes any value",
+            "test.ma:14: node \"n\" already has an attribute \"length\"",
+            "test.ma:15: parent attribute \"translate\" of \"x\" not found"}));
+    // Linear values are kept in centimetres: the default 2 inches is 5.08.
+    EXPECT_NEAR(attributeNamed("n", "length")->defaultValue, 5.08, 1e-12);
+    EXPECT_EQ(attributeNamed("n", "length")->apiType(), MFn::kUnitAttribute);
+    EXPECT_EQ(mel("getAttr n.length"), "1");
+    double cm = 0.0;
+    ASSERT_TRUE(plug("n.length").getValue(cm));
+    EXPECT_NEAR(cm, 2.54, 1e-12);
+    EXPECT_EQ(mel("getAttr n.angle"), "90");
+    EXPECT_EQ(attributeNamed("n", "mode")->apiType(), MFn::kEnumAttribute);
+    EXPECT_EQ(attributeNamed("n", "mode")->enumNames, "off:on:auto");
+    EXPECT_TRUE(MFnAttribute(objectOf(attributeNamed("n", "mode"))).isKeyable());
+    EXPECT_TRUE(MFnAttribute(objectOf(attributeNamed("n", "link"))).isHidden());
+    EXPECT_EQ(attributeNamed("n", "link")->apiType(), MFn::kMessageAttribute);
+    EXPECT_EQ(attributeNamed("n", "group")->children.size(), 2u);
+    EXPECT_EQ(mel("getAttr n.group.groupName"), "g");
+    EXPECT_EQ(mel("getAttr n.weights"), "0.1 0.2 0.3");
+    EXPECT_TRUE(MFnAttribute(objectOf(attributeNamed("n", "weights"))).isArray());
+    EXPECT_EQ(MFnTypedAttribute(objectOf(attributeNamed("n", "mat"))).attrType(), MFnData::kMatrix);
+    EXPECT_EQ(MFnTypedAttribute(objectOf(attributeNamed("n", "pts"))).attrType(),
+              MFnData::kPointArray);
+    EXPECT_EQ(mel("getAttr n.odd"), "4");
+    // The attribute list runs static first, then the dynamic ones, children after parents.
+    MFnDependencyNode fn(node("n"));
+    std::vector<std::string> dynamic;
+    for (unsigned i = 0; i < fn.attributeCount(); ++i)
+        if (MFnAttribute(fn.attribute(i)).isDynamic())
+            dynamic.push_back(MFnAttribute(fn.attribute(i)).name().str());
+    EXPECT_EQ(dynamic,
+              (std::vector<std::string>{"length", "angle", "mode", "link", "group", "groupWeight",
+                                        "groupName", "weights", "mat", "pts", "odd"}));
+}
+
+TEST(FileForms, ReparentingWorldAndNestedElementPaths) {
+    loadScene("createNode transform -n \"a\";\r\ncreateNode transform -n \"b\" -p \"a\";\r\n"
+              "createNode transform -n \"c\" -p \"b\";\r\nparent -w \"c\";\r\n"
+              "parent \"b\" \"c\";\r\n"
+              "createNode fancyNode -n \"f\";\r\n"
+              "\tsetAttr \".outer[2].inner[3].leaf\" 7;\r\n"
+              "\tsetAttr \".outer[2].inner[1].leaf\" 5;\r\n"
+              "\tsetAttr \".outer[0].name\" -type \"string\" \"zero\";\r\n");
+    EXPECT_EQ(MFnDagNode(node("b")).fullPathName(), "|c|b");
+    EXPECT_EQ(MFnDagNode(node("a")).childCount(), 0u);
+    EXPECT_EQ(mel("getAttr f.outer[2].inner[3].leaf"), "7");
+    EXPECT_EQ(mel("getAttr -size f.outer[2].inner"), "2");
+    EXPECT_EQ(mel("getAttr f.outer[0].name"), "zero");
+    MPlug outer = MFnDependencyNode(node("f")).findPlug("outer");
+    EXPECT_EQ(outer.numElements(), 2u);
+    EXPECT_EQ(outer.elementByLogicalIndex(2).child(0).name(), "f.outer[2].inner");
+}
+
+TEST(FileForms, SharedNodesValueWordsAndDisconnection) {
+    loadScene(R"(createNode lambert -s -n "lambert1";
+	setAttr ".dc" 0.5;
+createNode blinn -s -n "lambert1";
+createNode transform -n "t";
+	setAttr ".v" off;
+	setAttr ".it" false;
+	setAttr ".dh" true;
+	setAttr ".dla" on;
+	setAttr ".dsp" yes;
+createNode transform -n "u";
+connectAttr "t.tx" "u.tx";
+connectAttr "t.ty" "u.ty";
+disconnectAttr "t.tx" "u.tx";
+select -ne |u;
+	setAttr ".tz" 4;
+lockNode -l 0 "u";
+)");
+    // A shared node of the type the scene has is reused; another type is a new node.
+    EXPECT_EQ(mel("getAttr lambert1.dc"), "0.5");
+    EXPECT_EQ(mel("nodeType lambert2"), "blinn");
+    EXPECT_EQ(mel("getAttr t.v; getAttr t.it"), "0");
+    EXPECT_EQ(mel("getAttr t.dh") + mel("getAttr t.dla") + mel("getAttr t.dsp"), "111");
+    EXPECT_EQ(mel("listConnections -s 1 -d 0 -p 1 u"), "t.translateY");
+    EXPECT_EQ(mel("getAttr u.tz"), "4");
+    EXPECT_FALSE(activeScene().findNode("u")->locked);
+}
+
+TEST(FileForms, ArraysGivenWholeAndDataOnGenericAttributes) {
+    loadScene(R"(createNode skinCluster -n "s";
+	setAttr ".wl[0].w" 3 0 0.2 2 0.3 5 0.5;
+	setAttr ".dpf" 4 4 4 4;
+createNode fancyNode -n "g";
+	setAttr ".v2" -type "double2" 1 2;
+	setAttr ".v3" -type "long3" 1 2 3;
+	setAttr ".m" -type "matrix" 2 0 0 0 0 2 0 0 0 0 2 0 1 2 3 1;
+	setAttr ".s" -type "string" "text";
+	setAttr ".sa" "a" "b";
+	setAttr ".n" 1 2 3 4;
+)");
+    EXPECT_EQ(mel("getAttr s.wl[0].w"), "0.2 0.3 0.5");
+    EXPECT_EQ(plug("s.wl[0].w").elementByPhysicalIndex(2).logicalIndex(), 5u);
+    // Not the sparse shape: consecutive elements from 0.
+    EXPECT_EQ(mel("getAttr s.dpf"), "4 4 4 4");
+    EXPECT_EQ(mel("getAttr g.v2"), "1 2");
+    EXPECT_EQ(mel("getAttr g.v3"), "1 2 3");
+    EXPECT_EQ(mel("getAttr g.m"), "2 0 0 0 0 2 0 0 0 0 2 0 1 2 3 1");
+    EXPECT_EQ(mel("getAttr g.s"), "text");
+    EXPECT_EQ(mel("getAttr g.sa"), "a b");
+    EXPECT_EQ(mel("getAttr g.n"), "1 2 3 4");
+    EXPECT_EQ(mel("getAttr -type g.s"), "string");
+}
+
+TEST(FileForms, ValuesOfTheWrongShapeAreErrors) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"createNode lambert -n \"m\";\n\tsetAttr \".c\" -type \"string\" \"red\";\n",
+         "test.ma:2: attribute \"color\" does not take string data"},
+        {"createNode transform -n \"t\";\n\tsetAttr \".tx\" \"one\";\n",
+         "test.ma:2: bad number 'one' for a value"},
+        {"createNode skinCluster -n \"s\";\n\tsetAttr \".wl[0:1].w\" 1 0 0.5;\n",
+         "test.ma:2: statement ends before an element's value count"},
+        {"createNode fancyNode -n \"f\";\n\tsetAttr \".x[0:2]\" 1 2;\n",
+         "test.ma:2: 2 values do not share out over 3 elements of \"x\""},
+        {"createNode nurbsCurve -n \"c\";\n\tsetAttr \".cc\" -type \"nurbsCurve\" 9 1 0 no 3 0 "
+         "0;\n",
+         "test.ma:2: bad nurbsCurve header"},
+        {"createNode mesh -n \"m\";\n\tsetAttr \".fc[0]\" -type \"polyFaces\" mu 0 1 0;\n",
+         "test.ma:2: polyFaces data must start with a face (f)"},
+        {"createNode mesh -n \"m\";\n\tsetAttr \".fc[0]\" -type \"polyFaces\" f 1 0 zz 1;\n",
+         "test.ma:2: unknown polyFaces record \"zz\""},
+        {"createNode mesh -n \"m\";\n\tsetAttr \".fc[0]\" -type \"polyFaces\" f 1 9999999999;\n",
+         "test.ma:2: face index out of range"},
+        {"createNode fancyNode -n \"f\";\n\tsetAttr \".m\" -type \"matrix\" \"euler\" 1;\n",
+         "test.ma:2: unknown matrix form \"euler\""},
+        {"createNode fancyNode -n \"f\";\n\tsetAttr \".ia\" -type \"Int32Array\" 1 0.5;\n",
+         "test.ma:2: Int32Array value out of range"},
+        {"createNode transform -n \"t\";\n\tsetAttr \".tx\" 2 0 0.5 1;\n",
+         "test.ma:2: attribute \"translateX\" takes 1 values, 4 given"},
+        {"createNode fancyNode\n", "test.ma:2: unexpected end of file in a statement that began "
+                                   "on line 1"},
+    };
+    for (const auto& [text, error] : cases) {
+        const MaLoadResult r = tryLoad(text);
+        EXPECT_FALSE(r.ok) << text;
+        EXPECT_EQ(r.error, error) << text;
+    }
+}
+
+TEST(FileForms, AttributePathsThatCannotBeResolvedAreWarnings) {
+    const MaLoadResult r = tryLoad(R"(createNode transform -n "t";
+	setAttr ".t[0]" 1;
+	setAttr ".t.bogus" 1;
+	setAttr ".tx[1:0]" 1;
+	setAttr ".a b" 1;
+	setAttr "t" 1;
+setAttr ".v" 1;
+createNode fancyNode -n "f";
+	setAttr ".x[0:1].y[0:1]" 1 2 3 4;
+	setAttr ".q[99999999999]" 1;
+connectAttr "t.tx" "t.ty" "t.tz";
+connectAttr "t.tx[0:1]" "t.ty";
+)");
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.warnings, (std::vector<std::string>{
+                              "test.ma:2: attribute 't' is not an array in \"t.t[0]\"",
+                              "test.ma:3: unknown attribute 'bogus' in \"t.t.bogus\"",
+                              "test.ma:4: bad index range '1:0' in \"t.tx[1:0]\"",
+                              "test.ma:5: unknown attribute 'a b' in \"t.a b\"",
+                              "test.ma:6: \"t\" names no attribute",
+                              "test.ma:9: more than one index range in \"f.x[0:1].y[0:1]\"",
+                              "test.ma:10: bad index '99999999999' in \"f.q[99999999999]\"",
+                              "test.ma:11: connectAttr needs a source and a destination",
+                              "test.ma:12: attribute 'tx' is not an array in \"t.tx[0:1]\""}));
+}
+
+} // namespace
+} // namespace vornexhost::test

@@ -1,0 +1,156 @@
+// Edges of the API and the program: contexts, iteration ends, plug-in discovery, MEL
+// listings and file statements that only describe.
+#include "tests/host/HostTestSupport.h"
+
+#include <vornexhost/PluginRegistry.h>
+#include <vornexhost/Scene.h>
+
+#include <HostProgram.h>
+
+#include <maya/MDGContext.h>
+#include <maya/MFileIO.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MItDag.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace vornexhost::test {
+namespace {
+
+const char* const kAnimated = R"(createNode transform -n "t";
+createNode animCurveTL -n "t_ty";
+	setAttr ".tan" 2;
+	setAttr -s 2 ".ktv[0:1]" 0 0 24 12;
+connectAttr "t_ty.o" "t.ty";
+createNode mesh -n "m" -p "t";
+	setAttr ".fc[0]" -type "polyFaces" f 3 0 1 2;
+createNode nurbsCurve -n "c" -p "t";
+)";
+
+TEST(Contexts, PlugsEvaluateAtTheTimeOfTheirContext) {
+    loadScene(kAnimated);
+    MPlug ty = plug("t.ty");
+    MDGContext atOneSecond(MTime(1.0, MTime::kSeconds));
+    EXPECT_FALSE(atOneSecond.isNormal());
+    double v = 0.0;
+    ASSERT_TRUE(ty.getValue(v, atOneSecond));
+    EXPECT_DOUBLE_EQ(v, 12.0);
+    // A new scene's current time is frame 1.
+    ASSERT_TRUE(ty.getValue(v));
+    EXPECT_NEAR(v, 0.5, 1e-12);
+    MTime now;
+    ASSERT_TRUE(MDGContext::fsNormal.getTime(now));
+    EXPECT_DOUBLE_EQ(now.as(MTime::kSeconds), activeScene().currentTime);
+}
+
+TEST(Iteration, EndsCleanlyAndRefusesBreadthFirst) {
+    loadScene(kAnimated);
+    MStatus status;
+    MItDag breadth(MItDag::kBreadthFirst, MFn::kInvalid, &status);
+    EXPECT_EQ(status, MStatus::kNotImplemented);
+    MItDag meshes(MItDag::kDepthFirst, MFn::kMesh);
+    ASSERT_FALSE(meshes.isDone());
+    EXPECT_EQ(meshes.fullPathName(), "|t|m");
+    EXPECT_EQ(MFnDependencyNode(meshes.item()).name(), "m");
+    ASSERT_TRUE(meshes.next());
+    EXPECT_TRUE(meshes.isDone());
+    EXPECT_FALSE(meshes.next());
+    EXPECT_TRUE(meshes.item(&status).isNull());
+    EXPECT_FALSE(status);
+    // Resetting to a node object walks below it.
+    ASSERT_TRUE(meshes.reset(node("t"), MItDag::kDepthFirst, MFn::kShape));
+    EXPECT_EQ(meshes.partialPathName(), "m");
+    meshes.next();
+    EXPECT_EQ(meshes.partialPathName(), "c");
+    EXPECT_FALSE(meshes.reset(node("t_ty")));
+}
+
+TEST(NodeFunctionSet, TypeIdsAttributeIndicesAndReferences) {
+    loadScene(kAnimated);
+    MFnDependencyNode t(node("t"));
+    EXPECT_EQ(t.typeId().id(), 0x5846524du);
+    EXPECT_EQ(t.typeName(), "transform");
+    EXPECT_TRUE(t.hasAttribute("translateY"));
+    EXPECT_FALSE(t.hasAttribute("translateW"));
+    MStatus status;
+    t.attribute(t.attributeCount(), &status);
+    EXPECT_FALSE(status);
+    t.attribute("translateW", &status);
+    EXPECT_FALSE(status);
+    EXPECT_FALSE(t.isFromReferencedFile());
+    MFnDependencyNode none(MObject(), &status);
+    EXPECT_FALSE(status);
+    EXPECT_EQ(none.name(&status), "");
+    EXPECT_FALSE(status);
+}
+
+TEST(MelListings, DagFiltersDataValuesAndQuoting) {
+    loadScene(kAnimated);
+    EXPECT_EQ(mel("ls -dag -shapes"), "perspShape topShape frontShape sideShape m c");
+    EXPECT_EQ(mel("ls -transforms t*"), "top t");
+    EXPECT_EQ(mel("getAttr m.fc[0]"), "polyFaces");
+    EXPECT_EQ(mel("listConnections -c 1 t"), "t.translateY t_ty");
+    EXPECT_EQ(mel("currentTime -e 12; getAttr t.ty"), "6");
+    EXPECT_EQ(mel("playbackOptions -min soon"), "<failed>");
+    EXPECT_EQ(mel("createNode transform -n \"odd;name\"; objExists \"odd;name\""), "1");
+    EXPECT_EQ(mel("select \"t*\"; ls -sl"), "time1 top topShape t t_ty");
+    EXPECT_EQ(mel("getAttr -time 12 t.translate"), "0 6 0");
+}
+
+TEST(FileStatements, DescriptionsLoadQuietlyAndBadTimesWarn) {
+    const MaLoadResult r =
+        tryLoad(R"(file -rdi 1 -ns "prop" -rfn "propRN" -op "v=0;" -typ "mayaAscii" "prop.ma";
+requires "onlyOne";
+createNode "transform" -n "quotedType";
+)");
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_TRUE(r.warnings.empty()) << r.warnings.front();
+    EXPECT_EQ(mel("nodeType quotedType"), "transform");
+    const std::string path = ::testing::TempDir() + "vx_badtimes.ma";
+    {
+        std::ofstream out(path);
+        out << "createNode script -n \"sceneConfigurationScriptNode\";\n"
+               "\tsetAttr \".b\" -type \"string\" \"playbackOptions -min one -max 10\";\n";
+    }
+    ScriptCapture capture;
+    ASSERT_TRUE(MFileIO::open(MString(path)));
+    EXPECT_TRUE(capture.contains("sceneConfigurationScriptNode: playbackOptions -min takes a "
+                                 "number, not \"one\""));
+    std::remove(path.c_str());
+}
+
+TEST(HostProgramDiscovery, LoadsVornexSoFromThePluginPath) {
+    const std::filesystem::path dir =
+        std::filesystem::path(::testing::TempDir()) / "vx_plugin_path";
+    std::filesystem::create_directories(dir);
+    std::filesystem::copy_file(VX_TEST_PLUGIN, dir / "Vornex.so",
+                               std::filesystem::copy_options::overwrite_existing);
+    const char* previous = std::getenv("MAYA_PLUG_IN_PATH");
+    const std::string saved = previous ? previous : "";
+    ::setenv("MAYA_PLUG_IN_PATH", ("/nonexistent:" + dir.string()).c_str(), 1);
+    ScriptCapture capture;
+    const int status =
+        vornexapp::runHostProgram({"mel", dataPath("rig.ma"), "-c", "Vornex x"}, "/nonexistent");
+    if (previous)
+        ::setenv("MAYA_PLUG_IN_PATH", saved.c_str(), 1);
+    else
+        ::unsetenv("MAYA_PLUG_IN_PATH");
+    std::filesystem::remove_all(dir);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(capture.lines().front(), "// Result: echo:x|3 //");
+    EXPECT_TRUE(capture.contains("test plug-in unloaded"));
+    EXPECT_TRUE(PluginRegistry::instance().commands.empty());
+    // A selection naming nothing fails the export before the translator runs.
+    EXPECT_EQ(vornexapp::runHostProgram({"export", dataPath("rig.ma"), "x.out", "--selection",
+                                         "noSuchNode", "--plugin", VX_TEST_PLUGIN},
+                                        "/nonexistent"),
+              1);
+    EXPECT_EQ(vornexapp::runHostProgram({"help", "parse"}, "/nonexistent"), 0);
+}
+
+} // namespace
+} // namespace vornexhost::test
