@@ -363,6 +363,35 @@ TEST(SceneFile, TerminatedTextsKeepAt255Characters) {
     EXPECT_EQ(back.getRoot()->name(), std::string(255, 'x'));
 }
 
+TEST(SceneFile, InfluencesUpTheGraphAreFreedAfterReading) {
+    const auto before = SceneNode::liveCount();
+    std::string bytes;
+    {
+        // A skinned mesh parented under its own joint, and one influenced by the root.
+        Scene scene;
+        auto* joint = new UtilJointNode();
+        scene.setRoot(joint);
+        joint->release();
+        auto* mesh = new UtilMeshNode();
+        joint->addChild(mesh);
+        mesh->release();
+        mesh->addInfluenceObject(joint);
+        mesh->addInfluenceObject(scene.getRoot());
+        bytes = test::writeToBytes(scene);
+    }
+    EXPECT_EQ(SceneNode::liveCount(), before);
+    {
+        Scene back;
+        ASSERT_TRUE(test::readFromBytes(back, bytes)) << back.lastError();
+        const SceneNode* joint = (*back.getRoot()->children())[0];
+        const auto& mesh = dynamic_cast<const UtilMeshNode&>(*(*joint->children())[0]);
+        ASSERT_EQ(mesh.influenceCount(), 2u);
+        EXPECT_EQ(mesh.influenceObject(0), joint);
+        EXPECT_EQ(mesh.influenceObject(1), back.getRoot());
+    }
+    EXPECT_EQ(SceneNode::liveCount(), before);
+}
+
 TEST(SceneFile, GraphsThatCannotBeWrittenReturnFalse) {
     test::LogCapture capture;
     {
