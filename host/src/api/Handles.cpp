@@ -2,8 +2,13 @@
 #include <vornexhost/Scene.h>
 
 #include <maya/MObject.h>
+#include <maya/MObjectHandle.h>
 
 MObject MObject::kNullObj;
+
+unsigned int MObjectHandle::hashCode() const {
+    return m_object.isNull() ? 0u : m_object.impl()->serial();
+}
 
 MFn::Type MObject::apiType() const {
     return m_object ? m_object->apiType() : MFn::kInvalid;

@@ -1,5 +1,7 @@
 #include <vornexhost/Object.h>
 
+#include <atomic>
+
 namespace vornexhost {
 namespace {
 
@@ -89,6 +91,11 @@ const TypeInfo* info(MFn::Type type) {
 
 bool Object::hasFn(MFn::Type type) const {
     return typeHasFn(apiType(), type);
+}
+
+Object::Object() {
+    static std::atomic<unsigned> next{1};
+    m_serial = next.fetch_add(1, std::memory_order_relaxed);
 }
 
 bool typeHasFn(MFn::Type type, MFn::Type fn) {

@@ -343,8 +343,10 @@ MelValue listRelatives(const std::vector<std::string>& args) {
             for (const Node* parent : node->parents)
                 if (parent->apiType() != MFn::kWorld)
                     relatives.push_back(parent);
+            // Without -allParents only the first parent counts (erase, not resize: gcc 12's
+            // array-bounds check misfires on resize here at -O3).
             if (!p.has("allParents") && relatives.size() > 1)
-                relatives.resize(1);
+                relatives.erase(relatives.begin() + 1, relatives.end());
         } else if (p.has("allDescendents")) {
             collectDescendants(node, relatives);
         } else {

@@ -1,0 +1,147 @@
+#pragma once
+// Reads the host's active scene into the host-free scene graph. One reader serves one export:
+// construct, parseActiveMayaScene once, take scene(), export, destroy.
+//
+// The reader is one class whose work is split over several files, one per kind of host data:
+//   SceneReader.cpp        construction, reports, parseActiveMayaScene, the textures-used report
+//   DagTraversal.cpp       parseDAG, dispatch, attachToHierarchy
+//   TransformReading.cpp   transform, joint, camera, curve and locator handlers
+//   ExtraAttributes.cpp    copyExtraAttributes
+//   AnimationSampling.cpp  sampleAnimation
+//   MeshReading.cpp        the mesh handler, mesh shapes, polygon assembly, validation
+//   VertexBuilding.cpp     splitting host vertices into game vertices
+//   SkinReading.cpp        skin clusters, weight records, pending skins
+//   MaterialReading.cpp    shading engines, materials, texture networks
+//   CgfxReading.cpp        cgfx shader nodes
+#include "Shared/Base/math/Vector3.h"
+#include "Shared/Graphics/Scene/NamedValues.h"
+#include "Shared/Graphics/Scene/Scene.h"
+#include "Vornex/ParseFlags.h"
+
+#include <maya/MDagPath.h>
+#include <maya/MObject.h>
+#include <maya/MObjectHandle.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vx {
+
+class BaseSpline;
+class ChannelValue;
+class Material;
+class MeshGeometry;
+class MaterialGroupedMesh;
+class SceneNode;
+class UtilMeshNode;
+
+class SceneReader {
+public:
+    // Receives each composed report line ("Info(line): text", "Warning(line): text").
+    using ReportCallback = std::function<void(const std::string&)>;
+    // A host node's identity: the same node reached through two instance paths is one key.
+    using NodeKey = unsigned int;
+
+    SceneReader();
+    ~SceneReader();
+    SceneReader(const SceneReader&) = delete;
+    SceneReader& operator=(const SceneReader&) = delete;
+
+    // Reads the whole DAG, or each selected path in selection order. Returns the number of
+    // Warning reports. Throws VornexException; an invariant failure throws AssertionFailed.
+    unsigned parseActiveMayaScene(bool selectionOnly, ParseFlags options,
+                                  ReportCallback callback);
+
+    Scene& scene() { return m_scene; }
+    ParseFlags options() const { return m_options; }
+    bool righthanded() const { return (m_options & kRighthandedSystem) != 0; }
+    unsigned warningCount() const { return m_warningCount; }
+
+    static NodeKey keyOf(const MObject& node) { return MObjectHandle(node).hashCode(); }
+
+    // ---- Reports: Info reports reach the callback with reportInfo; Warning reports count,
+    // end the read with warningsAreFatal, and reach the callback with reportInfo or
+    // reportWarnings. `line` names the reporting site.
+    void infoReport(const std::string& text, unsigned line);
+    void warningReport(const std::string& text, unsigned line);
+
+    // ---- Traversal (DagTraversal.cpp)
+    unsigned parseDAG(const MDagPath* root);
+    void dispatch(MDagPath path);
+    // Makes scene nodes for every element of `path` up to the world and links them; sets
+    // endNode to the node the leaf below `path` hangs under. Returns the path length where it
+    // stopped (0 at the world); equal to path.length() when the direct parent already existed.
+    unsigned attachToHierarchy(const MDagPath& path, SceneNode*& endNode);
+
+    // ---- Handlers (TransformReading.cpp). `fill` is given when attachToHierarchy meets the
+    // node as an ancestor.
+    void readTransform(const MDagPath& path, SceneNode& node);
+    void readJoint(const MDagPath& path, SceneNode* fill = nullptr);
+    void readCamera(const MDagPath& path, SceneNode* fill = nullptr);
+    void readCurve(const MDagPath& path);
+    void readLocator(const MDagPath& path);
+
+    // ---- Extra attributes (ExtraAttributes.cpp): "zeph*" attributes of `node` into `target`.
+    void copyExtraAttributes(const MObject& node, NamedValueHolder& target);
+
+    // ---- Animation (AnimationSampling.cpp)
+    void sampleAnimation();
+
+    // ---- Meshes (MeshReading.cpp, VertexBuilding.cpp)
+    void readMesh(const MDagPath& path);
+    std::shared_ptr<MeshGeometry> readMeshShape(const MDagPath& path);
+
+    // ---- Skins (SkinReading.cpp)
+    void resolvePendingSkins();
+
+    // ---- Materials and textures (MaterialReading.cpp, CgfxReading.cpp): the material of a
+    // shading engine, or none.
+    std::shared_ptr<Material> readShadingEngine(const MObject& shadingEngine);
+
+    // ---- Coordinate conversion: mirrors X unless righthandedSystem.
+    Vector3 convertPoint(const Vector3& p) const;
+
+    // Records `node` (taking a reference) under the host node `key`.
+    void recordNode(NodeKey key, SceneNode* node);
+    // The scene nodes recorded for a host node, or null.
+    const std::vector<SceneNode*>* recordedNodes(NodeKey key) const;
+
+private:
+    void clearTables();
+
+    // Scene nodes made per host node, one reference each.
+    std::map<NodeKey, std::vector<SceneNode*>> m_nodeMap;
+
+    // -- Shape table: curves and meshes read once per shape node.
+    std::map<NodeKey, std::shared_ptr<BaseSpline>> m_splines;
+    std::map<NodeKey, std::shared_ptr<MeshGeometry>> m_meshes;
+    // Grouped meshes made per geometry, for sharing between instances with equal materials.
+    std::map<const MeshGeometry*, std::vector<std::shared_ptr<MaterialGroupedMesh>>> m_groupedMeshes;
+
+    // -- Skins: shape node -> (influence node keys in used order, mesh nodes of its instances).
+    struct PendingSkin {
+        std::vector<NodeKey> influences;
+        std::vector<UtilMeshNode*> meshNodes; // references held by m_nodeMap
+    };
+    std::map<NodeKey, PendingSkin> m_pendingSkins;
+
+    // -- Materials: a cached entry is in progress (cycle), read, or failed (none).
+    template <class T> struct Cached {
+        bool inProgress = false;
+        std::shared_ptr<T> value;
+    };
+    std::map<NodeKey, Cached<Material>> m_materials;
+    std::map<NodeKey, Cached<ChannelValue>> m_textures;
+    // Image table (file path -> loaded image or none): MaterialReading.cpp adds it.
+
+    Scene m_scene;
+    ReportCallback m_callback;
+    ParseFlags m_options = 0;
+    unsigned m_warningCount = 0;
+};
+
+} // namespace vx
