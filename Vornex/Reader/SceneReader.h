@@ -38,6 +38,8 @@ class MeshGeometry;
 class MaterialGroupedMesh;
 class SceneNode;
 class UtilMeshNode;
+class VertexBuffer;
+struct TextureImage;
 
 class SceneReader {
 public:
@@ -53,8 +55,7 @@ public:
 
     // Reads the whole DAG, or each selected path in selection order. Returns the number of
     // Warning reports. Throws VornexException; an invariant failure throws AssertionFailed.
-    unsigned parseActiveMayaScene(bool selectionOnly, ParseFlags options,
-                                  ReportCallback callback);
+    unsigned parseActiveMayaScene(bool selectionOnly, ParseFlags options, ReportCallback callback);
 
     Scene& scene() { return m_scene; }
     ParseFlags options() const { return m_options; }
@@ -97,10 +98,21 @@ public:
 
     // ---- Skins (SkinReading.cpp)
     void resolvePendingSkins();
+    // One weight record per vertex of `shape` into `buffer`; the used influences become the
+    // shape's pending skin entry.
+    void readSkinWeights(const MObject& skinCluster, const MDagPath& shape, VertexBuffer& buffer);
 
     // ---- Materials and textures (MaterialReading.cpp, CgfxReading.cpp): the material of a
     // shading engine, or none.
     std::shared_ptr<Material> readShadingEngine(const MObject& shadingEngine);
+    // Material and texture nodes are read once per read (TextureReading.cpp for textures);
+    // none for unsupported kinds, failures and cycles. Every caller of readTexture gets its
+    // own copy of the cached value.
+    std::shared_ptr<Material> readMaterial(const MObject& node);
+    std::unique_ptr<ChannelValue> readTexture(const MObject& node);
+    // The image of a file texture, loaded at most once per path and read; null when missing
+    // or not loadable (reported).
+    std::shared_ptr<const TextureImage> textureImage(const std::string& path);
 
     // ---- Coordinate conversion: mirrors X unless righthandedSystem.
     Vector3 convertPoint(const Vector3& p) const;
@@ -120,7 +132,8 @@ private:
     std::map<NodeKey, std::shared_ptr<BaseSpline>> m_splines;
     std::map<NodeKey, std::shared_ptr<MeshGeometry>> m_meshes;
     // Grouped meshes made per geometry, for sharing between instances with equal materials.
-    std::map<const MeshGeometry*, std::vector<std::shared_ptr<MaterialGroupedMesh>>> m_groupedMeshes;
+    std::map<const MeshGeometry*, std::vector<std::shared_ptr<MaterialGroupedMesh>>>
+        m_groupedMeshes;
 
     // -- Skins: shape node -> (influence node keys in used order, mesh nodes of its instances).
     struct PendingSkin {
@@ -130,13 +143,15 @@ private:
     std::map<NodeKey, PendingSkin> m_pendingSkins;
 
     // -- Materials: a cached entry is in progress (cycle), read, or failed (none).
-    template <class T> struct Cached {
+    template <class T>
+    struct Cached {
         bool inProgress = false;
         std::shared_ptr<T> value;
     };
     std::map<NodeKey, Cached<Material>> m_materials;
     std::map<NodeKey, Cached<ChannelValue>> m_textures;
-    // Image table (file path -> loaded image or none): MaterialReading.cpp adds it.
+    // Image table: file path -> loaded image, or null when loading failed.
+    std::map<std::string, std::shared_ptr<const TextureImage>> m_images;
 
     Scene m_scene;
     ReportCallback m_callback;

@@ -7,6 +7,12 @@
 #include <maya/MFloatArray.h>
 #include <maya/MFnDependencyNode.h>
 
+#include <memory>
+
+namespace vornexhost {
+struct MeshGeometry;
+}
+
 class MFnSkinCluster : public MFnDependencyNode {
 public:
     MFnSkinCluster() = default;
@@ -20,6 +26,12 @@ public:
     unsigned int indexForInfluenceObject(const MDagPath& path, MStatus* status = nullptr) const;
     // Per component (vertices of `components`, or every vertex for a null object), one weight
     // per influence in influenceObjects order.
+    // The function set keeps the geometry of the last shape it was asked about, so asking
+    // vertex by vertex costs as much as asking once; attach it again after editing the shape.
     MStatus getWeights(const MDagPath& path, const MObject& components, MFloatArray& weights,
                        unsigned int& influenceCount) const;
+
+private:
+    mutable MObject m_shape;
+    mutable std::shared_ptr<const vornexhost::MeshGeometry> m_shapeMesh;
 };

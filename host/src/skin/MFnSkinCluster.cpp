@@ -54,6 +54,8 @@ MFnSkinCluster::MFnSkinCluster(const MObject& object, MStatus* status) {
 }
 
 MStatus MFnSkinCluster::setObject(const MObject& object) {
+    m_shape = MObject();
+    m_shapeMesh.reset();
     if (!vornexhost::nodeOf(object) || !object.hasFn(MFn::kSkinClusterFilter)) {
         m_object = MObject();
         return MStatus::kInvalidParameter;
@@ -93,7 +95,11 @@ MStatus MFnSkinCluster::getWeights(const MDagPath& path, const MObject& componen
     weights.clear();
     influenceCount = 0;
     Node* cluster = vornexhost::nodeOf(m_object);
-    const auto mesh = vornexhost::evaluateMesh(path.node());
+    if (m_shape != path.node() || !m_shapeMesh) {
+        m_shape = path.node();
+        m_shapeMesh = vornexhost::evaluateMesh(m_shape);
+    }
+    const auto& mesh = m_shapeMesh;
     const vornexhost::Attribute* weightList =
         cluster ? cluster->findAttribute("weightList") : nullptr;
     const vornexhost::Attribute* weightsAttr = weightList ? weightList->child("weights") : nullptr;
