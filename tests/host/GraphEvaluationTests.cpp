@@ -84,7 +84,7 @@ connectAttr "b.wm" "a.opm";
 
 TEST(GraphEvaluation, LodThresholdsReadAsWholeNumbersAndTheGroupIsATransform) {
     loadScene(R"(createNode lodGroup -n "lod";
-	setAttr -s 2 ".thr[0:1]" 10.75 20.25;
+	setAttr -s 2 ".th[0:1]" 10.75 20.25;
 createNode transform -n "lod0" -p "lod";
 createNode transform -n "lod1" -p "lod";
 createNode transform -n "lod2" -p "lod";

@@ -228,10 +228,10 @@ TEST_F(SceneGraph, PlugsNavigateArraysCompoundsAndConnections) {
 
 TEST_F(SceneGraph, SparseArraysKeepLogicalIndicesInOrder) {
     loadScene(R"(createNode lodGroup -n "lod";
-	setAttr -s 3 ".thr";
-	setAttr ".thr[7]" 30;
-	setAttr ".thr[2]" 20;
-	setAttr ".thr[0]" 10;
+	setAttr -s 3 ".th";
+	setAttr ".th[7]" 30;
+	setAttr ".th[2]" 20;
+	setAttr ".th[0]" 10;
 )");
     MPlug thr = MFnDependencyNode(node("lod")).findPlug("threshold");
     ASSERT_EQ(thr.numElements(), 3u);

@@ -134,7 +134,7 @@ void defineDag(NodeTypeRegistry& r) {
     joint->add(makeVector("maxRotLimit", "mxrl", kDouble, kAngle, {6.2832, 6.2832, 6.2832}));
 
     NodeType* lod = r.create("lodGroup", MFn::kLodGroup, 0x4c4f4447, "transform");
-    lod->add(arrayOf(dbl("threshold", "thr", 0.0, kDist)));
+    lod->add(arrayOf(dbl("threshold", "th", 0.0, kDist)));
     lod->add(lng("activeLevel", "al", 0));
     lod->add(arrayOf(makeEnum("displayLevel", "dsl", 0)));
     lod->add(boolean("useScreenHeightPercentage", "ush", false));

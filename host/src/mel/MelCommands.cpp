@@ -75,25 +75,25 @@ ParsedArgs parse(const std::string& command, const std::vector<std::string>& arg
             continue;
         }
         const std::string name = a.substr(1);
-        const FlagSpec* spec = nullptr;
+        const FlagSpec* flag = nullptr;
         for (const FlagSpec& s : specs)
             if (name == s.shortName || name == s.longName)
-                spec = &s;
-        if (!spec)
+                flag = &s;
+        if (!flag)
             throw MelError{command + ": invalid flag " + a};
         std::string value = "1";
-        if (spec->arg == FlagArg::Value) {
+        if (flag->arg == FlagArg::Value) {
             if (i + 1 >= args.size())
                 throw MelError{command + ": flag " + a + " needs a value"};
             value = args[++i];
-        } else if (spec->arg == FlagArg::Bool && i + 1 < args.size()) {
+        } else if (flag->arg == FlagArg::Bool && i + 1 < args.size()) {
             bool b = false;
             if (boolWord(args[i + 1], b)) {
                 value = b ? "1" : "0";
                 ++i;
             }
         }
-        out.flags.emplace_back(spec->longName, value);
+        out.flags.emplace_back(flag->longName, value);
     }
     return out;
 }
