@@ -141,6 +141,27 @@ TEST_F(Api, ArrayPlugsListTheirElements) {
     EXPECT_FALSE(status);
 }
 
+TEST_F(Api, ArrayElementsMadeByConnectionsCountInLogicalOrder) {
+    // Element 3 holds a value; elements 0 and 5 exist only as connection ends (one through a
+    // child plug).
+    loadScene("createNode layeredShader -n \"coat\";\n\tsetAttr \".cs[3].t\" -type \"float3\" "
+              "0.5 0.5 0.5 ;\ncreateNode lambert -n \"a\";\ncreateNode lambert -n \"b\";\n"
+              "connectAttr \"a.oc\" \"coat.cs[5].c\";\nconnectAttr \"b.oc\" \"coat.cs[0].c\";\n");
+    MPlug inputs = MFnDependencyNode(node("coat")).findPlug("inputs");
+    ASSERT_EQ(inputs.numElements(), 3u);
+    EXPECT_EQ(inputs.numConnectedElements(), 2u);
+    std::vector<unsigned> logical;
+    for (unsigned i = 0; i < inputs.numElements(); ++i)
+        logical.push_back(inputs.elementByPhysicalIndex(i).logicalIndex());
+    EXPECT_EQ(logical, (std::vector<unsigned>{0, 3, 5}));
+    MStatus status;
+    inputs.elementByPhysicalIndex(3, &status);
+    EXPECT_FALSE(status);
+    float t = 0.0f;
+    ASSERT_TRUE(inputs.elementByPhysicalIndex(1).child(1).child(0).getValue(t));
+    EXPECT_EQ(t, 0.5f);
+}
+
 TEST_F(Api, PathsPushPopAndExtendToShapes) {
     MDagPath path = dagPath("inst2");
     EXPECT_EQ(path.childCount(), 1u);

@@ -268,6 +268,9 @@ unsigned int MPlug::numElements(MStatus* status) const {
         return 0;
     }
     report(status, MStatus::kSuccess);
+    // An element made by a connection exists as much as one holding a value.
+    if (!vornexhost::connectedElementIndices(a).empty())
+        return static_cast<unsigned int>(vornexhost::existingElementIndices(a).size());
     const vornexhost::ArrayStore* array = vornexhost::arrayStoreOf(a, false);
     return array ? static_cast<unsigned int>(array->size()) : 0u;
 }
@@ -312,19 +315,19 @@ MPlug MPlug::elementByLogicalIndex(unsigned int logicalIndex, MStatus* status) c
 
 MPlug MPlug::elementByPhysicalIndex(unsigned int physicalIndex, MStatus* status) const {
     const PlugAddress a = address();
-    const vornexhost::ArrayStore* array =
-        a.isArrayPlug() ? vornexhost::arrayStoreOf(a, false) : nullptr;
-    if (array && physicalIndex < array->size()) {
-        report(status, MStatus::kSuccess);
-        return fromAddress(
-            vornexhost::elementOf(a, static_cast<std::int32_t>(array->logical[physicalIndex])));
-    }
-    // Elements that exist only as connection ends count too.
     if (a.isArrayPlug()) {
-        const std::vector<std::int32_t> all = vornexhost::existingElementIndices(a);
-        if (physicalIndex < all.size()) {
+        // Physical order is logical order over the elements with a value or a connection.
+        if (!vornexhost::connectedElementIndices(a).empty()) {
+            const std::vector<std::int32_t> all = vornexhost::existingElementIndices(a);
+            if (physicalIndex < all.size()) {
+                report(status, MStatus::kSuccess);
+                return fromAddress(vornexhost::elementOf(a, all[physicalIndex]));
+            }
+        } else if (const vornexhost::ArrayStore* array = vornexhost::arrayStoreOf(a, false);
+                   array && physicalIndex < array->size()) {
             report(status, MStatus::kSuccess);
-            return fromAddress(vornexhost::elementOf(a, all[physicalIndex]));
+            return fromAddress(
+                vornexhost::elementOf(a, static_cast<std::int32_t>(array->logical[physicalIndex])));
         }
     }
     report(status, MStatus::kFailure);

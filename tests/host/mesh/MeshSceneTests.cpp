@@ -229,6 +229,36 @@ TEST_F(MeshSceneTest, SkinFunctionSetRefusesOtherNodesAndForeignInfluences) {
         EXPECT_EQ(x, 0.0f);
 }
 
+TEST_F(MeshSceneTest, SkinWeightsAskedVertexByVertexFollowTheShapeAsked) {
+    load(skinnedCylinder("\tsetAttr -s 8 \".wl\";\n\tsetAttr \".wl[0:7].w\"\n"
+                         "\t\t1 0 1\n\t\t1 0 1\n\t\t1 0 1\n\t\t1 0 1\n\t\t2 0 0.25 1 0.75\n"
+                         "\t\t1 0 0.9\n\t\t2 0 0.5 1 0.5\n\t\t2 0 0.5 1 0.5;\n") +
+         "createNode transform -n \"tri\";\ncreateNode mesh -n \"triShape\" -p \"tri\";\n"
+         "\tsetAttr -s 3 \".vt[0:2]\" 0 0 0 1 0 0 0 1 0;\n"
+         "\tsetAttr -s 3 \".ed[0:2]\" 0 1 0 1 2 0 2 0 0;\n"
+         "\tsetAttr \".fc[0]\" -type \"polyFaces\" f 3 0 1 2;\n");
+    MFnSkinCluster skin(objectOf(node("skinCluster1")));
+    const MDagPath leg = pathTo(node("legShape"));
+    MFloatArray all;
+    unsigned count = 0;
+    ASSERT_TRUE(skin.getWeights(leg, MObject(), all, count));
+    std::vector<float> oneByOne;
+    for (MItGeometry it(leg); !it.isDone(); it.next()) {
+        MFloatArray w;
+        ASSERT_TRUE(skin.getWeights(leg, it.component(), w, count));
+        oneByOne.insert(oneByOne.end(), w.begin(), w.end());
+    }
+    EXPECT_EQ(oneByOne, std::vector<float>(all.begin(), all.end()));
+    // The same function set asked about a three-vertex shape checks against that shape.
+    MItGeometry legVertices(leg);
+    for (int i = 0; i < 5; ++i)
+        legVertices.next();
+    MFloatArray w;
+    EXPECT_TRUE(skin.getWeights(leg, legVertices.component(), w, count));
+    EXPECT_FALSE(skin.getWeights(pathTo(node("triShape")), legVertices.component(), w, count));
+    EXPECT_TRUE(skin.getWeights(leg, legVertices.component(), w, count));
+}
+
 TEST_F(MeshSceneTest, BlindDataOfEveryFormatOnFacesAndVertices) {
     load(std::string("createNode transform -n \"box\";\ncreateNode mesh -n \"boxShape\" -p "
                      "\"box\";\n") +

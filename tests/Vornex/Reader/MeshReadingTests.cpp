@@ -1,0 +1,236 @@
+// Mesh shapes read from small scenes: vertex splitting at hard edges, material seams and UV
+// seams, the coordinate conversion, material groups and the statistics report.
+#include "Shared/Graphics/Scene/Material.h"
+#include "tests/Vornex/Reader/ReaderTestSupport.h"
+
+#include <gmock/gmock.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace vx::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+using MeshReading = ReaderSceneTest;
+
+// Output vertices per host vertex.
+std::map<std::int32_t, int> splitCounts(const VertexBuffer& buffer) {
+    std::map<std::int32_t, int> counts;
+    for (const Vertex& v : buffer.m_vertices)
+        ++counts[v.getPosition()];
+    return counts;
+}
+
+TEST_F(MeshReading, HardCubeSplitsEveryCornerIntoItsOwnVertexAndMirrorsX) {
+    read("cubes.ma");
+    const UtilMeshNode& box = meshNode("hardBoxShape");
+    const VertexBuffer& buffer = vertices(box);
+    EXPECT_EQ(buffer.m_name, "hardBoxShapeVertexBuffer");
+    EXPECT_EQ(primitives(box).m_name, "hardBoxShapePrimitiveBuffer");
+    ASSERT_EQ(buffer.vertexCount(), 24u);
+    for (const auto& [position, count] : splitCounts(buffer))
+        EXPECT_EQ(count, 3) << "host vertex " << position;
+    // Every face has its own four vertices, each with the face's normal.
+    const auto normalOf = [&](std::int32_t vertex) {
+        return buffer.m_normals[static_cast<std::size_t>(
+            buffer.m_vertices[static_cast<std::size_t>(vertex)].getNormal())];
+    };
+    std::set<std::int32_t> used;
+    for (const Primitive& face : primitives(box).m_primitives) {
+        ASSERT_EQ(face.size(), 4u);
+        for (std::size_t c = 0; c < 4; ++c) {
+            EXPECT_TRUE(used.insert(face[c]).second);
+            EXPECT_EQ(normalOf(face[c]), normalOf(face[0]));
+        }
+    }
+    // Host vertex 1 is (0.5, -0.5, 0.5); face 4 faces +x. Both come out mirrored.
+    EXPECT_EQ(buffer.m_positions[1], Vector3(-0.5f, -0.5f, 0.5f));
+    const Primitive& right = primitives(box).m_primitives[4];
+    EXPECT_EQ(normalOf(right[0]), Vector3(-1.0f, 0.0f, 0.0f));
+
+    EXPECT_THAT(reportsStartingWith("MeshInfo:      hardBoxShape"),
+                ElementsAre("MeshInfo:      hardBoxShape  PolyCount:   6  VertexCount: 8/24  "
+                            "SkinWeightCount: 0  UvSetCount:  0/1  NormalCount: 24  "
+                            "ColorCount:  0"));
+    // No shader: one group without a material.
+    ASSERT_EQ(box.mesh()->m_groups.size(), 1u);
+    EXPECT_EQ(box.mesh()->m_groups[0].m_material, nullptr);
+    EXPECT_EQ(box.mesh()->m_groups[0].m_primitives.size(), 6u);
+    EXPECT_EQ(countReports("MatGrp(0): 6 Material: N/A"), 1u);
+}
+
+TEST_F(MeshReading, RightHandedReadingKeepsTheHostsCoordinates) {
+    read("cubes.ma", kReportInfo | kRighthandedSystem);
+    const VertexBuffer& buffer = vertices(meshNode("hardBoxShape"));
+    EXPECT_EQ(buffer.m_positions[1], Vector3(0.5f, -0.5f, 0.5f));
+    EXPECT_NE(std::find(buffer.m_normals.begin(), buffer.m_normals.end(), Vector3(1, 0, 0)),
+              buffer.m_normals.end());
+}
+
+TEST_F(MeshReading, SmoothCubeKeepsOneVertexPerHostVertexUntilAMaterialChanges) {
+    read("cubes.ma");
+    const UtilMeshNode& smooth = meshNode("smoothBoxShape");
+    EXPECT_EQ(vertices(smooth).vertexCount(), 8u);
+    EXPECT_EQ(vertices(smooth).uvSetCount(), 0u); // an untextured material takes no UVs
+    ASSERT_EQ(smooth.mesh()->m_groups.size(), 1u);
+    EXPECT_EQ(smooth.mesh()->m_groups[0].m_material->m_name, "grey");
+
+    // Face 0 is red, the others blue: the four corners of face 0 each split in two.
+    const UtilMeshNode& seam = meshNode("seamBoxShape");
+    const auto counts = splitCounts(vertices(seam));
+    EXPECT_EQ(vertices(seam).vertexCount(), 12u);
+    for (std::int32_t v = 0; v < 8; ++v)
+        EXPECT_EQ(counts.at(v), v < 4 ? 2 : 1) << "host vertex " << v;
+    const auto& groups = seam.mesh()->m_groups;
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[0].m_material->m_name, "red");
+    EXPECT_EQ(groups[0].m_primitives, std::vector<std::int32_t>{0});
+    EXPECT_EQ(groups[1].m_material->m_name, "blue");
+    EXPECT_EQ(groups[1].m_primitives, (std::vector<std::int32_t>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(countReports("MatGrp(0): 1 Material: red"), 1u);
+    EXPECT_EQ(countReports("MatGrp(1): 5 Material: blue"), 1u);
+    // Polygons keep their face and shader indices.
+    EXPECT_EQ(primitives(seam).m_primitives[3].m_faceIndex, 3);
+    EXPECT_EQ(primitives(seam).m_primitives[3].m_shaderIndex, 1);
+}
+
+TEST_F(MeshReading, TexturedCubeSplitsAtUvSeamsAndStoresVFlipped) {
+    read("cubes.ma");
+    const UtilMeshNode& box = meshNode("uvBoxShape");
+    const VertexBuffer& buffer = vertices(box);
+    // One output vertex per host UV id: 14.
+    EXPECT_EQ(buffer.vertexCount(), 14u);
+    ASSERT_EQ(buffer.uvSetCount(), 1u);
+    EXPECT_EQ(buffer.m_texts, std::vector<std::string>{"map1"});
+    EXPECT_EQ(buffer.m_uvSets[0].size(), 14u);
+    // Host vertex 0 meets UV 0 (0.375, 0) on faces 0 and 5 and UV 8 (0.375, 1) on face 3.
+    std::set<std::pair<float, float>> uvs;
+    for (const Vertex& v : buffer.m_vertices)
+        if (v.getPosition() == 0) {
+            const UvCoord uv = buffer.m_uvSets[0][static_cast<std::size_t>(v.getUv(0))];
+            uvs.insert({uv.u, uv.v});
+        }
+    EXPECT_EQ(uvs, (std::set<std::pair<float, float>>{{0.375f, 1.0f}, {0.375f, 0.0f}}));
+    EXPECT_EQ(countReports("MeshInfo:      uvBoxShape"), 1u);
+    EXPECT_THAT(reportsStartingWith("MeshInfo:      uvBoxShape")[0], HasSubstr("UvSetCount:  1/1"));
+}
+
+} // namespace
+} // namespace vx::test
+
+namespace vx::test {
+namespace {
+
+using MeshInstances = ReaderSceneTest;
+
+bool logged(const LogCapture& log, const std::string& line) {
+    const auto& lines = log.scriptLines();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+TEST_F(MeshInstances, InstancesShareGeometryAndShareGroupsOnlyWithEqualMaterials) {
+    read("instances.ma", kReportInfo | kValidateGeometry);
+    const auto crates = meshNodes("crateShape");
+    ASSERT_EQ(crates.size(), 2u);
+    EXPECT_EQ(crates[0]->mesh(), crates[1]->mesh());
+    EXPECT_EQ(crates[0]->parents()[0]->name(), "crateA");
+    EXPECT_EQ(crates[1]->parents()[0]->name(), "crateB");
+    EXPECT_EQ(countReports("Parsing mesh shape <crateShape>"), 1u);
+    EXPECT_THAT(reportsStartingWith("Parsing mesh <crateShape::"),
+                ElementsAre("Parsing mesh <crateShape::kMesh>",
+                            "Parsing mesh <crateShape::kMesh> (Shared object: <crateShape>)"));
+
+    const auto barrels = meshNodes("barrelShape");
+    ASSERT_EQ(barrels.size(), 2u);
+    EXPECT_NE(barrels[0]->mesh(), barrels[1]->mesh());
+    EXPECT_EQ(barrels[0]->mesh()->m_geometry, barrels[1]->mesh()->m_geometry);
+    EXPECT_EQ(barrels[0]->mesh()->m_groups[0].m_material->m_name, "red");
+    EXPECT_EQ(barrels[1]->mesh()->m_groups[0].m_material->m_name, "blue");
+    // One material node read once, shared by every group that uses it.
+    EXPECT_EQ(crates[0]->mesh()->m_groups[0].m_material,
+              meshNode("partShape").mesh()->m_groups[0].m_material);
+    EXPECT_EQ(countReports("Parsing material <wood>"), 1u);
+
+    // Validation found nothing to complain about in these meshes.
+    for (const std::string& line : log.scriptLines())
+        for (const char* problem :
+             {" has invalid ", " is invalid: ", "not a valid primitive", "missing uvcoord"})
+            EXPECT_EQ(line.find(problem), line.npos) << line;
+}
+
+TEST_F(MeshInstances, FacesWithoutShaderGoLastAndTwoCornerFacesAreDropped) {
+    read("instances.ma");
+    const auto& groups = meshNode("partShape").mesh()->m_groups;
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[0].m_material->m_name, "wood");
+    EXPECT_EQ(groups[0].m_primitives, (std::vector<std::int32_t>{0, 1, 2, 3}));
+    EXPECT_EQ(groups[1].m_material, nullptr);
+    EXPECT_EQ(groups[1].m_primitives, (std::vector<std::int32_t>{4, 5}));
+    EXPECT_EQ(countReports("MatGrp(1): 2 Material: N/A"), 1u);
+
+    const UtilMeshNode& sliver = meshNode("sliverShape");
+    ASSERT_EQ(primitives(sliver).primitiveCount(), 1u);
+    EXPECT_EQ(primitives(sliver).m_primitives[0].m_faceIndex, 0);
+    EXPECT_TRUE(logged(log, "Warning: <kMesh::sliverShape>.f[1] invalid size: 2 Polygon removed"));
+    // Topology problems are logged, not reported: they do not count as warnings.
+    EXPECT_EQ(warnings, 0u);
+}
+
+} // namespace
+} // namespace vx::test
+
+namespace vx::test {
+namespace {
+
+using MeshAttributes = ReaderSceneTest;
+
+TEST_F(MeshAttributes, ColoursSplitByValueAndBlindDataReachPolygonsAndVertices) {
+    read("tagged.ma");
+    const UtilMeshNode& floor = meshNode("floorShape");
+    const VertexBuffer& buffer = vertices(floor);
+    // Host vertex 1 has two colour ids of equal value: one vertex. Host vertex 4's colours
+    // differ in alpha only: two.
+    ASSERT_EQ(buffer.vertexCount(), 7u);
+    std::vector<Color> colorsOf4;
+    for (const Vertex& v : buffer.m_vertices) {
+        ASSERT_GE(v.getDiffuse(), 0);
+        if (v.getPosition() == 4)
+            colorsOf4.push_back(buffer.m_diffuseColors[static_cast<std::size_t>(v.getDiffuse())]);
+    }
+    EXPECT_THAT(colorsOf4,
+                ::testing::UnorderedElementsAre(Color{0, 0, 1, 1}, Color{0, 0, 1, 0.5f}));
+    EXPECT_EQ(buffer.m_diffuseColors.size(), 7u);
+
+    // The first attribute of each face type; the friction beside "surface" is not read.
+    const PrimitiveBuffer& faces = primitives(floor);
+    ASSERT_EQ(faces.m_attributes.size(), 2u);
+    const PrimitiveAttribute surface = faces.m_attributes.at("surface");
+    const PrimitiveAttribute label = faces.m_attributes.at("label");
+    EXPECT_EQ(surface.m_kind, NamedValueKind::Integer);
+    EXPECT_EQ(label.m_kind, NamedValueKind::Text);
+    ASSERT_EQ(faces.m_attributeValues.size(), 2u);
+    EXPECT_EQ(faces.m_attributeValues[0],
+              (AttributeValueRecord{{label.m_number, NamedValue(std::string("mud"))}}));
+    EXPECT_EQ(faces.m_attributeValues[1],
+              (AttributeValueRecord{{surface.m_number, NamedValue(std::int32_t{7})},
+                                    {label.m_number, NamedValue(std::string("stone"))}}));
+
+    // Host vertex 4's blind data is shared by both of its output vertices.
+    for (const Vertex& v : buffer.m_vertices) {
+        if (v.getPosition() != 4) {
+            EXPECT_EQ(v.getNamedValues(), Vertex::kNone);
+            continue;
+        }
+        ASSERT_GE(v.getNamedValues(), 0);
+        EXPECT_EQ(buffer.m_vertexNamedValues[static_cast<std::size_t>(v.getNamedValues())].getFloat(
+                      "weight"),
+                  0.5f);
+    }
+}
+
+} // namespace
+} // namespace vx::test
