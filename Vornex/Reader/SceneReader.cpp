@@ -16,6 +16,17 @@
 #include <set>
 
 namespace vx {
+namespace {
+
+// "Mmm d yyyy hh:mm:ss": the build's date and time, single blanks between the parts.
+std::string buildStamp() {
+    std::string date = __DATE__;
+    if (const auto padding = date.find("  "); padding != std::string::npos)
+        date.erase(padding, 1);
+    return date + " " + __TIME__;
+}
+
+} // namespace
 
 SceneReader::SceneReader()
     : m_infoBuffer(kReportBufferSize, &SceneReader::onInfoFlushed, this, 0),
@@ -116,7 +127,7 @@ MQuaternion SceneReader::convertRotation(const MQuaternion& q) const {
 unsigned SceneReader::parseActiveMayaScene(bool selectionOnly, ParseFlags options,
                                            ReportCallback callback) {
     const std::string sceneFile = MFileIO::currentFile().str();
-    VX_INFO << "ZEPH Vornex: " << __DATE__ << " " << __TIME__;
+    VX_INFO << "ZEPH Vornex: " << buildStamp();
     VX_INFO << "Maya API version: " << MGlobal::mayaVersion().str();
     VX_INFO << "Opening file: " << sceneFile;
     VX_INFO << "parseActiveMayaScene called";

@@ -10,6 +10,7 @@
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tests/Vornex/SceneQueries.h"
 
+#include <maya/MAnimControl.h>
 #include <maya/MFileIO.h>
 #include <maya/MGlobal.h>
 #include <maya/MSelectionList.h>
@@ -245,6 +246,39 @@ TEST(SceneReaderHierarchy, ALeafDirectlyUnderALodGroupIsRefused) {
     SceneNode* endNode = nullptr;
     EXPECT_THROW(reader.attachToHierarchy(pathTo("crate_lod"), endNode), AssertionFailed);
     EXPECT_TRUE(capture.contains("Assert: path.length() != dagPath.length() : "));
+}
+
+TEST(SceneReaderAnimation, TransformsAreKeyedFromTheirWorldMatrices) {
+    openFixture("animation.ma");
+    SceneReader reader;
+    EXPECT_EQ(reader.parseActiveMayaScene(false, 0, nullptr), 0u);
+    SceneNode* root = reader.scene().getRoot();
+    auto* mover = findNodeAs<UtilTransformNode>(root, "mover");
+    ASSERT_NE(mover, nullptr);
+    ASSERT_EQ(mover->keyCount(), 3u);
+    EXPECT_EQ(mover->m_timeIndices, (std::vector<float>{0, 1, 2}));
+    const float s = std::sqrt(0.5f);
+    for (std::size_t k = 0; k < 3; ++k) {
+        EXPECT_NEAR(mover->m_translations[k].x, 0.0f, 1e-5f);
+        EXPECT_NEAR(mover->m_translations[k].y, static_cast<float>(k), 1e-5f);
+        // Turned 90 degrees about Y; a turn about Y survives the mirroring unchanged.
+        const Quaternion& q = mover->m_rotations[k];
+        EXPECT_NEAR(std::fabs(q.y), s, 1e-5f);
+        EXPECT_NEAR(std::fabs(q.w), s, 1e-5f);
+        EXPECT_GT(q.y * q.w, 0.0f);
+    }
+    EXPECT_EQ(mover->getBool("anim_export"), true);
+    // Transforms without the flag are not sampled.
+    EXPECT_EQ(findNodeAs<UtilTransformNode>(root, "cam_rig")->keyCount(), 0u);
+    // The host is left at the last frame sampled.
+    EXPECT_EQ(MAnimControl::currentTime().value(), 3.0);
+}
+
+TEST(SceneReaderAnimation, TheFrameLoopRunsAlsoWithNothingToSample) {
+    openFixture("traversal.ma");
+    SceneReader reader;
+    reader.parseActiveMayaScene(false, 0, nullptr);
+    EXPECT_EQ(MAnimControl::currentTime().value(), 2.0);
 }
 
 } // namespace
