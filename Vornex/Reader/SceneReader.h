@@ -13,6 +13,9 @@
 //   SkinReading.cpp        skin clusters, weight records, pending skins
 //   MaterialReading.cpp    shading engines, materials, texture networks
 //   CgfxReading.cpp        cgfx shader nodes
+// Handlers report through ReaderReports.h (VX_READER_INFO logs the text and reports it).
+#include "Shared/Base/Streams/Buffers/CallbackMemoryOutBuffer.h"
+#include "Shared/Base/Streams/TextOutStream.h"
 #include "Shared/Base/math/Vector3.h"
 #include "Shared/Graphics/Scene/NamedValues.h"
 #include "Shared/Graphics/Scene/Scene.h"
@@ -26,8 +29,12 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
+
+class MMatrix;
+class MQuaternion;
 
 namespace vx {
 
@@ -38,6 +45,7 @@ class MeshGeometry;
 class MaterialGroupedMesh;
 class SceneNode;
 class UtilMeshNode;
+class UtilLodNode;
 
 class SceneReader {
 public:
@@ -46,6 +54,9 @@ public:
     // A host node's identity: the same node reached through two instance paths is one key.
     using NodeKey = unsigned int;
 
+    // Size of one report, as the report buffers hold it; longer texts are cut.
+    static constexpr std::size_t kReportBufferSize = 512;
+
     SceneReader();
     ~SceneReader();
     SceneReader(const SceneReader&) = delete;
@@ -53,8 +64,7 @@ public:
 
     // Reads the whole DAG, or each selected path in selection order. Returns the number of
     // Warning reports. Throws VornexException; an invariant failure throws AssertionFailed.
-    unsigned parseActiveMayaScene(bool selectionOnly, ParseFlags options,
-                                  ReportCallback callback);
+    unsigned parseActiveMayaScene(bool selectionOnly, ParseFlags options, ReportCallback callback);
 
     Scene& scene() { return m_scene; }
     ParseFlags options() const { return m_options; }
@@ -87,6 +97,7 @@ public:
 
     // ---- Extra attributes (ExtraAttributes.cpp): "zeph*" attributes of `node` into `target`.
     void copyExtraAttributes(const MObject& node, NamedValueHolder& target);
+    void copyExtraAttributes(const MObject& node, NamedValueTable& target);
 
     // ---- Animation (AnimationSampling.cpp)
     void sampleAnimation();
@@ -102,8 +113,10 @@ public:
     // shading engine, or none.
     std::shared_ptr<Material> readShadingEngine(const MObject& shadingEngine);
 
-    // ---- Coordinate conversion: mirrors X unless righthandedSystem.
+    // ---- Coordinate conversion: mirrors X unless righthandedSystem (CoordinateSystem.h).
     Vector3 convertPoint(const Vector3& p) const;
+    MMatrix convertMatrix(const MMatrix& m) const;
+    MQuaternion convertRotation(const MQuaternion& q) const;
 
     // Records `node` (taking a reference) under the host node `key`.
     void recordNode(NodeKey key, SceneNode* node);
@@ -111,7 +124,42 @@ public:
     const std::vector<SceneNode*>* recordedNodes(NodeKey key) const;
 
 private:
+    // A transform or joint whose keys sampleAnimation takes; the node is held by m_nodeMap.
+    struct AnimatedNode {
+        SceneNode* node;
+        MDagPath path;
+    };
+
     void clearTables();
+    // Adds the key of one sampled node at the host's current time.
+    void sampleKey(const AnimatedNode& animated, float time);
+    void reportTextures();
+    // One report: the texts go through the stream, the flush hands them on as one line.
+    static void writeReportText(CallbackMemoryOutBuffer& buffer, TextOutStream& stream,
+                                std::string_view text);
+    static void onInfoFlushed(void* reader, std::string_view text, std::uint32_t line);
+    static void onWarningFlushed(void* reader, std::string_view text, std::uint32_t line);
+    void deliverInfo(std::string_view text, unsigned line);
+    void deliverWarning(std::string_view text, unsigned line);
+
+    // Logs that a dispatched node has no handler; the caller hands its parent on.
+    void logUnsupported(const MDagPath& path) const;
+    // The scene node of the single-node entry of `key`, or null when there is no entry.
+    SceneNode* singleRecordedNode(NodeKey key) const;
+    // Fills a joint or camera node met as a leaf or an ancestor.
+    void fillJoint(const MDagPath& path, SceneNode& node);
+    void fillCamera(const MDagPath& path, SceneNode& node);
+    // The leaf forms of the joint and camera handlers: attach, add, record, fill.
+    void readJointLeaf(const MDagPath& path, bool camera);
+    // attachToHierarchy for a shape's parent; null when the shape is to be skipped because
+    // its direct parent already had a scene node.
+    SceneNode* attachShapeParent(const MDagPath& shapePath);
+    std::shared_ptr<BaseSpline> readCurveShape(const MDagPath& path);
+    // A further level of a LOD group already in the scene: adds `level` to the group's LOD
+    // node with its threshold. `group` is the group's path, `levelObject` the level's node.
+    void addLodLevel(const MDagPath& group, const MObject& levelObject, SceneNode& level);
+    // Where a level created `lod`: remembered so later levels keep the host's child order.
+    void rememberLodLevel(const UtilLodNode& lod, unsigned childIndex);
 
     // Scene nodes made per host node, one reference each.
     std::map<NodeKey, std::vector<SceneNode*>> m_nodeMap;
@@ -120,7 +168,8 @@ private:
     std::map<NodeKey, std::shared_ptr<BaseSpline>> m_splines;
     std::map<NodeKey, std::shared_ptr<MeshGeometry>> m_meshes;
     // Grouped meshes made per geometry, for sharing between instances with equal materials.
-    std::map<const MeshGeometry*, std::vector<std::shared_ptr<MaterialGroupedMesh>>> m_groupedMeshes;
+    std::map<const MeshGeometry*, std::vector<std::shared_ptr<MaterialGroupedMesh>>>
+        m_groupedMeshes;
 
     // -- Skins: shape node -> (influence node keys in used order, mesh nodes of its instances).
     struct PendingSkin {
@@ -130,7 +179,8 @@ private:
     std::map<NodeKey, PendingSkin> m_pendingSkins;
 
     // -- Materials: a cached entry is in progress (cycle), read, or failed (none).
-    template <class T> struct Cached {
+    template <class T>
+    struct Cached {
         bool inProgress = false;
         std::shared_ptr<T> value;
     };
@@ -138,7 +188,16 @@ private:
     std::map<NodeKey, Cached<ChannelValue>> m_textures;
     // Image table (file path -> loaded image or none): MaterialReading.cpp adds it.
 
+    // -- LOD groups: per LOD node, the host child index of each level, in the node's order.
+    std::map<const UtilLodNode*, std::vector<unsigned>> m_lodLevels;
+    // -- Transforms and joints met during the walk, in the order met.
+    std::vector<AnimatedNode> m_animatedNodes;
+
     Scene m_scene;
+    CallbackMemoryOutBuffer m_infoBuffer;
+    CallbackMemoryOutBuffer m_warningBuffer;
+    TextOutStream m_infoStream{&m_infoBuffer};
+    TextOutStream m_warningStream{&m_warningBuffer};
     ReportCallback m_callback;
     ParseFlags m_options = 0;
     unsigned m_warningCount = 0;
