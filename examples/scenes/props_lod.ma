@@ -8,7 +8,7 @@ fileInfo "product" "Maya Unlimited 4.5";
 fileInfo "version" "4.5";
 createNode transform -n "root_staticMesh";
 createNode lodGroup -n "crate_lod" -p "root_staticMesh";
-	setAttr -s 2 ".thr[0:1]"  12 40;
+	setAttr -s 2 ".th[0:1]"  12 40;
 createNode transform -n "lod0" -p "crate_lod";
 createNode nurbsCurve -n "lod0Shape" -p "lod0";
 	setAttr -k off ".v";
