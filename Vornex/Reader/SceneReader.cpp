@@ -75,8 +75,12 @@ void SceneReader::deliverInfo(std::string_view text, unsigned line) {
 
 void SceneReader::deliverWarning(std::string_view text, unsigned line) {
     ++m_warningCount;
-    if (m_options & kWarningsAreFatal)
-        throw VornexException(std::string(text), 0);
+    if (m_options & kWarningsAreFatal) {
+        // The buffer is not emptied by a flush that throws; a later report must start clean.
+        std::string message(text);
+        m_warningBuffer.reset();
+        throw VornexException(message, 0);
+    }
     if ((m_options & (kReportInfo | kReportWarnings)) && m_callback)
         m_callback("Warning(" + std::to_string(line) + "): " + std::string(text));
 }

@@ -4,7 +4,8 @@
 //
 // The reader is one class whose work is split over several files, one per kind of host data:
 //   SceneReader.cpp        construction, reports, parseActiveMayaScene, the textures-used report
-//   DagTraversal.cpp       parseDAG, dispatch, attachToHierarchy
+//   CoordinateSystem.cpp   the mirroring of points, matrices and rotations
+//   DagTraversal.cpp       parseDAG, dispatch, attachToHierarchy, LOD levels
 //   TransformReading.cpp   transform, joint, camera, curve and locator handlers
 //   ExtraAttributes.cpp    copyExtraAttributes
 //   AnimationSampling.cpp  sampleAnimation
@@ -149,8 +150,9 @@ private:
     // Fills a joint or camera node met as a leaf or an ancestor.
     void fillJoint(const MDagPath& path, SceneNode& node);
     void fillCamera(const MDagPath& path, SceneNode& node);
-    // The leaf forms of the joint and camera handlers: attach, add, record, fill.
-    void readJointLeaf(const MDagPath& path, bool camera);
+    // The joint and camera handlers after their type checks: fills `fill`, or in the leaf
+    // form (no `fill`) attaches, adds, records and fills a new node.
+    void readJointOrCamera(const MDagPath& path, SceneNode* fill, bool camera);
     // attachToHierarchy for a shape's parent; null when the shape is to be skipped because
     // its direct parent already had a scene node.
     SceneNode* attachShapeParent(const MDagPath& shapePath);

@@ -77,40 +77,39 @@ void SceneReader::fillCamera(const MDagPath& path, SceneNode& node) {
     VX_READER_INFO(*this, "Parsing Camera <" + name + ">");
 }
 
-void SceneReader::readJointLeaf(const MDagPath& path, bool camera) {
-    const NodeKey key = keyOf(path.node());
-    if (recordedNodes(key))
+void SceneReader::readJointOrCamera(const MDagPath& path, SceneNode* fill, bool camera) {
+    if (!fill) {
+        // The leaf form: once per host node, under the node its parent path ends in.
+        const NodeKey key = keyOf(path.node());
+        if (recordedNodes(key))
+            return;
+        MDagPath parent = path;
+        parent.pop();
+        SceneNode* endNode = nullptr;
+        attachToHierarchy(parent, endNode);
+        VX_READER_ASSERT(endNode, "endNode", "");
+        const auto joint = makeNode<UtilJointNode>();
+        endNode->addChild(joint.get());
+        recordNode(key, joint.get());
+        readJointOrCamera(path, joint.get(), camera);
         return;
-    MDagPath parent = path;
-    parent.pop();
-    SceneNode* endNode = nullptr;
-    attachToHierarchy(parent, endNode);
-    VX_READER_ASSERT(endNode, "endNode", "");
-    const auto joint = makeNode<UtilJointNode>();
-    endNode->addChild(joint.get());
-    recordNode(key, joint.get());
+    }
     if (camera)
-        fillCamera(path, *joint);
+        fillCamera(path, *fill);
     else
-        fillJoint(path, *joint);
+        fillJoint(path, *fill);
 }
 
 void SceneReader::readJoint(const MDagPath& path, SceneNode* fill) {
     VX_READER_ASSERT(path.node().apiType() == MFn::kJoint,
                      "dagPath.node().apiType() == MFn::kJoint", "");
-    if (fill)
-        fillJoint(path, *fill);
-    else
-        readJointLeaf(path, false);
+    readJointOrCamera(path, fill, false);
 }
 
 void SceneReader::readCamera(const MDagPath& path, SceneNode* fill) {
     VX_READER_ASSERT(path.node().apiType() == MFn::kCamera,
                      "dagPath.node().apiType() == MFn::kCamera", "");
-    if (fill)
-        fillCamera(path, *fill);
-    else
-        readJointLeaf(path, true);
+    readJointOrCamera(path, fill, true);
 }
 
 // ---- Shapes: curves and locators

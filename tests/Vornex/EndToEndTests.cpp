@@ -11,6 +11,7 @@
 #include "Shared/Graphics/Scene/UtilLodNode.h"
 #include "Shared/Graphics/Scene/UtilTransformNode.h"
 #include "tests/Shared/Base/TestLogCapture.h"
+#include "tests/Vornex/RunVornex.h"
 #include "tests/Vornex/SceneQueries.h"
 
 #include <HostProgram.h>
@@ -29,12 +30,7 @@ using test::childNames;
 using test::findNode;
 using test::findNodeAs;
 using test::fixturePath;
-
-int vornex(std::vector<std::string> args) {
-    args.push_back("--plugin");
-    args.push_back(VX_VORNEX_PLUGIN);
-    return vornexapp::runHostProgram(args, "/nonexistent");
-}
+using test::vornex;
 
 // A scene graph file read back; the test fails when it cannot be read.
 std::unique_ptr<Scene> readSceneGraph(const std::string& path) {
@@ -107,7 +103,8 @@ TEST(VornexParse, BuildsTheHierarchyOfSupportedLeaves) {
         (std::vector<std::string>{"UtilTransformNode:root_bundledMesh", "UtilJointNode:root_j"}));
     // The hidden group and the empty transform add nothing; the pair's second shape is skipped.
     auto* top = parsed.node("root_bundledMesh");
-    EXPECT_EQ(childNames(top), (std::vector<std::string>{"pair", "path", "crate_lod", "shot_cam"}));
+    EXPECT_EQ(childNames(top),
+              (std::vector<std::string>{"pair", "path", "crate_lod", "shot_cam", "path_copy"}));
     EXPECT_EQ(findNode(parsed.root(), "hidden_group"), nullptr);
     EXPECT_EQ(findNode(parsed.root(), "hidden_markerShape"), nullptr);
     EXPECT_EQ(findNode(parsed.root(), "empty_xf"), nullptr);
@@ -195,6 +192,14 @@ TEST(VornexParse, CurvesKeepTheirKnotsWithOneMoreAtEachEndAndTheirAttributes) {
     EXPECT_EQ(top->getFloat("zephWeight"), 0.25f);
     EXPECT_EQ(top->getText("zephLabel"), "crate");
     EXPECT_EQ(top->namedValues().size(), 4u);
+    // The instance under path_copy has a node of its own over the same spline.
+    auto* copy = parsed.node("path_copy");
+    ASSERT_NE(copy, nullptr);
+    ASSERT_EQ(copy->childCount(), 1u);
+    auto* instance = dynamic_cast<UtilBaseSplineNode*>(copy->children()->front());
+    ASSERT_NE(instance, nullptr);
+    EXPECT_NE(instance, node);
+    EXPECT_EQ(instance->spline(), node->spline());
 }
 
 TEST(VornexParse, SamplesFlaggedJointsOverThePlaybackRange) {

@@ -1,6 +1,7 @@
 // The VornexFtr translator and the plug-in's registration, through the host program and the
 // host's plug-in loader.
 #include "tests/Shared/Base/TestLogCapture.h"
+#include "tests/Vornex/RunVornex.h"
 #include "tests/Vornex/SceneQueries.h"
 
 #include <HostProgram.h>
@@ -18,12 +19,7 @@ namespace vx {
 namespace {
 
 using test::fixturePath;
-
-int vornex(std::vector<std::string> args) {
-    args.push_back("--plugin");
-    args.push_back(VX_VORNEX_PLUGIN);
-    return vornexapp::runHostProgram(args, "/nonexistent");
-}
+using test::vornex;
 
 TEST(VornexExport, WithoutARootTheErrorListNamesTheMissingRoot) {
     test::TempDir dir;
@@ -71,13 +67,14 @@ TEST(VornexExport, AnUnwritableOutputFolderFailsBeforeReading) {
 TEST(VornexExport, TheSelectionModeReadsOnlyTheSelection) {
     test::TempDir dir;
     const std::string out = dir.file("picked.skeleton");
-    EXPECT_EQ(vornex({"export", fixturePath("animation.ma"), out, "--right-handed", "--selection",
-                      "spine"}),
+    EXPECT_EQ(vornex({"export", fixturePath("animation.ma"), out, "--right-handed",
+                      "--include-images", "--selection", "spine"}),
               1);
     const std::string log = test::readWholeFile(out + "_log.txt");
     EXPECT_NE(log.find("Info: parseDAG(spine)\r\n"), std::string::npos) << log;
     EXPECT_EQ(log.find("Info: parseDAG(Root)"), std::string::npos);
     EXPECT_NE(log.find("Info: No conversion of coordinate system\r\n"), std::string::npos);
+    EXPECT_NE(log.find("Info: Texture binaries included\r\n"), std::string::npos);
 }
 
 class LoadedPlugin : public ::testing::Test {

@@ -107,6 +107,13 @@ TEST(SceneReaderReports, FatalWarningsEndTheReadWithTheReportText) {
     }
     EXPECT_EQ(reader.warningCount(), 1u);
     EXPECT_EQ(lines, std::vector<std::string>{"Info(3): still fine"});
+    // Nothing of the first report is left over for the next.
+    try {
+        reader.warningReport("second", 45);
+        FAIL() << "a fatal warning must throw";
+    } catch (const VornexException& e) {
+        EXPECT_STREQ(e.what(), "second (0)");
+    }
 }
 
 TEST(SceneReaderReports, StartAnnouncesTheCoordinateSystemAndImages) {
