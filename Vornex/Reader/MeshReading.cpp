@@ -171,9 +171,7 @@ std::shared_ptr<MeshGeometry> SceneReader::readMeshShape(const MDagPath& path) {
 
     auto geometry = std::make_shared<MeshGeometry>();
     geometry->m_name = name;
-    NamedValueHolder extra;
-    copyExtraAttributes(path.node(), extra);
-    geometry->m_namedValues = std::move(extra.m_namedValues);
+    copyExtraAttributes(path.node(), geometry->m_namedValues);
     primitives->m_name = name + "PrimitiveBuffer";
     vertices->m_name = name + "VertexBuffer";
     geometry->m_primitiveBuffer = primitives;

@@ -4,15 +4,21 @@
 //
 // The reader is one class whose work is split over several files, one per kind of host data:
 //   SceneReader.cpp        construction, reports, parseActiveMayaScene, the textures-used report
-//   DagTraversal.cpp       parseDAG, dispatch, attachToHierarchy
+//   CoordinateSystem.cpp   the mirroring of points, matrices and rotations
+//   DagTraversal.cpp       parseDAG, dispatch, attachToHierarchy, LOD levels
 //   TransformReading.cpp   transform, joint, camera, curve and locator handlers
 //   ExtraAttributes.cpp    copyExtraAttributes
 //   AnimationSampling.cpp  sampleAnimation
-//   MeshReading.cpp        the mesh handler, mesh shapes, polygon assembly, validation
-//   VertexBuilding.cpp     splitting host vertices into game vertices
+//   MeshHandler.cpp        the mesh handler: instances and their material groups
+//   MeshReading.cpp        mesh shapes: points, normals, UV channels, statistics, blind data
+//   VertexBuilding.cpp     splitting host vertices into game vertices (FanWalk, FanSplit)
 //   SkinReading.cpp        skin clusters, weight records, pending skins
-//   MaterialReading.cpp    shading engines, materials, texture networks
-//   CgfxReading.cpp        cgfx shader nodes
+//   MaterialReading.cpp    shading engines, materials, layered shaders
+//   TextureReading.cpp     texture networks and their images
+//   CgfxReading.cpp        cgfx shader nodes (the game's rules in CgfxRecords)
+// Handlers report through ReaderReports.h (VX_READER_INFO logs the text and reports it).
+#include "Shared/Base/Streams/Buffers/CallbackMemoryOutBuffer.h"
+#include "Shared/Base/Streams/TextOutStream.h"
 #include "Shared/Base/math/Vector3.h"
 #include "Shared/Graphics/Scene/NamedValues.h"
 #include "Shared/Graphics/Scene/Scene.h"
@@ -26,8 +32,12 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
+
+class MMatrix;
+class MQuaternion;
 
 namespace vx {
 
@@ -38,6 +48,7 @@ class MeshGeometry;
 class MaterialGroupedMesh;
 class SceneNode;
 class UtilMeshNode;
+class UtilLodNode;
 class VertexBuffer;
 struct TextureImage;
 
@@ -47,6 +58,9 @@ public:
     using ReportCallback = std::function<void(const std::string&)>;
     // A host node's identity: the same node reached through two instance paths is one key.
     using NodeKey = unsigned int;
+
+    // Size of one report, as the report buffers hold it; longer texts are cut.
+    static constexpr std::size_t kReportBufferSize = 512;
 
     SceneReader();
     ~SceneReader();
@@ -88,6 +102,7 @@ public:
 
     // ---- Extra attributes (ExtraAttributes.cpp): "zeph*" attributes of `node` into `target`.
     void copyExtraAttributes(const MObject& node, NamedValueHolder& target);
+    void copyExtraAttributes(const MObject& node, NamedValueTable& target);
 
     // ---- Animation (AnimationSampling.cpp)
     void sampleAnimation();
@@ -114,8 +129,10 @@ public:
     // or not loadable (reported).
     std::shared_ptr<const TextureImage> textureImage(const std::string& path);
 
-    // ---- Coordinate conversion: mirrors X unless righthandedSystem.
+    // ---- Coordinate conversion: mirrors X unless righthandedSystem (CoordinateSystem.h).
     Vector3 convertPoint(const Vector3& p) const;
+    MMatrix convertMatrix(const MMatrix& m) const;
+    MQuaternion convertRotation(const MQuaternion& q) const;
 
     // Records `node` (taking a reference) under the host node `key`.
     void recordNode(NodeKey key, SceneNode* node);
@@ -123,7 +140,43 @@ public:
     const std::vector<SceneNode*>* recordedNodes(NodeKey key) const;
 
 private:
+    // A transform or joint whose keys sampleAnimation takes; the node is held by m_nodeMap.
+    struct AnimatedNode {
+        SceneNode* node;
+        MDagPath path;
+    };
+
     void clearTables();
+    // Adds the key of one sampled node at the host's current time.
+    void sampleKey(const AnimatedNode& animated, float time);
+    void reportTextures();
+    // One report: the texts go through the stream, the flush hands them on as one line.
+    static void writeReportText(CallbackMemoryOutBuffer& buffer, TextOutStream& stream,
+                                std::string_view text);
+    static void onInfoFlushed(void* reader, std::string_view text, std::uint32_t line);
+    static void onWarningFlushed(void* reader, std::string_view text, std::uint32_t line);
+    void deliverInfo(std::string_view text, unsigned line);
+    void deliverWarning(std::string_view text, unsigned line);
+
+    // Logs that a dispatched node has no handler; the caller hands its parent on.
+    void logUnsupported(const MDagPath& path) const;
+    // The scene node of the single-node entry of `key`, or null when there is no entry.
+    SceneNode* singleRecordedNode(NodeKey key) const;
+    // Fills a joint or camera node met as a leaf or an ancestor.
+    void fillJoint(const MDagPath& path, SceneNode& node);
+    void fillCamera(const MDagPath& path, SceneNode& node);
+    // The joint and camera handlers after their type checks: fills `fill`, or in the leaf
+    // form (no `fill`) attaches, adds, records and fills a new node.
+    void readJointOrCamera(const MDagPath& path, SceneNode* fill, bool camera);
+    // attachToHierarchy for a shape's parent; null when the shape is to be skipped because
+    // its direct parent already had a scene node.
+    SceneNode* attachShapeParent(const MDagPath& shapePath);
+    std::shared_ptr<BaseSpline> readCurveShape(const MDagPath& path);
+    // A further level of a LOD group already in the scene: adds `level` to the group's LOD
+    // node with its threshold. `group` is the group's path, `levelObject` the level's node.
+    void addLodLevel(const MDagPath& group, const MObject& levelObject, SceneNode& level);
+    // Where a level created `lod`: remembered so later levels keep the host's child order.
+    void rememberLodLevel(const UtilLodNode& lod, unsigned childIndex);
 
     // Scene nodes made per host node, one reference each.
     std::map<NodeKey, std::vector<SceneNode*>> m_nodeMap;
@@ -153,7 +206,16 @@ private:
     // Image table: file path -> loaded image, or null when loading failed.
     std::map<std::string, std::shared_ptr<const TextureImage>> m_images;
 
+    // -- LOD groups: per LOD node, the host child index of each level, in the node's order.
+    std::map<const UtilLodNode*, std::vector<unsigned>> m_lodLevels;
+    // -- Transforms and joints met during the walk, in the order met.
+    std::vector<AnimatedNode> m_animatedNodes;
+
     Scene m_scene;
+    CallbackMemoryOutBuffer m_infoBuffer;
+    CallbackMemoryOutBuffer m_warningBuffer;
+    TextOutStream m_infoStream{&m_infoBuffer};
+    TextOutStream m_warningStream{&m_warningBuffer};
     ReportCallback m_callback;
     ParseFlags m_options = 0;
     unsigned m_warningCount = 0;

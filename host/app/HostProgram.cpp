@@ -1,5 +1,7 @@
 #include "HostProgram.h"
 
+#include "Shared/Graphics/Scene/SceneOutline.h"
+
 #include <vornexhost/MelInterpreter.h>
 #include <vornexhost/PluginRegistry.h>
 #include <vornexhost/ScriptEditor.h>
@@ -11,6 +13,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <memory>
 #include <sys/stat.h>
 
@@ -27,11 +30,12 @@ const char* const kUsage =
     "\n"
     "Verbs:\n"
     "  mel SCENE.ma -c 'MEL'    load the scene and run MEL statements, printing each result\n"
-    "  parse SCENE.ma [-flags] [OUTPUT]\n"
+    "  parse SCENE.ma [-flags] [OUTPUT] [--selection NODE ...]\n"
     "                           run the plug-in's Vornex command on the scene\n"
     "  export SCENE.ma OUTPUT [--include-images] [--right-handed] [--z-axis-positive]\n"
     "                         [--selection NODE ...]\n"
     "                           export through the plug-in's VornexFtr translator\n"
+    "  info FILE.sgf            print a scene graph file as an indented outline\n"
     "  help [VERB]              show this text or a verb's\n"
     "\n"
     "Every verb takes --plugin PATH (repeatable) to load plug-in libraries; without it the\n"
@@ -48,11 +52,13 @@ const char* const kMelUsage =
     "command a plug-in registers.\n";
 
 const char* const kParseUsage =
-    "usage: vornex parse SCENE.ma [-flags] [OUTPUT] [--plugin PATH]\n"
+    "usage: vornex parse SCENE.ma [-flags] [OUTPUT] [--selection NODE ...] [--plugin PATH]\n"
     "\n"
     "Loads the scene and runs the plug-in's Vornex command with the flags and output name,\n"
-    "which writes the scene graph file. Flag letters: s (selection only), t (include\n"
-    "images), i (info reports), w (warning reports), r (right-handed), z (z axis positive).\n";
+    "which writes the scene graph file OUTPUT.bundledMesh (without OUTPUT: the scene's path\n"
+    "with its extension replaced). Flag letters: s (selection only), t (include images),\n"
+    "i (info reports), w (warning reports), r (right-handed), z (z axis positive).\n"
+    "--selection selects the named nodes first, for the s flag.\n";
 
 const char* const kExportUsage =
     "usage: vornex export SCENE.ma OUTPUT [--include-images] [--right-handed]\n"
@@ -60,6 +66,14 @@ const char* const kExportUsage =
     "\n"
     "Loads the scene and exports it to OUTPUT (for example out/tank.bundledMesh) through the\n"
     "plug-in's VornexFtr translator. With --selection only the named nodes are exported.\n";
+
+const char* const kInfoUsage =
+    "usage: vornex info FILE.sgf\n"
+    "\n"
+    "Prints a scene graph file (as the Vornex command writes it) as an indented outline: one\n"
+    "line per node with its type, name, parent and child counts, keys, thresholds, positions,\n"
+    "influences and named values, and below each mesh node its mesh and materials. A file\n"
+    "that cannot be read gives the reason and the exit status 1.\n";
 
 void printUsage(const char* text) {
     std::fputs(text, stdout);
@@ -172,6 +186,17 @@ public:
     }
 };
 
+// Replaces the active selection with the named nodes; false (with the host's message) when
+// one cannot be selected.
+bool selectNodes(const std::vector<std::string>& names) {
+    if (names.empty())
+        return true;
+    std::string select = "select -r";
+    for (const std::string& n : names)
+        select += " \"" + n + "\"";
+    return MGlobal::executeCommand(MString(select + ";"));
+}
+
 int runMel(const Options& o, const std::string& programDirectory) {
     if (!o.hasMel) {
         error("mel needs -c 'MEL statements'");
@@ -196,6 +221,8 @@ int runParse(const Options& o, const std::string& programDirectory) {
         error(std::string("no plug-in provides the command \"") + kCommandName + "\"");
         return 1;
     }
+    if (!selectNodes(o.selection))
+        return 1;
     std::vector<std::string> args(o.positional.begin() + 1, o.positional.end());
     vornexhost::MelValue result;
     try {
@@ -221,13 +248,8 @@ int runExport(const Options& o, const std::string& programDirectory) {
         error(std::string("no plug-in provides the file translator \"") + kTranslatorName + "\"");
         return 1;
     }
-    if (!o.selection.empty()) {
-        std::string select = "select -r";
-        for (const std::string& n : o.selection)
-            select += " \"" + n + "\"";
-        if (!MGlobal::executeCommand(MString(select + ";")))
-            return 1;
-    }
+    if (!selectNodes(o.selection))
+        return 1;
     std::unique_ptr<MPxFileTranslator> translator(
         static_cast<MPxFileTranslator*>(it->second.creator()));
     if (!translator) {
@@ -250,6 +272,14 @@ int runExport(const Options& o, const std::string& programDirectory) {
     return 0;
 }
 
+int runInfo(const Options& o) {
+    if (o.positional.size() != 1) {
+        error("info needs one scene graph file");
+        return 1;
+    }
+    return vx::runSceneInfo(o.positional[0].c_str(), std::cout, std::cerr);
+}
+
 } // namespace
 
 int runHostProgram(const std::vector<std::string>& args, const std::string& programDirectory) {
@@ -262,6 +292,7 @@ int runHostProgram(const std::vector<std::string>& args, const std::string& prog
     const char* usage = verb == "mel"      ? kMelUsage
                         : verb == "parse"  ? kParseUsage
                         : verb == "export" ? kExportUsage
+                        : verb == "info"   ? kInfoUsage
                                            : nullptr;
     if (!usage) {
         error("unknown verb \"" + verb + "\"; vornex --help lists them");
@@ -278,6 +309,8 @@ int runHostProgram(const std::vector<std::string>& args, const std::string& prog
         return runMel(o, programDirectory);
     if (verb == "parse")
         return runParse(o, programDirectory);
+    if (verb == "info")
+        return runInfo(o);
     return runExport(o, programDirectory);
 }
 

@@ -135,6 +135,8 @@ TEST(FileForms, ArraysGivenWholeAndDataOnGenericAttributes) {
     loadScene(R"(createNode skinCluster -n "s";
 	setAttr ".wl[0].w" 3 0 0.2 2 0.3 5 0.5;
 	setAttr ".dpf" 4 4 4 4;
+createNode skinCluster -n "s2";
+	setAttr ".dpf" 1e300 7;
 createNode fancyNode -n "g";
 	setAttr ".v2" -type "double2" 1 2;
 	setAttr ".v3" -type "long3" 1 2 3;
@@ -147,6 +149,8 @@ createNode fancyNode -n "g";
     EXPECT_EQ(plug("s.wl[0].w").elementByPhysicalIndex(2).logicalIndex(), 5u);
     // Not the sparse shape: consecutive elements from 0.
     EXPECT_EQ(mel("getAttr s.dpf"), "4 4 4 4");
+    // A first number far too large to be a count is a value like any other.
+    EXPECT_EQ(mel("getAttr s2.dpf[1]"), "7");
     EXPECT_EQ(mel("getAttr g.v2"), "1 2");
     EXPECT_EQ(mel("getAttr g.v3"), "1 2 3");
     EXPECT_EQ(mel("getAttr g.m"), "2 0 0 0 0 2 0 0 0 0 2 0 1 2 3 1");

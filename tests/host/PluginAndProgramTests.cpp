@@ -96,7 +96,7 @@ TEST(HostProgram, MelPrintsEachResultAndFailsOnErrors) {
 }
 
 TEST(HostProgram, HelpDocumentsEveryVerb) {
-    for (const char* verb : {"mel", "parse", "export"}) {
+    for (const char* verb : {"mel", "parse", "export", "info"}) {
         ::testing::internal::CaptureStdout();
         EXPECT_EQ(program({verb, "--help"}), 0);
         EXPECT_NE(::testing::internal::GetCapturedStdout().find(std::string("vornex ") + verb),
@@ -105,7 +105,7 @@ TEST(HostProgram, HelpDocumentsEveryVerb) {
     ::testing::internal::CaptureStdout();
     EXPECT_EQ(program({"--help"}), 0);
     const std::string usage = ::testing::internal::GetCapturedStdout();
-    for (const char* verb : {"mel SCENE", "parse SCENE", "export SCENE"})
+    for (const char* verb : {"mel SCENE", "parse SCENE", "export SCENE", "info FILE"})
         EXPECT_NE(usage.find(verb), std::string::npos) << verb;
 }
 

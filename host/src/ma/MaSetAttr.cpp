@@ -373,8 +373,9 @@ void MaStatements::setSingle(const PlugAddress& target, std::string_view type) {
         const unsigned stride = leafCount(element);
         const double first = m_numbers[0];
         const std::size_t pairs = (m_numbers.size() - 1) / 2;
+        // The count is compared as a double: a huge first number must not be converted.
         if (stride == 1 && first == std::floor(first) && first >= 0.0 &&
-            m_numbers.size() == 1 + 2 * static_cast<std::size_t>(first)) {
+            static_cast<double>(m_numbers.size()) == 1.0 + 2.0 * first) {
             for (std::size_t i = 0; i < pairs; ++i) {
                 const double index = m_numbers[1 + 2 * i];
                 if (index != std::floor(index) || index < 0.0 || index > 2147483647.0)

@@ -77,6 +77,10 @@ TEST(CallbackMemoryOutBuffer, FlushHandsOverTheTextAndStartsOver) {
     buffer.flush();
     EXPECT_EQ(record.text, "again");
     EXPECT_EQ(record.calls, 2);
+    buffer.setUser(912);
+    buffer.write("site", 4);
+    buffer.flush();
+    EXPECT_EQ(record.user, 912u);
 }
 
 // Takes at most `limit` bytes per write, to show which member's answer is returned.

@@ -23,15 +23,25 @@ void captureDebug(std::string_view text) {
 
 LogCapture::LogCapture() {
     g_debugText.clear();
-    vornexhost::setScriptEditorSink([this](vornexhost::ScriptEditorKind, std::string_view text) {
-        m_scriptLines.emplace_back(text);
-    });
+    vornexhost::setScriptEditorSink(
+        [this](vornexhost::ScriptEditorKind kind, std::string_view text) {
+            m_scriptLines.emplace_back(text);
+            if (kind == vornexhost::ScriptEditorKind::Warning)
+                m_warningLines.emplace_back(text);
+        });
     setDebugOutputHandler(&captureDebug);
 }
 
 LogCapture::~LogCapture() {
     vornexhost::setScriptEditorSink({});
     setDebugOutputHandler(nullptr);
+}
+
+bool LogCapture::contains(const std::string& text) const {
+    for (const std::string& line : m_scriptLines)
+        if (line.find(text) != std::string::npos)
+            return true;
+    return false;
 }
 
 const std::string& LogCapture::debugText() {

@@ -13,10 +13,15 @@ public:
     LogCapture& operator=(const LogCapture&) = delete;
 
     const std::vector<std::string>& scriptLines() const { return m_scriptLines; }
+    // The lines shown as warnings (MGlobal::displayWarning), also among scriptLines().
+    const std::vector<std::string>& warningLines() const { return m_warningLines; }
+    // Whether any script editor line contains `text`.
+    bool contains(const std::string& text) const;
     static const std::string& debugText();
 
 private:
     std::vector<std::string> m_scriptLines;
+    std::vector<std::string> m_warningLines;
 };
 
 // A fresh, empty directory under the system's temporary folder, removed by the destructor.

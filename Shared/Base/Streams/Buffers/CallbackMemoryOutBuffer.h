@@ -16,6 +16,10 @@ public:
 
     void flush() override;
 
+    // The value handed to the next flush (the scene reader passes its reporting site this way).
+    void setUser(std::uint32_t user) { m_user = user; }
+    std::uint32_t user() const { return m_user; }
+
 private:
     Handler m_handler;
     void* m_target;

@@ -1,0 +1,369 @@
+// The plug-in as a user meets it: the `vornex` host program loads Vornex.so, runs the Vornex
+// command or the VornexFtr translator on fixture scenes, and the scene graph files it writes
+// are read back and checked structurally.
+#include "Shared/Base/Streams/FileInStream.h"
+#include "Shared/Graphics/Scene/BaseSpline.h"
+#include "Shared/Graphics/Scene/RootNode.h"
+#include "Shared/Graphics/Scene/Scene.h"
+#include "Shared/Graphics/Scene/UtilBaseSplineNode.h"
+#include "Shared/Graphics/Scene/UtilJointNode.h"
+#include "Shared/Graphics/Scene/UtilLocatorNode.h"
+#include "Shared/Graphics/Scene/UtilLodNode.h"
+#include "Shared/Graphics/Scene/UtilTransformNode.h"
+#include "tests/Shared/Base/TestLogCapture.h"
+#include "tests/Vornex/RunVornex.h"
+#include "tests/Vornex/SceneQueries.h"
+
+#include <HostProgram.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <memory>
+
+namespace vx {
+namespace {
+
+using test::childKinds;
+using test::childNames;
+using test::findNode;
+using test::findNodeAs;
+using test::fixturePath;
+using test::vornex;
+
+// A scene graph file read back; the test fails when it cannot be read.
+std::unique_ptr<Scene> readSceneGraph(const std::string& path) {
+    auto scene = std::make_unique<Scene>();
+    if (!std::filesystem::exists(path)) {
+        ADD_FAILURE() << "no scene graph file " << path;
+        return scene;
+    }
+    FileInStream in(path.c_str());
+    EXPECT_TRUE(scene->read(in)) << scene->lastError();
+    return scene;
+}
+
+// Runs `vornex parse` on a fixture into a temporary folder and reads the result back.
+class ParsedScene {
+public:
+    explicit ParsedScene(const std::string& fixture, const std::string& flags = "") {
+        std::vector<std::string> args{"parse", fixturePath(fixture)};
+        if (!flags.empty())
+            args.push_back(flags);
+        args.push_back(m_dir.file("scene"));
+        m_status = vornex(args);
+        m_scene = readSceneGraph(m_dir.file("scene.bundledMesh"));
+    }
+    int status() const { return m_status; }
+    SceneNode* root() const { return m_scene->getRoot(); }
+    template <class T = SceneNode>
+    T* node(const std::string& name) const {
+        T* found = findNodeAs<T>(root(), name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+private:
+    test::TempDir m_dir;
+    int m_status = -1;
+    std::unique_ptr<Scene> m_scene;
+};
+
+void expectNear(const Vector3& actual, const Vector3& expected) {
+    EXPECT_NEAR(actual.x, expected.x, 1e-5f);
+    EXPECT_NEAR(actual.y, expected.y, 1e-5f);
+    EXPECT_NEAR(actual.z, expected.z, 1e-5f);
+}
+
+// One rotation: q and -q are the same turn.
+void expectRotation(const Quaternion& actual, const Quaternion& expected) {
+    const float sign = actual.x * expected.x + actual.y * expected.y + actual.z * expected.z +
+                                   actual.w * expected.w <
+                               0
+                           ? -1.0f
+                           : 1.0f;
+    EXPECT_NEAR(actual.x, sign * expected.x, 1e-5f);
+    EXPECT_NEAR(actual.y, sign * expected.y, 1e-5f);
+    EXPECT_NEAR(actual.z, sign * expected.z, 1e-5f);
+    EXPECT_NEAR(actual.w, sign * expected.w, 1e-5f);
+}
+
+const float kHalfSqrt2 = std::sqrt(0.5f);
+
+TEST(VornexParse, BuildsTheHierarchyOfSupportedLeaves) {
+    const ParsedScene parsed("traversal.ma");
+    ASSERT_EQ(parsed.status(), 0);
+    ASSERT_NE(parsed.root(), nullptr);
+    EXPECT_EQ(parsed.root()->getType(), &RootNode::type);
+    EXPECT_EQ(parsed.root()->name(), fixturePath("traversal.ma"));
+    // The startup cameras are hidden, the light is not supported: neither adds anything.
+    EXPECT_EQ(
+        childKinds(parsed.root()),
+        (std::vector<std::string>{"UtilTransformNode:root_bundledMesh", "UtilJointNode:root_j"}));
+    // The hidden group and the empty transform add nothing; the pair's second shape is skipped.
+    auto* top = parsed.node("root_bundledMesh");
+    EXPECT_EQ(childNames(top),
+              (std::vector<std::string>{"pair", "path", "crate_lod", "shot_cam", "path_copy"}));
+    EXPECT_EQ(findNode(parsed.root(), "hidden_group"), nullptr);
+    EXPECT_EQ(findNode(parsed.root(), "hidden_markerShape"), nullptr);
+    EXPECT_EQ(findNode(parsed.root(), "empty_xf"), nullptr);
+    EXPECT_EQ(findNode(parsed.root(), "lamp"), nullptr);
+    EXPECT_EQ(childKinds(parsed.node("pair")),
+              std::vector<std::string>{"UtilLocatorNode:pairShape"});
+    EXPECT_EQ(findNode(parsed.root(), "pairShape2"), nullptr);
+    // A camera is a joint node named after its shape, with nothing else of its own.
+    auto* camera = parsed.node<UtilJointNode>("shot_camShape");
+    ASSERT_NE(camera, nullptr);
+    EXPECT_EQ(camera->keyCount(), 0u);
+    EXPECT_TRUE(camera->namedValues().empty());
+    EXPECT_EQ(camera->parents(), NodeList{parsed.node("shot_cam")});
+}
+
+TEST(VornexParse, JointChainsNestAndLaterLeavesStopAtTheirParent) {
+    const ParsedScene parsed("traversal.ma");
+    auto* rootJoint = parsed.node<UtilJointNode>("root_j");
+    ASSERT_NE(rootJoint, nullptr);
+    EXPECT_EQ(childKinds(rootJoint), std::vector<std::string>{"UtilJointNode:mid_j"});
+    auto* mid = parsed.node("mid_j");
+    EXPECT_EQ(childKinds(mid),
+              (std::vector<std::string>{"UtilJointNode:end_j", "UtilJointNode:side_j"}));
+    EXPECT_EQ(mid->parents(), NodeList{rootJoint});
+    EXPECT_EQ(rootJoint->parents(), NodeList{parsed.root()});
+    // No "anim_export": no keys and no flag.
+    EXPECT_EQ(rootJoint->keyCount(), 0u);
+    EXPECT_FALSE(rootJoint->getBool("anim_export").has_value());
+}
+
+TEST(VornexParse, LodGroupsHoldTheirLevelsAndWholeNumberThresholds) {
+    const ParsedScene parsed("traversal.ma");
+    auto* group = parsed.node<UtilTransformNode>("crate_lod");
+    ASSERT_NE(group, nullptr);
+    ASSERT_EQ(group->childCount(), 1u);
+    auto* lod = dynamic_cast<UtilLodNode*>(group->children()->front());
+    ASSERT_NE(lod, nullptr);
+    EXPECT_EQ(lod->name(), "crate_lod");
+    EXPECT_EQ(childKinds(lod),
+              (std::vector<std::string>{"UtilTransformNode:lod0", "UtilTransformNode:lod1",
+                                        "UtilTransformNode:lod2"}));
+    EXPECT_EQ(lod->m_thresholds, (std::vector<float>{10.0f, 20.0f}));
+    EXPECT_EQ(childKinds(parsed.node("lod2")),
+              std::vector<std::string>{"UtilLocatorNode:lod2Shape"});
+}
+
+TEST(VornexParse, ConvertsToLeftHandedUnlessToldNotTo) {
+    const ParsedScene converted("traversal.ma");
+    const ParsedScene kept("traversal.ma", "-r");
+    ASSERT_EQ(kept.status(), 0);
+
+    auto* top = converted.node<UtilTransformNode>("root_bundledMesh");
+    auto* pair = converted.node<UtilTransformNode>("pair");
+    auto* locator = converted.node<UtilLocatorNode>("pairShape");
+    auto* spline = converted.node<UtilBaseSplineNode>("pathShape");
+    ASSERT_TRUE(top && pair && locator && spline && spline->spline());
+    expectNear(top->m_matrix.translation, {-1, 2, 3});
+    expectNear(pair->m_matrix.translation, {-10, 0, 0});
+    expectNear(locator->m_position, {-4, 5, 6});
+    EXPECT_EQ(spline->spline()->m_controlPoints,
+              (std::vector<Vector3>{{-1, 0, 0}, {-2, 1, 0}, {-3, 0, -1}}));
+
+    auto* keptTop = kept.node<UtilTransformNode>("root_bundledMesh");
+    auto* keptLocator = kept.node<UtilLocatorNode>("pairShape");
+    auto* keptSpline = kept.node<UtilBaseSplineNode>("pathShape");
+    ASSERT_TRUE(keptTop && keptLocator && keptSpline && keptSpline->spline());
+    expectNear(keptTop->m_matrix.translation, {1, 2, 3});
+    expectNear(keptLocator->m_position, {4, 5, 6});
+    EXPECT_EQ(keptSpline->spline()->m_controlPoints,
+              (std::vector<Vector3>{{1, 0, 0}, {2, 1, 0}, {3, 0, -1}}));
+}
+
+TEST(VornexParse, CurvesKeepTheirKnotsWithOneMoreAtEachEndAndTheirAttributes) {
+    const ParsedScene parsed("traversal.ma");
+    auto* node = parsed.node<UtilBaseSplineNode>("pathShape");
+    ASSERT_TRUE(node && node->spline());
+    const BaseSpline& spline = *node->spline();
+    EXPECT_EQ(spline.m_name, "pathShape");
+    EXPECT_EQ(spline.m_knots, (std::vector<float>{-1, 0, 1, 2, 3}));
+    EXPECT_EQ(spline.m_namedValues.getFloat("zephSpeed"), 2.5f);
+    auto* top = parsed.node<UtilTransformNode>("root_bundledMesh");
+    ASSERT_NE(top, nullptr);
+    EXPECT_EQ(top->getInt("zephGroup"), 7);
+    EXPECT_EQ(top->getBool("ZEPHFlag"), true);
+    EXPECT_EQ(top->getFloat("zephWeight"), 0.25f);
+    EXPECT_EQ(top->getText("zephLabel"), "crate");
+    EXPECT_EQ(top->namedValues().size(), 4u);
+    // The instance under path_copy has a node of its own over the same spline.
+    auto* copy = parsed.node("path_copy");
+    ASSERT_NE(copy, nullptr);
+    ASSERT_EQ(copy->childCount(), 1u);
+    auto* instance = dynamic_cast<UtilBaseSplineNode*>(copy->children()->front());
+    ASSERT_NE(instance, nullptr);
+    EXPECT_NE(instance, node);
+    EXPECT_EQ(instance->spline(), node->spline());
+}
+
+TEST(VornexParse, SamplesFlaggedJointsOverThePlaybackRange) {
+    const ParsedScene parsed("animation.ma");
+    ASSERT_EQ(parsed.status(), 0);
+    auto* hips = parsed.node<UtilJointNode>("hips");
+    auto* spine = parsed.node<UtilJointNode>("spine");
+    auto* tail = parsed.node<UtilJointNode>("tail");
+    ASSERT_TRUE(hips && spine && tail);
+
+    ASSERT_EQ(hips->keyCount(), 3u);
+    EXPECT_EQ(hips->m_timeIndices, (std::vector<float>{0, 1, 2}));
+    for (std::size_t k = 0; k < 3; ++k) {
+        expectNear(hips->keyTranslation(k), {-2.0f * static_cast<float>(k), 10, 0});
+        expectRotation(hips->keyRotation(k), {});
+    }
+    EXPECT_EQ(hips->getBool("anim_export"), true);
+
+    // A false flag still samples the joint; the joint orientation is part of its rotation.
+    ASSERT_EQ(spine->keyCount(), 3u);
+    EXPECT_EQ(spine->getBool("anim_export"), false);
+    expectNear(spine->keyTranslation(2), {0, 5, 0});
+    expectRotation(spine->keyRotation(0), {0, 0, kHalfSqrt2, kHalfSqrt2});
+    // No flag: not sampled.
+    EXPECT_EQ(tail->keyCount(), 0u);
+}
+
+TEST(VornexParse, CameraBonesUnderPlainTransformsAreSampledInWorldSpace) {
+    const ParsedScene parsed("animation.ma");
+    auto* world = parsed.node<UtilJointNode>("Camerabone");
+    auto* local = parsed.node<UtilJointNode>("hipsCamerabone");
+    ASSERT_TRUE(world && local);
+    ASSERT_EQ(world->keyCount(), 3u);
+    // The rig stands at x = 100 turned 90 degrees about Y: the bone's (0, 0, 5) is at
+    // (105, 0, 0) in the world, stored mirrored; its turn is the rig's.
+    expectNear(world->keyTranslation(0), {-105, 0, 0});
+    expectRotation(world->keyRotation(0), {0, kHalfSqrt2, 0, kHalfSqrt2});
+    // Under a joint the same name means parent space.
+    ASSERT_EQ(local->keyCount(), 3u);
+    expectNear(local->keyTranslation(0), {-1, 0, 0});
+    expectRotation(local->keyRotation(0), {});
+}
+
+TEST(VornexParse, RightHandedKeysAreTheHostsOwn) {
+    const ParsedScene parsed("animation.ma", "-r");
+    auto* hips = parsed.node<UtilJointNode>("hips");
+    auto* world = parsed.node<UtilJointNode>("Camerabone");
+    ASSERT_TRUE(hips && world);
+    ASSERT_EQ(hips->keyCount(), 3u);
+    expectNear(hips->keyTranslation(2), {4, 10, 0});
+    expectNear(world->keyTranslation(0), {105, 0, 0});
+    expectRotation(world->keyRotation(0), {0, kHalfSqrt2, 0, kHalfSqrt2});
+}
+
+TEST(VornexParse, AOneFrameRangeGivesOneKeyAtTimeZero) {
+    const ParsedScene parsed("one_frame.ma");
+    auto* pelvis = parsed.node<UtilJointNode>("pelvis");
+    ASSERT_NE(pelvis, nullptr);
+    ASSERT_EQ(pelvis->keyCount(), 1u);
+    EXPECT_EQ(pelvis->keyTime(0), 0.0f);
+    // Sampled at frame 12, the range's only frame.
+    expectNear(pelvis->keyTranslation(0), {0, 80, 0});
+}
+
+TEST(VornexParse, SelectionReadsOnlyTheSelectedPathsAndAddsUpTheirWarnings) {
+    test::TempDir dir;
+    test::LogCapture capture;
+    const std::string out = dir.file("picked");
+    // Two DAG paths and two nodes outside the DAG, each of which is skipped with a warning.
+    ASSERT_EQ(vornex({"parse", fixturePath("traversal.ma"), "-s", out, "--selection", "pair",
+                      "time1", "mid_j", "lambert1"}),
+              0);
+    EXPECT_TRUE(capture.contains("Parse (un)successful with 2 warning(s)\r\n"));
+    const auto scene = readSceneGraph(out + ".bundledMesh");
+    EXPECT_EQ(childNames(scene->getRoot()),
+              (std::vector<std::string>{"root_bundledMesh", "root_j"}));
+    EXPECT_EQ(childNames(findNode(scene->getRoot(), "root_bundledMesh")),
+              std::vector<std::string>{"pair"});
+    // Only the selected joint's subtree is walked: its leaves, and the chain up to the world.
+    EXPECT_EQ(childNames(findNode(scene->getRoot(), "mid_j")),
+              (std::vector<std::string>{"end_j", "side_j"}));
+    EXPECT_EQ(findNode(scene->getRoot(), "crate_lod"), nullptr);
+
+    test::LogCapture whole;
+    ASSERT_EQ(vornex({"parse", fixturePath("traversal.ma"), out}), 0);
+    EXPECT_TRUE(whole.contains("Parse successful"));
+}
+
+TEST(VornexParse, LogsWhatItPrunesAndWhatItCannotHandle) {
+    test::TempDir dir;
+    test::LogCapture capture;
+    ASSERT_EQ(vornex({"parse", fixturePath("traversal.ma"), dir.file("x")}), 0);
+    for (const char* line :
+         {"Info: parseDAG(Root)", "Info: DAGNode(0): <::kWorld>",
+          "Info: DAGNode(2): <hidden_group::kTransform>",
+          "Info: Pruning tree at <hidden_group::kTransform> (Invisible)",
+          "Info: Unsupported node <empty_xf::kTransform>",
+          "Info: Unsupported node <root_bundledMesh::kTransform>",
+          "Info: Parsing transformation <pair>", "Info: Parsing locator <pairShape>",
+          "Info: Parsing base spline shape <pathShape>",
+          "Info: Parsing base spline <pathShape::kNurbsCurve>", "Info: Parsing IKJoint <mid_j>",
+          "Info: Parsing Camera <shot_camShape>",
+          "Info: Textures used in scene:", "Info: Maya API version: 4.5"})
+        EXPECT_TRUE(capture.contains(line)) << line;
+}
+
+TEST(VornexCommand, NamesItsOutputAfterTheSceneOrItsArgument) {
+    test::TempDir dir;
+    const std::string scene = dir.file("b.ma");
+    std::filesystem::copy_file(fixturePath("one_frame.ma"), scene);
+    ASSERT_EQ(vornex({"parse", scene}), 0);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("b.bundledMesh")));
+    // A first argument that is no flag is ignored when a second follows.
+    ASSERT_EQ(vornex({"parse", scene, "ignored", dir.file("named")}), 0);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("named.bundledMesh")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("ignored.bundledMesh")));
+    EXPECT_FALSE(std::filesystem::exists("ignored.bundledMesh"));
+}
+
+TEST(VornexCommand, RefusedFlagsAndUnwritableOutputsFailCleanly) {
+    test::TempDir dir;
+    test::LogCapture capture;
+    EXPECT_EQ(vornex({"parse", fixturePath("one_frame.ma"), "-tq", dir.file("x")}), 1);
+    EXPECT_TRUE(capture.contains("Unknown parser flag: -q"));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("x.bundledMesh")));
+
+    const std::size_t before = capture.scriptLines().size();
+    EXPECT_EQ(vornex({"parse", fixturePath("one_frame.ma"), "-", dir.file("x")}), 1);
+    for (std::size_t i = before; i < capture.scriptLines().size(); ++i)
+        EXPECT_EQ(capture.scriptLines()[i].find("Unknown parser flag"), std::string::npos);
+
+    const std::string unwritable = dir.file("missing/dir/x");
+    EXPECT_EQ(vornex({"parse", fixturePath("one_frame.ma"), unwritable}), 1);
+    EXPECT_TRUE(
+        capture.contains("Assert: m_file != 0 : can't open file: " + unwritable + ".bundledMesh"));
+}
+
+TEST(VornexCommand, AReadTheReaderGivesUpIsAWarningAndAFailure) {
+    test::TempDir dir;
+    test::LogCapture capture;
+    EXPECT_EQ(vornex({"parse", fixturePath("shape_under_shape.ma"), dir.file("x")}), 1);
+    ASSERT_EQ(capture.warningLines().size(), 1u);
+    EXPECT_EQ(capture.warningLines()[0].rfind(
+                  "Error: Failed to attach transform function set to node (", 0),
+              0u)
+        << capture.warningLines()[0];
+    EXPECT_NE(capture.warningLines()[0].find(")\nMaya reports: "), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("x.bundledMesh")));
+}
+
+TEST(VornexInfo, PrintsTheOutlineOfAFileAndRefusesOthers) {
+    test::TempDir dir;
+    ASSERT_EQ(vornex({"parse", fixturePath("one_frame.ma"), dir.file("x")}), 0);
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(vornexapp::runHostProgram({"info", dir.file("x.bundledMesh")}, "/nonexistent"), 0);
+    const std::string outline = ::testing::internal::GetCapturedStdout();
+    EXPECT_NE(outline.find("UtilJointNode \"pelvis\" parents 1 children 0 keys 1"),
+              std::string::npos)
+        << outline;
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(vornexapp::runHostProgram({"info", fixturePath("one_frame.ma")}, "/nonexistent"), 1);
+    EXPECT_FALSE(::testing::internal::GetCapturedStderr().empty());
+    EXPECT_EQ(vornexapp::runHostProgram({"info"}, "/nonexistent"), 1);
+}
+
+} // namespace
+} // namespace vx

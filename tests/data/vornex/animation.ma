@@ -1,0 +1,56 @@
+//Maya ASCII 4.5 scene
+//Name: animation.ma
+//Last modified: Mon, Dec 07, 2026 11:40:27 AM
+requires maya "4.5";
+currentUnit -l centimeter -a degree -t film;
+fileInfo "application" "maya";
+fileInfo "product" "Maya Unlimited 4.5";
+fileInfo "version" "4.5";
+createNode transform -n "root_animation";
+createNode joint -n "hips" -p "root_animation";
+	addAttr -ci true -sn "anim_export" -ln "anim_export" -min 0 -max 1 -at "bool";
+	setAttr ".t" -type "double3" 0 10 0 ;
+	setAttr -k on ".anim_export" yes;
+createNode joint -n "spine" -p "hips";
+	addAttr -ci true -sn "anim_export" -ln "anim_export" -min 0 -max 1 -at "bool";
+	setAttr ".t" -type "double3" 0 5 0 ;
+	setAttr ".jo" -type "double3" 0 0 90 ;
+	setAttr -k on ".anim_export" no;
+createNode joint -n "tail" -p "spine";
+	setAttr ".t" -type "double3" 0 3 0 ;
+createNode joint -n "hipsCamerabone" -p "hips";
+	addAttr -ci true -sn "anim_export" -ln "anim_export" -min 0 -max 1 -at "bool";
+	setAttr ".t" -type "double3" 1 0 0 ;
+	setAttr -k on ".anim_export" yes;
+createNode transform -n "cam_rig" -p "root_animation";
+	setAttr ".t" -type "double3" 100 0 0 ;
+	setAttr ".r" -type "double3" 0 90 0 ;
+createNode joint -n "Camerabone" -p "cam_rig";
+	addAttr -ci true -sn "anim_export" -ln "anim_export" -min 0 -max 1 -at "bool";
+	setAttr ".t" -type "double3" 0 0 5 ;
+	setAttr -k on ".anim_export" yes;
+createNode transform -n "mover" -p "root_animation";
+	addAttr -ci true -sn "anim_export" -ln "anim_export" -min 0 -max 1 -at "bool";
+	setAttr ".r" -type "double3" 0 90 0 ;
+	setAttr -k on ".anim_export" yes;
+createNode locator -n "moverShape" -p "mover";
+	setAttr -k off ".v";
+createNode animCurveTL -n "hips_translateX";
+	setAttr ".tan" 2;
+	setAttr ".wgt" no;
+	setAttr -s 3 ".ktv[0:2]"  1 0 2 2 3 4;
+createNode animCurveTL -n "mover_translateY";
+	setAttr ".tan" 2;
+	setAttr ".wgt" no;
+	setAttr -s 3 ".ktv[0:2]"  1 0 2 1 3 2;
+createNode script -n "sceneConfigurationScriptNode";
+	setAttr ".b" -type "string" "playbackOptions -min 1 -max 3 -ast 1 -aet 3 ";
+	setAttr ".st" 6;
+select -ne :time1;
+	setAttr ".o" 1;
+connectAttr "hips_translateX.o" "hips.tx";
+connectAttr "mover_translateY.o" "mover.ty";
+connectAttr "hips.s" "spine.is";
+connectAttr "spine.s" "tail.is";
+connectAttr "hips.s" "hipsCamerabone.is";
+// End of animation.ma
