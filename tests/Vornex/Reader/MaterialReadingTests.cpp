@@ -67,7 +67,8 @@ TEST_F(MaterialReading, LambertReadsSevenRowsAndAFileTextureWithItsSettings) {
     EXPECT_FLOAT_EQ(color.m_rotateUV, std::numbers::pi_v<float> / 2);
     EXPECT_EQ(color.m_offsetU, 0.25f);
     EXPECT_EQ(color.m_offsetV, 0.5f);
-    EXPECT_FALSE(color.m_image); // images only with includeImages
+    EXPECT_FALSE(color.m_image);                   // images only with includeImages
+    EXPECT_EQ(paint->getFloat("zephGloss"), 0.5f); // the artist's extra attribute
     EXPECT_EQ(countReports("Bump mapping channel not set in <"), 0u);
     EXPECT_EQ(reader.warningCount(), 0u);
 

@@ -1,0 +1,105 @@
+// cgfx shader nodes on the shipped effects: effect name, technique, texture records, traces
+// on standard output and the error list for textures outside the RawData tree.
+#include "MeshExporter/ExportErrorList.h"
+#include "Shared/Graphics/Scene/Material.h"
+#include "tests/Vornex/Reader/ReaderTestSupport.h"
+
+#include <gmock/gmock.h>
+
+#include <cstdlib>
+#include <map>
+
+#include <maya/MSelectionList.h>
+
+namespace vx::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+class CgfxReading : public ReaderSceneTest {
+protected:
+    void SetUp() override {
+        // The scenes name the effects by artists' paths; the host finds them by file name.
+        setenv("VORNEX_CGFX_PATH", VORNEX_SOURCE_DIR "/examples/effects", 1);
+        exportErrorList().clear();
+    }
+    void TearDown() override { exportErrorList().clear(); }
+
+    // The material of each shading engine, read with standard output captured.
+    std::map<std::string, std::shared_ptr<Material>> readAll() {
+        ::testing::internal::CaptureStdout();
+        read("cgfx.ma");
+        std::map<std::string, std::shared_ptr<Material>> materials;
+        open("cgfx.ma");
+        for (const char* name : {"rock", "cliff_parallax", "hull", "ghost"}) {
+            MSelectionList list;
+            list.add((std::string(name) + "SG").c_str());
+            MObject engine;
+            list.getDependNode(0, engine);
+            materials[name] = reader.readShadingEngine(engine);
+        }
+        traces = ::testing::internal::GetCapturedStdout();
+        return materials;
+    }
+
+    std::string traces;
+};
+
+TEST_F(CgfxReading, StaticMeshLayersNameTheTechniqueAndTexturesAreStoredUnderRawData) {
+    auto materials = readAll();
+    const Material& rock = *materials.at("rock");
+    EXPECT_TRUE(rock.isHardwareShader());
+    EXPECT_EQ(rock.getText("zeph_FxFileName"), "StaticMesh.fx");
+    EXPECT_EQ(rock.getText("zeph_TechniqueName"), "BaseDirt");
+    EXPECT_EQ(rock.getInt("zeph_NumFxTextures"), 2);
+    EXPECT_EQ(rock.getText("zeph_FxTexture0"), "rock/base_a.dds");
+    EXPECT_EQ(rock.getText("zeph_FxTexture1"), "rock/dirt.dds");
+    EXPECT_FALSE(rock.getText("zeph_FxTexture2"));
+    // A hardware shader reports no unset standard channels.
+    EXPECT_EQ(countReports("Color channel not set"), 0u);
+
+    const Material& cliff = *materials.at("cliff_parallax");
+    EXPECT_EQ(cliff.getText("zeph_FxFileName"), "StaticMesh.fx"); // from a backslashed path
+    EXPECT_EQ(cliff.getText("zeph_TechniqueName"), "Baseparallaxdetail");
+}
+
+TEST_F(CgfxReading, BundledMeshSkipsTheShadowMapAndStrayPathsReachTheErrorList) {
+    auto materials = readAll();
+    const Material& hull = *materials.at("hull");
+    EXPECT_EQ(hull.getText("zeph_TechniqueName"), "");
+    EXPECT_EQ(hull.getInt("zeph_NumFxTextures"), 2);
+    EXPECT_EQ(hull.getText("zeph_FxTexture0"), "vehicles/hull.dds");
+    EXPECT_EQ(hull.getText("zeph_FxTexture1"), "d:/temp/hull_n.dds");
+    EXPECT_THAT(exportErrorList().entries(),
+                ElementsAre("ERROR: Adding texture that doesn't reside under RawData "
+                            "d:/temp/hull_n.dds"));
+
+    // An effect that cannot be read lists no parameters: name, empty technique, no textures.
+    const Material& ghost = *materials.at("ghost");
+    EXPECT_EQ(ghost.getText("zeph_FxFileName"), "nowhere.fx");
+    EXPECT_EQ(ghost.getText("zeph_TechniqueName"), "");
+    EXPECT_EQ(ghost.getInt("zeph_NumFxTextures"), 0);
+}
+
+TEST_F(CgfxReading, TracesGoToStandardOutputWithTheirSite) {
+    readAll();
+    EXPECT_THAT(traces, HasSubstr("\nVornex/Reader/CgfxReading.cpp("));
+    EXPECT_THAT(traces, HasSubstr(") Parsing cgFX shader <StaticMesh.fx>"));
+    EXPECT_THAT(traces, HasSubstr(") Saving cgFX texture <rock/base_a.dds>"));
+    EXPECT_THAT(traces, HasSubstr(") Saving cgFX technique name <BaseDirt>"));
+    EXPECT_THAT(traces, HasSubstr(") Number of cgfx Textures <2>"));
+}
+
+TEST_F(CgfxReading, MeshesUnderACgfxMaterialTakeEveryUvSet) {
+    read("cgfx.ma");
+    const VertexBuffer& buffer = vertices(meshNode("boulderShape"));
+    EXPECT_EQ(buffer.m_texts, (std::vector<std::string>{"map1", "detail"}));
+    ASSERT_EQ(buffer.uvSetCount(), 2u);
+    EXPECT_EQ(buffer.m_uvSets[1].size(), 4u);
+    for (const Vertex& v : buffer.m_vertices)
+        EXPECT_EQ(v.getUvCount(), 2u);
+}
+
+} // namespace
+} // namespace vx::test

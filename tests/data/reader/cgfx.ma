@@ -1,0 +1,71 @@
+//Maya ASCII 2014 scene
+//Name: cgfx.ma
+requires maya "2014";
+requires -nodeType "cgfxShader" "cgfxShader" "4.5";
+currentUnit -l centimeter -a degree -t film;
+fileInfo "application" "maya";
+fileInfo "product" "Maya 2014";
+fileInfo "version" "2014";
+createNode transform -n "boulder";
+createNode mesh -n "boulderShape" -p "boulder";
+	setAttr -k off ".v";
+	setAttr -s 2 ".uvst";
+	setAttr ".uvst[0].uvsn" -type "string" "map1";
+	setAttr -s 4 ".uvst[0].uvsp[0:3]" -type "float2" 0 0 1 0 0 1 1 1;
+	setAttr ".uvst[1].uvsn" -type "string" "detail";
+	setAttr -s 4 ".uvst[1].uvsp[0:3]" -type "float2" 0 0 4 0 0 4 4 4;
+	setAttr ".cuvs" -type "string" "map1";
+	setAttr -s 4 ".vt[0:3]"  -1 0 1 1 0 1 -1 0 -1 1 0 -1;
+	setAttr -s 4 ".ed[0:3]"  0 1 0 0 2 0 1 3 0 2 3 0;
+	setAttr ".fc[0]" -type "polyFaces" 
+		f 4 0 2 -4 -2 
+		mu 0 4 0 1 3 2 
+		mu 1 4 0 1 3 2 ;
+createNode cgfxShader -n "rock";
+	addAttr -ci true -sn "Base" -ln "Base" -dt "string";
+	addAttr -ci true -sn "Detail" -ln "Detail" -dt "string";
+	addAttr -ci true -sn "Dirt" -ln "Dirt" -dt "string";
+	addAttr -ci true -sn "Crack" -ln "Crack" -dt "string";
+	addAttr -ci true -sn "NDetail" -ln "NDetail" -dt "string";
+	addAttr -ci true -sn "NCrack" -ln "NCrack" -dt "string";
+	setAttr ".s" -type "string" "D:/Game/Shaders/StaticMesh.fx";
+	setAttr ".Base" -type "string" "c:/Game/RawData/Rock/Base_A.dds";
+	setAttr ".Detail" -type "string" "Detail.dds";
+	setAttr ".Dirt" -type "string" "C:/Game/RawData/Rock/Dirt.DDS";
+	setAttr ".Crack" -type "string" "";
+	setAttr ".NDetail" -type "string" "ndetail.dds";
+	setAttr ".NCrack" -type "string" "ncrack.dds";
+createNode shadingEngine -n "rockSG";
+	setAttr ".ihi" 0;
+	setAttr ".ro" yes;
+createNode cgfxShader -n "cliff_parallax";
+	addAttr -ci true -sn "Base" -ln "Base" -dt "string";
+	setAttr ".s" -type "string" "D:\\Game\\Shaders\\StaticMesh.fx";
+	setAttr ".Base" -type "string" "c:/game/rawdata/cliff.dds";
+createNode shadingEngine -n "cliff_parallaxSG";
+	setAttr ".ihi" 0;
+	setAttr ".ro" yes;
+createNode cgfxShader -n "hull";
+	addAttr -ci true -sn "Diffuse" -ln "Diffuse" -dt "string";
+	addAttr -ci true -sn "NormalMap" -ln "NormalMap" -dt "string";
+	addAttr -ci true -sn "ShadowMap" -ln "ShadowMap" -dt "string";
+	setAttr ".s" -type "string" "BundledMesh.fx";
+	setAttr ".Diffuse" -type "string" "c:/game/RawData/Vehicles/Hull.dds";
+	setAttr ".NormalMap" -type "string" "D:/Temp/Hull_N.dds";
+	setAttr ".ShadowMap" -type "string" "ShadowMap.dds";
+createNode shadingEngine -n "hullSG";
+	setAttr ".ihi" 0;
+	setAttr ".ro" yes;
+createNode cgfxShader -n "ghost";
+	addAttr -ci true -sn "Base" -ln "Base" -dt "string";
+	setAttr ".s" -type "string" "shaders/nowhere.fx";
+	setAttr ".Base" -type "string" "c:/game/rawdata/ghost.dds";
+createNode shadingEngine -n "ghostSG";
+	setAttr ".ihi" 0;
+	setAttr ".ro" yes;
+connectAttr "rock.oc" "rockSG.ss";
+connectAttr "cliff_parallax.oc" "cliff_parallaxSG.ss";
+connectAttr "hull.oc" "hullSG.ss";
+connectAttr "ghost.oc" "ghostSG.ss";
+connectAttr "boulderShape.iog" "rockSG.dsm" -na;
+// End of cgfx.ma
