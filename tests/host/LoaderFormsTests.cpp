@@ -103,6 +103,18 @@ TEST(FileForms, ReparentingWorldAndNestedElementPaths) {
     EXPECT_EQ(outer.elementByLogicalIndex(2).child(0).name(), "f.outer[2].inner");
 }
 
+TEST(FileForms, DefaultShadingGroupsShadeWithLambert1UntilAFileSaysOtherwise) {
+    loadScene("createNode transform -n \"t\";\n");
+    EXPECT_EQ(mel("listConnections -s 1 -d 0 -p 1 initialShadingGroup.surfaceShader"),
+              "lambert1.outColor");
+    EXPECT_EQ(mel("listConnections -s 1 -d 0 -p 1 initialParticleSE.surfaceShader"),
+              "lambert1.outColor");
+    loadScene(
+        "createNode blinn -n \"shiny\";\nconnectAttr \"shiny.oc\" \":initialShadingGroup.ss\";\n");
+    EXPECT_EQ(mel("listConnections -s 1 -d 0 -p 1 initialShadingGroup.surfaceShader"),
+              "shiny.outColor");
+}
+
 TEST(FileForms, SharedNodesValueWordsAndDisconnection) {
     loadScene(R"(createNode lambert -s -n "lambert1";
 	setAttr ".dc" 0.5;

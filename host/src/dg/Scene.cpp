@@ -110,9 +110,13 @@ void Scene::reset() {
         ortho.hasValue = true;
         ortho.number = c.ortho ? 1.0 : 0.0;
     }
-    make("lambert", "lambert1");
-    make("shadingEngine", "initialShadingGroup");
-    make("shadingEngine", "initialParticleSE");
+    Node* lambert = make("lambert", "lambert1");
+    // Every scene shades with lambert1 until told otherwise; files never write these links.
+    for (const char* name : {"initialShadingGroup", "initialParticleSE"}) {
+        Node* engine = make("shadingEngine", name);
+        connect({lambert, lambert->findAttribute("outColor"), {}},
+                {engine, engine->findAttribute("surfaceShader"), {}});
+    }
     make("objectSet", "defaultLightSet");
     make("objectSet", "defaultObjectSet");
     static const char* const lists[][2] = {
