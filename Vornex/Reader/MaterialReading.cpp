@@ -94,13 +94,9 @@ std::shared_ptr<Material> readSingleMaterial(SceneReader& reader, const MObject&
                      "MFn::kLambert || singleMaterial.apiType() == MFn::kPhong || "
                      "singleMaterial.apiType() == MFn::kPluginHwShaderNode",
                      "");
-    MStatus status;
-    MFnDependencyNode fn(node, &status);
-    if (!status)
-        throw VornexException("Failed to attach dependency functions set to <" +
-                                  std::string(node.apiTypeStr()) + ">",
-                              __LINE__, status);
+    const MFnDependencyNode fn = attachNode(node, "Failed to attach dependency functions set to <");
     const std::string name = fn.name().asChar();
+    MStatus status;
     auto material = std::make_shared<Material>(name);
     const bool hardware = type == MFn::kPluginHwShaderNode;
     const std::size_t rows = type == MFn::kBlinn || hardware ? kChannelRows.size() : kLambertRows;
@@ -221,13 +217,10 @@ std::shared_ptr<Material> readLayeredShader(SceneReader& reader, const MObject& 
 } // namespace
 
 std::shared_ptr<Material> SceneReader::readShadingEngine(const MObject& shadingEngine) {
-    MStatus status;
-    MFnDependencyNode engine(shadingEngine, &status);
-    if (!status)
-        throw VornexException("Failed to attach dependency node function set to <" +
-                                  std::string(shadingEngine.apiTypeStr()) + ">",
-                              __LINE__, status);
+    const MFnDependencyNode engine =
+        attachNode(shadingEngine, "Failed to attach dependency node function set to <");
     const std::string name = engine.name().asChar();
+    MStatus status;
     VX_READER_INFO(*this, "Parsing shader engine: <" + name + ">");
     const MPlug surface = engine.findPlug("surfaceShader", &status);
     if (!status)

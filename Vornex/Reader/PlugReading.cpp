@@ -18,6 +18,14 @@ MObject sourceNodeOf(const MPlug& plug, const char* failure) {
     return sources.length() == 0 ? MObject() : sources[0].node();
 }
 
+MFnDependencyNode attachNode(const MObject& node, const char* failure) {
+    MStatus status;
+    MFnDependencyNode fn(node, &status);
+    if (!status)
+        throw VornexException(failure + std::string(node.apiTypeStr()) + ">", __LINE__, status);
+    return fn;
+}
+
 MPlug childNamed(const MPlug& parent, const char* name) {
     for (unsigned i = 0; i < parent.numChildren(); ++i) {
         const MPlug child = parent.child(i);

@@ -57,12 +57,9 @@ void readSetting(const MFnDependencyNode& node, const char* attribute, T& value)
 // Records on `texture` the UV set a UV chooser picks for each mesh (the mesh's first set, at
 // logical index 0, is the default and not recorded).
 void readUvChooser(const MObject& chooser, TextureValue& texture) {
+    const MFnDependencyNode fn =
+        attachNode(chooser, "Failed to attach dependency node function set to <");
     MStatus status;
-    const MFnDependencyNode fn(chooser, &status);
-    if (!status)
-        throw VornexException("Failed to attach dependency node function set to <" +
-                                  std::string(chooser.apiTypeStr()) + ">",
-                              __LINE__, status);
     const MPlug uvSets = fn.findPlug("uvSets", &status);
     if (!status)
         throw VornexException("Failed to retrieve uvSets from <" + std::string(fn.name().asChar()) +
@@ -270,12 +267,8 @@ std::unique_ptr<ChannelValue> readLayeredTexture(SceneReader& reader,
 } // namespace
 
 std::unique_ptr<ChannelValue> SceneReader::readTexture(const MObject& node) {
-    MStatus status;
-    const MFnDependencyNode fn(node, &status);
-    if (!status)
-        throw VornexException("Failed to initialize dependency node function set to object <" +
-                                  std::string(node.apiTypeStr()) + ">",
-                              __LINE__, status);
+    const MFnDependencyNode fn =
+        attachNode(node, "Failed to initialize dependency node function set to object <");
     const std::string name = fn.name().asChar();
     const NodeKey key = keyOf(node);
     if (const auto it = m_textures.find(key); it != m_textures.end()) {

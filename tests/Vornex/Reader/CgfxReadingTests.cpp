@@ -9,8 +9,6 @@
 #include <cstdlib>
 #include <map>
 
-#include <maya/MSelectionList.h>
-
 namespace vx::test {
 namespace {
 
@@ -32,13 +30,8 @@ protected:
         read("cgfx.ma");
         std::map<std::string, std::shared_ptr<Material>> materials;
         open("cgfx.ma");
-        for (const char* name : {"rock", "cliff_parallax", "hull", "ghost"}) {
-            MSelectionList list;
-            list.add((std::string(name) + "SG").c_str());
-            MObject engine;
-            list.getDependNode(0, engine);
-            materials[name] = reader.readShadingEngine(engine);
-        }
+        for (const char* name : {"rock", "cliff_parallax", "hull", "ghost"})
+            materials[name] = engineMaterial(std::string(name) + "SG");
         traces = ::testing::internal::GetCapturedStdout();
         return materials;
     }

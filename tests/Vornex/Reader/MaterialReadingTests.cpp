@@ -5,8 +5,6 @@
 #include "Vornex/VornexException.h"
 #include "tests/Vornex/Reader/ReaderTestSupport.h"
 
-#include <maya/MSelectionList.h>
-
 #include <gmock/gmock.h>
 
 #include <numbers>
@@ -19,13 +17,7 @@ using ::testing::StartsWith;
 
 class MaterialReading : public ReaderSceneTest {
 protected:
-    std::shared_ptr<Material> engine(const std::string& name) {
-        MSelectionList list;
-        list.add(name.c_str());
-        MObject node;
-        list.getDependNode(0, node);
-        return reader.readShadingEngine(node);
-    }
+    std::shared_ptr<Material> engine(const std::string& name) { return engineMaterial(name); }
 };
 
 std::unique_ptr<ChannelValue> rgba(float r, float g, float b, float a) {

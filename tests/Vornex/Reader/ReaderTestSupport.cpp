@@ -1,5 +1,6 @@
 #include "tests/Vornex/Reader/ReaderTestSupport.h"
 
+#include "Shared/Graphics/Scene/Material.h"
 #include "Shared/Graphics/Scene/MeshGeometry.h"
 
 #include <maya/MFileIO.h>
@@ -14,6 +15,23 @@ namespace vx::test {
 std::string readerDataPath(const std::string& name) {
     const char* root = std::getenv("VORNEX_TEST_DATA");
     return std::string(root ? root : "tests/data") + "/reader/" + name;
+}
+
+SkinWeight skinRecord(std::array<float, 4> weights, std::array<std::int32_t, 4> bones) {
+    SkinWeight record;
+    for (std::size_t k = 0; k < 4; ++k) {
+        record.m_weights[k] = weights[k];
+        record.m_bones[k] = bones[k];
+    }
+    return record;
+}
+
+std::shared_ptr<Material> ReaderSceneTest::engineMaterial(const std::string& engine) {
+    MSelectionList list;
+    list.add(engine.c_str());
+    MObject node;
+    list.getDependNode(0, node);
+    return reader.readShadingEngine(node);
 }
 
 void ReaderSceneTest::open(const std::string& scene, ParseFlags flags) {

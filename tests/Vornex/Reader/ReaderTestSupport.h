@@ -7,12 +7,17 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace vx::test {
 
 std::string readerDataPath(const std::string& name);
+
+// A skin weight record from its four weights and four influence positions.
+SkinWeight skinRecord(std::array<float, 4> weights, std::array<std::int32_t, 4> bones);
 
 class ReaderSceneTest : public ::testing::Test {
 protected:
@@ -21,6 +26,9 @@ protected:
     // Opens the scene and sets the reader's options without walking it, for calling single
     // readers directly.
     void open(const std::string& scene, ParseFlags flags = kReportInfo);
+
+    // The material the reader makes of the shading engine named `engine`.
+    std::shared_ptr<Material> engineMaterial(const std::string& engine);
 
     // The mesh nodes named `name` in the scene, in walk order.
     std::vector<const UtilMeshNode*> meshNodes(const std::string& name) const;

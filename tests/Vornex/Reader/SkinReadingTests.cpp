@@ -10,15 +10,6 @@ namespace {
 
 using SkinReading = ReaderSceneTest;
 
-SkinWeight record(std::array<float, 4> w, std::array<std::int32_t, 4> b) {
-    SkinWeight r;
-    for (std::size_t k = 0; k < 4; ++k) {
-        r.m_weights[k] = w[k];
-        r.m_bones[k] = b[k];
-    }
-    return r;
-}
-
 std::vector<std::string> influenceNames(const UtilMeshNode& node) {
     std::vector<std::string> names;
     for (const SceneNode* joint : node.influenceObjects())
@@ -34,10 +25,10 @@ TEST_F(SkinReading, WeightsKeepHostOrderWithPositionsOfFirstUseForEveryInstance)
     ASSERT_EQ(buffer.m_skinWeights.size(), 8u);
     // The knee weighs vertex 0 first, so it takes position 0 although the hip is the
     // cluster's first influence.
-    EXPECT_EQ(buffer.m_skinWeights[0], record({1, 0, 0, 0}, {0, -1, -1, -1}));
-    EXPECT_EQ(buffer.m_skinWeights[1], record({1, 0, 0, 0}, {1, -1, -1, -1}));
-    EXPECT_EQ(buffer.m_skinWeights[4], record({0.25f, 0.75f, 0, 0}, {1, 0, -1, -1}));
-    EXPECT_EQ(buffer.m_skinWeights[5], record({0.9f, 0, 0, 0}, {0, -1, -1, -1}));
+    EXPECT_EQ(buffer.m_skinWeights[0], skinRecord({1, 0, 0, 0}, {0, -1, -1, -1}));
+    EXPECT_EQ(buffer.m_skinWeights[1], skinRecord({1, 0, 0, 0}, {1, -1, -1, -1}));
+    EXPECT_EQ(buffer.m_skinWeights[4], skinRecord({0.25f, 0.75f, 0, 0}, {1, 0, -1, -1}));
+    EXPECT_EQ(buffer.m_skinWeights[5], skinRecord({0.9f, 0, 0, 0}, {0, -1, -1, -1}));
     // Both instances get the joints, in the records' order.
     for (const UtilMeshNode* leg : legs)
         EXPECT_EQ(influenceNames(*leg), (std::vector<std::string>{"knee", "hip"}));
@@ -66,8 +57,8 @@ TEST_F(SkinReading, AJointWithoutSceneNodeIsLoggedAndItsWeightsDropped) {
     // Used in the order hip, spare, knee; the hidden spare joint has no scene node.
     EXPECT_EQ(influenceNames(tail), (std::vector<std::string>{"hip", "knee"}));
     const auto& records = vertices(tail).m_skinWeights;
-    EXPECT_EQ(records[0], record({0.5f, 0, 0, 0}, {0, -1, -1, -1}));
-    EXPECT_EQ(records[1], record({1, 0, 0, 0}, {1, -1, -1, -1}));
+    EXPECT_EQ(records[0], skinRecord({0.5f, 0, 0, 0}, {0, -1, -1, -1}));
+    EXPECT_EQ(records[1], skinRecord({1, 0, 0, 0}, {1, -1, -1, -1}));
     EXPECT_EQ(records[3], SkinWeight());
     const auto& lines = log.scriptLines();
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(),

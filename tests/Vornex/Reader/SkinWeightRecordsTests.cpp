@@ -2,31 +2,25 @@
 #include "Shared/Base/Assert.h"
 #include "Vornex/Reader/SkinWeightRecords.h"
 #include "tests/Shared/Base/TestLogCapture.h"
+#include "tests/Vornex/Reader/ReaderTestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace vx {
 namespace {
 
-SkinWeight record(std::array<float, 4> w, std::array<std::int32_t, 4> b) {
-    SkinWeight r;
-    for (std::size_t k = 0; k < 4; ++k) {
-        r.m_weights[k] = w[k];
-        r.m_bones[k] = b[k];
-    }
-    return r;
-}
+using test::skinRecord;
 
 TEST(SkinWeightRecords, KeepNonZeroWeightsInOrderWithPositionsOfFirstUse) {
     SkinWeightRecords records({"hip", "knee", "ankle", "toe"});
     const float halfHalf[] = {0.5f, 0.5f, 0.0f, 0.0f};
-    EXPECT_EQ(records.addVertex(halfHalf, 4), record({0.5f, 0.5f, 0, 0}, {0, 1, -1, -1}));
+    EXPECT_EQ(records.addVertex(halfHalf, 4), skinRecord({0.5f, 0.5f, 0, 0}, {0, 1, -1, -1}));
     // Second and fourth influences: the toe is used first here, so it takes position 2.
     const float sparse[] = {0.0f, 0.3f, 0.0f, 0.6f};
-    EXPECT_EQ(records.addVertex(sparse, 4), record({0.3f, 0.6f, 0, 0}, {1, 2, -1, -1}));
+    EXPECT_EQ(records.addVertex(sparse, 4), skinRecord({0.3f, 0.6f, 0, 0}, {1, 2, -1, -1}));
     // Weights are stored as given (they sum to 0.9 here), not normalised or sorted.
     const float ankleFirst[] = {0.0f, 0.0f, 0.9f, 0.0f};
-    EXPECT_EQ(records.addVertex(ankleFirst, 4), record({0.9f, 0, 0, 0}, {3, -1, -1, -1}));
+    EXPECT_EQ(records.addVertex(ankleFirst, 4), skinRecord({0.9f, 0, 0, 0}, {3, -1, -1, -1}));
     EXPECT_EQ(records.usedInfluences(), (std::vector<std::uint32_t>{0, 1, 3, 2}));
     // A vertex with no weight gets an empty record.
     const float none[] = {0, 0, 0, 0};
@@ -45,10 +39,10 @@ TEST(SkinWeightRecords, AFifthWeightIsNamedAndStopsTheRead) {
 }
 
 TEST(SkinWeightRecords, RenumberingDropsMissingInfluencesAndMovesTheRestUp) {
-    std::vector<SkinWeight> records = {record({0.2f, 0.3f, 0.5f, 0}, {0, 1, 2, -1}),
-                                       record({1.0f, 0, 0, 0}, {1, -1, -1, -1})};
+    std::vector<SkinWeight> records = {skinRecord({0.2f, 0.3f, 0.5f, 0}, {0, 1, 2, -1}),
+                                       skinRecord({1.0f, 0, 0, 0}, {1, -1, -1, -1})};
     renumberInfluences(records, {0, -1, 1});
-    EXPECT_EQ(records[0], record({0.2f, 0.5f, 0, 0}, {0, 1, -1, -1}));
+    EXPECT_EQ(records[0], skinRecord({0.2f, 0.5f, 0, 0}, {0, 1, -1, -1}));
     EXPECT_EQ(records[1], SkinWeight());
 }
 
