@@ -69,12 +69,9 @@ bool sameGroups(const std::vector<MaterialGroup>& a, const std::vector<MaterialG
 void SceneReader::readMesh(const MDagPath& path) {
     VX_READER_ASSERT(path.node().apiType() == MFn::kMesh, "dagPath.node().apiType() == MFn::kMesh",
                      "");
-    MDagPath parent = path;
-    parent.pop();
-    SceneNode* endNode = nullptr;
-    if (attachToHierarchy(parent, endNode) == parent.length() && parent.length() > 0)
+    SceneNode* endNode = attachShapeParent(path);
+    if (!endNode)
         return; // this transform already has its shape
-    VX_READER_ASSERT(endNode, "endNode", "");
 
     const std::shared_ptr<MeshGeometry> geometry = readMeshShape(path);
     if (!geometry) {
