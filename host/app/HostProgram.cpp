@@ -1,6 +1,6 @@
 #include "HostProgram.h"
 
-#include "Shared/Graphics/Scene/SceneOutline.h"
+#include "tools/info/InfoCommand.h"
 
 #include <vornexhost/MelInterpreter.h>
 #include <vornexhost/PluginRegistry.h>
@@ -35,7 +35,7 @@ const char* const kUsage =
     "  export SCENE.ma OUTPUT [--include-images] [--right-handed] [--z-axis-positive]\n"
     "                         [--selection NODE ...]\n"
     "                           export through the plug-in's VornexFtr translator\n"
-    "  info FILE.sgf            print a scene graph file as an indented outline\n"
+    "  info FILE [options]      print a scene graph, mesh or other file the system writes\n"
     "  help [VERB]              show this text or a verb's\n"
     "\n"
     "Every verb takes --plugin PATH (repeatable) to load plug-in libraries; without it the\n"
@@ -68,12 +68,10 @@ const char* const kExportUsage =
     "plug-in's VornexFtr translator. With --selection only the named nodes are exported.\n";
 
 const char* const kInfoUsage =
-    "usage: vornex info FILE.sgf\n"
+    "usage: vornex info FILE [options]\n"
     "\n"
-    "Prints a scene graph file (as the Vornex command writes it) as an indented outline: one\n"
-    "line per node with its type, name, parent and child counts, keys, thresholds, positions,\n"
-    "influences and named values, and below each mesh node its mesh and materials. A file\n"
-    "that cannot be read gives the reason and the exit status 1.\n";
+    "Prints what a file of the system holds. A file that cannot be read gives the reason\n"
+    "(with the byte offset for binary files) and the exit status 1. The kinds of file:\n";
 
 void printUsage(const char* text) {
     std::fputs(text, stdout);
@@ -273,11 +271,11 @@ int runExport(const Options& o, const std::string& programDirectory) {
 }
 
 int runInfo(const Options& o) {
-    if (o.positional.size() != 1) {
-        error("info needs one scene graph file");
+    if (o.positional.empty()) {
+        error("info needs a file");
         return 1;
     }
-    return vx::runSceneInfo(o.positional[0].c_str(), std::cout, std::cerr);
+    return vx::info::runInfo(o.positional, std::cout, std::cerr);
 }
 
 } // namespace
@@ -303,6 +301,8 @@ int runHostProgram(const std::vector<std::string>& args, const std::string& prog
         return 1;
     if (args[0] == "help" || o.help) {
         printUsage(usage);
+        if (verb == "info")
+            printUsage(vx::info::infoKindsText());
         return 0;
     }
     if (verb == "mel")
