@@ -1,18 +1,50 @@
 #include "MeshExporter/MeshExporter.h"
 
 #include "MeshExporter/ExportErrorList.h"
+#include "MeshExporter/ExportFileWriting.h"
+#include "MeshExporter/ExportPaths.h"
 #include "MeshExporter/ExportType.h"
 #include "MeshExporter/ExportedFileSet.h"
+#include "MeshExporter/GeometryExport.h"
+#include "MeshExporter/MeshDataFactory.h"
 #include "MeshExporter/NodeSearch.h"
+#include "MeshExporter/ObjectTemplateWriter.h"
 #include "Shared/Base/Log.h"
+#include "Shared/Base/TextCase.h"
 #include "Shared/Graphics/Scene/Scene.h"
 
 namespace vx {
 
-bool exportGameAssets(Scene& scene, const std::string& /*outputFile*/, ProgressCallback,
-                      int /*callbackData*/) {
+namespace {
+
+bool kitsFlag = false;
+
+bool notAvailable(const std::string& typeName) {
+    // Fail rather than leave the artist believing files were written.
+    const std::string text =
+        "export of " + typeName + " assets is not available in this build yet; nothing was written";
+    VX_ERROR << text;
+    exportErrorList().append(text);
+    return false;
+}
+
+bool writeFileList(const std::string& outputFile) {
+    std::string lines;
+    for (const std::string& path : exportedFileSet().paths())
+        lines += path + "\r\n";
+    return writeExportFile(outputDirectory(outputFile) + outputBaseName(outputFile) + ".nfo",
+                           lines);
+}
+
+} // namespace
+
+bool skinnedKitsFlag() {
+    return kitsFlag;
+}
+
+bool exportGameAssets(Scene& scene, const std::string& outputFile, ProgressCallback progress,
+                      int callbackData) {
     exportedFileSet().clear();
-    exportErrorList().clear();
     currentExportType() = kNoExportType;
 
     const SceneNode* root = findRoot(scene.getRoot());
@@ -23,16 +55,34 @@ bool exportGameAssets(Scene& scene, const std::string& /*outputFile*/, ProgressC
         exportErrorList().append(kMissingRoot);
         return false;
     }
-    const std::string typeName(exportTypeName(currentExportType()));
+    const ExportType type = currentExportType();
+    const std::string typeName(exportTypeName(type));
     VX_INFO << "export type:" << typeName;
 
-    // The skeleton, animation and mesh writers are not part of this build: fail rather than
-    // leave the artist believing files were written.
-    const std::string notAvailable =
-        "export of " + typeName + " assets is not available in this build yet; nothing was written";
-    VX_ERROR << notAvailable;
-    exportErrorList().append(notAvailable);
-    return false;
+    if (type == kSkeleton || type == kAnimation || !hasMeshDataExporter(type))
+        return notAvailable(typeName);
+    if (type == kSkinnedMesh)
+        kitsFlag = toLowerAscii(outputFile).find("_kits") != std::string::npos;
+
+    const std::string meshes = meshDirectory(outputFile);
+    if (!ensureDirectory(meshes)) {
+        VX_INFO << "Could not create Mesh directory " << meshes;
+    }
+
+    ExportGeometryData data;
+    if (!exportGeometries(scene, outputFile, data, progress, callbackData))
+        return false;
+    if (progress)
+        progress("create con-file", callbackData);
+    if (!writeObjectTemplates(data, outputFile, false))
+        return false;
+    bool result = true;
+    const std::string lower = toLowerAscii(outputFile);
+    if (lower.find("vegitation/") != std::string::npos && lower.find("_lod") == std::string::npos)
+        result = writeObjectTemplates(data, outputFile, true);
+    if (!writeFileList(outputFile))
+        return false;
+    return result;
 }
 
 } // namespace vx

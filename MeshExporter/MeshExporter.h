@@ -16,4 +16,7 @@ using ProgressCallback = void (*)(const char* text, int data);
 bool exportGameAssets(Scene& scene, const std::string& outputFile, ProgressCallback progress,
                       int callbackData);
 
+// Set by a skinnedMesh export whose lower-cased output name contains "_kits".
+bool skinnedKitsFlag();
+
 } // namespace vx

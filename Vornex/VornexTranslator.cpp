@@ -44,6 +44,9 @@ MStatus VornexTranslator::writer(const MFileObject& file, const MString& options
                                  FileAccessMode mode) {
     const ParseFlags flags = parseTranslatorOptions(optionsString) | kReportInfo;
     const std::string outputPath = file.fullName().str();
+    // The list is emptied here rather than by the export, so what the reader adds to it
+    // (textures outside RawData, for example) reaches the ".log" file too.
+    exportErrorList().clear();
     // Each export logs to a file of its own beside its output; one that cannot be created
     // means nothing can be written there, so the export stops before it reads.
     FileLogSink* log = logChannel();

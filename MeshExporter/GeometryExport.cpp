@@ -1,0 +1,217 @@
+#include "MeshExporter/GeometryExport.h"
+
+#include "MeshExporter/ExportErrorList.h"
+#include "MeshExporter/ExportFileWriting.h"
+#include "MeshExporter/ExportPaths.h"
+#include "MeshExporter/ExportType.h"
+#include "MeshExporter/ExportedFileSet.h"
+#include "MeshExporter/GeomLightmapSettings.h"
+#include "MeshExporter/MeshDataFactory.h"
+#include "MeshExporter/MeshMaterialExporter.h"
+#include "MeshExporter/MeshMerge.h"
+#include "MeshExporter/NodeSearch.h"
+#include "Shared/Base/Log.h"
+#include "Shared/Base/Streams/Buffers/StringOutBuffer.h"
+#include "Shared/Base/Streams/OutStream.h"
+#include "Shared/Base/TextCase.h"
+#include "Shared/Graphics/Scene/Scene.h"
+#include "Shared/Graphics/Scene/SceneNode.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <memory>
+
+namespace vx {
+
+namespace {
+
+struct LodBuild {
+    std::unique_ptr<MeshDataExporter> mesh;
+    std::unique_ptr<MeshMaterialExporter> materials;
+    std::vector<SceneNode*> shadowSlots; // one per examined part; null when not a shadow part
+};
+
+struct GeometryBuild {
+    std::vector<LodBuild> lods;
+    std::vector<SceneNode*> collisionSlots; // one per examined part of LOD 0
+    std::uint32_t partCount = 0;
+};
+
+bool beginsWithIgnoringCase(const std::string& text, std::string_view prefix) {
+    return toLowerAscii(std::string_view(text).substr(0, prefix.size())) == toLowerAscii(prefix);
+}
+
+// A part whose node is a "nonvis" node holding a node named with the prefix.
+SceneNode* specialPart(const MeshPart& part, std::string_view prefix) {
+    if (!part.node || !beginsWithIgnoringCase(part.node->name(), "nonvis"))
+        return nullptr;
+    return findNodeByPrefix(part.node, prefix) ? part.node : nullptr;
+}
+
+// Reads the geometry's lightmap settings; false (with the artist's message) for a size that is
+// not a power of two from 1 to 2048.
+bool readLightmapSettings(SceneNode* geometry, int i) {
+    const std::string noLightmap = "geom" + std::to_string(i) + "_NoLightmap";
+    geomLightmapSettings().setEnabled(i, findNodeByPrefix(geometry, noLightmap) == nullptr);
+    const std::string sizePrefix = "geom" + std::to_string(i) + "_LightmapSize_";
+    const SceneNode* sizeNode = findNodeByPrefix(geometry, sizePrefix);
+    if (!sizeNode)
+        return true;
+    const std::string lowerName = toLowerAscii(sizeNode->name());
+    const std::size_t at = lowerName.rfind(toLowerAscii(sizePrefix));
+    const std::string digits = sizeNode->name().substr(at + sizePrefix.size());
+    errno = 0;
+    const long long parsed = std::strtoll(digits.c_str(), nullptr, 10);
+    const bool inRange = errno == 0 && parsed >= 1 && parsed <= 2048;
+    const auto size = static_cast<std::int64_t>(parsed);
+    if (!inRange || (size & (size - 1)) != 0) {
+        exportErrorList().append(
+            "lightMapSize " + std::to_string(parsed) +
+            " is not a valid power of two number. Make sure your spelling is correct\n "
+            "geom0_LightmapSize_<size> as an example, aborting");
+        return false;
+    }
+    geomLightmapSettings().setSize(i, static_cast<std::uint32_t>(size));
+    return true;
+}
+
+bool failWith(const std::string& text) {
+    VX_ERROR << text;
+    exportErrorList().append(text);
+    return false;
+}
+
+} // namespace
+
+bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometryData& data,
+                      ProgressCallback progress, int callbackData) {
+    if (progress)
+        progress("export geometries", callbackData);
+    SceneNode* root = findRoot(scene.getRoot());
+    if (!root)
+        return false;
+    MergedMeshData& merged = meshMergeState();
+    merged.reset();
+
+    std::vector<SceneNode*> geometries;
+    std::vector<int> lodCounts;
+    for (int i = 0;; ++i) {
+        SceneNode* geometry = findChildNumbered(root, "geom", i);
+        if (!geometry)
+            break;
+        if (!readLightmapSettings(geometry, i))
+            return false;
+        int lods = 0;
+        while (findChildNumbered(geometry, "lod", lods))
+            ++lods;
+        geometries.push_back(geometry);
+        lodCounts.push_back(lods);
+    }
+    if (geometries.empty()) {
+        exportErrorList().append("There is seems to no geom nodes, aborting");
+        return false;
+    }
+    for (std::size_t i = 0; i < lodCounts.size(); ++i) {
+        if (lodCounts[i] == 0) {
+            exportErrorList().append("geom" + std::to_string(i) +
+                                     " node has no valid lodnodes, aborting");
+            return false;
+        }
+    }
+
+    data.parts.assign(geometries.size(), {});
+    std::vector<GeometryBuild> builds(geometries.size());
+    bool anyCollision = false;
+    bool anyShadow = false;
+    for (std::size_t i = 0; i < geometries.size(); ++i) {
+        const int gi = static_cast<int>(i);
+        data.parts[i].assign(static_cast<std::size_t>(lodCounts[i]), {});
+        for (int j = 0; j < lodCounts[i]; ++j) {
+            SceneNode* lodNode = findChildNumbered(geometries[i], "lod", j);
+            MeshPartList& parts = data.parts[i][static_cast<std::size_t>(j)];
+            LodBuild lod;
+            lod.mesh = createMeshData(scene, *lodNode, lodNode->name(), parts, gi, j, outputFile);
+            if (!lod.mesh)
+                return false;
+            for (const MeshPart& part : parts) {
+                if (part.noGeometry)
+                    continue;
+                if (j == 0) {
+                    SceneNode* collision = specialPart(part, "col");
+                    builds[i].collisionSlots.push_back(collision);
+                    anyCollision = anyCollision || collision;
+                }
+                SceneNode* shadow = specialPart(part, "shadow");
+                lod.shadowSlots.push_back(shadow);
+                anyShadow = anyShadow || shadow;
+                ++builds[i].partCount;
+            }
+            lod.materials = createMaterialExporter(scene, j, *lod.mesh);
+            if (!lod.materials)
+                return false;
+            lod.mesh->attachMaterials(*lod.materials, j);
+            builds[i].lods.push_back(std::move(lod));
+        }
+    }
+    if (anyCollision)
+        return failWith("This scene has collision parts (nonvis nodes holding col nodes), and "
+                        "collision meshes cannot be written by this build yet; nothing was "
+                        "written");
+
+    if (progress)
+        progress("save data", callbackData);
+    const ExportType type = currentExportType();
+    const std::string extension(exportTypeName(type == kMeshParticleMesh ? kBundledMesh : type));
+    const std::string meshPath =
+        meshDirectoryFile(outputFile, outputBaseName(outputFile) + "." + extension);
+    exportedFileSet().addRelativeToRawData(recordedPath(meshPath));
+
+    StringOutBuffer bytes;
+    OutStream out(&bytes);
+    const bool bundledLayout = type == kBundledMesh || type == kMeshParticleMesh;
+    out << std::uint32_t{0} << std::uint32_t{bundledLayout ? 10u : 11u};
+    out << std::uint32_t{0} << std::uint32_t{0} << std::uint32_t{0} << std::uint8_t{0};
+    out << static_cast<std::uint32_t>(geometries.size());
+    for (int count : lodCounts)
+        out << static_cast<std::uint32_t>(count);
+    for (GeometryBuild& build : builds)
+        for (std::size_t j = 0; j < build.lods.size(); ++j)
+            mergeLod(merged, *build.lods[j].mesh, *build.lods[j].materials, static_cast<int>(j),
+                     type == kStaticMesh);
+    if (!writeVertexBlock(out, merged))
+        return false;
+    for (const GeometryBuild& build : builds)
+        for (const LodBuild& lod : build.lods)
+            lod.mesh->writeLodBlock(out);
+    for (const GeometryBuild& build : builds)
+        for (const LodBuild& lod : build.lods)
+            lod.materials->writeMaterialBlock(out);
+
+    if (anyShadow) {
+        // Each shadow block is built from the "shadow" node under the part's "nonvis" node.
+        for (std::size_t i = 0; i < builds.size(); ++i) {
+            out << static_cast<std::uint32_t>(i);
+            for (std::size_t j = 0; j < builds[i].lods.size(); ++j) {
+                out << static_cast<std::uint32_t>(j);
+                for (SceneNode* slot : builds[i].lods[j].shadowSlots) {
+                    if (!slot)
+                        continue;
+                    SceneNode* shadow = findNodeByPrefix(slot, "shadow");
+                    MeshPartList shadowParts;
+                    const auto shadowMesh =
+                        createMeshData(scene, *shadow, "", shadowParts, static_cast<int>(i),
+                                       static_cast<int>(j), outputFile, false);
+                    if (!shadowMesh)
+                        return failWith("The shadow geometry " + shadow->name() +
+                                        " could not be built");
+                    shadowMesh->writeLodBlock(out);
+                }
+            }
+        }
+    }
+    if (out.failed())
+        return failWith("The mesh file " + meshPath + " could not be composed");
+    return writeExportFile(meshPath, bytes.text());
+}
+
+} // namespace vx

@@ -1,0 +1,20 @@
+#pragma once
+// Cleans a material group's triangle list before it is welded: degenerate triangles and
+// duplicates of triangles already kept are dropped, in one pass in triangle order.
+#include "MeshExporter/ExportVertex.h"
+
+#include <vector>
+
+namespace vx {
+
+// Squared distance below which two corner positions count as the same point.
+inline constexpr float kCoincidentSquaredDistance = 9.999999e-9f;
+
+// `triangles` holds consecutive triples of corners. A triangle is dropped when two of its
+// corners coincide, or when a kept triangle whose centroid lies within 0.5 in x and in z has at
+// least three coinciding (corner, corner) pairs with it. Returns the kept triples in order.
+// Kept triangles are found through a grid of 1 x 1 cells in the x-z plane, so the pass is
+// linear for meshes that do not stack many triangles over one spot.
+std::vector<ExportVertex> prepareMaterialGroup(const std::vector<ExportVertex>& triangles);
+
+} // namespace vx

@@ -1,0 +1,394 @@
+#include "MeshExporter/MeshDataExporter.h"
+
+#include "MeshExporter/ExportErrorList.h"
+#include "MeshExporter/GenerateTangents.h"
+#include "MeshExporter/MaterialGroupPreparation.h"
+#include "MeshExporter/TriangleOrder.h"
+#include "MeshExporter/VertexWeld.h"
+#include "Shared/Base/Log.h"
+#include "Shared/Base/Streams/OutStream.h"
+#include "Shared/Base/TextCase.h"
+#include "Shared/Base/math/Matrix.h"
+#include "Shared/Graphics/Scene/Material.h"
+#include "Shared/Graphics/Scene/MaterialGroupedMesh.h"
+#include "Shared/Graphics/Scene/UtilLocatorNode.h"
+#include "Shared/Graphics/Scene/UtilMeshNode.h"
+#include "Shared/Graphics/Scene/UtilTransformNode.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace vx {
+
+namespace {
+
+// A node's name up to its first '_', compared ignoring case.
+bool cutNameIs(const SceneNode& node, std::string_view name) {
+    const std::string& full = node.name();
+    const std::string_view cut = std::string_view(full).substr(0, full.find('_'));
+    return toLowerAscii(cut) == toLowerAscii(name);
+}
+
+template <typename T>
+std::uint8_t* put(std::uint8_t* out, const T& value) {
+    std::memcpy(out, &value, sizeof value);
+    return out + sizeof value;
+}
+
+std::uint8_t* putVector(std::uint8_t* out, const Vector3& v) {
+    out = put(out, v.x);
+    out = put(out, v.y);
+    return put(out, v.z);
+}
+
+std::uint32_t indexBytes(const ExportVertex& v) {
+    std::uint32_t word = 0;
+    for (unsigned i = 0; i < 4; ++i)
+        word |= (static_cast<std::uint32_t>(v.indices[i]) & 0xFFu) << (8 * i);
+    return word;
+}
+
+// The order in which the texture coordinate sets are packed: with exactly two sets 0 then 1;
+// otherwise set 1 first (when present), then 0, then 2, 3 and 4.
+std::vector<unsigned> uvPackOrder(std::uint32_t count) {
+    if (count == 2)
+        return {0, 1};
+    std::vector<unsigned> order;
+    if (count >= 2)
+        order.push_back(1);
+    if (count >= 1)
+        order.push_back(0);
+    for (unsigned k = 2; k < count; ++k)
+        order.push_back(k);
+    return order;
+}
+
+} // namespace
+
+bool beginsWithAlpha(const std::string& materialName) {
+    return toLowerAscii(std::string_view(materialName).substr(0, 5)) == "alpha";
+}
+
+std::uint8_t* MeshDataExporter::packVertices(const std::vector<ExportVertex>& vertices,
+                                             std::uint8_t* out) const {
+    const std::vector<unsigned> uvOrder = uvPackOrder(m_uvSetCount);
+    for (const ExportVertex& v : vertices) {
+        std::uint8_t* const start = out;
+        out = putVector(out, v.position);
+        // Normals are always written: the declaration always lists them.
+        out = putVector(out, v.normal);
+        out = put(out, indexBytes(v));
+        for (unsigned set : uvOrder) {
+            out = put(out, v.uvs[set].u);
+            out = put(out, v.uvs[set].v);
+        }
+        if (m_hasTangents)
+            out = putVector(out, v.tangent);
+        VX_ASSERT_MSG(static_cast<std::uint32_t>(out - start) == stride(),
+                      "packed vertex size differs from the declaration's stride");
+    }
+    return out;
+}
+
+bool MeshDataExporter::init(const Scene& scene, SceneNode& node, MeshPartList& parts,
+                            std::string name, int geometry, int lod,
+                            const std::string& outputFile) {
+    m_scene = &scene;
+    m_parts = &parts;
+    m_name = std::move(name);
+    m_geometry = geometry;
+    m_lod = lod;
+    m_outputFile = outputFile;
+    return buildGeometry(node, geometry, lod);
+}
+
+void MeshDataExporter::groupMaterials(std::vector<MaterialTriangles>& arrived) {
+    std::vector<MaterialTriangles> others;
+    std::vector<MaterialTriangles> alpha;
+    for (MaterialTriangles& group : arrived) {
+        if (group.corners.empty())
+            continue;
+        group.corners = prepareMaterialGroup(group.corners);
+        (beginsWithAlpha(group.name) ? alpha : others).push_back(std::move(group));
+    }
+    m_groups = std::move(others);
+    for (MaterialTriangles& group : alpha)
+        m_groups.push_back(std::move(group));
+}
+
+int MeshDataExporter::collectParts(SceneNode& node, const SceneNode* parent, const Matrix& toPart,
+                                   const Matrix& toLod, int currentPart) {
+    if (cutNameIs(node, "nonvis")) {
+        if (currentPart >= 0) {
+            (*m_parts)[static_cast<std::size_t>(currentPart)].node = &node;
+        } else {
+            static constexpr const char* kNoParent =
+                "Wrong hierarchy for nonvis node. Please make sure it has a valid parent.";
+            exportErrorList().append(kNoParent);
+            VX_WARNING << kNoParent;
+        }
+        return -1;
+    }
+    if (cutNameIs(node, "col0")) {
+        exportErrorList().append("Wrong nod naming " + node.name() +
+                                 ": Cannot parse collision node in visual geometry.");
+        VX_WARNING << "Wrong hierarchy for nonvis node. Please make sure it has a valid parent.";
+        return -1;
+    }
+    if (currentPart >= 0 && cutNameIs(node, "CollisionMesh")) {
+        exportErrorList().append("Use of unsupported nodeName CollisionMesh, should be nonvis");
+        VX_WARNING << "Use of unsupported nodeName CollisionMesh, should be nonvis ";
+    }
+    const SceneNode* source = parent ? parent : &node;
+    if (const auto* locator = dynamic_cast<const UtilLocatorNode*>(&node)) {
+        VX_INFO << "Found locator:" << node.name();
+        const Matrix at(Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(0, 0, 1), locator->m_position);
+        MeshPart part;
+        part.sourceNode = source;
+        part.noGeometry = true;
+        part.parentIndex = currentPart;
+        part.name = source->name();
+        part.transform = at * toPart;
+        part.lodTransform = at * toLod;
+        m_parts->push_back(std::move(part));
+        return static_cast<int>(m_parts->size() - 1);
+    }
+    if (const auto* meshNode = dynamic_cast<const UtilMeshNode*>(&node)) {
+        MeshPart part;
+        part.sourceNode = source;
+        part.parentIndex = currentPart;
+        part.name = source->name();
+        part.transform = toPart;
+        part.lodTransform = toLod;
+        m_parts->push_back(std::move(part));
+        const int index = static_cast<int>(m_parts->size() - 1);
+        const MaterialGroupedMesh* mesh = meshNode->mesh().get();
+        const VertexBuffer* buffer =
+            mesh && mesh->m_geometry ? mesh->m_geometry->m_vertexBuffer.get() : nullptr;
+        VX_INFO << "PartIndex:" << index << " MeshNodeName:" << source->name()
+                << " numVers:" << (buffer ? buffer->vertexCount() : 0);
+        if (buffer && !buffer->m_normals.empty())
+            m_hasNormals = true;
+        if (mesh) {
+            for (const MaterialGroup& group : mesh->m_groups) {
+                const std::string materialName =
+                    group.m_material ? group.m_material->m_name : group.m_name;
+                if ((group.m_material && group.m_material->isHardwareShader()) ||
+                    toLowerAscii(materialName) == "locator")
+                    continue;
+                const char* reason =
+                    materialName == "lambert1"
+                        ? "- Use of Maya default material lambert1, check your model."
+                        : "- Check spelling of nonvis node.";
+                exportErrorList().append("Unsupported shader material used " + materialName +
+                                         ". \nPossible reasons:\n" + reason);
+                VX_WARNING << "Non Hw shader material " << materialName;
+            }
+        }
+        m_partMeshes.push_back({index, meshNode});
+        return index;
+    }
+    Matrix partSpace = toPart;
+    Matrix lodSpace = toLod;
+    if (const auto* transform = dynamic_cast<const UtilTransformNode*>(&node)) {
+        partSpace = transform->m_matrix * toPart;
+        lodSpace = transform->m_matrix * toLod;
+    }
+    if (const NodeList* children = node.children()) {
+        int current = currentPart;
+        for (SceneNode* child : *children) {
+            const int made = collectParts(*child, &node, partSpace, lodSpace, current);
+            if (made >= 0) {
+                // Later siblings hang below the part just made, in its space.
+                current = made;
+                partSpace = Matrix::identity();
+            }
+        }
+    }
+    return -1;
+}
+
+std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
+    std::vector<MaterialTriangles> groups;
+    auto groupFor = [&](const MaterialGroup& group) -> MaterialTriangles& {
+        const std::string name = group.m_material ? group.m_material->m_name : group.m_name;
+        for (MaterialTriangles& existing : groups) {
+            if (existing.name == name)
+                return existing;
+        }
+        groups.push_back({name, group.m_material, {}});
+        return groups.back();
+    };
+    m_uvSetCount = 0;
+    for (const PartMesh& pm : m_partMeshes) {
+        const MaterialGroupedMesh* mesh = pm.mesh->mesh().get();
+        if (!mesh || !mesh->m_geometry || !mesh->m_geometry->m_vertexBuffer ||
+            !mesh->m_geometry->m_primitiveBuffer)
+            continue;
+        m_uvSetCount = std::max<std::uint32_t>(
+            m_uvSetCount,
+            static_cast<std::uint32_t>(mesh->m_geometry->m_vertexBuffer->uvSetCount()));
+    }
+    if (m_uvSetCount > ExportVertex::kMaxUvSets) {
+        VX_WARNING << "Meshes of " << m_name << " carry " << m_uvSetCount
+                   << " UV sets; the mesh file keeps the first " << ExportVertex::kMaxUvSets;
+        m_uvSetCount = ExportVertex::kMaxUvSets;
+    }
+    for (const PartMesh& pm : m_partMeshes) {
+        const MaterialGroupedMesh* mesh = pm.mesh->mesh().get();
+        if (!mesh || !mesh->m_geometry || !mesh->m_geometry->m_vertexBuffer ||
+            !mesh->m_geometry->m_primitiveBuffer)
+            continue;
+        const VertexBuffer& buffer = *mesh->m_geometry->m_vertexBuffer;
+        const PrimitiveBuffer& primitives = *mesh->m_geometry->m_primitiveBuffer;
+        const Matrix& transform = (*m_parts)[static_cast<std::size_t>(pm.part)].lodTransform;
+        for (const MaterialGroup& group : mesh->m_groups) {
+            MaterialTriangles& target = groupFor(group);
+            for (std::int32_t p : group.m_primitives) {
+                if (p < 0 || static_cast<std::size_t>(p) >= primitives.m_primitives.size())
+                    continue;
+                const Primitive& polygon = primitives.m_primitives[static_cast<std::size_t>(p)];
+                const bool valid = std::all_of(
+                    polygon.m_indices.begin(), polygon.m_indices.end(), [&](std::int32_t v) {
+                        return v >= 0 && static_cast<std::size_t>(v) < buffer.m_vertices.size() &&
+                               buffer.m_vertices[static_cast<std::size_t>(v)].m_position >= 0 &&
+                               static_cast<std::size_t>(
+                                   buffer.m_vertices[static_cast<std::size_t>(v)].m_position) <
+                                   buffer.m_positions.size();
+                    });
+                if (!valid) {
+                    VX_WARNING << "Polygon " << p << " of " << pm.mesh->name()
+                               << " names a vertex the mesh does not have; left out";
+                    continue;
+                }
+                // A polygon of n corners is the fan of triangles (0, i, i + 1).
+                for (std::size_t i = 1; i + 1 < polygon.m_indices.size(); ++i) {
+                    for (std::size_t corner : {std::size_t{0}, i, i + 1}) {
+                        const auto v = static_cast<std::size_t>(polygon.m_indices[corner]);
+                        target.corners.push_back(
+                            makeVertex(buffer, buffer.m_vertices[v], transform, pm.part));
+                    }
+                }
+            }
+        }
+    }
+    return groups;
+}
+
+bool MeshDataExporter::generateTangentSpace(MaterialGroupData& group) {
+    // Layout handed to the tangent generator: position, normal, the index bytes, the first
+    // texture coordinates, then the vertex's number so each result finds its source.
+    constexpr std::uint32_t kStride = 40;
+    std::vector<std::uint8_t> packed(group.vertices.size() * kStride);
+    std::uint8_t* out = packed.data();
+    for (std::size_t i = 0; i < group.vertices.size(); ++i) {
+        const ExportVertex& v = group.vertices[i];
+        out = putVector(out, v.position);
+        out = putVector(out, v.normal);
+        out = put(out, indexBytes(v));
+        out = put(out, v.uvs[0].u);
+        out = put(out, v.uvs[0].v);
+        out = put(out, static_cast<std::uint32_t>(i));
+    }
+    auto vertexCount = static_cast<std::uint32_t>(group.vertices.size());
+    auto indexCount = static_cast<std::uint32_t>(group.indices.size());
+    std::uint32_t stride = kStride;
+    if (!generateTangents(vertexCount, indexCount, packed, group.indices, stride, 0, 12, 28))
+        return false;
+    std::vector<ExportVertex> mended(vertexCount);
+    for (std::uint32_t i = 0; i < vertexCount; ++i) {
+        const std::uint8_t* in = packed.data() + std::size_t{i} * stride;
+        std::uint32_t source = 0;
+        std::memcpy(&source, in + 36, sizeof source);
+        VX_ASSERT(source < group.vertices.size());
+        ExportVertex v = group.vertices[source];
+        float f[6];
+        std::memcpy(f, in + 12, 3 * sizeof(float)); // the normal may have been replaced
+        v.normal = Vector3(f[0], f[1], f[2]);
+        std::memcpy(f, in + kStride, 6 * sizeof(float));
+        v.tangent = Vector3(f[0], f[1], f[2]);
+        v.binormal = Vector3(f[3], f[4], f[5]);
+        mended[i] = v;
+    }
+    group.vertices = std::move(mended);
+    m_hasTangents = true;
+    return true;
+}
+
+bool MeshDataExporter::finishMaterialGroup(const MaterialTriangles& group, MaterialGroupData& out) {
+    if (group.corners.empty()) {
+        VX_ERROR << "no mesh found for material!";
+        return false;
+    }
+    WeldedGroup welded = weldCorners(group.corners);
+    if (welded.vertices.size() > 65535) {
+        VX_ERROR << "Too many vertices in material. Max 65535 vertices allowed. this mesh:"
+                 << static_cast<std::uint32_t>(welded.vertices.size());
+        return false;
+    }
+    out.vertices = std::move(welded.vertices);
+    out.indices.assign(welded.indices.begin(), welded.indices.end());
+    VX_INFO << "num vers:" << static_cast<std::uint32_t>(out.vertices.size())
+            << " numIndices:" << static_cast<std::uint32_t>(out.indices.size());
+    if (!generateTangentSpace(out))
+        return false;
+    std::vector<std::uint8_t> packed(out.vertices.size() * stride());
+    packVertices(out.vertices, packed.data());
+    optimizeTriangleOrder(declaration(), packed, static_cast<std::uint32_t>(out.vertices.size()),
+                          out.indices);
+    return true;
+}
+
+void MeshDataExporter::appendMaterialGroup(MeshMaterialRecord record,
+                                           const MaterialGroupData& group,
+                                           const std::vector<std::uint16_t>& indices) {
+    record.baseVertexIndex = static_cast<std::int32_t>(m_vertices.size());
+    record.startIndex = static_cast<std::uint32_t>(m_indices.size());
+    record.vertexCount = static_cast<std::uint32_t>(group.vertices.size());
+    m_materialRecords.push_back(std::move(record));
+    m_indices.insert(m_indices.end(), indices.begin(), indices.end());
+    m_vertices.insert(m_vertices.end(), group.vertices.begin(), group.vertices.end());
+}
+
+bool MeshDataExporter::computeBoundingBox() {
+    if (m_vertices.empty()) {
+        static constexpr const char* kEmpty = "A collision mesh has no vertices, aborting !";
+        exportErrorList().append(kEmpty);
+        VX_WARNING << kEmpty;
+        return false;
+    }
+    const float big = std::numeric_limits<float>::max();
+    m_boundsMin = Vector3(big, big, big);
+    m_boundsMax = Vector3(-big, -big, -big);
+    for (const ExportVertex& v : m_vertices) {
+        m_boundsMin =
+            Vector3(std::min(m_boundsMin.x, v.position.x), std::min(m_boundsMin.y, v.position.y),
+                    std::min(m_boundsMin.z, v.position.z));
+        m_boundsMax =
+            Vector3(std::max(m_boundsMax.x, v.position.x), std::max(m_boundsMax.y, v.position.y),
+                    std::max(m_boundsMax.z, v.position.z));
+    }
+    float largest = 0.0f;
+    for (int corner = 0; corner < 8; ++corner) {
+        const Vector3 c((corner & 1) ? m_boundsMax.x : m_boundsMin.x,
+                        (corner & 2) ? m_boundsMax.y : m_boundsMin.y,
+                        (corner & 4) ? m_boundsMax.z : m_boundsMin.z);
+        largest = std::max(largest, c.lengthSquared());
+    }
+    m_radius = std::sqrt(largest);
+    m_boundsValid = true;
+    VX_INFO << "Bounding box radius: " << m_radius;
+    return true;
+}
+
+void MeshDataExporter::writeVertexBlockTrailer(OutStream& out) const {
+    out << m_sortCopies;
+}
+
+void MeshDataExporter::writeLodBlock(OutStream& out) const {
+    out << m_boundsMin << m_boundsMax;
+}
+
+} // namespace vx

@@ -1,0 +1,133 @@
+#pragma once
+// Turns one level of detail of the scene into export geometry: parts from the hierarchy,
+// export vertices grouped by material, tangents, triangle order, and the LOD's share of the
+// mesh file. The static, bundled and skinned exporters override the steps that differ.
+#include "MeshExporter/ExportVertex.h"
+#include "MeshExporter/MeshMaterialRecord.h"
+#include "MeshExporter/MeshPart.h"
+#include "MeshExporter/VertexDeclaration.h"
+
+#include <d3d9.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vx {
+
+class Material;
+class MeshMaterialExporter;
+class OutStream;
+class Scene;
+class SceneNode;
+class UtilMeshNode;
+struct Vertex;
+class VertexBuffer;
+
+// The triangles of one material as consecutive corner triples.
+struct MaterialTriangles {
+    std::string name;
+    std::shared_ptr<Material> material; // may be absent
+    std::vector<ExportVertex> corners;
+};
+
+// A material's welded triangles once they are ready for the mesh file.
+struct MaterialGroupData {
+    std::vector<ExportVertex> vertices;
+    std::vector<std::uint16_t> indices;
+};
+
+class MeshDataExporter {
+public:
+    MeshDataExporter() = default;
+    MeshDataExporter(const MeshDataExporter&) = delete;
+    MeshDataExporter& operator=(const MeshDataExporter&) = delete;
+    virtual ~MeshDataExporter() = default;
+
+    // Packs each vertex by this exporter's declaration; returns the end of the written bytes.
+    // `out` holds vertices.size() x stride() bytes.
+    virtual std::uint8_t* packVertices(const std::vector<ExportVertex>& vertices,
+                                       std::uint8_t* out) const;
+    // Stores the inputs and builds the geometry. `parts` is filled by the hierarchy walk and
+    // belongs to the caller. `outputFile` names the sample files.
+    virtual bool init(const Scene& scene, SceneNode& node, MeshPartList& parts, std::string name,
+                      int geometry, int lod, const std::string& outputFile);
+    virtual void attachMaterials(MeshMaterialExporter& /*materials*/, int /*lod*/) {}
+    // Prepares each non-empty group and orders them: groups of materials whose names begin
+    // with "Alpha" (any case) after all others, each kind in order of arrival.
+    virtual void groupMaterials(std::vector<MaterialTriangles>& arrived);
+    virtual bool buildGeometry(SceneNode& node, int geometry, int lod) = 0;
+    // The hierarchy walk below `node`: `toPart` is the transform from the node's parent to the
+    // current part's space, `toLod` to the level of detail's. Returns the index of the part the
+    // node made (meshes and locators), or -1.
+    virtual int collectParts(SceneNode& node, const SceneNode* parent, const Matrix& toPart,
+                             const Matrix& toLod, int currentPart);
+    virtual ExportVertex makeVertex(const VertexBuffer& buffer, const Vertex& vertex,
+                                    const Matrix& transform, int part) const = 0;
+    // Gives a material's welded vertices their tangents and binormals (vertices may be split);
+    // false with the reason in the error list when that cannot be done.
+    virtual bool generateTangentSpace(MaterialGroupData& group);
+    virtual void writeVertexBlockTrailer(OutStream& out) const;
+    virtual void writeLodBlock(OutStream& out) const;
+
+    const std::vector<ExportVertex>& vertices() const { return m_vertices; }
+    const std::vector<std::uint16_t>& indices() const { return m_indices; }
+    std::vector<D3DVERTEXELEMENT9> declaration() const { return m_declaration.elements(); }
+    std::uint32_t stride() const { return m_declaration.stride(); }
+    std::uint32_t primitiveType() const { return m_primitiveType; }
+    std::vector<MeshMaterialRecord>& materialRecords() { return m_materialRecords; }
+    const std::vector<MeshMaterialRecord>& materialRecords() const { return m_materialRecords; }
+    const MeshPartList& parts() const { return *m_parts; }
+    std::uint32_t uvSetCount() const { return m_uvSetCount; }
+    Vector3 boundsMin() const { return m_boundsMin; }
+    Vector3 boundsMax() const { return m_boundsMax; }
+    float radius() const { return m_radius; }
+
+protected:
+    // Meshes met by the walk with the part each one made.
+    struct PartMesh {
+        int part;
+        const UtilMeshNode* mesh;
+    };
+
+    // Fan-splits every polygon of the walked meshes into corner triples through makeVertex,
+    // grouped by material in order of first use; sets the UV set count.
+    std::vector<MaterialTriangles> convertParts();
+    // The bounding box over every vertex and its radius; false (with the artist's message)
+    // for a level of detail without vertices.
+    bool computeBoundingBox();
+    // Welds a prepared group, checks its size, gives it tangents and its triangle order.
+    // False when the export cannot go on.
+    bool finishMaterialGroup(const MaterialTriangles& group, MaterialGroupData& out);
+    // Appends the group's record, indices and vertices to the level of detail's lists.
+    void appendMaterialGroup(MeshMaterialRecord record, const MaterialGroupData& group,
+                             const std::vector<std::uint16_t>& indices);
+
+    std::vector<ExportVertex> m_vertices;
+    std::vector<std::uint16_t> m_indices;
+    VertexDeclaration m_declaration;
+    std::uint32_t m_primitiveType = D3DPT_TRIANGLELIST;
+    const Scene* m_scene = nullptr;
+    std::string m_outputFile;
+    std::string m_name;
+    MeshPartList* m_parts = nullptr;
+    std::vector<PartMesh> m_partMeshes;
+    int m_geometry = 0;
+    int m_lod = 0;
+    std::uint32_t m_sortCopies = 8;
+    bool m_hasNormals = false;
+    std::uint32_t m_uvSetCount = 0;
+    bool m_hasTangents = false;
+    std::vector<MaterialTriangles> m_groups; // ordered by groupMaterials
+    std::vector<MeshMaterialRecord> m_materialRecords;
+    Vector3 m_boundsMin;
+    Vector3 m_boundsMax;
+    float m_radius = 0.0f;
+    bool m_boundsValid = false;
+};
+
+// Lower-cased name tests the exporters share.
+bool beginsWithAlpha(const std::string& materialName);
+
+} // namespace vx

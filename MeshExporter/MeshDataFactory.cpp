@@ -1,0 +1,33 @@
+#include "MeshExporter/MeshDataFactory.h"
+
+#include "MeshExporter/ExportType.h"
+#include "MeshExporter/StaticMeshDataExporter.h"
+#include "Shared/Graphics/Scene/SceneNode.h"
+
+namespace vx {
+
+bool hasMeshDataExporter(int exportType) {
+    return exportType == kStaticMesh;
+}
+
+std::unique_ptr<MeshDataExporter> createMeshData(const Scene& scene, SceneNode& node,
+                                                 const std::string& name, MeshPartList& parts,
+                                                 int geometry, int lod,
+                                                 const std::string& outputFile, bool lightmapped) {
+    std::unique_ptr<MeshDataExporter> made;
+    switch (currentExportType()) {
+    case kStaticMesh: {
+        auto staticMesh = std::make_unique<StaticMeshDataExporter>();
+        staticMesh->setLightmapped(lightmapped);
+        made = std::move(staticMesh);
+        break;
+    }
+    default:
+        return nullptr;
+    }
+    if (!made->init(scene, node, parts, name, geometry, lod, outputFile))
+        return nullptr;
+    return made;
+}
+
+} // namespace vx

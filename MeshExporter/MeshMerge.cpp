@@ -1,0 +1,91 @@
+#include "MeshExporter/MeshMerge.h"
+
+#include "MeshExporter/MeshDataExporter.h"
+#include "MeshExporter/MeshMaterialExporter.h"
+#include "Shared/Base/Log.h"
+#include "Shared/Base/Streams/OutStream.h"
+
+#include <algorithm>
+
+namespace vx {
+
+MergedMeshData& meshMergeState() {
+    static MergedMeshData state;
+    return state;
+}
+
+void mergeLod(MergedMeshData& merged, const MeshDataExporter& lod, MeshMaterialExporter& materials,
+              int lodNumber, bool materialBounds) {
+    if (!merged.first)
+        merged.first = &lod;
+    const std::vector<ExportVertex>& vertices = lod.vertices();
+    const std::vector<std::uint16_t>& indices = lod.indices();
+    for (MeshMaterialExporter::Entry& entry : materials.entries()) {
+        MeshMaterialRecord& r = entry.record;
+        if (materialBounds) {
+            // The box over the vertices the material's indices reach, as the game expects it:
+            // starting from +-10000 in each axis.
+            r.boundsMin = Vector3(10000.0f, 10000.0f, 10000.0f);
+            r.boundsMax = Vector3(-10000.0f, -10000.0f, -10000.0f);
+            const std::size_t end =
+                std::min<std::size_t>(indices.size(), std::size_t{r.startIndex} + r.indexCount);
+            for (std::size_t i = r.startIndex; i < end; ++i) {
+                const std::size_t v = static_cast<std::size_t>(r.baseVertexIndex) + indices[i];
+                if (v >= vertices.size())
+                    continue;
+                const Vector3& p = vertices[v].position;
+                r.boundsMin = Vector3(std::min(r.boundsMin.x, p.x), std::min(r.boundsMin.y, p.y),
+                                      std::min(r.boundsMin.z, p.z));
+                r.boundsMax = Vector3(std::max(r.boundsMax.x, p.x), std::max(r.boundsMax.y, p.y),
+                                      std::max(r.boundsMax.z, p.z));
+            }
+            r.boundsValid = true;
+        }
+        r.baseVertexIndex += static_cast<std::int32_t>(merged.vertexOffset);
+        r.startIndex += merged.indexOffset;
+    }
+    merged.indices.insert(merged.indices.end(), indices.begin(), indices.end());
+    merged.vertices.insert(merged.vertices.end(), vertices.begin(), vertices.end());
+    merged.vertexOffset = static_cast<std::uint32_t>(merged.vertices.size());
+    merged.indexOffset = static_cast<std::uint32_t>(merged.indices.size());
+    VX_INFO << "lod " << lodNumber << " indexOffset "
+            << (materials.entries().empty() ? 0u : materials.entries().front().record.startIndex);
+}
+
+bool writeVertexBlock(OutStream& out, const MergedMeshData& merged) {
+    VX_ASSERT(merged.first);
+    const MeshDataExporter& first = *merged.first;
+    const auto vertexCount = static_cast<std::uint32_t>(merged.vertices.size());
+    if (std::uint64_t{vertexCount} * first.stride() >= kVertexMemoryLimit) {
+        VX_ERROR << "Vertex memory exceeds Memory limit of 8Mb";
+        return false;
+    }
+    for (std::size_t i = 0; i < merged.indices.size(); ++i) {
+        if (merged.indices[i] > vertexCount) {
+            VX_WARNING << "ERROR " << static_cast<std::uint32_t>(i) << " "
+                       << static_cast<std::uint32_t>(merged.indices[i]) << " " << vertexCount;
+        }
+    }
+    if (merged.vertexOffset > vertexCount) {
+        VX_ERROR << "Data missmatch";
+        return false;
+    }
+    const std::vector<D3DVERTEXELEMENT9> declaration = first.declaration();
+    out << static_cast<std::uint32_t>(declaration.size());
+    out.write(declaration.data(), declaration.size() * sizeof(D3DVERTEXELEMENT9));
+    out << first.primitiveType() << first.stride() << vertexCount;
+    std::vector<std::uint8_t> packed(std::size_t{vertexCount} * first.stride());
+    first.packVertices(merged.vertices, packed.data());
+    out.write(packed.data(), packed.size());
+    out << static_cast<std::uint32_t>(merged.indices.size());
+    for (std::size_t i = 0; i < merged.indices.size(); ++i) {
+        if (merged.indices[i] == 0) {
+            VX_INFO << "indexData[" << static_cast<std::uint32_t>(i) << "] = 0";
+        }
+    }
+    out.write(merged.indices.data(), merged.indices.size() * sizeof(std::uint16_t));
+    first.writeVertexBlockTrailer(out);
+    return true;
+}
+
+} // namespace vx

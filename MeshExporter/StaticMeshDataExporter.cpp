@@ -1,0 +1,107 @@
+#include "MeshExporter/StaticMeshDataExporter.h"
+
+#include "MeshExporter/AlphaSortCopies.h"
+#include "MeshExporter/GeomLightmapSettings.h"
+#include "MeshExporter/LightmapUvStep.h"
+#include "Shared/Base/Log.h"
+#include "Shared/Base/Streams/OutStream.h"
+#include "Shared/Base/TextCase.h"
+#include "Shared/Base/math/Matrix.h"
+#include "Shared/Graphics/Scene/Scene.h"
+#include "Shared/Graphics/Scene/Vertex.h"
+#include "Shared/Graphics/Scene/VertexBuffer.h"
+
+#include <algorithm>
+
+namespace vx {
+
+bool isStaticAlphaMaterial(const std::string& materialName) {
+    return beginsWithAlpha(materialName) &&
+           toLowerAscii(materialName).find("alphatest") == std::string::npos;
+}
+
+bool StaticMeshDataExporter::buildGeometry(SceneNode& node, int geometry, int lod) {
+    collectParts(node, nullptr, Matrix::identity(), Matrix::identity(), -1);
+    std::vector<MaterialTriangles> arrived = convertParts();
+    groupMaterials(arrived);
+
+    const bool hasTriangles = std::any_of(m_groups.begin(), m_groups.end(),
+                                          [](const auto& g) { return !g.corners.empty(); });
+    if (m_lightmapped && geomLightmapSettings().enabled(geometry) && hasTriangles) {
+        if (!createLightmapUvs(m_groups, m_uvSetCount, geomLightmapSettings().size(geometry),
+                               geometry, lod, m_outputFile))
+            return false;
+    }
+
+    m_declaration.clear();
+    m_declaration.add(D3DDECLTYPE_FLOAT3, D3DDECLUSAGE_POSITION);
+    m_declaration.add(D3DDECLTYPE_FLOAT3, D3DDECLUSAGE_NORMAL);
+    m_declaration.add(D3DDECLTYPE_D3DCOLOR, D3DDECLUSAGE_BLENDINDICES);
+    for (std::uint32_t k = 0; k < m_uvSetCount; ++k)
+        m_declaration.add(D3DDECLTYPE_FLOAT2, D3DDECLUSAGE_TEXCOORD, static_cast<BYTE>(k));
+    m_declaration.add(D3DDECLTYPE_FLOAT3, D3DDECLUSAGE_TANGENT);
+    m_primitiveType = D3DPT_TRIANGLELIST;
+    m_hasTangents = true;
+
+    for (const MaterialTriangles& group : m_groups) {
+        MaterialGroupData data;
+        if (!finishMaterialGroup(group, data))
+            return false;
+        MeshMaterialRecord record;
+        record.name = group.name;
+        record.material = group.material;
+        if (isStaticAlphaMaterial(group.name)) {
+            record.alphaMode = 1;
+            const std::vector<std::uint16_t> copies =
+                buildSortCopies(data.vertices, data.indices, m_sortCopies);
+            record.indexCount = static_cast<std::uint32_t>(copies.size()) / m_sortCopies;
+            appendMaterialGroup(std::move(record), data, copies);
+        } else {
+            record.indexCount = static_cast<std::uint32_t>(data.indices.size());
+            appendMaterialGroup(std::move(record), data, data.indices);
+        }
+    }
+    return computeBoundingBox();
+}
+
+ExportVertex StaticMeshDataExporter::makeVertex(const VertexBuffer& buffer, const Vertex& vertex,
+                                                const Matrix& transform, int /*part*/) const {
+    ExportVertex out;
+    out.position =
+        transform.transformPoint(buffer.m_positions[static_cast<std::size_t>(vertex.m_position)]);
+    if (vertex.m_normal >= 0 && static_cast<std::size_t>(vertex.m_normal) < buffer.m_normals.size())
+        out.normal =
+            transform.transformVector(buffer.m_normals[static_cast<std::size_t>(vertex.m_normal)])
+                .normalized();
+    if (vertex.m_diffuse >= 0 &&
+        static_cast<std::size_t>(vertex.m_diffuse) < buffer.m_diffuseColors.size())
+        out.color = buffer.m_diffuseColors[static_cast<std::size_t>(vertex.m_diffuse)];
+    const bool mirrorV = m_scene && m_scene->version() == 0;
+    const std::size_t sets = std::min<std::size_t>(vertex.m_uvs.size(), ExportVertex::kMaxUvSets);
+    for (std::size_t k = 0; k < sets && k < buffer.m_uvSets.size(); ++k) {
+        const std::int32_t uv = vertex.m_uvs[k];
+        if (uv < 0 || static_cast<std::size_t>(uv) >= buffer.m_uvSets[k].size())
+            continue;
+        UvCoord c = buffer.m_uvSets[k][static_cast<std::size_t>(uv)];
+        if (mirrorV)
+            c.v = 1.0f - c.v;
+        if (k == 1 && (c.u > 8.0f || c.v > 8.0f)) {
+            VX_INFO << "u " << c.u << " v " << c.v << " exceeds 8.0";
+        }
+        out.uvs[k] = c;
+    }
+    return out;
+}
+
+void StaticMeshDataExporter::writeLodBlock(OutStream& out) const {
+    MeshDataExporter::writeLodBlock(out);
+    out << static_cast<std::uint32_t>(m_parts->size());
+    for (const MeshPart& part : *m_parts) {
+        const Matrix4 m = part.lodTransform.toMatrix4();
+        for (const auto& row : m.m)
+            for (float value : row)
+                out << value;
+    }
+}
+
+} // namespace vx

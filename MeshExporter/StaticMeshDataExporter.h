@@ -1,0 +1,27 @@
+#pragma once
+// The mesh data exporter of static meshes: immobile scenery whose vertices are placed in the
+// level of detail's space, lightmapped when the geometry asks for it.
+#include "MeshExporter/MeshDataExporter.h"
+
+namespace vx {
+
+class StaticMeshDataExporter : public MeshDataExporter {
+public:
+    bool buildGeometry(SceneNode& node, int geometry, int lod) override;
+    ExportVertex makeVertex(const VertexBuffer& buffer, const Vertex& vertex,
+                            const Matrix& transform, int part) const override;
+    // The base block, then the part count and each part's transform (16 floats, row-major,
+    // translation in the last row) from the level of detail's space.
+    void writeLodBlock(OutStream& out) const override;
+    // Off for helper geometry (shadow blocks), which gets no lightmap or sample file.
+    void setLightmapped(bool on) { m_lightmapped = on; }
+
+private:
+    bool m_lightmapped = true;
+};
+
+// A static material is alpha blended when its name begins with "alpha" and does not contain
+// "alphatest" (both ignoring case).
+bool isStaticAlphaMaterial(const std::string& materialName);
+
+} // namespace vx
