@@ -29,9 +29,9 @@ std::int64_t cellOf(float coordinate) {
 
 struct CellHash {
     std::size_t operator()(const std::pair<std::int64_t, std::int64_t>& cell) const {
-        return std::hash<std::uint64_t>()(static_cast<std::uint64_t>(cell.first) *
-                                              0x9E3779B97F4A7C15ULL ^
-                                          static_cast<std::uint64_t>(cell.second));
+        std::uint64_t h = static_cast<std::uint64_t>(cell.first) * 0x9E3779B97F4A7C15ULL;
+        h = (h ^ (h >> 31) ^ static_cast<std::uint64_t>(cell.second)) * 0xBF58476D1CE4E5B9ULL;
+        return static_cast<std::size_t>(h ^ (h >> 29));
     }
 };
 
@@ -52,6 +52,7 @@ std::vector<ExportVertex> prepareMaterialGroup(const std::vector<ExportVertex>& 
     std::unordered_map<std::pair<std::int64_t, std::int64_t>, std::vector<std::uint32_t>, CellHash>
         grid;
     const std::size_t count = triangles.size() / 3;
+    grid.reserve(count);
     for (std::size_t t = 0; t < count; ++t) {
         const std::array<Vector3, 3> corners = {triangles[t * 3].position,
                                                 triangles[t * 3 + 1].position,

@@ -120,16 +120,20 @@ HRESULT ID3DXMesh::GenerateAdjacency(FLOAT epsilon, DWORD* adjacency) {
         if (index(c) >= m_vertexCount)
             return D3DERR_INVALIDCALL;
     }
-    // Weld vertices: each vertex takes the number of the first earlier vertex within epsilon,
-    // found through a grid of cells epsilon wide (neighbouring cells searched too).
-    const double cell = epsilon > 0.0f ? double{epsilon} : 1.0;
+    // Weld vertices: each vertex takes the weld of the lowest-numbered earlier vertex within
+    // epsilon in every axis. Cells are two epsilons wide, so those vertices lie in the 2 x 2 x 2
+    // cells nearest the point.
+    const double cell = epsilon > 0.0f ? 2.0 * double{epsilon} : 1.0;
     struct CellKey {
         std::int64_t x, y, z;
         bool operator==(const CellKey&) const = default;
     };
     struct CellHash {
         std::size_t operator()(const CellKey& k) const {
-            return std::hash<std::int64_t>()(k.x * 73856093 ^ k.y * 19349663 ^ k.z * 83492791);
+            std::uint64_t h = static_cast<std::uint64_t>(k.x) * 0x9E3779B97F4A7C15ULL;
+            h = (h ^ (h >> 29) ^ static_cast<std::uint64_t>(k.y)) * 0xBF58476D1CE4E5B9ULL;
+            h = (h ^ (h >> 32) ^ static_cast<std::uint64_t>(k.z)) * 0x94D049BB133111EBULL;
+            return static_cast<std::size_t>(h ^ (h >> 31));
         }
     };
     auto positionOf = [&](std::size_t v) {
@@ -137,34 +141,40 @@ HRESULT ID3DXMesh::GenerateAdjacency(FLOAT epsilon, DWORD* adjacency) {
         std::memcpy(p, m_vertices.data() + v * m_stride + m_positionOffset, sizeof p);
         return std::array<float, 3>{p[0], p[1], p[2]};
     };
-    auto cellOf = [&](float f) {
-        const double c = std::floor(double{f} / cell);
-        return c < -4e18  ? std::int64_t{-4000000000000000000}
-               : c > 4e18 ? std::int64_t{4000000000000000000}
-                          : static_cast<std::int64_t>(c);
+    // The cell of a coordinate and the neighbouring cell on the side nearer to it.
+    auto cellsOf = [&](float f, std::int64_t& own, std::int64_t& near) {
+        const double scaled = double{f} / cell;
+        const double c = std::floor(scaled);
+        own = !(c > -4e18) ? std::int64_t{-4000000000000000000}
+              : c > 4e18   ? std::int64_t{4000000000000000000}
+                           : static_cast<std::int64_t>(c);
+        near = scaled - c < 0.5 ? own - 1 : own + 1;
     };
     std::unordered_map<CellKey, std::vector<DWORD>, CellHash> grid;
+    grid.reserve(m_vertexCount);
     std::vector<DWORD> weld(m_vertexCount);
     for (DWORD v = 0; v < m_vertexCount; ++v) {
         const auto p = positionOf(v);
-        const CellKey key{cellOf(p[0]), cellOf(p[1]), cellOf(p[2])};
+        std::int64_t cx[2], cy[2], cz[2];
+        cellsOf(p[0], cx[0], cx[1]);
+        cellsOf(p[1], cy[0], cy[1]);
+        cellsOf(p[2], cz[0], cz[1]);
         DWORD found = v;
-        for (std::int64_t dx = -1; dx <= 1 && found == v; ++dx)
-            for (std::int64_t dy = -1; dy <= 1 && found == v; ++dy)
-                for (std::int64_t dz = -1; dz <= 1 && found == v; ++dz) {
-                    const auto it = grid.find({key.x + dx, key.y + dy, key.z + dz});
+        for (std::int64_t x : cx)
+            for (std::int64_t y : cy)
+                for (std::int64_t z : cz) {
+                    const auto it = grid.find({x, y, z});
                     if (it == grid.end())
                         continue;
                     for (DWORD other : it->second) {
                         const auto q = positionOf(other);
-                        if (std::fabs(q[0] - p[0]) <= epsilon &&
-                            std::fabs(q[1] - p[1]) <= epsilon &&
-                            std::fabs(q[2] - p[2]) <= epsilon && (found == v || other < found))
+                        if (other < found && std::fabs(q[0] - p[0]) <= epsilon &&
+                            std::fabs(q[1] - p[1]) <= epsilon && std::fabs(q[2] - p[2]) <= epsilon)
                             found = other;
                     }
                 }
         weld[v] = found == v ? v : weld[found];
-        grid[key].push_back(v);
+        grid[{cx[0], cy[0], cz[0]}].push_back(v);
     }
     // Each directed edge meets its reverse on the neighbouring face.
     std::unordered_map<std::uint64_t, DWORD> edges;
