@@ -1,0 +1,414 @@
+// Static mesh exports of scenes built in the scene model, read back with the strict mesh file
+// reader of `vornex info` and checked field by field.
+#include "MeshExporter/ExportErrorList.h"
+#include "MeshExporter/ExportedFileSet.h"
+#include "MeshExporter/MeshExporter.h"
+#include "Shared/Base/math/Matrix.h"
+#include "Shared/Graphics/Scene/Material.h"
+#include "Shared/Graphics/Scene/MaterialGroupedMesh.h"
+#include "tests/MeshExporter/ExportSceneBuilder.h"
+#include "tests/Shared/Base/TestLogCapture.h"
+#include "tools/info/MeshFileReader.h"
+#include "tools/info/MeshVertexDecoder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace vx {
+namespace {
+
+using meshfile::decodeVertex;
+using meshfile::MeshFile;
+using meshfile::MeshKind;
+using test::buildMesh;
+using test::cgfxMaterial;
+using test::ExportSceneBuilder;
+using test::MeshSpec;
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+MeshFile readMesh(const std::string& path) {
+    const std::string bytes = readBytes(path);
+    MeshFile file;
+    std::string error;
+    EXPECT_TRUE(meshfile::readMeshFile(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                       bytes.size(), MeshKind::Static, file, error))
+        << path << ": " << error;
+    return file;
+}
+
+// A quad (two triangles) in the x-z plane at height y, one material, one UV set.
+MeshSpec quad(float size, float y, const std::shared_ptr<Material>& material) {
+    MeshSpec spec;
+    spec.positions = {{0, y, 0}, {size, y, 0}, {size, y, size}, {0, y, size}};
+    spec.normals.assign(4, Vector3(0, 1, 0));
+    spec.uvSets = {{{0, 0}, {1, 0}, {1, 1}, {0, 1}}};
+    spec.polygons = {{0, 1, 2, 3}};
+    spec.groupOfPolygon = {0};
+    spec.groups = {material};
+    return spec;
+}
+
+// The export of a builder's scene into a fresh folder.
+struct Export {
+    explicit Export(ExportSceneBuilder& builder, const std::string& name = "prop.staticMesh") {
+        exportErrorList().clear();
+        out = dir.file(name);
+        ok = exportGameAssets(builder.scene(), out, nullptr, 0);
+    }
+    std::string meshPath(const std::string& fileName = "prop.staticmesh") const {
+        return dir.file("meshes/" + fileName);
+    }
+    test::TempDir dir;
+    std::string out;
+    bool ok = false;
+};
+
+Matrix translation(float x, float y, float z) {
+    return Matrix(Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(0, 0, 1), Vector3(x, y, z));
+}
+
+TEST(StaticMeshExport, TwoGeometriesAndTwoLodsMergeIntoOneFileWithTheirBlocks) {
+    const auto bark = cgfxMaterial("bark", "StaticMesh.fx", "Base", {"trees/bark.dds", ""});
+    const auto leaves = cgfxMaterial("AlphaLeaves", "StaticMesh.fx", "Leaf",
+                                     {"trees/leaves.dds", "Common/specularlut_pow36.dds"});
+    ExportSceneBuilder b;
+    b.transform("geom0", "root_staticMesh");
+    b.transform("geom0_NoLightmap", "geom0");
+    b.transform("lod0", "geom0");
+    b.transform("trunk", "lod0", translation(10, 0, 0));
+    MeshSpec trunk = quad(1, 0, bark);
+    // A second quad above it in the alpha material.
+    trunk.positions.insert(trunk.positions.end(), {{0, 2, 0}, {1, 2, 0}, {1, 2, 1}, {0, 2, 1}});
+    trunk.normals.assign(8, Vector3(0, 1, 0));
+    trunk.uvSets[0].insert(trunk.uvSets[0].end(), {{0, 0}, {1, 0}, {1, 1}, {0, 1}});
+    trunk.polygons.push_back({4, 5, 6, 7});
+    trunk.groupOfPolygon.push_back(1);
+    trunk.groups.push_back(leaves);
+    b.mesh("trunkShape", "trunk", buildMesh("trunkShape", trunk));
+    b.transform("lod1", "geom0");
+    b.transform("trunkLow", "lod1");
+    b.mesh("trunkLowShape", "trunkLow", buildMesh("trunkLowShape", quad(2, 0, bark)));
+    b.transform("geom1", "root_staticMesh");
+    b.transform("geom1_NoLightmap", "geom1");
+    b.transform("lod0", "geom1");
+    b.transform("stump", "lod0");
+    b.mesh("stumpShape", "stump", buildMesh("stumpShape", quad(3, -1, bark)));
+
+    Export e(b);
+    ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
+    const MeshFile f = readMesh(e.meshPath());
+    EXPECT_EQ(f.header, (std::array<std::uint32_t, 5>{0, 11, 0, 0, 0}));
+    EXPECT_EQ(f.headerByte, 0);
+    EXPECT_EQ(f.lodCounts, (std::vector<std::uint32_t>{2, 1}));
+    // Position, normal, the index bytes, one texture set, the tangent; then the end element.
+    const std::vector<std::array<int, 4>> declaration = {
+        {0, meshfile::kTypeFloat3, meshfile::kUsagePosition, 0},
+        {12, meshfile::kTypeFloat3, meshfile::kUsageNormal, 0},
+        {24, meshfile::kTypeColor, meshfile::kUsageBlendIndices, 0},
+        {28, meshfile::kTypeFloat2, meshfile::kUsageTexcoord, 0},
+        {36, meshfile::kTypeFloat3, meshfile::kUsageTangent, 0}};
+    ASSERT_EQ(f.elements.size(), declaration.size() + 1);
+    for (std::size_t i = 0; i < declaration.size(); ++i) {
+        EXPECT_EQ(f.elements[i].offset, declaration[i][0]) << i;
+        EXPECT_EQ(f.elements[i].type, declaration[i][1]) << i;
+        EXPECT_EQ(f.elements[i].usage, declaration[i][2]) << i;
+        EXPECT_EQ(f.elements[i].usageIndex, declaration[i][3]) << i;
+    }
+    EXPECT_TRUE(meshfile::isEndElement(f.elements.back()));
+    EXPECT_EQ(f.primitiveType, 4u);
+    EXPECT_EQ(f.stride, 48u);
+    EXPECT_TRUE(f.hasSortCopies);
+    EXPECT_EQ(f.sortCopies, 8u);
+
+    // Draw ranges: bark then the alpha leaves (eight copies of its two triangles) in LOD 0,
+    // then LOD 1, then geometry 1; base vertices and start indices run on across them.
+    ASSERT_EQ(f.materials.size(), 2u);
+    const auto& lod0 = f.materials[0][0];
+    const auto& lod1 = f.materials[0][1];
+    const auto& geom1 = f.materials[1][0];
+    ASSERT_EQ(lod0.size(), 2u);
+    EXPECT_EQ(lod0[0].technique, "Base");
+    EXPECT_EQ(lod0[0].textures, (std::vector<std::string>{"trees/bark.dds", "default.dds"}));
+    EXPECT_EQ(lod0[0].baseVertexIndex, 0);
+    EXPECT_EQ(lod0[0].startIndex, 0u);
+    EXPECT_EQ(lod0[0].indexCount, 6u);
+    EXPECT_EQ(lod0[0].vertexCount, 4u);
+    EXPECT_EQ(lod0[1].technique, "AlphaLeaves") << "alpha-blended: the material's name";
+    EXPECT_EQ(lod0[1].textures,
+              (std::vector<std::string>{"trees/leaves.dds", "Common\\Textures\\SpecularLUT_pow36.dds"}));
+    EXPECT_EQ(lod0[1].baseVertexIndex, 4);
+    EXPECT_EQ(lod0[1].startIndex, 6u);
+    EXPECT_EQ(lod0[1].indexCount, 6u) << "one copy's worth";
+    EXPECT_EQ(lod1[0].baseVertexIndex, 8);
+    EXPECT_EQ(lod1[0].startIndex, 6u + 8u * 6u);
+    EXPECT_EQ(geom1[0].baseVertexIndex, 12);
+    EXPECT_EQ(geom1[0].startIndex, 6u + 48u + 6u);
+    EXPECT_EQ(f.vertexCount, 16u);
+    EXPECT_EQ(f.indices.size(), 6u + 48u + 6u + 6u);
+    EXPECT_EQ(f.indicesOutOfRange, 0u);
+    for (const auto& lod : {lod0, lod1, geom1})
+        for (const auto& m : lod)
+            for (std::uint32_t i = m.startIndex; i < m.startIndex + m.indexCount; ++i)
+                EXPECT_LT(f.indices[i], m.vertexCount);
+
+    // Bounds: the trunk moved 10 along x; the material boxes and the LOD boxes agree.
+    const auto& block = f.lods[0][0];
+    EXPECT_EQ(block.boundsMin, Vector3(10, 0, 0));
+    EXPECT_EQ(block.boundsMax, Vector3(11, 2, 1));
+    ASSERT_EQ(block.partTransforms.size(), 1u);
+    EXPECT_EQ(block.partTransforms[0][12], 10.0f);
+    EXPECT_EQ(block.partTransforms[0][15], 1.0f);
+    EXPECT_TRUE(lod0[1].hasBounds);
+    EXPECT_EQ(lod0[1].boundsMin, Vector3(10, 2, 0));
+    EXPECT_EQ(lod0[1].boundsMax, Vector3(11, 2, 1));
+    EXPECT_EQ(f.lods[1][0].boundsMin, Vector3(0, -1, 0));
+    EXPECT_EQ(f.lods[1][0].boundsMax, Vector3(3, -1, 3));
+
+    // Vertices carry their normal, texture coordinates and a unit tangent along +u.
+    for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
+        const auto decoded = decodeVertex(f, v);
+        const auto* normal = decoded.find(meshfile::kUsageNormal);
+        const auto* tangent = decoded.find(meshfile::kUsageTangent);
+        ASSERT_TRUE(normal && tangent);
+        EXPECT_EQ(normal->values[1], 1.0f);
+        EXPECT_NEAR(tangent->values[0], 1.0f, 1e-5f) << v;
+    }
+
+    // The file list: the mesh file and the textures, sorted; no specular table.
+    EXPECT_EQ(readBytes(e.dir.file("prop.nfo")),
+              e.meshPath() + "\r\ntrees/bark.dds\r\ntrees/leaves.dds\r\n");
+    EXPECT_EQ(readBytes(e.meshPath()), [&] {
+        Export again(b);
+        return readBytes(again.meshPath());
+    }()) << "the same scene gives the same bytes";
+}
+
+TEST(StaticMeshExport, TextureSetsArePackedInTheOrderTheGameReadsThem) {
+    // Set k of every corner holds u = k + 0.25, so each packed slot shows which set it holds.
+    const std::vector<std::vector<int>> expected = {{0}, {0, 1}, {1, 0, 2}};
+    for (std::size_t sets = 1; sets <= 3; ++sets) {
+        const auto m = cgfxMaterial("stone", "StaticMesh.fx", "Base", {"stone.dds"});
+        MeshSpec spec = quad(1, 0, m);
+        spec.uvSets.clear();
+        for (std::size_t k = 0; k < sets; ++k)
+            spec.uvSets.push_back(std::vector<std::pair<float, float>>(
+                4, {static_cast<float>(k) + 0.25f, 0.5f}));
+        ExportSceneBuilder b;
+        b.transform("geom0", "root_staticMesh");
+        b.transform("geom0_NoLightmap", "geom0");
+        b.transform("lod0", "geom0");
+        b.transform("slab", "lod0");
+        b.mesh("slabShape", "slab", buildMesh("slabShape", spec));
+        Export e(b);
+        ASSERT_TRUE(e.ok) << sets;
+        const MeshFile f = readMesh(e.meshPath());
+        EXPECT_EQ(f.stride, 40u + 8u * sets);
+        const auto decoded = decodeVertex(f, 0);
+        for (std::size_t slot = 0; slot < sets; ++slot) {
+            const auto* uv = decoded.find(meshfile::kUsageTexcoord, static_cast<std::uint8_t>(slot));
+            ASSERT_NE(uv, nullptr);
+            EXPECT_EQ(uv->values[0], static_cast<float>(expected[sets - 1][slot]) + 0.25f)
+                << sets << " sets, slot " << slot;
+        }
+    }
+}
+
+// A scene of root, geometries and LODs by name, each LOD holding one quad part.
+ExportSceneBuilder namedScene(const std::vector<std::pair<std::string, std::string>>& nodes,
+                              const std::string& rootName = "root_staticMesh") {
+    ExportSceneBuilder b(rootName);
+    const auto m = cgfxMaterial("stone", "StaticMesh.fx", "Base", {"stone.dds"});
+    int part = 0;
+    for (const auto& [name, parent] : nodes) {
+        b.transform(name, parent);
+        if (name.rfind("lod", 0) == 0) {
+            const std::string partName = "part" + std::to_string(part++);
+            b.transform(partName, name);
+            b.mesh(partName + "Shape", partName, buildMesh(partName + "Shape", quad(1, 0, m)));
+        }
+    }
+    return b;
+}
+
+TEST(StaticMeshExport, GeometriesAndLodsAreFoundByNameWithTheirErrorTexts) {
+    const std::string kRoot = "root_staticMesh";
+    struct Case {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> nodes;
+        std::string rootName;
+        std::vector<std::uint32_t> lodCounts; // empty: the export fails
+        std::vector<std::string> errors;
+    };
+    const std::vector<Case> cases = {
+        {"geom0 and geom2 without geom1",
+         {{"geom0", kRoot}, {"geom0_NoLightmap", "geom0"}, {"lod0", "geom0"}, {"geom2", kRoot},
+          {"lod0", "geom2"}},
+         kRoot, {1}, {}},
+        {"lod0 and lod2 without lod1",
+         {{"geom0", kRoot}, {"geom0_NoLightmap", "geom0"}, {"lod0", "geom0"}, {"lod2", "geom0"}},
+         kRoot, {1}, {}},
+        {"both the prefix and the type name ignore case",
+         {{"geom0", "ROOT_StaticMesh"}, {"geom0_NoLightmap", "geom0"}, {"lod0", "geom0"}},
+         "ROOT_StaticMesh", {1}, {}},
+        {"a root of an unknown type",
+         {{"geom0", "root_crate"}, {"lod0", "geom0"}},
+         "root_crate", {},
+         {"export type not found, possible missing root_XXXXXXXX node in Maya scene"}},
+        {"no geom nodes", {{"lod0", kRoot}}, kRoot, {}, {"There is seems to no geom nodes, aborting"}},
+        {"a geometry without LODs",
+         {{"geom0", kRoot}, {"geom0_NoLightmap", "geom0"}, {"lod0", "geom0"}, {"geom1", kRoot}},
+         kRoot, {}, {"geom1 node has no valid lodnodes, aborting"}},
+    };
+    for (const Case& c : cases) {
+        ExportSceneBuilder b = namedScene(c.nodes, c.rootName);
+        Export e(b);
+        EXPECT_EQ(e.ok, !c.lodCounts.empty()) << c.what;
+        EXPECT_EQ(exportErrorList().entries(), c.errors) << c.what;
+        EXPECT_EQ(std::filesystem::exists(e.dir.file("prop.nfo")), e.ok) << c.what;
+        if (e.ok)
+            EXPECT_EQ(readMesh(e.meshPath()).lodCounts, c.lodCounts) << c.what;
+    }
+}
+
+TEST(StaticMeshExport, LightmapSizesMustBePowersOfTwoUpTo2048) {
+    const std::vector<std::pair<std::string, bool>> sizes = {
+        {"512", true}, {"300", false}, {"0", false}, {"4096", false}, {"2048", true}, {"1", true}};
+    for (const auto& [size, valid] : sizes) {
+        ExportSceneBuilder b = namedScene({{"geom0", "root_staticMesh"},
+                                           {"geom0_LightmapSize_" + size, "geom0"},
+                                           {"lod0", "geom0"}});
+        Export e(b);
+        EXPECT_EQ(e.ok, valid) << size;
+        if (!valid) {
+            EXPECT_EQ(exportErrorList().entries(),
+                      std::vector<std::string>{
+                          "lightMapSize " + size +
+                          " is not a valid power of two number. Make sure your spelling is "
+                          "correct\n geom0_LightmapSize_<size> as an example, aborting"})
+                << size;
+            EXPECT_FALSE(std::filesystem::exists(e.meshPath())) << size;
+        } else {
+            // The lightmap is the second texture set, and its samples are listed.
+            EXPECT_EQ(readMesh(e.meshPath()).stride, 56u) << size;
+            EXPECT_TRUE(std::filesystem::exists(e.meshPath("prop.samples"))) << size;
+        }
+    }
+}
+
+TEST(StaticMeshExport, HierarchyProblemsAreReportedAndTheExportGoesOn) {
+    ExportSceneBuilder b = namedScene({{"geom0", "root_staticMesh"},
+                                       {"geom0_NoLightmap", "geom0"},
+                                       {"lod0", "geom0"},
+                                       {"nonvis", "lod0"}});
+    auto plain = std::make_shared<Material>("lambert1");
+    b.transform("crate", "lod0");
+    b.mesh("crateShape", "crate", buildMesh("crateShape", quad(1, 3, plain)));
+    Export e(b);
+    EXPECT_TRUE(e.ok);
+    EXPECT_EQ(exportErrorList().entries(),
+              (std::vector<std::string>{
+                  "Wrong hierarchy for nonvis node. Please make sure it has a valid parent.",
+                  "Unsupported shader material used lambert1. \nPossible reasons:\n- Use of Maya "
+                  "default material lambert1, check your model.",
+                  "This mesh material lambert1 has no valid textures 0 < 1"}));
+}
+
+TEST(StaticMeshExport, OversizedMeshesFailWithTheGamesLimits) {
+    const auto m = cgfxMaterial("ground", "StaticMesh.fx", "Base", {"ground.dds"});
+    {
+        // 257 x 257 points in one material: 66049 vertices, one more than 16-bit indices reach.
+        ExportSceneBuilder b = namedScene({{"geom0", "root_staticMesh"}, {"geom0_NoLightmap", "geom0"}});
+        b.transform("lod0", "geom0");
+        b.transform("ground", "lod0");
+        b.mesh("groundShape", "ground", buildMesh("groundShape", test::gridSpec(257, {m})));
+        test::LogCapture log;
+        Export e(b);
+        EXPECT_FALSE(e.ok);
+        EXPECT_TRUE(log.contains(
+            "Too many vertices in material. Max 65535 vertices allowed. this mesh:66049"));
+        EXPECT_FALSE(std::filesystem::exists(e.meshPath()));
+        EXPECT_FALSE(std::filesystem::exists(e.dir.file("prop.nfo")));
+    }
+    {
+        // 420 x 420 points in five bands: under the per-material limit, over 8,192,000 bytes.
+        ExportSceneBuilder b = namedScene({{"geom0", "root_staticMesh"}, {"geom0_NoLightmap", "geom0"}});
+        b.transform("lod0", "geom0");
+        b.transform("ground", "lod0");
+        b.mesh("groundShape", "ground",
+               buildMesh("groundShape", test::gridSpec(420, {m, m, m, m, m})));
+        test::LogCapture log;
+        Export e(b);
+        EXPECT_FALSE(e.ok);
+        EXPECT_TRUE(log.contains("Vertex memory exceeds Memory limit of 8Mb"));
+        EXPECT_FALSE(std::filesystem::exists(e.meshPath()));
+    }
+}
+
+TEST(StaticMeshExport, FileNamesKeepTheUsersFolderAndLowerCaseTheExportersOwn) {
+    ExportSceneBuilder b = namedScene({{"geom0", "root_staticMesh"},
+                                       {"geom0_NoLightmap", "geom0"},
+                                       {"lod0", "geom0"}});
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.file("Game/RawData/Props"));
+    exportErrorList().clear();
+    ASSERT_TRUE(exportGameAssets(b.scene(), dir.file("Game/RawData/Props/Big_Rock.staticMesh"),
+                                 nullptr, 0));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("Game/RawData/Props/meshes/big_rock.staticmesh")));
+    // Listed from "rawdata/" on, lower-cased; the ".nfo" named as the user named the output.
+    EXPECT_EQ(readBytes(dir.file("Game/RawData/Props/Big_Rock.nfo")),
+              "Textures/stone.dds\r\nprops/meshes/big_rock.staticmesh\r\n");
+
+    // An output folder that cannot hold files fails with the reason, and writes nothing.
+    std::ofstream(dir.file("plainfile")) << "x";
+    exportErrorList().clear();
+    EXPECT_FALSE(exportGameAssets(b.scene(), dir.file("plainfile/rock.staticMesh"), nullptr, 0));
+    ASSERT_FALSE(exportErrorList().entries().empty());
+    EXPECT_NE(exportErrorList().entries().back().find("plainfile/meshes/rock.staticmesh"),
+              std::string::npos);
+}
+
+TEST(StaticMeshExport, ShadowBlocksAreBuiltFromTheShadowNodeUnderNonvis) {
+    ExportSceneBuilder b = namedScene({{"geom0", "root_staticMesh"},
+                                       {"geom0_NoLightmap", "geom0"},
+                                       {"lod0", "geom0"}});
+    b.transform("nonvis", "part0");
+    b.transform("shadow", "nonvis");
+    const auto m = cgfxMaterial("shadowMat", "StaticMesh.fx", "Shadow", {"none.dds"});
+    b.mesh("shadowShape", "shadow", buildMesh("shadowShape", quad(4, 0.5f, m)));
+    Export e(b);
+    ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
+    const MeshFile f = readMesh(e.meshPath());
+    ASSERT_TRUE(f.hasShadowSection);
+    ASSERT_EQ(f.shadows.size(), 1u);
+    ASSERT_EQ(f.shadows[0].size(), 1u);
+    ASSERT_EQ(f.shadows[0][0].size(), 1u);
+    EXPECT_EQ(f.shadows[0][0][0].boundsMin, Vector3(0, 0.5f, 0));
+    EXPECT_EQ(f.shadows[0][0][0].boundsMax, Vector3(4, 0.5f, 4));
+    // The shadow geometry is not part of the visible mesh.
+    EXPECT_EQ(f.lods[0][0].boundsMax, Vector3(1, 0, 1));
+}
+
+TEST(StaticMeshExport, CollisionPartsFailUntilCollisionMeshesCanBeWritten) {
+    ExportSceneBuilder b = namedScene({{"geom0", "root_staticMesh"},
+                                       {"geom0_NoLightmap", "geom0"},
+                                       {"lod0", "geom0"}});
+    b.transform("nonvis", "part0");
+    b.transform("col0", "nonvis");
+    Export e(b);
+    EXPECT_FALSE(e.ok);
+    ASSERT_EQ(exportErrorList().entries().size(), 1u);
+    EXPECT_NE(exportErrorList().entries()[0].find("collision meshes cannot be written"),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(e.meshPath()));
+}
+
+} // namespace
+} // namespace vx
