@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -225,8 +226,10 @@ namespace {
 
 const char* const kOptionsText = "--kind static|bundled|skinned, --vertices N";
 
+// Only regular files: a directory opens for reading on Linux and claims a size it never reads.
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    if (!InFile::exists(path.c_str()))
+    std::error_code ignored;
+    if (!std::filesystem::is_regular_file(path, ignored) || !InFile::exists(path.c_str()))
         return false;
     InFile file;
     file.open(path.c_str());
