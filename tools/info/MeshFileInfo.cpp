@@ -1,6 +1,7 @@
 #include "tools/info/MeshFileInfo.h"
 
 #include "Shared/Base/File/Pc/InFile.h"
+#include "tools/info/IndexRangeCounts.h"
 #include "tools/info/MeshFileReader.h"
 #include "tools/info/MeshVertexDecoder.h"
 
@@ -102,7 +103,9 @@ void printLodBlock(const LodBlock& block, MeshKind kind, std::ostream& out, cons
 }
 
 // Draw ranges are reported, not refused: shipped files may carry ranges past their buffers.
-void printMaterialWarnings(const MeshFile& file, const MaterialRecord& m, std::ostream& out) {
+// `beyond`: how many indices of the material's range are not below its vertex count.
+void printMaterialWarnings(const MeshFile& file, const MaterialRecord& m, std::uint64_t beyond,
+                           std::ostream& out) {
     const std::uint64_t indexEnd = std::uint64_t{m.startIndex} + m.indexCount;
     if (indexEnd > file.indices.size())
         out << "        warning: indices " << m.startIndex << " to " << indexEnd
@@ -111,18 +114,24 @@ void printMaterialWarnings(const MeshFile& file, const MaterialRecord& m, std::o
     if (m.baseVertexIndex < 0 || vertexEnd > std::int64_t{file.vertexCount})
         out << "        warning: vertices " << m.baseVertexIndex << " to " << vertexEnd
             << " lie outside the vertex buffer (" << file.vertexCount << ")\n";
-    std::uint64_t beyond = 0;
-    for (std::uint64_t i = m.startIndex; i < indexEnd && i < file.indices.size(); ++i) {
-        if (file.indices[static_cast<std::size_t>(i)] >= m.vertexCount)
-            ++beyond;
-    }
     if (beyond != 0)
         out << "        warning: " << beyond << " of its indices reach past its " << m.vertexCount
             << " vertices\n";
 }
 
+// Per material in file order, the indices of its range that reach past its own vertices.
+std::vector<std::uint64_t> indicesPastMaterials(const MeshFile& file) {
+    std::vector<IndexRangeQuery> queries;
+    for (const auto& geometry : file.materials)
+        for (const auto& lod : geometry)
+            for (const MaterialRecord& m : lod)
+                queries.push_back(
+                    {m.startIndex, std::uint64_t{m.startIndex} + m.indexCount, m.vertexCount});
+    return countIndicesAtOrAbove(file.indices, queries);
+}
+
 void printMaterials(const MeshFile& file, const std::vector<MaterialRecord>& materials,
-                    std::ostream& out) {
+                    const std::uint64_t* beyond, std::ostream& out) {
     out << "    materials: " << materials.size() << '\n';
     for (std::size_t i = 0; i < materials.size(); ++i) {
         const MaterialRecord& m = materials[i];
@@ -138,7 +147,7 @@ void printMaterials(const MeshFile& file, const std::vector<MaterialRecord>& mat
         if (m.hasBounds)
             out << "        bounds " << vector3(m.boundsMin) << " to " << vector3(m.boundsMax)
                 << '\n';
-        printMaterialWarnings(file, m, out);
+        printMaterialWarnings(file, m, beyond[i], out);
     }
 }
 
@@ -190,11 +199,14 @@ void printMeshFile(const MeshFile& file, std::ostream& out, std::uint32_t vertic
         out << "warning: " << file.indicesOutOfRange << " indices are not below the vertex count\n";
     if (file.hasSortCopies)
         out << "sort copies: " << file.sortCopies << '\n';
+    const std::vector<std::uint64_t> beyond = indicesPastMaterials(file);
+    std::size_t firstMaterial = 0;
     for (std::size_t g = 0; g < file.lods.size(); ++g) {
         for (std::size_t l = 0; l < file.lods[g].size(); ++l) {
             out << "geometry " << g << " LOD " << l << ":\n";
             printLodBlock(file.lods[g][l], file.kind, out, "    ");
-            printMaterials(file, file.materials[g][l], out);
+            printMaterials(file, file.materials[g][l], beyond.data() + firstMaterial, out);
+            firstMaterial += file.materials[g][l].size();
         }
     }
     if (file.hasShadowSection) {
