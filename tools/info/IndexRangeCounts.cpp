@@ -31,17 +31,17 @@ private:
 
 std::vector<std::uint64_t> countIndicesAtOrAbove(const std::vector<std::uint16_t>& indices,
                                                  const std::vector<IndexRangeQuery>& queries) {
-    // Positions ordered by their index value, by counting (values are 16-bit).
-    std::vector<std::size_t> start(65537, 0);
-    for (std::uint16_t value : indices)
-        ++start[std::size_t{value} + 1];
-    std::partial_sum(start.begin(), start.end(), start.begin());
+    std::vector<std::uint64_t> counts(queries.size(), 0);
+    if (queries.empty() || indices.empty())
+        return counts;
+    // Positions ordered by their index value, and the values in that order.
     std::vector<std::size_t> byValue(indices.size());
-    {
-        std::vector<std::size_t> next(start.begin(), start.end() - 1);
-        for (std::size_t p = 0; p < indices.size(); ++p)
-            byValue[next[indices[p]]++] = p;
-    }
+    std::iota(byValue.begin(), byValue.end(), std::size_t{0});
+    std::stable_sort(byValue.begin(), byValue.end(),
+                     [&](std::size_t a, std::size_t b) { return indices[a] < indices[b]; });
+    std::vector<std::uint16_t> sortedValues(indices.size());
+    for (std::size_t i = 0; i < byValue.size(); ++i)
+        sortedValues[i] = indices[byValue[i]];
     // Thresholds from the highest down: each marks the positions that newly reach it.
     std::vector<std::size_t> order(queries.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
@@ -50,12 +50,13 @@ std::vector<std::uint64_t> countIndicesAtOrAbove(const std::vector<std::uint16_t
     });
     PositionCounts marked(indices.size());
     std::size_t markedFrom = indices.size(); // byValue[markedFrom..] are marked
-    std::vector<std::uint64_t> counts(queries.size(), 0);
     for (std::size_t q : order) {
         const IndexRangeQuery& query = queries[q];
-        if (query.threshold > 65535)
-            continue;
-        for (; markedFrom > start[query.threshold]; --markedFrom)
+        const auto first =
+            std::lower_bound(sortedValues.begin(), sortedValues.end(), query.threshold,
+                             [](std::uint16_t value, std::uint32_t t) { return value < t; });
+        for (const std::size_t from = static_cast<std::size_t>(first - sortedValues.begin());
+             markedFrom > from; --markedFrom)
             marked.add(byValue[markedFrom - 1]);
         const std::size_t end =
             static_cast<std::size_t>(std::min<std::uint64_t>(query.end, indices.size()));
