@@ -2,7 +2,9 @@
 
 #include "Shared/Base/TextCase.h"
 #include "Shared/Graphics/Scene/SceneOutline.h"
+#include "tools/info/MeshFileInfo.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <fstream>
@@ -27,8 +29,11 @@ struct KindByExtension {
 
 // Extensions of the files the exporter writes. Scene graph files are recognised by content,
 // since the Vornex command names them ".bundledMesh" like the mesh files.
-constexpr std::array<KindByExtension, 1> kKinds = {{
+constexpr std::array<KindByExtension, 4> kKinds = {{
     {".sgf", printSceneGraph},
+    {".staticmesh", printMeshInfo},
+    {".bundledmesh", printMeshInfo},
+    {".skinnedmesh", printMeshInfo},
 }};
 
 bool matchesExtension(const std::string& lowerPath, const char* pattern) {
@@ -66,6 +71,10 @@ int runInfo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     if (startsWithSceneGraphMarker(request.path))
         return printSceneGraph(request, out, err);
+    // Only mesh files take --kind, which names the kind whatever the extension says.
+    if (std::find(request.options.begin(), request.options.end(), "--kind") !=
+        request.options.end())
+        return printMeshInfo(request, out, err);
     const std::string lower = toLowerAscii(request.path);
     for (const KindByExtension& kind : kKinds) {
         if (matchesExtension(lower, kind.extension))
@@ -78,7 +87,13 @@ int runInfo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
 const char* infoKindsText() {
     return "  FILE.sgf (or any scene graph file the Vornex command wrote)\n"
-           "                           the scene graph as an indented outline\n";
+           "                           the scene graph as an indented outline\n"
+           "  FILE.staticMesh, FILE.bundledMesh (also meshParticleMesh files), FILE.skinnedMesh\n"
+           "                           the mesh file decoded whole: header, vertex declaration,\n"
+           "                           counts, per geometry and LOD the bounds, parts and\n"
+           "                           materials, the shadow section; options:\n"
+           "                           --kind static|bundled|skinned  read as this kind\n"
+           "                           --vertices N  also print the first N vertices decoded\n";
 }
 
 } // namespace vx::info

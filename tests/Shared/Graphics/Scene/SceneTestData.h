@@ -14,6 +14,9 @@ namespace vx::test {
 class Bytes {
 public:
     Bytes& u8(std::uint8_t v);
+    Bytes& u16(std::uint16_t v) {
+        return u8(static_cast<std::uint8_t>(v & 0xFF)).u8(static_cast<std::uint8_t>(v >> 8));
+    }
     Bytes& u32(std::uint32_t v);
     Bytes& i32(std::int32_t v) { return u32(static_cast<std::uint32_t>(v)); }
     Bytes& f32(float v);

@@ -1,0 +1,24 @@
+#pragma once
+// `vornex info` for mesh files: the whole decoded file as indented text.
+#include "tools/info/InfoCommand.h"
+#include "tools/info/MeshFile.h"
+
+#include <cstdint>
+#include <iosfwd>
+
+namespace vx::meshfile {
+
+// Prints every field of the file, per geometry and LOD, and draws attention (lines beginning
+// "warning:") to draw ranges outside the buffers and other oddities shipped files may have.
+// The first `vertices` vertices (at most all) are printed decoded by the declaration.
+void printMeshFile(const MeshFile& file, std::ostream& out, std::uint32_t vertices);
+
+} // namespace vx::meshfile
+
+namespace vx::info {
+
+// The printer of .staticMesh, .bundledMesh and .skinnedMesh files. Options: --kind
+// static|bundled|skinned (overrides the extension), --vertices N.
+int printMeshInfo(const InfoRequest& request, std::ostream& out, std::ostream& err);
+
+} // namespace vx::info
