@@ -3,6 +3,7 @@
 #include "MeshExporter/ExportErrorList.h"
 #include "MeshExporter/ExportedFileSet.h"
 #include "MeshExporter/MeshExporter.h"
+#include "Shared/Base/TextCase.h"
 #include "Shared/Base/math/Matrix.h"
 #include "Shared/Graphics/Scene/Material.h"
 #include "Shared/Graphics/Scene/MaterialGroupedMesh.h"
@@ -16,7 +17,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 namespace vx {
 namespace {
@@ -29,13 +29,10 @@ using test::cgfxMaterial;
 using test::ExportSceneBuilder;
 using test::MeshSpec;
 
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::readWholeFile;
 
 MeshFile readMesh(const std::string& path) {
-    const std::string bytes = readBytes(path);
+    const std::string bytes = readWholeFile(path);
     MeshFile file;
     std::string error;
     EXPECT_TRUE(meshfile::readMeshFile(reinterpret_cast<const std::uint8_t*>(bytes.data()),
@@ -142,8 +139,9 @@ TEST(StaticMeshExport, TwoGeometriesAndTwoLodsMergeIntoOneFileWithTheirBlocks) {
     EXPECT_EQ(lod0[0].indexCount, 6u);
     EXPECT_EQ(lod0[0].vertexCount, 4u);
     EXPECT_EQ(lod0[1].technique, "AlphaLeaves") << "alpha-blended: the material's name";
-    EXPECT_EQ(lod0[1].textures,
-              (std::vector<std::string>{"trees/leaves.dds", "Common\\Textures\\SpecularLUT_pow36.dds"}));
+    EXPECT_EQ(
+        lod0[1].textures,
+        (std::vector<std::string>{"trees/leaves.dds", "Common\\Textures\\SpecularLUT_pow36.dds"}));
     EXPECT_EQ(lod0[1].baseVertexIndex, 4);
     EXPECT_EQ(lod0[1].startIndex, 6u);
     EXPECT_EQ(lod0[1].indexCount, 6u) << "one copy's worth";
@@ -183,11 +181,11 @@ TEST(StaticMeshExport, TwoGeometriesAndTwoLodsMergeIntoOneFileWithTheirBlocks) {
     }
 
     // The file list: the mesh file and the textures, sorted; no specular table.
-    EXPECT_EQ(readBytes(e.dir.file("prop.nfo")),
-              e.meshPath() + "\r\ntrees/bark.dds\r\ntrees/leaves.dds\r\n");
-    EXPECT_EQ(readBytes(e.meshPath()), [&] {
+    EXPECT_EQ(readWholeFile(e.dir.file("prop.nfo")),
+              toLowerAscii(e.meshPath()) + "\r\ntrees/bark.dds\r\ntrees/leaves.dds\r\n");
+    EXPECT_EQ(readWholeFile(e.meshPath()), [&] {
         Export again(b);
-        return readBytes(again.meshPath());
+        return readWholeFile(again.meshPath());
     }()) << "the same scene gives the same bytes";
 }
 
@@ -199,8 +197,8 @@ TEST(StaticMeshExport, TextureSetsArePackedInTheOrderTheGameReadsThem) {
         MeshSpec spec = quad(1, 0, m);
         spec.uvSets.clear();
         for (std::size_t k = 0; k < sets; ++k)
-            spec.uvSets.push_back(std::vector<std::pair<float, float>>(
-                4, {static_cast<float>(k) + 0.25f, 0.5f}));
+            spec.uvSets.push_back(
+                std::vector<std::pair<float, float>>(4, {static_cast<float>(k) + 0.25f, 0.5f}));
         ExportSceneBuilder b;
         b.transform("geom0", "root_staticMesh");
         b.transform("geom0_NoLightmap", "geom0");
@@ -213,7 +211,8 @@ TEST(StaticMeshExport, TextureSetsArePackedInTheOrderTheGameReadsThem) {
         EXPECT_EQ(f.stride, 40u + 8u * sets);
         const auto decoded = decodeVertex(f, 0);
         for (std::size_t slot = 0; slot < sets; ++slot) {
-            const auto* uv = decoded.find(meshfile::kUsageTexcoord, static_cast<std::uint8_t>(slot));
+            const auto* uv =
+                decoded.find(meshfile::kUsageTexcoord, static_cast<std::uint8_t>(slot));
             ASSERT_NE(uv, nullptr);
             EXPECT_EQ(uv->values[0], static_cast<float>(expected[sets - 1][slot]) + 0.25f)
                 << sets << " sets, slot " << slot;
@@ -222,9 +221,11 @@ TEST(StaticMeshExport, TextureSetsArePackedInTheOrderTheGameReadsThem) {
 }
 
 // A scene of root, geometries and LODs by name, each LOD holding one quad part.
-ExportSceneBuilder namedScene(const std::vector<std::pair<std::string, std::string>>& nodes,
-                              const std::string& rootName = "root_staticMesh") {
-    ExportSceneBuilder b(rootName);
+std::unique_ptr<ExportSceneBuilder>
+namedScene(const std::vector<std::pair<std::string, std::string>>& nodes,
+           const std::string& rootName = "root_staticMesh") {
+    auto built = std::make_unique<ExportSceneBuilder>(rootName);
+    ExportSceneBuilder& b = *built;
     const auto m = cgfxMaterial("stone", "StaticMesh.fx", "Base", {"stone.dds"});
     int part = 0;
     for (const auto& [name, parent] : nodes) {
@@ -235,7 +236,7 @@ ExportSceneBuilder namedScene(const std::vector<std::pair<std::string, std::stri
             b.mesh(partName + "Shape", partName, buildMesh(partName + "Shape", quad(1, 0, m)));
         }
     }
-    return b;
+    return built;
 }
 
 TEST(StaticMeshExport, GeometriesAndLodsAreFoundByNameWithTheirErrorTexts) {
@@ -249,32 +250,50 @@ TEST(StaticMeshExport, GeometriesAndLodsAreFoundByNameWithTheirErrorTexts) {
     };
     const std::vector<Case> cases = {
         {"geom0 and geom2 without geom1",
-         {{"geom0", kRoot}, {"geom0_NoLightmap", "geom0"}, {"lod0", "geom0"}, {"geom2", kRoot},
+         {{"geom0", kRoot},
+          {"geom0_NoLightmap", "geom0"},
+          {"lod0", "geom0"},
+          {"geom2", kRoot},
           {"lod0", "geom2"}},
-         kRoot, {1}, {}},
+         kRoot,
+         {1},
+         {}},
         {"lod0 and lod2 without lod1",
          {{"geom0", kRoot}, {"geom0_NoLightmap", "geom0"}, {"lod0", "geom0"}, {"lod2", "geom0"}},
-         kRoot, {1}, {}},
+         kRoot,
+         {1},
+         {}},
         {"both the prefix and the type name ignore case",
          {{"geom0", "ROOT_StaticMesh"}, {"geom0_NoLightmap", "geom0"}, {"lod0", "geom0"}},
-         "ROOT_StaticMesh", {1}, {}},
+         "ROOT_StaticMesh",
+         {1},
+         {}},
         {"a root of an unknown type",
          {{"geom0", "root_crate"}, {"lod0", "geom0"}},
-         "root_crate", {},
+         "root_crate",
+         {},
          {"export type not found, possible missing root_XXXXXXXX node in Maya scene"}},
-        {"no geom nodes", {{"lod0", kRoot}}, kRoot, {}, {"There is seems to no geom nodes, aborting"}},
+        {"no geom nodes",
+         {{"lod0", kRoot}},
+         kRoot,
+         {},
+         {"There is seems to no geom nodes, aborting"}},
         {"a geometry without LODs",
          {{"geom0", kRoot}, {"geom0_NoLightmap", "geom0"}, {"lod0", "geom0"}, {"geom1", kRoot}},
-         kRoot, {}, {"geom1 node has no valid lodnodes, aborting"}},
+         kRoot,
+         {},
+         {"geom1 node has no valid lodnodes, aborting"}},
     };
     for (const Case& c : cases) {
-        ExportSceneBuilder b = namedScene(c.nodes, c.rootName);
+        const auto owned = namedScene(c.nodes, c.rootName);
+        ExportSceneBuilder& b = *owned;
         Export e(b);
         EXPECT_EQ(e.ok, !c.lodCounts.empty()) << c.what;
         EXPECT_EQ(exportErrorList().entries(), c.errors) << c.what;
         EXPECT_EQ(std::filesystem::exists(e.dir.file("prop.nfo")), e.ok) << c.what;
-        if (e.ok)
+        if (e.ok) {
             EXPECT_EQ(readMesh(e.meshPath()).lodCounts, c.lodCounts) << c.what;
+        }
     }
 }
 
@@ -282,9 +301,10 @@ TEST(StaticMeshExport, LightmapSizesMustBePowersOfTwoUpTo2048) {
     const std::vector<std::pair<std::string, bool>> sizes = {
         {"512", true}, {"300", false}, {"0", false}, {"4096", false}, {"2048", true}, {"1", true}};
     for (const auto& [size, valid] : sizes) {
-        ExportSceneBuilder b = namedScene({{"geom0", "root_staticMesh"},
-                                           {"geom0_LightmapSize_" + size, "geom0"},
-                                           {"lod0", "geom0"}});
+        const auto owned = namedScene({{"geom0", "root_staticMesh"},
+                                       {"geom0_LightmapSize_" + size, "geom0"},
+                                       {"lod0", "geom0"}});
+        ExportSceneBuilder& b = *owned;
         Export e(b);
         EXPECT_EQ(e.ok, valid) << size;
         if (!valid) {
@@ -304,10 +324,11 @@ TEST(StaticMeshExport, LightmapSizesMustBePowersOfTwoUpTo2048) {
 }
 
 TEST(StaticMeshExport, HierarchyProblemsAreReportedAndTheExportGoesOn) {
-    ExportSceneBuilder b = namedScene({{"geom0", "root_staticMesh"},
-                                       {"geom0_NoLightmap", "geom0"},
-                                       {"lod0", "geom0"},
-                                       {"nonvis", "lod0"}});
+    const auto owned = namedScene({{"geom0", "root_staticMesh"},
+                                   {"geom0_NoLightmap", "geom0"},
+                                   {"lod0", "geom0"},
+                                   {"nonvis", "lod0"}});
+    ExportSceneBuilder& b = *owned;
     auto plain = std::make_shared<Material>("lambert1");
     b.transform("crate", "lod0");
     b.mesh("crateShape", "crate", buildMesh("crateShape", quad(1, 3, plain)));
@@ -325,7 +346,9 @@ TEST(StaticMeshExport, OversizedMeshesFailWithTheGamesLimits) {
     const auto m = cgfxMaterial("ground", "StaticMesh.fx", "Base", {"ground.dds"});
     {
         // 257 x 257 points in one material: 66049 vertices, one more than 16-bit indices reach.
-        ExportSceneBuilder b = namedScene({{"geom0", "root_staticMesh"}, {"geom0_NoLightmap", "geom0"}});
+        const auto owned =
+            namedScene({{"geom0", "root_staticMesh"}, {"geom0_NoLightmap", "geom0"}});
+        ExportSceneBuilder& b = *owned;
         b.transform("lod0", "geom0");
         b.transform("ground", "lod0");
         b.mesh("groundShape", "ground", buildMesh("groundShape", test::gridSpec(257, {m})));
@@ -339,11 +362,16 @@ TEST(StaticMeshExport, OversizedMeshesFailWithTheGamesLimits) {
     }
     {
         // 420 x 420 points in five bands: under the per-material limit, over 8,192,000 bytes.
-        ExportSceneBuilder b = namedScene({{"geom0", "root_staticMesh"}, {"geom0_NoLightmap", "geom0"}});
+        const auto owned =
+            namedScene({{"geom0", "root_staticMesh"}, {"geom0_NoLightmap", "geom0"}});
+        ExportSceneBuilder& b = *owned;
         b.transform("lod0", "geom0");
         b.transform("ground", "lod0");
-        b.mesh("groundShape", "ground",
-               buildMesh("groundShape", test::gridSpec(420, {m, m, m, m, m})));
+        std::vector<std::shared_ptr<Material>> bands;
+        for (int i = 0; i < 5; ++i)
+            bands.push_back(
+                cgfxMaterial("band" + std::to_string(i), "StaticMesh.fx", "Base", {"ground.dds"}));
+        b.mesh("groundShape", "ground", buildMesh("groundShape", test::gridSpec(420, bands)));
         test::LogCapture log;
         Export e(b);
         EXPECT_FALSE(e.ok);
@@ -353,9 +381,9 @@ TEST(StaticMeshExport, OversizedMeshesFailWithTheGamesLimits) {
 }
 
 TEST(StaticMeshExport, FileNamesKeepTheUsersFolderAndLowerCaseTheExportersOwn) {
-    ExportSceneBuilder b = namedScene({{"geom0", "root_staticMesh"},
-                                       {"geom0_NoLightmap", "geom0"},
-                                       {"lod0", "geom0"}});
+    const auto owned = namedScene(
+        {{"geom0", "root_staticMesh"}, {"geom0_NoLightmap", "geom0"}, {"lod0", "geom0"}});
+    ExportSceneBuilder& b = *owned;
     test::TempDir dir;
     std::filesystem::create_directories(dir.file("Game/RawData/Props"));
     exportErrorList().clear();
@@ -363,7 +391,7 @@ TEST(StaticMeshExport, FileNamesKeepTheUsersFolderAndLowerCaseTheExportersOwn) {
                                  nullptr, 0));
     EXPECT_TRUE(std::filesystem::exists(dir.file("Game/RawData/Props/meshes/big_rock.staticmesh")));
     // Listed from "rawdata/" on, lower-cased; the ".nfo" named as the user named the output.
-    EXPECT_EQ(readBytes(dir.file("Game/RawData/Props/Big_Rock.nfo")),
+    EXPECT_EQ(readWholeFile(dir.file("Game/RawData/Props/Big_Rock.nfo")),
               "Textures/stone.dds\r\nprops/meshes/big_rock.staticmesh\r\n");
 
     // An output folder that cannot hold files fails with the reason, and writes nothing.
@@ -376,9 +404,9 @@ TEST(StaticMeshExport, FileNamesKeepTheUsersFolderAndLowerCaseTheExportersOwn) {
 }
 
 TEST(StaticMeshExport, ShadowBlocksAreBuiltFromTheShadowNodeUnderNonvis) {
-    ExportSceneBuilder b = namedScene({{"geom0", "root_staticMesh"},
-                                       {"geom0_NoLightmap", "geom0"},
-                                       {"lod0", "geom0"}});
+    const auto owned = namedScene(
+        {{"geom0", "root_staticMesh"}, {"geom0_NoLightmap", "geom0"}, {"lod0", "geom0"}});
+    ExportSceneBuilder& b = *owned;
     b.transform("nonvis", "part0");
     b.transform("shadow", "nonvis");
     const auto m = cgfxMaterial("shadowMat", "StaticMesh.fx", "Shadow", {"none.dds"});
@@ -397,9 +425,9 @@ TEST(StaticMeshExport, ShadowBlocksAreBuiltFromTheShadowNodeUnderNonvis) {
 }
 
 TEST(StaticMeshExport, CollisionPartsFailUntilCollisionMeshesCanBeWritten) {
-    ExportSceneBuilder b = namedScene({{"geom0", "root_staticMesh"},
-                                       {"geom0_NoLightmap", "geom0"},
-                                       {"lod0", "geom0"}});
+    const auto owned = namedScene(
+        {{"geom0", "root_staticMesh"}, {"geom0_NoLightmap", "geom0"}, {"lod0", "geom0"}});
+    ExportSceneBuilder& b = *owned;
     b.transform("nonvis", "part0");
     b.transform("col0", "nonvis");
     Export e(b);
