@@ -104,7 +104,8 @@ private:
     // Scratch of one position, indexed by entry within its list. A triangle with several
     // corners at the position has several entries; its state lives at the first (m_canon).
     std::vector<std::uint32_t> m_canon;
-    std::vector<std::array<std::uint32_t, 2>> m_neighbours; // entries, kNone when missing
+    std::vector<std::array<std::uint32_t, 2>> m_neighbours;      // entries, kNone when missing
+    std::vector<std::array<std::uint32_t, 3>> m_cornerPositions; // position numbers
     std::vector<EdgeRecord> m_edges;
     std::vector<std::int32_t> m_groupOf;
     std::int32_t m_groupCount = 0;
@@ -158,15 +159,19 @@ void Mender::buildPositionMap(const std::vector<std::uint32_t>& indices) {
 // keeps this n log n for fans of any size.
 void Mender::findNeighbours(std::uint32_t first, std::uint32_t count) {
     m_canon.resize(count);
+    m_cornerPositions.resize(count);
     m_edges.clear();
     for (std::uint32_t e = 0; e < count; ++e) {
         m_canon[e] = e > 0 && m_entryTriangle[first + e] == m_entryTriangle[first + e - 1]
                          ? m_canon[e - 1]
                          : e;
         const Triangle& triangle = triangleAt(first, e);
+        auto& corners = m_cornerPositions[e];
+        for (std::size_t k = 0; k < 3; ++k)
+            corners[k] = m_positionOf[triangle.corner[k]];
         for (std::size_t k = 0; k < 3; ++k) {
-            const std::uint32_t a = m_positionOf[triangle.corner[k]];
-            const std::uint32_t b = m_positionOf[triangle.corner[(k + 1) % 3]];
+            const std::uint32_t a = corners[k];
+            const std::uint32_t b = corners[(k + 1) % 3];
             m_edges.push_back({std::min(a, b), std::max(a, b), e});
         }
     }
@@ -180,10 +185,10 @@ void Mender::findNeighbours(std::uint32_t first, std::uint32_t count) {
             continue;
         // The two smallest entries over the three edges; kNone sorts last.
         std::array<std::uint32_t, 2> best{kNone, kNone};
-        const Triangle& triangle = triangleAt(first, e);
+        const auto& corners = m_cornerPositions[e];
         for (std::size_t k = 0; k < 3; ++k) {
-            const std::uint32_t a = m_positionOf[triangle.corner[k]];
-            const std::uint32_t b = m_positionOf[triangle.corner[(k + 1) % 3]];
+            const std::uint32_t a = corners[k];
+            const std::uint32_t b = corners[(k + 1) % 3];
             const auto key = std::pair(std::min(a, b), std::max(a, b));
             auto it = std::lower_bound(
                 m_edges.begin(), m_edges.end(), key,
