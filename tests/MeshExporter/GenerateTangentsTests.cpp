@@ -57,21 +57,28 @@ Vector3 floatsAt(const std::uint8_t* bytes) {
     return v;
 }
 
-TEST(GenerateTangents, AppendsTheFrameAndCopiesEveryOtherByteFromTheSourceVertex) {
-    Packed p = pack(test::mirroredSeam());
+TEST(GenerateTangents, SplitsAMirroredSeamAndCopiesEveryOtherByteFromTheSourceVertex) {
+    test::MenderMesh seam = test::mirroredSeam();
+    seam.vertices[1].normal = {}; // reported for the vertex and for its copy
+    Packed p = pack(seam);
     const Packed input = p;
+    exportErrorList().clear();
     ASSERT_TRUE(generate(p));
     EXPECT_EQ(p.stride, kStride + 24);
     EXPECT_EQ(p.vertexCount, 6u);
     EXPECT_EQ(p.indexCount, 6u);
     ASSERT_EQ(p.vertices.size(), 6u * p.stride);
+    // Positions in order: (-1, .5), (0, 0), (0, 1), (1, .5); the right triangle gets copies of
+    // the two on the seam, with the opposite tangent and the same binormal.
     EXPECT_EQ(p.indices, (std::vector<std::uint16_t>{0, 1, 2, 4, 3, 5}));
     const std::uint32_t sources[6] = {0, 1, 2, 3, 1, 2};
     for (std::uint32_t v = 0; v < 6; ++v) {
         SCOPED_TRACE(v);
         const std::uint8_t* out = p.vertices.data() + v * p.stride;
         const std::uint8_t* in = input.vertices.data() + sources[v] * kStride;
-        EXPECT_EQ(std::memcmp(out, in, kStride), 0);
+        EXPECT_EQ(std::memcmp(out, in, 12), 0);
+        EXPECT_EQ(std::memcmp(out + 24, in + 24, kStride - 24), 0);
+        EXPECT_EQ(floatsAt(out + 12), Vector3(0, 0, 1));
         const Vector3 tangent = floatsAt(out + kStride);
         const Vector3 binormal = floatsAt(out + kStride + 12);
         EXPECT_NEAR(tangent.x, v < 3 ? -1.0f : 1.0f, 1e-6f);
@@ -79,6 +86,8 @@ TEST(GenerateTangents, AppendsTheFrameAndCopiesEveryOtherByteFromTheSourceVertex
         EXPECT_NEAR(binormal.y, 1.0f, 1e-6f);
         EXPECT_NEAR(binormal.x, 0.0f, 1e-6f);
     }
+    EXPECT_EQ(exportErrorList().entries(), std::vector<std::string>(2, test::kZeroNormalText));
+    exportErrorList().clear();
 }
 
 TEST(GenerateTangents, RejectsWhatCannotBeMendedAndLeavesTheBuffersAlone) {

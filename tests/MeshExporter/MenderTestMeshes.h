@@ -12,6 +12,11 @@ struct MenderMesh {
     std::vector<std::uint32_t> indices;
 };
 
+// The zero-normal report, typed here from the artist-facing text it must match.
+inline const char* const kZeroNormalText =
+    "found zero length normal when calculating tangent basis!,\t\t\tyou must pass in valid "
+    "normals to be used when calculating\t\t\ttangents and binormals.\nPlacing 0.0.1 as normal\n";
+
 MenderVertex menderVertex(Vector3 position, Vector3 normal, float s, float t);
 
 // Two triangles in the plane z = 0 sharing the edge x = 0, textured as mirror images of each
