@@ -1,0 +1,401 @@
+#include "MeshExporter/NVMeshMender2.h"
+
+#include "MeshExporter/ExportErrorList.h"
+#include "MeshExporter/TangentFrame.h"
+#include "Shared/Base/Log.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <tuple>
+
+namespace vx {
+
+bool rejectTangents(std::string_view reason) {
+    const std::string text = "Cannot generate tangents: " + std::string(reason);
+    VX_ERROR << text;
+    exportErrorList().append(text);
+    return false;
+}
+
+namespace {
+
+constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+
+struct Triangle {
+    std::array<std::uint32_t, 3> corner;
+    TriangleBasis basis;
+    TriangleBasis unitBasis; // the crease test compares directions only
+};
+
+enum class Direction { Tangent, Binormal };
+
+const Vector3& of(const TriangleBasis& basis, Direction d) {
+    return d == Direction::Tangent ? basis.tangent : basis.binormal;
+}
+Vector3& of(MenderVertex& vertex, Direction d) {
+    return d == Direction::Tangent ? vertex.tangent : vertex.binormal;
+}
+
+// Exact positions ordered by x, then y, then z, as floats (so -0 and +0 are one position).
+bool positionLess(const Vector3& a, const Vector3& b) {
+    if (a.x != b.x)
+        return a.x < b.x;
+    if (a.y != b.y)
+        return a.y < b.y;
+    return a.z < b.z;
+}
+
+bool isFinite(const Vector3& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+// An edge by the numbers of its end positions, lower first, and the position-list entry of the
+// triangle it belongs to.
+struct EdgeRecord {
+    std::uint32_t low;
+    std::uint32_t high;
+    std::uint32_t entry;
+    auto key() const { return std::pair(low, high); }
+};
+
+class Mender {
+public:
+    Mender(std::vector<MenderVertex>& vertices, std::vector<std::uint32_t>& mapping,
+           const MendSettings& settings)
+        : m_vertices(vertices), m_mapping(mapping), m_settings(settings) {}
+
+    void run(std::vector<std::uint32_t>& indices);
+
+private:
+    void buildPositionMap(const std::vector<std::uint32_t>& indices);
+    void findNeighbours(std::uint32_t first, std::uint32_t count);
+    void group(std::uint32_t first, std::uint32_t count, Direction d);
+    void join(std::uint32_t entry, std::uint32_t first, Direction d);
+    void assign(std::uint32_t position, std::uint32_t first, Direction d);
+    bool creasePasses(std::uint32_t entryA, std::uint32_t entryB, std::uint32_t first,
+                      Direction d) const;
+    const Triangle& triangleAt(std::uint32_t first, std::uint32_t entry) const {
+        return m_triangles[m_entryTriangle[first + entry]];
+    }
+
+    std::vector<MenderVertex>& m_vertices;
+    std::vector<std::uint32_t>& m_mapping;
+    const MendSettings& m_settings;
+
+    std::vector<Triangle> m_triangles;
+    // The position map: per position number (in position order), its entries in
+    // m_entryTriangle from m_firstEntry[p] to m_firstEntry[p + 1], in triangle order.
+    std::vector<std::uint32_t> m_firstEntry;
+    std::vector<std::uint32_t> m_entryTriangle;
+    std::vector<std::uint32_t> m_positionOf; // per vertex; kNone when no triangle uses it
+
+    // Per vertex: the serial number of the group that claimed it at the current position, and
+    // the copy made of it for the current group. Serials grow across positions, so nothing is
+    // cleared between them.
+    std::vector<std::uint64_t> m_claimedBy;
+    std::vector<std::uint64_t> m_copiedFor;
+    std::vector<std::uint32_t> m_copy;
+    std::uint64_t m_nextSerial = 1;
+
+    // Scratch of one position, indexed by entry within its list. A triangle with several
+    // corners at the position has several entries; its state lives at the first (m_canon).
+    std::vector<std::uint32_t> m_canon;
+    std::vector<std::array<std::uint32_t, 2>> m_neighbours;      // entries, kNone when missing
+    std::vector<std::array<std::uint32_t, 3>> m_cornerPositions; // position numbers
+    std::vector<EdgeRecord> m_edges;
+    std::vector<std::int32_t> m_groupOf;
+    std::int32_t m_groupCount = 0;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> m_joined; // (group, entry), in order
+    std::vector<std::uint32_t> m_groupStart;
+    std::vector<std::uint32_t> m_members;
+    std::vector<std::uint32_t> m_cursor;
+    std::vector<Vector3> m_groupValue;
+    std::vector<std::pair<std::uint32_t, std::uint8_t>> m_stack;
+};
+
+void Mender::buildPositionMap(const std::vector<std::uint32_t>& indices) {
+    std::vector<std::uint32_t> used;
+    m_positionOf.assign(m_vertices.size(), kNone);
+    for (std::uint32_t index : indices) {
+        if (m_positionOf[index] == kNone) {
+            m_positionOf[index] = 0;
+            used.push_back(index);
+        }
+    }
+    std::sort(used.begin(), used.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const Vector3& pa = m_vertices[a].position;
+        const Vector3& pb = m_vertices[b].position;
+        if (positionLess(pa, pb))
+            return true;
+        return !positionLess(pb, pa) && a < b;
+    });
+    std::uint32_t positions = 0;
+    for (std::size_t i = 0; i < used.size(); ++i) {
+        if (i > 0 && positionLess(m_vertices[used[i - 1]].position, m_vertices[used[i]].position))
+            ++positions;
+        m_positionOf[used[i]] = positions;
+    }
+    if (!used.empty())
+        ++positions;
+
+    // Counting sort of the corners by position keeps each list in triangle order.
+    m_firstEntry.assign(std::size_t{positions} + 1, 0);
+    for (std::uint32_t index : indices)
+        ++m_firstEntry[m_positionOf[index] + 1];
+    for (std::uint32_t p = 0; p < positions; ++p)
+        m_firstEntry[p + 1] += m_firstEntry[p];
+    std::vector<std::uint32_t> fill(m_firstEntry.begin(), m_firstEntry.end() - 1);
+    m_entryTriangle.resize(indices.size());
+    for (std::size_t i = 0; i < indices.size(); ++i)
+        m_entryTriangle[fill[m_positionOf[indices[i]]]++] = static_cast<std::uint32_t>(i / 3);
+}
+
+// Per triangle of the list: the first two other entries of the list, in list order, whose
+// triangle shares an edge (both end positions, either direction) with it. Sorting the edges
+// keeps this n log n for fans of any size.
+void Mender::findNeighbours(std::uint32_t first, std::uint32_t count) {
+    m_canon.resize(count);
+    m_cornerPositions.resize(count);
+    m_edges.clear();
+    for (std::uint32_t e = 0; e < count; ++e) {
+        m_canon[e] = e > 0 && m_entryTriangle[first + e] == m_entryTriangle[first + e - 1]
+                         ? m_canon[e - 1]
+                         : e;
+        const Triangle& triangle = triangleAt(first, e);
+        auto& corners = m_cornerPositions[e];
+        for (std::size_t k = 0; k < 3; ++k)
+            corners[k] = m_positionOf[triangle.corner[k]];
+        for (std::size_t k = 0; k < 3; ++k) {
+            const std::uint32_t a = corners[k];
+            const std::uint32_t b = corners[(k + 1) % 3];
+            m_edges.push_back({std::min(a, b), std::max(a, b), e});
+        }
+    }
+    std::sort(m_edges.begin(), m_edges.end(), [](const EdgeRecord& x, const EdgeRecord& y) {
+        return std::tuple(x.low, x.high, x.entry) < std::tuple(y.low, y.high, y.entry);
+    });
+
+    m_neighbours.resize(count);
+    for (std::uint32_t e = 0; e < count; ++e) {
+        if (m_canon[e] != e)
+            continue;
+        // The two smallest entries over the three edges; kNone sorts last.
+        std::array<std::uint32_t, 2> best{kNone, kNone};
+        const auto& corners = m_cornerPositions[e];
+        for (std::size_t k = 0; k < 3; ++k) {
+            const std::uint32_t a = corners[k];
+            const std::uint32_t b = corners[(k + 1) % 3];
+            const auto key = std::pair(std::min(a, b), std::max(a, b));
+            auto it = std::lower_bound(
+                m_edges.begin(), m_edges.end(), key,
+                [](const EdgeRecord& r, const std::pair<std::uint32_t, std::uint32_t>& wanted) {
+                    return r.key() < wanted;
+                });
+            // Entries ascend within one edge, so the first two others are all this edge offers.
+            int taken = 0;
+            for (; it != m_edges.end() && it->key() == key && taken < 2; ++it) {
+                const std::uint32_t other = it->entry;
+                if (m_canon[other] == e || other == best[0] || other == best[1])
+                    continue;
+                ++taken;
+                if (other < best[0])
+                    best = {other, best[0]};
+                else if (other < best[1])
+                    best[1] = other;
+            }
+        }
+        m_neighbours[e] = best;
+    }
+}
+
+bool Mender::creasePasses(std::uint32_t entryA, std::uint32_t entryB, std::uint32_t first,
+                          Direction d) const {
+    const Vector3& a = of(triangleAt(first, entryA).unitBasis, d);
+    const Vector3& b = of(triangleAt(first, entryB).unitBasis, d);
+    const float minCosine = d == Direction::Tangent ? m_settings.minTangentCreaseCosine
+                                                    : m_settings.minBinormalCreaseCosine;
+    const Vector3 zero;
+    return Vector3::dot(a, b) >= minCosine || (a == zero && b == zero);
+}
+
+// The triangle at `entry` joins the group of its last neighbour that has one and passes the
+// crease test, or opens a new group.
+void Mender::join(std::uint32_t entry, std::uint32_t first, Direction d) {
+    std::int32_t group = -1;
+    for (std::uint32_t neighbour : m_neighbours[entry]) {
+        if (neighbour == kNone)
+            continue;
+        const std::uint32_t other = m_canon[neighbour];
+        if (m_groupOf[other] >= 0 && creasePasses(entry, other, first, d))
+            group = m_groupOf[other];
+    }
+    if (group < 0)
+        group = m_groupCount++;
+    m_groupOf[entry] = group;
+    m_joined.emplace_back(static_cast<std::uint32_t>(group), entry);
+}
+
+void Mender::group(std::uint32_t first, std::uint32_t count, Direction d) {
+    m_groupOf.assign(count, -1);
+    m_joined.clear();
+    m_groupCount = 0;
+    for (std::uint32_t e = 0; e < count; ++e) {
+        if (m_groupOf[m_canon[e]] >= 0)
+            continue;
+        // Depth first from e, through each triangle's first then second neighbour; an
+        // explicit stack, since a fan may hold any number of triangles.
+        join(m_canon[e], first, d);
+        m_stack.assign(1, {m_canon[e], 0});
+        while (!m_stack.empty()) {
+            auto& [entry, next] = m_stack.back();
+            if (next == 2) {
+                m_stack.pop_back();
+                continue;
+            }
+            const std::uint32_t neighbour = m_neighbours[entry][next++];
+            if (neighbour == kNone || m_groupOf[m_canon[neighbour]] >= 0)
+                continue;
+            join(m_canon[neighbour], first, d);
+            m_stack.emplace_back(m_canon[neighbour], 0);
+        }
+    }
+
+    // Members of each group in the order they joined, and the group's value: the normalised
+    // sum of its triangles' vectors in that order.
+    const auto groups = static_cast<std::size_t>(m_groupCount);
+    m_groupStart.assign(groups + 1, 0);
+    for (const auto& joined : m_joined)
+        ++m_groupStart[joined.first + 1];
+    for (std::size_t g = 0; g < groups; ++g)
+        m_groupStart[g + 1] += m_groupStart[g];
+    m_members.resize(m_joined.size());
+    m_cursor.assign(m_groupStart.begin(), m_groupStart.end() - 1);
+    for (const auto& [g, entry] : m_joined)
+        m_members[m_cursor[g]++] = entry;
+    m_groupValue.assign(groups, Vector3());
+    for (std::size_t g = 0; g < groups; ++g) {
+        Vector3 sum;
+        for (std::uint32_t i = m_groupStart[g]; i < m_groupStart[g + 1]; ++i)
+            sum += of(triangleAt(first, m_members[i]).basis, d);
+        m_groupValue[g] = unitVector(sum);
+    }
+}
+
+// Each group's value goes to the vertices its triangles use at this position; a vertex that an
+// earlier group claimed is copied for this group, and this group's triangles use the copy.
+void Mender::assign(std::uint32_t position, std::uint32_t first, Direction d) {
+    const std::uint64_t firstSerial = m_nextSerial;
+    for (std::size_t g = 0; g + 1 < m_groupStart.size(); ++g) {
+        const std::uint64_t serial = m_nextSerial++;
+        const Vector3& value = m_groupValue[g];
+        for (std::uint32_t i = m_groupStart[g]; i < m_groupStart[g + 1]; ++i) {
+            Triangle& triangle = m_triangles[m_entryTriangle[first + m_members[i]]];
+            for (std::uint32_t& corner : triangle.corner) {
+                const std::uint32_t v = corner;
+                if (m_positionOf[v] != position)
+                    continue;
+                if (m_copiedFor[v] == serial) {
+                    corner = m_copy[v];
+                } else if (m_claimedBy[v] < firstSerial) {
+                    m_claimedBy[v] = serial;
+                    of(m_vertices[v], d) = value;
+                } else if (m_claimedBy[v] != serial) {
+                    const auto copy = static_cast<std::uint32_t>(m_vertices.size());
+                    m_vertices.push_back(m_vertices[v]);
+                    of(m_vertices.back(), d) = value;
+                    m_mapping.push_back(m_mapping[v]);
+                    m_positionOf.push_back(position);
+                    m_claimedBy.push_back(serial);
+                    m_copiedFor.push_back(0);
+                    m_copy.push_back(kNone);
+                    m_copiedFor[v] = serial;
+                    m_copy[v] = copy;
+                    corner = copy;
+                }
+            }
+        }
+    }
+}
+
+void Mender::run(std::vector<std::uint32_t>& indices) {
+    const std::size_t triangleCount = indices.size() / 3;
+    m_triangles.resize(triangleCount);
+    for (std::size_t i = 0; i < triangleCount; ++i) {
+        Triangle& triangle = m_triangles[i];
+        Vector3 p[3];
+        float s[3];
+        float t[3];
+        for (std::size_t k = 0; k < 3; ++k) {
+            triangle.corner[k] = indices[3 * i + k];
+            const MenderVertex& v = m_vertices[triangle.corner[k]];
+            p[k] = v.position;
+            s[k] = v.s;
+            t[k] = v.t;
+        }
+        triangle.basis = triangleBasis(p, s, t);
+        triangle.unitBasis = {unitVector(triangle.basis.tangent),
+                              unitVector(triangle.basis.binormal)};
+    }
+    buildPositionMap(indices);
+
+    m_mapping.resize(m_vertices.size());
+    for (std::size_t v = 0; v < m_mapping.size(); ++v)
+        m_mapping[v] = static_cast<std::uint32_t>(v);
+    m_claimedBy.assign(m_vertices.size(), 0);
+    m_copiedFor.assign(m_vertices.size(), 0);
+    m_copy.assign(m_vertices.size(), kNone);
+
+    for (std::uint32_t p = 0; p + 1 < m_firstEntry.size(); ++p) {
+        const std::uint32_t first = m_firstEntry[p];
+        const std::uint32_t count = m_firstEntry[p + 1] - first;
+        findNeighbours(first, count);
+        for (Direction d : {Direction::Tangent, Direction::Binormal}) {
+            group(first, count, d);
+            assign(p, first, d);
+        }
+    }
+
+    for (std::size_t i = 0; i < triangleCount; ++i)
+        for (std::size_t k = 0; k < 3; ++k)
+            indices[3 * i + k] = m_triangles[i].corner[k];
+    for (MenderVertex& v : m_vertices)
+        orthonormalizeFrame(v.normal, v.tangent, v.binormal);
+}
+
+} // namespace
+
+bool mend(std::vector<MenderVertex>& vertices, std::vector<std::uint32_t>& indices,
+          std::vector<std::uint32_t>& mapping, const MendSettings& settings) {
+    if (indices.size() % 3 != 0)
+        return rejectTangents("the index count " + std::to_string(indices.size()) +
+                              " is not a multiple of 3");
+    // Each corner may be copied once for its tangent group and once for its binormal group.
+    const std::uint64_t mostVertices = vertices.size() + 2 * std::uint64_t{indices.size()};
+    if (mostVertices >= kNone)
+        return rejectTangents(std::to_string(vertices.size()) + " vertices and " +
+                              std::to_string(indices.size()) +
+                              " indices are more than 32-bit indices can number");
+    for (std::size_t i = 0; i < indices.size(); ++i) {
+        const std::uint32_t index = indices[i];
+        if (index >= vertices.size())
+            return rejectTangents("index " + std::to_string(index) + " at position " +
+                                  std::to_string(i) + " is out of range of " +
+                                  std::to_string(vertices.size()) + " vertices");
+        const Vector3& p = vertices[index].position;
+        if (!isFinite(p)) {
+            std::ostringstream text;
+            text << "vertex " << index << " has a position that is not a finite number (" << p.x
+                 << ", " << p.y << ", " << p.z << ")";
+            return rejectTangents(text.str());
+        }
+    }
+    // Nothing below can reject the input, so the buffers are mended in place.
+    Mender(vertices, mapping, settings).run(indices);
+    return true;
+}
+
+} // namespace vx
