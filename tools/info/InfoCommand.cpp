@@ -2,6 +2,7 @@
 
 #include "Shared/Base/TextCase.h"
 #include "Shared/Graphics/Scene/SceneOutline.h"
+#include "tools/info/SampleFileInfo.h"
 
 #include <array>
 #include <cstdint>
@@ -27,8 +28,10 @@ struct KindByExtension {
 
 // Extensions of the files the exporter writes. Scene graph files are recognised by content,
 // since the Vornex command names them ".bundledMesh" like the mesh files.
-constexpr std::array<KindByExtension, 1> kKinds = {{
+constexpr std::array<KindByExtension, 3> kKinds = {{
     {".sgf", printSceneGraph},
+    {".samples", printSampleFile},
+    {".samp_*", printSampleFile},
 }};
 
 bool matchesExtension(const std::string& lowerPath, const char* pattern) {
@@ -78,7 +81,11 @@ int runInfo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
 const char* infoKindsText() {
     return "  FILE.sgf (or any scene graph file the Vornex command wrote)\n"
-           "                           the scene graph as an indented outline\n";
+           "                           the scene graph as an indented outline\n"
+           "  FILE.samples, FILE.samp_GL [--png OUT.png]\n"
+           "                           a lightmap sample file: size, triangles, lumels on a\n"
+           "                           surface, the box of the sample positions; --png draws\n"
+           "                           the lumels coloured by triangle\n";
 }
 
 } // namespace vx::info
