@@ -4,6 +4,7 @@
 #include "Shared/Graphics/Scene/MaterialGroupedMesh.h"
 #include "Shared/Graphics/Scene/UtilMeshNode.h"
 #include "Vornex/Reader/SceneReader.h"
+#include "bench/HeapAccounting.h"
 
 #include <vornexhost/MaLoader.h>
 #include <vornexhost/Scene.h>
@@ -13,57 +14,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <atomic>
 #include <cmath>
 #include <cstdlib>
-#include <malloc.h>
-#include <new>
 #include <string>
 #include <sys/resource.h>
-
-// Heap accounting for the whole program: bytes in use and the high-water mark since the last
-// reset, from the allocator's own size of each block.
-namespace {
-std::atomic<std::size_t> g_inUse{0};
-std::atomic<std::size_t> g_peak{0};
-
-void* allocate(std::size_t size) {
-    void* p = std::malloc(size ? size : 1);
-    if (!p)
-        throw std::bad_alloc();
-    const std::size_t now = g_inUse += malloc_usable_size(p);
-    std::size_t peak = g_peak.load();
-    while (now > peak && !g_peak.compare_exchange_weak(peak, now)) {
-    }
-    return p;
-}
-
-void release(void* p) noexcept {
-    if (!p)
-        return;
-    g_inUse -= malloc_usable_size(p);
-    std::free(p);
-}
-} // namespace
-
-void* operator new(std::size_t size) {
-    return allocate(size);
-}
-void* operator new[](std::size_t size) {
-    return allocate(size);
-}
-void operator delete(void* p) noexcept {
-    release(p);
-}
-void operator delete[](void* p) noexcept {
-    release(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    release(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    release(p);
-}
 
 namespace {
 
@@ -165,12 +119,12 @@ void BM_ReadTriangleMesh(benchmark::State& state) {
     double keptMegabytes = 0.0;
     std::size_t gameVertices = 0;
     for (auto _ : state) {
-        const std::size_t base = g_inUse.load();
-        g_peak = base;
+        const std::size_t base = vx::bench::heapInUse();
+        vx::bench::resetHeapPeak();
         vx::SceneReader reader;
         reader.parseActiveMayaScene(false, 0, nullptr);
-        peakMegabytes = static_cast<double>(g_peak.load() - base) / kMegabyte;
-        keptMegabytes = static_cast<double>(g_inUse.load() - base) / kMegabyte;
+        peakMegabytes = static_cast<double>(vx::bench::heapPeak() - base) / kMegabyte;
+        keptMegabytes = static_cast<double>(vx::bench::heapInUse() - base) / kMegabyte;
         state.PauseTiming();
         gameVertices = 0;
         for (vx::SceneNode* node = reader.scene().getRoot(); node;) {
