@@ -57,6 +57,21 @@ std::uint64_t TriangleRaster::firstStepAbove(double limit) const {
     return low;
 }
 
+std::uint64_t TriangleRaster::lastStepOfRow(std::int64_t row, std::uint64_t first,
+                                            std::uint64_t last) const {
+    // The row ends where height × v reaches row + 0.5; the estimate is then put right by the
+    // steps' own arithmetic, a step or two at most.
+    const double end = ((static_cast<double>(row) + 0.5) / m_height - m_v[0]) / m_step;
+    std::uint64_t k = first;
+    if (end > static_cast<double>(first))
+        k = end >= static_cast<double>(last) ? last : static_cast<std::uint64_t>(end);
+    while (k < last && rowAt(k + 1) == row)
+        ++k;
+    while (k > first && rowAt(k) != row)
+        --k;
+    return k;
+}
+
 std::int64_t TriangleRaster::rowAt(std::uint64_t k) const {
     return nearest(m_height * vAt(k));
 }

@@ -40,6 +40,9 @@ private:
     static Edge makeEdge(double ua, double va, double ub, double vb);
     double vAt(std::uint64_t k) const { return m_v[0] + static_cast<double>(k) * m_step; }
     std::int64_t rowAt(std::uint64_t k) const;
+    // The last step in first .. last still in `row` (the row of step first); rows never
+    // decrease with k.
+    std::uint64_t lastStepOfRow(std::int64_t row, std::uint64_t first, std::uint64_t last) const;
     // First k whose v is above `limit` (lastStep() + 1 when none).
     std::uint64_t firstStepAbove(double limit) const;
     bool movesAtMostOneColumn(const Edge& edge) const;
@@ -81,15 +84,7 @@ void TriangleRaster::forEachSpan(Emit&& emit) const {
         }
         for (std::uint64_t k = half.first; k <= half.last;) {
             const std::int64_t current = rowAt(k);
-            std::uint64_t low = k; // last step of the row: rows never decrease with k
-            std::uint64_t high = half.last;
-            while (low < high) {
-                const std::uint64_t mid = low + (high - low + 1) / 2;
-                if (rowAt(mid) == current)
-                    low = mid;
-                else
-                    high = mid - 1;
-            }
+            const std::uint64_t low = lastStepOfRow(current, k, half.last);
             std::int64_t endX0 = 0;
             std::int64_t endX1 = 0;
             stepSpan(k, row, x0, x1);

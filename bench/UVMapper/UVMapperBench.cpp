@@ -1,5 +1,6 @@
 // Mapping generated buildings (boxes of many sizes with small boxes on their fronts: many
-// planar charts) of 1k, 10k and 100k triangles into lightmaps of 256 and 1024 lumels: time per
+// planar charts) of 1k, 10k and 100k triangles into lightmaps of 256, 1024 and 2048 lumels (the
+// last big enough for all of them, so that only the triangle count grows): time per
 // map(), the size loop's attempts and doublings, the final size, and the heap at its peak.
 #include "UVMapper/UVMapper.h"
 #include "bench/HeapAccounting.h"
@@ -65,7 +66,7 @@ void BM_MapBuilding(benchmark::State& state) {
 }
 
 BENCHMARK(BM_MapBuilding)
-    ->ArgsProduct({{1000, 10000, 100000}, {256, 1024}})
+    ->ArgsProduct({{1000, 10000, 100000}, {256, 1024, 2048}})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 
