@@ -11,6 +11,7 @@
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tools/info/MeshFileReader.h"
 #include "tools/info/MeshVertexDecoder.h"
+#include "tools/info/SampleFileReader.h"
 
 #include <gtest/gtest.h>
 
@@ -53,12 +54,16 @@ MeshSpec quad(float size, float y, const std::shared_ptr<Material>& material) {
     return spec;
 }
 
-// The export of a builder's scene into a fresh folder.
+// The export of a builder's scene into a fresh folder, which is also the working folder the
+// lightmapper's debug pictures go to.
 struct Export {
     explicit Export(ExportSceneBuilder& builder, const std::string& name = "prop.staticMesh") {
         exportErrorList().clear();
         out = dir.file(name);
+        const std::filesystem::path before = std::filesystem::current_path();
+        std::filesystem::current_path(dir.path());
         ok = exportGameAssets(builder.scene(), out, nullptr, 0);
+        std::filesystem::current_path(before);
     }
     std::string meshPath(const std::string& fileName = "prop.staticmesh") const {
         return dir.file("meshes/" + fileName);
@@ -316,10 +321,57 @@ TEST(StaticMeshExport, LightmapSizesMustBePowersOfTwoUpTo2048) {
                 << size;
             EXPECT_FALSE(std::filesystem::exists(e.meshPath())) << size;
         } else {
-            // The lightmap is the second texture set, and its samples are listed.
+            // The lightmap is the second texture set, and its samples are listed; outside
+            // RawData the list says so.
             EXPECT_EQ(readMesh(e.meshPath()).stride, 56u) << size;
             EXPECT_TRUE(std::filesystem::exists(e.meshPath("prop.samples"))) << size;
+            EXPECT_TRUE(std::filesystem::exists(e.dir.file("uvs.tga"))) << size;
+            EXPECT_EQ(exportErrorList().entries(),
+                      std::vector<std::string>{
+                          "ERROR: Adding samples file that doesn't reside under RawData " +
+                          e.meshPath("prop.samples")})
+                << size;
         }
+    }
+}
+
+TEST(StaticMeshExport, LightmapsHalvePerLodAndEveryLodSavesItsSamples) {
+    const auto owned = namedScene({{"geom0", "root_staticMesh"},
+                                   {"geom0_LightmapSize_1", "geom0"},
+                                   {"lod0", "geom0"},
+                                   {"lod1", "geom0"},
+                                   {"geom1", "root_staticMesh"},
+                                   {"geom1_LightmapSize_512", "geom1"},
+                                   {"lod0", "geom1"},
+                                   {"lod1", "geom1"},
+                                   {"lod2", "geom1"}});
+    Export e(*owned);
+    ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
+    // Size 1 halved at LOD 1 is 0: mapped from one lumel, doubled until the chart fits.
+    const std::vector<std::pair<std::string, std::uint32_t>> files = {{"prop.samples", 8},
+                                                                      {"prop.samp_01", 8},
+                                                                      {"prop.samp_10", 512},
+                                                                      {"prop.samp_11", 256},
+                                                                      {"prop.samp_12", 128}};
+    for (const auto& [name, size] : files) {
+        const std::string bytes = readWholeFile(e.meshPath(name));
+        info::SampleFileContents samples;
+        std::string error;
+        ASSERT_TRUE(info::readSampleFile(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                         bytes.size(), samples, error))
+            << name << ": " << error;
+        EXPECT_EQ(samples.width, size) << name;
+        EXPECT_EQ(samples.triangles.size(), 2u) << name;
+    }
+    // The lightmap set follows the quad's own set and stays inside the lightmap.
+    const MeshFile f = readMesh(e.meshPath());
+    for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
+        const auto* lightmap = decodeVertex(f, v).find(meshfile::kUsageTexcoord, 1);
+        ASSERT_NE(lightmap, nullptr);
+        EXPECT_GE(lightmap->values[0], 0.0f);
+        EXPECT_LE(lightmap->values[0], 1.0f);
+        EXPECT_GE(lightmap->values[1], 0.0f);
+        EXPECT_LE(lightmap->values[1], 1.0f);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "Shared/Base/TextCase.h"
 #include "Shared/Graphics/Scene/SceneOutline.h"
 #include "tools/info/MeshFileInfo.h"
+#include "tools/info/SampleFileInfo.h"
 
 #include <algorithm>
 #include <array>
@@ -29,11 +30,13 @@ struct KindByExtension {
 
 // Extensions of the files the exporter writes. Scene graph files are recognised by content,
 // since the Vornex command names them ".bundledMesh" like the mesh files.
-constexpr std::array<KindByExtension, 4> kKinds = {{
+constexpr std::array<KindByExtension, 6> kKinds = {{
     {".sgf", printSceneGraph},
     {".staticmesh", printMeshInfo},
     {".bundledmesh", printMeshInfo},
     {".skinnedmesh", printMeshInfo},
+    {".samples", printSampleFile},
+    {".samp_*", printSampleFile},
 }};
 
 bool matchesExtension(const std::string& lowerPath, const char* pattern) {
@@ -93,7 +96,11 @@ const char* infoKindsText() {
            "                           counts, per geometry and LOD the bounds, parts and\n"
            "                           materials, the shadow section; options:\n"
            "                           --kind static|bundled|skinned  read as this kind\n"
-           "                           --vertices N  also print the first N vertices decoded\n";
+           "                           --vertices N  also print the first N vertices decoded\n"
+           "  FILE.samples, FILE.samp_GL [--png OUT.png]\n"
+           "                           a lightmap sample file: size, triangles, lumels on a\n"
+           "                           surface, the box of the sample positions; --png draws\n"
+           "                           the lumels coloured by triangle\n";
 }
 
 } // namespace vx::info

@@ -1,0 +1,26 @@
+#pragma once
+// The clusters' geometry: the projection of triangles onto their dominant axis plane, the
+// split of clusters that cover their box poorly, and each cluster's box and local coordinates.
+#include "UVMapper/UVMapperRecords.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace vx {
+
+// Sets the triangle's axis from its face normal and its corners' projected coordinates.
+void projectTriangle(UVTriangle& triangle);
+
+// Makes every member but the first of each cluster of two or more triangles a cluster of its
+// own (appended) when the members' projected rectangles sum to less than half the cluster's
+// box on its plane.
+void splitPoorlyCoveredClusters(std::vector<UVTriangle>& triangles,
+                                std::vector<UVCluster>& clusters,
+                                const std::vector<std::uint32_t>& members);
+
+// Sets the cluster's box, extents and area, and the local coordinates of its members' corners
+// (0 along an extent of 0).
+void projectCluster(UVCluster& cluster, std::vector<UVTriangle>& triangles,
+                    const std::vector<std::uint32_t>& members);
+
+} // namespace vx

@@ -1,0 +1,107 @@
+#include "UVMapper/TriangleRaster.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vx {
+
+std::int64_t TriangleRaster::nearest(double value) {
+    // Far outside any grid either way; the clamp keeps the conversion defined.
+    const double limit = 4.0e18;
+    return static_cast<std::int64_t>(std::clamp(std::floor(value + 0.5), -limit, limit));
+}
+
+TriangleRaster::Edge TriangleRaster::makeEdge(double ua, double va, double ub, double vb) {
+    Edge edge{ua, va, ub, vb, 0.0, va == vb};
+    if (!edge.flat)
+        edge.slope = (ub - ua) / (vb - va);
+    return edge;
+}
+
+TriangleRaster::TriangleRaster(const float u[3], const float v[3], std::uint32_t width,
+                               std::uint32_t height)
+    : m_width(width), m_height(height), m_step(0.001 / static_cast<double>(height)) {
+    unsigned order[3] = {0, 1, 2};
+    std::sort(order, order + 3,
+              [&](unsigned a, unsigned b) { return v[a] != v[b] ? v[a] < v[b] : u[a] < u[b]; });
+    for (unsigned i = 0; i < 3; ++i) {
+        m_u[i] = static_cast<double>(u[order[i]]);
+        m_v[i] = static_cast<double>(v[order[i]]);
+    }
+    m_long = makeEdge(m_u[0], m_v[0], m_u[2], m_v[2]);
+    m_upper = makeEdge(m_u[0], m_v[0], m_u[1], m_v[1]);
+    m_lower = makeEdge(m_u[1], m_v[1], m_u[2], m_v[2]);
+    // The last step at or below the highest corner; the estimate is corrected by the steps'
+    // own arithmetic.
+    m_lastStep = 0;
+    const double estimate = std::floor((m_v[2] - m_v[0]) / m_step);
+    if (estimate > 0.0)
+        m_lastStep = static_cast<std::uint64_t>(std::min(estimate, 1.0e15));
+    while (vAt(m_lastStep + 1) <= m_v[2])
+        ++m_lastStep;
+    while (m_lastStep > 0 && vAt(m_lastStep) > m_v[2])
+        --m_lastStep;
+    m_firstLowerStep = firstStepAbove(m_v[1]);
+}
+
+std::uint64_t TriangleRaster::firstStepAbove(double limit) const {
+    std::uint64_t low = 0;
+    std::uint64_t high = m_lastStep + 1;
+    while (low < high) {
+        const std::uint64_t mid = low + (high - low) / 2;
+        if (vAt(mid) > limit)
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    return low;
+}
+
+std::uint64_t TriangleRaster::lastStepOfRow(std::int64_t row, std::uint64_t first,
+                                            std::uint64_t last) const {
+    // The row ends where height × v reaches row + 0.5; the estimate is then put right by the
+    // steps' own arithmetic, a step or two at most.
+    const double end = ((static_cast<double>(row) + 0.5) / m_height - m_v[0]) / m_step;
+    std::uint64_t k = first;
+    if (end > static_cast<double>(first))
+        k = end >= static_cast<double>(last) ? last : static_cast<std::uint64_t>(end);
+    while (k < last && rowAt(k + 1) == row)
+        ++k;
+    while (k > first && rowAt(k) != row)
+        --k;
+    return k;
+}
+
+std::int64_t TriangleRaster::rowAt(std::uint64_t k) const {
+    return nearest(m_height * vAt(k));
+}
+
+bool TriangleRaster::movesAtMostOneColumn(const Edge& edge) const {
+    // 0.9 leaves room for the rounding of the crossings; beyond it steps go one by one.
+    return !edge.flat && m_width * std::fabs(edge.slope) * m_step <= 0.9;
+}
+
+void TriangleRaster::cross(const Edge& edge, double v, double& low, double& high) const {
+    if (edge.flat) {
+        low = std::min(edge.ua, edge.ub);
+        high = std::max(edge.ua, edge.ub);
+        return;
+    }
+    low = high = edge.ua + (v - edge.va) * edge.slope;
+}
+
+void TriangleRaster::stepSpan(std::uint64_t k, std::int64_t& row, std::int64_t& x0,
+                              std::int64_t& x1) const {
+    const double v = vAt(k);
+    double longLow = 0.0;
+    double longHigh = 0.0;
+    double shortLow = 0.0;
+    double shortHigh = 0.0;
+    cross(m_long, v, longLow, longHigh);
+    cross(k < m_firstLowerStep ? m_upper : m_lower, v, shortLow, shortHigh);
+    row = nearest(m_height * v);
+    x0 = nearest(m_width * std::min(longLow, shortLow));
+    x1 = nearest(m_width * std::max(longHigh, shortHigh));
+}
+
+} // namespace vx

@@ -1,0 +1,98 @@
+#pragma once
+// Scan conversion of a triangle in lightmap coordinates, as the mapper marks its grid: the
+// corners ordered by v (ties by u); v steps from the lowest to the highest corner by
+// 0.001 / height; each step covers, in the row nearest to height × v, the cells from the
+// nearest column of the left edge crossing to that of the right one (halves go up). An edge
+// with no height spans its corners.
+//
+// Step k stands at v0 + k × step, in double precision, so that row and crossing grow
+// monotonically with k. That lets forEachSpan give a whole row's steps as one span where
+// both crossings move at most one column per step (consecutive steps then touch, and the
+// union is the hull of the row's first and last step); steeper edges are stepped one by one.
+#include <cstdint>
+
+namespace vx {
+
+class TriangleRaster {
+public:
+    TriangleRaster(const float u[3], const float v[3], std::uint32_t width, std::uint32_t height);
+
+    // Steps 0 .. lastStep() stand at v <= the highest corner.
+    std::uint64_t lastStep() const { return m_lastStep; }
+    // The row and the first and last cell of step k (possibly outside the grid).
+    void stepSpan(std::uint64_t k, std::int64_t& row, std::int64_t& x0, std::int64_t& x1) const;
+
+    // Calls emit(row, x0, x1) for spans whose cells together are exactly those of all steps.
+    template <typename Emit>
+    void forEachSpan(Emit&& emit) const;
+
+    static std::int64_t nearest(double value); // halves go up
+
+private:
+    struct Edge {
+        double ua = 0.0;
+        double va = 0.0;
+        double ub = 0.0;
+        double vb = 0.0;
+        double slope = 0.0; // du / dv
+        bool flat = true;
+    };
+    static Edge makeEdge(double ua, double va, double ub, double vb);
+    double vAt(std::uint64_t k) const { return m_v[0] + static_cast<double>(k) * m_step; }
+    std::int64_t rowAt(std::uint64_t k) const;
+    // The last step in first .. last still in `row` (the row of step first); rows never
+    // decrease with k.
+    std::uint64_t lastStepOfRow(std::int64_t row, std::uint64_t first, std::uint64_t last) const;
+    // First k whose v is above `limit` (lastStep() + 1 when none).
+    std::uint64_t firstStepAbove(double limit) const;
+    bool movesAtMostOneColumn(const Edge& edge) const;
+    void cross(const Edge& edge, double v, double& low, double& high) const;
+
+    double m_u[3] = {};
+    double m_v[3] = {};
+    double m_width = 0.0;
+    double m_height = 0.0;
+    double m_step = 0.0;
+    std::uint64_t m_lastStep = 0;
+    std::uint64_t m_firstLowerStep = 0; // first step below the middle corner
+    Edge m_long;                        // lowest to highest corner
+    Edge m_upper;                       // lowest to middle corner
+    Edge m_lower;                       // middle to highest corner
+};
+
+template <typename Emit>
+void TriangleRaster::forEachSpan(Emit&& emit) const {
+    struct Half {
+        std::uint64_t first;
+        std::uint64_t last;
+        const Edge* shortEdge;
+    };
+    const Half halves[2] = {{0, m_firstLowerStep - 1, &m_upper},
+                            {m_firstLowerStep, m_lastStep, &m_lower}};
+    for (const Half& half : halves) {
+        if (half.first > half.last || half.last > m_lastStep)
+            continue;
+        std::int64_t row = 0;
+        std::int64_t x0 = 0;
+        std::int64_t x1 = 0;
+        if (!movesAtMostOneColumn(m_long) || !movesAtMostOneColumn(*half.shortEdge)) {
+            for (std::uint64_t k = half.first; k <= half.last; ++k) {
+                stepSpan(k, row, x0, x1);
+                emit(row, x0, x1);
+            }
+            continue;
+        }
+        for (std::uint64_t k = half.first; k <= half.last;) {
+            const std::int64_t current = rowAt(k);
+            const std::uint64_t low = lastStepOfRow(current, k, half.last);
+            std::int64_t endX0 = 0;
+            std::int64_t endX1 = 0;
+            stepSpan(k, row, x0, x1);
+            stepSpan(low, row, endX0, endX1);
+            emit(current, x0 < endX0 ? x0 : endX0, x1 > endX1 ? x1 : endX1);
+            k = low + 1;
+        }
+    }
+}
+
+} // namespace vx

@@ -1,0 +1,405 @@
+#include "UVMapper/UVMapper.h"
+
+#include "Shared/Base/Log.h"
+#include "Shared/Base/Streams/FileOutStream.h"
+#include "UVMapper/ClusterProjection.h"
+#include "UVMapper/EdgeClusterer.h"
+#include "UVMapper/PositionWeldGrid.h"
+#include "UVMapper/TgaImage.h"
+#include "UVMapper/TriangleRaster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+#include <limits>
+
+namespace vx {
+
+namespace {
+
+// Lumels along an extent: the integer nearest to extent × density + 0.5, at least 2. Sizes
+// far beyond any lightmap are held at 2^30 so the block arithmetic cannot overflow.
+std::int32_t lumelCount(float extent, float lumelsPerMeter) {
+    const float scaled = extent * lumelsPerMeter + 0.5f;
+    const double nearest = std::floor(static_cast<double>(scaled) + 0.5);
+    return static_cast<std::int32_t>(std::clamp(nearest, 2.0, 1073741824.0));
+}
+
+bool isFinite(const Vector3& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+} // namespace
+
+void UVMapper::setSize(std::uint32_t width, std::uint32_t height) {
+    m_width = width;
+    m_height = height;
+}
+
+void UVMapper::addTriangle(const Vector3& p, const Vector3& q, const Vector3& r,
+                           const Vector3& normalP, const Vector3& normalQ, const Vector3& normalR,
+                           std::uint32_t groupId, std::uint32_t firstVertexIndex) {
+    UVTriangle triangle;
+    triangle.corners[0].position = p;
+    triangle.corners[1].position = q;
+    triangle.corners[2].position = r;
+    triangle.corners[0].normal = normalP;
+    triangle.corners[1].normal = normalQ;
+    triangle.corners[2].normal = normalR;
+    triangle.groupId = groupId;
+    triangle.firstVertexIndex = firstVertexIndex;
+    triangle.faceNormal = Vector3::cross(p - q, p - r).normalized();
+    if (triangle.faceNormal.lengthSquared() < 0.5f)
+        triangle.faceNormal = normalP;
+    m_triangles.push_back(triangle);
+    m_mapped = false;
+}
+
+std::array<float, 2> UVMapper::getLightmapUV(std::size_t triangle, unsigned corner) const {
+    VX_ASSERT_MSG(triangle < m_triangles.size() && corner < 3,
+                  "triangle " << static_cast<std::uint64_t>(triangle) << " corner " << corner);
+    const UVCorner& c = m_triangles[triangle].corners[corner];
+    return {c.lightmapU, c.lightmapV};
+}
+
+std::uint32_t UVMapper::getFirstVertexIndex(std::size_t triangle) const {
+    VX_ASSERT_MSG(triangle < m_triangles.size(),
+                  "triangle " << static_cast<std::uint64_t>(triangle));
+    return m_triangles[triangle].firstVertexIndex;
+}
+
+std::uint32_t UVMapper::getGroupId(std::size_t triangle) const {
+    VX_ASSERT_MSG(triangle < m_triangles.size(),
+                  "triangle " << static_cast<std::uint64_t>(triangle));
+    return m_triangles[triangle].groupId;
+}
+
+bool UVMapper::checkInput() const {
+    for (std::size_t t = 0; t < m_triangles.size(); ++t) {
+        for (unsigned c = 0; c < 3; ++c) {
+            if (!isFinite(m_triangles[t].corners[c].position)) {
+                VX_ERROR << "UVMapper: triangle " << static_cast<std::uint64_t>(t) << " corner "
+                         << c << " has a position that is not a finite number; no lightmap UVs";
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void UVMapper::weldCorners() {
+    PositionWeldGrid weld;
+    for (UVTriangle& triangle : m_triangles)
+        for (unsigned c = 0; c < 3; ++c)
+            triangle.positionIndex[c] = weld.weld(triangle.corners[c].position);
+    m_weldedPositions = weld.positions();
+}
+
+void UVMapper::groupTriangles() {
+    growClustersOverEdges(m_triangles, m_clusters, m_members);
+}
+
+bool UVMapper::findFreeBlock(std::uint32_t blockWidth, std::uint32_t blockHeight, std::uint32_t& x,
+                             std::uint32_t& y) {
+    return m_finder.findFirstFree(blockWidth, blockHeight, x, y);
+}
+
+void UVMapper::markSpan(std::int64_t row, std::int64_t x0, std::int64_t x1, std::int32_t cluster) {
+    if (row < 0 || row >= static_cast<std::int64_t>(m_height))
+        return;
+    x0 = std::max<std::int64_t>(x0, 0);
+    x1 = std::min<std::int64_t>(x1, static_cast<std::int64_t>(m_width) - 1);
+    if (x0 > x1)
+        return;
+    m_gridMarked = true;
+    const auto start = static_cast<std::size_t>(row) * m_width;
+    std::fill(m_grid.begin() + static_cast<std::ptrdiff_t>(start + static_cast<std::size_t>(x0)),
+              m_grid.begin() +
+                  static_cast<std::ptrdiff_t>(start + static_cast<std::size_t>(x1) + 1),
+              cluster);
+    m_finder.markSpan(static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(x0),
+                      static_cast<std::uint32_t>(x1));
+}
+
+void UVMapper::markTriangle(const UVTriangle& triangle, std::int32_t cluster) {
+    const float u[3] = {triangle.corners[0].lightmapU, triangle.corners[1].lightmapU,
+                        triangle.corners[2].lightmapU};
+    const float v[3] = {triangle.corners[0].lightmapV, triangle.corners[1].lightmapV,
+                        triangle.corners[2].lightmapV};
+    TriangleRaster(u, v, m_width, m_height)
+        .forEachSpan([&](std::int64_t row, std::int64_t x0, std::int64_t x1) {
+            markSpan(row, x0, x1, cluster);
+        });
+}
+
+void UVMapper::sampleCluster(std::size_t cluster) {
+    m_sampler.sampleCluster(m_clusters[cluster], m_triangles, m_members, m_samples.data(), m_width,
+                            m_realSamples);
+}
+
+void UVMapper::buildClusters() {
+    m_clusters.clear();
+    m_members.clear();
+    for (UVTriangle& triangle : m_triangles) {
+        triangle.cluster = -1;
+        projectTriangle(triangle);
+    }
+    groupTriangles();
+    splitPoorlyCoveredClusters(m_triangles, m_clusters, m_members);
+    std::cout << "clusters: " << m_clusters.size() << '\n';
+    std::cout << "triangles: " << m_triangles.size() << '\n';
+    VX_INFO << "clusters: " << static_cast<std::uint64_t>(m_clusters.size());
+    VX_INFO << "triangles: " << static_cast<std::uint64_t>(m_triangles.size());
+    for (UVCluster& cluster : m_clusters)
+        projectCluster(cluster, m_triangles, m_members);
+}
+
+void UVMapper::assignLightmapCoordinates(const UVCluster& cluster) {
+    const auto x = static_cast<float>(cluster.x);
+    const auto y = static_cast<float>(cluster.y);
+    const auto w = static_cast<float>(cluster.w - 1);
+    const auto h = static_cast<float>(cluster.h - 1);
+    const auto width = static_cast<float>(m_width);
+    const auto height = static_cast<float>(m_height);
+    for (std::uint32_t i = 0; i < cluster.memberCount; ++i) {
+        for (UVCorner& corner : m_triangles[m_members[cluster.memberBegin + i]].corners) {
+            corner.lightmapU = (x + w * corner.local[0]) / width;
+            corner.lightmapV = (y + h * corner.local[1]) / height;
+        }
+    }
+}
+
+bool UVMapper::placeClusters(const std::vector<std::uint32_t>& order, std::size_t& failedAt) {
+    std::cout << "Mapping clusters\n";
+    VX_INFO << "Mapping clusters";
+    if (m_gridMarked) {
+        // Only a grid that holds marks needs clearing: attempts that fail at their first
+        // cluster (far too large) cost nothing on a large grid.
+        std::fill(m_grid.begin(), m_grid.end(), -1);
+        m_finder.reset(m_width, m_height);
+        m_gridMarked = false;
+    }
+    for (std::size_t position = 0; position < order.size(); ++position) {
+        UVCluster& cluster = m_clusters[order[position]];
+        std::uint32_t x = 0;
+        std::uint32_t y = 0;
+        if (!findFreeBlock(static_cast<std::uint32_t>(cluster.w) + 4,
+                           static_cast<std::uint32_t>(cluster.h) + 4, x, y)) {
+            failedAt = position;
+            return false;
+        }
+        cluster.x = static_cast<std::int32_t>(x) + 2;
+        cluster.y = static_cast<std::int32_t>(y) + 2;
+        assignLightmapCoordinates(cluster);
+        for (std::uint32_t i = 0; i < cluster.memberCount; ++i)
+            markTriangle(m_triangles[m_members[cluster.memberBegin + i]],
+                         static_cast<std::int32_t>(order[position]));
+    }
+    return true;
+}
+
+bool UVMapper::map() {
+    m_mapped = false;
+    m_attempts = 0;
+    m_doublings = 0;
+    m_realSamples = 0;
+    if (!checkInput())
+        return false;
+    // A size of 0 (a size of 1 shifted by the LOD number) would double to 0 for ever.
+    m_width = std::max<std::uint32_t>(m_width, 1);
+    m_height = std::max<std::uint32_t>(m_height, 1);
+
+    weldCorners();
+    buildClusters();
+    double totalArea = 0.0;
+    for (const UVCluster& cluster : m_clusters)
+        totalArea += static_cast<double>(cluster.area);
+    if (!std::isfinite(totalArea)) {
+        VX_ERROR << "UVMapper: the mesh is too large to map (cluster areas sum to " << totalArea
+                 << " square meters); no lightmap UVs";
+        return false;
+    }
+    // The larger extent first; equal keys keep the cluster order, so the result is the same on
+    // every run.
+    std::vector<std::uint32_t> order(m_clusters.size());
+    for (std::size_t c = 0; c < order.size(); ++c)
+        order[c] = static_cast<std::uint32_t>(c);
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return std::max(m_clusters[a].du, m_clusters[a].dv) >
+               std::max(m_clusters[b].du, m_clusters[b].dv);
+    });
+
+    std::vector<std::int32_t> sizes(m_clusters.size() * 2);
+    std::vector<std::int32_t> failedSizes;
+    std::size_t failedAt = 0;
+    for (;;) {
+        m_grid.assign(std::size_t{m_width} * m_height, -1);
+        m_finder.reset(m_width, m_height);
+        m_gridMarked = false;
+        failedSizes.clear();
+        // With no area at all every cluster takes its 2 × 2 lumels at any density; the largest
+        // finite one keeps the arithmetic finite and the attempts counted.
+        float lumelsPerMeter =
+            static_cast<float>(static_cast<double>(m_width) / std::sqrt(totalArea));
+        if (!std::isfinite(lumelsPerMeter))
+            lumelsPerMeter = std::numeric_limits<float>::max();
+        std::cout << "Trying to map using " << lumelsPerMeter << " on (" << m_width << "x"
+                  << m_height << ")\n";
+        bool placed = false;
+        while (lumelsPerMeter > 1.0f) {
+            ++m_attempts;
+            std::uint64_t totalPixels = 0;
+            for (std::size_t c = 0; c < m_clusters.size(); ++c) {
+                UVCluster& cluster = m_clusters[c];
+                cluster.w = lumelCount(cluster.du, lumelsPerMeter);
+                cluster.h = lumelCount(cluster.dv, lumelsPerMeter);
+                sizes[2 * c] = cluster.w;
+                sizes[2 * c + 1] = cluster.h;
+                totalPixels += std::uint64_t(cluster.w) * std::uint64_t(cluster.h);
+            }
+            std::cout << "TOTALpixels: " << totalPixels << '\n';
+            VX_INFO << "TOTALpixels: " << totalPixels;
+            if (sizes == failedSizes) {
+                // The same sizes in the same order on the same grid fail the same way.
+                std::cout << "Mapping clusters\n";
+                VX_INFO << "Mapping clusters";
+            } else if (placeClusters(order, failedAt)) {
+                placed = true;
+                break;
+            } else {
+                failedSizes = sizes;
+            }
+            std::cout << "Couldn't find free area for cluster " << failedAt << '\n';
+            VX_INFO << "Couldn't find free area for cluster "
+                    << static_cast<std::uint64_t>(failedAt);
+            const float old = lumelsPerMeter;
+            lumelsPerMeter = old * 0.95f;
+            std::cout << "Failed to map using " << old << " lumels per meter, trying "
+                      << lumelsPerMeter << '\n';
+            VX_INFO << "Failed to map using " << old << " lumels per meter, trying "
+                    << lumelsPerMeter;
+        }
+        if (placed) {
+            m_lumelsPerMeter = lumelsPerMeter;
+            break;
+        }
+        std::cout << "Lightmap to small to map all clusters, regardless of resolution. "
+                     "Doubling size!\n";
+        if (m_width > kMaxDoubledSize / 2 || m_height > kMaxDoubledSize / 2) {
+            VX_ERROR << "UVMapper: " << static_cast<std::uint64_t>(m_clusters.size())
+                     << " clusters do not fit a lightmap of " << m_width << "x" << m_height
+                     << " lumels, the largest the mapper makes; no lightmap UVs";
+            return false;
+        }
+        m_width *= 2;
+        m_height *= 2;
+        ++m_doublings;
+    }
+
+    const auto used = static_cast<std::size_t>(
+        std::count_if(m_grid.begin(), m_grid.end(), [](std::int32_t cell) { return cell != -1; }));
+    char ratio[64];
+    std::snprintf(ratio, sizeof ratio, "---Usage Ratio %.3f\n",
+                  static_cast<double>(used) / static_cast<double>(m_grid.size()));
+    std::cout << ratio;
+
+    for (const UVCluster& cluster : m_clusters)
+        assignLightmapCoordinates(cluster);
+    drawUvsImage();
+    writeDebugImage("uvs.tga", m_uvsImage);
+    computeSamples();
+    writeDebugImage("samples.tga", m_samplesImage);
+    m_mapped = true;
+    return true;
+}
+
+void UVMapper::drawUvsImage() {
+    m_uvsImage.assign(std::size_t{m_width} * m_height, 0);
+    const auto width = static_cast<double>(m_width);
+    const auto height = static_cast<double>(m_height);
+    auto draw = [&](std::int64_t x, std::int64_t y) {
+        if (x < 0 || y < 0 || x >= static_cast<std::int64_t>(m_width) ||
+            y >= static_cast<std::int64_t>(m_height))
+            return;
+        std::uint32_t& pixel =
+            m_uvsImage[static_cast<std::size_t>(y) * m_width + static_cast<std::size_t>(x)];
+        pixel = pixel == 0 ? 0xFF0000u : 0xFFFFFFu;
+    };
+    for (const UVTriangle& triangle : m_triangles) {
+        for (unsigned e = 0; e < 3; ++e) {
+            const UVCorner& from = triangle.corners[e];
+            const UVCorner& to = triangle.corners[(e + 1) % 3];
+            const double ax = width * static_cast<double>(from.lightmapU);
+            const double ay = height * static_cast<double>(from.lightmapV);
+            const double dx = width * static_cast<double>(to.lightmapU) - ax;
+            const double dy = height * static_cast<double>(to.lightmapV) - ay;
+            // One cell per step along the longer axis, both ends included.
+            const std::int64_t steps = std::max<std::int64_t>(
+                1, TriangleRaster::nearest(std::max(std::fabs(dx), std::fabs(dy))));
+            for (std::int64_t s = 0; s <= steps; ++s) {
+                const double t = static_cast<double>(s) / static_cast<double>(steps);
+                draw(TriangleRaster::nearest(ax + dx * t), TriangleRaster::nearest(ay + dy * t));
+            }
+        }
+    }
+}
+
+void UVMapper::computeSamples() {
+    m_samples.assign(std::size_t{m_width} * m_height, LumelSample{});
+    m_realSamples = 0;
+    for (std::size_t c = 0; c < m_clusters.size(); ++c)
+        sampleCluster(c);
+    std::cout << "samples: " << m_samples.size() << ", real: " << m_realSamples << '\n';
+    VX_INFO << "samples: " << static_cast<std::uint64_t>(m_samples.size())
+            << ", real: " << m_realSamples;
+    m_samplesImage.resize(m_samples.size());
+    for (std::size_t i = 0; i < m_samples.size(); ++i) {
+        const auto t = static_cast<std::uint32_t>(m_samples[i].triangle);
+        std::uint32_t b0 = t & 1u;
+        std::uint32_t b1 = (t >> 1) & 1u;
+        std::uint32_t b2 = (t >> 2) & 1u;
+        if (b0 == 0 && b1 == 0 && b2 == 0)
+            b0 = b1 = b2 = 1;
+        const std::uint32_t level = t + 40u; // modulo 2^32, as the 32-bit pixel keeps it
+        m_samplesImage[i] = ((level * b0) << 16) | ((level * b1) << 8) | (level * b2);
+    }
+}
+
+void UVMapper::writeDebugImage(const char* name, const std::vector<std::uint32_t>& pixels) const {
+    const std::string path = m_imageFolder.empty() ? std::string(name) : m_imageFolder + "/" + name;
+    try {
+        writeTga(path, m_width, m_height, pixels.data());
+    } catch (const AssertionFailed&) {
+        // Only a picture for people: the mapping stands without it.
+        VX_WARNING << "UVMapper: could not write the debug image " << path;
+    }
+}
+
+bool UVMapper::writeSamples(const std::string& path) const {
+    if (!m_mapped) {
+        VX_ERROR << "UVMapper: no samples to write to " << path << " before a successful map()";
+        return false;
+    }
+    std::vector<float> corners;
+    corners.reserve(m_triangles.size() * 18);
+    for (const UVTriangle& triangle : m_triangles) {
+        for (const UVCorner& corner : triangle.corners) {
+            corners.insert(corners.end(), {corner.position.x, corner.position.y, corner.position.z,
+                                           corner.normal.x, corner.normal.y, corner.normal.z});
+        }
+    }
+    FileOutStream out(path.c_str());
+    out.write("SMP2", 4);
+    out << m_width << m_height;
+    out.write(m_samples.data(), m_samples.size() * sizeof(LumelSample));
+    out << static_cast<std::uint32_t>(m_triangles.size());
+    out.write(corners.data(), corners.size() * sizeof(float));
+    if (out.close())
+        return true;
+    std::remove(path.c_str());
+    VX_ERROR << "The sample file " << path << " could not be written whole and was removed";
+    return false;
+}
+
+} // namespace vx

@@ -1,0 +1,134 @@
+#pragma once
+// The lightmap UV mapper: gives every triangle of a level of detail its own place in a square
+// lightmap, without overlaps, and works out the surface point each lumel stands for.
+//
+//   UVMapper mapper;
+//   mapper.setSize(256, 256);
+//   mapper.addTriangle(p, q, r, np, nq, nr, group, firstVertex);   // for every triangle
+//   if (mapper.map())   // the lightmap coordinates, "uvs.tga" and "samples.tga"
+//       mapper.writeSamples("Meshes/tank.samples");
+//
+// map() welds the corners, groups the triangles into planar charts ("clusters") on their
+// dominant axis plane, packs the clusters at the largest density (lumels per meter) that fits,
+// doubling the lightmap when none does, and samples the surface under every lumel. It prints
+// its progress on standard output.
+#include "Shared/Base/math/Vector3.h"
+#include "UVMapper/FreeAreaFinder.h"
+#include "UVMapper/LumelSampler.h"
+#include "UVMapper/UVMapperRecords.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vx {
+
+class UVMapper {
+public:
+    // The mapper never doubles the lightmap past this many lumels a side; a mesh that would
+    // need more fails to map.
+    static constexpr std::uint32_t kMaxDoubledSize = 8192;
+
+    UVMapper() = default;
+    virtual ~UVMapper() = default;
+    UVMapper(const UVMapper&) = delete;
+    UVMapper& operator=(const UVMapper&) = delete;
+
+    // The lightmap size in lumels; map() raises a size of 0 to 1.
+    void setSize(std::uint32_t width, std::uint32_t height);
+    // The face normal is the normalised (p - q) × (p - r), or normalP when that is degenerate.
+    // The triangle's corners are export vertices firstVertexIndex .. firstVertexIndex + 2.
+    void addTriangle(const Vector3& p, const Vector3& q, const Vector3& r, const Vector3& normalP,
+                     const Vector3& normalQ, const Vector3& normalR, std::uint32_t groupId,
+                     std::uint32_t firstVertexIndex);
+    // True once every triangle has its place and every lumel its sample. False (with an Error
+    // logged) when a corner position is not a finite number or the lightmap would have to grow
+    // past kMaxDoubledSize; nothing is written then.
+    bool map();
+    // The ".samp" file: "SMP2", width, height, the samples row by row, the triangle count and
+    // each triangle's corner positions and normals. False (and no file) before a successful
+    // map() or when the file could not be written whole; an unopenable path asserts.
+    bool writeSamples(const std::string& path) const;
+
+    std::size_t getTriangleCount() const { return m_triangles.size(); }
+    // The corner's lightmap texture coordinate (u, v), 0..1; corner 0 to 2 in the order added.
+    std::array<float, 2> getLightmapUV(std::size_t triangle, unsigned corner) const;
+    std::uint32_t getFirstVertexIndex(std::size_t triangle) const;
+    std::uint32_t getGroupId(std::size_t triangle) const;
+
+    // Where "uvs.tga" and "samples.tga" go: the working folder by default ("").
+    void setDebugImageFolder(const std::string& folder) { m_imageFolder = folder; }
+
+    // The outcome, for inspection.
+    std::uint32_t getWidth() const { return m_width; }
+    std::uint32_t getHeight() const { return m_height; }
+    float getLumelsPerMeter() const { return m_lumelsPerMeter; }
+    // Placement attempts over all sizes, and how often the lightmap was doubled.
+    std::uint32_t getAttemptCount() const { return m_attempts; }
+    std::uint32_t getDoublingCount() const { return m_doublings; }
+    std::uint64_t getRealSampleCount() const { return m_realSamples; }
+    const std::vector<UVTriangle>& triangles() const { return m_triangles; }
+    const std::vector<UVCluster>& clusters() const { return m_clusters; }
+    const std::vector<std::uint32_t>& members() const { return m_members; }
+    const std::vector<Vector3>& weldedPositions() const { return m_weldedPositions; }
+    // Cluster numbers of the lumels the final placement marked, -1 where free.
+    const std::vector<std::int32_t>& grid() const { return m_grid; }
+    const std::vector<LumelSample>& samples() const { return m_samples; }
+    // The pictures map() wrote: the triangle edges, and the samples coloured by triangle.
+    const std::vector<std::uint32_t>& uvsImage() const { return m_uvsImage; }
+    const std::vector<std::uint32_t>& samplesImage() const { return m_samplesImage; }
+
+protected:
+    // The searches of map(), one per step that a plain scan would make slow. Each sets exactly
+    // what a scan over every earlier position, every later triangle, every grid position or
+    // every member triangle would.
+
+    // Sets every corner's welded position number and fills m_weldedPositions.
+    virtual void weldCorners();
+    // Groups the triangles into clusters (before the coverage split).
+    virtual void groupTriangles();
+    // The first free block (row by row, cell by cell) whose far edges stay off the grid's last
+    // row and column.
+    virtual bool findFreeBlock(std::uint32_t blockWidth, std::uint32_t blockHeight,
+                               std::uint32_t& x, std::uint32_t& y);
+    // Scan-converts the triangle's lightmap coordinates into the grid through markSpan.
+    virtual void markTriangle(const UVTriangle& triangle, std::int32_t cluster);
+    // Fills the samples of one cluster's lumels and counts the real ones in m_realSamples.
+    virtual void sampleCluster(std::size_t cluster);
+
+    // Cells x0 .. x1 of the row get the cluster's number; cells off the grid are skipped.
+    void markSpan(std::int64_t row, std::int64_t x0, std::int64_t x1, std::int32_t cluster);
+
+    std::uint32_t m_width = 0;
+    std::uint32_t m_height = 0;
+    std::vector<UVTriangle> m_triangles;
+    std::vector<Vector3> m_weldedPositions;
+    std::vector<UVCluster> m_clusters;
+    std::vector<std::uint32_t> m_members; // every cluster's triangle numbers, in slices
+    std::vector<std::int32_t> m_grid;
+    std::vector<LumelSample> m_samples;
+    std::uint64_t m_realSamples = 0;
+
+private:
+    bool checkInput() const;
+    void buildClusters();
+    bool placeClusters(const std::vector<std::uint32_t>& order, std::size_t& failedAt);
+    void assignLightmapCoordinates(const UVCluster& cluster);
+    void drawUvsImage();
+    void computeSamples();
+    void writeDebugImage(const char* name, const std::vector<std::uint32_t>& pixels) const;
+
+    float m_lumelsPerMeter = 0.0f;
+    std::uint32_t m_attempts = 0;
+    std::uint32_t m_doublings = 0;
+    bool m_mapped = false;
+    bool m_gridMarked = false;
+    std::string m_imageFolder;
+    FreeAreaFinder m_finder;
+    LumelSampler m_sampler;
+    std::vector<std::uint32_t> m_uvsImage;
+    std::vector<std::uint32_t> m_samplesImage;
+};
+
+} // namespace vx

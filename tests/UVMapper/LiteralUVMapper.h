@@ -1,0 +1,20 @@
+#pragma once
+// The mapper with every search done as a plain scan: each corner against every earlier
+// position, each member against every later triangle, every grid position cell by cell, every
+// v step of a triangle, every member triangle for every lumel. Slow; the reference the fast
+// searches must match byte for byte.
+#include "UVMapper/UVMapper.h"
+
+namespace vx::test {
+
+class LiteralUVMapper : public UVMapper {
+protected:
+    void weldCorners() override;
+    void groupTriangles() override;
+    bool findFreeBlock(std::uint32_t blockWidth, std::uint32_t blockHeight, std::uint32_t& x,
+                       std::uint32_t& y) override;
+    void markTriangle(const UVTriangle& triangle, std::int32_t cluster) override;
+    void sampleCluster(std::size_t cluster) override;
+};
+
+} // namespace vx::test

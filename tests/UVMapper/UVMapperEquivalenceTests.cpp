@@ -1,0 +1,195 @@
+// The fast searches against the plain scans they replace, on generated meshes: every weld,
+// cluster, placement, grid mark, texture coordinate and sample the same, and the written files
+// the same byte for byte.
+#include "UVMapper/TriangleRaster.h"
+#include "tests/Shared/Base/TestLogCapture.h"
+#include "tests/UVMapper/LiteralUVMapper.h"
+#include "tests/UVMapper/TestMeshes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+
+namespace vx::test {
+namespace {
+
+struct MapOutcome {
+    std::string samples;
+    std::string uvsTga;
+    std::string samplesTga;
+};
+
+MapOutcome mapInto(UVMapper& mapper, const TestMesh& mesh, std::uint32_t size) {
+    TempDir folder;
+    mapper.setSize(size, size);
+    mapper.setDebugImageFolder(folder.path());
+    mesh.feed(mapper);
+    EXPECT_TRUE(mapper.map());
+    EXPECT_TRUE(mapper.writeSamples(folder.file("mesh.samples")));
+    return {readWholeFile(folder.file("mesh.samples")), readWholeFile(folder.file("uvs.tga")),
+            readWholeFile(folder.file("samples.tga"))};
+}
+
+template <typename T>
+bool sameBytes(const T& a, const T& b) {
+    return std::memcmp(&a, &b, sizeof(T)) == 0;
+}
+
+void expectSameMapping(const TestMesh& mesh, std::uint32_t size) {
+    UVMapper fast;
+    LiteralUVMapper literal;
+    const MapOutcome fastFiles = mapInto(fast, mesh, size);
+    const MapOutcome literalFiles = mapInto(literal, mesh, size);
+
+    ASSERT_EQ(fast.weldedPositions().size(), literal.weldedPositions().size());
+    for (std::size_t i = 0; i < fast.weldedPositions().size(); ++i)
+        ASSERT_TRUE(sameBytes(fast.weldedPositions()[i], literal.weldedPositions()[i])) << i;
+    ASSERT_EQ(fast.members(), literal.members());
+    ASSERT_EQ(fast.clusters().size(), literal.clusters().size());
+    for (std::size_t c = 0; c < fast.clusters().size(); ++c) {
+        const UVCluster& a = fast.clusters()[c];
+        const UVCluster& b = literal.clusters()[c];
+        ASSERT_EQ(a.memberBegin, b.memberBegin) << c;
+        ASSERT_EQ(a.memberCount, b.memberCount) << c;
+        ASSERT_EQ(a.axis, b.axis) << c;
+        ASSERT_TRUE(sameBytes(a.boundsMin, b.boundsMin) && sameBytes(a.boundsMax, b.boundsMax));
+        ASSERT_EQ(std::make_tuple(a.x, a.y, a.w, a.h), std::make_tuple(b.x, b.y, b.w, b.h)) << c;
+    }
+    for (std::size_t t = 0; t < fast.triangles().size(); ++t) {
+        const UVTriangle& a = fast.triangles()[t];
+        const UVTriangle& b = literal.triangles()[t];
+        ASSERT_EQ(a.cluster, b.cluster) << t;
+        for (unsigned c = 0; c < 3; ++c) {
+            ASSERT_EQ(a.positionIndex[c], b.positionIndex[c]) << t;
+            ASSERT_TRUE(sameBytes(a.corners[c], b.corners[c])) << "triangle " << t;
+        }
+    }
+    EXPECT_EQ(fast.getWidth(), literal.getWidth());
+    EXPECT_EQ(fast.getAttemptCount(), literal.getAttemptCount());
+    ASSERT_EQ(fast.grid(), literal.grid());
+    ASSERT_EQ(fast.getRealSampleCount(), literal.getRealSampleCount());
+    EXPECT_EQ(fastFiles.samples, literalFiles.samples);
+    EXPECT_EQ(fastFiles.uvsTga, literalFiles.uvsTga);
+    EXPECT_EQ(fastFiles.samplesTga, literalFiles.samplesTga);
+    // Not a pair of empty results: the mesh really was mapped and sampled.
+    EXPECT_GT(fast.getRealSampleCount(), 0u);
+    EXPECT_EQ(fastFiles.samples.size(),
+              16 + std::size_t{fast.getWidth()} * fast.getHeight() * 28 + mesh.size() * 72);
+}
+
+struct Case {
+    const char* name;
+    std::function<TestMesh()> make;
+    std::uint32_t size;
+};
+
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class FastAndLiteralSearches : public ::testing::TestWithParam<Case> {};
+
+TEST_P(FastAndLiteralSearches, GiveTheSameMappingByteForByte) {
+    expectSameMapping(GetParam().make(), GetParam().size);
+}
+
+const Case kCases[] = {
+    {"wavyGrid",
+     [] {
+         TestMesh mesh;
+         addQuadGrid(mesh, 12, 0.5f, 0.4f);
+         return mesh;
+     },
+     64},
+    {"flatGridOneChart",
+     [] {
+         TestMesh mesh;
+         addQuadGrid(mesh, 10, 0.3f, 0.0f);
+         return mesh;
+     },
+     32},
+    {"boxes",
+     [] {
+         TestMesh mesh;
+         addBox(mesh, {0, 0, 0}, {1, 2, 3}, 2);
+         addBox(mesh, {0.5f, 0.5f, 0.5f}, {0.7f, 0.9f, 0.6f}, 1);
+         addBox(mesh, {-3, 1, 0}, {-1, 1.5f, 0.25f}, 3);
+         return mesh;
+     },
+     64},
+    {"soup", [] { return makeSoup(400, 7); }, 128},
+    {"lStrip",
+     [] {
+         TestMesh mesh;
+         addLStrip(mesh, 6, 3.0f, 0.2f);
+         addLStrip(mesh, 2, 0.5f, 0.4f); // a chunkier one that stays whole
+         return mesh;
+     },
+     64},
+    {"sphere",
+     [] {
+         TestMesh mesh;
+         addSphere(mesh, {1, 2, 3}, 1.5f, 9, 14);
+         return mesh;
+     },
+     64},
+    {"tinyLightmapThatDoubles",
+     [] {
+         TestMesh mesh;
+         addBox(mesh, {0, 0, 0}, {1, 1, 1}, 1);
+         return mesh;
+     },
+     4},
+    {"buildingOfThousandsOfTriangles", [] { return makeBuilding(4000, 3); }, 256},
+};
+
+INSTANTIATE_TEST_SUITE_P(Meshes, FastAndLiteralSearches, ::testing::ValuesIn(kCases),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+// The cells of every v step against the spans that stand for whole rows of steps, on random
+// triangles: ordinary ones, flat ones whose edges cross hundreds of columns per step (stepped
+// one by one), and ones with a horizontal edge.
+TEST(TriangleRasterSpans, CoverExactlyTheCellsOfEveryStep) {
+    TestRandom random(5);
+    const std::uint32_t width = 1024;
+    const std::uint32_t height = 512;
+    std::vector<std::uint8_t> stepped(std::size_t{width} * height);
+    std::vector<std::uint8_t> spanned(stepped.size());
+    auto mark = [&](std::vector<std::uint8_t>& cells, std::int64_t row, std::int64_t x0,
+                    std::int64_t x1) {
+        ASSERT_TRUE(row >= 0 && row < height && x0 >= 0 && x1 < width);
+        for (std::int64_t x = x0; x <= x1; ++x)
+            cells[std::size_t(row) * width + std::size_t(x)] = 1;
+    };
+    for (int n = 0; n < 200; ++n) {
+        float u[3];
+        float v[3];
+        for (int c = 0; c < 3; ++c) {
+            u[c] = random.uniform(0.3f, 0.5f);
+            v[c] = random.uniform(0.3f, 0.32f);
+        }
+        if (n % 3 == 0) // flat: under a row tall
+            for (int c = 1; c < 3; ++c)
+                v[c] = v[0] + random.uniform(0.0f, 0.0015f);
+        if (n % 5 == 0)
+            v[1] = v[0];
+        const TriangleRaster raster(u, v, width, height);
+        std::fill(stepped.begin(), stepped.end(), 0);
+        std::fill(spanned.begin(), spanned.end(), 0);
+        for (std::uint64_t k = 0; k <= raster.lastStep(); ++k) {
+            std::int64_t row = 0, x0 = 0, x1 = 0;
+            raster.stepSpan(k, row, x0, x1);
+            mark(stepped, row, x0, x1);
+        }
+        raster.forEachSpan([&](std::int64_t row, std::int64_t x0, std::int64_t x1) {
+            mark(spanned, row, x0, x1);
+        });
+        ASSERT_EQ(spanned, stepped) << "triangle " << n;
+        ASSERT_NE(std::count(stepped.begin(), stepped.end(), 1), 0);
+    }
+}
+
+} // namespace
+} // namespace vx::test

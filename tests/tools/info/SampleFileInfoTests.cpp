@@ -1,0 +1,173 @@
+// `vornex info` on lightmap sample files: the strict reader, the summary and the picture.
+#include "tools/info/InfoCommand.h"
+#include "tools/info/SampleFileInfo.h"
+#include "tools/info/SampleFileReader.h"
+
+#include "UVMapper/UVMapper.h"
+#include "tests/Shared/Base/TestLogCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace vx::test {
+namespace {
+
+class Bytes {
+public:
+    Bytes& text(const char* t) {
+        m_bytes.append(t);
+        return *this;
+    }
+    template <typename T>
+    Bytes& put(T value) {
+        m_bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+        return *this;
+    }
+    Bytes& sample(float x, float y, float z, std::int32_t triangle) {
+        return put(x).put(y).put(z).put(0.0f).put(0.0f).put(1.0f).put(triangle);
+    }
+    Bytes& triangle() {
+        for (int f = 0; f < 18; ++f)
+            put(static_cast<float>(f));
+        return *this;
+    }
+    const std::string& str() const { return m_bytes; }
+
+private:
+    std::string m_bytes;
+};
+
+// 2 × 2 lumels, two of them on triangle 0 of 1.
+std::string smallFile() {
+    return Bytes()
+        .text("SMP2")
+        .put(2u)
+        .put(2u)
+        .sample(0.25f, 0.25f, 0.0f, 0)
+        .sample(0, 0, 0, -1)
+        .sample(0.1f, 0.6f, 2.0f, 0)
+        .sample(0, 0, 0, -1)
+        .put(1u)
+        .triangle()
+        .str();
+}
+
+bool read(const std::string& bytes, info::SampleFileContents& contents, std::string& error) {
+    return info::readSampleFile(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
+                                contents, error);
+}
+
+TEST(SampleFileReader, ReadsEveryFieldOfAWellFormedFile) {
+    info::SampleFileContents contents;
+    std::string error;
+    ASSERT_TRUE(read(smallFile(), contents, error)) << error;
+    EXPECT_EQ(contents.width, 2u);
+    EXPECT_EQ(contents.height, 2u);
+    ASSERT_EQ(contents.samples.size(), 4u);
+    EXPECT_EQ(contents.samples[2].position, (Vector3{0.1f, 0.6f, 2.0f}));
+    EXPECT_EQ(contents.samples[2].normal, (Vector3{0, 0, 1}));
+    EXPECT_EQ(contents.samples[3].triangle, -1);
+    ASSERT_EQ(contents.triangles.size(), 1u);
+    EXPECT_EQ(contents.triangles[0][2].normal, (Vector3{15, 16, 17}));
+}
+
+TEST(SampleFileReader, RefusesBrokenFilesNamingTheOffset) {
+    const std::string good = smallFile();
+    std::string badMagic = good;
+    badMagic[3] = '1';
+    std::string badTriangle = good;
+    const std::int32_t three = 3;
+    std::memcpy(badTriangle.data() + 12 + 2 * 28 + 24, &three, 4);
+    std::string belowNone = good;
+    const std::int32_t minusTwo = -2;
+    std::memcpy(belowNone.data() + 12 + 24, &minusTwo, 4);
+    const struct {
+        std::string bytes;
+        const char* reason;
+    } cases[] = {
+        {badMagic, "no \"SMP2\" at byte offset 0"},
+        {Bytes().text("SMP2").put(0u).put(5u).put(0u).str(), "lightmap size 0x5 at byte offset 4"},
+        {Bytes().text("SMP2").put(0xFFFFFFFFu).put(0xFFFFFFFFu).put(0u).str(),
+         "4294967295x4294967295 lumels (28 bytes each) from byte offset 12 do not fit the 4 bytes "
+         "left"},
+        {good + "x", "the 1 triangles from byte offset 128 need 72 bytes, the file has 73"},
+        {badTriangle, "lumel (0, 1) at byte offset 68 names triangle 3 of 1"},
+        {belowNone, "lumel (0, 0) at byte offset 12 names triangle -2 of 1"},
+    };
+    for (const auto& c : cases) {
+        info::SampleFileContents contents;
+        std::string error;
+        EXPECT_FALSE(read(c.bytes, contents, error)) << c.reason;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    }
+    // Every shorter piece of a good file is refused with a reason.
+    for (std::size_t length = 0; length < good.size(); ++length) {
+        info::SampleFileContents contents;
+        std::string error;
+        EXPECT_FALSE(read(good.substr(0, length), contents, error)) << length;
+        EXPECT_FALSE(error.empty()) << length;
+    }
+}
+
+TEST(SampleFileInfo, PrintsTheSummaryAndDrawsThePicture) {
+    TempDir folder;
+    const std::string path = folder.file("rock.samp_12");
+    std::ofstream(path, std::ios::binary) << smallFile();
+    std::ostringstream out;
+    std::ostringstream err;
+    const std::string picture = folder.file("rock.png");
+    ASSERT_EQ(info::runInfo({path, "--png", picture}, out, err), 0) << err.str();
+    EXPECT_EQ(out.str(), path +
+                             ":\n"
+                             "lightmap samples 2 x 2 lumels\n"
+                             "triangles 1\n"
+                             "lumels on a surface 2 of 4 (50%)\n"
+                             "sample positions from (0.1, 0.25, 0) to (0.25, 0.6, 2)\n"
+                             "picture " +
+                             picture + "\n");
+    const std::string png = readWholeFile(picture);
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+    EXPECT_EQ(png.substr(12, 4), "IHDR");
+    EXPECT_EQ(png.substr(16, 8), std::string("\0\0\0\2\0\0\0\2", 8)); // 2 × 2, big-endian
+
+    std::ostringstream badOut;
+    std::ostringstream badErr;
+    EXPECT_EQ(info::runInfo({path, "--jpeg", picture}, badOut, badErr), 1);
+    EXPECT_NE(badErr.str().find("sample files take only --png OUT.png"), std::string::npos);
+    std::ofstream(folder.file("cut.samples"), std::ios::binary) << smallFile().substr(0, 20);
+    EXPECT_EQ(info::runInfo({folder.file("cut.samples")}, badOut, badErr), 1);
+    EXPECT_NE(badErr.str().find("cut.samples: the"), std::string::npos) << badErr.str();
+    EXPECT_NE(std::string(info::infoKindsText()).find("FILE.samples"), std::string::npos);
+}
+
+TEST(SampleFileInfo, ReadsWhatTheMapperWrites) {
+    TempDir folder;
+    UVMapper mapper;
+    mapper.setSize(32, 32);
+    mapper.setDebugImageFolder(folder.path());
+    mapper.addTriangle({0, 0, 0}, {2, 0, 0}, {0, 2, 0}, {0, 0, 1}, {0, 0, 1}, {0, 0, 1}, 0, 0);
+    mapper.addTriangle({5, 0, 1}, {5, 0, 0}, {5, 1, 0}, {1, 0, 0}, {1, 0, 0}, {1, 0, 0}, 0, 3);
+    ASSERT_TRUE(mapper.map());
+    const std::string path = folder.file("lod.samples");
+    ASSERT_TRUE(mapper.writeSamples(path));
+    const std::string bytes = readWholeFile(path);
+    info::SampleFileContents contents;
+    std::string error;
+    ASSERT_TRUE(read(bytes, contents, error)) << error;
+    EXPECT_EQ(contents.width, mapper.getWidth());
+    ASSERT_EQ(contents.triangles.size(), 2u);
+    EXPECT_EQ(contents.triangles[1][0].position, (Vector3{5, 0, 1}));
+    std::size_t onSurface = 0;
+    for (std::size_t i = 0; i < contents.samples.size(); ++i) {
+        ASSERT_EQ(contents.samples[i].triangle, mapper.samples()[i].triangle);
+        onSurface += contents.samples[i].triangle >= 0;
+    }
+    EXPECT_GT(onSurface, 0u);
+}
+
+} // namespace
+} // namespace vx::test
