@@ -32,6 +32,8 @@ createNode mesh -n "crownLowShape" -p "crownLow";
 	setAttr -k off ".v";
 createNode transform -n "geom1" -p "root_staticMesh";
 createNode transform -n "geom1_NoLightmap" -p "geom1";
+createNode locator -n "geom1_NoLightmapShape" -p "geom1_NoLightmap";
+	setAttr -k off ".v";
 createNode transform -n "lod0" -p "geom1";
 createNode transform -n "stump" -p "|root_staticMesh|geom1|lod0";
 	setAttr ".t" -type "double3" 0 25 0 ;

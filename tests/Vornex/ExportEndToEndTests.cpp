@@ -3,6 +3,7 @@
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tests/Vornex/RunVornex.h"
 #include "tests/Vornex/SceneQueries.h"
+#include "tools/info/MeshFileReader.h"
 
 #include <HostProgram.h>
 #include <vornexhost/PluginRegistry.h>
@@ -53,6 +54,47 @@ TEST(VornexExport, AKnownTypeFailsHonestlyUntilItsWriterExists) {
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
         ++files;
     EXPECT_EQ(files, 2u);
+}
+
+TEST(VornexExport, TheExampleTreeBecomesAStaticMeshWithItsFileListAndErrorList) {
+    test::TempDir dir;
+    const std::string out = dir.file("Oak.staticMesh");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path()); // the lightmapper's pictures land here
+    const int status =
+        vornex({"export", std::string(VORNEX_SOURCE_DIR) + "/examples/scenes/tree_prop.ma", out});
+    std::filesystem::current_path(before);
+    ASSERT_EQ(status, 0) << test::readWholeFile(dir.file("Oak.log"));
+
+    const std::string bytes = test::readWholeFile(dir.file("meshes/oak.staticmesh"));
+    meshfile::MeshFile mesh;
+    std::string error;
+    ASSERT_TRUE(meshfile::readMeshFile(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                       bytes.size(), meshfile::MeshKind::Static, mesh, error))
+        << error;
+    EXPECT_EQ(mesh.lodCounts, (std::vector<std::uint32_t>{2, 1}));
+    EXPECT_EQ(mesh.stride, 56u) << "one texture set and the lightmap's";
+    ASSERT_EQ(mesh.materials[0][0].size(), 2u);
+    EXPECT_EQ(mesh.materials[0][0][0].effect, "StaticMesh.fx");
+    EXPECT_EQ(mesh.materials[0][0][0].technique, "BaseDetailNDetail");
+    EXPECT_EQ(mesh.materials[0][0][1].technique, "AlphaLeaves");
+    EXPECT_EQ(mesh.materials[0][1].size(), 2u);
+    EXPECT_EQ(mesh.materials[1][0].size(), 1u);
+    EXPECT_EQ(mesh.lods[0][0].partTransforms.size(), 2u);
+
+    // Samples for both LODs of the lightmapped tree, none for the stump.
+    EXPECT_TRUE(std::filesystem::exists(dir.file("meshes/oak.samples")));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("meshes/oak.samp_01")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("meshes/oak.samp_10")));
+    const std::string list = test::readWholeFile(dir.file("Oak.nfo"));
+    for (const char* entry :
+         {"/meshes/oak.staticmesh\r\n", "/meshes/oak.samples\r\n",
+          "vegetation/oak/bark_base.dds\r\n", "vegetation/oak/leaves_base.dds\r\n"})
+        EXPECT_NE(list.find(entry), std::string::npos) << entry << " in\n" << list;
+    // Outside RawData the artist is told where the samples went.
+    EXPECT_NE(test::readWholeFile(dir.file("Oak.log"))
+                  .find("ERROR: Adding samples file that doesn't reside under RawData "),
+              std::string::npos);
 }
 
 TEST(VornexExport, AnUnwritableOutputFolderFailsBeforeReading) {
