@@ -122,14 +122,14 @@ void LumelSampler::sampleCluster(const UVCluster& cluster, const std::vector<UVT
     for (std::size_t c = 1; c < m_cellStart.size(); ++c)
         m_cellStart[c] += m_cellStart[c - 1];
     m_cellMembers.resize(m_cellStart.back());
-    std::vector<std::uint32_t> fill(m_cellStart.begin(), m_cellStart.end() - 1);
+    m_fill.assign(m_cellStart.begin(), m_cellStart.end() - 1);
     for (std::uint32_t m = 0; m < count; ++m) {
         const std::int32_t* range = m_range.data() + std::size_t{m} * 4;
         if (range[0] < 0)
             continue;
         for (std::int32_t j = range[2]; j <= range[3]; ++j)
             for (std::int32_t i = range[0]; i <= range[1]; ++i)
-                m_cellMembers[fill[std::size_t(j) * std::size_t(w) + std::size_t(i)]++] = m;
+                m_cellMembers[m_fill[std::size_t(j) * std::size_t(w) + std::size_t(i)]++] = m;
     }
 
     for (std::int32_t j = 0; j < h; ++j) {

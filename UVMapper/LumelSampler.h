@@ -22,6 +22,7 @@ public:
 private:
     std::vector<std::uint32_t> m_cellStart;
     std::vector<std::uint32_t> m_cellMembers;
+    std::vector<std::uint32_t> m_fill; // next free place in each cell's list
     std::vector<std::uint32_t> m_everywhere;
     std::vector<std::int32_t> m_range; // per member: i0, i1, j0, j1, or -1 for everywhere
     std::vector<std::uint32_t> m_merged;

@@ -1,6 +1,7 @@
 // The fast searches against the plain scans they replace, on generated meshes: every weld,
 // cluster, placement, grid mark, texture coordinate and sample the same, and the written files
 // the same byte for byte.
+#include "UVMapper/PositionWeldGrid.h"
 #include "UVMapper/TriangleRaster.h"
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tests/UVMapper/LiteralUVMapper.h"
@@ -147,6 +148,34 @@ const Case kCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Meshes, FastAndLiteralSearches, ::testing::ValuesIn(kCases),
                          [](const auto& param) { return std::string(param.param.name); });
+
+// Points jittered around a lattice finer than the weld grid's cells, near the origin and far
+// out where the cell numbers are clamped: each gets the first earlier point within the weld
+// distance, as a scan over all of them finds it.
+TEST(PositionWeldGridWelds, TheFirstEarlierPositionWithinTheDistance) {
+    TestRandom random(9);
+    PositionWeldGrid grid;
+    std::vector<Vector3> scanned;
+    std::size_t welded = 0;
+    for (int n = 0; n < 6000; ++n) {
+        const float origin = n % 4 == 0 ? 30000.0f : 0.0f;
+        Vector3 p;
+        for (unsigned c = 0; c < 3; ++c)
+            p[c] = origin + 0.03f * static_cast<float>(random.next() % 8) +
+                   random.uniform(-0.012f, 0.012f);
+        std::size_t first = 0;
+        while (first < scanned.size() && !PositionWeldGrid::withinWeldDistance(scanned[first], p))
+            ++first;
+        if (first == scanned.size())
+            scanned.push_back(p);
+        else
+            ++welded;
+        ASSERT_EQ(grid.weld(p), first) << n;
+    }
+    EXPECT_EQ(grid.positions().size(), scanned.size());
+    EXPECT_GT(welded, 1000u);
+    EXPECT_GT(scanned.size(), 1000u);
+}
 
 // The cells of every v step against the spans that stand for whole rows of steps, on random
 // triangles: ordinary ones, flat ones whose edges cross hundreds of columns per step (stepped

@@ -5,6 +5,7 @@
 #include <stb_image_write.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <limits>
 #include <ostream>
 #include <vector>
@@ -74,7 +75,9 @@ int printSampleFile(const InfoRequest& request, std::ostream& out, std::ostream&
         err << "sample files take only --png OUT.png (got '" << request.options[i] << "')\n";
         return 1;
     }
-    if (!InFile::exists(request.path.c_str())) {
+    std::error_code ignored;
+    if (!std::filesystem::is_regular_file(request.path, ignored) ||
+        !InFile::exists(request.path.c_str())) {
         err << "cannot open sample file '" << request.path << "'\n";
         return 1;
     }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -141,6 +142,9 @@ TEST(SampleFileInfo, PrintsTheSummaryAndDrawsThePicture) {
     std::ofstream(folder.file("cut.samples"), std::ios::binary) << smallFile().substr(0, 20);
     EXPECT_EQ(info::runInfo({folder.file("cut.samples")}, badOut, badErr), 1);
     EXPECT_NE(badErr.str().find("cut.samples: the"), std::string::npos) << badErr.str();
+    // A folder with the name of a sample file is not read as one.
+    std::filesystem::create_directory(folder.file("folder.samples"));
+    EXPECT_EQ(info::runInfo({folder.file("folder.samples")}, badOut, badErr), 1);
     EXPECT_NE(std::string(info::infoKindsText()).find("FILE.samples"), std::string::npos);
 }
 
