@@ -1,5 +1,6 @@
 #include "MeshExporter/GeometryExport.h"
 
+#include "MeshExporter/AnimatedUvState.h"
 #include "MeshExporter/ExportErrorList.h"
 #include "MeshExporter/ExportFileWriting.h"
 #include "MeshExporter/ExportPaths.h"
@@ -92,6 +93,7 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
         return false;
     MergedMeshData& merged = meshMergeState();
     merged.reset();
+    animatedUvState().reset();
 
     std::vector<SceneNode*> geometries;
     std::vector<int> lodCounts;

@@ -1,0 +1,10 @@
+#include "MeshExporter/AnimatedUvState.h"
+
+namespace vx {
+
+AnimatedUvState& animatedUvState() {
+    static AnimatedUvState state;
+    return state;
+}
+
+} // namespace vx
