@@ -11,6 +11,7 @@
 #include "Shared/Base/math/Matrix.h"
 #include "Shared/Graphics/Scene/Material.h"
 #include "Shared/Graphics/Scene/MaterialGroupedMesh.h"
+#include "Shared/Graphics/Scene/Scene.h"
 #include "Shared/Graphics/Scene/UtilLocatorNode.h"
 #include "Shared/Graphics/Scene/UtilMeshNode.h"
 #include "Shared/Graphics/Scene/UtilTransformNode.h"
@@ -243,7 +244,7 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
             continue;
         const VertexBuffer& buffer = *mesh->m_geometry->m_vertexBuffer;
         const PrimitiveBuffer& primitives = *mesh->m_geometry->m_primitiveBuffer;
-        const Matrix& transform = (*m_parts)[static_cast<std::size_t>(pm.part)].lodTransform;
+        const Matrix& transform = vertexTransform((*m_parts)[static_cast<std::size_t>(pm.part)]);
         for (const MaterialGroup& group : mesh->m_groups) {
             MaterialTriangles& target = groupFor(group);
             for (std::int32_t p : group.m_primitives) {
@@ -269,12 +270,39 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
                         const auto v = static_cast<std::size_t>(polygon.m_indices[corner]);
                         target.corners.push_back(
                             makeVertex(buffer, buffer.m_vertices[v], transform, pm.part));
+                        target.corners.back().sourceNode = pm.mesh;
                     }
                 }
             }
         }
     }
     return groups;
+}
+
+ExportVertex MeshDataExporter::convertSceneVertex(const VertexBuffer& buffer, const Vertex& vertex,
+                                                 const Matrix& transform) const {
+    ExportVertex out;
+    out.position =
+        transform.transformPoint(buffer.m_positions[static_cast<std::size_t>(vertex.m_position)]);
+    if (vertex.m_normal >= 0 && static_cast<std::size_t>(vertex.m_normal) < buffer.m_normals.size())
+        out.normal =
+            transform.transformVector(buffer.m_normals[static_cast<std::size_t>(vertex.m_normal)])
+                .normalized();
+    if (vertex.m_diffuse >= 0 &&
+        static_cast<std::size_t>(vertex.m_diffuse) < buffer.m_diffuseColors.size())
+        out.color = buffer.m_diffuseColors[static_cast<std::size_t>(vertex.m_diffuse)];
+    const bool mirrorV = m_scene && m_scene->version() == 0;
+    const std::size_t sets = std::min<std::size_t>(vertex.m_uvs.size(), ExportVertex::kMaxUvSets);
+    for (std::size_t k = 0; k < sets && k < buffer.m_uvSets.size(); ++k) {
+        const std::int32_t uv = vertex.m_uvs[k];
+        if (uv < 0 || static_cast<std::size_t>(uv) >= buffer.m_uvSets[k].size())
+            continue;
+        UvCoord c = buffer.m_uvSets[k][static_cast<std::size_t>(uv)];
+        if (mirrorV)
+            c.v = 1.0f - c.v;
+        out.uvs[k] = c;
+    }
+    return out;
 }
 
 bool MeshDataExporter::generateTangentSpace(MaterialGroupData& group) {

@@ -91,6 +91,14 @@ protected:
         const UtilMeshNode* mesh;
     };
 
+    // The transform a part's vertices are converted with: by default from the part into the
+    // level of detail's space.
+    virtual const Matrix& vertexTransform(const MeshPart& part) const { return part.lodTransform; }
+    // What every exporter's makeVertex starts from: position and normal through the transform
+    // (the normal by its rotation, then normalised; (0, 0, 0) when absent), the diffuse colour,
+    // and the texture coordinates of up to five sets, v mirrored for scenes of version 0.
+    ExportVertex convertSceneVertex(const VertexBuffer& buffer, const Vertex& vertex,
+                                    const Matrix& transform) const;
     // Fan-splits every polygon of the walked meshes into corner triples through makeVertex,
     // grouped by material in order of first use; sets the UV set count.
     std::vector<MaterialTriangles> convertParts();

@@ -1,13 +1,16 @@
 #include "MeshExporter/MeshDataFactory.h"
 
+#include "MeshExporter/BundledMeshDataExporter.h"
 #include "MeshExporter/ExportType.h"
 #include "MeshExporter/StaticMeshDataExporter.h"
+#include "Shared/Base/TextCase.h"
 #include "Shared/Graphics/Scene/SceneNode.h"
 
 namespace vx {
 
 bool hasMeshDataExporter(int exportType) {
-    return exportType == kStaticMesh;
+    return exportType == kStaticMesh || exportType == kBundledMesh ||
+           exportType == kMeshParticleMesh;
 }
 
 std::unique_ptr<MeshDataExporter> createMeshData(const Scene& scene, SceneNode& node,
@@ -20,6 +23,15 @@ std::unique_ptr<MeshDataExporter> createMeshData(const Scene& scene, SceneNode& 
         auto staticMesh = std::make_unique<StaticMeshDataExporter>();
         staticMesh->setLightmapped(lightmapped);
         made = std::move(staticMesh);
+        break;
+    }
+    case kBundledMesh:
+    case kMeshParticleMesh: {
+        // Collision and shadow holders are not geometry of their own.
+        const std::string& full = node.name();
+        if (toLowerAscii(std::string_view(full).substr(0, full.find('_'))) == "nonvis")
+            return nullptr;
+        made = std::make_unique<BundledMeshDataExporter>();
         break;
     }
     default:

@@ -66,29 +66,9 @@ bool StaticMeshDataExporter::buildGeometry(SceneNode& node, int geometry, int lo
 
 ExportVertex StaticMeshDataExporter::makeVertex(const VertexBuffer& buffer, const Vertex& vertex,
                                                 const Matrix& transform, int /*part*/) const {
-    ExportVertex out;
-    out.position =
-        transform.transformPoint(buffer.m_positions[static_cast<std::size_t>(vertex.m_position)]);
-    if (vertex.m_normal >= 0 && static_cast<std::size_t>(vertex.m_normal) < buffer.m_normals.size())
-        out.normal =
-            transform.transformVector(buffer.m_normals[static_cast<std::size_t>(vertex.m_normal)])
-                .normalized();
-    if (vertex.m_diffuse >= 0 &&
-        static_cast<std::size_t>(vertex.m_diffuse) < buffer.m_diffuseColors.size())
-        out.color = buffer.m_diffuseColors[static_cast<std::size_t>(vertex.m_diffuse)];
-    const bool mirrorV = m_scene && m_scene->version() == 0;
-    const std::size_t sets = std::min<std::size_t>(vertex.m_uvs.size(), ExportVertex::kMaxUvSets);
-    for (std::size_t k = 0; k < sets && k < buffer.m_uvSets.size(); ++k) {
-        const std::int32_t uv = vertex.m_uvs[k];
-        if (uv < 0 || static_cast<std::size_t>(uv) >= buffer.m_uvSets[k].size())
-            continue;
-        UvCoord c = buffer.m_uvSets[k][static_cast<std::size_t>(uv)];
-        if (mirrorV)
-            c.v = 1.0f - c.v;
-        if (k == 1 && (c.u > 8.0f || c.v > 8.0f)) {
-            VX_INFO << "u " << c.u << " v " << c.v << " exceeds 8.0";
-        }
-        out.uvs[k] = c;
+    ExportVertex out = convertSceneVertex(buffer, vertex, transform);
+    if (vertex.m_uvs.size() > 1 && (out.uvs[1].u > 8.0f || out.uvs[1].v > 8.0f)) {
+        VX_INFO << "u " << out.uvs[1].u << " v " << out.uvs[1].v << " exceeds 8.0";
     }
     return out;
 }

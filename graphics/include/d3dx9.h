@@ -4,3 +4,4 @@
 #include "d3d9types.h"
 #include "d3dx9math.h"
 #include "d3dx9mesh.h"
+#include "d3dx9tex.h"

@@ -112,12 +112,12 @@ TEST(ExportGameAssets, ASceneWithoutAValidRootFailsWithTheArtistsMessage) {
 
 TEST(ExportGameAssets, ATypeWithoutItsWriterFailsAndSaysSo) {
     // A name that only begins with a type name is no root.
-    NamedScene s({{"root_skinnedMesh_kits", nullptr}, {"Root_MeshParticleMesh", nullptr}});
+    NamedScene s({{"root_skinnedMesh_kits", nullptr}, {"Root_SkinnedMesh", nullptr}});
     exportErrorList().clear();
-    EXPECT_FALSE(exportGameAssets(s.scene(), "out/tank.bundledMesh", nullptr, -1));
-    EXPECT_EQ(currentExportType(), kMeshParticleMesh);
+    EXPECT_FALSE(exportGameAssets(s.scene(), "out/tank.skinnedMesh", nullptr, -1));
+    EXPECT_EQ(currentExportType(), kSkinnedMesh);
     EXPECT_EQ(exportErrorList().entries(),
-              std::vector<std::string>{"export of meshParticleMesh assets is not available in "
+              std::vector<std::string>{"export of skinnedMesh assets is not available in "
                                        "this build yet; nothing was written"});
 }
 

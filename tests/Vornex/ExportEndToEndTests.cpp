@@ -42,18 +42,29 @@ TEST(VornexExport, WithoutARootTheErrorListNamesTheMissingRoot) {
 
 TEST(VornexExport, AKnownTypeFailsHonestlyUntilItsWriterExists) {
     test::TempDir dir;
-    const std::string out = dir.file("crate.v2.bundledMesh");
-    EXPECT_EQ(vornex({"export", fixturePath("traversal.ma"), out}), 1);
-    EXPECT_EQ(test::readWholeFile(dir.file("crate.v2.log")),
-              "export of bundledMesh assets is not available in this build yet; nothing was "
+    const std::string out = dir.file("soldier.v2.skinnedMesh");
+    EXPECT_EQ(vornex({"export",
+                      std::string(VORNEX_SOURCE_DIR) + "/examples/scenes/soldier_skinned.ma", out}),
+              1);
+    EXPECT_EQ(test::readWholeFile(dir.file("soldier.v2.log")),
+              "export of skinnedMesh assets is not available in this build yet; nothing was "
               "written\r\n");
     const std::string log = test::readWholeFile(out + "_log.txt");
-    EXPECT_NE(log.find("Info: export type:bundledMesh\r\n"), std::string::npos);
+    EXPECT_NE(log.find("Info: export type:skinnedMesh\r\n"), std::string::npos);
     // Nothing else was written.
     std::size_t files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
         ++files;
     EXPECT_EQ(files, 2u);
+}
+
+TEST(VornexExport, ABundledSceneWithoutGeometriesSaysSo) {
+    test::TempDir dir;
+    const std::string out = dir.file("crate.bundledMesh");
+    EXPECT_EQ(vornex({"export", fixturePath("traversal.ma"), out}), 1);
+    EXPECT_EQ(test::readWholeFile(dir.file("crate.log")),
+              "There is seems to no geom nodes, aborting\r\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("crate.nfo")));
 }
 
 TEST(VornexExport, TheExampleTreeBecomesAStaticMeshWithItsFileListAndErrorList) {

@@ -1,0 +1,138 @@
+#include "MeshExporter/BundledMeshDataExporter.h"
+
+#include "MeshExporter/AlphaSortCopies.h"
+#include "MeshExporter/AnimatedTextureCoordinates.h"
+#include "MeshExporter/AnimatedUvState.h"
+#include "MeshExporter/ExportErrorList.h"
+#include "Shared/Base/Log.h"
+#include "Shared/Base/Streams/OutStream.h"
+#include "Shared/Base/TextCase.h"
+#include "Shared/Base/math/Matrix.h"
+#include "Shared/Graphics/Scene/SceneNode.h"
+#include "Shared/Graphics/Scene/Vertex.h"
+#include "Shared/Graphics/Scene/VertexBuffer.h"
+
+#include <algorithm>
+
+namespace vx {
+
+std::uint32_t bundledAlphaMode(const std::string& materialName) {
+    const std::string lower = toLowerAscii(materialName);
+    if (lower.find("alpha_test") != std::string::npos)
+        return 2;
+    return beginsWithAlpha(materialName) ? 1 : 0;
+}
+
+int BundledMeshDataExporter::partNumberOf(const SceneNode* node) {
+    if (!node)
+        return -1;
+    if (node == m_lastAsked)
+        return m_lastAnswer;
+    int answer = -1;
+    int withGeometry = 0;
+    for (const MeshPart& part : *m_parts) {
+        if (part.sourceNode == node && !part.noGeometry) {
+            answer = withGeometry;
+            break;
+        }
+        if (!part.noGeometry)
+            ++withGeometry;
+    }
+    if (answer < 0) {
+        for (const SceneNode* parent : node->parents()) {
+            answer = partNumberOf(parent);
+            if (answer >= 0)
+                break;
+        }
+    }
+    m_lastAsked = node;
+    m_lastAnswer = answer;
+    return answer;
+}
+
+bool BundledMeshDataExporter::buildGeometry(SceneNode& node, int /*geometry*/, int /*lod*/) {
+    collectParts(node, nullptr, Matrix::identity(), Matrix::identity(), -1);
+    std::vector<MaterialTriangles> arrived = convertParts();
+    groupMaterials(arrived);
+    applyAnimatedTextureCoordinates(m_groups, m_uvSetCount, m_outputFile);
+
+    const bool animated = animatedUvState().used;
+    if (!animated && m_uvSetCount > 1) {
+        exportErrorList().append("BundledMesh has unsupported amount of UV sets used! Max UV count "
+                                 "in this version is 1 (if animatedUV 2) .\nExport of this mesh "
+                                 "will be flawed");
+        return false;
+    }
+    if (animated && m_uvSetCount > 2) {
+        exportErrorList().append("BundledMesh has unsupported amount of UV sets used! Max UV count "
+                                 "for animatedUV geometry is 2.\nExport of this mesh will be flawed");
+        return false;
+    }
+    // The packed sets follow the declaration: the second set whenever the export animates UVs.
+    if (animated)
+        m_uvSetCount = 2;
+    m_declaration.clear();
+    m_declaration.add(D3DDECLTYPE_FLOAT3, D3DDECLUSAGE_POSITION);
+    m_declaration.add(D3DDECLTYPE_FLOAT3, D3DDECLUSAGE_NORMAL);
+    m_declaration.add(D3DDECLTYPE_D3DCOLOR, D3DDECLUSAGE_BLENDINDICES);
+    for (std::uint32_t k = 0; k < m_uvSetCount; ++k)
+        m_declaration.add(D3DDECLTYPE_FLOAT2, D3DDECLUSAGE_TEXCOORD, static_cast<BYTE>(k));
+    m_declaration.add(D3DDECLTYPE_FLOAT3, D3DDECLUSAGE_TANGENT);
+    m_primitiveType = D3DPT_TRIANGLELIST;
+    m_hasTangents = true;
+
+    for (MaterialTriangles& group : m_groups) {
+        if (group.corners.empty()) {
+            VX_ERROR << "no mesh found for material!";
+            return false;
+        }
+        // Part numbers first, so that corners of different parts never weld together.
+        for (ExportVertex& corner : group.corners) {
+            const int part = partNumberOf(corner.sourceNode);
+            if (part < 0) {
+                VX_ERROR << "no parent part mesh found";
+                return false;
+            }
+            corner.indices[0] = part;
+            corner.indices[1] = corner.uvMatrix;
+            corner.indices[2] = corner.animationType;
+        }
+        const std::uint32_t mode = bundledAlphaMode(group.name);
+        VX_INFO << "addTangentSpaceData to material";
+        MaterialGroupData data;
+        if (!finishMaterialGroup(group, data))
+            return false;
+        MeshMaterialRecord record;
+        record.name = group.name;
+        record.material = group.material;
+        record.alphaMode = mode;
+        record.indexCount = static_cast<std::uint32_t>(data.indices.size());
+        if (mode == 1) {
+            appendMaterialGroup(std::move(record), data,
+                                buildSortCopies(data.vertices, data.indices, m_sortCopies));
+        } else {
+            appendMaterialGroup(std::move(record), data, data.indices);
+        }
+    }
+    VX_INFO << "Found vertices: " << static_cast<std::uint32_t>(m_vertices.size())
+            << " indices:" << static_cast<std::uint32_t>(m_indices.size());
+    return computeBoundingBox();
+}
+
+ExportVertex BundledMeshDataExporter::makeVertex(const VertexBuffer& buffer, const Vertex& vertex,
+                                                 const Matrix& transform, int /*part*/) const {
+    ExportVertex out = convertSceneVertex(buffer, vertex, transform);
+    // A second set of 65535 tells the animated UV step that the mesh has none.
+    if (vertex.m_uvs.size() < 2)
+        out.uvs[1] = {65535.0f, 0.0f};
+    return out;
+}
+
+void BundledMeshDataExporter::writeLodBlock(OutStream& out) const {
+    MeshDataExporter::writeLodBlock(out);
+    const auto withGeometry = static_cast<std::uint32_t>(
+        std::count_if(m_parts->begin(), m_parts->end(), [](const MeshPart& p) { return !p.noGeometry; }));
+    out << withGeometry;
+}
+
+} // namespace vx
