@@ -91,9 +91,9 @@ bool generateTangents(std::uint32_t& vertexCount, std::uint32_t& indexCount,
     if (!mend(mended, mendedIndices, mapping))
         return false;
     if (mended.size() > kMostVertices)
-        return rejectTangents("the mesh needs " + std::to_string(mended.size()) +
-                              " vertices once split along its texture seams, more than the " +
-                              std::to_string(kMostVertices) + " 16-bit indices can address");
+        return rejectTangents("the mended mesh has " + std::to_string(mended.size()) +
+                              " vertices, more than the " + std::to_string(kMostVertices) +
+                              " that 16-bit indices can address");
 
     const std::uint32_t newStride = stride + kFrameBytes;
     std::vector<std::uint8_t> out(mended.size() * newStride);

@@ -6,11 +6,23 @@
 // is a copy of an input vertex with its frame appended.
 #include "MeshExporter/ExportErrorList.h"
 #include "MeshExporter/GenerateTangents.h"
+#include "Shared/Base/Log.h"
+#include "Shared/Base/LogFilter.h"
+
+#include <vornexhost/ScriptEditor.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // Rejections are an expected outcome; keep them off the terminal and out of Log.txt.
+    vornexhost::setScriptEditorSink([](vornexhost::ScriptEditorKind, std::string_view) {});
+    vx::logChannel()->setFileName("/dev/null");
+    vx::logFilter().setThreshold("", 6);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 3)

@@ -159,9 +159,9 @@ TEST(GenerateTangents, SixteenBitIndicesTakeAtMost65535VerticesAfterSplitting) {
     exportErrorList().clear();
     EXPECT_FALSE(generate(split));
     EXPECT_EQ(exportErrorList().entries(),
-              std::vector<std::string>{"Cannot generate tangents: the mesh needs 65792 vertices "
-                                       "once split along its texture seams, more than the 65535 "
-                                       "16-bit indices can address"});
+              std::vector<std::string>{"Cannot generate tangents: the mended mesh has 65792 "
+                                       "vertices, more than the 65535 that 16-bit indices can "
+                                       "address"});
     EXPECT_EQ(split.vertices, before.vertices);
     EXPECT_EQ(split.vertexCount, before.vertexCount);
     exportErrorList().clear();
