@@ -24,10 +24,11 @@ void tellArtist(const std::string& text) {
 
 std::string withCornerColours(const char* text, const ExportVertex* corners) {
     char buffer[512];
-    std::snprintf(buffer, sizeof buffer, "%s: %f %f %f : %f %f %f : %f %f %f", text,
-                  double{corners[0].color.r}, double{corners[0].color.g}, double{corners[0].color.b},
-                  double{corners[1].color.r}, double{corners[1].color.g}, double{corners[1].color.b},
-                  double{corners[2].color.r}, double{corners[2].color.g}, double{corners[2].color.b});
+    std::snprintf(
+        buffer, sizeof buffer, "%s: %f %f %f : %f %f %f : %f %f %f", text,
+        double{corners[0].color.r}, double{corners[0].color.g}, double{corners[0].color.b},
+        double{corners[1].color.r}, double{corners[1].color.g}, double{corners[1].color.b},
+        double{corners[2].color.r}, double{corners[2].color.g}, double{corners[2].color.b});
     return buffer;
 }
 
@@ -89,18 +90,18 @@ void decodeAnimatedTriangle(ExportVertex* corners, const std::array<float, 2>& s
         type = nearest(c0 * 100.0f) % 10;
     }
     if (counting == 0) {
-        tellArtist(withCornerColours(
-            "QVM: A animated polygone cant have less then 1 UV Matrix!", corners));
+        tellArtist(withCornerColours("QVM: A animated polygone cant have less then 1 UV Matrix!",
+                                     corners));
         return;
     }
     if (counting > 1) {
-        tellArtist(withCornerColours(
-            "QVM: A animated polygone cant have more then 1 UV Matrix!", corners));
+        tellArtist(withCornerColours("QVM: A animated polygone cant have more then 1 UV Matrix!",
+                                     corners));
         return;
     }
     if (matrix < 1 || matrix > 7) {
-        tellArtist(withCornerColours(
-            "QVM: UV Matrix index cant be less then 1 or bigger then 7", corners));
+        tellArtist(withCornerColours("QVM: UV Matrix index cant be less then 1 or bigger then 7",
+                                     corners));
         return;
     }
     AnimatedUvState& state = animatedUvState();

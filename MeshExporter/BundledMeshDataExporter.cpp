@@ -64,8 +64,9 @@ bool BundledMeshDataExporter::buildGeometry(SceneNode& node, int /*geometry*/, i
         return false;
     }
     if (animated && m_uvSetCount > 2) {
-        exportErrorList().append("BundledMesh has unsupported amount of UV sets used! Max UV count "
-                                 "for animatedUV geometry is 2.\nExport of this mesh will be flawed");
+        exportErrorList().append(
+            "BundledMesh has unsupported amount of UV sets used! Max UV count "
+            "for animatedUV geometry is 2.\nExport of this mesh will be flawed");
         return false;
     }
     // The packed sets follow the declaration: the second set whenever the export animates UVs.
@@ -130,8 +131,8 @@ ExportVertex BundledMeshDataExporter::makeVertex(const VertexBuffer& buffer, con
 
 void BundledMeshDataExporter::writeLodBlock(OutStream& out) const {
     MeshDataExporter::writeLodBlock(out);
-    const auto withGeometry = static_cast<std::uint32_t>(
-        std::count_if(m_parts->begin(), m_parts->end(), [](const MeshPart& p) { return !p.noGeometry; }));
+    const auto withGeometry = static_cast<std::uint32_t>(std::count_if(
+        m_parts->begin(), m_parts->end(), [](const MeshPart& p) { return !p.noGeometry; }));
     out << withGeometry;
 }
 

@@ -280,7 +280,7 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
 }
 
 ExportVertex MeshDataExporter::convertSceneVertex(const VertexBuffer& buffer, const Vertex& vertex,
-                                                 const Matrix& transform) const {
+                                                  const Matrix& transform) const {
     ExportVertex out;
     out.position =
         transform.transformPoint(buffer.m_positions[static_cast<std::size_t>(vertex.m_position)]);

@@ -34,6 +34,7 @@ std::shared_ptr<MaterialGroupedMesh> buildMesh(const std::string& name, const Me
     VertexBuffer& vb = *geometry->m_vertexBuffer;
     vb.m_positions = spec.positions;
     vb.m_normals = spec.normals;
+    vb.m_diffuseColors = spec.colors;
     for (const auto& set : spec.uvSets) {
         vb.m_uvSets.emplace_back();
         for (const auto& [u, v] : set)
@@ -45,6 +46,8 @@ std::shared_ptr<MaterialGroupedMesh> buildMesh(const std::string& name, const Me
         v.m_position = static_cast<std::int32_t>(i);
         if (!spec.normals.empty())
             v.m_normal = static_cast<std::int32_t>(i);
+        if (!spec.colors.empty())
+            v.m_diffuse = static_cast<std::int32_t>(i);
         for (std::size_t s = 0; s < spec.uvSets.size(); ++s)
             v.addUv(static_cast<std::int32_t>(i));
         vb.m_vertices.push_back(v);

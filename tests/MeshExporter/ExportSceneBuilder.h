@@ -3,6 +3,7 @@
 // transforms holding mesh nodes whose polygons are grouped by cgfx materials.
 #include "Shared/Base/math/Matrix.h"
 #include "Shared/Graphics/Scene/Scene.h"
+#include "Shared/Graphics/Scene/VertexBuffer.h"
 
 #include <initializer_list>
 #include <memory>
@@ -29,6 +30,7 @@ struct MeshSpec {
     std::vector<Vector3> positions;
     std::vector<Vector3> normals;                             // one per corner number; may be empty
     std::vector<std::vector<std::pair<float, float>>> uvSets; // per set, one per corner number
+    std::vector<Color> colors;                                // one per corner number; may be empty
     std::vector<std::vector<int>> polygons;
     std::vector<int> groupOfPolygon;
     std::vector<std::shared_ptr<Material>> groups;

@@ -1,0 +1,186 @@
+// Bundled mesh exports of scenes built in the scene model, read back with the strict reader.
+#include "MeshExporter/AnimatedUvState.h"
+#include "MeshExporter/ExportErrorList.h"
+#include "MeshExporter/MeshExporter.h"
+#include "Shared/Base/math/Matrix.h"
+#include "Shared/Graphics/Scene/Material.h"
+#include "tests/MeshExporter/ExportSceneBuilder.h"
+#include "tests/Shared/Base/TestLogCapture.h"
+#include "tools/info/MeshFileReader.h"
+#include "tools/info/MeshVertexDecoder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+namespace vx {
+namespace {
+
+using meshfile::MeshFile;
+using test::buildMesh;
+using test::cgfxMaterial;
+using test::ExportSceneBuilder;
+using test::MeshSpec;
+
+// One triangle per material at height y, `uvSets` sets, every corner coloured.
+MeshSpec triangles(const std::vector<std::shared_ptr<Material>>& materials, float y,
+                   std::size_t uvSets = 1, Color color = {-1, -1, -1, -1}) {
+    MeshSpec spec;
+    spec.groups = materials;
+    spec.uvSets.resize(uvSets);
+    for (std::size_t m = 0; m < materials.size(); ++m) {
+        const float x = static_cast<float>(m) * 2.0f;
+        const int first = static_cast<int>(spec.positions.size());
+        for (const Vector3& p : {Vector3(x, y, 0), Vector3(x, y, 1), Vector3(x + 1, y, 0)}) {
+            spec.positions.push_back(p);
+            spec.normals.emplace_back(0, 1, 0);
+            if (color.r != -1.0f)
+                spec.colors.push_back(color);
+            for (std::size_t k = 0; k < uvSets; ++k)
+                spec.uvSets[k].emplace_back(p.x * 0.1f, p.z * 0.1f + 0.05f * static_cast<float>(k));
+        }
+        spec.polygons.push_back({first, first + 1, first + 2});
+        spec.groupOfPolygon.push_back(static_cast<int>(m));
+    }
+    return spec;
+}
+
+struct Export {
+    explicit Export(ExportSceneBuilder& builder) {
+        exportErrorList().clear();
+        out = dir.file("jeep.bundledMesh");
+        ok = exportGameAssets(builder.scene(), out, nullptr, 0);
+        if (!ok)
+            return;
+        const std::string bytes = test::readWholeFile(dir.file("meshes/jeep.bundledmesh"));
+        std::string error;
+        EXPECT_TRUE(meshfile::readMeshFile(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                           bytes.size(), meshfile::MeshKind::Bundled, file, error))
+            << error;
+    }
+    test::TempDir dir;
+    std::string out;
+    bool ok = false;
+    MeshFile file;
+};
+
+ExportSceneBuilder& vehicleFrame(ExportSceneBuilder& b) {
+    b.transform("geom0", "root_bundledMesh");
+    b.transform("lod0", "geom0");
+    return b;
+}
+
+Matrix at(float x, float y, float z) {
+    return Matrix(Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(0, 0, 1), Vector3(x, y, z));
+}
+
+TEST(BundledMeshExport, VerticesCarryTheirPartAndStayInThePartsSpace) {
+    const auto body = cgfxMaterial("jeep_body", "BundledMesh.fx", "", {"vehicles/jeep/body.dds"});
+    const auto glass = cgfxMaterial("Alpha_Glass_EnvMap", "BundledMesh.fx", "", {"glass.dds"});
+    const auto grille = cgfxMaterial("grille_alpha_test", "BundledMesh.fx", "", {"grille.dds"});
+    ExportSceneBuilder b("root_bundledMesh");
+    vehicleFrame(b);
+    // An anchor before the meshes: a part without geometry, not counted in vertex numbers.
+    b.transform("hook__anchor", "lod0", at(0, 0, -3));
+    b.locator("hookShape", "hook__anchor", Vector3(0, 0, 0));
+    b.transform("chassis", "lod0", at(0, 1, 0));
+    b.mesh("chassisShape", "chassis",
+           buildMesh("chassisShape", triangles({body, glass, grille}, 0)));
+    b.transform("turret__RotationalBundle", "chassis", at(0, 2, 0));
+    b.mesh("turretShape", "turret__RotationalBundle",
+           buildMesh("turretShape", triangles({body}, 5)));
+    Export e(b);
+    ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
+    const MeshFile& f = e.file;
+    EXPECT_EQ(f.version, 10u);
+    EXPECT_EQ(f.lods[0][0].partCount, 2u) << "an anchor and two mesh parts";
+    EXPECT_EQ(f.stride, 48u) << "one texture set, no animated second set";
+
+    // The turret's vertices keep their own space (y 5, not 1 + 2 + 5) and carry part 1; the
+    // chassis's part 0, though the anchor came first.
+    std::set<std::pair<int, float>> partAndHeight;
+    for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
+        const auto decoded = meshfile::decodeVertex(f, v);
+        partAndHeight.insert({decoded.find(meshfile::kUsageBlendIndices)->bytes[0],
+                              decoded.find(meshfile::kUsagePosition)->values[1]});
+    }
+    EXPECT_EQ(partAndHeight, (std::set<std::pair<int, float>>{{0, 0.0f}, {1, 5.0f}}));
+
+    // Body and turret share the opaque body material; the glass is blended with eight sorted
+    // copies, the grille tested without copies. The techniques come from the names.
+    const auto& materials = f.materials[0][0];
+    ASSERT_EQ(materials.size(), 3u);
+    EXPECT_EQ(materials[0].technique, "");
+    EXPECT_EQ(materials[0].indexCount, 6u);
+    EXPECT_EQ(materials[1].technique, "Alpha_Test");
+    EXPECT_EQ(materials[2].technique, "Alpha_Glass_EnvMap");
+    EXPECT_EQ(materials[2].indexCount, 3u);
+    EXPECT_EQ(f.indices.size(), 6u + 3u + 8u * 3u);
+}
+
+TEST(BundledMeshExport, UvSetLimitsDependOnAnimatedMaterials) {
+    const auto body = cgfxMaterial("jeep_body", "BundledMesh.fx", "", {"body.dds"});
+    const auto tracks = cgfxMaterial("tracks_AnimatedUV", "BundledMesh.fx", "", {"tracks.dds"});
+    {
+        ExportSceneBuilder b("root_bundledMesh");
+        vehicleFrame(b);
+        b.transform("chassis", "lod0");
+        b.mesh("chassisShape", "chassis", buildMesh("chassisShape", triangles({body}, 0, 2)));
+        Export e(b);
+        EXPECT_FALSE(e.ok);
+        EXPECT_EQ(exportErrorList().entries(),
+                  std::vector<std::string>{
+                      "BundledMesh has unsupported amount of UV sets used! Max UV count in this "
+                      "version is 1 (if animatedUV 2) .\nExport of this mesh will be flawed"});
+    }
+    {
+        ExportSceneBuilder b("root_bundledMesh");
+        vehicleFrame(b);
+        b.transform("chassis", "lod0");
+        b.mesh("chassisShape", "chassis",
+               buildMesh("chassisShape", triangles({body, tracks}, 0, 2, {0.7f, 0, 0, 1})));
+        Export e(b);
+        ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
+        EXPECT_EQ(e.file.stride, 56u) << "both sets";
+        EXPECT_EQ(e.file.materials[0][0][1].technique, "AnimatedUV");
+        EXPECT_TRUE(animatedUvState().used);
+        EXPECT_EQ(animatedUvState().matrixCount, 3);
+        // The tracks' vertices carry matrix 3 and type 0 beside their part.
+        std::set<std::array<std::uint8_t, 3>> codes;
+        for (std::uint32_t v = 0; v < e.file.vertexCount; ++v) {
+            const auto& bytes =
+                meshfile::decodeVertex(e.file, v).find(meshfile::kUsageBlendIndices)->bytes;
+            codes.insert({bytes[0], bytes[1], bytes[2]});
+        }
+        EXPECT_EQ(codes, (std::set<std::array<std::uint8_t, 3>>{{0, 0, 0}, {0, 3, 0}}));
+        // The texture could not be read beside the output: said, and the export went on.
+        EXPECT_EQ(exportErrorList().entries(),
+                  std::vector<std::string>{"QVM: Unable to read texture data!: " + e.dir.path() +
+                                           "//textures/tracks.dds"});
+    }
+}
+
+TEST(BundledMeshExport, MeshParticlesUseTheBundledFileAndSkipNonvisNodes) {
+    ExportSceneBuilder b("root_meshParticleMesh");
+    b.transform("geom0", "root_meshParticleMesh");
+    b.transform("lod0", "geom0");
+    b.transform("spark__Particle", "lod0");
+    b.mesh("sparkShape", "spark__Particle",
+           buildMesh("sparkShape",
+                     triangles({cgfxMaterial("spark", "BundledMesh.fx", "", {"s.dds"})}, 0)));
+    exportErrorList().clear();
+    test::TempDir dir;
+    ASSERT_TRUE(exportGameAssets(b.scene(), dir.file("Spark.meshParticleMesh"), nullptr, 0))
+        << testing::PrintToString(exportErrorList().entries());
+    const std::string bytes = test::readWholeFile(dir.file("meshes/spark.bundledmesh"));
+    MeshFile f;
+    std::string error;
+    ASSERT_TRUE(meshfile::readMeshFile(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                       bytes.size(), meshfile::MeshKind::Bundled, f, error))
+        << error;
+    EXPECT_EQ(f.version, 10u);
+}
+
+} // namespace
+} // namespace vx
