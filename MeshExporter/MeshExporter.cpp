@@ -1,5 +1,6 @@
 #include "MeshExporter/MeshExporter.h"
 
+#include "AnimationExporter/AnimationExporter.h"
 #include "MeshExporter/ExportErrorList.h"
 #include "MeshExporter/ExportType.h"
 #include "MeshExporter/ExportedFileSet.h"
@@ -9,8 +10,8 @@
 
 namespace vx {
 
-bool exportGameAssets(Scene& scene, const std::string& /*outputFile*/, ProgressCallback,
-                      int /*callbackData*/) {
+bool exportGameAssets(Scene& scene, const std::string& outputFile, ProgressCallback progress,
+                      int callbackData) {
     exportedFileSet().clear();
     exportErrorList().clear();
     currentExportType() = kNoExportType;
@@ -25,6 +26,15 @@ bool exportGameAssets(Scene& scene, const std::string& /*outputFile*/, ProgressC
     }
     const std::string typeName(exportTypeName(currentExportType()));
     VX_INFO << "export type:" << typeName;
+
+    if (currentExportType() == kSkeleton || currentExportType() == kAnimation) {
+        const bool skeleton = currentExportType() == kSkeleton;
+        if (progress)
+            progress(skeleton ? "build skeleton (skeleton)" : "build skeleton (animation)",
+                     callbackData);
+        return skeleton ? exportSkeletonAsset(scene, outputFile)
+                        : exportAnimationAsset(scene, outputFile);
+    }
 
     // The skeleton, animation and mesh writers are not part of this build: fail rather than
     // leave the artist believing files were written.

@@ -2,6 +2,8 @@
 
 #include "Shared/Base/TextCase.h"
 #include "Shared/Graphics/Scene/SceneOutline.h"
+#include "tools/info/AnimationFilePrinter.h"
+#include "tools/info/SkeletonFilePrinter.h"
 
 #include <array>
 #include <cstdint>
@@ -27,8 +29,10 @@ struct KindByExtension {
 
 // Extensions of the files the exporter writes. Scene graph files are recognised by content,
 // since the Vornex command names them ".bundledMesh" like the mesh files.
-constexpr std::array<KindByExtension, 1> kKinds = {{
+constexpr std::array<KindByExtension, 3> kKinds = {{
     {".sgf", printSceneGraph},
+    {".ske", printSkeletonInfo},
+    {".baf", printAnimationInfo},
 }};
 
 bool matchesExtension(const std::string& lowerPath, const char* pattern) {
@@ -78,7 +82,13 @@ int runInfo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
 const char* infoKindsText() {
     return "  FILE.sgf (or any scene graph file the Vornex command wrote)\n"
-           "                           the scene graph as an indented outline\n";
+           "                           the scene graph as an indented outline\n"
+           "  FILE.ske                 the skeleton: each bone's index, name, parent, rotation\n"
+           "                           and position\n"
+           "  FILE.baf [--skeleton FILE.ske] [--frames BONE]\n"
+           "                           the animation: header, each bone's key blocks and value\n"
+           "                           ranges (named from the skeleton); --frames: the decoded\n"
+           "                           keys of one bone (index or, with --skeleton, name)\n";
 }
 
 } // namespace vx::info
