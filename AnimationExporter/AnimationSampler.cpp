@@ -1,6 +1,7 @@
 #include "AnimationExporter/AnimationSampler.h"
 
 #include "AnimationExporter/AnimationKeys.h"
+#include "AnimationExporter/BoneKey.h"
 #include "AnimationExporter/Skeleton.h"
 #include "MeshExporter/ExportErrorList.h"
 #include "Shared/Base/Log.h"
@@ -15,28 +16,8 @@ namespace {
 
 constexpr std::size_t kMaxIndex = std::numeric_limits<std::uint16_t>::max();
 
-struct Key {
-    Quaternion rotation; // identity
-    Vector3 position;    // zero
-};
-
 const UtilJointNode* jointOf(const SkeletonBone& bone) {
     return dynamic_cast<const UtilJointNode*>(bone.node);
-}
-
-// The bone's world matrix at `frame`: its joint key's matrix, then each ancestor's in turn
-// (row vectors). Bones that are not joints contribute nothing.
-Matrix worldMatrix(const Skeleton& skeleton, std::int32_t bone, std::size_t frame) {
-    Matrix world;
-    std::size_t steps = 0;
-    for (std::int32_t b = bone; b >= 0; b = skeleton.bones()[static_cast<std::size_t>(b)].parent) {
-        VX_ASSERT_MSG(static_cast<std::size_t>(b) < skeleton.size() && steps++ < skeleton.size(),
-                      "bone " << bone << " has a broken parent chain");
-        if (const UtilJointNode* joint = jointOf(skeleton.bones()[static_cast<std::size_t>(b)]))
-            world = world *
-                    Matrix::fromQuaternion(joint->keyRotation(frame), joint->keyTranslation(frame));
-    }
-    return world;
 }
 
 class Sampler {
@@ -52,7 +33,7 @@ private:
         return false;
     }
     bool checkKeyCount(std::size_t bone);
-    Key keyOf(std::size_t animated, std::size_t frame, const Matrix& toSlotParent);
+    BoneKey keyOf(std::size_t animated, std::size_t frame, const Matrix& toSlotParent);
 
     const Skeleton& m_skeleton;
     AnimationKeys& m_keys;
@@ -109,9 +90,9 @@ bool Sampler::run() {
     m_keys.values.assign(m_keys.boneCount() * frames * AnimationKeys::kComponents, 0.0f);
     for (std::size_t f = 0; f < frames; ++f) {
         const Matrix toSlotParent =
-            slotParent < 0 ? Matrix() : worldMatrix(m_skeleton, slotParent, f).rigidInverse();
+            slotParent < 0 ? Matrix() : boneWorldMatrix(m_skeleton, slotParent, f).rigidInverse();
         for (std::size_t b = 0; b < m_keys.boneCount(); ++b) {
-            const Key key = keyOf(b, f, toSlotParent);
+            const BoneKey key = keyOf(b, f, toSlotParent);
             float* out = &m_keys.values[(b * frames + f) * AnimationKeys::kComponents];
             const float values[AnimationKeys::kComponents] = {
                 key.rotation.x, key.rotation.y, key.rotation.z, key.rotation.w,
@@ -122,7 +103,7 @@ bool Sampler::run() {
     return true;
 }
 
-Key Sampler::keyOf(std::size_t animated, std::size_t frame, const Matrix& toSlotParent) {
+BoneKey Sampler::keyOf(std::size_t animated, std::size_t frame, const Matrix& toSlotParent) {
     const SkeletonBone& bone = m_skeleton.bones()[m_keys.boneIndices[animated]];
     if (!bone.node) {
         VX_WARNING << "no keys found, use dummy";
@@ -144,12 +125,8 @@ Key Sampler::keyOf(std::size_t animated, std::size_t frame, const Matrix& toSlot
         // The rest key as it stands: the slot sits on its attach bone, as in the skeleton.
         return {};
     }
-    Key key{transform->m_rotations[frame], transform->m_translations[frame]};
-    if (bone.meshSlot) {
-        const Matrix relative = Matrix::fromQuaternion(key.rotation, key.position) * toSlotParent;
-        key = {relative.toQuaternion(), relative.translation};
-    }
-    return key;
+    const BoneKey key{transform->m_rotations[frame], transform->m_translations[frame]};
+    return bone.meshSlot ? relativeKey(key, toSlotParent) : key;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "AnimationExporter/SkeletonFileWriter.h"
 
+#include "AnimationExporter/BoneKey.h"
 #include "AnimationExporter/OutputFile.h"
 #include "AnimationExporter/Skeleton.h"
 #include "Shared/Base/Log.h"
@@ -15,21 +16,21 @@ namespace {
 
 constexpr std::uint16_t kNoParent = 0xFFFF;
 
-struct Pose {
-    Quaternion rotation;
-    Vector3 position;
-};
-
-// Key 0 of the bone's node. A mesh slot without a transform node, or whose transform has no
-// keys, sits on its attach bone: identity rotation, zero position, as its local matrix says.
-bool framePose(const SkeletonBone& bone, Pose& pose) {
+// Key 0 of the bone's node, as its local pose. A found mesh slot's transform key (sampled in
+// world space) is taken relative to the bone it hangs on, as the animation file takes every
+// later key. A mesh slot without a transform node, or whose transform has no keys, sits on
+// that bone: identity rotation, zero position, as its local matrix says.
+bool framePose(const Skeleton& skeleton, const SkeletonBone& bone, BoneKey& pose) {
     if (const auto* joint = dynamic_cast<const UtilJointNode*>(bone.node)) {
         if (joint->keyCount() == 0)
             return false;
         pose = {joint->keyRotation(0), joint->keyTranslation(0)};
     } else if (const auto* transform = dynamic_cast<const UtilTransformNode*>(bone.node)) {
-        if (transform->keyCount() != 0)
-            pose = {transform->m_rotations[0], transform->m_translations[0]};
+        if (transform->keyCount() == 0)
+            return true;
+        pose = {transform->m_rotations[0], transform->m_translations[0]};
+        if (bone.meshSlot)
+            pose = relativeKey(pose, boneWorldMatrix(skeleton, bone.parent, 0).rigidInverse());
     }
     return true;
 }
@@ -53,13 +54,14 @@ bool encodeSkeletonFile(const Skeleton& skeleton, std::string& bytes, std::strin
                     " characters long, more than 65534";
             return false;
         }
-        Pose pose;
-        if (!framePose(bone, pose)) {
+        BoneKey pose;
+        if (!framePose(skeleton, bone, pose)) {
             error = "joint " + name + " has no keys, so it has no pose at frame 0";
             return false;
         }
         out << static_cast<std::uint16_t>(name.size() + 1) << name;
         out.writeTerminator();
+        VX_ASSERT(bone.parent < static_cast<std::int32_t>(skeleton.size()));
         out << (bone.parent < 0 ? kNoParent : static_cast<std::uint16_t>(bone.parent));
         out << pose.rotation.x << pose.rotation.y << pose.rotation.z << pose.rotation.w;
         out << pose.position.x << pose.position.y << pose.position.z;

@@ -45,7 +45,12 @@ TEST(SkeletonFile, BytesOfASkeletonWithMeshSlots) {
     expected.u16(5).text("hips").u16(0xFFFF).f32(0).f32(0).f32(0).f32(1).f32(1).f32(2).f32(3);
     expected.u16(12).text("right_ullna").u16(0);
     expected.f32(0.5f).f32(0.5f).f32(0.5f).f32(0.5f).f32(0).f32(4).f32(0);
-    expected.u16(6).text("mesh1").u16(1).f32(0).f32(1).f32(0).f32(0).f32(7).f32(8).f32(9);
+    // mesh1's world key (half turn about y at (7, 8, 9)) seen from right_ullna, whose world
+    // matrix has rows (0, 0, 1), (1, 0, 0), (0, 1, 0) and translation (1, 6, 3): rows
+    // (0, -1, 0), (0, 0, 1), (-1, 0, 0), the quaternion (0.5, -0.5, -0.5, -0.5), and the
+    // position (7, 8, 9) turned back, (9, 7, 8), less (3, 1, 6).
+    expected.u16(6).text("mesh1").u16(1).f32(0.5f).f32(-0.5f).f32(-0.5f).f32(-0.5f);
+    expected.f32(6).f32(6).f32(2);
     // Found without keys, and missing: each sits on its attach bone, named by its slot.
     expected.u16(11).text("mesh2_hand").u16(1).f32(0).f32(0).f32(0).f32(1).f32(0).f32(0).f32(0);
     for (int slot = 3; slot <= 16; ++slot) {
@@ -64,7 +69,7 @@ TEST(SkeletonFile, BytesOfASkeletonWithMeshSlots) {
     EXPECT_EQ(file.bones[2].parent, 1);
     EXPECT_EQ(file.bones[0].parent, -1);
     EXPECT_EQ(file.bones[17].name, "mesh16");
-    EXPECT_EQ(file.bones[2].position, (std::array<float, 3>{7, 8, 9}));
+    EXPECT_EQ(file.bones[2].position, (std::array<float, 3>{6, 6, 2}));
 
     // Every cut of the file, and one byte too many, is refused with the place it went wrong.
     for (std::size_t length = 0; length < bytes.size(); ++length) {
