@@ -132,25 +132,9 @@ TEST(SkeletonFileReader, RefusesWhatTheWriterNeverWrites) {
     {
         ExpectedBytes b;
         b.u32(2).u32(2);
-        bone(b, "a", 0xFFFF);
-        bone(b, "b", 2);
-        cases.push_back({"parent", b.str(), "byte 46: bone b has the parent 2 of 2 bones"});
-    }
-    {
-        ExpectedBytes b;
-        b.u32(2).u32(2);
         bone(b, "a", 1);
         bone(b, "b", 0);
         cases.push_back({"cycle", b.str(), "byte 8: bone a is its own ancestor"});
-    }
-    {
-        ExpectedBytes b;
-        b.u32(2).u32(1).u16(3).u8('a').u8(0).u8(0).u16(0xFFFF);
-        for (int i = 0; i < 7; ++i)
-            b.f32(0);
-        cases.push_back({"two zeros", b.str(),
-                         "byte 10: the name of bone 0 is not one text ending in its only zero "
-                         "byte"});
     }
     for (const Case& c : cases) {
         info::SkeletonFile file;

@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 namespace vx {
 namespace {
 
@@ -115,30 +113,6 @@ TEST(Skeleton, WithoutKitBonesSixteenSlotsAreFoundByNumber) {
     EXPECT_EQ(skeleton.boneName(12), "mesh10");
     EXPECT_EQ(skeleton.boneName(18), "mesh16x");
     EXPECT_EQ(skeleton.boneName(4), "mesh2");
-}
-
-TEST(Skeleton, TheLocalMatrixIsTheFirstKeyAndANonBooleanFlagIsNotAnimated) {
-    TestRig rig;
-    UtilJointNode& hips = rig.joint("hips", rig.root(), std::nullopt);
-    hips.setInt("anim_export", 1);
-    // A quarter turn about z, then moved by (1, 2, 3).
-    const float h = std::sqrt(0.5f);
-    hips.addKey(0, {0, 0, h, h}, {1, 2, 3});
-    hips.addKey(1, {}, {});
-    UtilJointNode& still = rig.joint("still", hips);
-    Skeleton skeleton;
-    skeleton.buildSkeleton(rig.root());
-    ASSERT_EQ(skeleton.size(), 2u);
-    EXPECT_FALSE(skeleton.bones()[0].animated);
-    const Matrix& local = skeleton.bones()[0].local;
-    // Row 0 of the quaternion's matrix is (1 - 2(y2 + z2), 2(xy - wz), 2(xz + wy)) = (0, -1, 0):
-    // the point (1, 0, 0) lands on (0, -1, 0) + (1, 2, 3).
-    const Vector3 x = local.transformPoint({1, 0, 0});
-    EXPECT_NEAR(x.x, 1.0f, 1e-6f);
-    EXPECT_NEAR(x.y, 1.0f, 1e-6f);
-    EXPECT_NEAR(x.z, 3.0f, 1e-6f);
-    EXPECT_EQ(skeleton.bones()[1].node, &still);
-    EXPECT_EQ(skeleton.bones()[1].local, Matrix::identity()); // no keys at all
 }
 
 } // namespace
