@@ -32,8 +32,9 @@ private:
         node->setName(name);
         if (animExport)
             node->setBool("anim_export", *animExport);
-        parent.addChild(node.get());
-        return *node; // the parent holds it now
+        T* added = node.get();
+        parent.addChild(added);
+        return *added; // the parent holds it now
     }
 
     OwnedNode<RootNode> m_root;

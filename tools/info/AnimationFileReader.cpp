@@ -159,7 +159,11 @@ bool readAnimationFile(std::string_view bytes, AnimationFile& file, std::string&
 }
 
 std::vector<float> decodeComponent(const AnimationComponent& component, float scale) {
+    std::size_t frames = 0;
+    for (const AnimationKeyBlock& block : component.blocks)
+        frames += block.frames;
     std::vector<float> values;
+    values.reserve(frames);
     for (const AnimationKeyBlock& block : component.blocks) {
         for (std::size_t f = 0; f < block.frames; ++f) {
             const std::int16_t stored =
