@@ -1,5 +1,6 @@
 #include "MeshExporter/MeshExporter.h"
 
+#include "AnimationExporter/AnimationExporter.h"
 #include "MeshExporter/ExportErrorList.h"
 #include "MeshExporter/ExportFileWriting.h"
 #include "MeshExporter/ExportPaths.h"
@@ -59,7 +60,15 @@ bool exportGameAssets(Scene& scene, const std::string& outputFile, ProgressCallb
     const std::string typeName(exportTypeName(type));
     VX_INFO << "export type:" << typeName;
 
-    if (type == kSkeleton || type == kAnimation || !hasMeshDataExporter(type))
+    if (type == kSkeleton || type == kAnimation) {
+        const bool skeleton = type == kSkeleton;
+        if (progress)
+            progress(skeleton ? "build skeleton (skeleton)" : "build skeleton (animation)",
+                     callbackData);
+        return skeleton ? exportSkeletonAsset(scene, outputFile)
+                        : exportAnimationAsset(scene, outputFile);
+    }
+    if (!hasMeshDataExporter(type))
         return notAvailable(typeName);
     if (type == kSkinnedMesh)
         kitsFlag = toLowerAscii(outputFile).find("_kits") != std::string::npos;

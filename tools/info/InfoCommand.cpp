@@ -2,8 +2,10 @@
 
 #include "Shared/Base/TextCase.h"
 #include "Shared/Graphics/Scene/SceneOutline.h"
+#include "tools/info/AnimationFilePrinter.h"
 #include "tools/info/MeshFileInfo.h"
 #include "tools/info/SampleFileInfo.h"
+#include "tools/info/SkeletonFilePrinter.h"
 
 #include <algorithm>
 #include <array>
@@ -30,13 +32,15 @@ struct KindByExtension {
 
 // Extensions of the files the exporter writes. Scene graph files are recognised by content,
 // since the Vornex command names them ".bundledMesh" like the mesh files.
-constexpr std::array<KindByExtension, 6> kKinds = {{
+constexpr std::array<KindByExtension, 8> kKinds = {{
     {".sgf", printSceneGraph},
     {".staticmesh", printMeshInfo},
     {".bundledmesh", printMeshInfo},
     {".skinnedmesh", printMeshInfo},
     {".samples", printSampleFile},
     {".samp_*", printSampleFile},
+    {".ske", printSkeletonInfo},
+    {".baf", printAnimationInfo},
 }};
 
 bool matchesExtension(const std::string& lowerPath, const char* pattern) {
@@ -100,7 +104,13 @@ const char* infoKindsText() {
            "  FILE.samples, FILE.samp_GL [--png OUT.png]\n"
            "                           a lightmap sample file: size, triangles, lumels on a\n"
            "                           surface, the box of the sample positions; --png draws\n"
-           "                           the lumels coloured by triangle\n";
+           "                           the lumels coloured by triangle\n"
+           "  FILE.ske                 the skeleton: each bone's index, name, parent, rotation\n"
+           "                           and position\n"
+           "  FILE.baf [--skeleton FILE.ske] [--frames BONE]\n"
+           "                           the animation: header, each bone's key blocks and value\n"
+           "                           ranges (named from the skeleton); --frames: the decoded\n"
+           "                           keys of one bone (index or, with --skeleton, name)\n";
 }
 
 } // namespace vx::info

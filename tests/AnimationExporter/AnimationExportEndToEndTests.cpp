@@ -1,0 +1,164 @@
+// The example walk through the `vornex` host program: the translator writes the skeleton and
+// animation files, the Vornex command writes the scene graph it read, and the decoded keys
+// match the joint keys of that scene graph within the bounds of the format.
+#include "AnimationExporter/AnimationStream.h"
+#include "AnimationExporter/Skeleton.h"
+#include "Shared/Base/Streams/FileInStream.h"
+#include "Shared/Graphics/Scene/Scene.h"
+#include "Shared/Graphics/Scene/UtilJointNode.h"
+#include "tests/Shared/Base/TestLogCapture.h"
+#include "tests/Vornex/RunVornex.h"
+#include "tools/info/AnimationFileReader.h"
+#include "tools/info/SkeletonFileReader.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+namespace vx {
+namespace {
+
+using test::vornex;
+
+std::string exampleScene(const std::string& name) {
+    return std::string(VORNEX_SOURCE_DIR) + "/examples/scenes/" + name;
+}
+
+// The scene graph the Vornex command writes for `scene`.
+std::unique_ptr<Scene> parseScene(const std::string& scene, const test::TempDir& dir) {
+    auto parsed = std::make_unique<Scene>();
+    EXPECT_EQ(vornex({"parse", scene, dir.file("parsed")}), 0);
+    FileInStream in(dir.file("parsed.bundledMesh").c_str());
+    EXPECT_TRUE(parsed->read(in)) << parsed->lastError();
+    return parsed;
+}
+
+TEST(AnimationExport, TheWalkDecodesToTheJointKeysTheSceneGraphHolds) {
+    test::TempDir dir;
+    const std::string scene = exampleScene("kit_walk_animation.ma");
+    ASSERT_EQ(vornex({"export", scene, dir.file("walk.animation")}), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("walk.log"))); // nothing for the artist
+    const std::string log = test::readWholeFile(dir.file("walk.animation_log.txt"));
+    EXPECT_NE(log.find("Info: export type:animation\r\n"), std::string::npos);
+    EXPECT_NE(log.find("Info: saveAnimation, number of bones: 12 nFrames:24\r\n"),
+              std::string::npos)
+        << log;
+
+    info::AnimationFile file;
+    std::string error;
+    ASSERT_TRUE(info::readAnimationFile(test::readWholeFile(dir.file("walk.baf")), file, error))
+        << error;
+    EXPECT_EQ(file.frameCount, 24u);
+
+    // The same skeleton over the scene graph the command read gives each bone its joint.
+    const std::unique_ptr<Scene> parsed = parseScene(scene, dir);
+    Skeleton skeleton;
+    skeleton.buildSkeleton(*parsed->getRoot());
+    ASSERT_EQ(file.bones.size(), 12u);
+
+    // Positions reach 120 (the hips' travel): n = 7, stored * 255; the tolerance is 2^-15.
+    // A literal value is truncated (less than one step 1 / scale off), a constant block holds
+    // the truncated mean of values within half the tolerance of it.
+    EXPECT_EQ(file.precision, 8);
+    const float tolerance = positionPrecision(120.0f).tolerance;
+    std::size_t jointsCompared = 0;
+    for (const info::AnimationBone& bone : file.bones) {
+        const SkeletonBone& skeletonBone = skeleton.bones().at(bone.skeletonIndex);
+        ASSERT_TRUE(skeletonBone.animated);
+        const auto* joint = dynamic_cast<const UtilJointNode*>(skeletonBone.node);
+        if (!joint) {
+            // A mesh slot: its transform keys are not part of the scene graph file.
+            EXPECT_TRUE(skeletonBone.meshSlot);
+            continue;
+        }
+        ++jointsCompared;
+        ASSERT_EQ(joint->keyCount(), 24u);
+        for (std::size_t c = 0; c < 7; ++c) {
+            const float scale = file.scale(c);
+            const std::vector<float> decoded = info::decodeComponent(bone.components[c], scale);
+            const float bound = 1.0f / scale + tolerance / 2 + 1e-5f;
+            for (std::size_t f = 0; f < 24; ++f) {
+                const Quaternion& q = joint->keyRotation(f);
+                const Vector3& p = joint->keyTranslation(f);
+                const float expected[7] = {q.x, q.y, q.z, q.w, p.x, p.y, p.z};
+                EXPECT_NEAR(decoded[f], expected[c], bound)
+                    << joint->name() << " component " << c << " frame " << f;
+            }
+        }
+    }
+    EXPECT_EQ(jointsCompared, 10u);
+}
+
+TEST(AnimationExport, TheSkeletonTwinWritesEveryBoneWithItsRestPoseAndVornexInfoPrintsIt) {
+    test::TempDir dir;
+    const std::string scene = exampleScene("kit_walk_skeleton.ma");
+    ASSERT_EQ(vornex({"export", scene, dir.file("walk.skeleton")}), 0);
+    info::SkeletonFile file;
+    std::string error;
+    ASSERT_TRUE(info::readSkeletonFile(test::readWholeFile(dir.file("walk.ske")), file, error))
+        << error;
+    std::vector<std::string> names;
+    std::vector<std::int32_t> parents;
+    for (const info::SkeletonFileBone& bone : file.bones) {
+        names.push_back(bone.name);
+        parents.push_back(bone.parent);
+    }
+    // Normal bones in pre-order (strap below the kit bone too), the 8 slots of a skeleton
+    // with a kit bone on right_ullna, then the kit bone.
+    EXPECT_EQ(names, (std::vector<std::string>{
+                         "hips", "spine", "neck", "head", "rightArm", "right_ullna", "strap",
+                         "leftLeg", "leftKnee", "rightLeg", "mesh1", "mesh2", "mesh3", "mesh4",
+                         "mesh5", "mesh6", "mesh7", "mesh8", "backpack_mesh"}));
+    EXPECT_EQ(parents, (std::vector<std::int32_t>{-1, 0, 1, 2, 1, 4, 18, 0, 7, 0, 5, 5, 5, 5, 5, 5,
+                                                  5, 5, 1}));
+
+    const std::unique_ptr<Scene> parsed = parseScene(scene, dir);
+    Skeleton skeleton;
+    skeleton.buildSkeleton(*parsed->getRoot());
+    ASSERT_EQ(skeleton.size(), file.bones.size());
+    for (std::size_t i = 0; i < 10; ++i) {
+        const auto* joint = dynamic_cast<const UtilJointNode*>(skeleton.bones()[i].node);
+        ASSERT_NE(joint, nullptr);
+        const Quaternion& q = joint->keyRotation(0);
+        const Vector3& p = joint->keyTranslation(0);
+        EXPECT_EQ(file.bones[i].rotation, (std::array<float, 4>{q.x, q.y, q.z, q.w}));
+        EXPECT_EQ(file.bones[i].position, (std::array<float, 3>{p.x, p.y, p.z}));
+    }
+    EXPECT_EQ(file.bones[1].position, (std::array<float, 3>{0, 20, 0}));
+    EXPECT_EQ(file.bones[12].rotation, (std::array<float, 4>{0, 0, 0, 1}));
+
+    ASSERT_EQ(vornex({"export", exampleScene("kit_walk_animation.ma"), dir.file("walk.animation")}),
+              0);
+    const auto info = [](std::vector<std::string> args) {
+        args.insert(args.begin(), "info");
+        ::testing::internal::CaptureStdout();
+        const int status = vornex(args);
+        return std::make_pair(status, ::testing::internal::GetCapturedStdout());
+    };
+    const auto [skeStatus, ske] = info({dir.file("walk.ske")});
+    EXPECT_EQ(skeStatus, 0);
+    EXPECT_NE(ske.find("skeleton, version 2, 19 bones\n  0 hips  parent -1  rotation ("),
+              std::string::npos)
+        << ske;
+    EXPECT_NE(ske.find("  18 backpack_mesh  parent 1  "), std::string::npos) << ske;
+    const auto [bafStatus, baf] = info({dir.file("walk.baf"), "--skeleton", dir.file("walk.ske")});
+    EXPECT_EQ(bafStatus, 0);
+    EXPECT_NE(baf.find("animation, version 4, 12 animated bones, 24 frames, precision 8 "
+                       "(positions stored * 255, rotations * 32767)\n  bone 0 hips: "),
+              std::string::npos)
+        << baf;
+    // The neck never moves against the spine: one constant block.
+    EXPECT_NE(baf.find("  bone 2 neck: 14 words\n    qx: 2 words, constant 24; values 0 to 0\n"),
+              std::string::npos)
+        << baf;
+    const auto [framesStatus, frames] =
+        info({dir.file("walk.baf"), "--skeleton", dir.file("walk.ske"), "--frames", "hips"});
+    EXPECT_EQ(framesStatus, 0);
+    EXPECT_NE(frames.find("bone 0 hips, 24 frames"), std::string::npos) << frames;
+    EXPECT_NE(frames.find("\n  23  ("), std::string::npos) << frames;
+    EXPECT_EQ(info({dir.file("walk.baf"), "--frames", "head"}).first, 1); // names need --skeleton
+}
+
+} // namespace
+} // namespace vx

@@ -1,0 +1,148 @@
+// The ".ske" file: exact bytes of a small skeleton, what the strict reader of `vornex info`
+// accepts and rejects, and the cases where nothing may be written.
+#include "AnimationExporter/Skeleton.h"
+#include "AnimationExporter/SkeletonFileWriter.h"
+#include "MeshExporter/ExportErrorList.h"
+#include "tests/AnimationExporter/ExpectedBytes.h"
+#include "tests/AnimationExporter/TestRig.h"
+#include "tests/Shared/Base/TestLogCapture.h"
+#include "tools/info/SkeletonFileReader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace vx {
+namespace {
+
+using test::ExpectedBytes;
+using test::TestRig;
+
+// hips (root) with right_ullna below it holding the 16 slots: slot 1 keyed, slot 2 found
+// without keys, the rest missing.
+struct SlotRig {
+    SlotRig() {
+        UtilJointNode& hips = rig.joint("hips", rig.root());
+        hips.addKey(0, {0, 0, 0, 1}, {1, 2, 3});
+        UtilJointNode& ullna = rig.joint("right_ullna", hips, false);
+        ullna.addKey(0, {0.5f, 0.5f, 0.5f, 0.5f}, {0, 4, 0});
+        UtilTransformNode& mesh1 = rig.transform("mesh1", ullna, true);
+        mesh1.addKey(0, {0, 1, 0, 0}, {7, 8, 9});
+        rig.transform("mesh2_hand", ullna);
+        skeleton.buildSkeleton(rig.root());
+    }
+    TestRig rig;
+    Skeleton skeleton;
+};
+
+TEST(SkeletonFile, BytesOfASkeletonWithMeshSlots) {
+    SlotRig slots;
+    test::TempDir dir;
+    ASSERT_TRUE(exportSkeletonToFile(slots.skeleton, dir.file("walk.skeleton")));
+
+    ExpectedBytes expected;
+    expected.u32(2).u32(18);
+    expected.u16(5).text("hips").u16(0xFFFF).f32(0).f32(0).f32(0).f32(1).f32(1).f32(2).f32(3);
+    expected.u16(12).text("right_ullna").u16(0);
+    expected.f32(0.5f).f32(0.5f).f32(0.5f).f32(0.5f).f32(0).f32(4).f32(0);
+    // mesh1's world key (half turn about y at (7, 8, 9)) seen from right_ullna, whose world
+    // matrix has rows (0, 0, 1), (1, 0, 0), (0, 1, 0) and translation (1, 6, 3): rows
+    // (0, -1, 0), (0, 0, 1), (-1, 0, 0), the quaternion (0.5, -0.5, -0.5, -0.5), and the
+    // position (7, 8, 9) turned back, (9, 7, 8), less (3, 1, 6).
+    expected.u16(6).text("mesh1").u16(1).f32(0.5f).f32(-0.5f).f32(-0.5f).f32(-0.5f);
+    expected.f32(6).f32(6).f32(2);
+    // Found without keys, and missing: each sits on its attach bone, named by its slot.
+    expected.u16(11).text("mesh2_hand").u16(1).f32(0).f32(0).f32(0).f32(1).f32(0).f32(0).f32(0);
+    for (int slot = 3; slot <= 16; ++slot) {
+        const std::string name = "mesh" + std::to_string(slot);
+        expected.u16(static_cast<std::uint16_t>(name.size() + 1)).text(name).u16(1);
+        expected.f32(0).f32(0).f32(0).f32(1).f32(0).f32(0).f32(0);
+    }
+    const std::string bytes = test::readWholeFile(dir.file("walk.ske"));
+    EXPECT_EQ(bytes, expected.str());
+
+    info::SkeletonFile file;
+    std::string error;
+    ASSERT_TRUE(info::readSkeletonFile(bytes, file, error)) << error;
+    ASSERT_EQ(file.bones.size(), 18u);
+    EXPECT_EQ(file.bones[2].name, "mesh1");
+    EXPECT_EQ(file.bones[2].parent, 1);
+    EXPECT_EQ(file.bones[0].parent, -1);
+    EXPECT_EQ(file.bones[17].name, "mesh16");
+    EXPECT_EQ(file.bones[2].position, (std::array<float, 3>{6, 6, 2}));
+
+    // Every cut of the file, and one byte too many, is refused with the place it went wrong.
+    for (std::size_t length = 0; length < bytes.size(); ++length) {
+        error.clear();
+        EXPECT_FALSE(info::readSkeletonFile(bytes.substr(0, length), file, error)) << length;
+        EXPECT_EQ(error.rfind("byte ", 0), 0u) << error;
+    }
+    EXPECT_FALSE(info::readSkeletonFile(bytes + '\0', file, error));
+    EXPECT_EQ(error, "byte " + std::to_string(bytes.size()) + ": 1 bytes follow the last bone");
+}
+
+TEST(SkeletonFile, NothingIsWrittenForAPathWithoutExtensionOrAJointWithoutKeys) {
+    SlotRig slots;
+    test::TempDir dir;
+    exportErrorList().clear();
+    std::filesystem::create_directory(dir.file("v1.2"));
+    EXPECT_FALSE(exportSkeletonToFile(slots.skeleton, dir.file("v1.2/walk")));
+    EXPECT_FALSE(exportSkeletonToFile(slots.skeleton, dir.file("walk")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("v1.ske")));
+    ASSERT_EQ(exportErrorList().entries().size(), 2u);
+    EXPECT_EQ(exportErrorList().entries()[1], "skeleton not written: the output path " +
+                                                  dir.file("walk") + " has no file extension");
+
+    TestRig rig;
+    rig.joint("lonely", rig.root());
+    Skeleton keyless;
+    keyless.buildSkeleton(rig.root());
+    EXPECT_FALSE(exportSkeletonToFile(keyless, dir.file("keyless.skeleton")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("keyless.ske")));
+    EXPECT_EQ(exportErrorList().entries().back(),
+              "skeleton file " + dir.file("keyless.ske") +
+                  " not written: joint lonely has no keys, so it has no pose at frame 0");
+    exportErrorList().clear();
+}
+
+TEST(SkeletonFileReader, RefusesWhatTheWriterNeverWrites) {
+    const auto bone = [](ExpectedBytes& b, std::string_view name, std::uint16_t parent) {
+        b.u16(static_cast<std::uint16_t>(name.size() + 1)).text(name).u16(parent);
+        for (int i = 0; i < 7; ++i)
+            b.f32(0);
+    };
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::string error;
+    };
+    std::vector<Case> cases;
+    {
+        ExpectedBytes b;
+        b.u32(3).u32(0);
+        cases.push_back({"version", b.str(), "byte 0: version 3, expected 2"});
+    }
+    {
+        ExpectedBytes b;
+        b.u32(2).u32(1000000);
+        bone(b, "a", 0xFFFF);
+        cases.push_back(
+            {"count", b.str(), "byte 4: 1000000 bones cannot fit in the 34 bytes that follow"});
+    }
+    {
+        ExpectedBytes b;
+        b.u32(2).u32(2);
+        bone(b, "a", 1);
+        bone(b, "b", 0);
+        cases.push_back({"cycle", b.str(), "byte 8: bone a is its own ancestor"});
+    }
+    for (const Case& c : cases) {
+        info::SkeletonFile file;
+        std::string error;
+        EXPECT_FALSE(info::readSkeletonFile(c.bytes, file, error)) << c.what;
+        EXPECT_EQ(error, c.error) << c.what;
+    }
+}
+
+} // namespace
+} // namespace vx

@@ -1,0 +1,119 @@
+#include "tools/info/SkeletonFileReader.h"
+
+#include "Shared/Base/Streams/Buffers/MemoryInBuffer.h"
+#include "Shared/Base/Streams/InStream.h"
+
+namespace vx::info {
+namespace {
+
+constexpr std::uint32_t kVersion = 2;
+constexpr std::uint16_t kNoParent = 0xFFFF;
+// Name length, the shortest name (its zero), parent, rotation and position.
+constexpr std::uint64_t kSmallestBone = 2 + 1 + 2 + 7 * 4;
+
+class Reader {
+public:
+    Reader(std::string_view bytes, std::string& error)
+        : m_size(bytes.size()), m_buffer(bytes.data(), bytes.size()), m_in(&m_buffer),
+          m_error(error) {}
+
+    std::uint64_t offset() { return m_size - m_in.remaining(); }
+    std::uint64_t remaining() { return m_in.remaining(); }
+    InStream& in() { return m_in; }
+    bool fail(std::uint64_t at, const std::string& text) {
+        m_error = "byte " + std::to_string(at) + ": " + text;
+        return false;
+    }
+    // Fails unless `count` more bytes are there.
+    bool need(std::uint64_t count, const char* what) {
+        if (remaining() >= count)
+            return true;
+        return fail(offset(), std::string("the file ends inside ") + what);
+    }
+
+private:
+    std::uint64_t m_size;
+    MemoryInBuffer m_buffer;
+    InStream m_in;
+    std::string& m_error;
+};
+
+// True when following parents from every bone reaches a root.
+bool parentsReachRoots(const std::vector<SkeletonFileBone>& bones, std::size_t& looping) {
+    enum : std::uint8_t { kUnseen, kOnPath, kDone };
+    std::vector<std::uint8_t> state(bones.size(), kUnseen);
+    std::vector<std::size_t> path;
+    for (std::size_t start = 0; start < bones.size(); ++start) {
+        path.clear();
+        std::int32_t b = static_cast<std::int32_t>(start);
+        while (b >= 0 && state[static_cast<std::size_t>(b)] == kUnseen) {
+            state[static_cast<std::size_t>(b)] = kOnPath;
+            path.push_back(static_cast<std::size_t>(b));
+            b = bones[static_cast<std::size_t>(b)].parent;
+        }
+        if (b >= 0 && state[static_cast<std::size_t>(b)] == kOnPath) {
+            looping = static_cast<std::size_t>(b);
+            return false;
+        }
+        for (std::size_t p : path)
+            state[p] = kDone;
+    }
+    return true;
+}
+
+} // namespace
+
+bool readSkeletonFile(std::string_view bytes, SkeletonFile& file, std::string& error) {
+    file = SkeletonFile();
+    Reader r(bytes, error);
+    if (!r.need(8, "the header"))
+        return false;
+    std::uint32_t count = 0;
+    r.in() >> file.version >> count;
+    if (file.version != kVersion)
+        return r.fail(0, "version " + std::to_string(file.version) + ", expected 2");
+    if (count > r.remaining() / kSmallestBone)
+        return r.fail(4, std::to_string(count) + " bones cannot fit in the " +
+                             std::to_string(r.remaining()) + " bytes that follow");
+    file.bones.resize(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        SkeletonFileBone& bone = file.bones[i];
+        const std::uint64_t at = r.offset();
+        if (!r.need(2, "a bone's name length"))
+            return false;
+        std::uint16_t length = 0;
+        r.in() >> length;
+        if (length == 0)
+            return r.fail(at, "bone " + std::to_string(i) + " has a name length of 0");
+        if (!r.need(length, "a bone's name"))
+            return false;
+        bone.name.resize(length);
+        r.in().read(bone.name.data(), length);
+        if (bone.name.back() != '\0' || bone.name.find('\0') != length - 1u)
+            return r.fail(at + 2, "the name of bone " + std::to_string(i) +
+                                      " is not one text ending in its only zero byte");
+        bone.name.pop_back();
+        if (!r.need(2 + 7 * 4, "a bone's parent and pose"))
+            return false;
+        std::uint16_t parent = 0;
+        const std::uint64_t parentAt = r.offset();
+        r.in() >> parent;
+        if (parent != kNoParent && parent >= count)
+            return r.fail(parentAt, "bone " + bone.name + " has the parent " +
+                                        std::to_string(parent) + " of " + std::to_string(count) +
+                                        " bones");
+        bone.parent = parent == kNoParent ? -1 : parent;
+        for (float& v : bone.rotation)
+            r.in() >> v;
+        for (float& v : bone.position)
+            r.in() >> v;
+    }
+    if (r.remaining() != 0)
+        return r.fail(r.offset(), std::to_string(r.remaining()) + " bytes follow the last bone");
+    std::size_t looping = 0;
+    if (!parentsReachRoots(file.bones, looping))
+        return r.fail(8, "bone " + file.bones[looping].name + " is its own ancestor");
+    return true;
+}
+
+} // namespace vx::info
