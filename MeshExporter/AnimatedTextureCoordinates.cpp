@@ -53,7 +53,9 @@ bool isAnimatedUvMaterial(const std::string& materialName) {
 
 std::string animatedTexturePath(const std::string& outputFile, const std::string& texture) {
     const std::size_t at = outputFile.find_last_of("/\\");
-    const std::string folder = at == std::string::npos ? std::string() : outputFile.substr(0, at);
+    // A bare file name lies in the working folder.
+    const std::string folder =
+        at == std::string::npos ? std::string(".") : outputFile.substr(0, at);
     return folder + "/" + "/textures/" + afterLastSeparator(texture);
 }
 

@@ -15,6 +15,7 @@ public:
     void writeLodBlock(OutStream& out) const override;
 
 protected:
+    bool duplicatesWithinMeshOnly() const override { return true; }
     const Matrix& vertexTransform(const MeshPart&) const override { return kPartSpace; }
 
 private:

@@ -15,6 +15,7 @@ bool coincide(const Vector3& a, const Vector3& b) {
 
 struct KeptTriangle {
     std::array<Vector3, 3> corners;
+    const SceneNode* source = nullptr;
     float cx = 0.0f;
     float cz = 0.0f;
 };
@@ -45,7 +46,8 @@ bool isDuplicate(const std::array<Vector3, 3>& corners, const KeptTriangle& kept
 
 } // namespace
 
-std::vector<ExportVertex> prepareMaterialGroup(const std::vector<ExportVertex>& triangles) {
+std::vector<ExportVertex> prepareMaterialGroup(const std::vector<ExportVertex>& triangles,
+                                               bool withinSourceOnly) {
     std::vector<ExportVertex> kept;
     kept.reserve(triangles.size());
     std::vector<KeptTriangle> keptTriangles;
@@ -78,6 +80,8 @@ std::vector<ExportVertex> prepareMaterialGroup(const std::vector<ExportVertex>& 
                         continue;
                     for (std::uint32_t k : cell->second) {
                         const KeptTriangle& other = keptTriangles[k];
+                        if (withinSourceOnly && other.source != triangles[t * 3].sourceNode)
+                            continue;
                         if (std::fabs(other.cx - centroid.x) <= 0.5f &&
                             std::fabs(other.cz - centroid.z) <= 0.5f &&
                             isDuplicate(corners, other)) {
@@ -94,7 +98,7 @@ std::vector<ExportVertex> prepareMaterialGroup(const std::vector<ExportVertex>& 
         if (indexable) {
             grid[{cellOf(centroid.x), cellOf(centroid.z)}].push_back(
                 static_cast<std::uint32_t>(keptTriangles.size()));
-            keptTriangles.push_back({corners, centroid.x, centroid.z});
+            keptTriangles.push_back({corners, triangles[t * 3].sourceNode, centroid.x, centroid.z});
         }
     }
     return kept;

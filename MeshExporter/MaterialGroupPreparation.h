@@ -15,6 +15,9 @@ inline constexpr float kCoincidentSquaredDistance = 9.999999e-9f;
 // least three coinciding (corner, corner) pairs with it. Returns the kept triples in order.
 // Kept triangles are found through a grid of 1 x 1 cells in the x-z plane, so the pass is
 // linear for meshes that do not stack many triangles over one spot.
-std::vector<ExportVertex> prepareMaterialGroup(const std::vector<ExportVertex>& triangles);
+// With `withinSourceOnly`, only triangles of the same scene mesh can be duplicates: meshes
+// whose vertices stay in their own part's space may lie on one another without being copies.
+std::vector<ExportVertex> prepareMaterialGroup(const std::vector<ExportVertex>& triangles,
+                                               bool withinSourceOnly = false);
 
 } // namespace vx

@@ -111,7 +111,7 @@ void MeshDataExporter::groupMaterials(std::vector<MaterialTriangles>& arrived) {
     for (MaterialTriangles& group : arrived) {
         if (group.corners.empty())
             continue;
-        group.corners = prepareMaterialGroup(group.corners);
+        group.corners = prepareMaterialGroup(group.corners, duplicatesWithinMeshOnly());
         (beginsWithAlpha(group.name) ? alpha : others).push_back(std::move(group));
     }
     m_groups = std::move(others);

@@ -57,6 +57,9 @@ public:
     // Prepares each non-empty group and orders them: groups of materials whose names begin
     // with "Alpha" (any case) after all others, each kind in order of arrival.
     virtual void groupMaterials(std::vector<MaterialTriangles>& arrived);
+    // Whether duplicates are sought only within each scene mesh (exporters that keep vertices in
+    // their part's space).
+    virtual bool duplicatesWithinMeshOnly() const { return false; }
     virtual bool buildGeometry(SceneNode& node, int geometry, int lod) = 0;
     // The hierarchy walk below `node`: `toPart` is the transform from the node's parent to the
     // current part's space, `toLod` to the level of detail's. Returns the index of the part the

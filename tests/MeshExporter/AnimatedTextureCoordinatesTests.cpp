@@ -112,6 +112,7 @@ TEST(AnimatedTextureCoordinates, DetectionByNameAndTheTexturesAspect) {
     }
     EXPECT_EQ(animatedTexturePath("c:/game/tank/tank.bundledMesh", "x/y\\\\tracks.dds"),
               "c:/game/tank//textures/tracks.dds");
+    EXPECT_EQ(animatedTexturePath("tank.bundledMesh", "tracks.dds"), ".//textures/tracks.dds");
 
     // A 256 x 1024 texture beside the output scales v by 4; a missing one is reported and the
     // export goes on with the scale it had.

@@ -119,6 +119,24 @@ TEST(BundledMeshExport, VerticesCarryTheirPartAndStayInThePartsSpace) {
     EXPECT_EQ(f.indices.size(), 6u + 3u + 8u * 3u);
 }
 
+TEST(BundledMeshExport, PartsOfTheSameShapeInTheirOwnSpaceAreNotDuplicates) {
+    // Two wheels of one shape: their triangles coincide in part space, and both are kept.
+    const auto tyre = cgfxMaterial("tyre", "BundledMesh.fx", "", {"tyre.dds"});
+    ExportSceneBuilder b("root_bundledMesh");
+    vehicleFrame(b);
+    b.transform("chassis", "lod0");
+    b.mesh("chassisShape", "chassis", buildMesh("chassisShape", triangles({tyre}, 0)));
+    for (const char* wheel : {"wheel_left__RotationalBundle", "wheel_right__RotationalBundle"}) {
+        b.transform(wheel, "chassis", at(wheel[6] == 'l' ? -1.0f : 1.0f, 0, 0));
+        b.mesh(std::string(wheel) + "Shape", wheel,
+               buildMesh("wheelShape", triangles({tyre}, 0.5f)));
+    }
+    Export e(b);
+    ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
+    EXPECT_EQ(e.file.materials[0][0][0].indexCount, 9u) << "three parts, a triangle each";
+    EXPECT_EQ(e.file.lods[0][0].partCount, 3u);
+}
+
 TEST(BundledMeshExport, UvSetLimitsDependOnAnimatedMaterials) {
     const auto body = cgfxMaterial("jeep_body", "BundledMesh.fx", "", {"body.dds"});
     const auto tracks = cgfxMaterial("tracks_AnimatedUV", "BundledMesh.fx", "", {"tracks.dds"});
