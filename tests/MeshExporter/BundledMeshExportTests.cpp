@@ -6,6 +6,7 @@
 #include "Shared/Graphics/Scene/Material.h"
 #include "tests/MeshExporter/ExportSceneBuilder.h"
 #include "tests/Shared/Base/TestLogCapture.h"
+#include "tools/info/InfoCommand.h"
 #include "tools/info/MeshFileReader.h"
 #include "tools/info/MeshVertexDecoder.h"
 
@@ -13,6 +14,7 @@
 
 #include <filesystem>
 #include <set>
+#include <sstream>
 
 namespace vx {
 namespace {
@@ -117,6 +119,19 @@ TEST(BundledMeshExport, VerticesCarryTheirPartAndStayInThePartsSpace) {
     EXPECT_EQ(materials[2].technique, "Alpha_Glass_EnvMap");
     EXPECT_EQ(materials[2].indexCount, 3u);
     EXPECT_EQ(f.indices.size(), 6u + 3u + 8u * 3u);
+
+    // vornex info tells the alpha modes apart by what the file holds.
+    std::ostringstream printed;
+    std::ostringstream errors;
+    ASSERT_EQ(info::runInfo({e.dir.file("meshes/jeep.bundledmesh")}, printed, errors), 0)
+        << errors.str();
+    const std::string text = printed.str();
+    EXPECT_NE(text.find("        opaque\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("        alpha tested\n"), std::string::npos) << text;
+    EXPECT_NE(
+        text.find("        alpha blended: 8 sorted copies of its triangles, indices 9 to 32\n"),
+        std::string::npos)
+        << text;
 }
 
 TEST(BundledMeshExport, PartsOfTheSameShapeInTheirOwnSpaceAreNotDuplicates) {

@@ -130,6 +130,34 @@ std::vector<std::uint64_t> indicesPastMaterials(const MeshFile& file) {
     return countIndicesAtOrAbove(file.indices, queries);
 }
 
+// Where the indices that follow a material's range end: at the next material's start index
+// (over every geometry and LOD), or at the end of the index list.
+std::uint64_t rangeEnd(const MeshFile& file, const MaterialRecord& m) {
+    std::uint64_t end = file.indices.size();
+    for (const auto& geometry : file.materials)
+        for (const auto& lod : geometry)
+            for (const MaterialRecord& other : lod)
+                if (other.startIndex > m.startIndex && other.startIndex < end)
+                    end = other.startIndex;
+    return end;
+}
+
+// Bundled files do not store a material's alpha mode; it shows in what was written: blended
+// materials carry their sorted copies after their range, tested ones an "Alpha_Test" technique.
+void printBundledAlpha(const MeshFile& file, const MaterialRecord& m, std::ostream& out) {
+    const std::uint64_t copies = file.sortCopies;
+    const bool sorted = copies > 1 && m.indexCount > 0 &&
+                        rangeEnd(file, m) == std::uint64_t{m.startIndex} + m.indexCount * copies;
+    if (sorted)
+        out << "        alpha blended: " << copies << " sorted copies of its triangles, indices "
+            << m.startIndex << " to " << std::uint64_t{m.startIndex} + m.indexCount * copies - 1
+            << '\n';
+    else if (m.technique.find("Alpha_Test") != std::string::npos)
+        out << "        alpha tested\n";
+    else
+        out << "        opaque\n";
+}
+
 void printMaterials(const MeshFile& file, const std::vector<MaterialRecord>& materials,
                     const std::uint64_t* beyond, std::ostream& out) {
     out << "    materials: " << materials.size() << '\n';
@@ -147,6 +175,8 @@ void printMaterials(const MeshFile& file, const std::vector<MaterialRecord>& mat
         if (m.hasBounds)
             out << "        bounds " << vector3(m.boundsMin) << " to " << vector3(m.boundsMax)
                 << '\n';
+        if (file.kind == MeshKind::Bundled)
+            printBundledAlpha(file, m, out);
         printMaterialWarnings(file, m, beyond[i], out);
     }
 }
@@ -167,8 +197,13 @@ void printVertex(const MeshFile& file, std::uint32_t index, std::ostream& out) {
     }
     const DecodedElement* indices = vertex.find(kUsageBlendIndices);
     const DecodedElement* weight = vertex.find(kUsageBlendWeight);
-    if (file.kind == MeshKind::Bundled && indices)
+    if (file.kind == MeshKind::Bundled && indices) {
         out << "; part " << unsigned{indices->bytes[0]};
+        // Animated texture coordinates: the UV matrix and the animation type (0xFF: none).
+        if (indices->bytes[1] != 0)
+            out << ", UV matrix " << unsigned{indices->bytes[1]} << " type "
+                << int{static_cast<std::int8_t>(indices->bytes[2])};
+    }
     if (file.kind == MeshKind::Skinned && indices && weight) {
         // The second weight is not stored: the two add up to one.
         out << "; bones " << unsigned{indices->bytes[0]} << ", " << unsigned{indices->bytes[1]}
