@@ -26,7 +26,7 @@ void BM_ExportStaticMesh(benchmark::State& state) {
     builder.transform("lod0", "geom0");
     builder.transform("terrain", "lod0");
     builder.mesh("terrainShape", "terrain",
-                 vx::test::buildMesh("terrainShape", vx::test::gridSpec(side, bands)));
+                 vx::test::buildMesh("terrainShape", vx::test::gridDraft(side, bands)));
     if (!lightmapped)
         builder.transform("geom0_NoLightmap", "geom0");
     const std::filesystem::path dir =

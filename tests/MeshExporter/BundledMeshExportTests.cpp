@@ -23,29 +23,30 @@ using meshfile::MeshFile;
 using test::buildMesh;
 using test::cgfxMaterial;
 using test::ExportSceneBuilder;
-using test::MeshSpec;
+using test::MeshDraft;
 
 // One triangle per material at height y, `uvSets` sets, every corner coloured.
-MeshSpec triangles(const std::vector<std::shared_ptr<Material>>& materials, float y,
-                   std::size_t uvSets = 1, Color color = {-1, -1, -1, -1}) {
-    MeshSpec spec;
-    spec.groups = materials;
-    spec.uvSets.resize(uvSets);
+MeshDraft triangles(const std::vector<std::shared_ptr<Material>>& materials, float y,
+                    std::size_t uvSets = 1, Color color = {-1, -1, -1, -1}) {
+    MeshDraft draft;
+    draft.groups = materials;
+    draft.uvSets.resize(uvSets);
     for (std::size_t m = 0; m < materials.size(); ++m) {
         const float x = static_cast<float>(m) * 2.0f;
-        const int first = static_cast<int>(spec.positions.size());
+        const int first = static_cast<int>(draft.positions.size());
         for (const Vector3& p : {Vector3(x, y, 0), Vector3(x, y, 1), Vector3(x + 1, y, 0)}) {
-            spec.positions.push_back(p);
-            spec.normals.emplace_back(0, 1, 0);
+            draft.positions.push_back(p);
+            draft.normals.emplace_back(0, 1, 0);
             if (color.r != -1.0f)
-                spec.colors.push_back(color);
+                draft.colors.push_back(color);
             for (std::size_t k = 0; k < uvSets; ++k)
-                spec.uvSets[k].emplace_back(p.x * 0.1f, p.z * 0.1f + 0.05f * static_cast<float>(k));
+                draft.uvSets[k].emplace_back(p.x * 0.1f,
+                                             p.z * 0.1f + 0.05f * static_cast<float>(k));
         }
-        spec.polygons.push_back({first, first + 1, first + 2});
-        spec.groupOfPolygon.push_back(static_cast<int>(m));
+        draft.polygons.push_back({first, first + 1, first + 2});
+        draft.groupOfPolygon.push_back(static_cast<int>(m));
     }
-    return spec;
+    return draft;
 }
 
 struct Export {

@@ -26,76 +26,76 @@ std::shared_ptr<Material> cgfxMaterial(const std::string& name, const std::strin
     return material;
 }
 
-std::shared_ptr<MaterialGroupedMesh> buildMesh(const std::string& name, const MeshSpec& spec) {
+std::shared_ptr<MaterialGroupedMesh> buildMesh(const std::string& name, const MeshDraft& draft) {
     auto geometry = std::make_shared<MeshGeometry>();
     geometry->m_name = name;
     geometry->m_vertexBuffer = std::make_shared<VertexBuffer>();
     geometry->m_primitiveBuffer = std::make_shared<PrimitiveBuffer>();
     VertexBuffer& vb = *geometry->m_vertexBuffer;
-    vb.m_positions = spec.positions;
-    vb.m_normals = spec.normals;
-    vb.m_diffuseColors = spec.colors;
-    for (const auto& set : spec.uvSets) {
+    vb.m_positions = draft.positions;
+    vb.m_normals = draft.normals;
+    vb.m_diffuseColors = draft.colors;
+    for (const auto& set : draft.uvSets) {
         vb.m_uvSets.emplace_back();
         for (const auto& [u, v] : set)
             vb.m_uvSets.back().push_back({u, v});
     }
     // One scene vertex per position, indexing the same number in every array.
-    for (std::size_t i = 0; i < spec.positions.size(); ++i) {
+    for (std::size_t i = 0; i < draft.positions.size(); ++i) {
         Vertex v;
         v.m_position = static_cast<std::int32_t>(i);
-        if (!spec.normals.empty())
+        if (!draft.normals.empty())
             v.m_normal = static_cast<std::int32_t>(i);
-        if (!spec.colors.empty())
+        if (!draft.colors.empty())
             v.m_diffuse = static_cast<std::int32_t>(i);
-        for (std::size_t s = 0; s < spec.uvSets.size(); ++s)
+        for (std::size_t s = 0; s < draft.uvSets.size(); ++s)
             v.addUv(static_cast<std::int32_t>(i));
         vb.m_vertices.push_back(v);
     }
     auto mesh = std::make_shared<MaterialGroupedMesh>();
     mesh->m_name = name;
     mesh->m_geometry = geometry;
-    for (const auto& material : spec.groups) {
+    for (const auto& material : draft.groups) {
         MaterialGroup group;
         group.m_name = material->m_name;
         group.m_material = material;
         mesh->m_groups.push_back(std::move(group));
     }
-    for (std::size_t p = 0; p < spec.polygons.size(); ++p) {
+    for (std::size_t p = 0; p < draft.polygons.size(); ++p) {
         Primitive polygon;
-        for (int corner : spec.polygons[p])
+        for (int corner : draft.polygons[p])
             polygon.m_indices.push_back(corner);
         polygon.m_faceIndex = static_cast<std::int32_t>(p);
         geometry->m_primitiveBuffer->m_primitives.push_back(std::move(polygon));
-        mesh->m_groups[static_cast<std::size_t>(spec.groupOfPolygon[p])].m_primitives.push_back(
+        mesh->m_groups[static_cast<std::size_t>(draft.groupOfPolygon[p])].m_primitives.push_back(
             static_cast<std::int32_t>(p));
     }
     return mesh;
 }
 
-MeshSpec gridSpec(int side, const std::vector<std::shared_ptr<Material>>& groups) {
-    MeshSpec spec;
-    spec.groups = groups;
-    spec.uvSets.emplace_back();
+MeshDraft gridDraft(int side, const std::vector<std::shared_ptr<Material>>& groups) {
+    MeshDraft draft;
+    draft.groups = groups;
+    draft.uvSets.emplace_back();
     for (int z = 0; z < side; ++z)
         for (int x = 0; x < side; ++x) {
             const float height = static_cast<float>((x * 7919 + z * 104729) % 13) / 130.0f;
-            spec.positions.emplace_back(static_cast<float>(x), height, static_cast<float>(z));
-            spec.normals.emplace_back(0.0f, 1.0f, 0.0f);
-            spec.uvSets[0].emplace_back(static_cast<float>(x) / static_cast<float>(side),
-                                        static_cast<float>(z) / static_cast<float>(side));
+            draft.positions.emplace_back(static_cast<float>(x), height, static_cast<float>(z));
+            draft.normals.emplace_back(0.0f, 1.0f, 0.0f);
+            draft.uvSets[0].emplace_back(static_cast<float>(x) / static_cast<float>(side),
+                                         static_cast<float>(z) / static_cast<float>(side));
         }
     const auto bands = static_cast<int>(groups.size());
     for (int z = 0; z + 1 < side; ++z)
         for (int x = 0; x + 1 < side; ++x) {
             const int v0 = z * side + x;
             const int band = z * bands / (side - 1);
-            spec.polygons.push_back({v0, v0 + side, v0 + 1});
-            spec.polygons.push_back({v0 + 1, v0 + side, v0 + side + 1});
-            spec.groupOfPolygon.push_back(band);
-            spec.groupOfPolygon.push_back(band);
+            draft.polygons.push_back({v0, v0 + side, v0 + 1});
+            draft.polygons.push_back({v0 + 1, v0 + side, v0 + side + 1});
+            draft.groupOfPolygon.push_back(band);
+            draft.groupOfPolygon.push_back(band);
         }
-    return spec;
+    return draft;
 }
 
 ExportSceneBuilder::ExportSceneBuilder(const std::string& rootName) {

@@ -26,7 +26,7 @@ std::shared_ptr<Material> cgfxMaterial(const std::string& name, const std::strin
 
 // Polygons with their corners' positions, normals and texture coordinates per set; each
 // polygon lists corner numbers and the material group it belongs to.
-struct MeshSpec {
+struct MeshDraft {
     std::vector<Vector3> positions;
     std::vector<Vector3> normals;                             // one per corner number; may be empty
     std::vector<std::vector<std::pair<float, float>>> uvSets; // per set, one per corner number
@@ -35,11 +35,11 @@ struct MeshSpec {
     std::vector<int> groupOfPolygon;
     std::vector<std::shared_ptr<Material>> groups;
 };
-std::shared_ptr<MaterialGroupedMesh> buildMesh(const std::string& name, const MeshSpec& spec);
+std::shared_ptr<MaterialGroupedMesh> buildMesh(const std::string& name, const MeshDraft& draft);
 
 // An s x s grid of points in the x-z plane (with a little height), triangulated, one UV set,
 // its rows split into `groups.size()` bands of materials.
-MeshSpec gridSpec(int side, const std::vector<std::shared_ptr<Material>>& groups);
+MeshDraft gridDraft(int side, const std::vector<std::shared_ptr<Material>>& groups);
 
 // Root "root_<type>"; nodes are added under a parent found by exact name.
 class ExportSceneBuilder {

@@ -28,7 +28,7 @@ using meshfile::MeshKind;
 using test::buildMesh;
 using test::cgfxMaterial;
 using test::ExportSceneBuilder;
-using test::MeshSpec;
+using test::MeshDraft;
 
 using test::readWholeFile;
 
@@ -43,15 +43,15 @@ MeshFile readMesh(const std::string& path) {
 }
 
 // A quad (two triangles) in the x-z plane at height y, one material, one UV set.
-MeshSpec quad(float size, float y, const std::shared_ptr<Material>& material) {
-    MeshSpec spec;
-    spec.positions = {{0, y, 0}, {size, y, 0}, {size, y, size}, {0, y, size}};
-    spec.normals.assign(4, Vector3(0, 1, 0));
-    spec.uvSets = {{{0, 0}, {1, 0}, {1, 1}, {0, 1}}};
-    spec.polygons = {{0, 1, 2, 3}};
-    spec.groupOfPolygon = {0};
-    spec.groups = {material};
-    return spec;
+MeshDraft quad(float size, float y, const std::shared_ptr<Material>& material) {
+    MeshDraft draft;
+    draft.positions = {{0, y, 0}, {size, y, 0}, {size, y, size}, {0, y, size}};
+    draft.normals.assign(4, Vector3(0, 1, 0));
+    draft.uvSets = {{{0, 0}, {1, 0}, {1, 1}, {0, 1}}};
+    draft.polygons = {{0, 1, 2, 3}};
+    draft.groupOfPolygon = {0};
+    draft.groups = {material};
+    return draft;
 }
 
 // The export of a builder's scene into a fresh folder, which is also the working folder the
@@ -86,7 +86,7 @@ TEST(StaticMeshExport, TwoGeometriesAndTwoLodsMergeIntoOneFileWithTheirBlocks) {
     b.transform("geom0_NoLightmap", "geom0");
     b.transform("lod0", "geom0");
     b.transform("trunk", "lod0", translation(10, 0, 0));
-    MeshSpec trunk = quad(1, 0, bark);
+    MeshDraft trunk = quad(1, 0, bark);
     // A second quad above it in the alpha material.
     trunk.positions.insert(trunk.positions.end(), {{0, 2, 0}, {1, 2, 0}, {1, 2, 1}, {0, 2, 1}});
     trunk.normals.assign(8, Vector3(0, 1, 0));
@@ -199,17 +199,17 @@ TEST(StaticMeshExport, TextureSetsArePackedInTheOrderTheGameReadsThem) {
     const std::vector<std::vector<int>> expected = {{0}, {0, 1}, {1, 0, 2}};
     for (std::size_t sets = 1; sets <= 3; ++sets) {
         const auto m = cgfxMaterial("stone", "StaticMesh.fx", "Base", {"stone.dds"});
-        MeshSpec spec = quad(1, 0, m);
-        spec.uvSets.clear();
+        MeshDraft draft = quad(1, 0, m);
+        draft.uvSets.clear();
         for (std::size_t k = 0; k < sets; ++k)
-            spec.uvSets.push_back(
+            draft.uvSets.push_back(
                 std::vector<std::pair<float, float>>(4, {static_cast<float>(k) + 0.25f, 0.5f}));
         ExportSceneBuilder b;
         b.transform("geom0", "root_staticMesh");
         b.transform("geom0_NoLightmap", "geom0");
         b.transform("lod0", "geom0");
         b.transform("slab", "lod0");
-        b.mesh("slabShape", "slab", buildMesh("slabShape", spec));
+        b.mesh("slabShape", "slab", buildMesh("slabShape", draft));
         Export e(b);
         ASSERT_TRUE(e.ok) << sets;
         const MeshFile f = readMesh(e.meshPath());
@@ -403,7 +403,7 @@ TEST(StaticMeshExport, OversizedMeshesFailWithTheGamesLimits) {
         ExportSceneBuilder& b = *owned;
         b.transform("lod0", "geom0");
         b.transform("ground", "lod0");
-        b.mesh("groundShape", "ground", buildMesh("groundShape", test::gridSpec(257, {m})));
+        b.mesh("groundShape", "ground", buildMesh("groundShape", test::gridDraft(257, {m})));
         test::LogCapture log;
         Export e(b);
         EXPECT_FALSE(e.ok);
@@ -423,7 +423,7 @@ TEST(StaticMeshExport, OversizedMeshesFailWithTheGamesLimits) {
         for (int i = 0; i < 5; ++i)
             bands.push_back(
                 cgfxMaterial("band" + std::to_string(i), "StaticMesh.fx", "Base", {"ground.dds"}));
-        b.mesh("groundShape", "ground", buildMesh("groundShape", test::gridSpec(420, bands)));
+        b.mesh("groundShape", "ground", buildMesh("groundShape", test::gridDraft(420, bands)));
         test::LogCapture log;
         Export e(b);
         EXPECT_FALSE(e.ok);
