@@ -305,6 +305,18 @@ ExportVertex MeshDataExporter::convertSceneVertex(const VertexBuffer& buffer, co
     return out;
 }
 
+void MeshDataExporter::declareTangentVertices() {
+    m_declaration.clear();
+    m_declaration.add(D3DDECLTYPE_FLOAT3, D3DDECLUSAGE_POSITION);
+    m_declaration.add(D3DDECLTYPE_FLOAT3, D3DDECLUSAGE_NORMAL);
+    m_declaration.add(D3DDECLTYPE_D3DCOLOR, D3DDECLUSAGE_BLENDINDICES);
+    for (std::uint32_t k = 0; k < m_uvSetCount; ++k)
+        m_declaration.add(D3DDECLTYPE_FLOAT2, D3DDECLUSAGE_TEXCOORD, static_cast<BYTE>(k));
+    m_declaration.add(D3DDECLTYPE_FLOAT3, D3DDECLUSAGE_TANGENT);
+    m_primitiveType = D3DPT_TRIANGLELIST;
+    m_hasTangents = true;
+}
+
 bool MeshDataExporter::generateTangentSpace(MaterialGroupData& group) {
     // Layout handed to the tangent generator: position, normal, the index bytes, the first
     // texture coordinates, then the vertex's number so each result finds its source.

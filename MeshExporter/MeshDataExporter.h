@@ -102,6 +102,9 @@ protected:
     // and the texture coordinates of up to five sets, v mirrored for scenes of version 0.
     ExportVertex convertSceneVertex(const VertexBuffer& buffer, const Vertex& vertex,
                                     const Matrix& transform) const;
+    // The static and bundled layout: position, normal, the index bytes, one texture set per
+    // UV set, the tangent; a triangle list with tangents stored.
+    void declareTangentVertices();
     // Fan-splits every polygon of the walked meshes into corner triples through makeVertex,
     // grouped by material in order of first use; sets the UV set count.
     std::vector<MaterialTriangles> convertParts();

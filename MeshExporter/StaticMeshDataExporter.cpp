@@ -33,15 +33,7 @@ bool StaticMeshDataExporter::buildGeometry(SceneNode& node, int geometry, int lo
             return false;
     }
 
-    m_declaration.clear();
-    m_declaration.add(D3DDECLTYPE_FLOAT3, D3DDECLUSAGE_POSITION);
-    m_declaration.add(D3DDECLTYPE_FLOAT3, D3DDECLUSAGE_NORMAL);
-    m_declaration.add(D3DDECLTYPE_D3DCOLOR, D3DDECLUSAGE_BLENDINDICES);
-    for (std::uint32_t k = 0; k < m_uvSetCount; ++k)
-        m_declaration.add(D3DDECLTYPE_FLOAT2, D3DDECLUSAGE_TEXCOORD, static_cast<BYTE>(k));
-    m_declaration.add(D3DDECLTYPE_FLOAT3, D3DDECLUSAGE_TANGENT);
-    m_primitiveType = D3DPT_TRIANGLELIST;
-    m_hasTangents = true;
+    declareTangentVertices();
 
     for (const MaterialTriangles& group : m_groups) {
         MaterialGroupData data;
