@@ -66,7 +66,8 @@ public:
             return false;
         const std::uint64_t needed = std::uint64_t{n} * minBytesEach;
         if (needed > left()) {
-            return fail(at, what, " ", n, " needs at least ", needed, " bytes, ", left(), " left");
+            return fail(at, what, " is ", n, ", which needs at least ", needed, " bytes; ", left(),
+                        " left");
         }
         return true;
     }
