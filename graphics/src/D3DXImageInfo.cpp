@@ -1,5 +1,5 @@
-#include "d3dx9tex.h"
 #include "d3d9.h"
+#include "d3dx9tex.h"
 
 #include <stb_image.h>
 
@@ -51,7 +51,7 @@ HRESULT D3DXGetImageInfoFromFileA(const char* path, D3DXIMAGE_INFO* info) {
     D3DXIMAGE_INFO out;
     out.Width = static_cast<UINT>(width);
     out.Height = static_cast<UINT>(height);
-    out.ImageFileFormat = head[0] == 0x89 && head[1] == 'P'   ? D3DXIFF_PNG
+    out.ImageFileFormat = head[0] == 0x89 && head[1] == 'P'    ? D3DXIFF_PNG
                           : head[0] == 0xFF && head[1] == 0xD8 ? D3DXIFF_JPG
                           : head[0] == 'B' && head[1] == 'M'   ? D3DXIFF_BMP
                                                                : D3DXIFF_TGA;
