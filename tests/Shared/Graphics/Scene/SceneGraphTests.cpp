@@ -78,23 +78,17 @@ TEST(SceneNode, SlotBehaviourOfLeavesAndBranches) {
     EXPECT_FALSE(branch->addChild(nullptr));
     EXPECT_FALSE(branch->addChild(branch));
     EXPECT_FALSE(leaf->addParent(nullptr));
+    // A second add of the same child keeps one entry and one reference.
+    EXPECT_TRUE(branch->addChild(leaf));
+    EXPECT_FALSE(branch->addChild(leaf));
+    EXPECT_EQ(branch->childCount(), 1u);
+    EXPECT_EQ(leaf->refCount(), 2);
+    EXPECT_EQ(leaf->parentCount(), 1u);
+    EXPECT_TRUE(branch->hasChild(leaf));
+    EXPECT_TRUE(leaf->hasParent(branch));
     leaf->release();
     mesh->release();
     branch->release();
-}
-
-TEST(SceneNode, AddingTheSameChildTwiceKeepsOneEntryAndOneReference) {
-    auto* parent = new BranchNode();
-    auto* child = new LeafNode();
-    EXPECT_TRUE(parent->addChild(child));
-    EXPECT_FALSE(parent->addChild(child));
-    EXPECT_EQ(parent->childCount(), 1u);
-    EXPECT_EQ(child->refCount(), 2);
-    EXPECT_EQ(child->parentCount(), 1u);
-    EXPECT_TRUE(parent->hasChild(child));
-    EXPECT_TRUE(child->hasParent(parent));
-    child->release();
-    parent->release();
 }
 
 TEST(SceneNode, AddChildAtAnIndexInsertsBeforeThatChild) {
