@@ -43,34 +43,26 @@ TEST_F(LogFileTest, LevelMessagesAreOneLineInTheFileAndOneInTheScriptEditor) {
     EXPECT_EQ(LogCapture::debugText(), "m_file != 0 : can't open file: a.bin\n");
 }
 
-TEST_F(LogFileTest, EachLevelHasItsPrefixNoneSplitsTheLineAndNoSourceFileMeansJustTheText) {
-    struct Case {
-        LogLevel level;
-        const char* file;
-        const char* line;
-        std::vector<std::string> script;
-    };
-    const Case cases[] = {
-        {LogLevel::Debug, "f.cpp", "f.cpp(1) : Debug: m\r\n", {"Debug: m"}},
-        {LogLevel::Info, "f.cpp", "f.cpp(1) : Info: m\r\n", {"Info: m"}},
-        {LogLevel::Warning, "f.cpp", "f.cpp(1) : Warning: m\r\n", {"Warning: m"}},
-        {LogLevel::Error, "f.cpp", "f.cpp(1) : Error: m\r\n", {"Error: m"}},
-        {LogLevel::Assert, "f.cpp", "f.cpp(1) : Assert: m\r\n", {"Assert: m"}},
-        {LogLevel::None, "f.cpp", "f.cpp(1) : m\r\n", {"f.cpp(1) : ", "m"}},
-        {LogLevel::Warning, nullptr, "m\r\n", {"m"}},
-    };
-    std::string log;
-    for (const Case& c : cases) {
-        const std::size_t before = m_capture.scriptLines().size();
-        LogMessage(c.level, c.file, 1) << "m";
-        log += c.line;
-        EXPECT_EQ(logText(), log);
-        const std::vector<std::string> lines = m_capture.scriptLines();
-        EXPECT_EQ(std::vector<std::string>(lines.begin() + std::ptrdiff_t(before), lines.end()),
-                  c.script);
-    }
-    // The debugger output carries the text alone.
-    EXPECT_EQ(LogCapture::debugText(), "m\nm\nm\nm\nm\nm\nm\n");
+TEST_F(LogFileTest, EveryLevelHasItsPrefix) {
+    const LogLevel levels[] = {LogLevel::Debug, LogLevel::Info, LogLevel::Warning, LogLevel::Error,
+                               LogLevel::Assert};
+    for (LogLevel level : levels)
+        LogMessage(level, "f.cpp", 1) << "m";
+    EXPECT_EQ(logText(), "f.cpp(1) : Debug: m\r\nf.cpp(1) : Info: m\r\nf.cpp(1) : Warning: m\r\n"
+                         "f.cpp(1) : Error: m\r\nf.cpp(1) : Assert: m\r\n");
+}
+
+TEST_F(LogFileTest, LevelNoneWritesTheLocationThenTheTextAsTwoScriptEditorLines) {
+    LogMessage(LogLevel::None, "f.cpp", 7) << "hello";
+    EXPECT_EQ(logText(), "f.cpp(7) : hello\r\n");
+    EXPECT_EQ(m_capture.scriptLines(), (std::vector<std::string>{"f.cpp(7) : ", "hello"}));
+}
+
+TEST_F(LogFileTest, AMessageWithoutASourceFileIsJustTheText) {
+    LogMessage(LogLevel::Warning, nullptr, 3) << "plain";
+    EXPECT_EQ(logText(), "plain\r\n");
+    EXPECT_EQ(m_capture.scriptLines(), std::vector<std::string>{"plain"});
+    EXPECT_EQ(LogCapture::debugText(), "plain\n");
 }
 
 TEST_F(LogFileTest, LongMessagesKeepTheirFirst511Characters) {
