@@ -3,8 +3,8 @@
 #include "AnimationExporter/Skeleton.h"
 #include "AnimationExporter/SkeletonFileWriter.h"
 #include "MeshExporter/ExportErrorList.h"
-#include "tests/AnimationExporter/ExpectedBytes.h"
 #include "tests/AnimationExporter/TestRig.h"
+#include "tests/Shared/Base/Bytes.h"
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tools/info/SkeletonFileReader.h"
 
@@ -15,7 +15,7 @@
 namespace vx {
 namespace {
 
-using test::ExpectedBytes;
+using test::Bytes;
 using test::TestRig;
 
 // hips (root) with right_ullna below it holding the 16 slots: slot 1 keyed, slot 2 found
@@ -40,22 +40,22 @@ TEST(SkeletonFile, BytesOfASkeletonWithMeshSlots) {
     test::TempDir dir;
     ASSERT_TRUE(exportSkeletonToFile(slots.skeleton, dir.file("walk.skeleton")));
 
-    ExpectedBytes expected;
+    Bytes expected;
     expected.u32(2).u32(18);
-    expected.u16(5).text("hips").u16(0xFFFF).f32(0).f32(0).f32(0).f32(1).f32(1).f32(2).f32(3);
-    expected.u16(12).text("right_ullna").u16(0);
+    expected.u16(5).term("hips").u16(0xFFFF).f32(0).f32(0).f32(0).f32(1).f32(1).f32(2).f32(3);
+    expected.u16(12).term("right_ullna").u16(0);
     expected.f32(0.5f).f32(0.5f).f32(0.5f).f32(0.5f).f32(0).f32(4).f32(0);
     // mesh1's world key (half turn about y at (7, 8, 9)) seen from right_ullna, whose world
     // matrix has rows (0, 0, 1), (1, 0, 0), (0, 1, 0) and translation (1, 6, 3): rows
     // (0, -1, 0), (0, 0, 1), (-1, 0, 0), the quaternion (0.5, -0.5, -0.5, -0.5), and the
     // position (7, 8, 9) turned back, (9, 7, 8), less (3, 1, 6).
-    expected.u16(6).text("mesh1").u16(1).f32(0.5f).f32(-0.5f).f32(-0.5f).f32(-0.5f);
+    expected.u16(6).term("mesh1").u16(1).f32(0.5f).f32(-0.5f).f32(-0.5f).f32(-0.5f);
     expected.f32(6).f32(6).f32(2);
     // Found without keys, and missing: each sits on its attach bone, named by its slot.
-    expected.u16(11).text("mesh2_hand").u16(1).f32(0).f32(0).f32(0).f32(1).f32(0).f32(0).f32(0);
+    expected.u16(11).term("mesh2_hand").u16(1).f32(0).f32(0).f32(0).f32(1).f32(0).f32(0).f32(0);
     for (int slot = 3; slot <= 16; ++slot) {
         const std::string name = "mesh" + std::to_string(slot);
-        expected.u16(static_cast<std::uint16_t>(name.size() + 1)).text(name).u16(1);
+        expected.u16(static_cast<std::uint16_t>(name.size() + 1)).term(name).u16(1);
         expected.f32(0).f32(0).f32(0).f32(1).f32(0).f32(0).f32(0);
     }
     const std::string bytes = test::readWholeFile(dir.file("walk.ske"));
@@ -106,8 +106,8 @@ TEST(SkeletonFile, NothingIsWrittenForAPathWithoutExtensionOrAJointWithoutKeys) 
 }
 
 TEST(SkeletonFileReader, RefusesWhatTheWriterNeverWrites) {
-    const auto bone = [](ExpectedBytes& b, std::string_view name, std::uint16_t parent) {
-        b.u16(static_cast<std::uint16_t>(name.size() + 1)).text(name).u16(parent);
+    const auto bone = [](Bytes& b, std::string_view name, std::uint16_t parent) {
+        b.u16(static_cast<std::uint16_t>(name.size() + 1)).term(name).u16(parent);
         for (int i = 0; i < 7; ++i)
             b.f32(0);
     };
@@ -118,19 +118,19 @@ TEST(SkeletonFileReader, RefusesWhatTheWriterNeverWrites) {
     };
     std::vector<Case> cases;
     {
-        ExpectedBytes b;
+        Bytes b;
         b.u32(3).u32(0);
         cases.push_back({"version", b.str(), "byte 0: version 3, expected 2"});
     }
     {
-        ExpectedBytes b;
+        Bytes b;
         b.u32(2).u32(1000000);
         bone(b, "a", 0xFFFF);
         cases.push_back(
             {"count", b.str(), "byte 4: 1000000 bones cannot fit in the 34 bytes that follow"});
     }
     {
-        ExpectedBytes b;
+        Bytes b;
         b.u32(2).u32(2);
         bone(b, "a", 1);
         bone(b, "b", 0);

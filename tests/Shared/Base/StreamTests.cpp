@@ -21,12 +21,16 @@ std::vector<unsigned> bytesOf(const std::string& text) {
     return out;
 }
 
-TEST(OutStream, WritesEveryWidthAsLittleEndianBytesWithoutPadding) {
+TEST(Streams, EveryWidthIsLittleEndianWithoutPaddingAndReadsBack) {
     StringOutBuffer buffer;
     OutStream out(&buffer);
     out << std::uint32_t{5} << std::int32_t{-1} << true << false << std::int16_t{-2}
         << std::uint16_t{0x1234} << std::int8_t{-3} << std::uint8_t{0xAB} << 1.0f << 2.0
         << std::int64_t{-2} << std::uint64_t{0x0102030405060708};
+    // A text is its characters only until a terminator is written.
+    out << "ab" << std::string("c");
+    out.writeTerminator();
+    out << std::uint8_t{0x2A};
     const std::vector<unsigned> expected = {
         0x05, 0x00, 0x00, 0x00,                         // uint32 5
         0xFF, 0xFF, 0xFF, 0xFF,                         // int32 -1
@@ -38,72 +42,45 @@ TEST(OutStream, WritesEveryWidthAsLittleEndianBytesWithoutPadding) {
         0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x40, // double 2.0
         0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, // int64 -2
         0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01, // uint64
+        0x61, 0x62, 0x63, 0x00, 0x2A,                   // "abc", terminator, uint8
     };
     EXPECT_EQ(bytesOf(buffer.text()), expected);
     EXPECT_EQ(out.size(), expected.size());
     EXPECT_FALSE(out.failed());
-}
-
-TEST(OutStream, TextsAreCharactersOnlyUntilATerminatorIsWritten) {
-    StringOutBuffer buffer;
-    OutStream out(&buffer);
-    out << "abc";
-    out.writeTerminator();
-    out << std::string("de");
-    EXPECT_EQ(bytesOf(buffer.text()), (std::vector<unsigned>{0x61, 0x62, 0x63, 0x00, 0x64, 0x65}));
-}
-
-TEST(InStream, ReadsBackEveryValueWritten) {
-    StringOutBuffer buffer;
-    OutStream out(&buffer);
-    out << 3.25 << -7.5f << std::int32_t{-123456} << std::uint32_t{4000000000u} << true
-        << std::int64_t{-9000000000} << std::int16_t{-300} << std::int8_t{-100}
-        << std::uint64_t{18000000000000000000u} << std::uint16_t{65000} << std::uint8_t{200};
-    out << "name";
-    out.writeTerminator();
 
     MemoryInBuffer source(buffer.text().data(), buffer.text().size());
     InStream in(&source);
-    double d = 0;
-    float f = 0;
-    std::int32_t i32 = 0;
     std::uint32_t u32 = 0;
-    bool b = false;
-    std::int64_t i64 = 0;
+    std::int32_t i32 = 0;
+    bool yes = false, no = true;
     std::int16_t i16 = 0;
-    std::int8_t i8 = 0;
-    std::uint64_t u64 = 0;
     std::uint16_t u16 = 0;
-    std::uint8_t u8 = 0;
+    std::int8_t i8 = 0;
+    std::uint8_t u8 = 0, last = 0;
+    float f = 0;
+    double d = 0;
+    std::int64_t i64 = 0;
+    std::uint64_t u64 = 0;
     std::string text;
-    in >> d >> f >> i32 >> u32 >> b >> i64 >> i16 >> i8 >> u64 >> u16 >> u8 >> text;
-    EXPECT_EQ(d, 3.25);
-    EXPECT_EQ(f, -7.5f);
-    EXPECT_EQ(i32, -123456);
-    EXPECT_EQ(u32, 4000000000u);
-    EXPECT_TRUE(b);
-    EXPECT_EQ(i64, -9000000000);
-    EXPECT_EQ(i16, -300);
-    EXPECT_EQ(i8, -100);
-    EXPECT_EQ(u64, 18000000000000000000u);
-    EXPECT_EQ(u16, 65000);
-    EXPECT_EQ(u8, 200);
-    EXPECT_EQ(text, "name");
+    in >> u32 >> i32 >> yes >> no >> i16 >> u16 >> i8 >> u8 >> f >> d >> i64 >> u64 >> text;
+    EXPECT_EQ(in.remaining(), 1u); // the text read stops after its terminator
+    in >> last;
+    EXPECT_EQ(u32, 5u);
+    EXPECT_EQ(i32, -1);
+    EXPECT_TRUE(yes);
+    EXPECT_FALSE(no);
+    EXPECT_EQ(i16, -2);
+    EXPECT_EQ(u16, 0x1234);
+    EXPECT_EQ(i8, -3);
+    EXPECT_EQ(u8, 0xAB);
+    EXPECT_EQ(f, 1.0f);
+    EXPECT_EQ(d, 2.0);
+    EXPECT_EQ(i64, -2);
+    EXPECT_EQ(u64, 0x0102030405060708u);
+    EXPECT_EQ(text, "abc");
+    EXPECT_EQ(last, 0x2A);
     EXPECT_EQ(in.remaining(), 0u);
     EXPECT_FALSE(in.failed());
-}
-
-TEST(InStream, StringReadConsumesTheTerminatorAndStopsThere) {
-    const unsigned char bytes[] = {0x61, 0x62, 0x63, 0x00, 0x2A};
-    MemoryInBuffer source(bytes, sizeof bytes);
-    InStream in(&source);
-    std::string text;
-    in >> text;
-    EXPECT_EQ(text, "abc");
-    EXPECT_EQ(in.remaining(), 1u);
-    std::uint8_t next = 0;
-    in >> next;
-    EXPECT_EQ(next, 0x2A);
 }
 
 TEST(InStream, AnyNonZeroByteIsTrue) {

@@ -5,6 +5,7 @@
 
 #include "UVMapper/UVMapper.h"
 #include "tests/Shared/Base/TestLogCapture.h"
+#include "tests/Shared/Graphics/Scene/SceneTestData.h"
 
 #include <gtest/gtest.h>
 
@@ -16,44 +17,22 @@
 namespace vx::test {
 namespace {
 
-class Bytes {
-public:
-    Bytes& text(const char* t) {
-        m_bytes.append(t);
-        return *this;
-    }
-    template <typename T>
-    Bytes& put(T value) {
-        m_bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
-        return *this;
-    }
-    Bytes& sample(float x, float y, float z, std::int32_t triangle) {
-        return put(x).put(y).put(z).put(0.0f).put(0.0f).put(1.0f).put(triangle);
-    }
-    Bytes& triangle() {
-        for (int f = 0; f < 18; ++f)
-            put(static_cast<float>(f));
-        return *this;
-    }
-    const std::string& str() const { return m_bytes; }
+// One lumel: its position, the normal (0, 0, 1) and its triangle.
+void sample(Bytes& b, float x, float y, float z, std::int32_t triangle) {
+    b.f32(x).f32(y).f32(z).f32(0).f32(0).f32(1).i32(triangle);
+}
 
-private:
-    std::string m_bytes;
-};
-
-// 2 × 2 lumels, two of them on triangle 0 of 1.
+// 2 × 2 lumels, two of them on triangle 0 of 1 (whose 18 floats count from 0).
 std::string smallFile() {
-    return Bytes()
-        .text("SMP2")
-        .put(2u)
-        .put(2u)
-        .sample(0.25f, 0.25f, 0.0f, 0)
-        .sample(0, 0, 0, -1)
-        .sample(0.1f, 0.6f, 2.0f, 0)
-        .sample(0, 0, 0, -1)
-        .put(1u)
-        .triangle()
-        .str();
+    Bytes b = Bytes().raw("SMP2").u32(2).u32(2);
+    sample(b, 0.25f, 0.25f, 0.0f, 0);
+    sample(b, 0, 0, 0, -1);
+    sample(b, 0.1f, 0.6f, 2.0f, 0);
+    sample(b, 0, 0, 0, -1);
+    b.u32(1);
+    for (int f = 0; f < 18; ++f)
+        b.f32(static_cast<float>(f));
+    return b.str();
 }
 
 bool read(const std::string& bytes, info::SampleFileContents& contents, std::string& error) {
@@ -90,8 +69,8 @@ TEST(SampleFileReader, RefusesBrokenFilesNamingTheOffset) {
         const char* reason;
     } cases[] = {
         {badMagic, "no \"SMP2\" at byte offset 0"},
-        {Bytes().text("SMP2").put(0u).put(5u).put(0u).str(), "lightmap size 0x5 at byte offset 4"},
-        {Bytes().text("SMP2").put(0xFFFFFFFFu).put(0xFFFFFFFFu).put(0u).str(),
+        {Bytes().raw("SMP2").u32(0).u32(5).u32(0).str(), "lightmap size 0x5 at byte offset 4"},
+        {Bytes().raw("SMP2").u32(0xFFFFFFFFu).u32(0xFFFFFFFFu).u32(0).str(),
          "4294967295x4294967295 lumels (28 bytes each) from byte offset 12 do not fit the 4 bytes "
          "left"},
         {good + "x", "the 1 triangles from byte offset 128 need 72 bytes, the file has 73"},

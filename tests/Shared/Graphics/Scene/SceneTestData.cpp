@@ -16,45 +16,11 @@
 #include "Shared/Graphics/Scene/UtilTransformNode.h"
 
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <set>
 #include <sstream>
 
 namespace vx::test {
-
-Bytes& Bytes::u8(std::uint8_t v) {
-    m_data.push_back(static_cast<char>(v));
-    return *this;
-}
-
-Bytes& Bytes::u32(std::uint32_t v) {
-    for (int shift = 0; shift < 32; shift += 8)
-        u8(static_cast<std::uint8_t>((v >> shift) & 0xFF));
-    return *this;
-}
-
-Bytes& Bytes::f32(float v) {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &v, 4);
-    return u32(bits);
-}
-
-Bytes& Bytes::term(std::string_view text) {
-    m_data.append(text);
-    return u8(0);
-}
-
-Bytes& Bytes::counted(std::string_view text) {
-    u32(static_cast<std::uint32_t>(text.size()));
-    m_data.append(text);
-    return *this;
-}
-
-Bytes& Bytes::raw(const std::string& bytes) {
-    m_data += bytes;
-    return *this;
-}
 
 std::string hex(const std::string& bytes) {
     std::string out;
