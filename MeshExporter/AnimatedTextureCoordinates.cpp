@@ -24,11 +24,12 @@ void tellArtist(const std::string& text) {
 
 std::string withCornerColours(const char* text, const ExportVertex* corners) {
     char buffer[512];
-    std::snprintf(
-        buffer, sizeof buffer, "%s: %f %f %f : %f %f %f : %f %f %f", text,
-        double{corners[0].color.r}, double{corners[0].color.g}, double{corners[0].color.b},
-        double{corners[1].color.r}, double{corners[1].color.g}, double{corners[1].color.b},
-        double{corners[2].color.r}, double{corners[2].color.g}, double{corners[2].color.b});
+    std::snprintf(buffer, sizeof buffer, "%s: %f %f %f : %f %f %f : %f %f %f", text,
+                  static_cast<double>(corners[0].color.r), static_cast<double>(corners[0].color.g),
+                  static_cast<double>(corners[0].color.b), static_cast<double>(corners[1].color.r),
+                  static_cast<double>(corners[1].color.g), static_cast<double>(corners[1].color.b),
+                  static_cast<double>(corners[2].color.r), static_cast<double>(corners[2].color.g),
+                  static_cast<double>(corners[2].color.b));
     return buffer;
 }
 

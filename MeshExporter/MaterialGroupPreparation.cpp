@@ -21,7 +21,7 @@ struct KeptTriangle {
 };
 
 std::int64_t cellOf(float coordinate) {
-    const double cell = std::floor(double{coordinate});
+    const double cell = std::floor(static_cast<double>(coordinate));
     constexpr double kLimit = 4.0e18;
     return cell < -kLimit  ? std::int64_t{-4000000000000000000}
            : cell > kLimit ? std::int64_t{4000000000000000000}

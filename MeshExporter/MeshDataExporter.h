@@ -22,7 +22,7 @@ class OutStream;
 class Scene;
 class SceneNode;
 class UtilMeshNode;
-struct Vertex;
+class Vertex;
 class VertexBuffer;
 
 // The triangles of one material as consecutive corner triples.

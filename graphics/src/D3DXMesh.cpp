@@ -123,7 +123,7 @@ HRESULT ID3DXMesh::GenerateAdjacency(FLOAT epsilon, DWORD* adjacency) {
     // Weld vertices: each vertex takes the weld of the lowest-numbered earlier vertex within
     // epsilon in every axis. Cells are two epsilons wide, so those vertices lie in the 2 x 2 x 2
     // cells nearest the point.
-    const double cell = epsilon > 0.0f ? 2.0 * double{epsilon} : 1.0;
+    const double cell = epsilon > 0.0f ? 2.0 * static_cast<double>(epsilon) : 1.0;
     struct CellKey {
         std::int64_t x, y, z;
         bool operator==(const CellKey&) const = default;
@@ -143,7 +143,7 @@ HRESULT ID3DXMesh::GenerateAdjacency(FLOAT epsilon, DWORD* adjacency) {
     };
     // The cell of a coordinate and the neighbouring cell on the side nearer to it.
     auto cellsOf = [&](float f, std::int64_t& own, std::int64_t& near) {
-        const double scaled = double{f} / cell;
+        const double scaled = static_cast<double>(f) / cell;
         const double c = std::floor(scaled);
         own = !(c > -4e18) ? std::int64_t{-4000000000000000000}
               : c > 4e18   ? std::int64_t{4000000000000000000}

@@ -63,8 +63,8 @@ TEST(AlphaSortCopies, CopiesArePermutationsSortedByDescendingDistanceLaterFirstO
             EXPECT_FALSE(seen[triangle]);
             seen[triangle] = true;
             const Vector3 c = centres[triangle] + Vector3(0, 0, 0.1f / 3.0f);
-            const double key =
-                std::hypot(100 * std::cos(a) - double{c.z}, 100 * std::sin(a) - double{c.x});
+            const double key = std::hypot(100 * std::cos(a) - static_cast<double>(c.z),
+                                          100 * std::sin(a) - static_cast<double>(c.x));
             EXPECT_LE(key, previous + 1e-3) << "copy " << k << " position " << t;
             if (triangle == 5) {
                 EXPECT_EQ(previousTriangle, centres.size() - 1) << "the later twin first";

@@ -118,31 +118,28 @@ SceneNode* ExportSceneBuilder::find(const std::string& name) const {
     throw std::invalid_argument("no node named " + name);
 }
 
-SceneNode* ExportSceneBuilder::transform(const std::string& name, const std::string& parent,
-                                         const Matrix& local) {
+void ExportSceneBuilder::transform(const std::string& name, const std::string& parent,
+                                   const Matrix& local) {
     auto node = makeNode<UtilTransformNode>();
     node->setName(name);
     node->m_matrix = local;
     SceneNode* under = parent.empty() ? m_scene.getRoot() : find(parent);
     under->addChild(node.get());
-    return node.get();
 }
 
-UtilMeshNode* ExportSceneBuilder::mesh(const std::string& name, const std::string& parent,
-                                       std::shared_ptr<MaterialGroupedMesh> mesh) {
+void ExportSceneBuilder::mesh(const std::string& name, const std::string& parent,
+                              std::shared_ptr<MaterialGroupedMesh> mesh) {
     auto node = makeNode<UtilMeshNode>();
     node->setName(name);
     node->setMesh(std::move(mesh));
     find(parent)->addChild(node.get());
-    return node.get();
 }
 
-SceneNode* ExportSceneBuilder::locator(const std::string& name, const std::string& parent,
-                                       const Vector3& at) {
+void ExportSceneBuilder::locator(const std::string& name, const std::string& parent,
+                                 const Vector3& at) {
     auto node = makeNode<UtilLocatorNode>(at);
     node->setName(name);
     find(parent)->addChild(node.get());
-    return node.get();
 }
 
 } // namespace vx::test

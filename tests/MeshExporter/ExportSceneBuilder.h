@@ -45,11 +45,11 @@ MeshDraft gridDraft(int side, const std::vector<std::shared_ptr<Material>>& grou
 class ExportSceneBuilder {
 public:
     explicit ExportSceneBuilder(const std::string& rootName = "root_staticMesh");
-    SceneNode* transform(const std::string& name, const std::string& parent,
-                         const Matrix& local = Matrix::identity());
-    UtilMeshNode* mesh(const std::string& name, const std::string& parent,
-                       std::shared_ptr<MaterialGroupedMesh> mesh);
-    SceneNode* locator(const std::string& name, const std::string& parent, const Vector3& at);
+    void transform(const std::string& name, const std::string& parent,
+                   const Matrix& local = Matrix::identity());
+    void mesh(const std::string& name, const std::string& parent,
+              std::shared_ptr<MaterialGroupedMesh> mesh);
+    void locator(const std::string& name, const std::string& parent, const Vector3& at);
     SceneNode* find(const std::string& name) const;
     Scene& scene() { return m_scene; }
 
