@@ -115,42 +115,25 @@ std::shared_ptr<const MeshGeometry> buildMesh(const Node& shape) {
     return mesh;
 }
 
-// Meshes evaluated at one scene revision and time, shared by every function set and iterator
-// that asks until the scene changes; then they are all dropped at once.
-struct MeshCache {
-    std::mutex lock;
-    std::uint64_t revision = 0;
-    double time = 0.0;
-    std::map<std::weak_ptr<const Object>, std::shared_ptr<const MeshGeometry>, std::owner_less<>>
-        meshes;
-};
-
-MeshCache& meshCache() {
-    static MeshCache cache;
-    return cache;
-}
-
 } // namespace
 
 std::shared_ptr<const MeshGeometry> evaluateMesh(const Node& shape) {
-    MeshCache& cache = meshCache();
-    const std::weak_ptr<const Object> key = shape.weak_from_this();
+    // The host is driven from one thread; the lock keeps a stray second one from tearing the
+    // stored mesh.
+    static std::mutex lock;
+    const std::uint64_t revision = sceneRevision();
     const double time = sceneTime();
     {
-        const std::lock_guard<std::mutex> guard(cache.lock);
-        if (cache.revision != sceneRevision() || cache.time != time) {
-            cache.meshes.clear();
-            cache.revision = sceneRevision();
-            cache.time = time;
-        } else if (const auto it = cache.meshes.find(key); it != cache.meshes.end()) {
-            return it->second;
-        }
+        const std::lock_guard<std::mutex> guard(lock);
+        const Node::EvaluatedMesh& stored = shape.evaluatedMesh;
+        if (stored.mesh && stored.revision == revision && stored.time == time)
+            return stored.mesh;
     }
-    // Built outside the lock: evaluation may read other shapes upstream.
+    // Built outside the lock: evaluation may read other shapes upstream. A scene that changed
+    // meanwhile leaves a stale revision behind, and the next request evaluates again.
     auto mesh = buildMesh(shape);
-    const std::lock_guard<std::mutex> guard(cache.lock);
-    if (cache.revision == sceneRevision() && cache.time == time && !key.expired())
-        cache.meshes.emplace(key, mesh);
+    const std::lock_guard<std::mutex> guard(lock);
+    shape.evaluatedMesh = {mesh, revision, time};
     return mesh;
 }
 
