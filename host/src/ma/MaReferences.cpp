@@ -148,9 +148,15 @@ void MaStatements::loadReference(const std::string& path, const std::string& nam
     }
     std::filesystem::path found;
     std::string text;
-    if (!findReference(path, m_label, found, text) || !isMayaAscii(text)) {
+    if (!findReference(path, m_label, found, text)) {
         warn(line, "reference \"" + path +
-                       "\" cannot be loaded here; its nodes are missing from the scene");
+                       "\" is not found as written, nor beside the scene; its nodes are missing "
+                       "from the scene");
+        return;
+    }
+    if (!isMayaAscii(text)) {
+        warn(line, "reference \"" + path + "\" (" + found.string() +
+                       ") is not a Maya ASCII file; its nodes are missing from the scene");
         return;
     }
     // Without a namespace or prefix the host names the namespace after the file, and the
