@@ -244,8 +244,8 @@ createNode lambert -n "m";
               (std::vector<std::string>{
                   "test.ma:2: statement \"cycleCheck\" is not supported; skipped",
                   "test.ma:3: no node named \"nowhere\"",
-                  "test.ma:5: reference \"props/prop.ma\" cannot be loaded here; its nodes are "
-                  "missing from the scene",
+                  "test.ma:5: reference \"props/prop.ma\" is not found as written, nor beside "
+                  "the scene; its nodes are missing from the scene",
                   "test.ma:6: value type \"mysteryType\" kept as written",
                   "test.ma:7: no node named \"missingParent\"",
                   "test.ma:8: unknown linear unit \"furlong\"; centimeters used",

@@ -5,6 +5,7 @@
 #include <maya/MObject.h>
 
 #include <memory>
+#include <vector>
 
 namespace vornexhost {
 struct MeshGeometry;
@@ -31,6 +32,11 @@ public:
     bool isSmooth(MStatus* status = nullptr) const;
 
 private:
+    bool valid() const;
     std::shared_ptr<const vornexhost::MeshGeometry> m_mesh;
     int m_index = 0;
+    // An edge component given to the constructor: only its edges are walked, in its order.
+    bool m_restricted = false;
+    std::vector<int> m_only;
+    std::size_t m_at = 0;
 };

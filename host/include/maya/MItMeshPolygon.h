@@ -10,6 +10,7 @@
 #include <maya/MTypes.h>
 
 #include <memory>
+#include <vector>
 
 namespace vornexhost {
 struct MeshGeometry;
@@ -55,4 +56,8 @@ private:
     int corner(int vertexIndex) const;
     std::shared_ptr<const vornexhost::MeshGeometry> m_mesh;
     int m_index = 0;
+    // A face component given to the constructor: only its faces are walked, in its order.
+    bool m_restricted = false;
+    std::vector<int> m_only;
+    std::size_t m_at = 0;
 };

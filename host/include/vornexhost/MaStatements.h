@@ -18,8 +18,10 @@ struct Units;
 
 class MaStatements {
 public:
+    // `qualifier` is put before every node name of the text ("ns:" for a namespace, "pre_" for
+    // a rename prefix; empty for the scene's own file); `depth` counts the references above.
     MaStatements(Scene& scene, std::string_view fileLabel, std::string_view text,
-                 MaLoadResult& result);
+                 MaLoadResult& result, std::string qualifier = {}, int depth = 0);
 
     // Runs every statement; throws MaSyntaxError on malformed text.
     void run();
@@ -40,6 +42,17 @@ private:
     void lockNode();
     void dataStructure();
     void skipStatement();
+
+    // References: loads a "file -r" file into the scene under its namespace or prefix; keeps
+    // the edits a reference node records, applied once the whole file has loaded.
+    void loadReference(const std::string& path, const std::string& namespaceName,
+                       const std::string& prefix, const std::string& referenceNode,
+                       std::uint32_t line);
+    std::shared_ptr<Data> readReferenceEdits();
+    void applyReferenceEdits();
+    // A node name (or DAG path) of this file as the scene knows it.
+    std::string qualify(std::string_view name) const;
+    std::string qualifyPlug(const std::string& plugText) const;
 
     // setAttr value forms.
     void setRange(const ResolvedPlug& target, std::string_view type);
@@ -87,6 +100,12 @@ private:
     std::uint32_t m_statementLine = 0;
     std::string m_scratch;
     std::vector<double> m_numbers;
+    std::string m_qualifier;
+    int m_depth = 0;
+    // Reference nodes ("-rfn") whose files were loaded, and the edits recorded for any
+    // reference: the reference node's name and the statement that makes the edit.
+    std::vector<std::string> m_loadedReferences;
+    std::vector<std::pair<std::string, std::string>> m_referenceEdits;
 };
 
 } // namespace vornexhost

@@ -14,8 +14,10 @@ class Node;
 
 // Reads the mesh data a scene file stores on a mesh shape (points, edges, faces, UV and colour
 // sets, locked normals), without tweaks and without topology. False with `error` when the data
-// contradict themselves.
-bool readStoredMesh(const Node& shape, MeshGeometry& out, std::string& error);
+// contradict themselves. `chainedLoops` counts the face loops whose edge signs disagreed with
+// the edges' directions and whose corners were derived from shared vertices instead.
+bool readStoredMesh(const Node& shape, MeshGeometry& out, std::string& error,
+                    std::uint32_t* chainedLoops = nullptr);
 
 // Adds the shape's point tweaks ("pnts") to the points.
 void applyPointTweaks(const Node& shape, MeshGeometry& mesh);

@@ -4,6 +4,7 @@
 #include <vornexhost/NodeType.h>
 #include <vornexhost/PlugStore.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 namespace vornexhost {
 
 class Scene;
+struct MeshGeometry;
 
 class Node : public Object {
 public:
@@ -45,6 +47,14 @@ public:
     std::vector<std::uint32_t> connectionsOut;
     std::string uuid;
     bool locked = false;
+    // A shape's evaluated mesh, with the scene revision and time it was computed at: shared by
+    // every function set and iterator until the scene changes, and gone with the node.
+    struct EvaluatedMesh {
+        std::shared_ptr<const MeshGeometry> mesh;
+        std::uint64_t revision = 0;
+        double time = 0.0;
+    };
+    mutable EvaluatedMesh evaluatedMesh;
 
 private:
     friend class Scene;

@@ -1,4 +1,5 @@
 #include <vornexhost/Node.h>
+#include <vornexhost/SceneRevision.h>
 
 namespace vornexhost {
 
@@ -25,6 +26,7 @@ const Attribute* Node::attributeAt(unsigned index) const {
 }
 
 Attribute* Node::addDynamic(std::shared_ptr<Attribute> attribute, Attribute* parent) {
+    touchScene();
     attribute->dynamic = true;
     Attribute* raw = attribute.get();
     if (parent) {
@@ -68,6 +70,8 @@ bool Node::ownsAttribute(const Attribute* attribute) const {
 }
 
 PlugStore& Node::topStore(const Attribute& top) {
+    // Every write of a stored value asks for its store here.
+    touchScene();
     if (m_values.size() <= top.topIndex)
         m_values.resize(top.topIndex + 1);
     return m_values[top.topIndex];

@@ -1,6 +1,8 @@
 #include <vornexhost/Scene.h>
+#include <vornexhost/SceneRevision.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 
 namespace vornexhost {
@@ -22,7 +24,17 @@ bool isDescendantOrSelf(const Node& node, const Node& ancestor) {
     return false;
 }
 
+std::atomic<std::uint64_t> g_revision{1};
+
 } // namespace
+
+std::uint64_t sceneRevision() {
+    return g_revision.load(std::memory_order_relaxed);
+}
+
+void touchScene() {
+    g_revision.fetch_add(1, std::memory_order_relaxed);
+}
 
 Scene& activeScene() {
     static Scene scene;
@@ -41,6 +53,7 @@ Scene::~Scene() {
 }
 
 void Scene::reset() {
+    touchScene();
     for (auto& node : m_nodes) {
         node->detach();
         node->parents.clear();
@@ -180,6 +193,7 @@ std::string Scene::uniqueName(std::string_view base) const {
 }
 
 Node* Scene::createNode(const NodeType& type, const std::string& requested, Node* parent) {
+    touchScene();
     std::string name = requested.empty() ? uniqueName(type.name + "1") : requested;
     // DAG nodes may share a name when their parents differ; other names are unique.
     if (const auto it = m_byName.find(name); it != m_byName.end()) {
@@ -210,6 +224,7 @@ Node* Scene::createNode(const NodeType& type, const std::string& requested, Node
 }
 
 void Scene::rename(Node& node, const std::string& newName) {
+    touchScene();
     removeName(&node);
     std::string name = m_byName.count(newName) ? uniqueName(newName) : newName;
     // Node names are private to Node; Scene is its friend for exactly this.
@@ -272,6 +287,7 @@ bool Scene::parentNode(Node& child, Node& parent, bool addInstance) {
         return false;
     if (std::find(child.parents.begin(), child.parents.end(), &parent) != child.parents.end())
         return true;
+    touchScene();
     if (!addInstance) {
         for (Node* p : child.parents)
             p->children.erase(std::remove(p->children.begin(), p->children.end(), &child),
@@ -295,6 +311,7 @@ const Connection* Scene::incoming(const PlugAddress& destination) const {
 }
 
 bool Scene::connect(const PlugAddress& source, const PlugAddress& destination) {
+    touchScene();
     if (source.isNull() || destination.isNull())
         return false;
     // A destination has one source: a new connection replaces the old one.
@@ -314,6 +331,7 @@ bool Scene::connect(const PlugAddress& source, const PlugAddress& destination) {
 }
 
 bool Scene::disconnect(const PlugAddress& source, const PlugAddress& destination) {
+    touchScene();
     if (!destination.node)
         return false;
     for (std::uint32_t i : destination.node->connectionsIn) {

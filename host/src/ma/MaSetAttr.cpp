@@ -256,6 +256,8 @@ std::shared_ptr<Data> MaStatements::readTyped(std::string_view type, const Attri
     }
     if (type == "nurbsCurve")
         return readNurbsCurve();
+    if (type == "dataReferenceEdits")
+        return readReferenceEdits();
     if (type == "polyFaces")
         return readPolyFaces(0);
     if (const unsigned count = numericTypeCount(type)) {

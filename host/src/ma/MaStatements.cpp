@@ -32,8 +32,9 @@ MaLoadResult loadMayaAscii(Scene& scene, std::string_view fileLabel, std::string
 }
 
 MaStatements::MaStatements(Scene& scene, std::string_view fileLabel, std::string_view text,
-                           MaLoadResult& result)
-    : m_scene(scene), m_label(fileLabel), m_tokens(text), m_result(result) {}
+                           MaLoadResult& result, std::string qualifier, int depth)
+    : m_scene(scene), m_label(fileLabel), m_tokens(text), m_result(result),
+      m_qualifier(std::move(qualifier)), m_depth(depth) {}
 
 void MaStatements::fail(const std::string& reason) const {
     throw MaSyntaxError{m_statementLine, reason};
@@ -146,7 +147,9 @@ void MaStatements::skipStatement() {
     }
 }
 
-Node* MaStatements::nodeNamed(const std::string& name, std::uint32_t line) {
+Node* MaStatements::nodeNamed(const std::string& written, std::uint32_t line) {
+    const std::string qualified = m_qualifier.empty() ? std::string() : qualify(written);
+    const std::string& name = m_qualifier.empty() ? written : qualified;
     bool ambiguous = false;
     Node* node = m_scene.findNode(name, &ambiguous);
     if (!node && !ambiguous && name.size() > 1 && name.front() == ':' &&
@@ -161,8 +164,10 @@ Node* MaStatements::nodeNamed(const std::string& name, std::uint32_t line) {
     return node;
 }
 
-bool MaStatements::resolve(const std::string& plugText, bool create, ResolvedPlug& out,
+bool MaStatements::resolve(const std::string& writtenPlug, bool create, ResolvedPlug& out,
                            std::uint32_t line) {
+    const std::string qualified = m_qualifier.empty() ? std::string() : qualifyPlug(writtenPlug);
+    const std::string& plugText = m_qualifier.empty() ? writtenPlug : qualified;
     Node* node = m_current;
     std::string_view attr = plugText;
     if (plugText.empty() || plugText.front() != '.') {
@@ -171,7 +176,7 @@ bool MaStatements::resolve(const std::string& plugText, bool create, ResolvedPlu
             warn(line, "\"" + plugText + "\" names no attribute");
             return false;
         }
-        node = nodeNamed(plugText.substr(0, dot), line);
+        node = nodeNamed(writtenPlug.substr(0, writtenPlug.find('.')), line);
         attr = std::string_view(plugText).substr(dot);
     } else if (!node) {
         warn(line, "attribute \"" + plugText + "\" given before any node");
@@ -203,8 +208,10 @@ bool MaStatements::resolve(const std::string& plugText, bool create, ResolvedPlu
 void MaStatements::run() {
     while (true) {
         const Token t = m_tokens.next();
-        if (t.kind == TokenKind::End)
+        if (t.kind == TokenKind::End) {
+            applyReferenceEdits();
             return;
+        }
         m_statementLine = t.line;
         if (t.kind == TokenKind::Semicolon)
             continue;
@@ -251,7 +258,8 @@ void MaStatements::run() {
 
 void MaStatements::requires_() {
     const Arguments args = arguments(true);
-    if (args.values.size() >= 2)
+    // A referenced file's requirements and information are its own, not the scene's.
+    if (args.values.size() >= 2 && m_depth == 0)
         m_scene.requirements.emplace_back(args.values[args.values.size() - 2], args.values.back());
 }
 
@@ -268,7 +276,7 @@ void MaStatements::currentUnit() {
 
 void MaStatements::fileInfo() {
     const Arguments args = arguments(false);
-    if (args.values.size() >= 2)
+    if (args.values.size() >= 2 && m_depth == 0)
         m_scene.fileInfo.emplace_back(args.values[0], args.values[1]);
 }
 
@@ -276,9 +284,22 @@ void MaStatements::file() {
     const std::uint32_t line = m_statementLine;
     const Arguments args = arguments(true, {"r", "reference", "i", "import", "f", "force"});
     // "file -rdi" only describes a reference; "file -r" loads one.
-    if ((args.has("r", "reference") || args.has("i", "import")) && !args.values.empty())
+    if (args.has("r", "reference") && !args.values.empty()) {
+        const std::string* type = args.flag("typ", "type");
+        if (type && *type != "mayaAscii") {
+            warn(line, "reference \"" + args.values.back() +
+                           "\" cannot be loaded here; its nodes are missing from the scene");
+            return;
+        }
+        const std::string* ns = args.flag("ns", "namespace");
+        const std::string* prefix = args.flag("rpr", "renamingPrefix");
+        const std::string* node = args.flag("rfn", "referenceNode");
+        loadReference(args.values.back(), ns ? *ns : std::string(),
+                      prefix ? *prefix : std::string(), node ? *node : std::string(), line);
+    } else if (args.has("i", "import") && !args.values.empty()) {
         warn(line, "reference \"" + args.values.back() +
                        "\" cannot be loaded here; its nodes are missing from the scene");
+    }
 }
 
 void MaStatements::createNode() {
@@ -314,13 +335,16 @@ void MaStatements::createNode() {
     if (!type || type->name == "world")
         type = types.generic(typeName, !parentName.empty());
     if (shared && !name.empty()) {
-        // A shared node is one the scene already has (a default node): reuse it.
+        // A shared node is one the scene already has (a default node): reuse it, also when
+        // a referenced file names it.
         if (Node* existing = m_scene.findNode(name);
             existing && existing->type().name == type->name) {
             m_current = existing;
             return;
         }
     }
+    if (!m_qualifier.empty() && !name.empty())
+        name = qualify(name);
     Node* parentNode = nullptr;
     if (!parentName.empty()) {
         parentNode = nodeNamed(parentName, line);
@@ -346,9 +370,9 @@ void MaStatements::rename() {
     }
     if (args.values.size() == 2) {
         if (Node* node = nodeNamed(args.values[0], line))
-            m_scene.rename(*node, args.values[1]);
+            m_scene.rename(*node, qualify(args.values[1]));
     } else if (args.values.size() == 1 && m_current) {
-        m_scene.rename(*m_current, args.values[0]);
+        m_scene.rename(*m_current, qualify(args.values[0]));
     } else {
         warn(line, "rename needs a node and a new name");
     }
@@ -373,7 +397,8 @@ void MaStatements::select() {
     if (noExpand) {
         // "select -ne :name" makes a node current for the statements after it. A default
         // node the stand-in does not know becomes a generic node.
-        for (const std::string& name : names) {
+        for (const std::string& written : names) {
+            const std::string name = qualify(written);
             Node* node = m_scene.findNode(name);
             if (!node) {
                 std::string_view plain = name;
@@ -425,7 +450,7 @@ void MaStatements::lockNode() {
         return;
     }
     for (const std::string& name : args.values)
-        if (Node* node = m_scene.findNode(name))
+        if (Node* node = m_scene.findNode(qualify(name)))
             node->locked = locked;
 }
 
@@ -485,7 +510,7 @@ void MaStatements::connectAttr(bool connect) {
     ResolvedPlug dst;
     if (!resolve(args.values[0], true, src, line) || !resolve(args.values[1], true, dst, line))
         return;
-    pickInstanceElement(args.values[0], src);
+    pickInstanceElement(qualifyPlug(args.values[0]), src);
     if (src.rangeLevel >= 0 || dst.rangeLevel >= 0) {
         warn(line, "a connection cannot use an index range");
         return;

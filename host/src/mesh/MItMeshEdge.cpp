@@ -1,3 +1,4 @@
+#include <vornexhost/Component.h>
 #include <vornexhost/MeshSource.h>
 #include <vornexhost/Status.h>
 
@@ -12,22 +13,33 @@ MItMeshEdge::MItMeshEdge(const MObject& polyObject, MStatus* status)
 
 MItMeshEdge::MItMeshEdge(const MDagPath& polyObject, MObject& component, MStatus* status)
     : MItMeshEdge(polyObject.node(), status) {
-    (void)component; // every edge is walked
+    if (m_mesh && vornexhost::componentIndices(component, MFn::kMeshEdgeComponent,
+                                               int(m_mesh->edgeCount()), m_only)) {
+        m_restricted = true;
+        reset();
+    }
+}
+
+bool MItMeshEdge::valid() const {
+    return m_mesh && m_index >= 0 && m_index < static_cast<int>(m_mesh->edgeCount());
 }
 
 bool MItMeshEdge::isDone(MStatus* status) const {
     report(status, m_mesh ? MStatus::kSuccess : MStatus::kInvalidParameter);
-    return !m_mesh || m_index >= static_cast<int>(m_mesh->edgeCount());
+    return !valid();
 }
 
 MStatus MItMeshEdge::next() {
-    if (!isDone())
+    if (m_restricted)
+        m_index = ++m_at < m_only.size() ? m_only[m_at] : -1;
+    else if (valid())
         ++m_index;
     return MStatus::kSuccess;
 }
 
 MStatus MItMeshEdge::reset() {
-    m_index = 0;
+    m_at = 0;
+    m_index = !m_restricted ? 0 : m_only.empty() ? -1 : m_only[0];
     return MStatus::kSuccess;
 }
 
@@ -56,6 +68,8 @@ MStatus MItMeshEdge::setIndex(int index, int& prevIndex) {
     if (!m_mesh || index < 0 || index >= static_cast<int>(m_mesh->edgeCount()))
         return MStatus::kInvalidParameter;
     prevIndex = m_index;
+    m_restricted = false; // positioned by index, the iterator walks the whole mesh again
+    m_only.clear();
     m_index = index;
     return MStatus::kSuccess;
 }

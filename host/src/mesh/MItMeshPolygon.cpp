@@ -1,3 +1,4 @@
+#include <vornexhost/Component.h>
 #include <vornexhost/MeshSource.h>
 #include <vornexhost/Status.h>
 
@@ -14,11 +15,15 @@ MItMeshPolygon::MItMeshPolygon(const MObject& polyObject, MStatus* status)
 
 MItMeshPolygon::MItMeshPolygon(const MDagPath& polyObject, MObject& component, MStatus* status)
     : MItMeshPolygon(polyObject.node(), status) {
-    (void)component; // every face is walked
+    if (m_mesh && vornexhost::componentIndices(component, MFn::kMeshPolygonComponent,
+                                               int(m_mesh->faceCount()), m_only)) {
+        m_restricted = true;
+        reset();
+    }
 }
 
 bool MItMeshPolygon::valid() const {
-    return m_mesh && m_index < static_cast<int>(m_mesh->faceCount());
+    return m_mesh && m_index >= 0 && m_index < static_cast<int>(m_mesh->faceCount());
 }
 
 // The mesh-wide corner number of a face-relative vertex, or -1.
@@ -35,13 +40,16 @@ bool MItMeshPolygon::isDone(MStatus* status) const {
 }
 
 MStatus MItMeshPolygon::next() {
-    if (valid())
+    if (m_restricted)
+        m_index = ++m_at < m_only.size() ? m_only[m_at] : -1;
+    else if (valid())
         ++m_index;
     return MStatus::kSuccess;
 }
 
 MStatus MItMeshPolygon::reset() {
-    m_index = 0;
+    m_at = 0;
+    m_index = !m_restricted ? 0 : m_only.empty() ? -1 : m_only[0];
     return MStatus::kSuccess;
 }
 
@@ -59,6 +67,8 @@ MStatus MItMeshPolygon::setIndex(int index, int& prevIndex) {
     if (!m_mesh || index < 0 || index >= static_cast<int>(m_mesh->faceCount()))
         return MStatus::kInvalidParameter;
     prevIndex = m_index;
+    m_restricted = false; // positioned by index, the iterator walks the whole mesh again
+    m_only.clear();
     m_index = index;
     return MStatus::kSuccess;
 }

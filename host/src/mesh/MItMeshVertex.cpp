@@ -18,13 +18,8 @@ MItMeshVertex::MItMeshVertex(const MObject& polyObject, MStatus* status)
 MItMeshVertex::MItMeshVertex(const MDagPath& polyObject, MObject& component, MStatus* status)
     : MItMeshVertex(polyObject.node(), status) {
     m_path = polyObject;
-    if (const auto* c = dynamic_cast<const vornexhost::Component*>(component.impl().get());
-        c && c->type == MFn::kMeshVertComponent && m_mesh) {
-        for (int v : c->indices)
-            if (v >= 0 && v < m_end)
-                m_only.push_back(v);
+    if (m_mesh && vornexhost::componentIndices(component, MFn::kMeshVertComponent, m_end, m_only))
         m_end = static_cast<int>(m_only.size());
-    }
 }
 
 bool MItMeshVertex::isDone(MStatus* status) const {

@@ -7,8 +7,10 @@
 #include <vornexhost/MeshSource.h>
 #include <vornexhost/Node.h>
 #include <vornexhost/PolyPrimitives.h>
+#include <vornexhost/SceneRevision.h>
 #include <vornexhost/ScriptEditor.h>
 
+#include <map>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -19,6 +21,18 @@ namespace {
 
 // A malformed scene can connect geometry in a loop.
 constexpr int kMaxDepth = 64;
+
+// Each problem is told once per node, however often the mesh is evaluated.
+void warnOnce(const Node& shape, const std::string& text) {
+    static std::mutex lock;
+    static std::map<std::weak_ptr<const Object>, std::set<std::string>, std::owner_less<>> told;
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        if (!told[shape.weak_from_this()].insert(text).second)
+            return;
+    }
+    scriptEditorLine(ScriptEditorKind::Warning, text);
+}
 
 bool shapeGeometry(const Node& shape, MeshGeometry& out, int depth, std::string& warning);
 
@@ -67,11 +81,16 @@ bool shapeGeometry(const Node& shape, MeshGeometry& out, int depth, std::string&
         inMesh ? sourceOf({const_cast<Node*>(&shape), inMesh, {}}) : PlugAddress();
     if (source.isNull()) {
         std::string error;
-        if (!readStoredMesh(shape, out, error)) {
+        std::uint32_t chained = 0;
+        if (!readStoredMesh(shape, out, error, &chained)) {
             warning = "Mesh data of <" + shape.name() + "> are malformed: " + error +
                       "; the mesh is read as empty.";
             return false;
         }
+        if (chained > 0)
+            warnOnce(shape, "Faces of mesh <" + shape.name() +
+                                "> list edges against their stored directions; corners were "
+                                "found by chaining the edges through their shared vertices.");
     } else if (!upstreamGeometry(shape, source, out, depth, warning)) {
         return false;
     }
@@ -79,21 +98,7 @@ bool shapeGeometry(const Node& shape, MeshGeometry& out, int depth, std::string&
     return true;
 }
 
-// Each problem is told once per node, however often the mesh is evaluated.
-void warnOnce(const Node& shape, const std::string& text) {
-    static std::mutex lock;
-    static std::set<std::weak_ptr<const Object>, std::owner_less<>> told;
-    {
-        const std::lock_guard<std::mutex> guard(lock);
-        if (!told.insert(shape.weak_from_this()).second)
-            return;
-    }
-    scriptEditorLine(ScriptEditorKind::Warning, text);
-}
-
-} // namespace
-
-std::shared_ptr<const MeshGeometry> evaluateMesh(const Node& shape) {
+std::shared_ptr<const MeshGeometry> buildMesh(const Node& shape) {
     auto mesh = std::make_shared<MeshGeometry>();
     std::string warning;
     if (!shapeGeometry(shape, *mesh, 0, warning)) {
@@ -107,6 +112,28 @@ std::shared_ptr<const MeshGeometry> evaluateMesh(const Node& shape) {
     if (mesh->uvSets.empty())
         mesh->uvSets.push_back({"map1", {}, {}, {}});
     buildMeshTopology(*mesh);
+    return mesh;
+}
+
+} // namespace
+
+std::shared_ptr<const MeshGeometry> evaluateMesh(const Node& shape) {
+    // The host is driven from one thread; the lock keeps a stray second one from tearing the
+    // stored mesh.
+    static std::mutex lock;
+    const std::uint64_t revision = sceneRevision();
+    const double time = sceneTime();
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        const Node::EvaluatedMesh& stored = shape.evaluatedMesh;
+        if (stored.mesh && stored.revision == revision && stored.time == time)
+            return stored.mesh;
+    }
+    // Built outside the lock: evaluation may read other shapes upstream. A scene that changed
+    // meanwhile leaves a stale revision behind, and the next request evaluates again.
+    auto mesh = buildMesh(shape);
+    const std::lock_guard<std::mutex> guard(lock);
+    shape.evaluatedMesh = {mesh, revision, time};
     return mesh;
 }
 

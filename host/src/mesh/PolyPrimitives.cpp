@@ -112,9 +112,16 @@ void orient(const Node& node, MeshGeometry& mesh) {
     }
 }
 
+// The cube is a ring of rows running round the X axis (front, top, back, bottom; each row
+// crosses the cube along X), then the inner points of the right (+X) and left (-X) sides. With one
+// subdivision each way this is the host's own vertex, face, edge and UV numbering.
 bool makeCube(const Node& node, MeshGeometry& mesh, std::string& error) {
-    if (count(node, "sw", 1) != 1 || count(node, "sh", 1) != 1 || count(node, "sd", 1) != 1) {
-        error = "subdivided cubes are not generated";
+    const int sw = count(node, "sw", 1);
+    const int sh = count(node, "sh", 1);
+    const int sd = count(node, "sd", 1);
+    if (sw < 1 || sh < 1 || sd < 1 || !withinLimit(sw, sh) || !withinLimit(sh, sd) ||
+        !withinLimit(sw, sd)) {
+        error = "subdivisions out of range";
         return false;
     }
     const double w = number(node, "w", 1.0) / 2.0;
@@ -122,33 +129,117 @@ bool makeCube(const Node& node, MeshGeometry& mesh, std::string& error) {
     const double d = number(node, "d", 1.0) / 2.0;
     const int uvMode = count(node, "cuv", 3);
     MeshBuilder b(mesh);
-    const double corners[8][3] = {{-w, -h, d}, {w, -h, d}, {-w, h, d},   {w, h, d},
-                                  {-w, h, -d}, {w, h, -d}, {-w, -h, -d}, {w, -h, -d}};
-    for (const auto& p : corners)
-        b.point(p[0], p[1], p[2]);
-    const std::int32_t edges[12][2] = {{0, 1}, {2, 3}, {4, 5}, {6, 7}, {0, 2}, {1, 3},
-                                       {2, 4}, {3, 5}, {4, 6}, {5, 7}, {6, 0}, {7, 1}};
-    for (const auto& e : edges)
-        b.edge(e[0], e[1], false);
-    // The cross of six squares: front, top, back, bottom up the middle column, right and left
-    // beside the front.
-    static const double layout[14][2] = {{0.375, 0},   {0.625, 0},   {0.375, 0.25}, {0.625, 0.25},
-                                         {0.375, 0.5}, {0.625, 0.5}, {0.375, 0.75}, {0.625, 0.75},
-                                         {0.375, 1},   {0.625, 1},   {0.875, 0},    {0.875, 0.25},
-                                         {0.125, 0},   {0.125, 0.25}};
-    if (uvMode != 0)
-        for (const auto& t : layout) {
-            if (uvMode == 1) // not normalised: one unit per face
-                b.uv((t[0] - 0.375) * 4.0, t[1] * 4.0);
-            else
-                b.uv(t[0], t[1]);
+    const int columns = sw + 1;
+    const int rows = 2 * sh + 2 * sd; // distinct rows round the ring
+    // Height and depth of ring row r, and its UV v (the strip runs 0 to 1 over the four faces).
+    auto ringRow = [&](int r, double& y, double& z, double& v) {
+        if (r <= sh) {
+            y = -h + 2.0 * h * r / sh;
+            z = d;
+            v = 0.25 * r / sh;
+        } else if (r <= sh + sd) {
+            y = h;
+            z = d - 2.0 * d * (r - sh) / sd;
+            v = 0.25 + 0.25 * (r - sh) / sd;
+        } else if (r <= 2 * sh + sd) {
+            y = h - 2.0 * h * (r - sh - sd) / sh;
+            z = -d;
+            v = 0.5 + 0.25 * (r - sh - sd) / sh;
+        } else {
+            y = -h;
+            z = -d + 2.0 * d * (r - 2 * sh - sd) / sd;
+            v = 0.75 + 0.25 * (r - 2 * sh - sd) / sd;
         }
-    const std::vector<std::vector<std::int32_t>> faces = {{0, 1, 3, 2}, {2, 3, 5, 4}, {4, 5, 7, 6},
-                                                          {6, 7, 1, 0}, {1, 7, 5, 3}, {6, 0, 2, 4}};
-    const std::vector<std::vector<std::int32_t>> uvs = {
-        {0, 1, 3, 2}, {2, 3, 5, 4}, {4, 5, 7, 6}, {6, 7, 9, 8}, {1, 10, 11, 3}, {12, 0, 2, 13}};
-    for (std::size_t f = 0; f < faces.size(); ++f)
-        b.face(faces[f], uvMode != 0 ? uvs[f] : std::vector<std::int32_t>(), false);
+    };
+    for (int r = 0; r < rows; ++r) {
+        double y = 0.0, z = 0.0, v = 0.0;
+        ringRow(r, y, z, v);
+        for (int i = 0; i < columns; ++i)
+            b.point(-w + 2.0 * w * i / sw, y, z);
+    }
+    // Side point (row j up Y, column c along the side's Z direction) as a vertex number. The
+    // right side's columns run from +Z to -Z, the left side's from -Z to +Z.
+    const int ringVertices = rows * columns;
+    const int inner = (sh - 1) * (sd - 1);
+    auto sideVertex = [&](bool right, int j, int c) {
+        const int i = right ? sw : 0;
+        int r = -1;
+        if (j == 0)
+            r = right ? rows - c : 2 * sh + sd + c;
+        else if (j == sh)
+            r = right ? sh + c : sh + sd - c;
+        else if (c == 0)
+            r = right ? j : 2 * sh + sd - j;
+        else if (c == sd)
+            r = right ? 2 * sh + sd - j : j;
+        if (r >= 0)
+            return (r % rows) * columns + i;
+        return ringVertices + (right ? 0 : inner) + (j - 1) * (sd - 1) + (c - 1);
+    };
+    for (bool right : {true, false})
+        for (int j = 1; j < sh; ++j)
+            for (int c = 1; c < sd; ++c) {
+                const double z = right ? d - 2.0 * d * c / sd : -d + 2.0 * d * c / sd;
+                b.point(right ? w : -w, -h + 2.0 * h * j / sh, z);
+            }
+    if (sw == 1 && sh == 1 && sd == 1) {
+        // The host's edge numbering of the plain cube.
+        const std::int32_t edges[12][2] = {{0, 1}, {2, 3}, {4, 5}, {6, 7}, {0, 2}, {1, 3},
+                                           {2, 4}, {3, 5}, {4, 6}, {5, 7}, {6, 0}, {7, 1}};
+        for (const auto& e : edges)
+            b.edge(e[0], e[1], false);
+    }
+    // UVs: the strip (rows 0 to `rows`, the last row repeating the first's points at v = 1),
+    // then the right side's square beside the front, then the left side's.
+    auto addUv = [&](double u, double v) {
+        if (uvMode == 1) // not normalised: one unit per face
+            b.uv((u - 0.375) * 4.0, v * 4.0);
+        else
+            b.uv(u, v);
+    };
+    const bool uvs = uvMode != 0;
+    if (uvs) {
+        for (int r = 0; r <= rows; ++r) {
+            double y = 0.0, z = 0.0, v = 1.0;
+            if (r < rows)
+                ringRow(r, y, z, v);
+            for (int i = 0; i < columns; ++i)
+                addUv(0.375 + 0.25 * i / sw, v);
+        }
+        for (int j = 0; j <= sh; ++j)
+            for (int c = 1; c <= sd; ++c)
+                addUv(0.625 + 0.25 * c / sd, 0.25 * j / sh);
+        for (int j = 0; j <= sh; ++j)
+            for (int c = 0; c < sd; ++c)
+                addUv(0.125 + 0.25 * c / sd, 0.25 * j / sh);
+    }
+    const int stripUvs = (rows + 1) * columns;
+    auto sideUv = [&](bool right, int j, int c) {
+        if (right)
+            return c == 0 ? j * columns + sw : stripUvs + j * sd + (c - 1);
+        return c == sd ? j * columns : stripUvs + (sh + 1) * sd + j * sd + c;
+    };
+    const std::vector<std::int32_t> none;
+    for (int r = 0; r < rows; ++r)
+        for (int i = 0; i < sw; ++i) {
+            const int next = (r + 1) % rows;
+            b.face(
+                {r * columns + i, r * columns + i + 1, next * columns + i + 1, next * columns + i},
+                uvs ? std::vector<std::int32_t>{r * columns + i, r * columns + i + 1,
+                                                (r + 1) * columns + i + 1, (r + 1) * columns + i}
+                    : none,
+                false);
+        }
+    for (bool right : {true, false})
+        for (int j = 0; j < sh; ++j)
+            for (int c = 0; c < sd; ++c)
+                b.face({sideVertex(right, j, c), sideVertex(right, j, c + 1),
+                        sideVertex(right, j + 1, c + 1), sideVertex(right, j + 1, c)},
+                       uvs ? std::vector<std::int32_t>{sideUv(right, j, c), sideUv(right, j, c + 1),
+                                                       sideUv(right, j + 1, c + 1),
+                                                       sideUv(right, j + 1, c)}
+                           : none,
+                       false);
     return true;
 }
 

@@ -132,8 +132,68 @@ const std::int32_t* loopIds(const CornerIds& ids, std::uint32_t loop, std::uint3
     return found;
 }
 
+// A face names its edges with a sign: i for the edge as stored, -1 - i for it reversed.
+std::int32_t unsignedEdge(std::int32_t signedEdge) {
+    return signedEdge >= 0 ? signedEdge : -1 - signedEdge;
+}
+
+// Writes the `size` corner vertices of one loop of (range-checked) signed edges. Some other
+// tools write every edge index positive whatever the edge's stored direction; when the signs
+// do not chain into a closed loop, the corners are derived by chaining the edges through their
+// shared vertices instead, and the function returns true. A loop that closes neither way keeps
+// the signed reading, for the index check to report.
+bool loopCorners(const std::vector<MeshEdge>& edges, const std::int32_t* signedEdges,
+                 std::uint32_t size, std::int32_t* corners) {
+    auto start = [&](std::uint32_t k) {
+        const MeshEdge& e = edges[std::size_t(unsignedEdge(signedEdges[k]))];
+        return signedEdges[k] >= 0 ? e.v0 : e.v1;
+    };
+    auto signedReading = [&] {
+        for (std::uint32_t k = 0; k < size; ++k)
+            corners[k] = start(k);
+    };
+    bool closed = true;
+    for (std::uint32_t k = 0; k < size; ++k) {
+        const MeshEdge& e = edges[std::size_t(unsignedEdge(signedEdges[k]))];
+        const std::int32_t endVertex = signedEdges[k] >= 0 ? e.v1 : e.v0;
+        closed = closed && endVertex == start(k + 1 == size ? 0 : k + 1);
+    }
+    signedReading();
+    if (closed || size < 2)
+        return false;
+    // The first edge runs away from the vertex it shares with the second.
+    const MeshEdge& e0 = edges[std::size_t(unsignedEdge(signedEdges[0]))];
+    const MeshEdge& e1 = edges[std::size_t(unsignedEdge(signedEdges[1]))];
+    std::int32_t vertex = 0;
+    if (e0.v1 == e1.v0 || e0.v1 == e1.v1)
+        vertex = e0.v0;
+    else if (e0.v0 == e1.v0 || e0.v0 == e1.v1)
+        vertex = e0.v1;
+    else
+        return false;
+    const std::int32_t firstVertex = vertex;
+    for (std::uint32_t k = 0; k < size; ++k) {
+        const MeshEdge& e = edges[std::size_t(unsignedEdge(signedEdges[k]))];
+        corners[k] = vertex;
+        if (e.v0 == vertex) {
+            vertex = e.v1;
+        } else if (e.v1 == vertex) {
+            vertex = e.v0;
+        } else {
+            signedReading();
+            return false;
+        }
+    }
+    if (vertex != firstVertex) {
+        signedReading();
+        return false;
+    }
+    return true;
+}
+
 bool readFaces(const Node& shape, MeshGeometry& mesh, const std::vector<int>& uvLogical,
-               const std::vector<int>& colorLogical, std::string& error) {
+               const std::vector<int>& colorLogical, std::uint32_t& chainedLoops,
+               std::string& error) {
     const ArrayStore* faces = topArray(shape, "face");
     mesh.faceStart.assign(1, 0);
     for (MeshUvSet& set : mesh.uvSets)
@@ -163,20 +223,23 @@ bool readFaces(const Node& shape, MeshGeometry& mesh, const std::vector<int>& uv
             const std::uint32_t first = pf.loopFirstEdge[loop];
             const std::uint32_t end = pf.loopFirstEdge[loop + 1];
             const std::uint32_t size = end - first;
-            for (std::uint32_t k = first; k < end; ++k) {
-                const std::int32_t signedEdge = pf.edges[k];
-                const std::int32_t e = signedEdge >= 0 ? signedEdge : -1 - signedEdge;
+            const std::int32_t* signedEdges = pf.edges.data() + first;
+            for (std::uint32_t k = 0; k < size; ++k) {
+                const std::int32_t e = unsignedEdge(signedEdges[k]);
                 if (std::size_t(e) >= mesh.edges.size()) {
                     error = "face " + std::to_string(faces->logical[p]) + " names edge " +
                             std::to_string(e) + " beyond the " + std::to_string(mesh.edges.size()) +
                             " edges";
                     return false;
                 }
-                const MeshEdge& edge = mesh.edges[std::size_t(e)];
-                const std::int32_t prevSigned = pf.edges[k == first ? end - 1 : k - 1];
-                mesh.cornerVertex.push_back(signedEdge >= 0 ? edge.v0 : edge.v1);
-                mesh.cornerEdge.push_back(e);
-                mesh.cornerPrevEdge.push_back(prevSigned >= 0 ? prevSigned : -1 - prevSigned);
+            }
+            const std::size_t at = mesh.cornerVertex.size();
+            mesh.cornerVertex.resize(at + size);
+            if (loopCorners(mesh.edges, signedEdges, size, mesh.cornerVertex.data() + at))
+                ++chainedLoops;
+            for (std::uint32_t k = 0; k < size; ++k) {
+                mesh.cornerEdge.push_back(unsignedEdge(signedEdges[k]));
+                mesh.cornerPrevEdge.push_back(unsignedEdge(signedEdges[k == 0 ? size - 1 : k - 1]));
             }
             for (std::size_t s = 0; s < mesh.uvSets.size(); ++s) {
                 const std::int32_t* ids = loopIds(pf.uvs, loop, size, uvLogical[s], false);
@@ -197,8 +260,10 @@ bool readFaces(const Node& shape, MeshGeometry& mesh, const std::vector<int>& uv
 
 } // namespace
 
-bool readStoredMesh(const Node& shape, MeshGeometry& mesh, std::string& error) {
+bool readStoredMesh(const Node& shape, MeshGeometry& mesh, std::string& error,
+                    std::uint32_t* chainedLoops) {
     mesh = MeshGeometry();
+    std::uint32_t chained = 0;
     if (!denseNumbers(topArray(shape, "vrts"), 3, mesh.points)) {
         error = "vertex indices out of range";
         return false;
@@ -235,8 +300,10 @@ bool readStoredMesh(const Node& shape, MeshGeometry& mesh, std::string& error) {
                     " vertices";
             return false;
         }
-    if (!readFaces(shape, mesh, uvLogical, colorLogical, error))
+    if (!readFaces(shape, mesh, uvLogical, colorLogical, chained, error))
         return false;
+    if (chainedLoops)
+        *chainedLoops = chained;
 
     std::vector<double> normals;
     if (denseNumbers(topArray(shape, "normals"), 3, normals) && !normals.empty()) {

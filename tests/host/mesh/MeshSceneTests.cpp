@@ -2,6 +2,7 @@
 // them.
 #include "tests/host/mesh/SceneFixture.h"
 
+#include <vornexhost/Component.h>
 #include <vornexhost/MaLoader.h>
 #include <vornexhost/MeshGeometry.h>
 #include <vornexhost/Scene.h>
@@ -13,9 +14,16 @@
 #include <maya/MFnMesh.h>
 #include <maya/MFnSkinCluster.h>
 #include <maya/MItGeometry.h>
+#include <maya/MItMeshEdge.h>
+#include <maya/MItMeshPolygon.h>
+#include <maya/MItMeshVertex.h>
+#include <maya/MPlug.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -459,6 +467,193 @@ connectAttr "polySmoothFace1.out" "boxShape.i";
     EXPECT_NE(warnings[0].find("<polySmoothFace1>"), std::string::npos) << warnings[0];
     EXPECT_NE(warnings[0].find("<boxShape>"), std::string::npos) << warnings[0];
     EXPECT_NE(warnings[0].find("Delete history"), std::string::npos) << warnings[0];
+}
+
+// kCubeData with every face's edges written positive, as some other tools save them.
+std::string cubeWithPositiveEdges() {
+    std::string data = kCubeData;
+    for (const auto& [from, to] :
+         std::vector<std::pair<std::string, std::string>>{{"f 4 0 5 -2 -5", "f 4 0 5 1 4"},
+                                                          {"f 4 1 7 -3 -7", "f 4 1 7 2 6"},
+                                                          {"f 4 2 9 -4 -9", "f 4 2 9 3 8"},
+                                                          {"f 4 3 11 -1 -11", "f 4 3 11 0 10"},
+                                                          {"f 4 -12 -10 -8 -6", "f 4 11 9 7 5"}}) {
+        const std::size_t at = data.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        data.replace(at, from.size(), to);
+    }
+    return data;
+}
+
+TEST_F(MeshSceneTest, PositiveEdgeListsReadTheSameCornersAndNormalsAsSignedOnes) {
+    load(std::string("createNode transform -n \"a\";\ncreateNode mesh -n \"signedShape\" -p "
+                     "\"a\";\n") +
+         kCubeData + "createNode transform -n \"b\";\ncreateNode mesh -n \"positiveShape\" -p " +
+         "\"b\";\n" + cubeWithPositiveEdges());
+    const auto expected = MFnMesh(pathTo(node("signedShape"))).geometry();
+    const auto actual = MFnMesh(pathTo(node("positiveShape"))).geometry();
+    ASSERT_TRUE(expected && actual);
+    ASSERT_EQ(expected->faceCount(), 6u);
+    EXPECT_EQ(actual->faceStart, expected->faceStart);
+    EXPECT_EQ(actual->cornerVertex, expected->cornerVertex);
+    EXPECT_EQ(actual->cornerEdge, expected->cornerEdge);
+    EXPECT_EQ(actual->cornerPrevEdge, expected->cornerPrevEdge);
+    ASSERT_EQ(actual->cornerNormal.size(), 24u);
+    for (std::size_t c = 0; c < 24; ++c)
+        for (std::size_t k = 0; k < 3; ++k)
+            EXPECT_EQ(actual->normals[std::size_t(actual->cornerNormal[c]) * 3 + k],
+                      expected->normals[std::size_t(expected->cornerNormal[c]) * 3 + k])
+                << "corner " << c;
+    MFnMesh again(pathTo(node("positiveShape")));
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("<positiveShape>"), std::string::npos) << warnings[0];
+
+    // Edges that do not close into a loop stay malformed, whatever their signs.
+    warnings.clear();
+    resetScene();
+    std::string open = cubeWithPositiveEdges();
+    open.replace(open.find("f 4 0 5 1 4"), 11, "f 4 0 5 2 4");
+    load("createNode transform -n \"c\";\ncreateNode mesh -n \"openShape\" -p \"c\";\n" + open);
+    EXPECT_EQ(MFnMesh(pathTo(node("openShape"))).numPolygons(), 0);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("malformed"), std::string::npos) << warnings[0];
+}
+
+TEST_F(MeshSceneTest, FunctionSetsAndIteratorsShareOneEvaluationUntilTheSceneChanges) {
+    load(std::string("createNode transform -n \"a\";\ncreateNode mesh -n \"boxShape\" -p "
+                     "\"a\";\n") +
+         kCubeData);
+    const MDagPath path = pathTo(node("boxShape"));
+    const auto first = MFnMesh(path).geometry();
+    EXPECT_EQ(MFnMesh(path).geometry(), first);
+    MObject everything;
+    MItMeshVertex vertices(path, everything);
+    MPoint before = vertices.position();
+    EXPECT_EQ(before, MPoint(-0.5, -0.5, 0.5));
+    // A tweak is a change of the scene: the next evaluation sees it.
+    MFnDependencyNode shape(path.node());
+    MPlug tweak = shape.findPlug("pnts").elementByLogicalIndex(0).child(1);
+    ASSERT_TRUE(tweak.setValue(2.0));
+    const auto second = MFnMesh(path).geometry();
+    EXPECT_NE(second, first);
+    EXPECT_EQ(second->points[1], 1.5);
+    EXPECT_EQ(first->points[1], -0.5); // the iterator's mesh is unchanged while it lives
+    EXPECT_EQ(MFnMesh(path).geometry(), second);
+}
+
+TEST_F(MeshSceneTest, SubdividedCubeCoversTheBoxLatticeClosedAndOutward) {
+    load(R"(createNode transform -n "box";
+createNode mesh -n "boxShape" -p "box";
+createNode polyCube -n "polyCube1";
+	setAttr ".w" 2;
+	setAttr ".h" 3;
+	setAttr ".d" 4;
+	setAttr ".sw" 2;
+	setAttr ".sh" 3;
+	setAttr ".sd" 4;
+connectAttr "polyCube1.out" "boxShape.i";
+)");
+    MFnMesh fn(pathTo(node("boxShape")));
+    // Surface points of a 3 x 4 x 5 lattice: 60 less the 1 x 2 x 3 inside; faces 2(6 + 8 + 12).
+    EXPECT_EQ(fn.numVertices(), 54);
+    EXPECT_EQ(fn.numPolygons(), 52);
+    EXPECT_EQ(fn.numEdges(), 54 + 52 - 2);
+    const auto mesh = fn.geometry();
+    ASSERT_TRUE(mesh);
+    // Unit steps on every axis: the box runs -1..1, -1.5..1.5, -2..2.
+    std::vector<std::array<double, 3>> lattice;
+    for (int i = 0; i <= 2; ++i)
+        for (int j = 0; j <= 3; ++j)
+            for (int k = 0; k <= 4; ++k)
+                if (i == 0 || i == 2 || j == 0 || j == 3 || k == 0 || k == 4)
+                    lattice.push_back({i - 1.0, j - 1.5, k - 2.0});
+    std::vector<std::array<double, 3>> points;
+    for (std::size_t v = 0; v < mesh->vertexCount(); ++v)
+        points.push_back({mesh->points[v * 3], mesh->points[v * 3 + 1], mesh->points[v * 3 + 2]});
+    std::sort(lattice.begin(), lattice.end());
+    std::sort(points.begin(), points.end());
+    EXPECT_EQ(points, lattice);
+    for (std::uint32_t e = 0; e < mesh->edgeCount(); ++e)
+        EXPECT_EQ(mesh->edgeFaceStart[e + 1] - mesh->edgeFaceStart[e], 2u) << "edge " << e;
+    for (std::uint32_t f = 0; f < mesh->faceCount(); ++f) {
+        ASSERT_EQ(mesh->faceSize(f), 4u);
+        double n[3];
+        faceNormal(*mesh, f, n);
+        double centre[3] = {0, 0, 0};
+        for (std::uint32_t c = mesh->faceStart[f]; c < mesh->faceStart[f + 1]; ++c)
+            for (std::size_t k = 0; k < 3; ++k)
+                centre[k] += mesh->points[std::size_t(mesh->cornerVertex[c]) * 3 + k] / 4.0;
+        // Each face is one unit square on the box's surface, facing out.
+        EXPECT_NEAR(n[0] * centre[0] + n[1] * centre[1] + n[2] * centre[2],
+                    std::fabs(n[0]) > 0.5   ? 1.0
+                    : std::fabs(n[1]) > 0.5 ? 1.5
+                                            : 2.0,
+                    1e-12)
+            << "face " << f;
+        for (const MeshUvSet& set : mesh->uvSets)
+            for (std::uint32_t c = mesh->faceStart[f]; c < mesh->faceStart[f + 1]; ++c) {
+                EXPECT_GE(set.cornerUv[c], 0);
+                EXPECT_LT(std::size_t(set.cornerUv[c]), set.u.size());
+            }
+    }
+    EXPECT_TRUE(warnings.empty());
+}
+
+TEST_F(MeshSceneTest, PerFaceShadersOfASecondInstanceThroughItsObjectGroups) {
+    load(std::string("createNode transform -n \"a\";\ncreateNode mesh -n \"boxShape\" -p "
+                     "\"a\";\n\tsetAttr -s 2 \".iog\";\n"
+                     "\tsetAttr \".iog[1].og[0].gcl\" -type \"componentList\" 1 \"f[0:2]\";\n"
+                     "\tsetAttr \".iog[1].og[1].gcl\" -type \"componentList\" 1 \"f[3:5]\";\n") +
+         kCubeData +
+         "createNode transform -n \"b\";\nparent -s -nc -r -add \"|a|boxShape\" \"b\";\n" +
+         shaderNetwork("red", "redSG") + shaderNetwork("blue", "blueSG") +
+         "connectAttr \"red.oc\" \"redSG.ss\";\nconnectAttr \"blue.oc\" \"blueSG.ss\";\n"
+         "connectAttr \"|a|boxShape.iog\" \"redSG.dsm\" -na;\n"
+         "connectAttr \"boxShape.iog[1].og[0]\" \"blueSG.dsm\" -na;\n"
+         "connectAttr \"|b|boxShape.iog.og[1]\" \"redSG.dsm\" -na;\n");
+    MFnMesh mesh(pathTo(node("|a|boxShape"), 1));
+    const std::vector<std::vector<int>> expected = {{0, 0, 0, 0, 0, 0}, {0, 0, 0, 1, 1, 1}};
+    const std::vector<std::vector<std::string>> engines = {{"redSG"}, {"blueSG", "redSG"}};
+    for (unsigned instance : {0u, 1u}) {
+        MObjectArray shaders;
+        MIntArray indices;
+        ASSERT_TRUE(mesh.getConnectedShaders(instance, shaders, indices));
+        EXPECT_EQ(names(shaders), engines[instance]) << instance;
+        EXPECT_EQ(ints(indices), expected[instance]) << instance;
+    }
+}
+
+TEST_F(MeshSceneTest, IteratorsWalkOnlyTheComponentsTheyAreGiven) {
+    load(std::string("createNode transform -n \"a\";\ncreateNode mesh -n \"boxShape\" -p "
+                     "\"a\";\n") +
+         kCubeData);
+    const MDagPath path = pathTo(node("boxShape"));
+    auto walked = [&](auto&& iterator) {
+        std::vector<int> out;
+        for (; !iterator.isDone(); iterator.next())
+            out.push_back(iterator.index());
+        iterator.reset();
+        out.push_back(iterator.index());
+        return out;
+    };
+    auto component = [](MFn::Type type, std::vector<int> indices) {
+        return MObject(std::make_shared<Component>(type, std::move(indices)));
+    };
+    MObject faces = component(MFn::kMeshPolygonComponent, {4, 1, 9});
+    MObject edges = component(MFn::kMeshEdgeComponent, {11, 0, -1});
+    MObject vertices = component(MFn::kMeshVertComponent, {7, 3});
+    EXPECT_EQ(walked(MItMeshPolygon(path, faces)), (std::vector<int>{4, 1, 4}));
+    EXPECT_EQ(walked(MItMeshEdge(path, edges)), (std::vector<int>{11, 0, 11}));
+    EXPECT_EQ(walked(MItMeshVertex(path, vertices)), (std::vector<int>{7, 3, 7}));
+    // A component of another kind, or none, walks everything.
+    EXPECT_EQ(walked(MItMeshEdge(path, faces)).size(), 13u);
+    MObject none;
+    EXPECT_EQ(walked(MItMeshPolygon(path, none)).size(), 7u);
+    // Geometry asked of the walked face is the face's own.
+    MItMeshPolygon face(path, faces);
+    MIntArray faceEdges;
+    ASSERT_TRUE(face.getEdges(faceEdges));
+    EXPECT_EQ(ints(faceEdges), (std::vector<int>{11, 9, 7, 5}));
 }
 
 } // namespace
