@@ -1,0 +1,75 @@
+#pragma once
+// The pieces of the spatial tree's split search that every search strategy shares: the face
+// records, how one face falls against a candidate plane, and the cost of a split. Keeping them
+// in one place is what makes the sweep and the plain scan choose the same splits.
+#include "MeshExporter/TriangleBoxOverlap.h"
+#include "Shared/Base/math/Vector3.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace vx {
+
+struct TreeBox {
+    Vector3 min;
+    Vector3 max;
+};
+
+// A face's corners and the box around them.
+struct TreeFace {
+    PointD corners[3];
+    TreeBox box;
+};
+
+// Positions closer than this count as equal; extents below it count as flat.
+inline constexpr float kTreeTolerance = 0.00001f;
+
+enum FaceSide : unsigned { kSideLeft = 1, kSideRight = 2, kSideBoth = 3, kSidePlane = 4 };
+
+// Half the box surface: dx dy + (dx + dy) dz.
+double halfArea(const TreeBox& box);
+
+// Faces whose box ends below this lie wholly left of the candidate at `s`.
+inline float leftOnlyBelow(float s) {
+    return s - kTreeTolerance;
+}
+// Faces whose box starts at or above this lie wholly right of it.
+inline float rightOnlyFrom(float s) {
+    return s + kTreeTolerance;
+}
+
+// Where `face` falls against the plane at `s` on `axis` of the node box: left, right, both,
+// or in the plane. A face that the exact test places on neither side (rounding at a box
+// corner) goes to the side holding the middle of its extent, so no face is ever lost.
+unsigned classifyFace(const TreeFace& face, int axis, float s, const TreeBox& nodeBox);
+
+struct SplitChoice {
+    bool found = false;
+    int axis = 0;
+    float position = 0.0f;
+    bool planarRight = false; // the in-plane faces go right (else left)
+    double cost = 0.0;
+    std::uint32_t left = 0; // faces of each side, in-plane faces counted where they go
+    std::uint32_t right = 0;
+};
+
+// Offers one candidate (both placements of its in-plane faces) to `best`; the first of equal
+// costs stays, so candidates must be offered in axis order, ascending positions.
+void offerCandidate(SplitChoice& best, const TreeBox& box, int axis, float s, std::uint32_t left,
+                    std::uint32_t right, std::uint32_t planar);
+
+// The sorted distinct face box ends on `axis` that lie within the node's extent (ends included).
+std::vector<float> candidatePositions(const std::vector<TreeFace>& faces,
+                                      const std::vector<std::uint32_t>& members, int axis,
+                                      const TreeBox& box);
+
+// The cheapest split of the node holding `members`; found is false when no candidate exists.
+using SplitSearch = SplitChoice (*)(const std::vector<TreeFace>& faces,
+                                    const std::vector<std::uint32_t>& members, const TreeBox& box);
+
+// The fast search: faces wholly on one side are counted from sorted bounds; only faces that
+// straddle a candidate are classified exactly.
+SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces,
+                             const std::vector<std::uint32_t>& members, const TreeBox& box);
+
+} // namespace vx
