@@ -2,6 +2,7 @@
 
 #include "Shared/Base/TextCase.h"
 #include "Shared/Graphics/Scene/SceneOutline.h"
+#include "tools/info/CollisionMeshFileInfo.h"
 #include "tools/info/MeshFileInfo.h"
 #include "tools/info/SampleFileInfo.h"
 
@@ -30,13 +31,14 @@ struct KindByExtension {
 
 // Extensions of the files the exporter writes. Scene graph files are recognised by content,
 // since the Vornex command names them ".bundledMesh" like the mesh files.
-constexpr std::array<KindByExtension, 6> kKinds = {{
+constexpr std::array<KindByExtension, 7> kKinds = {{
     {".sgf", printSceneGraph},
     {".staticmesh", printMeshInfo},
     {".bundledmesh", printMeshInfo},
     {".skinnedmesh", printMeshInfo},
     {".samples", printSampleFile},
     {".samp_*", printSampleFile},
+    {".collisionmesh", printCollisionMeshFile},
 }};
 
 bool matchesExtension(const std::string& lowerPath, const char* pattern) {
@@ -100,7 +102,12 @@ const char* infoKindsText() {
            "  FILE.samples, FILE.samp_GL [--png OUT.png]\n"
            "                           a lightmap sample file: size, triangles, lumels on a\n"
            "                           surface, the box of the sample positions; --png draws\n"
-           "                           the lumels coloured by triangle\n";
+           "                           the lumels coloured by triangle\n"
+           "  FILE.collisionMesh [--query X Y Z]\n"
+           "                           a collision mesh file: per slot and geometry, each\n"
+           "                           collision mesh's faces, vertices, materials, box, tree\n"
+           "                           depth, nodes and leaves, adjacency; --query lists the\n"
+           "                           faces whose tree leaves contain the point\n";
 }
 
 } // namespace vx::info
