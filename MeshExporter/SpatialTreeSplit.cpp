@@ -55,8 +55,6 @@ unsigned classifyFace(const TreeFace& face, int axis, float s, const TreeBox& no
     if (triangleOverlapsBox(face.corners[0], face.corners[1], face.corners[2],
                             sideBox(face, right)))
         side |= kSideRight;
-    if (side == 0)
-        side = 0.5f * (face.box.min[a] + face.box.max[a]) < s ? kSideLeft : kSideRight;
     return side;
 }
 

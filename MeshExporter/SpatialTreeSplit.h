@@ -39,8 +39,8 @@ inline float rightOnlyFrom(float s) {
 }
 
 // Where `face` falls against the plane at `s` on `axis` of the node box: left, right, both,
-// or in the plane. A face that the exact test places on neither side (rounding at a box
-// corner) goes to the side holding the middle of its extent, so no face is ever lost.
+// or in the plane; 0 for a face that shares no point with the node box (one that reached the
+// node by touching its parent's box where this node has no part), which the node then drops.
 unsigned classifyFace(const TreeFace& face, int axis, float s, const TreeBox& nodeBox);
 
 struct SplitChoice {

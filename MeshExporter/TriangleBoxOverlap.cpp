@@ -27,7 +27,10 @@ bool separates(const PointD& axis, const std::array<PointD, 3>& v, const PointD&
     const double p2 = dot(axis, v[2]);
     const double r =
         half[0] * std::fabs(axis[0]) + half[1] * std::fabs(axis[1]) + half[2] * std::fabs(axis[2]);
-    return std::min({p0, p1, p2}) > r || std::max({p0, p1, p2}) < -r;
+    // Rounding must not separate a triangle that touches the box: a relative margin far below
+    // the tree's own tolerance.
+    const double slack = 1e-12 * (r + std::max({std::fabs(p0), std::fabs(p1), std::fabs(p2)}));
+    return std::min({p0, p1, p2}) > r + slack || std::max({p0, p1, p2}) < -r - slack;
 }
 
 } // namespace

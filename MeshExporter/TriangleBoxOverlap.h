@@ -12,7 +12,7 @@ struct BoxD {
 
 using PointD = std::array<double, 3>;
 
-// Closed sets: touching counts as overlapping.
+// Closed sets: touching counts as overlapping, with a relative margin of 1e-12 for rounding.
 bool triangleOverlapsBox(const PointD& a, const PointD& b, const PointD& c, const BoxD& box);
 
 } // namespace vx
