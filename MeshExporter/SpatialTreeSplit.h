@@ -38,6 +38,9 @@ inline float rightOnlyFrom(float s) {
     return s + kTreeTolerance;
 }
 
+// Whether the face's box lies within `box` on every axis (ends included).
+bool containedIn(const TreeFace& face, const TreeBox& box);
+
 // Where `face` falls against the plane at `s` on `axis` of the node box: left, right, both,
 // or in the plane; 0 for a face that shares no point with the node box (one that reached the
 // node by touching its parent's box where this node has no part), which the node then drops.
@@ -67,8 +70,9 @@ std::vector<float> candidatePositions(const std::vector<TreeFace>& faces,
 using SplitSearch = SplitChoice (*)(const std::vector<TreeFace>& faces,
                                     const std::vector<std::uint32_t>& members, const TreeBox& box);
 
-// The fast search: faces wholly on one side are counted from sorted bounds; only faces that
-// straddle a candidate are classified exactly.
+// The fast search: faces within the node box are counted from their sorted bounds (only those
+// lying in a candidate's plane band are visited); of the faces reaching beyond the node box,
+// only those straddling a candidate get the exact test.
 SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces,
                              const std::vector<std::uint32_t>& members, const TreeBox& box);
 
