@@ -26,7 +26,59 @@ BoxD sideBox(const TreeFace& face, const TreeBox& side) {
     return box;
 }
 
+// Whether the face is flat on axis k and lies within [low, high] there (with the tolerance):
+// the exact test then ignores the box's limits on that axis.
+bool widened(const TreeFace& face, unsigned k, float low, float high) {
+    return face.box.max[k] - face.box.min[k] < kTreeTolerance &&
+           face.box.min[k] >= low - kTreeTolerance && face.box.max[k] <= high + kTreeTolerance;
+}
+
 } // namespace
+
+FaceExtent clippedExtent(const TreeFace& face, const TreeBox& box) {
+    std::vector<PointD> polygon(face.corners, face.corners + 3);
+    std::vector<PointD> next;
+    for (unsigned k = 0; k < 3 && !polygon.empty(); ++k) {
+        if (widened(face, k, box.min[k], box.max[k]))
+            continue;
+        for (int side = 0; side < 2 && !polygon.empty(); ++side) {
+            const double bound = side == 0 ? box.min[k] : box.max[k];
+            const auto inside = [&](const PointD& p) {
+                return side == 0 ? p[k] >= bound : p[k] <= bound;
+            };
+            next.clear();
+            for (std::size_t i = 0; i < polygon.size(); ++i) {
+                const PointD& p = polygon[i];
+                const PointD& q = polygon[(i + 1) % polygon.size()];
+                if (inside(p))
+                    next.push_back(p);
+                if (inside(p) != inside(q)) {
+                    const double t = (bound - p[k]) / (q[k] - p[k]);
+                    PointD cut{};
+                    for (unsigned j = 0; j < 3; ++j)
+                        cut[j] = p[j] + t * (q[j] - p[j]);
+                    cut[k] = bound;
+                    next.push_back(cut);
+                }
+            }
+            polygon.swap(next);
+        }
+    }
+    FaceExtent extent;
+    extent.empty = polygon.empty();
+    for (unsigned k = 0; k < 3 && !extent.empty; ++k) {
+        extent.min[k] = polygon.front()[k];
+        extent.max[k] = polygon.front()[k];
+        for (const PointD& p : polygon) {
+            extent.min[k] = std::min(extent.min[k], p[k]);
+            extent.max[k] = std::max(extent.max[k], p[k]);
+        }
+        // Cut points are interpolated; keep them within the face's own box.
+        extent.min[k] = std::max(extent.min[k], static_cast<double>(face.box.min[k]));
+        extent.max[k] = std::min(extent.max[k], static_cast<double>(face.box.max[k]));
+    }
+    return extent;
+}
 
 bool containedIn(const TreeFace& face, const TreeBox& box) {
     for (unsigned k = 0; k < 3; ++k)
@@ -58,6 +110,15 @@ unsigned classifyFace(const TreeFace& face, int axis, float s, const TreeBox& no
         // right box when it is not below s. Without such a corner the face's box misses the
         // side's box on this axis.
         return (face.box.min[a] <= s ? kSideLeft : 0u) | (face.box.max[a] >= s ? kSideRight : 0u);
+    }
+    if (face.box.max[a] - face.box.min[a] >= kTreeTolerance) {
+        // The part of the face inside the node box reaches the left box when it starts at or
+        // below s, the right box when it ends at or above s.
+        const FaceExtent extent = clippedExtent(face, nodeBox);
+        if (extent.empty)
+            return 0;
+        return (extent.min[a] <= static_cast<double>(s) ? kSideLeft : 0u) |
+               (extent.max[a] >= static_cast<double>(s) ? kSideRight : 0u);
     }
     TreeBox left = nodeBox;
     left.max[a] = s;
@@ -109,92 +170,128 @@ std::vector<float> candidatePositions(const std::vector<TreeFace>& faces,
 
 namespace {
 
-// Per axis, the contained faces' bounds sorted for counting, and the faces that reach beyond
-// the node box, which need the exact test.
-struct AxisBounds {
-    std::vector<float> minima;
-    std::vector<float> maxima;
-    std::vector<std::uint32_t> byMinimum; // contained faces ordered by their minimum
+// A face counted from its bounds: its box ends on the axis and the ends of its part inside the
+// node box.
+struct CountedFace {
+    float boxMin;
+    float boxMax;
+    double partMin;
+    double partMax;
 };
+
+// Whether a counted face goes left at s (it is not in the plane band); `hi` as for s.
+bool goesLeft(const CountedFace& f, float s, float hi) {
+    const double sd = s;
+    const double hd = hi;
+    return (f.partMin <= sd && f.partMin < hd) || (hi == s && f.partMin == sd && f.boxMin < s);
+}
 
 } // namespace
 
 SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces,
                              const std::vector<std::uint32_t>& members, const TreeBox& box) {
     SplitChoice best;
-    std::vector<std::uint32_t> contained;
-    std::vector<std::uint32_t> outside;
-    for (std::uint32_t f : members)
-        (containedIn(faces[f], box) ? contained : outside).push_back(f);
-    AxisBounds bounds;
-    std::vector<std::uint32_t> outsideByMinimum(outside);
-    std::vector<float> outsideMaxima(outside.size());
+    // The part of each face inside the node box, found once for every axis.
+    std::vector<FaceExtent> extents(members.size());
+    std::vector<bool> contained(members.size());
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        const TreeFace& face = faces[members[i]];
+        contained[i] = containedIn(face, box);
+        if (contained[i]) {
+            extents[i].empty = false;
+            for (unsigned k = 0; k < 3; ++k) {
+                extents[i].min[k] = face.box.min[k];
+                extents[i].max[k] = face.box.max[k];
+            }
+        } else {
+            extents[i] = clippedExtent(face, box);
+        }
+    }
+    std::vector<CountedFace> counted;
+    std::vector<CountedFace> byBoxMin;
+    std::vector<double> partMaxima;
+    std::vector<std::uint32_t> exact;
+    std::vector<float> exactMaxima;
     std::vector<std::uint32_t> active;
     for (int axis = 0; axis < 3; ++axis) {
         const auto a = static_cast<unsigned>(axis);
         const std::vector<float> candidates = candidatePositions(faces, members, axis, box);
-        bounds.byMinimum = contained;
-        std::sort(bounds.byMinimum.begin(), bounds.byMinimum.end(),
-                  [&](std::uint32_t l, std::uint32_t r) {
-                      return faces[l].box.min[a] < faces[r].box.min[a];
-                  });
-        bounds.minima.resize(contained.size());
-        bounds.maxima.resize(contained.size());
-        for (std::size_t i = 0; i < contained.size(); ++i) {
-            bounds.minima[i] = faces[bounds.byMinimum[i]].box.min[a];
-            bounds.maxima[i] = faces[contained[i]].box.max[a];
+        // Faces outside the node box that are flat on this axis, or whose part inside is
+        // empty, take the exact test; the others are counted.
+        counted.clear();
+        exact.clear();
+        for (std::size_t i = 0; i < members.size(); ++i) {
+            const TreeFace& face = faces[members[i]];
+            const bool flat = face.box.max[a] - face.box.min[a] < kTreeTolerance;
+            if (contained[i] || (!flat && !extents[i].empty))
+                counted.push_back(
+                    {face.box.min[a], face.box.max[a], extents[i].min[a], extents[i].max[a]});
+            else
+                exact.push_back(members[i]);
         }
-        std::sort(bounds.maxima.begin(), bounds.maxima.end());
-
-        for (std::size_t i = 0; i < outside.size(); ++i)
-            outsideMaxima[i] = faces[outside[i]].box.max[a];
-        std::sort(outsideMaxima.begin(), outsideMaxima.end());
-        std::sort(outsideByMinimum.begin(), outsideByMinimum.end(),
-                  [&](std::uint32_t l, std::uint32_t r) {
-                      return faces[l].box.min[a] < faces[r].box.min[a];
-                  });
+        std::sort(counted.begin(), counted.end(),
+                  [](const CountedFace& l, const CountedFace& r) { return l.partMin < r.partMin; });
+        byBoxMin = counted;
+        std::sort(byBoxMin.begin(), byBoxMin.end(),
+                  [](const CountedFace& l, const CountedFace& r) { return l.boxMin < r.boxMin; });
+        partMaxima.resize(counted.size());
+        for (std::size_t i = 0; i < counted.size(); ++i)
+            partMaxima[i] = counted[i].partMax;
+        std::sort(partMaxima.begin(), partMaxima.end());
+        exactMaxima.resize(exact.size());
+        for (std::size_t i = 0; i < exact.size(); ++i)
+            exactMaxima[i] = faces[exact[i]].box.max[a];
+        std::sort(exactMaxima.begin(), exactMaxima.end());
+        std::sort(exact.begin(), exact.end(), [&](std::uint32_t l, std::uint32_t r) {
+            return faces[l].box.min[a] < faces[r].box.min[a];
+        });
         active.clear();
         std::size_t entered = 0;
 
         for (float s : candidates) {
             const float lo = leftOnlyBelow(s);
             const float hi = rightOnlyFrom(s);
-            // Contained faces, counted: left are those starting at or below s (and below hi),
-            // right those ending at or above s, less the in-plane ones, which start in [lo, hi)
-            // and end at or below hi.
-            const auto startsLeft = static_cast<std::uint32_t>(
-                std::partition_point(bounds.minima.begin(), bounds.minima.end(),
-                                     [&](float m) { return m <= s && m < hi; }) -
-                bounds.minima.begin());
-            const auto endsRight = static_cast<std::uint32_t>(
-                bounds.maxima.end() -
-                std::lower_bound(bounds.maxima.begin(), bounds.maxima.end(), s));
+            const double sd = s;
+            const double hd = hi;
+            // Counted faces: left when their inside part starts at or below s, right when it
+            // ends at or above s; in-plane faces (box from [lo, hi) to at most hi) are taken
+            // out of both and counted apart.
+            std::uint32_t left = static_cast<std::uint32_t>(
+                std::partition_point(
+                    counted.begin(), counted.end(),
+                    [&](const CountedFace& f) { return f.partMin <= sd && f.partMin < hd; }) -
+                counted.begin());
+            if (hi == s) {
+                // Rounding made the band empty above s: faces starting exactly at s go left
+                // only when their box starts below it.
+                const auto from =
+                    std::partition_point(counted.begin(), counted.end(),
+                                         [&](const CountedFace& f) { return f.partMin < sd; });
+                for (auto it = from; it != counted.end() && it->partMin == sd; ++it)
+                    left += it->boxMin < s ? 1u : 0u;
+            }
+            std::uint32_t right = static_cast<std::uint32_t>(
+                partMaxima.end() - std::lower_bound(partMaxima.begin(), partMaxima.end(), sd));
             std::uint32_t planar = 0;
-            std::uint32_t planarStartsLeft = 0;
-            std::uint32_t planarEndsRight = 0;
-            const auto bandBegin = std::lower_bound(bounds.minima.begin(), bounds.minima.end(), lo);
-            const auto bandEnd = std::lower_bound(bandBegin, bounds.minima.end(), hi);
-            for (auto it = bandBegin; it != bandEnd; ++it) {
-                const TreeFace& face =
-                    faces[bounds.byMinimum[static_cast<std::size_t>(it - bounds.minima.begin())]];
-                if (face.box.max[a] > hi)
+            const auto bandBegin =
+                std::partition_point(byBoxMin.begin(), byBoxMin.end(),
+                                     [&](const CountedFace& f) { return f.boxMin < lo; });
+            for (auto it = bandBegin; it != byBoxMin.end() && it->boxMin < hi; ++it) {
+                if (it->boxMax > hi)
                     continue;
                 ++planar;
-                planarStartsLeft += face.box.min[a] <= s ? 1u : 0u;
-                planarEndsRight += face.box.max[a] >= s ? 1u : 0u;
+                left -= goesLeft(*it, s, hi) ? 1u : 0u;
+                right -= it->partMax >= sd ? 1u : 0u;
             }
-            std::uint32_t left = startsLeft - planarStartsLeft;
-            std::uint32_t right = endsRight - planarEndsRight;
 
-            // Faces reaching beyond the node: wholly on one side from sorted bounds, the
-            // others classified exactly.
-            while (entered < outside.size() && faces[outsideByMinimum[entered]].box.min[a] < hi)
-                active.push_back(outsideByMinimum[entered++]);
+            // The other faces: wholly on one side from sorted box ends, the rest classified
+            // exactly.
+            while (entered < exact.size() && faces[exact[entered]].box.min[a] < hi)
+                active.push_back(exact[entered++]);
             std::erase_if(active, [&](std::uint32_t f) { return faces[f].box.max[a] < lo; });
             left += static_cast<std::uint32_t>(
-                std::lower_bound(outsideMaxima.begin(), outsideMaxima.end(), lo) -
-                outsideMaxima.begin());
-            right += static_cast<std::uint32_t>(outside.size() - entered);
+                std::lower_bound(exactMaxima.begin(), exactMaxima.end(), lo) - exactMaxima.begin());
+            right += static_cast<std::uint32_t>(exact.size() - entered);
             for (std::uint32_t f : active) {
                 const unsigned side = classifyFace(faces[f], axis, s, box);
                 if (side == kSidePlane)

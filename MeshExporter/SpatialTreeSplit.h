@@ -38,6 +38,15 @@ inline float rightOnlyFrom(float s) {
     return s + kTreeTolerance;
 }
 
+// The ends, per axis, of the part of a face inside a box (the box ignored on axes where the
+// face is flat and lies within it); empty when the face and the box share no point.
+struct FaceExtent {
+    bool empty = true;
+    double min[3] = {0, 0, 0};
+    double max[3] = {0, 0, 0};
+};
+FaceExtent clippedExtent(const TreeFace& face, const TreeBox& box);
+
 // Whether the face's box lies within `box` on every axis (ends included).
 bool containedIn(const TreeFace& face, const TreeBox& box);
 
@@ -70,9 +79,9 @@ std::vector<float> candidatePositions(const std::vector<TreeFace>& faces,
 using SplitSearch = SplitChoice (*)(const std::vector<TreeFace>& faces,
                                     const std::vector<std::uint32_t>& members, const TreeBox& box);
 
-// The fast search: faces within the node box are counted from their sorted bounds (only those
-// lying in a candidate's plane band are visited); of the faces reaching beyond the node box,
-// only those straddling a candidate get the exact test.
+// The fast search: each face's part inside the node box is found once; faces are then counted
+// from the sorted ends of those parts, visiting only those in a candidate's plane band. Faces
+// flat on the axis that reach beyond the node box get the exact test where they straddle.
 SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces,
                              const std::vector<std::uint32_t>& members, const TreeBox& box);
 

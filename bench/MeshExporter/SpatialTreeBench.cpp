@@ -13,8 +13,8 @@ namespace {
 // Grid sides and shape bands chosen for 1k, 16k and 128k faces within 16-bit vertex numbers.
 vx::test::Mesh meshFor(bool closed, int size) {
     if (closed) {
-        const int rings = size == 0 ? 16 : size == 1 ? 64 : 180;
-        const int segments = size == 0 ? 32 : size == 1 ? 128 : 356;
+        const int rings = size == 0 ? 16 : size == 1 ? 64 : 356;
+        const int segments = size == 0 ? 32 : size == 1 ? 128 : 180;
         return vx::test::closedShape(rings, segments);
     }
     const int side = size == 0 ? 23 : size == 1 ? 90 : 253;
