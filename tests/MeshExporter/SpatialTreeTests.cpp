@@ -194,6 +194,8 @@ TEST(SpatialTree, LeavesHoldEveryFaceInsideTheirBoxesAndQueriesMatchAScan) {
             info::CollisionMeshRecord record;
             record.faces = mesh.faces;
             record.hasTree = true;
+            record.treeMin = tree.bounds().min;
+            record.treeMax = tree.bounds().max;
             record.nodes = tree.nodes();
             record.treeFaces = tree.faceList();
             std::mt19937 random(11);

@@ -122,7 +122,10 @@ bool parseFloat(const std::string& text, float& value) {
 
 std::vector<std::uint16_t> queryTree(const CollisionMeshRecord& mesh, const Vector3& point) {
     std::set<std::uint16_t> found;
-    if (mesh.hasTree)
+    bool inside = mesh.hasTree;
+    for (unsigned k = 0; k < 3; ++k)
+        inside = inside && point[k] >= mesh.treeMin[k] && point[k] <= mesh.treeMax[k];
+    if (inside)
         collect(mesh, point, found);
     return {found.begin(), found.end()};
 }

@@ -17,7 +17,7 @@ int printCollisionMeshFile(const InfoRequest& request, std::ostream& out, std::o
 void printCollisionSummary(const CollisionMeshFileContents& contents, std::ostream& out);
 
 // The faces of every leaf the point reaches walking down the tree (both sides when it lies
-// on a split), sorted, each once.
+// on a split), sorted, each once; none for a point outside the tree's box.
 std::vector<std::uint16_t> queryTree(const CollisionMeshRecord& mesh, const Vector3& point);
 
 } // namespace vx::info
