@@ -3,6 +3,7 @@
 #include "MeshExporter/CollisionMaterialList.h"
 #include "MeshExporter/CollisionMeshDataExporter.h"
 #include "MeshExporter/ExportErrorList.h"
+#include "MeshExporter/ExportType.h"
 #include "MeshExporter/ExportedFileSet.h"
 #include "MeshExporter/FaceAdjacency.h"
 #include "MeshExporter/MeshExporter.h"
@@ -62,6 +63,7 @@ void bunker(ExportSceneBuilder& b, std::initializer_list<std::pair<std::string, 
 
 struct Export {
     explicit Export(ExportSceneBuilder& builder) {
+        previousType = currentExportType();
         exportErrorList().clear();
         out = dir.file("bunker.staticMesh");
         const auto before = std::filesystem::current_path();
@@ -69,6 +71,10 @@ struct Export {
         ok = exportGameAssets(builder.scene(), out, nullptr, 0);
         std::filesystem::current_path(before);
     }
+    // Later tests expect the process-wide type as they found it.
+    ~Export() { currentExportType() = previousType; }
+    Export(const Export&) = delete;
+    Export& operator=(const Export&) = delete;
     info::CollisionMeshFileContents read() const {
         const std::string bytes = test::readWholeFile(dir.file("meshes/bunker.collisionmesh"));
         info::CollisionMeshFileContents contents;
@@ -78,6 +84,7 @@ struct Export {
             << error;
         return contents;
     }
+    ExportType previousType = kNoExportType;
     test::TempDir dir;
     std::string out;
     bool ok = false;

@@ -84,13 +84,17 @@ struct CollisionNodes {
 };
 
 struct ScriptState {
-    explicit ScriptState(ExportType type) {
+    explicit ScriptState(ExportType type) : previousType(currentExportType()) {
         currentExportType() = type;
         animatedUvState().reset();
         collisionMaterialList().clear();
         exportErrorList().clear();
         exportedFileSet().clear();
     }
+    ~ScriptState() { currentExportType() = previousType; }
+    ScriptState(const ScriptState&) = delete;
+    ScriptState& operator=(const ScriptState&) = delete;
+    ExportType previousType;
 };
 
 TEST(ObjectTemplateWriter, SingleStaticRootWritesItsFileAndListsItRelativeToTheOutputFolder) {
