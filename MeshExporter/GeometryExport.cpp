@@ -1,6 +1,8 @@
 #include "MeshExporter/GeometryExport.h"
 
 #include "MeshExporter/AnimatedUvState.h"
+#include "MeshExporter/CollisionMaterialList.h"
+#include "MeshExporter/CollisionMeshDataExporter.h"
 #include "MeshExporter/ExportErrorList.h"
 #include "MeshExporter/ExportFileWriting.h"
 #include "MeshExporter/ExportPaths.h"
@@ -18,6 +20,7 @@
 #include "Shared/Graphics/Scene/Scene.h"
 #include "Shared/Graphics/Scene/SceneNode.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <memory>
@@ -82,6 +85,34 @@ bool failWith(const std::string& text) {
     return false;
 }
 
+// The collision container: per slot (as many as the most parts of any geometry), per geometry,
+// the part's collision block or 0.
+bool writeCollisionFile(const std::string& outputFile, const std::vector<GeometryBuild>& builds) {
+    const std::string path =
+        meshDirectoryFile(outputFile, outputBaseName(outputFile) + ".collisionMesh");
+    exportedFileSet().addRelativeToRawData(recordedPath(path));
+    std::uint32_t slots = 0;
+    for (const GeometryBuild& build : builds)
+        slots = std::max(slots, build.partCount);
+    StringOutBuffer bytes;
+    OutStream out(&bytes);
+    out << std::uint32_t{0} << std::uint32_t{10} << slots;
+    for (std::uint32_t slot = 0; slot < slots; ++slot) {
+        out << static_cast<std::uint32_t>(builds.size());
+        for (const GeometryBuild& build : builds) {
+            SceneNode* nonvis =
+                slot < build.collisionSlots.size() ? build.collisionSlots[slot] : nullptr;
+            if (!nonvis)
+                out << std::uint32_t{0};
+            else if (!writeCollisionBlock(nonvis, out))
+                return false;
+        }
+    }
+    if (out.failed())
+        return failWith("The collision mesh file " + path + " could not be composed");
+    return writeExportFile(path, bytes.text());
+}
+
 } // namespace
 
 bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometryData& data,
@@ -94,6 +125,7 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
     MergedMeshData& merged = meshMergeState();
     merged.reset();
     animatedUvState().reset();
+    collisionMaterialList().clear();
 
     std::vector<SceneNode*> geometries;
     std::vector<int> lodCounts;
@@ -155,11 +187,6 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
             builds[i].lods.push_back(std::move(lod));
         }
     }
-    if (anyCollision)
-        return failWith("This scene has collision parts (nonvis nodes holding col nodes), and "
-                        "collision meshes cannot be written by this build yet; nothing was "
-                        "written");
-
     if (progress)
         progress("save data", callbackData);
     const ExportType type = currentExportType();
@@ -213,7 +240,9 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
     }
     if (out.failed())
         return failWith("The mesh file " + meshPath + " could not be composed");
-    return writeExportFile(meshPath, bytes.text());
+    if (!writeExportFile(meshPath, bytes.text()))
+        return false;
+    return !anyCollision || writeCollisionFile(outputFile, builds);
 }
 
 } // namespace vx

@@ -187,7 +187,8 @@ TEST(StaticMeshExport, TwoGeometriesAndTwoLodsMergeIntoOneFileWithTheirBlocks) {
 
     // The file list: the mesh file and the textures, sorted; no specular table.
     EXPECT_EQ(readWholeFile(e.dir.file("prop.nfo")),
-              toLowerAscii(e.meshPath()) + "\r\ntrees/bark.dds\r\ntrees/leaves.dds\r\n");
+              toLowerAscii(e.meshPath()) +
+                  "\r\nprop.con\r\ntrees/bark.dds\r\ntrees/leaves.dds\r\n");
     EXPECT_EQ(readWholeFile(e.meshPath()), [&] {
         Export again(b);
         return readWholeFile(again.meshPath());
@@ -444,7 +445,7 @@ TEST(StaticMeshExport, FileNamesKeepTheUsersFolderAndLowerCaseTheExportersOwn) {
     EXPECT_TRUE(std::filesystem::exists(dir.file("Game/RawData/Props/meshes/big_rock.staticmesh")));
     // Listed from "rawdata/" on, lower-cased; the ".nfo" named as the user named the output.
     EXPECT_EQ(readWholeFile(dir.file("Game/RawData/Props/Big_Rock.nfo")),
-              "Textures/stone.dds\r\nprops/meshes/big_rock.staticmesh\r\n");
+              "Textures/stone.dds\r\nprops/big_rock.con\r\nprops/meshes/big_rock.staticmesh\r\n");
 
     // An output folder that cannot hold files fails with the reason, and writes nothing.
     std::ofstream(dir.file("plainfile")) << "x";
@@ -474,20 +475,6 @@ TEST(StaticMeshExport, ShadowBlocksAreBuiltFromTheShadowNodeUnderNonvis) {
     EXPECT_EQ(f.shadows[0][0][0].boundsMax, Vector3(4, 0.5f, 4));
     // The shadow geometry is not part of the visible mesh.
     EXPECT_EQ(f.lods[0][0].boundsMax, Vector3(1, 0, 1));
-}
-
-TEST(StaticMeshExport, CollisionPartsFailUntilCollisionMeshesCanBeWritten) {
-    const auto owned = namedScene(
-        {{"geom0", "root_staticMesh"}, {"geom0_NoLightmap", "geom0"}, {"lod0", "geom0"}});
-    ExportSceneBuilder& b = *owned;
-    b.transform("nonvis", "part0");
-    b.transform("col0", "nonvis");
-    Export e(b);
-    EXPECT_FALSE(e.ok);
-    ASSERT_EQ(exportErrorList().entries().size(), 1u);
-    EXPECT_NE(exportErrorList().entries()[0].find("collision meshes cannot be written"),
-              std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(e.meshPath()));
 }
 
 } // namespace

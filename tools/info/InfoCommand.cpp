@@ -3,6 +3,7 @@
 #include "Shared/Base/TextCase.h"
 #include "Shared/Graphics/Scene/SceneOutline.h"
 #include "tools/info/AnimationFilePrinter.h"
+#include "tools/info/CollisionMeshFileInfo.h"
 #include "tools/info/MeshFileInfo.h"
 #include "tools/info/SampleFileInfo.h"
 #include "tools/info/SkeletonFilePrinter.h"
@@ -32,7 +33,7 @@ struct KindByExtension {
 
 // Extensions of the files the exporter writes. Scene graph files are recognised by content,
 // since the Vornex command names them ".bundledMesh" like the mesh files.
-constexpr std::array<KindByExtension, 8> kKinds = {{
+constexpr std::array<KindByExtension, 9> kKinds = {{
     {".sgf", printSceneGraph},
     {".staticmesh", printMeshInfo},
     {".bundledmesh", printMeshInfo},
@@ -41,6 +42,7 @@ constexpr std::array<KindByExtension, 8> kKinds = {{
     {".samp_*", printSampleFile},
     {".ske", printSkeletonInfo},
     {".baf", printAnimationInfo},
+    {".collisionmesh", printCollisionMeshFile},
 }};
 
 bool matchesExtension(const std::string& lowerPath, const char* pattern) {
@@ -110,7 +112,12 @@ const char* infoKindsText() {
            "  FILE.baf [--skeleton FILE.ske] [--frames BONE]\n"
            "                           the animation: header, each bone's key blocks and value\n"
            "                           ranges (named from the skeleton); --frames: the decoded\n"
-           "                           keys of one bone (index or, with --skeleton, name)\n";
+           "                           keys of one bone (index or, with --skeleton, name)\n"
+           "  FILE.collisionMesh [--query X Y Z]\n"
+           "                           a collision mesh file: per slot and geometry, each\n"
+           "                           collision mesh's faces, vertices, materials, box, tree\n"
+           "                           depth, nodes and leaves, adjacency; --query lists the\n"
+           "                           faces whose tree leaves contain the point\n";
 }
 
 } // namespace vx::info

@@ -1,0 +1,88 @@
+#pragma once
+// The pieces of the spatial tree's split search that every search strategy shares: the face
+// records, how one face falls against a candidate plane, and the cost of a split. Keeping them
+// in one place is what makes the sweep and the plain scan choose the same splits.
+#include "MeshExporter/TriangleBoxOverlap.h"
+#include "Shared/Base/math/Vector3.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace vx {
+
+struct TreeBox {
+    Vector3 min;
+    Vector3 max;
+};
+
+// A face's corners and the box around them.
+struct TreeFace {
+    PointD corners[3];
+    TreeBox box;
+};
+
+// Positions closer than this count as equal; extents below it count as flat.
+inline constexpr float kTreeTolerance = 0.00001f;
+
+enum FaceSide : unsigned { kSideLeft = 1, kSideRight = 2, kSideBoth = 3, kSidePlane = 4 };
+
+// Half the box surface: dx dy + (dx + dy) dz.
+double halfArea(const TreeBox& box);
+
+// Faces whose box ends below this lie wholly left of the candidate at `s`.
+inline float leftOnlyBelow(float s) {
+    return s - kTreeTolerance;
+}
+// Faces whose box starts at or above this lie wholly right of it.
+inline float rightOnlyFrom(float s) {
+    return s + kTreeTolerance;
+}
+
+// The ends, per axis, of the part of a face inside a box (the box ignored on axes where the
+// face is flat and lies within it); empty when the face and the box share no point.
+struct FaceExtent {
+    bool empty = true;
+    double min[3] = {0, 0, 0};
+    double max[3] = {0, 0, 0};
+};
+FaceExtent clippedExtent(const TreeFace& face, const TreeBox& box);
+
+// Whether the face's box lies within `box` on every axis (ends included).
+bool containedIn(const TreeFace& face, const TreeBox& box);
+
+// Where `face` falls against the plane at `s` on `axis` of the node box: left, right, both,
+// or in the plane; 0 for a face that shares no point with the node box (one that reached the
+// node by touching its parent's box where this node has no part), which the node then drops.
+unsigned classifyFace(const TreeFace& face, int axis, float s, const TreeBox& nodeBox);
+
+struct SplitChoice {
+    bool found = false;
+    int axis = 0;
+    float position = 0.0f;
+    bool planarRight = false; // the in-plane faces go right (else left)
+    double cost = 0.0;
+    std::uint32_t left = 0; // faces of each side, in-plane faces counted where they go
+    std::uint32_t right = 0;
+};
+
+// Offers one candidate (both placements of its in-plane faces) to `best`; the first of equal
+// costs stays, so candidates must be offered in axis order, ascending positions.
+void offerCandidate(SplitChoice& best, const TreeBox& box, int axis, float s, std::uint32_t left,
+                    std::uint32_t right, std::uint32_t planar);
+
+// The sorted distinct face box ends on `axis` that lie within the node's extent (ends included).
+std::vector<float> candidatePositions(const std::vector<TreeFace>& faces,
+                                      const std::vector<std::uint32_t>& members, int axis,
+                                      const TreeBox& box);
+
+// The cheapest split of the node holding `members`; found is false when no candidate exists.
+using SplitSearch = SplitChoice (*)(const std::vector<TreeFace>& faces,
+                                    const std::vector<std::uint32_t>& members, const TreeBox& box);
+
+// The fast search: each face's part inside the node box is found once; faces are then counted
+// from the sorted ends of those parts, visiting only those in a candidate's plane band. Faces
+// flat on the axis that reach beyond the node box get the exact test where they straddle.
+SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces,
+                             const std::vector<std::uint32_t>& members, const TreeBox& box);
+
+} // namespace vx
