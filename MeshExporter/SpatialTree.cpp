@@ -61,7 +61,8 @@ bool SpatialTree::build(const std::vector<Vector3>& vertices,
         record.box = {first, first};
         for (int c = 0; c < 3; ++c) {
             const Vector3& p = vertices.at(faces[f].corners[c]);
-            record.corners[c] = {p.x, p.y, p.z};
+            record.corners[c] = {static_cast<double>(p.x), static_cast<double>(p.y),
+                                 static_cast<double>(p.z)};
             for (unsigned k = 0; k < 3; ++k) {
                 record.box.min[k] = std::min(record.box.min[k], p[k]);
                 record.box.max[k] = std::max(record.box.max[k], p[k]);

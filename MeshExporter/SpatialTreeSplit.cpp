@@ -13,8 +13,8 @@ constexpr double kWide = 1e9;
 BoxD sideBox(const TreeFace& face, const TreeBox& side) {
     BoxD box;
     for (unsigned k = 0; k < 3; ++k) {
-        box.min[k] = side.min[k];
-        box.max[k] = side.max[k];
+        box.min[k] = static_cast<double>(side.min[k]);
+        box.max[k] = static_cast<double>(side.max[k]);
         const bool flat = face.box.max[k] - face.box.min[k] < kTreeTolerance;
         const bool within = face.box.min[k] >= side.min[k] - kTreeTolerance &&
                             face.box.max[k] <= side.max[k] + kTreeTolerance;
@@ -42,7 +42,7 @@ FaceExtent clippedExtent(const TreeFace& face, const TreeBox& box) {
         if (widened(face, k, box.min[k], box.max[k]))
             continue;
         for (int side = 0; side < 2 && !polygon.empty(); ++side) {
-            const double bound = side == 0 ? box.min[k] : box.max[k];
+            const double bound = static_cast<double>(side == 0 ? box.min[k] : box.max[k]);
             const auto inside = [&](const PointD& p) {
                 return side == 0 ? p[k] >= bound : p[k] <= bound;
             };
@@ -181,8 +181,8 @@ struct CountedFace {
 
 // Whether a counted face goes left at s (it is not in the plane band); `hi` as for s.
 bool goesLeft(const CountedFace& f, float s, float hi) {
-    const double sd = s;
-    const double hd = hi;
+    const double sd = static_cast<double>(s);
+    const double hd = static_cast<double>(hi);
     return (f.partMin <= sd && f.partMin < hd) || (hi == s && f.partMin == sd && f.boxMin < s);
 }
 
@@ -200,8 +200,8 @@ SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces,
         if (contained[i]) {
             extents[i].empty = false;
             for (unsigned k = 0; k < 3; ++k) {
-                extents[i].min[k] = face.box.min[k];
-                extents[i].max[k] = face.box.max[k];
+                extents[i].min[k] = static_cast<double>(face.box.min[k]);
+                extents[i].max[k] = static_cast<double>(face.box.max[k]);
             }
         } else {
             extents[i] = clippedExtent(face, box);
@@ -251,8 +251,8 @@ SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces,
         for (float s : candidates) {
             const float lo = leftOnlyBelow(s);
             const float hi = rightOnlyFrom(s);
-            const double sd = s;
-            const double hd = hi;
+            const double sd = static_cast<double>(s);
+            const double hd = static_cast<double>(hi);
             // Counted faces: left when their inside part starts at or below s, right when it
             // ends at or above s; in-plane faces (box from [lo, hi) to at most hi) are taken
             // out of both and counted apart.

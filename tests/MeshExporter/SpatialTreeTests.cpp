@@ -178,7 +178,8 @@ TEST(SpatialTree, LeavesHoldEveryFaceInsideTheirBoxesAndQueriesMatchAScan) {
                     PointD p[3];
                     for (unsigned c = 0; c < 3; ++c) {
                         const Vector3& v = mesh.vertices[mesh.faces[f].corners[c]];
-                        p[c] = {v.x, v.y, v.z};
+                        p[c] = {static_cast<double>(v.x), static_cast<double>(v.y),
+                                static_cast<double>(v.z)};
                     }
                     EXPECT_TRUE(triangleOverlapsBox(p[0], p[1], p[2], grown))
                         << "face " << f << " " << p[0][0] << "," << p[0][1] << "," << p[0][2] << " "
