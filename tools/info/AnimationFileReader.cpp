@@ -1,7 +1,6 @@
 #include "tools/info/AnimationFileReader.h"
 
-#include "Shared/Base/Streams/Buffers/MemoryInBuffer.h"
-#include "Shared/Base/Streams/InStream.h"
+#include "tools/info/ByteReader.h"
 
 namespace vx::info {
 namespace {
@@ -9,31 +8,7 @@ namespace {
 constexpr std::uint32_t kVersion = 4;
 constexpr std::uint8_t kConstantBit = 0x80;
 
-class Reader {
-public:
-    Reader(std::string_view bytes, std::string& error)
-        : m_size(bytes.size()), m_buffer(bytes.data(), bytes.size()), m_in(&m_buffer),
-          m_error(error) {}
-
-    std::uint64_t offset() { return m_size - m_in.remaining(); }
-    std::uint64_t remaining() { return m_in.remaining(); }
-    InStream& in() { return m_in; }
-    bool fail(std::uint64_t at, const std::string& text) {
-        m_error = "byte " + std::to_string(at) + ": " + text;
-        return false;
-    }
-    bool need(std::uint64_t count, const std::string& what) {
-        if (remaining() >= count)
-            return true;
-        return fail(offset(), "the file ends inside " + what);
-    }
-
-private:
-    std::uint64_t m_size;
-    MemoryInBuffer m_buffer;
-    InStream m_in;
-    std::string& m_error;
-};
+using Reader = ByteReader;
 
 std::string componentText(std::size_t bone, std::size_t component) {
     return std::string(kAnimationComponentNames[component]) + " of animated bone " +

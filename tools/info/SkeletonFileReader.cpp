@@ -1,7 +1,6 @@
 #include "tools/info/SkeletonFileReader.h"
 
-#include "Shared/Base/Streams/Buffers/MemoryInBuffer.h"
-#include "Shared/Base/Streams/InStream.h"
+#include "tools/info/ByteReader.h"
 
 namespace vx::info {
 namespace {
@@ -11,32 +10,7 @@ constexpr std::uint16_t kNoParent = 0xFFFF;
 // Name length, the shortest name (its zero), parent, rotation and position.
 constexpr std::uint64_t kSmallestBone = 2 + 1 + 2 + 7 * 4;
 
-class Reader {
-public:
-    Reader(std::string_view bytes, std::string& error)
-        : m_size(bytes.size()), m_buffer(bytes.data(), bytes.size()), m_in(&m_buffer),
-          m_error(error) {}
-
-    std::uint64_t offset() { return m_size - m_in.remaining(); }
-    std::uint64_t remaining() { return m_in.remaining(); }
-    InStream& in() { return m_in; }
-    bool fail(std::uint64_t at, const std::string& text) {
-        m_error = "byte " + std::to_string(at) + ": " + text;
-        return false;
-    }
-    // Fails unless `count` more bytes are there.
-    bool need(std::uint64_t count, const char* what) {
-        if (remaining() >= count)
-            return true;
-        return fail(offset(), std::string("the file ends inside ") + what);
-    }
-
-private:
-    std::uint64_t m_size;
-    MemoryInBuffer m_buffer;
-    InStream m_in;
-    std::string& m_error;
-};
+using Reader = ByteReader;
 
 // True when following parents from every bone reaches a root.
 bool parentsReachRoots(const std::vector<SkeletonFileBone>& bones, std::size_t& looping) {
