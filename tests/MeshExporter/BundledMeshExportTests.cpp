@@ -183,8 +183,8 @@ TEST(BundledMeshExport, UvSetLimitsDependOnAnimatedMaterials) {
         // The tracks' vertices carry matrix 3 and type 0 beside their part.
         std::set<std::array<std::uint8_t, 3>> codes;
         for (std::uint32_t v = 0; v < e.file.vertexCount; ++v) {
-            const auto& bytes =
-                meshfile::decodeVertex(e.file, v).find(meshfile::kUsageBlendIndices)->bytes;
+            const auto decoded = meshfile::decodeVertex(e.file, v);
+            const auto& bytes = decoded.find(meshfile::kUsageBlendIndices)->bytes;
             codes.insert({bytes[0], bytes[1], bytes[2]});
         }
         EXPECT_EQ(codes, (std::set<std::array<std::uint8_t, 3>>{{0, 0, 0}, {0, 3, 0}}));

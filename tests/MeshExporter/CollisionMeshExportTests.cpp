@@ -180,7 +180,8 @@ TEST(CollisionMeshExport, FlatMeshHasNeitherTreeNorAdjacency) {
     test::LogCapture log;
     Export e(b);
     ASSERT_TRUE(e.ok);
-    const info::CollisionMeshRecord& mesh = e.read().slots[1][0].meshes[0];
+    const info::CollisionMeshFileContents file = e.read();
+    const info::CollisionMeshRecord& mesh = file.slots[1][0].meshes[0];
     EXPECT_FALSE(mesh.hasTree);
     EXPECT_FALSE(mesh.hasAdjacency);
     EXPECT_TRUE(log.contains("Bounding box is zero for collisionmesh"));

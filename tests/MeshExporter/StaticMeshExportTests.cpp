@@ -367,7 +367,8 @@ TEST(StaticMeshExport, LightmapsHalvePerLodAndEveryLodSavesItsSamples) {
     // The lightmap set follows the quad's own set and stays inside the lightmap.
     const MeshFile f = readMesh(e.meshPath());
     for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
-        const auto* lightmap = decodeVertex(f, v).find(meshfile::kUsageTexcoord, 1);
+        const auto decoded = decodeVertex(f, v);
+        const auto* lightmap = decoded.find(meshfile::kUsageTexcoord, 1);
         ASSERT_NE(lightmap, nullptr);
         EXPECT_GE(lightmap->values[0], 0.0f);
         EXPECT_LE(lightmap->values[0], 1.0f);
