@@ -1,6 +1,5 @@
 #include "MeshExporter/BundledMeshDataExporter.h"
 
-#include "MeshExporter/AlphaSortCopies.h"
 #include "MeshExporter/AnimatedTextureCoordinates.h"
 #include "MeshExporter/AnimatedUvState.h"
 #include "MeshExporter/ExportErrorList.h"
@@ -95,17 +94,7 @@ bool BundledMeshDataExporter::buildGeometry(SceneNode& node, int /*geometry*/, i
         MaterialGroupData data;
         if (!finishMaterialGroup(group, data))
             return false;
-        MeshMaterialRecord record;
-        record.name = group.name;
-        record.material = group.material;
-        record.alphaMode = mode;
-        record.indexCount = static_cast<std::uint32_t>(data.indices.size());
-        if (mode == 1) {
-            appendMaterialGroup(std::move(record), data,
-                                buildSortCopies(data.vertices, data.indices, m_sortCopies));
-        } else {
-            appendMaterialGroup(std::move(record), data, data.indices);
-        }
+        appendMaterialGroup(group, data, mode);
     }
     VX_INFO << "Found vertices: " << static_cast<std::uint32_t>(m_vertices.size())
             << " indices:" << static_cast<std::uint32_t>(m_indices.size());

@@ -1,5 +1,6 @@
 #include "MeshExporter/MeshDataExporter.h"
 
+#include "MeshExporter/AlphaSortCopies.h"
 #include "MeshExporter/ExportErrorList.h"
 #include "MeshExporter/GenerateTangents.h"
 #include "MeshExporter/MaterialGroupPreparation.h"
@@ -381,15 +382,25 @@ bool MeshDataExporter::finishMaterialGroup(const MaterialTriangles& group, Mater
     return true;
 }
 
-void MeshDataExporter::appendMaterialGroup(MeshMaterialRecord record,
-                                           const MaterialGroupData& group,
-                                           const std::vector<std::uint16_t>& indices) {
+void MeshDataExporter::appendMaterialGroup(const MaterialTriangles& group,
+                                           const MaterialGroupData& data, std::uint32_t alphaMode) {
+    MeshMaterialRecord record;
+    record.name = group.name;
+    record.material = group.material;
+    record.alphaMode = alphaMode;
     record.baseVertexIndex = static_cast<std::int32_t>(m_vertices.size());
     record.startIndex = static_cast<std::uint32_t>(m_indices.size());
-    record.vertexCount = static_cast<std::uint32_t>(group.vertices.size());
+    record.vertexCount = static_cast<std::uint32_t>(data.vertices.size());
+    record.indexCount = static_cast<std::uint32_t>(data.indices.size());
     m_materialRecords.push_back(std::move(record));
-    m_indices.insert(m_indices.end(), indices.begin(), indices.end());
-    m_vertices.insert(m_vertices.end(), group.vertices.begin(), group.vertices.end());
+    if (alphaMode == 1) {
+        const std::vector<std::uint16_t> copies =
+            buildSortCopies(data.vertices, data.indices, m_sortCopies);
+        m_indices.insert(m_indices.end(), copies.begin(), copies.end());
+    } else {
+        m_indices.insert(m_indices.end(), data.indices.begin(), data.indices.end());
+    }
+    m_vertices.insert(m_vertices.end(), data.vertices.begin(), data.vertices.end());
 }
 
 bool MeshDataExporter::computeBoundingBox() {

@@ -114,9 +114,11 @@ protected:
     // Welds a prepared group, checks its size, gives it tangents and its triangle order.
     // False when the export cannot go on.
     bool finishMaterialGroup(const MaterialTriangles& group, MaterialGroupData& out);
-    // Appends the group's record, indices and vertices to the level of detail's lists.
-    void appendMaterialGroup(MeshMaterialRecord record, const MaterialGroupData& group,
-                             const std::vector<std::uint16_t>& indices);
+    // Appends the material's record, indices and vertices to the level of detail's lists.
+    // Alpha-blended materials (mode 1) carry their triangles once per sort copy; their record
+    // counts one copy.
+    void appendMaterialGroup(const MaterialTriangles& group, const MaterialGroupData& data,
+                             std::uint32_t alphaMode);
 
     std::vector<ExportVertex> m_vertices;
     std::vector<std::uint16_t> m_indices;

@@ -1,6 +1,5 @@
 #include "MeshExporter/StaticMeshDataExporter.h"
 
-#include "MeshExporter/AlphaSortCopies.h"
 #include "MeshExporter/GeomLightmapSettings.h"
 #include "MeshExporter/LightmapUvStep.h"
 #include "Shared/Base/Log.h"
@@ -39,19 +38,7 @@ bool StaticMeshDataExporter::buildGeometry(SceneNode& node, int geometry, int lo
         MaterialGroupData data;
         if (!finishMaterialGroup(group, data))
             return false;
-        MeshMaterialRecord record;
-        record.name = group.name;
-        record.material = group.material;
-        if (isStaticAlphaMaterial(group.name)) {
-            record.alphaMode = 1;
-            const std::vector<std::uint16_t> copies =
-                buildSortCopies(data.vertices, data.indices, m_sortCopies);
-            record.indexCount = static_cast<std::uint32_t>(copies.size()) / m_sortCopies;
-            appendMaterialGroup(std::move(record), data, copies);
-        } else {
-            record.indexCount = static_cast<std::uint32_t>(data.indices.size());
-            appendMaterialGroup(std::move(record), data, data.indices);
-        }
+        appendMaterialGroup(group, data, isStaticAlphaMaterial(group.name) ? 1u : 0u);
     }
     return computeBoundingBox();
 }
