@@ -78,6 +78,8 @@ public:
     const std::vector<std::uint16_t>& indices() const { return m_indices; }
     std::vector<D3DVERTEXELEMENT9> declaration() const { return m_declaration.elements(); }
     std::uint32_t stride() const { return m_declaration.stride(); }
+    // The export's output file as the driver named it; sample and converted maps go beside it.
+    const std::string& outputFile() const { return m_outputFile; }
     std::uint32_t primitiveType() const { return m_primitiveType; }
     std::vector<MeshMaterialRecord>& materialRecords() { return m_materialRecords; }
     const std::vector<MeshMaterialRecord>& materialRecords() const { return m_materialRecords; }

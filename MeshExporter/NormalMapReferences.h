@@ -1,0 +1,29 @@
+#pragma once
+// Which materials of a skinned mesh get object-space normal maps, where their tangent-space
+// maps are read from, and what the converted maps are called.
+#include "MeshExporter/MeshMaterialExporter.h"
+
+#include <string>
+
+namespace vx {
+
+// A material is converted unless its effect works in tangent space (its effect file name holds
+// "tangent" in any letter case) or it names no texture at all.
+bool convertsNormalMap(const MeshMaterialExporter::Entry& entry);
+
+// The tangent-space map as the exporter reads it: the folder of the mesh's output file, then
+// "Textures/", then the file name of the material's first texture.
+std::string normalMapSourcePath(const std::string& outputFile, const std::string& textureName);
+
+// "crate/body_n.dds" -> "crate/body_n_os.dds": the folder part (up to the last slash or
+// backslash, written with '/'), the base name without its extension, then "_os.dds".
+std::string objectSpaceMapName(const std::string& textureName);
+
+// `path` without its extension (the dot of the file-name part only), followed by `suffix`.
+std::string replaceExtension(const std::string& path, const std::string& suffix);
+
+// Points every converted material's first texture at its object-space map, without converting
+// anything: the maps are expected from an earlier export.
+void changeNormalMapReferences(MeshMaterialExporter& materials);
+
+} // namespace vx
