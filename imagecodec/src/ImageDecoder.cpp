@@ -1,11 +1,13 @@
-#include <vornexhost/ImageDecoder.h>
+#include "vximage/ImageDecoder.h"
+
+#include "vximage/DdsCodec.h"
 
 #include <stb_image.h>
 
 #include <climits>
 #include <cstring>
 
-namespace vornexhost {
+namespace vximage {
 
 bool decodeImage(const std::uint8_t* data, std::size_t size, RgbaImage& out, std::string& error,
                  std::uint64_t maxPixels) {
@@ -44,4 +46,4 @@ bool decodeImage(const std::uint8_t* data, std::size_t size, RgbaImage& out, std
     return true;
 }
 
-} // namespace vornexhost
+} // namespace vximage

@@ -1,11 +1,11 @@
-#include <vornexhost/ImageDecoder.h>
+#include "vximage/DdsCodec.h"
 
 #include <squish.h>
 
 #include <bit>
 #include <cstring>
 
-namespace vornexhost {
+namespace vximage {
 namespace {
 
 constexpr std::size_t kMagicSize = 4;
@@ -42,6 +42,29 @@ std::uint8_t channel(std::uint32_t pixel, std::uint32_t mask, std::uint8_t missi
 struct PixelFormat {
     std::uint32_t flags, fourCC, bitCount, red, green, blue, alpha;
 };
+
+PixelFormat pixelFormatOf(const std::uint8_t* header) {
+    return {word(header + 76), word(header + 80), word(header + 84), word(header + 88),
+            word(header + 92), word(header + 96), word(header + 100)};
+}
+
+DdsFormat classify(const PixelFormat& format) {
+    if (format.flags & kFourCC) {
+        if (format.fourCC == fourCC("DXT1"))
+            return DdsFormat::Dxt1;
+        if (format.fourCC == fourCC("DXT3"))
+            return DdsFormat::Dxt3;
+        if (format.fourCC == fourCC("DXT5"))
+            return DdsFormat::Dxt5;
+        return DdsFormat::Other;
+    }
+    if ((format.flags & kRgb) && format.bitCount == 32 && format.red == 0x00FF0000u &&
+        format.green == 0x0000FF00u && format.blue == 0x000000FFu) {
+        const bool alpha = (format.flags & kAlphaPixels) && format.alpha == 0xFF000000u;
+        return alpha ? DdsFormat::A8R8G8B8 : DdsFormat::X8R8G8B8;
+    }
+    return DdsFormat::Other;
+}
 
 bool decodeCompressed(const std::uint8_t* data, std::size_t available, unsigned width,
                       unsigned height, int flag, RgbaImage& out, std::string& error) {
@@ -99,27 +122,49 @@ bool decodeUncompressed(const std::uint8_t* data, std::size_t available, unsigne
 
 } // namespace
 
-bool decodeDds(const std::uint8_t* data, std::size_t size, RgbaImage& out, std::string& error,
-               std::uint64_t maxPixels) {
+bool readDdsHeader(const std::uint8_t* data, std::size_t size, DdsHeader& out, std::string& error) {
     if (size < kMagicSize + kHeaderSize || std::memcmp(data, "DDS ", kMagicSize) != 0) {
         error = "not a DDS file (header missing or short)";
         return false;
     }
     const std::uint8_t* header = data + kMagicSize;
-    if (word(header) != kHeaderSize || word(header + 72) != kPixelFormatSize) {
+    if (word(header) != kHeaderSize) {
         error = "corrupt DDS header";
         return false;
     }
     const unsigned height = word(header + 8);
     const unsigned width = word(header + 12);
-    if (width == 0 || height == 0 || std::uint64_t{width} * height > maxPixels) {
+    if (width == 0 || height == 0) {
         error = "DDS image size " + std::to_string(width) + "x" + std::to_string(height) +
                 " is out of range";
         return false;
     }
-    const PixelFormat format{word(header + 76), word(header + 80), word(header + 84),
-                             word(header + 88), word(header + 92), word(header + 96),
-                             word(header + 100)};
+    out.width = width;
+    out.height = height;
+    out.mipLevels = word(header + 24) != 0 ? word(header + 24) : 1;
+    out.format =
+        word(header + 72) == kPixelFormatSize ? classify(pixelFormatOf(header)) : DdsFormat::Other;
+    return true;
+}
+
+bool decodeDds(const std::uint8_t* data, std::size_t size, RgbaImage& out, std::string& error,
+               std::uint64_t maxPixels) {
+    DdsHeader info;
+    if (!readDdsHeader(data, size, info, error))
+        return false;
+    const std::uint8_t* header = data + kMagicSize;
+    if (word(header + 72) != kPixelFormatSize) {
+        error = "corrupt DDS header";
+        return false;
+    }
+    const unsigned width = info.width;
+    const unsigned height = info.height;
+    if (std::uint64_t{width} * height > maxPixels) {
+        error = "DDS image size " + std::to_string(width) + "x" + std::to_string(height) +
+                " is out of range";
+        return false;
+    }
+    const PixelFormat format = pixelFormatOf(header);
     const std::uint8_t* pixels = header + kHeaderSize;
     const std::size_t available = size - kMagicSize - kHeaderSize;
     out.width = width;
@@ -146,4 +191,4 @@ bool decodeDds(const std::uint8_t* data, std::size_t size, RgbaImage& out, std::
     return false;
 }
 
-} // namespace vornexhost
+} // namespace vximage

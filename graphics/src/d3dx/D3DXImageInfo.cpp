@@ -1,5 +1,7 @@
 #include "d3d9.h"
 #include "d3dx9tex.h"
+#include "device/TextureFormats.h"
+#include "vximage/DdsCodec.h"
 
 #include <stb_image.h>
 
@@ -14,11 +16,6 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-std::uint32_t littleEndian32(const unsigned char* p) {
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
-           std::uint32_t{p[3]} << 24;
-}
-
 } // namespace
 
 HRESULT D3DXGetImageInfoFromFileA(const char* path, D3DXIMAGE_INFO* info) {
@@ -27,18 +24,19 @@ HRESULT D3DXGetImageInfoFromFileA(const char* path, D3DXIMAGE_INFO* info) {
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
     if (!file)
         return D3DERR_NOTAVAILABLE;
-    // DDS: "DDS ", then the 124-byte header whose height and width follow its size and flags.
-    std::array<unsigned char, 32> head{};
+    std::array<unsigned char, vximage::kDdsHeaderBytes> head{};
     const std::size_t got = std::fread(head.data(), 1, head.size(), file.get());
-    if (got >= 20 && std::memcmp(head.data(), "DDS ", 4) == 0) {
-        D3DXIMAGE_INFO out;
-        out.Height = littleEndian32(head.data() + 12);
-        out.Width = littleEndian32(head.data() + 16);
-        if (got >= 32)
-            out.MipLevels = littleEndian32(head.data() + 28) ? littleEndian32(head.data() + 28) : 1;
-        out.ImageFileFormat = D3DXIFF_DDS;
-        if (out.Width == 0 || out.Height == 0)
+    if (got >= 4 && std::memcmp(head.data(), "DDS ", 4) == 0) {
+        vximage::DdsHeader header;
+        std::string error;
+        if (!vximage::readDdsHeader(head.data(), got, header, error))
             return D3DXERR_INVALIDDATA;
+        D3DXIMAGE_INFO out;
+        out.Width = header.width;
+        out.Height = header.height;
+        out.MipLevels = header.mipLevels;
+        out.Format = vornexgfx::d3dFormatOf(header.format);
+        out.ImageFileFormat = D3DXIFF_DDS;
         *info = out;
         return D3D_OK;
     }
@@ -51,6 +49,7 @@ HRESULT D3DXGetImageInfoFromFileA(const char* path, D3DXIMAGE_INFO* info) {
     D3DXIMAGE_INFO out;
     out.Width = static_cast<UINT>(width);
     out.Height = static_cast<UINT>(height);
+    out.Format = D3DFMT_A8R8G8B8;
     out.ImageFileFormat = head[0] == 0x89 && head[1] == 'P'    ? D3DXIFF_PNG
                           : head[0] == 0xFF && head[1] == 0xD8 ? D3DXIFF_JPG
                           : head[0] == 'B' && head[1] == 'M'   ? D3DXIFF_BMP

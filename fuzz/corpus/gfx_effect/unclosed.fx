@@ -1,0 +1,4 @@
+technique T {
+  pass P {
+    vertex <<
+void main() {}

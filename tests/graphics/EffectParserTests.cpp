@@ -1,0 +1,113 @@
+// The effect file reader: structure of a good file and a clear, located reason for bad ones.
+#include <vornexgfx/EffectSource.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using namespace vornexgfx;
+using namespace std::string_literals;
+
+TEST(EffectParser, ReadsTechniquesPassesCodeAndSamplers) {
+    const std::string text = "// two techniques\n"                                     // 1
+                             "sampler src point wrap; // states\n"                     // 2
+                             "technique First {\n"                                     // 3
+                             "  pass P0 {\n"                                           // 4
+                             "    vertex <<  \n"                                       // 5
+                             "void main() { gl_Position = vec4(0.0); }\n"              // 6
+                             "  uint x = 1u >> 1; // not a closing line\n"             // 7
+                             "    >>\n"                                                // 8
+                             "    fragment <<\n"                                       // 9
+                             "F\n"                                                     // 10
+                             ">>\n"                                                    // 11
+                             "  }\n"                                                   // 12
+                             "  pass P1 { fragment <<\nG\n>>\n vertex <<\nV\n>>\n }\n" // 13-19
+                             "}\n"                                                     // 20
+                             "technique Second { pass Only { vertex <<\n>>\nfragment <<\n>>\n} }";
+    EffectSource source;
+    std::string error;
+    ASSERT_TRUE(parseEffect(text, "a.fx", source, error)) << error;
+    ASSERT_EQ(source.techniques.size(), 2u);
+    const EffectTechnique& first = source.techniques[0];
+    EXPECT_EQ(first.name, "First");
+    EXPECT_EQ(first.line, 3);
+    ASSERT_EQ(first.passes.size(), 2u);
+    EXPECT_EQ(first.passes[0].name, "P0");
+    EXPECT_EQ(first.passes[0].line, 4);
+    EXPECT_EQ(first.passes[0].vertex.code, "void main() { gl_Position = vec4(0.0); }\n"
+                                           "  uint x = 1u >> 1; // not a closing line\n");
+    EXPECT_EQ(first.passes[0].vertex.firstLine, 6);
+    EXPECT_EQ(first.passes[0].fragment.code, "F\n");
+    EXPECT_EQ(first.passes[0].fragment.firstLine, 10);
+    EXPECT_EQ(first.passes[1].fragment.code, "G\n");
+    EXPECT_EQ(first.passes[1].vertex.code, "V\n");
+    EXPECT_EQ(first.passes[1].vertex.firstLine, 17);
+    EXPECT_EQ(source.techniques[1].passes[0].vertex.code, "");
+    ASSERT_EQ(source.samplers.size(), 1u);
+    EXPECT_EQ(source.samplers[0].name, "src");
+    EXPECT_EQ(source.samplers[0].filter, SamplerFilter::Point);
+    EXPECT_EQ(source.samplers[0].address, SamplerAddress::Wrap);
+}
+
+TEST(EffectParser, RejectsBadFilesNamingFileAndLine) {
+    const std::string pass = "pass P { vertex <<\n>>\nfragment <<\n>>\n}";
+    struct Case {
+        std::string text;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"", "e.fx(1): the file defines no technique"},
+        {"// nothing\n\n", "e.fx(3): the file defines no technique"},
+        {"shader X {}", "e.fx(1): expected 'technique' or 'sampler', found 'shader'"},
+        {"technique {", "e.fx(1): expected a technique name, found '{'"},
+        {"technique T\n{\n}", "e.fx(1): technique 'T' has no pass"},
+        {"technique T { " + pass + " }\ntechnique T { " + pass + " }",
+         "e.fx(6): technique 'T' is defined twice"},
+        {"technique T { " + pass + "\n" + pass + " }",
+         "e.fx(6): pass 'P' is defined twice in technique 'T'"},
+        {"technique T {\n pass P { vertex <<\n>>\n }\n}",
+         "e.fx(2): pass 'P' of technique 'T' has no fragment block"},
+        {"technique T { pass P { vertex <<\n>>\nvertex <<\n>> } }",
+         "e.fx(3): pass 'P' has two vertex blocks"},
+        {"technique T { pass P { geometry <<\n>> } }",
+         "e.fx(1): expected 'vertex', 'fragment' or '}', found 'geometry'"},
+        {"technique T { pass P { vertex << code\n>> } }",
+         "e.fx(1): '<<' must end its line; the code starts on the next one"},
+        {"technique T { pass P {\n vertex <<\nvoid main() {}\n >>x\n",
+         "e.fx(2): the code block opened here is never closed by a '>>' line"},
+        {"technique T { pass P { vertex <<\n>>\nfragment <<\n>>\n",
+         "e.fx(5): expected 'vertex', 'fragment' or '}', found the end of the file"},
+        {"technique T { pass P { vertex <<\n\0\n>>\nfragment <<\n>> } }"s,
+         "e.fx(3): the code block holds a zero byte"},
+        {"technique T \x01", "e.fx(1): expected '{', found byte 0x01"},
+        {"sampler s fuzzy clamp;", "e.fx(1): unknown filter 'fuzzy' (linear or point)"},
+        {"sampler s point edge;", "e.fx(1): unknown address mode 'edge' (clamp, wrap or mirror)"},
+        {"sampler s point clamp\n", "e.fx(2): expected ';', found the end of the file"},
+        {"sampler s point clamp;\nsampler s linear wrap;",
+         "e.fx(2): sampler 's' is described twice"},
+        {"technique " + std::string(65, 'n') + " {}",
+         "e.fx(1): a name is longer than 64 characters"},
+        {"technique 9T {}", "e.fx(1): expected a technique name, found '9'"},
+    };
+    for (const Case& c : cases) {
+        EffectSource source;
+        std::string error;
+        EXPECT_FALSE(parseEffect(c.text, "e.fx", source, error)) << c.error;
+        EXPECT_EQ(error, c.error);
+        EXPECT_TRUE(source.techniques.empty()) << c.error;
+    }
+    // Limits stop a hostile file from growing the structures without bound.
+    std::string many;
+    for (int i = 0; i < 65; ++i)
+        many += "technique T" + std::to_string(i) + " { " + pass + " }\n";
+    EffectSource source;
+    std::string error;
+    EXPECT_FALSE(parseEffect(many, "e.fx", source, error));
+    EXPECT_EQ(error, "e.fx(321): more than 64 techniques");
+    EXPECT_FALSE(parseEffect(std::string(kMaxEffectFileBytes + 1, ' '), "e.fx", source, error));
+    EXPECT_EQ(error, "e.fx(1): the file is larger than 1048576 bytes");
+}
+
+} // namespace
