@@ -1,0 +1,306 @@
+#include "MeshExporter/MeshDataExporter.h"
+#include "MeshExporter/MeshMaterialExporter.h"
+#include "MeshExporter/TransformNormalMap.h"
+#include "tests/Shared/Base/TestLogCapture.h"
+
+#include <d3d9.h>
+#include <d3dx9.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+namespace vx {
+namespace {
+
+using Texel = std::array<int, 4>; // r, g, b, a as stored
+using NormalField = std::function<Vector3(int x, int y)>;
+
+constexpr int kSize = 16;
+
+Texel encode(Vector3 n) {
+    n = n.normalized();
+    auto channel = [](float c) {
+        return static_cast<int>(std::lround((c * 0.5f + 0.5f) * 255.0f));
+    };
+    return {channel(n.x), channel(n.y), channel(n.z), 255};
+}
+
+Vector3 decode(const Texel& t) {
+    auto value = [](int c) { return static_cast<float>(c) / 255.0f * 2.0f - 1.0f; };
+    return {value(t[0]), value(t[1]), value(t[2])};
+}
+
+// A level of detail made of quads in texture space, each one material group with a constant
+// tangent frame; positions do not matter to the conversion.
+class FrameMesh : public MeshDataExporter {
+public:
+    explicit FrameMesh(std::string outputFile) { m_outputFile = std::move(outputFile); }
+    bool buildGeometry(SceneNode&, int, int) override { return false; }
+    ExportVertex makeVertex(const VertexBuffer&, const Vertex&, const Matrix&, int) const override {
+        return {};
+    }
+
+    // The quad over u in [u0, u1], v in [0, 1] with binormal `b` and normal `n`.
+    MeshMaterialRecord addQuad(Vector3 b, Vector3 n, float u0, float u1) {
+        MeshMaterialRecord record;
+        record.baseVertexIndex = static_cast<std::int32_t>(m_vertices.size());
+        record.startIndex = static_cast<std::uint32_t>(m_indices.size());
+        record.vertexCount = 4;
+        record.indexCount = 6;
+        const std::array<std::pair<float, float>, 4> corners = {
+            {{u0, 0.0f}, {u1, 0.0f}, {u0, 1.0f}, {u1, 1.0f}}};
+        for (const auto& [u, v] : corners) {
+            ExportVertex vertex;
+            vertex.binormal = b;
+            vertex.normal = n;
+            vertex.tangent = {9.0f, 9.0f,
+                              9.0f}; // never read: the tangent is made from the other two
+            vertex.uvs[0] = {u, v};
+            m_vertices.push_back(vertex);
+        }
+        for (const std::uint16_t i : std::array<std::uint16_t, 6>{0, 1, 2, 2, 1, 3})
+            m_indices.push_back(i);
+        return record;
+    }
+};
+
+// A device of our own to write source maps and read results, as the artist's tools would.
+class MapFiles {
+public:
+    MapFiles() {
+        m_d3d = Direct3DCreate9(D3D_SDK_VERSION);
+        D3DPRESENT_PARAMETERS presentation{};
+        presentation.Windowed = TRUE;
+        if (m_d3d)
+            m_d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr,
+                                D3DCREATE_HARDWARE_VERTEXPROCESSING, &presentation, &m_device);
+    }
+    ~MapFiles() {
+        if (m_device)
+            m_device->Release();
+        if (m_d3d)
+            m_d3d->Release();
+    }
+    bool ready() const { return m_device != nullptr; }
+
+    void write(const std::string& path, const NormalField& field) {
+        IDirect3DTexture9* texture = nullptr;
+        ASSERT_EQ(m_device->CreateTexture(kSize, kSize, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
+                                          &texture, nullptr),
+                  D3D_OK);
+        D3DLOCKED_RECT locked{};
+        ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+        for (int y = 0; y < kSize; ++y)
+            for (int x = 0; x < kSize; ++x) {
+                const Texel t = encode(field(x, y));
+                auto* p = static_cast<unsigned char*>(locked.pBits) + y * locked.Pitch + x * 4;
+                p[0] = static_cast<unsigned char>(t[2]); // bytes of an A8R8G8B8 texel: b, g, r, a
+                p[1] = static_cast<unsigned char>(t[1]);
+                p[2] = static_cast<unsigned char>(t[0]);
+                p[3] = 255;
+            }
+        texture->UnlockRect(0);
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        ASSERT_EQ(D3DXSaveTextureToFileA(path.c_str(), D3DXIFF_DDS, texture, nullptr), D3D_OK);
+        texture->Release();
+    }
+
+    // Every texel of the file, row by row; empty when it cannot be read.
+    std::vector<Texel> read(const std::string& path) {
+        IDirect3DTexture9* texture = nullptr;
+        std::vector<Texel> texels;
+        if (FAILED(D3DXCreateTextureFromFileExA(m_device, path.c_str(), D3DX_DEFAULT, D3DX_DEFAULT,
+                                                1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
+                                                D3DX_FILTER_NONE, D3DX_FILTER_NONE, 0, nullptr,
+                                                nullptr, &texture)))
+            return texels;
+        D3DLOCKED_RECT locked{};
+        if (SUCCEEDED(texture->LockRect(0, &locked, nullptr, D3DLOCK_READONLY))) {
+            for (int y = 0; y < kSize; ++y)
+                for (int x = 0; x < kSize; ++x) {
+                    const auto* p =
+                        static_cast<const unsigned char*>(locked.pBits) + y * locked.Pitch + x * 4;
+                    texels.push_back({p[2], p[1], p[0], p[3]});
+                }
+            texture->UnlockRect(0);
+        }
+        texture->Release();
+        return texels;
+    }
+
+private:
+    IDirect3D9* m_d3d = nullptr;
+    IDirect3DDevice9* m_device = nullptr;
+};
+
+// Each test runs in a folder of its own with the shipped effect in the installation folder's
+// "bin/plug-ins", the last place the search looks.
+class TransformNormalMapTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directories(m_install.file("bin/plug-ins"));
+        std::filesystem::copy_file(std::string(VORNEX_SOURCE_DIR) + "/MeshExporter/transform.fx",
+                                   m_install.file("bin/plug-ins/transform.fx"));
+        setenv("MAYA_LOCATION", m_install.path().c_str(), 1);
+        if (!m_files.ready())
+            GTEST_SKIP() << "no OpenGL context on this machine";
+    }
+    void TearDown() override { unsetenv("MAYA_LOCATION"); }
+
+    std::string output() const { return m_out.file("soldier.skinnedMesh"); }
+    std::string texture(const std::string& name) const { return m_out.file("Textures/" + name); }
+
+    static void addMaterial(MeshMaterialExporter& materials, const std::string& effect,
+                            const std::string& map, const MeshMaterialRecord& record) {
+        MeshMaterialExporter::Entry entry;
+        entry.effectFile = effect;
+        entry.textures = {map, "chars/body_c.dds"};
+        entry.record = record;
+        materials.entries().push_back(entry);
+    }
+
+    // Converts and releases; the log of the whole run is kept for the checks.
+    bool convert(FrameMesh& mesh, MeshMaterialExporter& materials) {
+        TransformNormalMap transform;
+        if (!transform.initContext())
+            return false;
+        const bool converted = transform.convertSkinnedMesh(mesh, materials);
+        transform.release();
+        return converted;
+    }
+
+    // The run's log, shown when a conversion fails.
+    std::string logText() const {
+        std::string text;
+        for (const std::string& line : m_log.scriptLines())
+            text += line + "\n";
+        return text;
+    }
+
+    test::TempDir m_install;
+    test::TempDir m_out;
+    MapFiles m_files;
+    test::LogCapture m_log;
+};
+
+Vector3 bumps(int x, int y) {
+    return {static_cast<float>(x - 7) / 9.0f, static_cast<float>(5 - y) / 11.0f, 1.0f};
+}
+
+void expectNear(const Texel& actual, const Texel& expected, const std::string& where) {
+    for (int c = 0; c < 4; ++c)
+        EXPECT_NEAR(actual[static_cast<std::size_t>(c)], expected[static_cast<std::size_t>(c)], 1)
+            << where << " channel " << c;
+}
+
+TEST_F(TransformNormalMapTest, TurnsEveryTexelByTheTangentFrame) {
+    // The frame (t, b, n) maps a tangent-space normal (x, y, z) to x t + y b + z n.
+    const struct {
+        const char* name;
+        Vector3 binormal;
+        std::function<Vector3(Vector3)> expected;
+    } frames[] = {
+        {"identity", {0, 1, 0}, [](Vector3 v) { return v; }},
+        {"quarter turn about z",
+         {-1, 0, 0},
+         [](Vector3 v) {
+             return Vector3{-v.y, v.x, v.z};
+         }},
+    };
+    for (const auto& frame : frames) {
+        m_files.write(texture("body_n.dds"), bumps);
+        FrameMesh mesh(output());
+        MeshMaterialExporter materials;
+        addMaterial(materials, "skinnedMesh.fx", "chars/body_n.dds",
+                    mesh.addQuad(frame.binormal, {0, 0, 1}, 0, 1));
+        ASSERT_TRUE(convert(mesh, materials)) << frame.name << "\n" << logText();
+        const std::vector<Texel> result = m_files.read(texture("body_n_os.dds"));
+        ASSERT_EQ(result.size(), static_cast<std::size_t>(kSize * kSize)) << frame.name;
+        for (int y = 0; y < kSize; ++y)
+            for (int x = 0; x < kSize; ++x) {
+                const Vector3 input = decode(encode(bumps(x, y)));
+                expectNear(
+                    result[static_cast<std::size_t>(y * kSize + x)], encode(frame.expected(input)),
+                    std::string(frame.name) + " at " + std::to_string(x) + "," + std::to_string(y));
+            }
+        EXPECT_EQ(materials.entries()[0].textures[0], "chars/body_n_os.dds");
+        EXPECT_EQ(materials.entries()[0].textures[1], "chars/body_c.dds");
+    }
+    EXPECT_TRUE(m_log.contains("Success TransformNormalMap::initContext()"));
+    EXPECT_TRUE(m_log.contains("Beginning Pass 1 (outlining)"));
+    EXPECT_TRUE(m_log.contains("D3DDevice released w/ refCnt: 0"));
+}
+
+TEST_F(TransformNormalMapTest, OutliningGrowsCoveredTexelsTwoTexelsOutwards) {
+    const Vector3 constant{0.3f, -0.2f, 0.9f};
+    m_files.write(texture("half_n.dds"), [&](int, int) { return constant; });
+    FrameMesh mesh(output());
+    MeshMaterialExporter materials;
+    // Covers the texel columns 0..7 of 16.
+    addMaterial(materials, "skinnedMesh.fx", "half_n.dds",
+                mesh.addQuad({0, 1, 0}, {0, 0, 1}, 0.0f, 0.5f));
+    ASSERT_TRUE(convert(mesh, materials)) << logText();
+
+    const std::vector<Texel> before = m_files.read(texture("half_n_beforeOL.dds"));
+    const std::vector<Texel> after = m_files.read(texture("half_n_os.dds"));
+    ASSERT_EQ(before.size(), static_cast<std::size_t>(kSize * kSize));
+    ASSERT_EQ(after.size(), before.size());
+    const Texel converted = encode(decode(encode(constant)));
+    for (int y = 0; y < kSize; ++y) {
+        const auto at = [&](int x) { return static_cast<std::size_t>(y * kSize + x); };
+        expectNear(before[at(7)], converted, "covered column 7");
+        EXPECT_EQ(before[at(8)], (Texel{0, 0, 0, 0})) << "row " << y;
+        for (int x : {7, 8, 9})
+            expectNear(after[at(x)], converted, "grown column " + std::to_string(x));
+        EXPECT_EQ(after[at(10)], (Texel{0, 0, 0, 0})) << "row " << y;
+    }
+}
+
+TEST_F(TransformNormalMapTest, SharedMapsConvertOnceAndTangentEffectsKeepTheirs) {
+    m_files.write(texture("body_n.dds"), bumps);
+    FrameMesh mesh(output());
+    MeshMaterialExporter materials;
+    // Two materials share one map, each covering half of it; the third works in tangent space
+    // and names a map that does not exist, which must not be read.
+    addMaterial(materials, "skinnedMesh.fx", "chars/body_n.dds",
+                mesh.addQuad({0, 1, 0}, {0, 0, 1}, 0.0f, 0.5f));
+    addMaterial(materials, "skinnedMesh.fx", "chars/body_n.dds",
+                mesh.addQuad({-1, 0, 0}, {0, 0, 1}, 0.5f, 1.0f));
+    addMaterial(materials, "SkinnedMesh_Tangent.fx", "chars/arm_n.dds",
+                mesh.addQuad({0, 1, 0}, {0, 0, 1}, 0, 1));
+    ASSERT_TRUE(convert(mesh, materials)) << logText();
+    EXPECT_EQ(materials.entries()[0].textures[0], "chars/body_n_os.dds");
+    EXPECT_EQ(materials.entries()[1].textures[0], "chars/body_n_os.dds");
+    EXPECT_EQ(materials.entries()[2].textures[0], "chars/arm_n.dds");
+
+    const std::vector<Texel> result = m_files.read(texture("body_n_os.dds"));
+    ASSERT_EQ(result.size(), static_cast<std::size_t>(kSize * kSize));
+    const Vector3 left = decode(encode(bumps(3, 4)));
+    const Vector3 right = decode(encode(bumps(12, 4)));
+    expectNear(result[4 * kSize + 3], encode(left), "left half, first material");
+    expectNear(result[4 * kSize + 12], encode(Vector3{-right.y, right.x, right.z}),
+               "right half, second material");
+    EXPECT_FALSE(std::filesystem::exists(texture("arm_n_os.dds")));
+}
+
+TEST_F(TransformNormalMapTest, FailuresLeaveTheNamesAsTheyWere) {
+    FrameMesh mesh(output());
+    MeshMaterialExporter materials;
+    addMaterial(materials, "skinnedMesh.fx", "chars/missing_n.dds",
+                mesh.addQuad({0, 1, 0}, {0, 0, 1}, 0, 1));
+    EXPECT_FALSE(convert(mesh, materials));
+    EXPECT_EQ(materials.entries()[0].textures[0], "chars/missing_n.dds");
+    EXPECT_TRUE(m_log.contains("Transformnormalmap error: "));
+
+    setenv("VORNEX_GL", "off", 1);
+    TransformNormalMap noDevice;
+    EXPECT_FALSE(noDevice.initContext());
+    unsetenv("VORNEX_GL");
+}
+
+} // namespace
+} // namespace vx
