@@ -1,6 +1,6 @@
-#include "MeshExporter/MeshDataExporter.h"
 #include "MeshExporter/MeshMaterialExporter.h"
 #include "MeshExporter/TransformNormalMap.h"
+#include "tests/MeshExporter/FrameMesh.h"
 #include "tests/Shared/Base/TestLogCapture.h"
 
 #include <d3d9.h>
@@ -34,39 +34,7 @@ Vector3 decode(const Texel& t) {
     return {value(t[0]), value(t[1]), value(t[2])};
 }
 
-// A level of detail made of quads in texture space, each one material group with a constant
-// tangent frame; positions do not matter to the conversion.
-class FrameMesh : public MeshDataExporter {
-public:
-    explicit FrameMesh(std::string outputFile) { m_outputFile = std::move(outputFile); }
-    bool buildGeometry(SceneNode&, int, int) override { return false; }
-    ExportVertex makeVertex(const VertexBuffer&, const Vertex&, const Matrix&, int) const override {
-        return {};
-    }
-
-    // The quad over u in [u0, u1], v in [0, 1] with binormal `b` and normal `n`.
-    MeshMaterialRecord addQuad(Vector3 b, Vector3 n, float u0, float u1) {
-        MeshMaterialRecord record;
-        record.baseVertexIndex = static_cast<std::int32_t>(m_vertices.size());
-        record.startIndex = static_cast<std::uint32_t>(m_indices.size());
-        record.vertexCount = 4;
-        record.indexCount = 6;
-        const std::array<std::pair<float, float>, 4> corners = {
-            {{u0, 0.0f}, {u1, 0.0f}, {u0, 1.0f}, {u1, 1.0f}}};
-        for (const auto& [u, v] : corners) {
-            ExportVertex vertex;
-            vertex.binormal = b;
-            vertex.normal = n;
-            vertex.tangent = {9.0f, 9.0f,
-                              9.0f}; // never read: the tangent is made from the other two
-            vertex.uvs[0] = {u, v};
-            m_vertices.push_back(vertex);
-        }
-        for (const std::uint16_t i : std::array<std::uint16_t, 6>{0, 1, 2, 2, 1, 3})
-            m_indices.push_back(i);
-        return record;
-    }
-};
+using test::FrameMesh;
 
 // A device of our own to write source maps and read results, as the artist's tools would.
 class MapFiles {
@@ -216,7 +184,7 @@ TEST_F(TransformNormalMapTest, TurnsEveryTexelByTheTangentFrame) {
         FrameMesh mesh(output());
         MeshMaterialExporter materials;
         addMaterial(materials, "skinnedMesh.fx", "chars/body_n.dds",
-                    mesh.addQuad(frame.binormal, {0, 0, 1}, 0, 1));
+                    mesh.addGrid(frame.binormal, {0, 0, 1}, 0, 1));
         ASSERT_TRUE(convert(mesh, materials)) << frame.name << "\n" << logText();
         const std::vector<Texel> result = m_files.read(texture("body_n_os.dds"));
         ASSERT_EQ(result.size(), static_cast<std::size_t>(kSize * kSize)) << frame.name;
@@ -242,7 +210,7 @@ TEST_F(TransformNormalMapTest, OutliningGrowsCoveredTexelsTwoTexelsOutwards) {
     MeshMaterialExporter materials;
     // Covers the texel columns 0..7 of 16.
     addMaterial(materials, "skinnedMesh.fx", "half_n.dds",
-                mesh.addQuad({0, 1, 0}, {0, 0, 1}, 0.0f, 0.5f));
+                mesh.addGrid({0, 1, 0}, {0, 0, 1}, 0.0f, 0.5f));
     ASSERT_TRUE(convert(mesh, materials)) << logText();
 
     const std::vector<Texel> before = m_files.read(texture("half_n_beforeOL.dds"));
@@ -267,11 +235,11 @@ TEST_F(TransformNormalMapTest, SharedMapsConvertOnceAndTangentEffectsKeepTheirs)
     // Two materials share one map, each covering half of it; the third works in tangent space
     // and names a map that does not exist, which must not be read.
     addMaterial(materials, "skinnedMesh.fx", "chars/body_n.dds",
-                mesh.addQuad({0, 1, 0}, {0, 0, 1}, 0.0f, 0.5f));
+                mesh.addGrid({0, 1, 0}, {0, 0, 1}, 0.0f, 0.5f));
     addMaterial(materials, "skinnedMesh.fx", "chars/body_n.dds",
-                mesh.addQuad({-1, 0, 0}, {0, 0, 1}, 0.5f, 1.0f));
+                mesh.addGrid({-1, 0, 0}, {0, 0, 1}, 0.5f, 1.0f));
     addMaterial(materials, "SkinnedMesh_Tangent.fx", "chars/arm_n.dds",
-                mesh.addQuad({0, 1, 0}, {0, 0, 1}, 0, 1));
+                mesh.addGrid({0, 1, 0}, {0, 0, 1}, 0, 1));
     ASSERT_TRUE(convert(mesh, materials)) << logText();
     EXPECT_EQ(materials.entries()[0].textures[0], "chars/body_n_os.dds");
     EXPECT_EQ(materials.entries()[1].textures[0], "chars/body_n_os.dds");
@@ -291,7 +259,7 @@ TEST_F(TransformNormalMapTest, FailuresLeaveTheNamesAsTheyWere) {
     FrameMesh mesh(output());
     MeshMaterialExporter materials;
     addMaterial(materials, "skinnedMesh.fx", "chars/missing_n.dds",
-                mesh.addQuad({0, 1, 0}, {0, 0, 1}, 0, 1));
+                mesh.addGrid({0, 1, 0}, {0, 0, 1}, 0, 1));
     EXPECT_FALSE(convert(mesh, materials));
     EXPECT_EQ(materials.entries()[0].textures[0], "chars/missing_n.dds");
     EXPECT_TRUE(m_log.contains("Transformnormalmap error: "));
