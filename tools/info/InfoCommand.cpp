@@ -4,6 +4,7 @@
 #include "Shared/Graphics/Scene/SceneOutline.h"
 #include "tools/info/AnimationFilePrinter.h"
 #include "tools/info/CollisionMeshFileInfo.h"
+#include "tools/info/DdsFileInfo.h"
 #include "tools/info/MeshFileInfo.h"
 #include "tools/info/SampleFileInfo.h"
 #include "tools/info/SkeletonFilePrinter.h"
@@ -33,7 +34,7 @@ struct KindByExtension {
 
 // Extensions of the files the exporter writes. Scene graph files are recognised by content,
 // since the Vornex command names them ".bundledMesh" like the mesh files.
-constexpr std::array<KindByExtension, 9> kKinds = {{
+constexpr std::array<KindByExtension, 10> kKinds = {{
     {".sgf", printSceneGraph},
     {".staticmesh", printMeshInfo},
     {".bundledmesh", printMeshInfo},
@@ -43,6 +44,7 @@ constexpr std::array<KindByExtension, 9> kKinds = {{
     {".ske", printSkeletonInfo},
     {".baf", printAnimationInfo},
     {".collisionmesh", printCollisionMeshFile},
+    {".dds", printDdsFile},
 }};
 
 bool matchesExtension(const std::string& lowerPath, const char* pattern) {
@@ -117,7 +119,9 @@ const char* infoKindsText() {
            "                           a collision mesh file: per slot and geometry, each\n"
            "                           collision mesh's faces, vertices, materials, box, tree\n"
            "                           depth, nodes and leaves, adjacency; --query lists the\n"
-           "                           faces whose tree leaves contain the point\n";
+           "                           faces whose tree leaves contain the point\n"
+           "  FILE.dds [--png OUT.png]  a texture: size, pixel layout, mip levels; --png writes\n"
+           "                           its top level as a picture (converted normal maps)\n";
 }
 
 } // namespace vx::info
