@@ -60,15 +60,17 @@ SkinWeight only(int influence) {
     return {{1.0f, 0.0f, 0.0f, 0.0f}, {influence, -1, -1, -1}};
 }
 
-// One triangle per skin record, at x = 3 * `xOf(i)`, z from `z`, its corners sharing the record.
-MeshDraft skinTriangles(const std::vector<SkinWeight>& records, const std::function<int(int)>& xOf,
-                        float z = 0.0f, bool uv = true) {
+// A transform `name` under `parent` holding the mesh "<name>Shape": one triangle per skin record
+// i, at x = 3 * (firstX + i), z from `z`, its corners sharing the record; bound to
+// `influences`.
+void skinnedPart(ExportSceneBuilder& b, const std::string& name, const std::string& parent,
+                 const std::vector<SkinWeight>& records, const std::vector<std::string>& influences,
+                 int firstX = 0, float z = 0.0f, bool uv = true) {
     MeshDraft draft;
     draft.groups = {cgfxMaterial("soldier_body", "SkinnedMesh.fx", "", {"body_n.dds"})};
-    if (uv)
-        draft.uvSets.emplace_back();
+    draft.uvSets.resize(uv ? 1 : 0);
     for (std::size_t i = 0; i < records.size(); ++i) {
-        const float x = 3.0f * static_cast<float>(xOf(static_cast<int>(i)));
+        const float x = 3.0f * static_cast<float>(firstX + static_cast<int>(i));
         const int first = static_cast<int>(draft.positions.size());
         for (const Vector3& p : {Vector3(x, 0, z), Vector3(x, 0, z + 1), Vector3(x + 1, 0, z)}) {
             draft.positions.push_back(p);
@@ -80,11 +82,12 @@ MeshDraft skinTriangles(const std::vector<SkinWeight>& records, const std::funct
         draft.polygons.push_back({first, first + 1, first + 2});
         draft.groupOfPolygon.push_back(0);
     }
-    return draft;
+    b.transform(name, parent);
+    b.skinnedMesh(name + "Shape", name, buildMesh(name + "Shape", draft), influences);
 }
 
-// A mesh with one triangle per bone b{first} .. b{first+count-1}, each bound to its bone alone
-// and placed at x = 3 * its bone number; influences in that order.
+// One triangle per bone b{first} .. b{first+count-1}, each bound to its bone alone and placed
+// at x = 3 * its bone number.
 void boneMesh(ExportSceneBuilder& b, const std::string& name, int first, int count, float z) {
     std::vector<SkinWeight> records;
     std::vector<std::string> influences;
@@ -92,11 +95,7 @@ void boneMesh(ExportSceneBuilder& b, const std::string& name, int first, int cou
         records.push_back(only(i));
         influences.push_back(bone(first + i));
     }
-    b.transform(name, "lod0");
-    b.skinnedMesh(name + "Shape", name,
-                  buildMesh(name + "Shape", skinTriangles(
-                                                records, [&](int i) { return first + i; }, z)),
-                  influences);
+    skinnedPart(b, name, "lod0", records, influences, first, z);
 }
 
 ExportSceneBuilder& character(ExportSceneBuilder& b, int bones) {
@@ -149,14 +148,24 @@ std::vector<std::uint32_t> skeletonIndices(const meshfile::SkinnedPart& part) {
     return out;
 }
 
-// The file's row-major 4x4 as a transform; its last column must be (0, 0, 0, 1).
+// The file's row-major 4x4 as a transform.
 Matrix matrixOf(const meshfile::Matrix16& m) {
     Matrix4 full;
     for (std::size_t i = 0; i < 16; ++i)
         full.m[i / 4][i % 4] = m[i];
-    EXPECT_EQ(full.m[0][3] + full.m[1][3] + full.m[2][3], 0.0f);
-    EXPECT_EQ(full.m[3][3], 1.0f);
     return Matrix::fromMatrix4(full);
+}
+
+using Element = std::array<int, 4>; // offset, type, usage, usage index
+
+// The declaration without its end element, which must close it.
+std::vector<Element> declared(const MeshFile& f) {
+    EXPECT_TRUE(meshfile::isEndElement(f.elements.back()));
+    std::vector<Element> out;
+    for (std::size_t i = 0; i + 1 < f.elements.size(); ++i)
+        out.push_back({f.elements[i].offset, f.elements[i].type, f.elements[i].usage,
+                       f.elements[i].usageIndex});
+    return out;
 }
 
 std::vector<std::uint32_t> range(std::uint32_t first, std::uint32_t count) {
@@ -258,60 +267,27 @@ TEST(SkinnedMeshExport, EachVertexKeepsItsTwoStrongestInfluences) {
         records.push_back(c.record);
     ExportSceneBuilder b("root_skinnedMesh");
     character(b, 4);
-    b.transform("body", "lod0");
-    b.skinnedMesh("bodyShape", "body",
-                  buildMesh("bodyShape", skinTriangles(records, [](int i) { return i; })),
-                  {bone(0), bone(1), bone(2), bone(3)});
+    skinnedPart(b, "body", "lod0", records, {bone(0), bone(1), bone(2), bone(3)});
     Export e(b);
     ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
     EXPECT_EQ(exportErrorList().entries(),
               std::vector<std::string>(3, "no max weight found, bone0"));
     ASSERT_EQ(skeletonIndices(e.file.lods[0][0].parts.at(0)), range(0, 4));
+    // Texture coordinates at 32, the tangent after them; no trailer after the indices.
+    EXPECT_EQ(e.file.stride, 52u);
+    EXPECT_EQ(declared(e.file), (std::vector<Element>{{0, 2, 0, 0},
+                                                      {12, 2, 3, 0},
+                                                      {24, 0, 1, 0},
+                                                      {28, 4, 2, 0},
+                                                      {32, 1, 5, 0},
+                                                      {40, 2, 6, 0}}));
+    EXPECT_FALSE(e.file.hasSortCopies);
     ASSERT_EQ(e.file.vertexCount, 3 * cases.size());
     for (std::uint32_t v = 0; v < e.file.vertexCount; ++v) {
         const SkinnedVertex got = skinnedVertex(e.file, v);
         const Case& c = cases[static_cast<std::size_t>(got.position.x / 3.0f)];
         EXPECT_EQ(got.bones, c.bones) << "vertex " << v << " at x " << got.position.x;
         EXPECT_EQ(got.weight, c.weight) << "vertex " << v << " at x " << got.position.x;
-    }
-}
-
-TEST(SkinnedMeshExport, TexcoordsAreDeclaredOnlyWithUvSetsAndTheTangentFollows) {
-    using Element = std::array<int, 4>; // offset, type, usage, usage index
-    struct Case {
-        bool uv;
-        std::uint32_t stride;
-        std::vector<Element> elements;
-    };
-    const std::vector<Case> cases = {
-        {true,
-         52,
-         {{0, 2, 0, 0}, {12, 2, 3, 0}, {24, 0, 1, 0}, {28, 4, 2, 0}, {32, 1, 5, 0}, {40, 2, 6, 0}}},
-        {false, 44, {{0, 2, 0, 0}, {12, 2, 3, 0}, {24, 0, 1, 0}, {28, 4, 2, 0}, {32, 2, 6, 0}}},
-    };
-    for (const Case& c : cases) {
-        ExportSceneBuilder b("root_skinnedMesh");
-        character(b, 1);
-        b.transform("body", "lod0");
-        b.skinnedMesh("bodyShape", "body",
-                      buildMesh("bodyShape", skinTriangles(
-                                                 {only(0)}, [](int i) { return i; }, 0.0f, c.uv)),
-                      {bone(0)});
-        Export e(b);
-        ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
-        EXPECT_EQ(e.file.stride, c.stride);
-        std::vector<Element> elements;
-        for (const auto& el : e.file.elements)
-            if (!meshfile::isEndElement(el))
-                elements.push_back({el.offset, el.type, el.usage, el.usageIndex});
-        EXPECT_EQ(elements, c.elements) << "uv " << c.uv;
-        EXPECT_EQ(e.file.elements.size(), c.elements.size() + 1) << "ended by the end element";
-        // The trailer of static and bundled files is absent; the reader checks every byte.
-        EXPECT_FALSE(e.file.hasSortCopies);
-        const auto* tangent = meshfile::decodeVertex(e.file, 0).find(meshfile::kUsageTangent);
-        ASSERT_NE(tangent, nullptr);
-        EXPECT_NEAR(std::fabs(tangent->values[0]) + std::fabs(tangent->values[2]), 1.0f, 1e-5f)
-            << "a unit tangent in the triangle's plane";
     }
 }
 
@@ -322,20 +298,18 @@ TEST(SkinnedMeshExport, TheSkeletonIsFoundAboveTheLodAndSkeletonSubtreesAreNotMe
     b.joint("strap", "spine", {0, 1, 0}, {}, false);
     b.transform("geom0", "root_skinnedMesh");
     b.transform("lod0", "geom0");
-    b.transform("body", "lod0");
-    b.skinnedMesh(
-        "bodyShape", "body",
-        buildMesh("bodyShape", skinTriangles({only(0), only(1)}, [](int i) { return i; })),
-        {"hips", "spine"});
+    // Without UV sets: no texture coordinates, the tangent at 32.
+    skinnedPart(b, "body", "lod0", {only(0), only(1)}, {"hips", "spine"}, 0, 0.0f, false);
     // Bound to a joint that is no bone: it would stop the export, were it not skipped.
-    b.transform("root_Skeleton_proxy", "lod0");
-    b.skinnedMesh("proxyShape", "root_Skeleton_proxy",
-                  buildMesh("proxyShape", skinTriangles({only(0)}, [](int) { return 5; })),
-                  {"strap"});
+    skinnedPart(b, "root_Skeleton_proxy", "lod0", {only(0)}, {"strap"}, 5);
     Export e(b);
     ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
     EXPECT_TRUE(e.log.contains("Skeleton found, node:lod0 parent:root_skinnedMesh"));
     EXPECT_EQ(e.file.vertexCount, 6u);
+    EXPECT_EQ(e.file.stride, 44u);
+    EXPECT_EQ(declared(e.file),
+              (std::vector<Element>{
+                  {0, 2, 0, 0}, {12, 2, 3, 0}, {24, 0, 1, 0}, {28, 4, 2, 0}, {32, 2, 6, 0}}));
 
     // Named from the skeleton file, the bones and their inverse bind matrices: spine's world
     // position is (0, 3, 0).
@@ -370,10 +344,7 @@ TEST(SkinnedMeshExport, ExportsThatWouldWriteAFlawedFileFailAndSayWhy) {
              b.joint("hips", "root_skinnedMesh", {0, 1, 0}, {}, false);
              b.transform("geom0", "root_skinnedMesh");
              b.transform("lod0", "geom0");
-             b.transform("body", "lod0");
-             b.skinnedMesh("bodyShape", "body",
-                           buildMesh("bodyShape", skinTriangles({only(0)}, [](int) { return 0; })),
-                           {"hips"});
+             skinnedPart(b, "body", "lod0", {only(0)}, {"hips"});
          },
          "(ERROR) no skeleton found"},
         {"a fifth part",
@@ -393,18 +364,13 @@ TEST(SkinnedMeshExport, ExportsThatWouldWriteAFlawedFileFailAndSayWhy) {
          [](ExportSceneBuilder& b) {
              character(b, 1);
              b.joint("strap", "b0", {0, 1, 0}, {}, false);
-             b.transform("body", "lod0");
-             b.skinnedMesh("bodyShape", "body",
-                           buildMesh("bodyShape", skinTriangles({only(0)}, [](int) { return 0; })),
-                           {"strap"});
+             skinnedPart(b, "body", "lod0", {only(0)}, {"strap"});
          },
          "Mesh skinned to no-existing bone:strap   Possibly missing anim_export set to that bone?"},
         {"a mesh without skin",
          [](ExportSceneBuilder& b) {
              character(b, 1);
-             b.transform("body", "lod0");
-             b.mesh("bodyShape", "body",
-                    buildMesh("bodyShape", skinTriangles({only(0)}, [](int) { return 0; })));
+             skinnedPart(b, "body", "lod0", {only(0)}, {});
          },
          "no skinning found for mesh"},
         {"more vertices than 16-bit indices reach",
