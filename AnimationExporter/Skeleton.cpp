@@ -177,6 +177,19 @@ std::string Skeleton::boneName(std::size_t index) const {
     return "no node found error";
 }
 
+Matrix Skeleton::bindWorldMatrix(std::size_t index) const {
+    VX_ASSERT(index < m_bones.size());
+    Matrix world;
+    std::size_t steps = 0;
+    for (auto b = static_cast<std::int32_t>(index); b >= 0;
+         b = m_bones[static_cast<std::size_t>(b)].parent) {
+        VX_ASSERT_MSG(static_cast<std::size_t>(b) < m_bones.size() && steps++ < m_bones.size(),
+                      "bone " << index << " has a broken parent chain");
+        world = world * m_bones[static_cast<std::size_t>(b)].local;
+    }
+    return world;
+}
+
 void Skeleton::logBones(const SceneNode& start) const {
     for (std::size_t i = 0; i < m_bones.size(); ++i) {
         const SkeletonBone& bone = m_bones[i];

@@ -34,6 +34,9 @@ public:
     // without a node "mesh%d" with its slot number (1 for the first slot); any other bone
     // without a node "no node found error".
     std::string boneName(std::size_t index) const;
+    // The bone's world matrix in its frame-0 pose: its local matrix, then each ancestor's in
+    // turn up to the root (row vectors). A parent chain that does not end asserts.
+    Matrix bindWorldMatrix(std::size_t index) const;
 
 private:
     void indexMeshSlots();

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <limits>
 
 namespace vx {
@@ -243,41 +244,50 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
         if (!mesh || !mesh->m_geometry || !mesh->m_geometry->m_vertexBuffer ||
             !mesh->m_geometry->m_primitiveBuffer)
             continue;
-        const VertexBuffer& buffer = *mesh->m_geometry->m_vertexBuffer;
-        const PrimitiveBuffer& primitives = *mesh->m_geometry->m_primitiveBuffer;
         const Matrix& transform = vertexTransform((*m_parts)[static_cast<std::size_t>(pm.part)]);
         for (const MaterialGroup& group : mesh->m_groups) {
             MaterialTriangles& target = groupFor(group);
-            for (std::int32_t p : group.m_primitives) {
-                if (p < 0 || static_cast<std::size_t>(p) >= primitives.m_primitives.size())
-                    continue;
-                const Primitive& polygon = primitives.m_primitives[static_cast<std::size_t>(p)];
-                const bool valid = std::all_of(
-                    polygon.m_indices.begin(), polygon.m_indices.end(), [&](std::int32_t v) {
-                        return v >= 0 && static_cast<std::size_t>(v) < buffer.m_vertices.size() &&
-                               buffer.m_vertices[static_cast<std::size_t>(v)].m_position >= 0 &&
-                               static_cast<std::size_t>(
-                                   buffer.m_vertices[static_cast<std::size_t>(v)].m_position) <
-                                   buffer.m_positions.size();
-                    });
-                if (!valid) {
-                    VX_WARNING << "Polygon " << p << " of " << pm.mesh->name()
-                               << " names a vertex the mesh does not have; left out";
-                    continue;
-                }
-                // A polygon of n corners is the fan of triangles (0, i, i + 1).
-                for (std::size_t i = 1; i + 1 < polygon.m_indices.size(); ++i) {
-                    for (std::size_t corner : {std::size_t{0}, i, i + 1}) {
-                        const auto v = static_cast<std::size_t>(polygon.m_indices[corner]);
-                        target.corners.push_back(
-                            makeVertex(buffer, buffer.m_vertices[v], transform, pm.part));
-                        target.corners.back().sourceNode = pm.mesh;
-                    }
-                }
-            }
+            forEachTriangleCorner(
+                *pm.mesh, group, [&](const VertexBuffer& buffer, const Vertex& v) {
+                    target.corners.push_back(makeVertex(buffer, v, transform, pm.part));
+                    target.corners.back().sourceNode = pm.mesh;
+                });
         }
     }
     return groups;
+}
+
+void MeshDataExporter::forEachTriangleCorner(
+    const UtilMeshNode& node, const MaterialGroup& group,
+    const std::function<void(const VertexBuffer&, const Vertex&)>& corner) const {
+    const MaterialGroupedMesh* mesh = node.mesh().get();
+    if (!mesh || !mesh->m_geometry || !mesh->m_geometry->m_vertexBuffer ||
+        !mesh->m_geometry->m_primitiveBuffer)
+        return;
+    const VertexBuffer& buffer = *mesh->m_geometry->m_vertexBuffer;
+    const PrimitiveBuffer& primitives = *mesh->m_geometry->m_primitiveBuffer;
+    for (std::int32_t p : group.m_primitives) {
+        if (p < 0 || static_cast<std::size_t>(p) >= primitives.m_primitives.size())
+            continue;
+        const Primitive& polygon = primitives.m_primitives[static_cast<std::size_t>(p)];
+        const bool valid =
+            std::all_of(polygon.m_indices.begin(), polygon.m_indices.end(), [&](std::int32_t v) {
+                return v >= 0 && static_cast<std::size_t>(v) < buffer.m_vertices.size() &&
+                       buffer.m_vertices[static_cast<std::size_t>(v)].m_position >= 0 &&
+                       static_cast<std::size_t>(
+                           buffer.m_vertices[static_cast<std::size_t>(v)].m_position) <
+                           buffer.m_positions.size();
+            });
+        if (!valid) {
+            VX_WARNING << "Polygon " << p << " of " << node.name()
+                       << " names a vertex the mesh does not have; left out";
+            continue;
+        }
+        // A polygon of n corners is the fan of triangles (0, i, i + 1).
+        for (std::size_t i = 1; i + 1 < polygon.m_indices.size(); ++i)
+            for (std::size_t c : {std::size_t{0}, i, i + 1})
+                corner(buffer, buffer.m_vertices[static_cast<std::size_t>(polygon.m_indices[c])]);
+    }
 }
 
 ExportVertex MeshDataExporter::convertSceneVertex(const VertexBuffer& buffer, const Vertex& vertex,
@@ -365,8 +375,7 @@ bool MeshDataExporter::finishMaterialGroup(const MaterialTriangles& group, Mater
     }
     WeldedGroup welded = weldCorners(group.corners);
     if (welded.vertices.size() > 65535) {
-        VX_ERROR << "Too many vertices in material. Max 65535 vertices allowed. this mesh:"
-                 << static_cast<std::uint32_t>(welded.vertices.size());
+        reportTooManyVertices(static_cast<std::uint32_t>(welded.vertices.size()));
         return false;
     }
     out.vertices = std::move(welded.vertices);
@@ -380,6 +389,10 @@ bool MeshDataExporter::finishMaterialGroup(const MaterialTriangles& group, Mater
     optimizeTriangleOrder(declaration(), packed, static_cast<std::uint32_t>(out.vertices.size()),
                           out.indices);
     return true;
+}
+
+void MeshDataExporter::reportTooManyVertices(std::uint32_t count) const {
+    VX_ERROR << "Too many vertices in material. Max 65535 vertices allowed. this mesh:" << count;
 }
 
 void MeshDataExporter::appendMaterialGroup(const MaterialTriangles& group,

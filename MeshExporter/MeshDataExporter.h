@@ -10,6 +10,7 @@
 #include <d3d9.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 namespace vx {
 
 class Material;
+class MaterialGroup;
 class MeshMaterialExporter;
 class OutStream;
 class Scene;
@@ -107,6 +109,12 @@ protected:
     // The static and bundled layout: position, normal, the index bytes, one texture set per
     // UV set, the tangent; a triangle list with tangents stored.
     void declareTangentVertices();
+    // Calls `corner` with each corner of the group's polygons split into the triangles
+    // (corner 0, i, i + 1), in order. Polygons naming vertices the mesh lacks are left out with
+    // a warning; a mesh without geometry has no corners.
+    void forEachTriangleCorner(
+        const UtilMeshNode& node, const MaterialGroup& group,
+        const std::function<void(const VertexBuffer&, const Vertex&)>& corner) const;
     // Fan-splits every polygon of the walked meshes into corner triples through makeVertex,
     // grouped by material in order of first use; sets the UV set count.
     std::vector<MaterialTriangles> convertParts();
@@ -116,6 +124,8 @@ protected:
     // Welds a prepared group, checks its size, gives it tangents and its triangle order.
     // False when the export cannot go on.
     bool finishMaterialGroup(const MaterialTriangles& group, MaterialGroupData& out);
+    // Says why a group whose welded vertices do not fit 16-bit indices stops the export.
+    virtual void reportTooManyVertices(std::uint32_t count) const;
     // Appends the material's record, indices and vertices to the level of detail's lists.
     // Alpha-blended materials (mode 1) carry their triangles once per sort copy; their record
     // counts one copy.

@@ -2,6 +2,7 @@
 
 #include "MeshExporter/BundledMeshDataExporter.h"
 #include "MeshExporter/ExportType.h"
+#include "MeshExporter/SkinnedMeshDataExporter.h"
 #include "MeshExporter/StaticMeshDataExporter.h"
 #include "Shared/Base/TextCase.h"
 #include "Shared/Graphics/Scene/SceneNode.h"
@@ -9,7 +10,7 @@
 namespace vx {
 
 bool hasMeshDataExporter(int exportType) {
-    return exportType == kStaticMesh || exportType == kBundledMesh ||
+    return exportType == kStaticMesh || exportType == kBundledMesh || exportType == kSkinnedMesh ||
            exportType == kMeshParticleMesh;
 }
 
@@ -34,6 +35,9 @@ std::unique_ptr<MeshDataExporter> createMeshData(const Scene& scene, SceneNode& 
         made = std::make_unique<BundledMeshDataExporter>();
         break;
     }
+    case kSkinnedMesh:
+        made = std::make_unique<SkinnedMeshDataExporter>();
+        break;
     default:
         return nullptr;
     }

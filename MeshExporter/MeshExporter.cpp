@@ -20,15 +20,6 @@ namespace {
 
 bool kitsFlag = false;
 
-bool notAvailable(const std::string& typeName) {
-    // Fail rather than leave the artist believing files were written.
-    const std::string text =
-        "export of " + typeName + " assets is not available in this build yet; nothing was written";
-    VX_ERROR << text;
-    exportErrorList().append(text);
-    return false;
-}
-
 bool writeFileList(const std::string& outputFile) {
     std::string lines;
     for (const std::string& path : exportedFileSet().paths())
@@ -68,8 +59,7 @@ bool exportGameAssets(Scene& scene, const std::string& outputFile, ProgressCallb
         return skeleton ? exportSkeletonAsset(scene, outputFile)
                         : exportAnimationAsset(scene, outputFile);
     }
-    if (!hasMeshDataExporter(type))
-        return notAvailable(typeName);
+    VX_ASSERT_MSG(hasMeshDataExporter(type), "no mesh data exporter for " << typeName);
     if (type == kSkinnedMesh)
         kitsFlag = toLowerAscii(outputFile).find("_kits") != std::string::npos;
 

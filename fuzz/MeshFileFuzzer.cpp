@@ -1,15 +1,17 @@
 // readMeshFile on arbitrary bytes, as each of the three kinds. Beyond the sanitizers it checks
 // that a failure names its offset and that a file that was read prints whole, its vertices
-// decoded by the declaration the reader accepted.
+// decoded by the declaration the reader accepted (skinned parts also with their bones named).
 #include "Shared/Base/Log.h"
 #include "tools/info/MeshFileInfo.h"
 #include "tools/info/MeshFileReader.h"
+#include "tools/info/SkeletonFileReader.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
+#include <string>
 
 namespace {
 
@@ -18,6 +20,32 @@ void check(bool condition, const char* what) {
         std::fprintf(stderr, "mesh file fuzz: %s\n", what);
         std::abort();
     }
+}
+
+// Skinned parts print their bones named from a skeleton just large enough for the file's
+// skeleton indices (the command checks that it is).
+void printWithSkeleton(const vx::meshfile::MeshFile& file) {
+    constexpr std::uint32_t kMostBones = 1024;
+    std::uint32_t bones = 0;
+    auto count = [&](const vx::meshfile::LodBlock& block) {
+        for (const vx::meshfile::SkinnedPart& part : block.parts)
+            for (const vx::meshfile::PartBone& bone : part.bones)
+                bones = std::max(bones, std::min(bone.skeletonIndex, kMostBones) + 1);
+    };
+    for (const auto& geometry : file.lods)
+        std::for_each(geometry.begin(), geometry.end(), count);
+    for (const auto& geometry : file.shadows)
+        for (const auto& lod : geometry)
+            std::for_each(lod.begin(), lod.end(), count);
+    if (bones > kMostBones)
+        return;
+    vx::info::SkeletonFile skeleton;
+    skeleton.bones.resize(bones);
+    for (std::uint32_t i = 0; i < bones; ++i)
+        skeleton.bones[i].name = "bone" + std::to_string(i);
+    std::ostringstream out;
+    vx::meshfile::printMeshFile(file, out, 0, &skeleton);
+    check(out.str().find("\"bone") != std::string::npos || bones == 0, "bones without names");
 }
 
 } // namespace
@@ -44,6 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               "per-geometry lists of another length than the geometry count");
         std::ostringstream out;
         vx::meshfile::printMeshFile(file, out, std::min<std::uint32_t>(file.vertexCount, 64));
+        if (kind == MeshKind::Skinned)
+            printWithSkeleton(file);
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "Shared/Graphics/Scene/MaterialGroupedMesh.h"
 #include "Shared/Graphics/Scene/OwnedNode.h"
 #include "Shared/Graphics/Scene/RootNode.h"
+#include "Shared/Graphics/Scene/UtilJointNode.h"
 #include "Shared/Graphics/Scene/UtilLocatorNode.h"
 #include "Shared/Graphics/Scene/UtilMeshNode.h"
 #include "Shared/Graphics/Scene/UtilTransformNode.h"
@@ -35,6 +36,7 @@ std::shared_ptr<MaterialGroupedMesh> buildMesh(const std::string& name, const Me
     vb.m_positions = draft.positions;
     vb.m_normals = draft.normals;
     vb.m_diffuseColors = draft.colors;
+    vb.m_skinWeights = draft.skin;
     for (const auto& set : draft.uvSets) {
         vb.m_uvSets.emplace_back();
         for (const auto& [u, v] : set)
@@ -48,6 +50,8 @@ std::shared_ptr<MaterialGroupedMesh> buildMesh(const std::string& name, const Me
             v.m_normal = static_cast<std::int32_t>(i);
         if (!draft.colors.empty())
             v.m_diffuse = static_cast<std::int32_t>(i);
+        if (!draft.skin.empty())
+            v.m_blendWeight = static_cast<std::int32_t>(i);
         for (std::size_t s = 0; s < draft.uvSets.size(); ++s)
             v.addUv(static_cast<std::int32_t>(i));
         vb.m_vertices.push_back(v);
@@ -140,6 +144,26 @@ void ExportSceneBuilder::locator(const std::string& name, const std::string& par
     auto node = makeNode<UtilLocatorNode>(at);
     node->setName(name);
     find(parent)->addChild(node.get());
+}
+
+void ExportSceneBuilder::joint(const std::string& name, const std::string& parent,
+                               const Vector3& translation, const Quaternion& rotation,
+                               bool animExport) {
+    auto node = makeNode<UtilJointNode>();
+    node->setName(name);
+    node->addKey(0.0f, rotation, translation);
+    if (animExport)
+        node->setBool("anim_export", true);
+    find(parent)->addChild(node.get());
+}
+
+void ExportSceneBuilder::skinnedMesh(const std::string& name, const std::string& parent,
+                                     std::shared_ptr<MaterialGroupedMesh> shape,
+                                     const std::vector<std::string>& influences) {
+    mesh(name, parent, std::move(shape));
+    auto* node = dynamic_cast<UtilMeshNode*>(find(name));
+    for (const std::string& joint : influences)
+        node->addInfluenceObject(find(joint));
 }
 
 } // namespace vx::test

@@ -31,6 +31,7 @@ struct MeshDraft {
     std::vector<Vector3> normals;                             // one per corner number; may be empty
     std::vector<std::vector<std::pair<float, float>>> uvSets; // per set, one per corner number
     std::vector<Color> colors;                                // one per corner number; may be empty
+    std::vector<SkinWeight> skin;                             // one per corner number; may be empty
     std::vector<std::vector<int>> polygons;
     std::vector<int> groupOfPolygon;
     std::vector<std::shared_ptr<Material>> groups;
@@ -50,6 +51,15 @@ public:
     void mesh(const std::string& name, const std::string& parent,
               std::shared_ptr<MaterialGroupedMesh> mesh);
     void locator(const std::string& name, const std::string& parent, const Vector3& at);
+    // A joint with one key (frame 0): `rotation`, then `translation` as its local transform.
+    // With `animExport` it carries the "anim_export" attribute that makes it a skeleton bone.
+    void joint(const std::string& name, const std::string& parent, const Vector3& translation,
+               const Quaternion& rotation = {}, bool animExport = true);
+    // A mesh deformed by the named joints, in the order of its skin records' influence
+    // positions.
+    void skinnedMesh(const std::string& name, const std::string& parent,
+                     std::shared_ptr<MaterialGroupedMesh> shape,
+                     const std::vector<std::string>& influences);
     SceneNode* find(const std::string& name) const;
     Scene& scene() { return m_scene; }
 

@@ -40,22 +40,39 @@ TEST(VornexExport, WithoutARootTheErrorListNamesTheMissingRoot) {
     EXPECT_NE(log.find("Info: parseActiveMayaScene called\r\n"), std::string::npos);
 }
 
-TEST(VornexExport, AKnownTypeFailsHonestlyUntilItsWriterExists) {
+TEST(VornexExport, TheExampleSoldierBecomesTwoSkinnedPartsPerLod) {
     test::TempDir dir;
-    const std::string out = dir.file("soldier.v2.skinnedMesh");
-    EXPECT_EQ(vornex({"export",
+    const std::string out = dir.file("soldier.skinnedMesh");
+    ASSERT_EQ(vornex({"export",
                       std::string(VORNEX_SOURCE_DIR) + "/examples/scenes/soldier_skinned.ma", out}),
-              1);
-    EXPECT_EQ(test::readWholeFile(dir.file("soldier.v2.log")),
-              "export of skinnedMesh assets is not available in this build yet; nothing was "
-              "written\r\n");
-    const std::string log = test::readWholeFile(out + "_log.txt");
-    EXPECT_NE(log.find("Info: export type:skinnedMesh\r\n"), std::string::npos);
-    // Nothing else was written.
-    std::size_t files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
-        ++files;
-    EXPECT_EQ(files, 2u);
+              0)
+        << test::readWholeFile(dir.file("soldier.log"));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("soldier.log"))) << "nothing for the artist";
+    const std::string bytes = test::readWholeFile(dir.file("meshes/soldier.skinnedmesh"));
+    meshfile::MeshFile mesh;
+    std::string error;
+    ASSERT_TRUE(meshfile::readMeshFile(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                       bytes.size(), meshfile::MeshKind::Skinned, mesh, error))
+        << error;
+    EXPECT_EQ(mesh.lodCounts, (std::vector<std::uint32_t>{2}));
+    EXPECT_EQ(mesh.stride, 52u);
+    // 30 bones: the upper body's 21 and the legs' 10 (the hips in both) need two parts.
+    for (const auto& lod : mesh.lods[0]) {
+        ASSERT_EQ(lod.parts.size(), 2u);
+        for (const auto& part : lod.parts) {
+            EXPECT_LE(part.bones.size(), 26u);
+            for (const auto& bone : part.bones)
+                EXPECT_LT(bone.skeletonIndex, 30u);
+        }
+    }
+    EXPECT_EQ(mesh.lods[0][0].parts[0].bones.size(), 21u);
+    EXPECT_EQ(mesh.lods[0][0].parts[1].bones.size(), 10u);
+    ASSERT_EQ(mesh.materials[0][0].size(), 2u);
+    EXPECT_EQ(mesh.materials[0][0][0].effect, "SkinnedMeshNormalMap.fx");
+    EXPECT_EQ(mesh.materials[0][0][1].effect, "SkinnedMeshTangent.fx");
+    EXPECT_EQ(mesh.materials[0][0][1].technique, "soldier_gear_tangent");
+    EXPECT_NE(test::readWholeFile(dir.file("soldier.nfo")).find("/meshes/soldier.skinnedmesh\r\n"),
+              std::string::npos);
 }
 
 TEST(VornexExport, ABundledSceneWithoutGeometriesSaysSo) {

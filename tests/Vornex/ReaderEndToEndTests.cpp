@@ -79,16 +79,17 @@ TEST(ReaderEndToEnd, VehicleWheelsShareOneGroupedMeshAcrossTheFile) {
 TEST(ReaderEndToEnd, SkinnedCharacterCarriesItsWeightsAndJoints) {
     const ParsedExample soldier("soldier_skinned.ma");
     ASSERT_EQ(soldier.status(), 0);
-    const UtilMeshNode& body = soldier.mesh("bodyShape");
-    ASSERT_EQ(body.influenceCount(), 2u);
+    const UtilMeshNode& body = soldier.mesh("upper_lod0Shape");
+    ASSERT_EQ(body.influenceCount(), 21u);
     EXPECT_EQ(body.influenceObject(0)->name(), "hips");
-    EXPECT_EQ(body.influenceObject(1)->name(), "spine");
+    EXPECT_EQ(body.influenceObject(1)->name(), "spine1");
     const VertexBuffer& vertices = *body.mesh()->m_geometry->m_vertexBuffer;
-    ASSERT_EQ(vertices.m_skinWeights.size(), 24u);
+    ASSERT_EQ(vertices.m_skinWeights.size(), 168u);
     EXPECT_EQ(vertices.m_skinWeights[0].m_bones[0], 0);
-    EXPECT_EQ(vertices.m_skinWeights[8].m_weights[1], 0.5f);
+    EXPECT_EQ(vertices.m_skinWeights[0].m_weights[0], 1.0f);
+    // The second ring: hips 0.3 and spine1 0.7, in the cluster's influence order.
+    EXPECT_EQ(vertices.m_skinWeights[8].m_weights[1], 0.7f);
     EXPECT_EQ(vertices.m_skinWeights[8].m_bones[1], 1);
-    EXPECT_EQ(vertices.m_skinWeights[23].m_bones[0], 1);
     for (const Vertex& v : vertices.m_vertices)
         EXPECT_EQ(v.getBlendWeight(), v.getPosition());
 }

@@ -105,6 +105,7 @@ const char* infoKindsText() {
            "                           materials, the shadow section; options:\n"
            "                           --kind static|bundled|skinned  read as this kind\n"
            "                           --vertices N  also print the first N vertices decoded\n"
+           "                           --skeleton FILE.ske  name the bones of skinned parts\n"
            "  FILE.samples, FILE.samp_GL [--png OUT.png]\n"
            "                           a lightmap sample file: size, triangles, lumels on a\n"
            "                           surface, the box of the sample positions; --png draws\n"

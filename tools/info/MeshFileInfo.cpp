@@ -4,10 +4,13 @@
 #include "tools/info/IndexRangeCounts.h"
 #include "tools/info/MeshFileReader.h"
 #include "tools/info/MeshVertexDecoder.h"
+#include "tools/info/SkeletonFilePrinter.h"
+#include "tools/info/SkeletonFileReader.h"
 
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -77,7 +80,8 @@ void printDeclaration(const MeshFile& file, std::ostream& out) {
     }
 }
 
-void printLodBlock(const LodBlock& block, MeshKind kind, std::ostream& out, const char* indent) {
+void printLodBlock(const LodBlock& block, MeshKind kind, std::ostream& out, const char* indent,
+                   const info::SkeletonFile* skeleton) {
     out << indent << "bounds " << vector3(block.boundsMin) << " to " << vector3(block.boundsMax)
         << '\n';
     switch (kind) {
@@ -94,9 +98,12 @@ void printLodBlock(const LodBlock& block, MeshKind kind, std::ostream& out, cons
         for (std::size_t p = 0; p < block.parts.size(); ++p) {
             const std::vector<PartBone>& bones = block.parts[p].bones;
             out << indent << "  part " << p << ": " << bones.size() << " bones\n";
-            for (std::size_t b = 0; b < bones.size(); ++b)
-                out << indent << "    bone " << b << ": skeleton bone " << bones[b].skeletonIndex
-                    << ", inverse bind " << matrix(bones[b].inverseBind) << '\n';
+            for (std::size_t b = 0; b < bones.size(); ++b) {
+                out << indent << "    bone " << b << ": skeleton bone " << bones[b].skeletonIndex;
+                if (skeleton)
+                    out << ' ' << quoted(skeleton->bones[bones[b].skeletonIndex].name);
+                out << ", inverse bind " << matrix(bones[b].inverseBind) << '\n';
+            }
         }
         break;
     }
@@ -214,7 +221,8 @@ void printVertex(const MeshFile& file, std::uint32_t index, std::ostream& out) {
 
 } // namespace
 
-void printMeshFile(const MeshFile& file, std::ostream& out, std::uint32_t vertices) {
+void printMeshFile(const MeshFile& file, std::ostream& out, std::uint32_t vertices,
+                   const info::SkeletonFile* skeleton) {
     out << kindName(file.kind) << " mesh, version " << file.version << '\n';
     out << "header:";
     for (std::uint32_t word : file.header)
@@ -239,7 +247,7 @@ void printMeshFile(const MeshFile& file, std::ostream& out, std::uint32_t vertic
     for (std::size_t g = 0; g < file.lods.size(); ++g) {
         for (std::size_t l = 0; l < file.lods[g].size(); ++l) {
             out << "geometry " << g << " LOD " << l << ":\n";
-            printLodBlock(file.lods[g][l], file.kind, out, "    ");
+            printLodBlock(file.lods[g][l], file.kind, out, "    ", skeleton);
             printMaterials(file, file.materials[g][l], beyond.data() + firstMaterial, out);
             firstMaterial += file.materials[g][l].size();
         }
@@ -253,7 +261,7 @@ void printMeshFile(const MeshFile& file, std::ostream& out, std::uint32_t vertic
                     << " shadow blocks\n";
                 for (std::size_t b = 0; b < blocks.size(); ++b) {
                     out << "    block " << b << ":\n";
-                    printLodBlock(blocks[b], file.kind, out, "      ");
+                    printLodBlock(blocks[b], file.kind, out, "      ", skeleton);
                 }
             }
         }
@@ -271,7 +279,30 @@ namespace vx::info {
 
 namespace {
 
-const char* const kOptionsText = "--kind static|bundled|skinned, --vertices N";
+const char* const kOptionsText =
+    "--kind static|bundled|skinned, --vertices N, --skeleton FILE.ske for skinned files";
+
+// The first skeleton index of a skinned part that the skeleton does not have, if any.
+std::optional<std::uint32_t> boneBeyond(const meshfile::MeshFile& file,
+                                        const SkeletonFile& skeleton) {
+    auto check = [&](const meshfile::LodBlock& block) -> std::optional<std::uint32_t> {
+        for (const meshfile::SkinnedPart& part : block.parts)
+            for (const meshfile::PartBone& bone : part.bones)
+                if (bone.skeletonIndex >= skeleton.bones.size())
+                    return bone.skeletonIndex;
+        return std::nullopt;
+    };
+    for (const auto& geometry : file.lods)
+        for (const meshfile::LodBlock& block : geometry)
+            if (const auto beyond = check(block))
+                return beyond;
+    for (const auto& geometry : file.shadows)
+        for (const auto& lod : geometry)
+            for (const meshfile::LodBlock& block : lod)
+                if (const auto beyond = check(block))
+                    return beyond;
+    return std::nullopt;
+}
 
 // Only regular files: a directory opens for reading on Linux and claims a size it never reads.
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
@@ -289,10 +320,11 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
 int printMeshInfo(const InfoRequest& request, std::ostream& out, std::ostream& err) {
     std::optional<meshfile::MeshKind> kind = meshfile::kindFromPath(request.path);
     std::uint32_t vertices = 0;
+    std::string skeletonPath;
     const std::vector<std::string>& options = request.options;
     for (std::size_t i = 0; i < options.size(); ++i) {
         const std::string& option = options[i];
-        if (option != "--kind" && option != "--vertices") {
+        if (option != "--kind" && option != "--vertices" && option != "--skeleton") {
             err << "unknown option '" << option << "' for mesh files (" << kOptionsText << ")\n";
             return 1;
         }
@@ -301,7 +333,9 @@ int printMeshInfo(const InfoRequest& request, std::ostream& out, std::ostream& e
             return 1;
         }
         const std::string& value = options[++i];
-        if (option == "--kind") {
+        if (option == "--skeleton") {
+            skeletonPath = value;
+        } else if (option == "--kind") {
             kind = meshfile::kindFromName(value);
             if (!kind) {
                 err << "--kind takes static, bundled or skinned (got '" << value << "')\n";
@@ -332,8 +366,23 @@ int printMeshInfo(const InfoRequest& request, std::ostream& out, std::ostream& e
         err << "'" << request.path << "': " << error << '\n';
         return 1;
     }
+    SkeletonFile skeleton;
+    if (!skeletonPath.empty()) {
+        if (file.kind != meshfile::MeshKind::Skinned) {
+            err << "--skeleton names the bones of skinned mesh files; '" << request.path
+                << "' is read as a " << meshfile::kindName(file.kind) << " mesh\n";
+            return 1;
+        }
+        if (!loadSkeletonFile(skeletonPath, skeleton, err))
+            return 1;
+        if (const auto beyond = boneBeyond(file, skeleton)) {
+            err << request.path << ": skeleton bone " << *beyond << " is beyond the "
+                << skeleton.bones.size() << " bones of " << skeletonPath << '\n';
+            return 1;
+        }
+    }
     out << request.path << ":\n";
-    meshfile::printMeshFile(file, out, vertices);
+    meshfile::printMeshFile(file, out, vertices, skeletonPath.empty() ? nullptr : &skeleton);
     return 0;
 }
 

@@ -437,6 +437,14 @@ TEST(MeshFileInfo, PrintsEachKindWithItsVerticesAndWarnings) {
     writeFile(dir.file("c.skinnedmesh"), skinnedSample().bytes);
     writeFile(dir.file("d.bin"), staticSample().bytes);
     writeFile(dir.file("e.bundledMesh"), staticSample().bytes);
+    // Two bones: the skinned sample's skeleton bones 3 and 5 lie beyond them.
+    const std::string pose = Bytes().f32(0).f32(0).f32(0).f32(1).f32(0).f32(0).f32(0).str();
+    Bytes skeleton;
+    skeleton.u32(2).u32(2);
+    for (const auto& [name, parent] :
+         {std::pair<std::string_view, std::uint16_t>{"hips", 0xFFFF}, {"spine", 0}})
+        skeleton.u16(static_cast<std::uint16_t>(name.size() + 1)).term(name).u16(parent).raw(pose);
+    writeFile(dir.file("f.ske"), skeleton.str());
     std::string out, err;
     const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases = {
         {{dir.file("a.staticMesh"), "--vertices", "9"},
@@ -469,6 +477,10 @@ TEST(MeshFileInfo, PrintsEachKindWithItsVerticesAndWarnings) {
         {{dir.file("a.staticMesh"), "--vertices", "3x"}, "--vertices takes a count (got '3x')"},
         {{dir.file("a.staticMesh"), "--lod"}, "unknown option '--lod' for mesh files"},
         {{dir.file("a.staticMesh"), "--vertices"}, "--vertices needs a value"},
+        {{dir.file("a.staticMesh"), "--skeleton", dir.file("f.ske")},
+         "--skeleton names the bones of skinned mesh files; '"},
+        {{dir.file("c.skinnedmesh"), "--skeleton", dir.file("f.ske")},
+         "c.skinnedmesh: skeleton bone 3 is beyond the 2 bones of "},
     };
     for (const auto& [args, expected] : failures) {
         EXPECT_EQ(runInfo(args, out, err), 1);
