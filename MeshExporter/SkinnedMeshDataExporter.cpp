@@ -3,7 +3,9 @@
 #include "MeshExporter/ExportErrorList.h"
 #include "MeshExporter/MeshExporter.h"
 #include "MeshExporter/MeshMerge.h"
+#include "MeshExporter/NormalMapReferences.h"
 #include "MeshExporter/StrongestInfluences.h"
+#include "MeshExporter/TransformNormalMap.h"
 #include "Shared/Base/Log.h"
 #include "Shared/Base/Streams/OutStream.h"
 #include "Shared/Base/TextCase.h"
@@ -81,6 +83,16 @@ bool SkinnedMeshDataExporter::findSkeleton(const SceneNode& lod) {
         if (const SceneNode* bone = m_skeleton.bones()[i].node)
             m_skeletonIndices.emplace(bone, static_cast<std::int32_t>(i));
     return true;
+}
+
+void SkinnedMeshDataExporter::attachMaterials(MeshMaterialExporter& materials, int lod) {
+    TransformNormalMap transform;
+    if (lod == 0 && transform.initContext()) {
+        transform.convertSkinnedMesh(*this, materials);
+        transform.release();
+        return;
+    }
+    changeNormalMapReferences(materials);
 }
 
 bool SkinnedMeshDataExporter::buildGeometry(SceneNode& node, int /*geometry*/, int /*lod*/) {

@@ -26,6 +26,10 @@ public:
     // in turn. False (with the artist's message) when no node up to the top holds one.
     bool init(const Scene& scene, SceneNode& node, MeshPartList& parts, std::string name,
               int geometry, int lod, const std::string& outputFile) override;
+    // Level of detail 0 converts the materials' tangent-space normal maps to object space;
+    // the others, and every level when no rendering device can be had, only point the
+    // materials at the converted maps.
+    void attachMaterials(MeshMaterialExporter& materials, int lod) override;
     bool buildGeometry(SceneNode& node, int geometry, int lod) override;
     // Position, normal (normalised; unit and near-zero lengths kept as they are or zeroed)
     // and texture coordinates; the bones are bound afterwards (bindInfluences).

@@ -11,11 +11,14 @@
 #include "tools/info/InfoCommand.h"
 #include "tools/info/MeshFileReader.h"
 #include "tools/info/MeshVertexDecoder.h"
+#include "vximage/DdsCodec.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <sstream>
 
@@ -395,6 +398,63 @@ TEST(SkinnedMeshExport, ExportsThatWouldWriteAFlawedFileFailAndSayWhy) {
             << testing::PrintToString(entries);
         EXPECT_FALSE(std::filesystem::exists(e.meshPath));
     }
+}
+
+TEST(SkinnedMeshExport, NormalMapsAreConvertedOnTheFirstLodAndRenamedOnTheOthers) {
+    ExportSceneBuilder b("root_skinnedMesh");
+    character(b, 2);
+    b.transform("lod1", "geom0");
+    const auto material =
+        cgfxMaterial("soldier_body", "SkinnedMesh.fx", "", {"crate/body_n.dds", "body_c.dds"});
+    for (const char* lod : {"lod0", "lod1"}) {
+        MeshDraft quad;
+        quad.groups = {material};
+        quad.positions = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+        quad.normals.assign(4, {0, 0, 1});
+        quad.uvSets = {{{0, 1}, {1, 1}, {1, 0}, {0, 0}}};
+        quad.skin.assign(4, only(0));
+        quad.polygons = {{0, 1, 2, 3}};
+        quad.groupOfPolygon = {0};
+        b.transform(std::string(lod) + "body", lod);
+        b.skinnedMesh(std::string(lod) + "bodyShape", std::string(lod) + "body",
+                      buildMesh(std::string(lod) + "bodyShape", quad), {bone(0)});
+    }
+    test::TempDir install;
+    std::filesystem::create_directories(install.file("bin/plug-ins"));
+    std::filesystem::copy_file(std::string(VORNEX_SOURCE_DIR) + "/MeshExporter/transform.fx",
+                               install.file("bin/plug-ins/transform.fx"));
+    setenv("MAYA_LOCATION", install.path().c_str(), 1);
+
+    // With a device the first level converts the map found in the output's Textures folder; with
+    // none (VORNEX_GL=off) every level is only pointed at the maps an earlier export made.
+    for (const bool device : {true, false}) {
+        SCOPED_TRACE(device ? "converted" : "references only");
+        if (!device)
+            setenv("VORNEX_GL", "off", 1);
+        test::TempDir out;
+        const vximage::RgbaImage flat{4, 4, std::vector<std::uint8_t>(64, 128)};
+        const std::vector<std::uint8_t> map =
+            vximage::encodeDds(vximage::DdsFormat::A8R8G8B8, {flat});
+        std::filesystem::create_directories(out.file("Textures"));
+        std::ofstream(out.file("Textures/body_n.dds"), std::ios::binary)
+            .write(reinterpret_cast<const char*>(map.data()),
+                   static_cast<std::streamsize>(map.size()));
+        exportErrorList().clear();
+        ASSERT_TRUE(exportGameAssets(b.scene(), out.file("soldier.skinnedMesh"), nullptr, 0));
+        const std::string bytes = test::readWholeFile(out.file("meshes/soldier.skinnedmesh"));
+        MeshFile file;
+        std::string error;
+        ASSERT_TRUE(meshfile::readMeshFile(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                           bytes.size(), meshfile::MeshKind::Skinned, file, error))
+            << error;
+        for (int lod = 0; lod < 2; ++lod)
+            EXPECT_EQ(file.materials[0][static_cast<std::size_t>(lod)][0].textures,
+                      (std::vector<std::string>{"crate/body_n_os.dds", "body_c.dds"}))
+                << "lod " << lod;
+        EXPECT_EQ(std::filesystem::exists(out.file("Textures/body_n_os.dds")), device);
+    }
+    unsetenv("VORNEX_GL");
+    unsetenv("MAYA_LOCATION");
 }
 
 } // namespace
