@@ -64,6 +64,12 @@ TEST_F(RenderingDevice, ConstantColourPassFillsTheViewportOfARenderTargetTexture
     drawQuad(effect.get(), nullptr);
     expected[2] = expected[3] = 0xFFFF0000;
     EXPECT_EQ(texels(target.get()), expected);
+    // Saved, the top row comes first too.
+    const std::string saved = m_dir.file("target.dds");
+    ASSERT_EQ(D3DXSaveTextureToFileA(saved.c_str(), D3DXIFF_DDS, target.get(), nullptr), D3D_OK);
+    const std::string file = readWholeFile(saved);
+    ASSERT_EQ(file.size(), 128u + 48);
+    EXPECT_EQ(std::memcmp(file.data() + 128, expected.data(), 48), 0);
 
     // Clears stay inside the viewport; rectangles count from the top-left too.
     const D3DRECT bottomLeft{0, 2, 1, 3};
