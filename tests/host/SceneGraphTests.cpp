@@ -7,7 +7,6 @@
 #include <maya/MFnDependencyNode.h>
 #include <maya/MFnNumericAttribute.h>
 #include <maya/MFnTypedAttribute.h>
-#include <maya/MGlobal.h>
 #include <maya/MItDag.h>
 #include <maya/MPlugArray.h>
 #include <maya/MSelectionList.h>
@@ -270,12 +269,6 @@ TEST_F(SceneGraph, SelectionListsHoldPathsAndNodes) {
     MObject object;
     ASSERT_TRUE(list.getDependNode(1, object));
     EXPECT_EQ(object, node("paint"));
-    ASSERT_TRUE(MGlobal::selectByName("root_j", MGlobal::kReplaceList));
-    MSelectionList active;
-    MGlobal::getActiveSelectionList(active);
-    ASSERT_EQ(active.length(), 1u);
-    active.getDagPath(0, path);
-    EXPECT_EQ(path.fullPathName(), "|root_j");
 }
 
 TEST_F(SceneGraph, NodesOfAnEarlierSceneAreNoLongerValid) {
