@@ -91,7 +91,7 @@ void expectRotation(const Quaternion& actual, const Quaternion& expected) {
 
 const float kHalfSqrt2 = std::sqrt(0.5f);
 
-TEST(VornexParse, BuildsTheHierarchyOfSupportedLeaves) {
+TEST(VornexParse, BuildsTheHierarchyOfSupportedLeavesWithTheirData) {
     const ParsedScene parsed("traversal.ma");
     ASSERT_EQ(parsed.status(), 0);
     ASSERT_NE(parsed.root(), nullptr);
@@ -102,9 +102,13 @@ TEST(VornexParse, BuildsTheHierarchyOfSupportedLeaves) {
         childKinds(parsed.root()),
         (std::vector<std::string>{"UtilTransformNode:root_bundledMesh", "UtilJointNode:root_j"}));
     // The hidden group and the empty transform add nothing; the pair's second shape is skipped.
-    auto* top = parsed.node("root_bundledMesh");
+    auto* top = parsed.node<UtilTransformNode>("root_bundledMesh");
+    ASSERT_NE(top, nullptr);
     EXPECT_EQ(childNames(top),
               (std::vector<std::string>{"pair", "path", "crate_lod", "shot_cam", "path_copy"}));
+    // The transform carries the artist's attributes (which ones: SceneReaderExtraAttributes).
+    EXPECT_EQ(top->getInt("zephGroup"), 7);
+    EXPECT_EQ(top->namedValues().size(), 4u);
     EXPECT_EQ(findNode(parsed.root(), "hidden_group"), nullptr);
     EXPECT_EQ(findNode(parsed.root(), "hidden_markerShape"), nullptr);
     EXPECT_EQ(findNode(parsed.root(), "empty_xf"), nullptr);
@@ -118,91 +122,51 @@ TEST(VornexParse, BuildsTheHierarchyOfSupportedLeaves) {
     EXPECT_EQ(camera->keyCount(), 0u);
     EXPECT_TRUE(camera->namedValues().empty());
     EXPECT_EQ(camera->parents(), NodeList{parsed.node("shot_cam")});
-}
 
-TEST(VornexParse, JointChainsNestAndLaterLeavesStopAtTheirParent) {
-    const ParsedScene parsed("traversal.ma");
+    // Joint chains nest; a joint without "anim_export" has no keys and no flag.
     auto* rootJoint = parsed.node<UtilJointNode>("root_j");
     ASSERT_NE(rootJoint, nullptr);
     EXPECT_EQ(childKinds(rootJoint), std::vector<std::string>{"UtilJointNode:mid_j"});
-    auto* mid = parsed.node("mid_j");
-    EXPECT_EQ(childKinds(mid),
+    EXPECT_EQ(childKinds(parsed.node("mid_j")),
               (std::vector<std::string>{"UtilJointNode:end_j", "UtilJointNode:side_j"}));
-    EXPECT_EQ(mid->parents(), NodeList{rootJoint});
-    EXPECT_EQ(rootJoint->parents(), NodeList{parsed.root()});
-    // No "anim_export": no keys and no flag.
     EXPECT_EQ(rootJoint->keyCount(), 0u);
     EXPECT_FALSE(rootJoint->getBool("anim_export").has_value());
-}
 
-TEST(VornexParse, LodGroupsHoldTheirLevelsAndWholeNumberThresholds) {
-    const ParsedScene parsed("traversal.ma");
+    // A LOD group is a transform over its LOD node, which holds the levels.
     auto* group = parsed.node<UtilTransformNode>("crate_lod");
-    ASSERT_NE(group, nullptr);
-    ASSERT_EQ(group->childCount(), 1u);
+    ASSERT_TRUE(group && group->childCount() == 1u);
     auto* lod = dynamic_cast<UtilLodNode*>(group->children()->front());
     ASSERT_NE(lod, nullptr);
-    EXPECT_EQ(lod->name(), "crate_lod");
-    EXPECT_EQ(childKinds(lod),
-              (std::vector<std::string>{"UtilTransformNode:lod0", "UtilTransformNode:lod1",
-                                        "UtilTransformNode:lod2"}));
-    EXPECT_EQ(lod->m_thresholds, (std::vector<float>{10.0f, 20.0f}));
+    EXPECT_EQ(childNames(lod), (std::vector<std::string>{"lod0", "lod1", "lod2"}));
     EXPECT_EQ(childKinds(parsed.node("lod2")),
               std::vector<std::string>{"UtilLocatorNode:lod2Shape"});
-}
 
-TEST(VornexParse, ConvertsToLeftHandedUnlessToldNotTo) {
-    const ParsedScene converted("traversal.ma");
-    const ParsedScene kept("traversal.ma", "-r");
-    ASSERT_EQ(kept.status(), 0);
+    // Curves keep their knots with one more at each end and their attributes; the instance
+    // under path_copy has a node of its own over the same spline.
+    auto* curve = parsed.node<UtilBaseSplineNode>("pathShape");
+    ASSERT_TRUE(curve && curve->spline());
+    EXPECT_EQ(curve->spline()->m_name, "pathShape");
+    EXPECT_EQ(curve->spline()->m_knots, (std::vector<float>{-1, 0, 1, 2, 3}));
+    EXPECT_EQ(curve->spline()->m_namedValues.getFloat("zephSpeed"), 2.5f);
+    auto* copy = parsed.node("path_copy");
+    ASSERT_TRUE(copy && copy->childCount() == 1u);
+    auto* instance = dynamic_cast<UtilBaseSplineNode*>(copy->children()->front());
+    ASSERT_NE(instance, nullptr);
+    EXPECT_NE(instance, curve);
+    EXPECT_EQ(instance->spline(), curve->spline());
 
-    auto* top = converted.node<UtilTransformNode>("root_bundledMesh");
-    auto* pair = converted.node<UtilTransformNode>("pair");
-    auto* locator = converted.node<UtilLocatorNode>("pairShape");
-    auto* spline = converted.node<UtilBaseSplineNode>("pathShape");
-    ASSERT_TRUE(top && pair && locator && spline && spline->spline());
+    // Converted to left-handed: x is mirrored.
+    auto* pair = parsed.node<UtilTransformNode>("pair");
+    auto* locator = parsed.node<UtilLocatorNode>("pairShape");
+    ASSERT_TRUE(pair && locator);
     expectNear(top->m_matrix.translation, {-1, 2, 3});
     expectNear(pair->m_matrix.translation, {-10, 0, 0});
     expectNear(locator->m_position, {-4, 5, 6});
-    EXPECT_EQ(spline->spline()->m_controlPoints,
+    EXPECT_EQ(curve->spline()->m_controlPoints,
               (std::vector<Vector3>{{-1, 0, 0}, {-2, 1, 0}, {-3, 0, -1}}));
-
-    auto* keptTop = kept.node<UtilTransformNode>("root_bundledMesh");
-    auto* keptLocator = kept.node<UtilLocatorNode>("pairShape");
-    auto* keptSpline = kept.node<UtilBaseSplineNode>("pathShape");
-    ASSERT_TRUE(keptTop && keptLocator && keptSpline && keptSpline->spline());
-    expectNear(keptTop->m_matrix.translation, {1, 2, 3});
-    expectNear(keptLocator->m_position, {4, 5, 6});
-    EXPECT_EQ(keptSpline->spline()->m_controlPoints,
-              (std::vector<Vector3>{{1, 0, 0}, {2, 1, 0}, {3, 0, -1}}));
 }
 
-TEST(VornexParse, CurvesKeepTheirKnotsWithOneMoreAtEachEndAndTheirAttributes) {
-    const ParsedScene parsed("traversal.ma");
-    auto* node = parsed.node<UtilBaseSplineNode>("pathShape");
-    ASSERT_TRUE(node && node->spline());
-    const BaseSpline& spline = *node->spline();
-    EXPECT_EQ(spline.m_name, "pathShape");
-    EXPECT_EQ(spline.m_knots, (std::vector<float>{-1, 0, 1, 2, 3}));
-    EXPECT_EQ(spline.m_namedValues.getFloat("zephSpeed"), 2.5f);
-    auto* top = parsed.node<UtilTransformNode>("root_bundledMesh");
-    ASSERT_NE(top, nullptr);
-    EXPECT_EQ(top->getInt("zephGroup"), 7);
-    EXPECT_EQ(top->getBool("ZEPHFlag"), true);
-    EXPECT_EQ(top->getFloat("zephWeight"), 0.25f);
-    EXPECT_EQ(top->getText("zephLabel"), "crate");
-    EXPECT_EQ(top->namedValues().size(), 4u);
-    // The instance under path_copy has a node of its own over the same spline.
-    auto* copy = parsed.node("path_copy");
-    ASSERT_NE(copy, nullptr);
-    ASSERT_EQ(copy->childCount(), 1u);
-    auto* instance = dynamic_cast<UtilBaseSplineNode*>(copy->children()->front());
-    ASSERT_NE(instance, nullptr);
-    EXPECT_NE(instance, node);
-    EXPECT_EQ(instance->spline(), node->spline());
-}
-
-TEST(VornexParse, SamplesFlaggedJointsOverThePlaybackRange) {
+TEST(VornexParse, SamplesFlaggedJointsAndCameraBonesOverThePlaybackRange) {
     const ParsedScene parsed("animation.ma");
     ASSERT_EQ(parsed.status(), 0);
     auto* hips = parsed.node<UtilJointNode>("hips");
@@ -225,10 +189,8 @@ TEST(VornexParse, SamplesFlaggedJointsOverThePlaybackRange) {
     expectRotation(spine->keyRotation(0), {0, 0, kHalfSqrt2, kHalfSqrt2});
     // No flag: not sampled.
     EXPECT_EQ(tail->keyCount(), 0u);
-}
 
-TEST(VornexParse, CameraBonesUnderPlainTransformsAreSampledInWorldSpace) {
-    const ParsedScene parsed("animation.ma");
+    // Camera bones under plain transforms are sampled in world space.
     auto* world = parsed.node<UtilJointNode>("Camerabone");
     auto* local = parsed.node<UtilJointNode>("hipsCamerabone");
     ASSERT_TRUE(world && local);
@@ -243,10 +205,21 @@ TEST(VornexParse, CameraBonesUnderPlainTransformsAreSampledInWorldSpace) {
     expectRotation(local->keyRotation(0), {});
 }
 
-TEST(VornexParse, RightHandedKeysAreTheHostsOwn) {
-    const ParsedScene parsed("animation.ma", "-r");
-    auto* hips = parsed.node<UtilJointNode>("hips");
-    auto* world = parsed.node<UtilJointNode>("Camerabone");
+TEST(VornexParse, RightHandedParsingKeepsTheHostsCoordinatesAndKeys) {
+    const ParsedScene kept("traversal.ma", "-r");
+    ASSERT_EQ(kept.status(), 0);
+    auto* top = kept.node<UtilTransformNode>("root_bundledMesh");
+    auto* locator = kept.node<UtilLocatorNode>("pairShape");
+    auto* spline = kept.node<UtilBaseSplineNode>("pathShape");
+    ASSERT_TRUE(top && locator && spline && spline->spline());
+    expectNear(top->m_matrix.translation, {1, 2, 3});
+    expectNear(locator->m_position, {4, 5, 6});
+    EXPECT_EQ(spline->spline()->m_controlPoints,
+              (std::vector<Vector3>{{1, 0, 0}, {2, 1, 0}, {3, 0, -1}}));
+
+    const ParsedScene animated("animation.ma", "-r");
+    auto* hips = animated.node<UtilJointNode>("hips");
+    auto* world = animated.node<UtilJointNode>("Camerabone");
     ASSERT_TRUE(hips && world);
     ASSERT_EQ(hips->keyCount(), 3u);
     expectNear(hips->keyTranslation(2), {4, 10, 0});
@@ -312,11 +285,9 @@ TEST(VornexCommand, NamesItsOutputAfterTheSceneOrItsArgument) {
     std::filesystem::copy_file(fixturePath("one_frame.ma"), scene);
     ASSERT_EQ(vornex({"parse", scene}), 0);
     EXPECT_TRUE(std::filesystem::exists(dir.file("b.bundledMesh")));
-    // A first argument that is no flag is ignored when a second follows.
-    ASSERT_EQ(vornex({"parse", scene, "ignored", dir.file("named")}), 0);
+    // The rest of the argument table: CommandArguments.OutputNameFollowsTheArgumentTable.
+    ASSERT_EQ(vornex({"parse", scene, dir.file("named")}), 0);
     EXPECT_TRUE(std::filesystem::exists(dir.file("named.bundledMesh")));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("ignored.bundledMesh")));
-    EXPECT_FALSE(std::filesystem::exists("ignored.bundledMesh"));
 }
 
 TEST(VornexCommand, RefusedFlagsAndUnwritableOutputsFailCleanly) {
@@ -325,11 +296,6 @@ TEST(VornexCommand, RefusedFlagsAndUnwritableOutputsFailCleanly) {
     EXPECT_EQ(vornex({"parse", fixturePath("one_frame.ma"), "-tq", dir.file("x")}), 1);
     EXPECT_TRUE(capture.contains("Unknown parser flag: -q"));
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.bundledMesh")));
-
-    const std::size_t before = capture.scriptLines().size();
-    EXPECT_EQ(vornex({"parse", fixturePath("one_frame.ma"), "-", dir.file("x")}), 1);
-    for (std::size_t i = before; i < capture.scriptLines().size(); ++i)
-        EXPECT_EQ(capture.scriptLines()[i].find("Unknown parser flag"), std::string::npos);
 
     const std::string unwritable = dir.file("missing/dir/x");
     EXPECT_EQ(vornex({"parse", fixturePath("one_frame.ma"), unwritable}), 1);

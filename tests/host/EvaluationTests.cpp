@@ -1,4 +1,5 @@
 // World matrices, joints, animation curves and units, against values worked out by hand.
+#include "tests/Shared/Base/TestLogCapture.h"
 #include "tests/host/HostTestSupport.h"
 
 #include <vornexhost/Scene.h>
@@ -25,22 +26,8 @@ void expectRow(const MMatrix& m, unsigned row, double x, double y, double z) {
 
 class Rig : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(tryLoad(readRig()).ok); }
-    static std::string readRig();
+    void SetUp() override { ASSERT_TRUE(tryLoad(vx::test::readWholeFile(dataPath("rig.ma"))).ok); }
 };
-
-std::string Rig::readRig() {
-    std::FILE* f = std::fopen(dataPath("rig.ma").c_str(), "rb");
-    std::string text;
-    if (!f)
-        return text;
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        text.append(buffer, n);
-    std::fclose(f);
-    return text;
-}
 
 TEST_F(Rig, NestedTransformsComposeScaleRotationAndTranslation) {
     // childXf's origin: (1,0,0) scaled by 2, turned a quarter about z, moved by (10,0,0).

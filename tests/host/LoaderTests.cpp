@@ -1,4 +1,5 @@
 // The Maya ASCII loader: statement forms, value forms, warnings and errors.
+#include "tests/Shared/Base/TestLogCapture.h"
 #include "tests/host/HostTestSupport.h"
 
 #include <vornexhost/Handles.h>
@@ -14,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 namespace vornexhost::test {
 namespace {
@@ -310,10 +310,7 @@ TEST(MayaAsciiLoader, FileOpenReportsProblemsAndLeavesAnEmptySceneOnFailure) {
 
 // Every prefix of a real scene either loads or fails with a reason: no crash, no hang.
 TEST(MayaAsciiLoader, EveryTruncationOfASceneFailsCleanlyOrLoads) {
-    std::ifstream in(dataPath("rig.ma"));
-    std::stringstream text;
-    text << in.rdbuf();
-    const std::string full = text.str();
+    const std::string full = vx::test::readWholeFile(dataPath("rig.ma"));
     ASSERT_GT(full.size(), 500u);
     unsigned failures = 0;
     for (std::size_t n = 0; n <= full.size(); n += 7) {

@@ -43,26 +43,24 @@ TEST_F(LogFileTest, LevelMessagesAreOneLineInTheFileAndOneInTheScriptEditor) {
     EXPECT_EQ(LogCapture::debugText(), "m_file != 0 : can't open file: a.bin\n");
 }
 
-TEST_F(LogFileTest, EveryLevelHasItsPrefix) {
+TEST_F(LogFileTest, EveryLevelHasItsPrefixAndLevelNoneOrNoSourceFileLeaveItsPartsOut) {
     const LogLevel levels[] = {LogLevel::Debug, LogLevel::Info, LogLevel::Warning, LogLevel::Error,
                                LogLevel::Assert};
     for (LogLevel level : levels)
         LogMessage(level, "f.cpp", 1) << "m";
-    EXPECT_EQ(logText(), "f.cpp(1) : Debug: m\r\nf.cpp(1) : Info: m\r\nf.cpp(1) : Warning: m\r\n"
-                         "f.cpp(1) : Error: m\r\nf.cpp(1) : Assert: m\r\n");
-}
-
-TEST_F(LogFileTest, LevelNoneWritesTheLocationThenTheTextAsTwoScriptEditorLines) {
+    // Level None: the location, then the text as a second script editor line.
     LogMessage(LogLevel::None, "f.cpp", 7) << "hello";
-    EXPECT_EQ(logText(), "f.cpp(7) : hello\r\n");
-    EXPECT_EQ(m_capture.scriptLines(), (std::vector<std::string>{"f.cpp(7) : ", "hello"}));
-}
-
-TEST_F(LogFileTest, AMessageWithoutASourceFileIsJustTheText) {
+    // No source file: just the text.
     LogMessage(LogLevel::Warning, nullptr, 3) << "plain";
-    EXPECT_EQ(logText(), "plain\r\n");
-    EXPECT_EQ(m_capture.scriptLines(), std::vector<std::string>{"plain"});
-    EXPECT_EQ(LogCapture::debugText(), "plain\n");
+    EXPECT_EQ(logText(), "f.cpp(1) : Debug: m\r\nf.cpp(1) : Info: m\r\nf.cpp(1) : Warning: m\r\n"
+                         "f.cpp(1) : Error: m\r\nf.cpp(1) : Assert: m\r\nf.cpp(7) : hello\r\n"
+                         "plain\r\n");
+    const std::vector<std::string>& lines = m_capture.scriptLines();
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
+              (std::vector<std::string>{"f.cpp(7) : ", "hello", "plain"}));
+    // The debugger sees only the texts.
+    EXPECT_EQ(LogCapture::debugText(), "m\nm\nm\nm\nm\nhello\nplain\n");
 }
 
 TEST_F(LogFileTest, LongMessagesKeepTheirFirst511Characters) {

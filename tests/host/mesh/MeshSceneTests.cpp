@@ -30,17 +30,8 @@
 namespace vornexhost::test {
 namespace {
 
-class MeshSceneTest : public ::testing::Test {
+class MeshSceneTest : public SceneTest {
 protected:
-    void SetUp() override {
-        resetScene();
-        m_previous = setScriptEditorSink([this](ScriptEditorKind kind, std::string_view text) {
-            if (kind == ScriptEditorKind::Warning)
-                warnings.emplace_back(text);
-        });
-    }
-    void TearDown() override { setScriptEditorSink(m_previous); }
-
     void load(const std::string& text) {
         const MaLoadResult result = loadMayaAscii(activeScene(), "fixture.ma", text);
         ASSERT_TRUE(result.ok) << result.error;
@@ -52,11 +43,6 @@ protected:
         EXPECT_NE(n, nullptr) << name;
         return n;
     }
-
-    std::vector<std::string> warnings;
-
-private:
-    ScriptEditorSink m_previous;
 };
 
 // A unit cube stored on a shape, as Maya writes a mesh without history.
@@ -85,9 +71,17 @@ const char* const kCubeData = R"(
 		mu 0 4 12 0 2 13;
 )";
 
+// A transform and its mesh shape holding kCubeData; `shapeLines` come before the data.
+std::string cubeShape(const std::string& transform, const std::string& shape,
+                      const std::string& shapeLines = "") {
+    return "createNode transform -n \"" + transform + "\";\ncreateNode mesh -n \"" + shape +
+           "\" -p \"" + transform + "\";\n" + shapeLines + kCubeData;
+}
+
+// A lambert feeding its shading engine.
 std::string shaderNetwork(const std::string& material, const std::string& engine) {
     return "createNode lambert -n \"" + material + "\";\ncreateNode shadingEngine -n \"" + engine +
-           "\";\n";
+           "\";\nconnectAttr \"" + material + ".oc\" \"" + engine + ".ss\";\n";
 }
 
 std::vector<std::string> names(const MObjectArray& objects) {
@@ -101,50 +95,59 @@ std::vector<int> ints(const MIntArray& a) {
     return {a.begin(), a.end()};
 }
 
-TEST_F(MeshSceneTest, PerFaceShadersThroughObjectGroupsLeaveUnlistedFacesWithout) {
-    load(std::string("createNode transform -n \"box\";\ncreateNode mesh -n \"boxShape\" -p "
-                     "\"box\";\n\tsetAttr -s 2 \".iog[0].og\";\n"
-                     "\tsetAttr \".iog[0].og[0].gcl\" -type \"componentList\" 2 \"f[0]\" "
-                     "\"f[2:3]\";\n\tsetAttr \".iog[0].og[1].gcl\" -type \"componentList\" 1 "
-                     "\"f[5]\";\n") +
-         kCubeData + shaderNetwork("red", "redSG") + shaderNetwork("blue", "blueSG") +
+TEST_F(MeshSceneTest, ShadersPerInstanceWholeOrPerFaceThroughObjectGroups) {
+    // Faces an object group does not list have no shader (-1).
+    struct Case {
+        std::string shapeLines;
+        std::string connections;
+        std::vector<std::vector<std::string>> engines; // per instance
+        std::vector<std::vector<int>> indices;
+    };
+    const std::string twoInstances = "\tsetAttr -s 2 \".iog\";\n";
+    const std::string secondParent =
+        "createNode transform -n \"b\";\nparent -s -nc -r -add \"|a|boxShape\" \"b\";\n";
+    const Case cases[] = {
+        {"\tsetAttr -s 2 \".iog[0].og\";\n\tsetAttr \".iog[0].og[0].gcl\" -type "
+         "\"componentList\" 2 \"f[0]\" \"f[2:3]\";\n\tsetAttr \".iog[0].og[1].gcl\" -type "
+         "\"componentList\" 1 \"f[5]\";\n",
          "createNode groupId -n \"groupId1\";\ncreateNode groupId -n \"groupId2\";\n"
-         "connectAttr \"red.oc\" \"redSG.ss\";\nconnectAttr \"blue.oc\" \"blueSG.ss\";\n"
          "connectAttr \"groupId1.id\" \"boxShape.iog.og[0].gid\";\n"
          "connectAttr \"groupId2.id\" \"boxShape.iog.og[1].gid\";\n"
          "connectAttr \"boxShape.iog.og[1]\" \"blueSG.dsm\" -na;\n"
-         "connectAttr \"boxShape.iog.og[0]\" \"redSG.dsm\" -na;\n");
-    MFnMesh mesh(pathTo(node("boxShape")));
-    MObjectArray shaders;
-    MIntArray indices;
-    ASSERT_TRUE(mesh.getConnectedShaders(0, shaders, indices));
-    EXPECT_EQ(names(shaders), (std::vector<std::string>{"redSG", "blueSG"}));
-    EXPECT_EQ(ints(indices), (std::vector<int>{0, -1, 0, 0, -1, 1}));
-    EXPECT_FALSE(mesh.getConnectedShaders(1, shaders, indices)); // there is no instance 1
-}
-
-TEST_F(MeshSceneTest, InstancesKeepTheirOwnShaders) {
-    load(std::string("createNode transform -n \"a\";\ncreateNode mesh -n \"boxShape\" -p "
-                     "\"a\";\n\tsetAttr -s 2 \".iog\";\n") +
-         kCubeData +
-         "createNode transform -n \"b\";\nparent -s -nc -r -add \"|a|boxShape\" \"b\";\n" +
-         shaderNetwork("red", "redSG") + shaderNetwork("blue", "blueSG") +
-         "connectAttr \"red.oc\" \"redSG.ss\";\nconnectAttr \"blue.oc\" \"blueSG.ss\";\n"
-         "connectAttr \"|b|boxShape.iog\" \"blueSG.dsm\" -na;\n"
-         "connectAttr \"|a|boxShape.iog\" \"redSG.dsm\" -na;\n");
-    Node* shape = node("|a|boxShape");
-    ASSERT_EQ(shape->parents.size(), 2u);
-    MFnMesh first(pathTo(shape, 0));
-    EXPECT_EQ(first.parentCount(), 2u);
-    EXPECT_EQ(first.instanceCount(false), 2u);
-    for (unsigned instance : {0u, 1u}) {
+         "connectAttr \"boxShape.iog.og[0]\" \"redSG.dsm\" -na;\n",
+         {{"redSG", "blueSG"}},
+         {{0, -1, 0, 0, -1, 1}}},
+        {twoInstances,
+         secondParent + "connectAttr \"|b|boxShape.iog\" \"blueSG.dsm\" -na;\n"
+                        "connectAttr \"|a|boxShape.iog\" \"redSG.dsm\" -na;\n",
+         {{"redSG"}, {"blueSG"}},
+         {std::vector<int>(6, 0), std::vector<int>(6, 0)}},
+        {twoInstances + "\tsetAttr \".iog[1].og[0].gcl\" -type \"componentList\" 1 \"f[0:2]\";\n"
+                        "\tsetAttr \".iog[1].og[1].gcl\" -type \"componentList\" 1 \"f[3:5]\";\n",
+         secondParent + "connectAttr \"|a|boxShape.iog\" \"redSG.dsm\" -na;\n"
+                        "connectAttr \"boxShape.iog[1].og[0]\" \"blueSG.dsm\" -na;\n"
+                        "connectAttr \"|b|boxShape.iog.og[1]\" \"redSG.dsm\" -na;\n",
+         {{"redSG"}, {"blueSG", "redSG"}},
+         {{0, 0, 0, 0, 0, 0}, {0, 0, 0, 1, 1, 1}}},
+    };
+    for (unsigned k = 0; k < std::size(cases); ++k) {
+        const Case& c = cases[k];
+        resetScene();
+        load(cubeShape("a", "boxShape", c.shapeLines) + shaderNetwork("red", "redSG") +
+             shaderNetwork("blue", "blueSG") + c.connections);
+        // The function set answers for any instance, whichever path it was made from.
+        MFnMesh mesh(pathTo(node("|a|boxShape"), k == 2 ? 1u : 0u));
         MObjectArray shaders;
         MIntArray indices;
-        ASSERT_TRUE(first.getConnectedShaders(instance, shaders, indices));
-        EXPECT_EQ(names(shaders), std::vector<std::string>{instance == 0 ? "redSG" : "blueSG"});
-        EXPECT_EQ(ints(indices), std::vector<int>(6, 0));
+        for (unsigned instance = 0; instance < c.engines.size(); ++instance) {
+            ASSERT_TRUE(mesh.getConnectedShaders(instance, shaders, indices)) << k;
+            EXPECT_EQ(names(shaders), c.engines[instance]) << k << " instance " << instance;
+            EXPECT_EQ(ints(indices), c.indices[instance]) << k << " instance " << instance;
+        }
+        EXPECT_FALSE(
+            mesh.getConnectedShaders(static_cast<unsigned>(c.engines.size()), shaders, indices))
+            << k;
     }
-    EXPECT_EQ(pathTo(shape, 1).instanceNumber(), 1u);
 }
 
 // A cylinder of two rings bound to two joints, weights stored in both forms Maya writes.
@@ -174,7 +177,7 @@ connectAttr "knee.wm" "skinCluster1.ma[1]";
 )";
 }
 
-TEST_F(MeshSceneTest, SkinWeightsComeBackAsStoredInEitherForm) {
+TEST_F(MeshSceneTest, SkinWeightsComeBackAsStoredInEitherFormWholeOrVertexByVertex) {
     // Bottom ring (vertices 0-3) on the hip, top ring shared; vertex 5 has no knee weight.
     const std::string sparse = "\tsetAttr -s 8 \".wl\";\n"
                                "\tsetAttr \".wl[0:7].w\"\n"
@@ -184,12 +187,22 @@ TEST_F(MeshSceneTest, SkinWeightsComeBackAsStoredInEitherForm) {
     std::string dense = "\tsetAttr -s 8 \".wl\";\n";
     const double hip[8] = {1, 1, 1, 1, 0.25, 0.9, 0.5, 0.5};
     const double knee[8] = {0, 0, 0, 0, 0.75, 0, 0.5, 0.5};
-    for (int v = 0; v < 8; ++v)
+    std::vector<float> want;
+    for (int v = 0; v < 8; ++v) {
         dense += "\tsetAttr -s 2 \".wl[" + std::to_string(v) + "].w[0:1]\" " +
                  std::to_string(hip[v]) + " " + std::to_string(knee[v]) + ";\n";
+        want.push_back(static_cast<float>(hip[v]));
+        want.push_back(static_cast<float>(knee[v]));
+    }
+    // A second, three-vertex shape to ask the same function set about.
+    const std::string triangle =
+        "createNode transform -n \"tri\";\ncreateNode mesh -n \"triShape\" -p \"tri\";\n"
+        "\tsetAttr -s 3 \".vt[0:2]\" 0 0 0 1 0 0 0 1 0;\n"
+        "\tsetAttr -s 3 \".ed[0:2]\" 0 1 0 1 2 0 2 0 0;\n"
+        "\tsetAttr \".fc[0]\" -type \"polyFaces\" f 3 0 1 2;\n";
     for (const std::string& weights : {sparse, dense}) {
         resetScene();
-        load(skinnedCylinder(weights));
+        load(skinnedCylinder(weights) + triangle);
         EXPECT_TRUE(warnings.empty()) << warnings.front();
         MFnSkinCluster skin(objectOf(node("skinCluster1")));
         MDagPathArray influences;
@@ -201,22 +214,30 @@ TEST_F(MeshSceneTest, SkinWeightsComeBackAsStoredInEitherForm) {
         // The shape's geometry flows from the cylinder creator through the deformers.
         const MDagPath shape = pathTo(node("legShape"));
         EXPECT_EQ(MFnMesh(shape).numVertices(), 8);
+        MFloatArray all;
+        unsigned influenceCount = 0;
+        ASSERT_TRUE(skin.getWeights(shape, MObject(), all, influenceCount));
+        EXPECT_EQ(std::vector<float>(all.begin(), all.end()), want);
         std::vector<float> got;
         int count = 0;
         for (MItGeometry it(shape); !it.isDone(); it.next(), ++count) {
             MFloatArray w;
-            unsigned influenceCount = 0;
+            influenceCount = 0;
             ASSERT_TRUE(skin.getWeights(shape, it.component(), w, influenceCount));
             EXPECT_EQ(influenceCount, 2u);
             got.insert(got.end(), w.begin(), w.end());
         }
         EXPECT_EQ(count, 8);
-        std::vector<float> want;
-        for (int v = 0; v < 8; ++v) {
-            want.push_back(static_cast<float>(hip[v]));
-            want.push_back(static_cast<float>(knee[v]));
-        }
         EXPECT_EQ(got, want);
+
+        // A vertex of the leg checks against whichever shape is asked about.
+        MItGeometry legVertices(shape);
+        for (int i = 0; i < 5; ++i)
+            legVertices.next();
+        MFloatArray w;
+        EXPECT_FALSE(
+            skin.getWeights(pathTo(node("triShape")), legVertices.component(), w, influenceCount));
+        EXPECT_TRUE(skin.getWeights(shape, legVertices.component(), w, influenceCount));
     }
 }
 
@@ -237,40 +258,8 @@ TEST_F(MeshSceneTest, SkinFunctionSetRefusesOtherNodesAndForeignInfluences) {
         EXPECT_EQ(x, 0.0f);
 }
 
-TEST_F(MeshSceneTest, SkinWeightsAskedVertexByVertexFollowTheShapeAsked) {
-    load(skinnedCylinder("\tsetAttr -s 8 \".wl\";\n\tsetAttr \".wl[0:7].w\"\n"
-                         "\t\t1 0 1\n\t\t1 0 1\n\t\t1 0 1\n\t\t1 0 1\n\t\t2 0 0.25 1 0.75\n"
-                         "\t\t1 0 0.9\n\t\t2 0 0.5 1 0.5\n\t\t2 0 0.5 1 0.5;\n") +
-         "createNode transform -n \"tri\";\ncreateNode mesh -n \"triShape\" -p \"tri\";\n"
-         "\tsetAttr -s 3 \".vt[0:2]\" 0 0 0 1 0 0 0 1 0;\n"
-         "\tsetAttr -s 3 \".ed[0:2]\" 0 1 0 1 2 0 2 0 0;\n"
-         "\tsetAttr \".fc[0]\" -type \"polyFaces\" f 3 0 1 2;\n");
-    MFnSkinCluster skin(objectOf(node("skinCluster1")));
-    const MDagPath leg = pathTo(node("legShape"));
-    MFloatArray all;
-    unsigned count = 0;
-    ASSERT_TRUE(skin.getWeights(leg, MObject(), all, count));
-    std::vector<float> oneByOne;
-    for (MItGeometry it(leg); !it.isDone(); it.next()) {
-        MFloatArray w;
-        ASSERT_TRUE(skin.getWeights(leg, it.component(), w, count));
-        oneByOne.insert(oneByOne.end(), w.begin(), w.end());
-    }
-    EXPECT_EQ(oneByOne, std::vector<float>(all.begin(), all.end()));
-    // The same function set asked about a three-vertex shape checks against that shape.
-    MItGeometry legVertices(leg);
-    for (int i = 0; i < 5; ++i)
-        legVertices.next();
-    MFloatArray w;
-    EXPECT_TRUE(skin.getWeights(leg, legVertices.component(), w, count));
-    EXPECT_FALSE(skin.getWeights(pathTo(node("triShape")), legVertices.component(), w, count));
-    EXPECT_TRUE(skin.getWeights(leg, legVertices.component(), w, count));
-}
-
 TEST_F(MeshSceneTest, BlindDataOfEveryFormatOnFacesAndVertices) {
-    load(std::string("createNode transform -n \"box\";\ncreateNode mesh -n \"boxShape\" -p "
-                     "\"box\";\n") +
-         kCubeData + R"(createNode polyBlindData -n "polyBlindData1";
+    load(cubeShape("box", "boxShape") + R"(createNode polyBlindData -n "polyBlindData1";
 	addAttr -ci true -m -sn "fbd" -ln "faceBlindData" -at "compound" -nc 4;
 	addAttr -ci true -sn "surf" -ln "surface" -at "long" -p "faceBlindData";
 	addAttr -ci true -sn "fric" -ln "friction" -at "double" -p "faceBlindData";
@@ -378,77 +367,85 @@ connectAttr "polyCube1.out" "boxShape.i";
     EXPECT_NEAR(p.z, 0.5, 1e-12);
 }
 
-TEST_F(MeshSceneTest, PrimitivesAreClosedWithOutwardNormals) {
-    for (const char* creator : {"polySphere", "polyCylinder", "polyPlane"}) {
-        for (int caps : {0, 1}) {
-            if (caps == 1 && std::string(creator) != "polyCylinder")
-                continue;
-            resetScene();
-            load(std::string("createNode transform -n \"p\";\ncreateNode mesh -n \"pShape\" -p "
-                             "\"p\";\ncreateNode ") +
-                 creator + " -n \"make\";\n" + (caps ? "\tsetAttr \".sc\" 1;\n" : "") +
-                 "connectAttr \"make.out\" \"pShape.i\";\n");
-            const auto mesh = MFnMesh(pathTo(node("pShape"))).geometry();
-            ASSERT_TRUE(mesh) << creator;
-            const bool plane = std::string(creator) == "polyPlane";
-            std::uint32_t border = 0;
-            for (std::uint32_t e = 0; e < mesh->edgeCount(); ++e) {
-                const std::uint32_t faces = mesh->edgeFaceStart[e + 1] - mesh->edgeFaceStart[e];
-                EXPECT_GE(faces, 1u);
-                EXPECT_LE(faces, 2u);
-                border += faces == 1 ? 1u : 0u;
-            }
-            EXPECT_EQ(border, plane ? 40u : 0u) << creator;
-            // Every face normal points away from the centre (up, for the plane).
-            for (std::uint32_t f = 0; f < mesh->faceCount(); ++f) {
-                double n[3];
-                faceNormal(*mesh, f, n);
-                double centre[3] = {0, 0, 0};
-                for (std::uint32_t c = mesh->faceStart[f]; c < mesh->faceStart[f + 1]; ++c)
-                    for (int k = 0; k < 3; ++k)
-                        centre[k] +=
-                            mesh->points[std::size_t(mesh->cornerVertex[c]) * 3 + std::size_t(k)];
-                const double outward =
-                    plane ? n[1] : n[0] * centre[0] + n[1] * centre[1] + n[2] * centre[2];
-                EXPECT_GT(outward, 0.0) << creator << " face " << f;
-            }
-            for (const MeshUvSet& set : mesh->uvSets)
-                for (std::int32_t id : set.cornerUv)
-                    EXPECT_GE(id, 0) << creator;
-        }
+// Fails unless every edge has one or two faces and every face corner has a UV in every set;
+// returns the number of border edges (those with one face).
+std::uint32_t checkEdgesAndUvs(const MeshGeometry& mesh, const std::string& what) {
+    std::uint32_t border = 0;
+    for (std::uint32_t e = 0; e < mesh.edgeCount(); ++e) {
+        const std::uint32_t faces = mesh.edgeFaceStart[e + 1] - mesh.edgeFaceStart[e];
+        EXPECT_TRUE(faces == 1 || faces == 2) << what << " edge " << e << ": " << faces;
+        border += faces == 1 ? 1u : 0u;
     }
+    for (const MeshUvSet& set : mesh.uvSets)
+        for (std::int32_t id : set.cornerUv) {
+            EXPECT_GE(id, 0) << what;
+            EXPECT_LT(std::size_t(id), set.u.size()) << what;
+        }
+    return border;
 }
 
-TEST_F(MeshSceneTest, DefaultPrimitiveCounts) {
-    load(R"(createNode transform -n "s";
-createNode mesh -n "sShape" -p "s";
-createNode polySphere -n "sphere";
-createNode transform -n "c";
-createNode mesh -n "cShape" -p "c";
-createNode polyCylinder -n "cylinder";
-createNode transform -n "q";
-createNode mesh -n "qShape" -p "q";
-createNode polyPlane -n "plane";
-connectAttr "sphere.out" "sShape.i";
-connectAttr "cylinder.out" "cShape.i";
-connectAttr "plane.out" "qShape.i";
-)");
-    auto counts = [&](const char* shape) {
-        MFnMesh m(pathTo(node(shape)));
-        return std::vector<int>{m.numVertices(), m.numPolygons(), m.numEdges()};
+// The mean of a face's corners.
+std::array<double, 3> faceCentre(const MeshGeometry& mesh, std::uint32_t f) {
+    std::array<double, 3> centre{};
+    for (std::uint32_t c = mesh.faceStart[f]; c < mesh.faceStart[f + 1]; ++c)
+        for (std::size_t k = 0; k < 3; ++k)
+            centre[k] += mesh.points[std::size_t(mesh.cornerVertex[c]) * 3 + k] / mesh.faceSize(f);
+    return centre;
+}
+
+TEST_F(MeshSceneTest, DefaultPrimitivesHaveTheirCountsAndAreClosedWithOutwardNormals) {
+    struct Case {
+        const char* creator;
+        bool caps;
+        int vertices, faces, edges, normals, uvs;
+        std::uint32_t border;
     };
-    EXPECT_EQ(counts("sShape"), (std::vector<int>{382, 400, 780}));
-    EXPECT_EQ(MFnMesh(pathTo(node("sShape"))).numUVs(), 439); // poles split per segment
-    EXPECT_EQ(counts("cShape"), (std::vector<int>{40, 22, 60}));
-    EXPECT_EQ(counts("qShape"), (std::vector<int>{121, 100, 220}));
-    // The sphere is smooth: one normal per vertex; the cylinder's rims are hard.
-    EXPECT_EQ(MFnMesh(pathTo(node("sShape"))).numNormals(), 382);
-    EXPECT_EQ(MFnMesh(pathTo(node("cShape"))).numNormals(), 80);
-    MPoint first;
-    MFnMesh(pathTo(node("sShape"))).getPoint(0, first);
-    EXPECT_NEAR(first.x, 0.148778, 1e-6);
-    EXPECT_NEAR(first.y, -0.987688, 1e-6);
-    EXPECT_NEAR(first.z, -0.0483409, 1e-6);
+    // The sphere is smooth: one normal per vertex, its poles' UVs split per segment; the
+    // cylinder's rims are hard. With subdivided caps each cap is a fan of 20 triangles around
+    // a centre vertex. The plane is a 10 x 10 grid with a 40-edge border.
+    const Case cases[] = {
+        {"polySphere", false, 382, 400, 780, 382, 439, 0},
+        {"polyCylinder", false, 40, 22, 60, 80, -1, 0},
+        {"polyCylinder", true, 42, 60, 100, -1, -1, 0},
+        {"polyPlane", false, 121, 100, 220, -1, -1, 40},
+    };
+    for (const Case& c : cases) {
+        const std::string what = std::string(c.creator) + (c.caps ? " with caps" : "");
+        resetScene();
+        load(std::string("createNode transform -n \"p\";\ncreateNode mesh -n \"pShape\" -p "
+                         "\"p\";\ncreateNode ") +
+             c.creator + " -n \"make\";\n" + (c.caps ? "\tsetAttr \".sc\" 1;\n" : "") +
+             "connectAttr \"make.out\" \"pShape.i\";\n");
+        const MFnMesh fn(pathTo(node("pShape")));
+        EXPECT_EQ((std::vector<int>{fn.numVertices(), fn.numPolygons(), fn.numEdges()}),
+                  (std::vector<int>{c.vertices, c.faces, c.edges}))
+            << what;
+        if (c.normals >= 0) {
+            EXPECT_EQ(fn.numNormals(), c.normals) << what;
+        }
+        if (c.uvs >= 0) {
+            EXPECT_EQ(fn.numUVs(), c.uvs) << what;
+        }
+        if (&c == &cases[0]) { // the sphere starts on the ring nearest the bottom pole
+            MPoint first;
+            fn.getPoint(0, first);
+            EXPECT_NEAR(first.x, 0.148778, 1e-6);
+            EXPECT_NEAR(first.y, -0.987688, 1e-6);
+            EXPECT_NEAR(first.z, -0.0483409, 1e-6);
+        }
+        const auto mesh = fn.geometry();
+        ASSERT_TRUE(mesh) << what;
+        EXPECT_EQ(checkEdgesAndUvs(*mesh, what), c.border);
+        // Every face normal points away from the centre (up, for the plane).
+        const bool plane = c.border != 0;
+        for (std::uint32_t f = 0; f < mesh->faceCount(); ++f) {
+            double n[3];
+            faceNormal(*mesh, f, n);
+            const auto centre = faceCentre(*mesh, f);
+            EXPECT_GT(plane ? n[1] : n[0] * centre[0] + n[1] * centre[1] + n[2] * centre[2], 0.0)
+                << what << " face " << f;
+        }
+    }
 }
 
 TEST_F(MeshSceneTest, UnevaluableHistoryWarnsOnceAndLeavesTheMeshEmpty) {
@@ -486,10 +483,9 @@ std::string cubeWithPositiveEdges() {
 }
 
 TEST_F(MeshSceneTest, PositiveEdgeListsReadTheSameCornersAndNormalsAsSignedOnes) {
-    load(std::string("createNode transform -n \"a\";\ncreateNode mesh -n \"signedShape\" -p "
-                     "\"a\";\n") +
-         kCubeData + "createNode transform -n \"b\";\ncreateNode mesh -n \"positiveShape\" -p " +
-         "\"b\";\n" + cubeWithPositiveEdges());
+    load(cubeShape("a", "signedShape") +
+         "createNode transform -n \"b\";\ncreateNode mesh -n \"positiveShape\" -p " + "\"b\";\n" +
+         cubeWithPositiveEdges());
     const auto expected = MFnMesh(pathTo(node("signedShape"))).geometry();
     const auto actual = MFnMesh(pathTo(node("positiveShape"))).geometry();
     ASSERT_TRUE(expected && actual);
@@ -520,9 +516,7 @@ TEST_F(MeshSceneTest, PositiveEdgeListsReadTheSameCornersAndNormalsAsSignedOnes)
 }
 
 TEST_F(MeshSceneTest, FunctionSetsAndIteratorsShareOneEvaluationUntilTheSceneChanges) {
-    load(std::string("createNode transform -n \"a\";\ncreateNode mesh -n \"boxShape\" -p "
-                     "\"a\";\n") +
-         kCubeData);
+    load(cubeShape("a", "boxShape"));
     const MDagPath path = pathTo(node("boxShape"));
     const auto first = MFnMesh(path).geometry();
     EXPECT_EQ(MFnMesh(path).geometry(), first);
@@ -573,16 +567,12 @@ connectAttr "polyCube1.out" "boxShape.i";
     std::sort(lattice.begin(), lattice.end());
     std::sort(points.begin(), points.end());
     EXPECT_EQ(points, lattice);
-    for (std::uint32_t e = 0; e < mesh->edgeCount(); ++e)
-        EXPECT_EQ(mesh->edgeFaceStart[e + 1] - mesh->edgeFaceStart[e], 2u) << "edge " << e;
+    EXPECT_EQ(checkEdgesAndUvs(*mesh, "box"), 0u);
     for (std::uint32_t f = 0; f < mesh->faceCount(); ++f) {
         ASSERT_EQ(mesh->faceSize(f), 4u);
         double n[3];
         faceNormal(*mesh, f, n);
-        double centre[3] = {0, 0, 0};
-        for (std::uint32_t c = mesh->faceStart[f]; c < mesh->faceStart[f + 1]; ++c)
-            for (std::size_t k = 0; k < 3; ++k)
-                centre[k] += mesh->points[std::size_t(mesh->cornerVertex[c]) * 3 + k] / 4.0;
+        const auto centre = faceCentre(*mesh, f);
         // Each face is one unit square on the box's surface, facing out.
         EXPECT_NEAR(n[0] * centre[0] + n[1] * centre[1] + n[2] * centre[2],
                     std::fabs(n[0]) > 0.5   ? 1.0
@@ -590,43 +580,12 @@ connectAttr "polyCube1.out" "boxShape.i";
                                             : 2.0,
                     1e-12)
             << "face " << f;
-        for (const MeshUvSet& set : mesh->uvSets)
-            for (std::uint32_t c = mesh->faceStart[f]; c < mesh->faceStart[f + 1]; ++c) {
-                EXPECT_GE(set.cornerUv[c], 0);
-                EXPECT_LT(std::size_t(set.cornerUv[c]), set.u.size());
-            }
     }
     EXPECT_TRUE(warnings.empty());
 }
 
-TEST_F(MeshSceneTest, PerFaceShadersOfASecondInstanceThroughItsObjectGroups) {
-    load(std::string("createNode transform -n \"a\";\ncreateNode mesh -n \"boxShape\" -p "
-                     "\"a\";\n\tsetAttr -s 2 \".iog\";\n"
-                     "\tsetAttr \".iog[1].og[0].gcl\" -type \"componentList\" 1 \"f[0:2]\";\n"
-                     "\tsetAttr \".iog[1].og[1].gcl\" -type \"componentList\" 1 \"f[3:5]\";\n") +
-         kCubeData +
-         "createNode transform -n \"b\";\nparent -s -nc -r -add \"|a|boxShape\" \"b\";\n" +
-         shaderNetwork("red", "redSG") + shaderNetwork("blue", "blueSG") +
-         "connectAttr \"red.oc\" \"redSG.ss\";\nconnectAttr \"blue.oc\" \"blueSG.ss\";\n"
-         "connectAttr \"|a|boxShape.iog\" \"redSG.dsm\" -na;\n"
-         "connectAttr \"boxShape.iog[1].og[0]\" \"blueSG.dsm\" -na;\n"
-         "connectAttr \"|b|boxShape.iog.og[1]\" \"redSG.dsm\" -na;\n");
-    MFnMesh mesh(pathTo(node("|a|boxShape"), 1));
-    const std::vector<std::vector<int>> expected = {{0, 0, 0, 0, 0, 0}, {0, 0, 0, 1, 1, 1}};
-    const std::vector<std::vector<std::string>> engines = {{"redSG"}, {"blueSG", "redSG"}};
-    for (unsigned instance : {0u, 1u}) {
-        MObjectArray shaders;
-        MIntArray indices;
-        ASSERT_TRUE(mesh.getConnectedShaders(instance, shaders, indices));
-        EXPECT_EQ(names(shaders), engines[instance]) << instance;
-        EXPECT_EQ(ints(indices), expected[instance]) << instance;
-    }
-}
-
 TEST_F(MeshSceneTest, IteratorsWalkOnlyTheComponentsTheyAreGiven) {
-    load(std::string("createNode transform -n \"a\";\ncreateNode mesh -n \"boxShape\" -p "
-                     "\"a\";\n") +
-         kCubeData);
+    load(cubeShape("a", "boxShape"));
     const MDagPath path = pathTo(node("boxShape"));
     auto walked = [&](auto&& iterator) {
         std::vector<int> out;

@@ -20,22 +20,7 @@
 namespace vornexhost::test {
 namespace {
 
-class MeshTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        resetScene();
-        m_previous = setScriptEditorSink([this](ScriptEditorKind kind, std::string_view text) {
-            if (kind == ScriptEditorKind::Warning)
-                warnings.emplace_back(text);
-        });
-    }
-    void TearDown() override { setScriptEditorSink(m_previous); }
-
-    std::vector<std::string> warnings;
-
-private:
-    ScriptEditorSink m_previous;
-};
+using MeshTest = SceneTest;
 
 using Triple = std::tuple<float, float, float>;
 
@@ -165,13 +150,9 @@ TEST_F(MeshTest, TwoUvSetsAreReadByName) {
     Node* shape = createCube("cube", false);
     // A second set mapping only the front face.
     setUvSet(shape, 1, "lightmap", {0, 0, 1, 0, 1, 1, 0, 1});
-    auto data = std::make_shared<Data>(DataKind::PolyFaces);
-    setFaces(shape, {{{0, 5, -2, -5}, {{0, {0, 1, 3, 2}}, {1, {0, 1, 2, 3}}}, {}},
-                     {{1, 7, -3, -7}, {{0, {2, 3, 5, 4}}}, {}},
-                     {{2, 9, -4, -9}, {{0, {4, 5, 7, 6}}}, {}},
-                     {{3, 11, -1, -11}, {{0, {6, 7, 9, 8}}}, {}},
-                     {{-12, -10, -8, -6}, {{0, {1, 10, 11, 3}}}, {}},
-                     {{10, 4, 6, 8}, {{0, {12, 0, 2, 13}}}, {}}});
+    std::vector<FaceSpec> faces = cubeFaces();
+    faces[0].uvs.push_back({1, {0, 1, 2, 3}});
+    setFaces(shape, faces);
     MFnMesh mesh(objectOf(shape));
     MStringArray names;
     mesh.getUVSetNames(names);
@@ -211,12 +192,9 @@ TEST_F(MeshTest, ColoursPerFaceCornerInBothStorages) {
         if (newStorage)
             setText(shape, "clst[0].clsn", "colorSet1");
         // Face 0 coloured per corner, face 1 without colour.
-        setFaces(shape, {{{0, 5, -2, -5}, {{0, {0, 1, 3, 2}}}, {{0, {0, 1, 2, 1}}}},
-                         {{1, 7, -3, -7}, {{0, {2, 3, 5, 4}}}, {}},
-                         {{2, 9, -4, -9}, {{0, {4, 5, 7, 6}}}, {}},
-                         {{3, 11, -1, -11}, {{0, {6, 7, 9, 8}}}, {}},
-                         {{-12, -10, -8, -6}, {{0, {1, 10, 11, 3}}}, {}},
-                         {{10, 4, 6, 8}, {{0, {12, 0, 2, 13}}}, {}}});
+        std::vector<FaceSpec> faces = cubeFaces();
+        faces[0].colors.push_back({0, {0, 1, 2, 1}});
+        setFaces(shape, faces);
         MFnMesh mesh(objectOf(shape));
         EXPECT_EQ(mesh.numColors(), 3);
         MStringArray sets;

@@ -16,6 +16,20 @@ void resetScene() {
     activeScene().reset();
 }
 
+void SceneTest::SetUp() {
+    resetScene();
+    m_previous = setScriptEditorSink([this](ScriptEditorKind kind, std::string_view text) {
+        if (kind == ScriptEditorKind::Warning)
+            warnings.emplace_back(text);
+        else if (kind == ScriptEditorKind::Error)
+            errors.emplace_back(text);
+    });
+}
+
+void SceneTest::TearDown() {
+    setScriptEditorSink(m_previous);
+}
+
 Node* createNode(const std::string& type, const std::string& name, Node* parent) {
     NodeTypeRegistry& types = NodeTypeRegistry::instance();
     const NodeType* t = types.find(type);
@@ -123,6 +137,15 @@ void setUvSet(Node* shape, int set, const std::string& name, const std::vector<d
     }
 }
 
+std::vector<FaceSpec> cubeFaces() {
+    return {{{0, 5, -2, -5}, {{0, {0, 1, 3, 2}}}, {}},
+            {{1, 7, -3, -7}, {{0, {2, 3, 5, 4}}}, {}},
+            {{2, 9, -4, -9}, {{0, {4, 5, 7, 6}}}, {}},
+            {{3, 11, -1, -11}, {{0, {6, 7, 9, 8}}}, {}},
+            {{-12, -10, -8, -6}, {{0, {1, 10, 11, 3}}}, {}},
+            {{10, 4, 6, 8}, {{0, {12, 0, 2, 13}}}, {}}};
+}
+
 Node* createCube(const std::string& name, bool smooth, Node* parent) {
     if (!parent)
         parent = createNode("transform", name);
@@ -135,12 +158,7 @@ Node* createCube(const std::string& name, bool smooth, Node* parent) {
     setUvSet(shape, 0, "map1", {0.375, 0,   0.625, 0,    0.375, 0.25, 0.625, 0.25, 0.375, 0.5,
                                 0.625, 0.5, 0.375, 0.75, 0.625, 0.75, 0.375, 1,    0.625, 1,
                                 0.875, 0,   0.875, 0.25, 0.125, 0,    0.125, 0.25});
-    setFaces(shape, {{{0, 5, -2, -5}, {{0, {0, 1, 3, 2}}}, {}},
-                     {{1, 7, -3, -7}, {{0, {2, 3, 5, 4}}}, {}},
-                     {{2, 9, -4, -9}, {{0, {4, 5, 7, 6}}}, {}},
-                     {{3, 11, -1, -11}, {{0, {6, 7, 9, 8}}}, {}},
-                     {{-12, -10, -8, -6}, {{0, {1, 10, 11, 3}}}, {}},
-                     {{10, 4, 6, 8}, {{0, {12, 0, 2, 13}}}, {}}});
+    setFaces(shape, cubeFaces());
     return shape;
 }
 

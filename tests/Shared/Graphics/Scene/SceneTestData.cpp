@@ -16,9 +16,6 @@
 #include "Shared/Graphics/Scene/UtilTransformNode.h"
 
 #include <cstdio>
-#include <map>
-#include <set>
-#include <sstream>
 
 namespace vx::test {
 
@@ -142,22 +139,18 @@ std::shared_ptr<Material> makeLayeredMaterial() {
     return material;
 }
 
-template <typename T>
-T* addNew(SceneNode& parent, const std::string& name) {
-    auto* node = new T();
-    node->setName(name);
-    parent.addChild(node);
-    node->release();
-    return node;
-}
-
 } // namespace
 
-void buildReferenceScene(Scene& scene) {
+RootNode* setNewRoot(Scene& scene, const std::string& name) {
     auto* root = new RootNode();
-    root->setName("scene.ma");
+    root->setName(name);
     scene.setRoot(root);
     root->release();
+    return root;
+}
+
+void buildReferenceScene(Scene& scene) {
+    auto* root = setNewRoot(scene, "scene.ma");
 
     auto* body = addNew<UtilTransformNode>(*root, "body");
     body->m_matrix = Matrix({0, 1, 0}, {-1, 0, 0}, {0, 0, 2}, {1, 2, 3});
@@ -233,185 +226,6 @@ void buildReferenceScene(Scene& scene) {
     auto* instance = addNew<UtilTransformNode>(*root, "bodyInstance");
     instance->addChild(bodyShape);
     instance->m_matrix.translation = {10, 0, 0};
-}
-
-namespace {
-
-class Comparer {
-public:
-    std::string error;
-
-    bool node(const SceneNode* a, const SceneNode* b) {
-        if (!link(m_nodes, a, b, "node"))
-            return false;
-        if (!m_visited.insert({a, b}).second)
-            return true;
-        const std::string where = "node '" + a->name() + "': ";
-        if (a->getType() != b->getType())
-            return fail(where + "type " + b->getType()->name());
-        if (a->name() != b->name())
-            return fail(where + "name " + b->name());
-        if (a->parentCount() != b->parentCount())
-            return fail(where + "parent count");
-        if (a->childCount() != b->childCount())
-            return fail(where + "child count");
-        if (!classData(*a, *b, where))
-            return false;
-        for (std::size_t i = 0; i < a->parentCount(); ++i) {
-            if (!link(m_nodes, a->parents()[i], b->parents()[i], "node"))
-                return fail(where + "parent order");
-        }
-        if (const NodeList* children = a->children()) {
-            for (std::size_t i = 0; i < children->size(); ++i) {
-                if (!node((*children)[i], (*b->children())[i]))
-                    return false;
-            }
-        }
-        return true;
-    }
-
-private:
-    bool fail(const std::string& text) {
-        if (error.empty())
-            error = text;
-        return false;
-    }
-
-    // a must always map to the same b and b to the same a: sharing is kept, nothing merged.
-    template <typename T>
-    bool link(std::map<const T*, const T*>& map, const T* a, const T* b, const char* what) {
-        if (!a || !b)
-            return (!a && !b) || fail(std::string(what) + " present on one side only");
-        const auto [at, added] = map.emplace(a, b);
-        if (!added && at->second != b)
-            return fail(std::string(what) + " sharing differs");
-        auto& reverse = m_reverse[what];
-        const auto [rat, radded] = reverse.emplace(b, a);
-        if (!radded && rat->second != a)
-            return fail(std::string(what) + " merged");
-        return true;
-    }
-
-    bool classData(const SceneNode& a, const SceneNode& b, const std::string& where) {
-        if (const auto* ta = dynamic_cast<const UtilTransformNode*>(&a)) {
-            const auto& tb = dynamic_cast<const UtilTransformNode&>(b);
-            if (!(ta->m_matrix == tb.m_matrix) ||
-                !(ta->m_rotatePivotTranslation == tb.m_rotatePivotTranslation) ||
-                !(ta->m_scalePivot == tb.m_scalePivot) || ta->m_namedValues != tb.m_namedValues)
-                return fail(where + "transform data");
-        }
-        if (const auto* ja = dynamic_cast<const UtilJointNode*>(&a)) {
-            const auto& jb = dynamic_cast<const UtilJointNode&>(b);
-            if (ja->m_rotations != jb.m_rotations || ja->m_translations != jb.m_translations ||
-                ja->m_timeIndices != jb.m_timeIndices || ja->m_namedValues != jb.m_namedValues)
-                return fail(where + "joint data");
-        }
-        if (const auto* la = dynamic_cast<const UtilLodNode*>(&a)) {
-            const auto& lb = dynamic_cast<const UtilLodNode&>(b);
-            if (la->m_thresholds != lb.m_thresholds || la->m_namedValues != lb.m_namedValues)
-                return fail(where + "LOD data");
-        }
-        if (const auto* pa = dynamic_cast<const UtilLocatorNode*>(&a)) {
-            const auto& pb = dynamic_cast<const UtilLocatorNode&>(b);
-            if (!(pa->m_position == pb.m_position) || pa->m_namedValues != pb.m_namedValues)
-                return fail(where + "locator data");
-        }
-        if (const auto* ga = dynamic_cast<const UtilGeometryNode*>(&a)) {
-            const auto& gb = dynamic_cast<const UtilGeometryNode&>(b);
-            if (ga->namedValues() != gb.namedValues() ||
-                ga->influenceCount() != gb.influenceCount())
-                return fail(where + "geometry node data");
-            for (std::size_t i = 0; i < ga->influenceCount(); ++i) {
-                if (!link(m_nodes, ga->influenceObject(i), gb.influenceObject(i), "node"))
-                    return fail(where + "influence " + std::to_string(i));
-            }
-        }
-        if (const auto* ma = dynamic_cast<const UtilMeshNode*>(&a)) {
-            if (!mesh(ma->mesh().get(), dynamic_cast<const UtilMeshNode&>(b).mesh().get()))
-                return fail(where + "mesh");
-        }
-        if (const auto* sa = dynamic_cast<const UtilBaseSplineNode*>(&a)) {
-            if (!spline(sa->spline().get(),
-                        dynamic_cast<const UtilBaseSplineNode&>(b).spline().get()))
-                return fail(where + "spline");
-        }
-        return true;
-    }
-
-    bool material(const Material* a, const Material* b) {
-        if (!link(m_materials, a, b, "material"))
-            return false;
-        return !a || a->equals(*b) || fail("material '" + a->m_name + "' content");
-    }
-
-    bool spline(const BaseSpline* a, const BaseSpline* b) {
-        if (!link(m_splines, a, b, "spline"))
-            return false;
-        if (!a)
-            return true;
-        if (a->m_name != b->m_name || a->m_controlPoints != b->m_controlPoints ||
-            a->m_knots != b->m_knots || a->m_extraValue != b->m_extraValue ||
-            a->m_namedValues != b->m_namedValues)
-            return fail("spline content");
-        return material(a->m_material.get(), b->m_material.get());
-    }
-
-    bool mesh(const MaterialGroupedMesh* a, const MaterialGroupedMesh* b) {
-        if (!link(m_meshes, a, b, "mesh"))
-            return false;
-        if (!a)
-            return true;
-        if (a->m_name != b->m_name || a->m_namedValues != b->m_namedValues ||
-            a->m_groups.size() != b->m_groups.size())
-            return fail("mesh content");
-        for (std::size_t i = 0; i < a->m_groups.size(); ++i) {
-            const MaterialGroup& ga = a->m_groups[i];
-            const MaterialGroup& gb = b->m_groups[i];
-            if (ga.m_name != gb.m_name || ga.m_primitives != gb.m_primitives ||
-                ga.m_namedValues != gb.m_namedValues)
-                return fail("material group content");
-            if (!material(ga.m_material.get(), gb.m_material.get()))
-                return false;
-        }
-        return geometry(a->m_geometry.get(), b->m_geometry.get());
-    }
-
-    bool geometry(const MeshGeometry* a, const MeshGeometry* b) {
-        if (!link(m_geometries, a, b, "geometry"))
-            return false;
-        if (!a)
-            return true;
-        if (a->m_name != b->m_name || a->m_namedValues != b->m_namedValues)
-            return fail("geometry content");
-        if (!link(m_vertexBuffers, a->m_vertexBuffer.get(), b->m_vertexBuffer.get(), "vb") ||
-            !link(m_primitiveBuffers, a->m_primitiveBuffer.get(), b->m_primitiveBuffer.get(), "pb"))
-            return false;
-        if (a->m_vertexBuffer && !(*a->m_vertexBuffer == *b->m_vertexBuffer))
-            return fail("vertex buffer content");
-        if (a->m_primitiveBuffer && !a->m_primitiveBuffer->sameContent(*b->m_primitiveBuffer))
-            return fail("primitive buffer content");
-        return true;
-    }
-
-    std::map<const SceneNode*, const SceneNode*> m_nodes;
-    std::set<std::pair<const SceneNode*, const SceneNode*>> m_visited;
-    std::map<const MaterialGroupedMesh*, const MaterialGroupedMesh*> m_meshes;
-    std::map<const MeshGeometry*, const MeshGeometry*> m_geometries;
-    std::map<const VertexBuffer*, const VertexBuffer*> m_vertexBuffers;
-    std::map<const PrimitiveBuffer*, const PrimitiveBuffer*> m_primitiveBuffers;
-    std::map<const BaseSpline*, const BaseSpline*> m_splines;
-    std::map<const Material*, const Material*> m_materials;
-    std::map<std::string, std::map<const void*, const void*>> m_reverse;
-};
-
-} // namespace
-
-std::string compareScenes(const Scene& a, const Scene& b) {
-    Comparer comparer;
-    if (!a.getRoot() || !b.getRoot())
-        return a.getRoot() == b.getRoot() ? "" : "root present on one side only";
-    comparer.node(a.getRoot(), b.getRoot());
-    return comparer.error;
 }
 
 } // namespace vx::test
