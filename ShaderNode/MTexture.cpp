@@ -35,28 +35,38 @@ std::vector<std::vector<std::uint8_t>> MTexture::buildLevels(const std::vector<s
     std::vector<std::vector<std::uint8_t>> levels;
     levels.reserve(count);
     levels.push_back(base);
+    // Exact block sums, each level's from the one before (2 x 2, or 2 x 1 once a side is one
+    // texel), so that the whole chain costs one pass over the base; the rounding is applied to
+    // each level's sums, never carried into the next.
+    std::vector<std::uint32_t> sums(base.begin(), base.end());
+    unsigned w = width;
+    unsigned h = height;
     for (unsigned level = 1; level < count; ++level) {
-        const unsigned w = std::max(1u, width >> level);
-        const unsigned h = std::max(1u, height >> level);
-        const unsigned blockW = width / w;
-        const unsigned blockH = height / h;
-        const std::uint64_t texels = std::uint64_t{blockW} * blockH;
-        std::vector<std::uint8_t> out(std::size_t{w} * h * 4);
-        for (unsigned y = 0; y < h; ++y)
-            for (unsigned x = 0; x < w; ++x)
-                for (unsigned c = 0; c < 4; ++c) {
-                    std::uint64_t sum = 0;
-                    for (unsigned by = 0; by < blockH; ++by) {
-                        const std::uint8_t* row =
-                            base.data() + (std::size_t{y} * blockH + by) * width * 4;
-                        for (unsigned bx = 0; bx < blockW; ++bx)
-                            sum += row[(std::size_t{x} * blockW + bx) * 4 + c];
+        const unsigned nextW = std::max(1u, w >> 1);
+        const unsigned nextH = std::max(1u, h >> 1);
+        const unsigned stepX = w / nextW;
+        const unsigned stepY = h / nextH;
+        std::vector<std::uint32_t> next(std::size_t{nextW} * nextH * 4, 0);
+        for (unsigned y = 0; y < nextH; ++y)
+            for (unsigned x = 0; x < nextW; ++x)
+                for (unsigned by = 0; by < stepY; ++by)
+                    for (unsigned bx = 0; bx < stepX; ++bx) {
+                        const std::uint32_t* from =
+                            &sums[((std::size_t{y} * stepY + by) * w + x * stepX + bx) * 4];
+                        std::uint32_t* to = &next[(std::size_t{y} * nextW + x) * 4];
+                        for (unsigned c = 0; c < 4; ++c)
+                            to[c] += from[c];
                     }
-                    // Rounded to nearest: sum / texels + 0.5, truncated.
-                    out[(std::size_t{y} * w + x) * 4 + c] =
-                        static_cast<std::uint8_t>((2 * sum + texels) / (2 * texels));
-                }
+        const std::uint64_t texels = std::uint64_t{width / nextW} * (height / nextH);
+        std::vector<std::uint8_t> out(next.size());
+        // Rounded to nearest: sum / texels + 0.5, truncated.
+        for (std::size_t i = 0; i < next.size(); ++i)
+            out[i] =
+                static_cast<std::uint8_t>((2 * std::uint64_t{next[i]} + texels) / (2 * texels));
         levels.push_back(std::move(out));
+        sums = std::move(next);
+        w = nextW;
+        h = nextH;
     }
     return levels;
 }

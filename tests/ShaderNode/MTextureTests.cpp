@@ -39,6 +39,42 @@ TEST(MTexture, LevelsAreRoundedBoxMeansOfTheBaseImage) {
     EXPECT_EQ(MTexture::buildLevels(base, 4, 2, false).size(), 1u);
 }
 
+// The rule as written: every texel of level L is the rounded mean of its block of the base.
+std::vector<std::uint8_t> literalLevel(const std::vector<std::uint8_t>& base, unsigned width,
+                                       unsigned height, unsigned level) {
+    const unsigned w = std::max(1u, width >> level);
+    const unsigned h = std::max(1u, height >> level);
+    const unsigned blockW = width / w;
+    const unsigned blockH = height / h;
+    std::vector<std::uint8_t> out(std::size_t{w} * h * 4);
+    for (unsigned y = 0; y < h; ++y)
+        for (unsigned x = 0; x < w; ++x)
+            for (unsigned c = 0; c < 4; ++c) {
+                double sum = 0.0;
+                for (unsigned by = 0; by < blockH; ++by)
+                    for (unsigned bx = 0; bx < blockW; ++bx)
+                        sum += base[((y * blockH + by) * width + x * blockW + bx) * 4 + c];
+                out[(y * w + x) * 4 + c] = static_cast<std::uint8_t>(sum / (blockW * blockH) + 0.5);
+            }
+    return out;
+}
+
+TEST(MTexture, LevelsMatchTheLiteralBlockMeansByteForByte) {
+    const std::pair<unsigned, unsigned> sizes[] = {{16, 4}, {4, 32}, {32, 32}, {1, 8}, {64, 2}};
+    std::uint32_t seed = 12345;
+    for (const auto& [width, height] : sizes) {
+        std::vector<std::uint8_t> base(std::size_t{width} * height * 4);
+        for (std::uint8_t& b : base) {
+            seed = seed * 1664525u + 1013904223u;
+            b = static_cast<std::uint8_t>(seed >> 24);
+        }
+        const auto levels = MTexture::buildLevels(base, width, height, true);
+        for (unsigned level = 0; level < levels.size(); ++level)
+            EXPECT_EQ(levels[level], literalLevel(base, width, height, level))
+                << width << " x " << height << " level " << level;
+    }
+}
+
 TEST(MTexture, AnImageOf300By200IsUploadedAs512By256WithItsMipLevels) {
     std::string error;
     ASSERT_NE(vornexhost::viewportContext(error), nullptr) << error;

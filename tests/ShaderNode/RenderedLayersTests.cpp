@@ -22,6 +22,17 @@ int imageDifference(const vornexhost::RenderedImage& a, const vornexhost::Render
     return worst;
 }
 
+// Largest difference of one colour component from one colour over the whole image.
+int uniformDifference(const vornexhost::RenderedImage& image, std::array<int, 3> rgb) {
+    if (image.rgba.empty())
+        return 256;
+    int worst = 0;
+    for (std::size_t i = 0; i < image.rgba.size(); i += 4)
+        for (std::size_t c = 0; c < 3; ++c)
+            worst = std::max(worst, std::abs(int(image.rgba[i + c]) - rgb[c]));
+    return worst;
+}
+
 std::array<bool, 4> textured(const rscMeshShader* node) {
     return node ? node->lastLayers().textured : std::array<bool, 4>{true, true, true, true};
 }
@@ -55,6 +66,18 @@ TEST_F(ShaderNodeScene, EachLayerAloneChangesItsOwnQuadrantThroughTheOneUvSet) {
     }
 }
 
+TEST_F(ShaderNodeScene, ASwitchPicksTheColourOfTheDrawnShapeElseItsDefault) {
+    mel("createNode tripleShadingSwitch -n pick; "
+        "setAttr pick.input[0].inTriple 0 1 0; setAttr pick.default 0 0 1; "
+        "connectAttr groundShape.instObjGroups[0] pick.input[0].inShape; "
+        "connectAttr pick.output groundMaterial.color");
+    EXPECT_LE(uniformDifference(render(), {0, 255, 0}), kTolerance);
+    mel("disconnectAttr groundShape.instObjGroups[0] pick.input[0].inShape");
+    EXPECT_LE(uniformDifference(render(), {0, 0, 255}), kTolerance);
+    mel("connectAttr detailFile.outColor pick.default");
+    EXPECT_LE(maxDifference(render(), "layer_detail.png"), kTolerance);
+}
+
 TEST_F(ShaderNodeScene, FragmentsWithAlphaAtMostFivePercentAreDiscarded) {
     mel("connectAttr alphaFile.outColor groundMaterial.color");
     EXPECT_LE(maxDifference(render(), "expected_alpha.png"), kTolerance);
@@ -78,13 +101,7 @@ TEST_F(ShaderNodeScene, ATextureEditedBetweenRendersIsReloadedThroughTheDirtyCal
     EXPECT_LE(maxDifference(render(), "expected_color.png"), kTolerance);
     mel("setAttr colorFile.fileTextureName -type \"string\" \"" + shaderDataPath("edited.png") +
         "\"");
-    const vornexhost::RenderedImage image = render();
-    ASSERT_EQ(image.rgba.size(), 32u * 32u * 4u);
-    int worst = 0;
-    for (std::size_t i = 0; i < image.rgba.size(); i += 4)
-        for (std::size_t c = 0; c < 3; ++c)
-            worst = std::max(worst, std::abs(int(image.rgba[i + c]) - std::array{30, 90, 150}[c]));
-    EXPECT_LE(worst, kTolerance);
+    EXPECT_LE(uniformDifference(render(), {30, 90, 150}), kTolerance);
     ASSERT_NE(TextureCache::instance(), nullptr);
     EXPECT_EQ(TextureCache::instance()->entryCount(), 1u);
 }

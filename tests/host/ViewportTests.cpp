@@ -77,12 +77,12 @@ TEST(Viewport, CameraVolumesFollowFilmFitAndOrthographicWidth) {
 }
 
 TEST(Viewport, BatchesHaveOneVertexPerCornerAndTheRequestedUvSets) {
-    loadScene("createNode transform -n p;\n"
-              "createNode mesh -n pShape -p p;\n"
-              "createNode polyPlane -n pp;\n"
+    loadScene("createNode transform -n \"p\";\n"
+              "createNode mesh -n \"pShape\" -p \"p\";\n"
+              "createNode polyPlane -n \"pp\";\n"
               "  setAttr \".w\" 2; setAttr \".h\" 1; setAttr \".sw\" 2; setAttr \".sh\" 1;\n"
-              "connectAttr pp.out pShape.i;\n"
-              "connectAttr pShape.iog :initialShadingGroup.dsm -na;\n");
+              "connectAttr \"pp.out\" \"pShape.i\";\n"
+              "connectAttr \"pShape.iog\" \":initialShadingGroup.dsm\" -na;\n");
     const Node* shape = activeScene().findNode("pShape");
     ASSERT_NE(shape, nullptr);
     const auto mesh = evaluateMesh(node("pShape"));
@@ -126,7 +126,7 @@ void onSceneOnce(void* data) {
 }
 
 TEST(Viewport, MessagesReachTheirCallbacksUntilRemoved) {
-    loadScene("createNode file -n tex;\ncreateNode lambert -n mat;\n");
+    loadScene("createNode file -n \"tex\";\ncreateNode lambert -n \"mat\";\n");
     Recorder r;
     MObject tex = node("tex");
     const unsigned before = callbackCount();

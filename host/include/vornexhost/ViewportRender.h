@@ -2,7 +2,7 @@
 // The host's viewport drawing the active scene into an image: every visible mesh seen through
 // a scene camera, materials that a plug-in's hardware shader node draws through that node's
 // bind / geometry / unbind, others in their shaded colour and file texture, under a light at
-// the camera.
+// the camera; joints, curves and locators as lines (GuideLines).
 #include <string>
 #include <vector>
 

@@ -1,5 +1,6 @@
 // The viewport's draw of the active scene into a framebuffer object, read back as an image.
 #include <vornexhost/CameraProjection.h>
+#include <vornexhost/GuideLines.h>
 #include <vornexhost/MeshBatches.h>
 #include <vornexhost/MeshSource.h>
 #include <vornexhost/Node.h>
@@ -332,27 +333,37 @@ struct Bounds {
     }
 };
 
-// Every visible mesh shape that is not an intermediate object, once per instance.
+// Every visible DAG object that is not an intermediate object, once per instance.
 template <typename F>
-void forEachVisibleMesh(F&& visit) {
+void forEachVisibleObject(F&& visit) {
     for (MItDag it(MItDag::kDepthFirst); !it.isDone(); it.next()) {
         MObject node = it.currentItem();
         if (!isVisible(node)) {
             it.prune();
             continue;
         }
-        if (!node.hasFn(MFn::kMesh) || MFnDagNode(node).isIntermediateObject())
+        if (MFnDagNode(node).isIntermediateObject())
             continue;
         MDagPath path;
         it.getPath(path);
-        visit(path);
+        visit(path, node);
     }
 }
 
-Bounds sceneBounds() {
+// The lines of every visible joint, curve and locator.
+GuideLines sceneGuides() {
+    GuideLines guides;
+    forEachVisibleObject(
+        [&](const MDagPath& path, const MObject&) { addGuideLines(path, guides); });
+    return guides;
+}
+
+Bounds sceneBounds(const GuideLines& guides) {
     Bounds bounds;
-    forEachVisibleMesh([&](const MDagPath& path) {
-        const auto mesh = evaluateMesh(path.node());
+    forEachVisibleObject([&](const MDagPath& path, const MObject& node) {
+        if (!node.hasFn(MFn::kMesh))
+            return;
+        const auto mesh = evaluateMesh(node);
         if (!mesh)
             return;
         const MMatrix world = path.inclusiveMatrix();
@@ -365,11 +376,31 @@ Bounds sceneBounds() {
             bounds.add(q);
         }
     });
+    for (std::size_t i = 0; i + 2 < guides.points.size(); i += 3) {
+        const double q[3] = {guides.points[i], guides.points[i + 1], guides.points[i + 2]};
+        bounds.add(q);
+    }
     return bounds;
 }
 
-bool cameraSetup(Node& cameraShape, const RenderSettings& settings, MMatrix& viewMatrix,
-                 std::string& error) {
+void drawGuides(const GuideLines& guides, const MMatrix& view) {
+    if (guides.points.empty())
+        return;
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixd(&view.matrix[0][0]);
+    glDisable(GL_LIGHTING);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, guides.points.data());
+    glColorPointer(3, GL_FLOAT, 0, guides.colors.data());
+    glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(guides.points.size() / 3));
+    glDisableClientState(GL_COLOR_ARRAY);
+}
+
+bool cameraSetup(Node& cameraShape, const RenderSettings& settings, const GuideLines& guides,
+                 MMatrix& viewMatrix, std::string& error) {
     const MObject object = objectOf(&cameraShape);
     const MFnCamera camera(object);
     CameraLens lens;
@@ -384,7 +415,7 @@ bool cameraSetup(Node& cameraShape, const RenderSettings& settings, MMatrix& vie
     MDagPath path;
     MDagPath::getAPathTo(object, path);
     MMatrix world = path.inclusiveMatrix();
-    const Bounds bounds = settings.fitAll ? sceneBounds() : Bounds();
+    const Bounds bounds = settings.fitAll ? sceneBounds(guides) : Bounds();
     double radius = 0.0;
     double centre[3] = {0, 0, 0};
     if (!bounds.empty) {
@@ -468,14 +499,19 @@ bool renderActiveScene(const RenderSettings& settings, RenderedImage& image, std
 
     M3dView view(settings.width, settings.height);
     SceneDraw draw(settings, view);
-    if (!cameraSetup(*camera, settings, draw.m_viewMatrix, error))
+    const GuideLines guides = sceneGuides();
+    if (!cameraSetup(*camera, settings, guides, draw.m_viewMatrix, error))
         return false;
     setupLight();
     glEnable(GL_LIGHTING);
 
     activeView() = &view;
-    forEachVisibleMesh([&](const MDagPath& path) { draw.drawShape(path); });
+    forEachVisibleObject([&](const MDagPath& path, const MObject& node) {
+        if (node.hasFn(MFn::kMesh))
+            draw.drawShape(path);
+    });
     activeView() = nullptr;
+    drawGuides(guides, draw.m_viewMatrix);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glFinish();
 
