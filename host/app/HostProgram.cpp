@@ -79,12 +79,13 @@ const char* const kRenderUsage =
     "Loads the plug-in, then the scene, and draws the scene through the host's viewport into\n"
     "the PNG picture OUT.png: every visible mesh seen through the camera (default \"persp\"; a\n"
     "perspective camera with its focal length and film aperture, or an orthographic one), lit\n"
-    "from the camera. Materials that a plug-in's hardware shader node draws (rscMeshShader) are\n"
-    "drawn by that node; lambert, blinn and phong materials in their colour and file texture.\n"
-    "--size sets the picture's size (default 640x480), --frame the scene time, --fit moves\n"
-    "the camera along its view until every visible mesh is in the picture, --wireframe draws\n"
-    "edges only and --plain draws every material in its plain colour, without textures.\n"
-    "It needs an OpenGL context (Mesa's offscreen EGL): without one it fails and says why.\n";
+    "from the camera; joints, curves and locators as lines. Materials that a plug-in's\n"
+    "hardware shader node draws (rscMeshShader) are drawn by that node; lambert, blinn and\n"
+    "phong materials in their colour and file texture. --size sets the picture's size\n"
+    "(default 640x480), --frame the scene time, --fit moves the camera along its view until\n"
+    "everything is in the picture, --wireframe draws edges only and --plain draws every\n"
+    "material in its plain colour, without textures. It needs an OpenGL context (Mesa's\n"
+    "offscreen EGL): without one it fails and says why.\n";
 
 const char* const kInfoUsage =
     "usage: vornex info FILE [options]\n"

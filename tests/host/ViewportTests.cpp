@@ -1,6 +1,7 @@
 // The host's viewport: camera volumes, mesh batches, scene and node messages, and `vornex
 // render` drawing host materials into a PNG.
 #include "HostProgram.h"
+#include "tests/Shared/Base/TestLogCapture.h"
 #include "tests/host/HostTestSupport.h"
 
 #include <vornexhost/CameraProjection.h>
@@ -182,6 +183,17 @@ TEST(Viewport, RenderDrawsHostMaterialsThroughTheCamera) {
     EXPECT_TRUE(near(pixelAt(out, 8, 8), {255, 0, 0}));
     EXPECT_TRUE(near(pixelAt(out, 24, 8), {30, 90, 150}));
     EXPECT_TRUE(near(pixelAt(out, 40, 8), {128, 128, 255}));
+    // The same scene gives the same bytes.
+    const std::string again = out + ".again.png";
+    ASSERT_EQ(render({}, again), 0);
+    EXPECT_EQ(vx::test::readWholeFile(out), vx::test::readWholeFile(again));
+    EXPECT_FALSE(vx::test::readWholeFile(out).empty());
+    std::remove(again.c_str());
+
+    // At frame 10 the blue plane has moved out of the picture.
+    ASSERT_EQ(render({"--frame", "10"}, out), 0);
+    EXPECT_TRUE(near(pixelAt(out, 40, 8), {64, 64, 64}));
+    EXPECT_TRUE(near(pixelAt(out, 8, 8), {255, 0, 0}));
 
     ASSERT_EQ(render({"--plain"}, out), 0);
     EXPECT_TRUE(near(pixelAt(out, 24, 8), {204, 204, 204}));

@@ -16,8 +16,10 @@ public:
     virtual MStatus bind(const MDrawRequest& request, M3dView& view);
     virtual MStatus unbind(const MDrawRequest& request, M3dView& view);
     // Positions are 3 floats per vertex, normals 3 and texture coordinates 2; array i of the
-    // texture coordinates is the i-th set getTexCoordSetNames named that the mesh has. Indices
-    // are 32-bit, `indexCount` of them, forming primitives of type `prim` (GL_TRIANGLES).
+    // texture coordinates is the i-th set getTexCoordSetNames named (no more than
+    // texCoordsPerVertex arrays, and only as far as the mesh has the sets). The stand-in's
+    // viewport passes no colour arrays. Indices are 32-bit, `indexCount` of them, forming
+    // primitives of type `prim` (GL_TRIANGLES).
     virtual MStatus geometry(const MDrawRequest& request, M3dView& view, int prim,
                              unsigned int writable, int indexCount, const unsigned int* indexArray,
                              int vertexCount, const int* vertexIDs, const float* vertexArray,

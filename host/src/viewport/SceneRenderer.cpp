@@ -230,14 +230,17 @@ public:
                                             ? dynamic_cast<MPxHwShaderNode*>(shader->userNode.get())
                                             : nullptr;
             if (hardware) {
+                // The sets it names, no more than the coordinates per vertex it takes.
                 MStringArray names;
                 hardware->getTexCoordSetNames(names);
+                const auto perVertex =
+                    static_cast<unsigned>(std::max(0, hardware->texCoordsPerVertex()));
                 std::vector<std::string> list;
-                for (unsigned i = 0; i < names.length(); ++i)
+                for (unsigned i = 0; i < names.length() && i < perVertex; ++i)
                     list.push_back(names[i].str());
                 for (const MeshBatch& batch : batchesFor(list))
                     if (batch.engine == engine)
-                        drawHardware(*hardware, path, batch);
+                        drawHardware(*hardware, path, batch, perVertex);
             } else {
                 for (const MeshBatch& batch : batchesFor({}))
                     if (batch.engine == engine)
@@ -258,13 +261,14 @@ private:
         return dynamic_cast<Node*>(sources[0].node().impl().get());
     }
 
-    void drawHardware(MPxHwShaderNode& shader, const MDagPath& path, const MeshBatch& batch) {
+    void drawHardware(MPxHwShaderNode& shader, const MDagPath& path, const MeshBatch& batch,
+                      unsigned uvArraysTaken) {
         const MDrawRequest request(path);
         if (!shader.bind(request, m_view))
             return;
         std::vector<const float*> uvArrays;
-        for (const std::vector<float>& uvs : batch.uvs)
-            uvArrays.push_back(uvs.data());
+        for (std::size_t i = 0; i < batch.uvs.size() && i < uvArraysTaken; ++i)
+            uvArrays.push_back(batch.uvs[i].data());
         const float* normals = batch.normals.data();
         const int normalCount = shader.normalsPerVertex() > 0 ? 1 : 0;
         shader.geometry(request, m_view, GL_TRIANGLES, 0, static_cast<int>(batch.indices.size()),
