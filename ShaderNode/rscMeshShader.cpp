@@ -66,7 +66,7 @@ MStatus rscMeshShader::initialize() {
         const char* suffix[3] = {"R", "G", "B"};
         for (unsigned i = 0; i < 3; ++i) {
             children[i] = fn.create(MString(d.longName) + suffix[i], d.childShort[i],
-                                    MFnNumericData::kFloat, d.defaults[i]);
+                                    MFnNumericData::kFloat, static_cast<double>(d.defaults[i]));
             fn.setStorable(true);
             fn.setKeyable(true);
         }

@@ -168,7 +168,7 @@ MStatus MFnNumericAttribute::setDefault(float value1, float value2, float value3
         return MStatus::kFailure;
     const float values[3] = {value1, value2, value3};
     for (std::size_t i = 0; i < 3; ++i)
-        a->children[i]->defaultValue = values[i];
+        a->children[i]->defaultValue = static_cast<double>(values[i]);
     return MStatus::kSuccess;
 }
 

@@ -381,7 +381,9 @@ Bounds sceneBounds(const GuideLines& guides) {
         }
     });
     for (std::size_t i = 0; i + 2 < guides.points.size(); i += 3) {
-        const double q[3] = {guides.points[i], guides.points[i + 1], guides.points[i + 2]};
+        const double q[3] = {static_cast<double>(guides.points[i]),
+                             static_cast<double>(guides.points[i + 1]),
+                             static_cast<double>(guides.points[i + 2])};
         bounds.add(q);
     }
     return bounds;
