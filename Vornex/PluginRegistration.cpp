@@ -1,5 +1,6 @@
 #include "Vornex/PluginRegistration.h"
 
+#include "ShaderNode/rscMeshShader.h"
 #include "Vornex/GlExtensions.h"
 #include "Vornex/VornexCmd.h"
 #include "Vornex/VornexTranslator.h"
@@ -23,13 +24,16 @@ void refreshRenderNodeWindow() {
 
 } // namespace
 
-// The viewport shader node "rscMeshShader" (type id 0x81020) is registered first, before the
-// translator, once this plug-in has it; until then the translator and command follow the
-// extensions directly.
 MStatus registerVornex(const MObject& pluginObject) {
     initializeGlExtensions(std::cerr);
     MFnPlugin plugin(pluginObject, "Zephcorp", "4.0", "Any");
+    const MString classification(kShaderClassification);
     MStatus status =
+        plugin.registerNode(rscMeshShader::kTypeName, rscMeshShader::id, &rscMeshShader::creator,
+                            &rscMeshShader::initialize, MPxNode::kHwShaderNode, &classification);
+    if (!status)
+        return status;
+    status =
         plugin.registerFileTranslator(kTranslatorName, nullptr, &VornexTranslator::creator,
                                       kTranslatorOptionsScript, kTranslatorDefaultOptions, false);
     if (!status)
@@ -41,7 +45,10 @@ MStatus registerVornex(const MObject& pluginObject) {
 
 MStatus deregisterVornex(const MObject& pluginObject) {
     MFnPlugin plugin(pluginObject, "Unknown", "Unknown", "Any");
-    MStatus status = plugin.deregisterFileTranslator(kTranslatorName);
+    MStatus status = plugin.deregisterNode(rscMeshShader::id);
+    if (!status)
+        return status;
+    status = plugin.deregisterFileTranslator(kTranslatorName);
     if (!status)
         return status;
     status = plugin.deregisterCommand(kCommandName);

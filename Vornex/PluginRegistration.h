@@ -12,8 +12,9 @@ inline constexpr const char* kTranslatorDefaultOptions =
     "includeImages=0;zaxisPositive=0;righthandedSystem=0;";
 inline constexpr const char* kShaderClassification = "shader/surface/utility";
 
-// Registers the translator and then the command; each step runs only when the one before it
-// succeeded, and the last status is returned as the host gave it.
+// Initialises the OpenGL extensions, then registers the shader node, the translator and the
+// command; each registration runs only when the one before it succeeded, and the last status
+// is returned as the host gave it.
 MStatus registerVornex(const MObject& plugin);
 // Deregisters in the same order and returns the last status.
 MStatus deregisterVornex(const MObject& plugin);

@@ -5,9 +5,9 @@
 #include "Vornex/Reader/PlugReading.h"
 #include "Vornex/Reader/ReaderReports.h"
 #include "Vornex/Reader/SceneReader.h"
+#include "Vornex/SceneFilePath.h"
 #include "Vornex/VornexException.h"
 
-#include <maya/MFileIO.h>
 #include <maya/MFnAttribute.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MFnMesh.h>
@@ -307,13 +307,7 @@ std::shared_ptr<const TextureImage> SceneReader::textureImage(const std::string&
         return it->second;
     std::shared_ptr<const TextureImage> loaded;
     std::error_code error;
-    std::filesystem::path file(path);
-    // A relative path is tried as written, then beside the scene file.
-    if (!std::filesystem::exists(file, error) && file.is_relative()) {
-        const std::filesystem::path scene(MFileIO::currentFile().asChar());
-        if (std::filesystem::exists(scene.parent_path() / file, error))
-            file = scene.parent_path() / file;
-    }
+    const std::filesystem::path file = resolveSceneFilePath(path);
     if (!std::filesystem::is_regular_file(file, error)) {
         warningReport("Texture <" + path + "> not found", __LINE__);
     } else {

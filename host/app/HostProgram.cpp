@@ -5,6 +5,8 @@
 #include <vornexhost/MelInterpreter.h>
 #include <vornexhost/PluginRegistry.h>
 #include <vornexhost/ScriptEditor.h>
+#include <vornexhost/ViewportContext.h>
+#include <vornexhost/ViewportRender.h>
 
 #include <maya/MFileIO.h>
 #include <maya/MFileObject.h>
@@ -35,6 +37,9 @@ const char* const kUsage =
     "  export SCENE.ma OUTPUT [--include-images] [--right-handed] [--z-axis-positive]\n"
     "                         [--selection NODE ...]\n"
     "                           export through the plug-in's VornexFtr translator\n"
+    "  render SCENE.ma -o OUT.png [--camera NAME] [--size WxH] [--frame N] [--fit]\n"
+    "                         [--wireframe] [--plain]\n"
+    "                           draw the scene through the viewport into a PNG picture\n"
     "  info FILE [options]      print a scene graph, mesh or other file the system writes\n"
     "  help [VERB]              show this text or a verb's\n"
     "\n"
@@ -66,6 +71,21 @@ const char* const kExportUsage =
     "\n"
     "Loads the scene and exports it to OUTPUT (for example out/tank.bundledMesh) through the\n"
     "plug-in's VornexFtr translator. With --selection only the named nodes are exported.\n";
+
+const char* const kRenderUsage =
+    "usage: vornex render SCENE.ma -o OUT.png [--camera NAME] [--size WxH] [--frame N]\n"
+    "                     [--fit] [--wireframe] [--plain] [--plugin PATH]\n"
+    "\n"
+    "Loads the plug-in, then the scene, and draws the scene through the host's viewport into\n"
+    "the PNG picture OUT.png: every visible mesh seen through the camera (default \"persp\"; a\n"
+    "perspective camera with its focal length and film aperture, or an orthographic one), lit\n"
+    "from the camera; joints, curves and locators as lines. Materials that a plug-in's\n"
+    "hardware shader node draws (rscMeshShader) are drawn by that node; lambert, blinn and\n"
+    "phong materials in their colour and file texture. --size sets the picture's size\n"
+    "(default 640x480), --frame the scene time, --fit moves the camera along its view until\n"
+    "everything is in the picture, --wireframe draws edges only and --plain draws every\n"
+    "material in its plain colour, without textures. It needs an OpenGL context (Mesa's\n"
+    "offscreen EGL): without one it fails and says why.\n";
 
 const char* const kInfoUsage =
     "usage: vornex info FILE [options]\n"
@@ -115,6 +135,13 @@ struct Options {
     bool rightHanded = false;
     bool zAxisPositive = false;
     std::vector<std::string> selection;
+    std::string output;
+    std::string camera = "persp";
+    std::string size;
+    std::string frame;
+    bool wireframe = false;
+    bool plainColor = false;
+    bool fitAll = false;
 };
 
 bool parseOptions(const std::vector<std::string>& args, Options& o) {
@@ -139,6 +166,24 @@ bool parseOptions(const std::vector<std::string>& args, Options& o) {
             if (!value(o.mel))
                 return false;
             o.hasMel = true;
+        } else if ((a == "-o" || a == "--output") && args[0] == "render") {
+            if (!value(o.output))
+                return false;
+        } else if (a == "--camera") {
+            if (!value(o.camera))
+                return false;
+        } else if (a == "--size") {
+            if (!value(o.size))
+                return false;
+        } else if (a == "--frame") {
+            if (!value(o.frame))
+                return false;
+        } else if (a == "--wireframe") {
+            o.wireframe = true;
+        } else if (a == "--plain") {
+            o.plainColor = true;
+        } else if (a == "--fit") {
+            o.fitAll = true;
         } else if (a == "--include-images") {
             o.includeImages = true;
         } else if (a == "--right-handed") {
@@ -160,13 +205,22 @@ class Session {
 public:
     ~Session() { vornexhost::PluginRegistry::instance().unloadAll(); }
 
-    bool start(const Options& o, const std::string& programDirectory) {
+    // Loads the scene, then the plug-ins; with `pluginsFirst` the other way round, so that
+    // the scene's nodes of plug-in types are made by their plug-in.
+    bool start(const Options& o, const std::string& programDirectory, bool pluginsFirst = false) {
         if (o.positional.empty()) {
             error("no scene given");
             return false;
         }
-        if (!MFileIO::open(MString(o.positional[0])))
+        if (!pluginsFirst && !MFileIO::open(MString(o.positional[0])))
             return false;
+        if (!loadPlugins(o, programDirectory))
+            return false;
+        return !pluginsFirst || MFileIO::open(MString(o.positional[0]));
+    }
+
+private:
+    static bool loadPlugins(const Options& o, const std::string& programDirectory) {
         std::vector<std::string> plugins = o.plugins;
         if (plugins.empty()) {
             const std::string found = findDefaultPlugin(programDirectory);
@@ -270,6 +324,62 @@ int runExport(const Options& o, const std::string& programDirectory) {
     return 0;
 }
 
+// "640x480" into its two numbers; false for anything else.
+bool parseSize(const std::string& text, int& width, int& height) {
+    const std::size_t x = text.find('x');
+    if (x == std::string::npos || x == 0 || x + 1 >= text.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (i != x && (text[i] < '0' || text[i] > '9'))
+            return false;
+    if (x > 5 || text.size() - x - 1 > 5)
+        return false;
+    width = std::stoi(text.substr(0, x));
+    height = std::stoi(text.substr(x + 1));
+    return true;
+}
+
+int runRender(const Options& o, const std::string& programDirectory) {
+    if (o.positional.size() != 1 || o.output.empty()) {
+        error("render needs a scene and -o OUT.png");
+        return 1;
+    }
+    vornexhost::RenderSettings settings;
+    settings.camera = o.camera;
+    settings.wireframe = o.wireframe;
+    settings.plainColor = o.plainColor;
+    settings.fitAll = o.fitAll;
+    if (!o.size.empty() && !parseSize(o.size, settings.width, settings.height)) {
+        error("--size needs WIDTHxHEIGHT, for example 640x480, not \"" + o.size + "\"");
+        return 1;
+    }
+    if (!o.frame.empty()) {
+        char* end = nullptr;
+        settings.frame = std::strtod(o.frame.c_str(), &end);
+        if (end == o.frame.c_str() || *end != '\0') {
+            error("--frame needs a number, not \"" + o.frame + "\"");
+            return 1;
+        }
+        settings.hasFrame = true;
+    }
+    // The context comes first: the plug-in initialises its OpenGL extensions as it loads.
+    std::string why;
+    if (!vornexhost::viewportContext(why)) {
+        error("render: " + why);
+        return 1;
+    }
+    Session session;
+    if (!session.start(o, programDirectory, true))
+        return 1;
+    vornexhost::RenderedImage image;
+    if (!vornexhost::renderActiveScene(settings, image, why) ||
+        !vornexhost::writePng(o.output, image, why)) {
+        error("render: " + why);
+        return 1;
+    }
+    return 0;
+}
+
 int runInfo(const Options& o) {
     if (o.positional.empty()) {
         error("info needs a file");
@@ -291,6 +401,7 @@ int runHostProgram(const std::vector<std::string>& args, const std::string& prog
                         : verb == "parse"  ? kParseUsage
                         : verb == "export" ? kExportUsage
                         : verb == "info"   ? kInfoUsage
+                        : verb == "render" ? kRenderUsage
                                            : nullptr;
     if (!usage) {
         error("unknown verb \"" + verb + "\"; vornex --help lists them");
@@ -311,6 +422,8 @@ int runHostProgram(const std::vector<std::string>& args, const std::string& prog
         return runParse(o, programDirectory);
     if (verb == "info")
         return runInfo(o);
+    if (verb == "render")
+        return runRender(o, programDirectory);
     return runExport(o, programDirectory);
 }
 

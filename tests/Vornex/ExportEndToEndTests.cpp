@@ -6,15 +6,19 @@
 #include "tools/info/MeshFileReader.h"
 
 #include <HostProgram.h>
+#include <vornexhost/NodeType.h>
 #include <vornexhost/PluginRegistry.h>
 
 #include <maya/MFileObject.h>
 #include <maya/MPxFileTranslator.h>
+#include <maya/MPxNode.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace vx {
 namespace {
@@ -183,9 +187,36 @@ TEST_F(LoadedPlugin, RegistersTheTranslatorAndTheCommandAndReportsTheGlExtension
     EXPECT_EQ(registry.translators["VornexFtr"].defaultOptions,
               "includeImages=0;zaxisPositive=0;righthandedSystem=0;");
     EXPECT_EQ(registry.commands.count("Vornex"), 1u);
+    // The viewport shader node: a hardware shader with its six colours after the base outputs.
+    const vornexhost::NodeType* shader =
+        vornexhost::NodeTypeRegistry::instance().find("rscMeshShader");
+    ASSERT_NE(shader, nullptr);
+    EXPECT_EQ(shader->typeId, 0x81020u);
+    EXPECT_EQ(shader->apiType, MFn::kPluginHwShaderNode);
+    EXPECT_EQ(shader->pluginKind, int(MPxNode::kHwShaderNode));
+    EXPECT_EQ(shader->classification, "shader/surface/utility");
+    // The node's own attributes come after those of its base types.
+    std::vector<std::string> colours;
+    for (unsigned i = shader->topCount() < 8 ? 0 : shader->topCount() - 8; i < shader->topCount();
+         ++i)
+        colours.push_back(shader->top(i)->longName + "/" + shader->top(i)->shortName);
+    EXPECT_EQ(colours,
+              (std::vector<std::string>{"outColor/oc", "outTransparency/ot", "color/c1", "detail/d",
+                                        "dirt/st", "crack/d2", "NDetail/nd", "NCrack/nc"}));
+    const vornexhost::Attribute* dirt = shader->find("dirt");
+    ASSERT_NE(dirt, nullptr);
+    EXPECT_TRUE(dirt->usedAsColor);
+    ASSERT_EQ(dirt->children.size(), 3u);
+    EXPECT_EQ(dirt->children[0]->longName + "/" + dirt->children[0]->shortName, "dirtR/str");
+    const vornexhost::Attribute* colorGreen = shader->find("c1g");
+    ASSERT_NE(colorGreen, nullptr);
+    EXPECT_EQ(colorGreen->longName, "colorG");
+    EXPECT_EQ(colorGreen->defaultValue, 0.5);
+    EXPECT_TRUE(colorGreen->keyable);
     registry.unloadAll();
     EXPECT_EQ(registry.translators.count("VornexFtr"), 0u);
     EXPECT_EQ(registry.commands.count("Vornex"), 0u);
+    EXPECT_EQ(vornexhost::NodeTypeRegistry::instance().find("rscMeshShader"), nullptr);
 }
 
 TEST_F(LoadedPlugin, TheTranslatorWritesOnlyAndClaimsItsOwnFiles) {

@@ -7,6 +7,8 @@
 
 class MFnCamera : public MFnDagNode {
 public:
+    enum FilmFit { kFillFilmFit = 0, kHorizontalFilmFit, kVerticalFilmFit, kOverscanFilmFit };
+
     MFnCamera() = default;
     MFnCamera(const MObject& object, MStatus* status = nullptr);
     MFnCamera(const MDagPath& path, MStatus* status = nullptr);
@@ -21,6 +23,7 @@ public:
     double horizontalFilmAperture(MStatus* status = nullptr) const;
     double verticalFilmAperture(MStatus* status = nullptr) const;
     double centerOfInterest(MStatus* status = nullptr) const;
+    FilmFit filmFit(MStatus* status = nullptr) const;
     MPoint eyePoint(MSpace::Space space = MSpace::kObject, MStatus* status = nullptr) const;
     MVector viewDirection(MSpace::Space space = MSpace::kObject, MStatus* status = nullptr) const;
     MVector upDirection(MSpace::Space space = MSpace::kObject, MStatus* status = nullptr) const;

@@ -4,6 +4,13 @@
 #include <maya/MStatus.h>
 #include <maya/MTypeId.h>
 
+#include <memory>
+
+namespace vornexhost {
+class Object;
+class Scene;
+} // namespace vornexhost
+
 class MPxNode {
 public:
     enum Type {
@@ -31,13 +38,16 @@ public:
     MPxNode& operator=(const MPxNode&) = delete;
 
     virtual void postConstructor() {}
-    MObject thisMObject() const { return m_thisObject; }
+    // The node this object is the plug-in's part of (null once the node is gone).
+    MObject thisMObject() const { return MObject(m_thisObject.lock()); }
 
     // Adds a static attribute to the node type being registered (from its initializer).
     static MStatus addAttribute(const MObject& attribute);
     static MStatus attributeAffects(const MObject& whenChanges, const MObject& isAffected);
 
 private:
-    friend class MFnPlugin;
-    MObject m_thisObject;
+    // The scene creates plug-in nodes and introduces them to their node. The link is weak: the
+    // node owns this object.
+    friend class vornexhost::Scene;
+    std::weak_ptr<vornexhost::Object> m_thisObject;
 };

@@ -11,6 +11,8 @@
 #include <unordered_map>
 #include <vector>
 
+class MPxNode;
+
 namespace vornexhost {
 
 class Scene;
@@ -55,6 +57,8 @@ public:
         double time = 0.0;
     };
     mutable EvaluatedMesh evaluatedMesh;
+    // The plug-in's object of a node whose type a plug-in registered with a creator.
+    std::shared_ptr<MPxNode> userNode;
 
 private:
     friend class Scene;

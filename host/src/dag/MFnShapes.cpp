@@ -45,6 +45,12 @@ double MFnCamera::horizontalFilmAperture(MStatus* status) const {
 double MFnCamera::verticalFilmAperture(MStatus* status) const {
     return number("vfa", status);
 }
+MFnCamera::FilmFit MFnCamera::filmFit(MStatus* status) const {
+    const double fit = number("ff", status);
+    return fit >= 0.0 && fit <= 3.0 ? static_cast<FilmFit>(static_cast<int>(fit))
+                                    : kHorizontalFilmFit;
+}
+
 double MFnCamera::centerOfInterest(MStatus* status) const {
     return number("coi", status);
 }

@@ -342,6 +342,13 @@ void defineShading(NodeTypeRegistry& r) {
     layered->add(color("outColor", "oc", 0, 0, 0));
     layered->add(color("outTransparency", "ot", 0, 0, 0));
 
+    // Picks a colour per shape: input[i].inShape is connected from a shape's instObjGroups.
+    NodeType* triple = r.create("tripleShadingSwitch", MFn::kDependencyNode, 0, "dependNode");
+    triple->add(arrayOf(makeCompound(
+        "input", "i", {makeMessage("inShape", "is"), color("inTriple", "it", 0, 0, 0)})));
+    triple->add(color("default", "def", 0, 0, 0));
+    triple->add(color("output", "out", 0, 0, 0));
+
     NodeType* file = r.create("file", MFn::kFileTexture, 0x52544654, "dependNode");
     file->add(str("fileTextureName", "ftn"));
     file->add(color("outColor", "oc", 0, 0, 0));

@@ -103,6 +103,33 @@ MObject MFnNumericAttribute::create(const MString& fullName, const MString& brie
     return m_object;
 }
 
+MObject MFnNumericAttribute::create(const MString& fullName, const MString& briefName,
+                                    const MObject& child1, const MObject& child2,
+                                    const MObject& child3, MStatus* status) {
+    std::vector<vornexhost::Attribute*> children;
+    for (const MObject* child : {&child1, &child2, &child3}) {
+        if (child == &child3 && child3.isNull())
+            break;
+        auto* a = dynamic_cast<vornexhost::Attribute*>(child->impl().get());
+        if (!a || a->kind != vornexhost::AttrKind::Numeric || a->isCompound() || a->parent) {
+            m_object = MObject();
+            report(status, MStatus::kInvalidParameter);
+            return m_object;
+        }
+        children.push_back(a);
+    }
+    auto compound =
+        vornexhost::makeNumeric(fullName.str(), briefName.str(), MFnNumericData::kInvalid);
+    for (vornexhost::Attribute* child : children)
+        vornexhost::addChild(
+            *compound, std::static_pointer_cast<vornexhost::Attribute>(child->shared_from_this()));
+    compound->numericType = vornexhost::compoundNumericType(children.front()->numericType,
+                                                            static_cast<unsigned>(children.size()));
+    m_object = MObject(compound);
+    report(status, MStatus::kSuccess);
+    return m_object;
+}
+
 MObject MFnNumericAttribute::createColor(const MString& fullName, const MString& briefName,
                                          MStatus* status) {
     auto a = vornexhost::makeVector(fullName.str(), briefName.str(), MFnNumericData::kFloat,
@@ -132,6 +159,16 @@ MStatus MFnNumericAttribute::setDefault(double value) {
     if (!a)
         return MStatus::kFailure;
     a->defaultValue = value;
+    return MStatus::kSuccess;
+}
+
+MStatus MFnNumericAttribute::setDefault(float value1, float value2, float value3) {
+    Attribute* a = attr();
+    if (!a || a->children.size() != 3)
+        return MStatus::kFailure;
+    const float values[3] = {value1, value2, value3};
+    for (std::size_t i = 0; i < 3; ++i)
+        a->children[i]->defaultValue = static_cast<double>(values[i]);
     return MStatus::kSuccess;
 }
 

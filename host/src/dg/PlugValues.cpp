@@ -1,4 +1,5 @@
 #include <vornexhost/Attribute.h>
+#include <vornexhost/Messages.h>
 #include <vornexhost/Node.h>
 #include <vornexhost/PlugValues.h>
 #include <vornexhost/Scene.h>
@@ -81,11 +82,13 @@ bool setStoredNumber(const PlugAddress& plug, double value) {
         return false;
     if (at.packed) {
         at.packed->setNumber(at.physical, at.leaf < 0 ? 0u : unsigned(at.leaf), value);
+        sendNodeDirty(*plug.node);
         return true;
     }
     at.store->hasValue = true;
     at.store->number = value;
     at.store->data.reset();
+    sendNodeDirty(*plug.node);
     return true;
 }
 
@@ -105,6 +108,7 @@ bool setStoredData(const PlugAddress& plug, std::shared_ptr<const Data> data, st
     at.store->hasValue = true;
     at.store->data = std::move(data);
     at.store->part = part;
+    sendNodeDirty(*plug.node);
     return true;
 }
 

@@ -1,5 +1,8 @@
+#include <vornexhost/Messages.h>
 #include <vornexhost/Scene.h>
 #include <vornexhost/SceneRevision.h>
+
+#include <maya/MPxNode.h>
 
 #include <algorithm>
 #include <atomic>
@@ -55,6 +58,8 @@ Scene::~Scene() {
 void Scene::reset() {
     touchScene();
     for (auto& node : m_nodes) {
+        // Plug-in objects go with the scene even when a handle keeps their node alive.
+        node->userNode.reset();
         node->detach();
         node->parents.clear();
         node->children.clear();
@@ -213,6 +218,11 @@ Node* Scene::createNode(const NodeType& type, const std::string& requested, Node
     }
     auto node = std::make_shared<Node>(*this, type, name);
     Node* raw = node.get();
+    if (type.creator) {
+        raw->userNode.reset(static_cast<MPxNode*>(type.creator()));
+        if (raw->userNode)
+            raw->userNode->m_thisObject = node;
+    }
     m_nodes.push_back(std::move(node));
     addName(raw);
     if (type.dag) {
@@ -220,6 +230,8 @@ Node* Scene::createNode(const NodeType& type, const std::string& requested, Node
         p->children.push_back(raw);
         raw->parents.push_back(p);
     }
+    if (raw->userNode)
+        raw->userNode->postConstructor();
     return raw;
 }
 
@@ -228,8 +240,10 @@ void Scene::rename(Node& node, const std::string& newName) {
     removeName(&node);
     std::string name = m_byName.count(newName) ? uniqueName(newName) : newName;
     // Node names are private to Node; Scene is its friend for exactly this.
+    const std::string previous = std::move(node.m_name);
     node.m_name = std::move(name);
     addName(&node);
+    sendNameChanged(node, previous);
 }
 
 Node* Scene::findByPath(std::string_view path) const {
@@ -327,6 +341,7 @@ bool Scene::connect(const PlugAddress& source, const PlugAddress& destination) {
     m_connections.push_back({source, destination, true});
     source.node->connectionsOut.push_back(index);
     destination.node->connectionsIn.push_back(index);
+    sendNodeDirty(*destination.node);
     return true;
 }
 
@@ -338,6 +353,7 @@ bool Scene::disconnect(const PlugAddress& source, const PlugAddress& destination
         Connection& c = m_connections[i];
         if (c.alive && c.destination == destination && c.source == source) {
             c.alive = false;
+            sendNodeDirty(*destination.node);
             return true;
         }
     }

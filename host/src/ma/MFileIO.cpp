@@ -1,4 +1,5 @@
 #include <vornexhost/MaLoader.h>
+#include <vornexhost/Messages.h>
 #include <vornexhost/PlaybackOptions.h>
 #include <vornexhost/Scene.h>
 
@@ -26,6 +27,7 @@ bool readWholeFile(const std::string& path, std::string& out) {
 
 MStatus MFileIO::open(const MString& fileName, const char*, bool) {
     vornexhost::Scene& scene = vornexhost::activeScene();
+    vornexhost::sendSceneMessage(MSceneMessage::kBeforeOpen);
     scene.reset();
     std::string text;
     if (!readWholeFile(fileName.str(), text)) {
@@ -50,6 +52,7 @@ MStatus MFileIO::open(const MString& fileName, const char*, bool) {
 }
 
 MStatus MFileIO::newFile(bool) {
+    vornexhost::sendSceneMessage(MSceneMessage::kBeforeNew);
     vornexhost::activeScene().reset();
     return MStatus::kSuccess;
 }

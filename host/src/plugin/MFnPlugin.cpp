@@ -1,14 +1,17 @@
 // The host defines no API version of its own: that is what plug-ins export.
 #define MNoVersionString
+#include <vornexhost/AttributeFactory.h>
 #include <vornexhost/Handles.h>
 #include <vornexhost/NodeType.h>
 #include <vornexhost/PluginRegistry.h>
+#include <vornexhost/Scene.h>
 #include <vornexhost/Status.h>
 
 #include <maya/MFnPlugin.h>
 #include <maya/MGlobal.h>
 
 #include <algorithm>
+#include <string>
 
 using vornexhost::PluginRegistry;
 using vornexhost::report;
@@ -115,6 +118,17 @@ MStatus MFnPlugin::registerNode(const MString& typeName, const MTypeId& typeId,
         return MStatus::kFailure;
     nodeType->pluginKind = static_cast<int>(type);
     nodeType->creator = creator;
+    if (hwShader) {
+        // What every hardware shader has from its base class: the outputs a shading engine's
+        // surfaceShader is connected from.
+        for (const char* name : {"outColor", "outTransparency"}) {
+            auto out = vornexhost::makeVector(name, name == std::string("outColor") ? "oc" : "ot",
+                                              vornexhost::numeric::kFloat,
+                                              vornexhost::AttrUnit::None, {0, 0, 0}, "RGB");
+            out->usedAsColor = true;
+            nodeType->add(out);
+        }
+    }
     if (classification)
         nodeType->classification = classification->str();
     PluginRegistry::instance().nodeTypeIds.push_back(typeId.id());
@@ -131,6 +145,10 @@ MStatus MFnPlugin::registerNode(const MString& typeName, const MTypeId& typeId,
 }
 
 MStatus MFnPlugin::deregisterNode(const MTypeId& typeId) {
+    // The plug-in's objects of the scene's nodes of this type go while its code is loaded.
+    for (const auto& node : vornexhost::activeScene().nodes())
+        if (node->type().typeId == typeId.id() && node->type().pluginKind >= 0)
+            node->userNode.reset();
     auto& ids = PluginRegistry::instance().nodeTypeIds;
     ids.erase(std::remove(ids.begin(), ids.end(), typeId.id()), ids.end());
     return vornexhost::NodeTypeRegistry::instance().removePluginType(typeId.id())

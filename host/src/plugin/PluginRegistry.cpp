@@ -1,4 +1,5 @@
 #include <vornexhost/MelInterpreter.h>
+#include <vornexhost/Messages.h>
 #include <vornexhost/PluginRegistry.h>
 
 #include <maya/MArgList.h>
@@ -71,6 +72,9 @@ bool PluginRegistry::load(const std::string& path, std::string& error) {
 }
 
 void PluginRegistry::unloadAll() {
+    // The host is going: plug-ins release what they hold while their code is still loaded.
+    if (!m_plugins.empty())
+        sendSceneMessage(MSceneMessage::kMayaExiting);
     while (!m_plugins.empty()) {
         std::shared_ptr<Plugin> plugin = std::move(m_plugins.back());
         m_plugins.pop_back();

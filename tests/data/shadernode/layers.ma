@@ -1,0 +1,37 @@
+//Maya ASCII 4.5 scene
+//Name: layers.ma
+requires maya "4.5";
+requires "Vornex" "4.0";
+currentUnit -l centimeter -a degree -t film;
+createNode transform -n "viewCam";
+	setAttr ".t" -type "double3" 0 10 0 ;
+	setAttr ".r" -type "double3" -90 0 0 ;
+createNode camera -n "viewCamShape" -p "viewCam";
+	setAttr -k off ".v";
+	setAttr ".o" yes;
+	setAttr ".ow" 10;
+createNode transform -n "ground";
+createNode mesh -n "groundShape" -p "ground";
+	setAttr -k off ".v";
+createNode polyPlane -n "polyPlane1";
+	setAttr ".w" 10;
+	setAttr ".h" 10;
+	setAttr ".sw" 1;
+	setAttr ".sh" 1;
+createNode rscMeshShader -n "groundMaterial";
+createNode shadingEngine -n "groundSG";
+	setAttr ".ihi" 0;
+	setAttr ".ro" yes;
+createNode file -n "colorFile";
+	setAttr ".ftn" -type "string" "layer_color.png";
+createNode file -n "detailFile";
+	setAttr ".ftn" -type "string" "layer_detail.png";
+createNode file -n "crackFile";
+	setAttr ".ftn" -type "string" "layer_crack.png";
+createNode file -n "dirtFile";
+	setAttr ".ftn" -type "string" "layer_dirt.png";
+createNode file -n "alphaFile";
+	setAttr ".ftn" -type "string" "alpha.png";
+connectAttr "polyPlane1.out" "groundShape.i";
+connectAttr "groundShape.iog" "groundSG.dsm" -na;
+connectAttr "groundMaterial.oc" "groundSG.ss";
