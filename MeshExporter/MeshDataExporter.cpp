@@ -4,6 +4,7 @@
 #include "MeshExporter/ExportErrorList.h"
 #include "MeshExporter/GenerateTangents.h"
 #include "MeshExporter/MaterialGroupPreparation.h"
+#include "MeshExporter/PackedBytes.h"
 #include "MeshExporter/TriangleOrder.h"
 #include "MeshExporter/VertexWeld.h"
 #include "Shared/Base/Log.h"
@@ -32,18 +33,6 @@ bool cutNameIs(const SceneNode& node, std::string_view name) {
     const std::string& full = node.name();
     const std::string_view cut = std::string_view(full).substr(0, full.find('_'));
     return toLowerAscii(cut) == toLowerAscii(name);
-}
-
-template <typename T>
-std::uint8_t* put(std::uint8_t* out, const T& value) {
-    std::memcpy(out, &value, sizeof value);
-    return out + sizeof value;
-}
-
-std::uint8_t* putVector(std::uint8_t* out, const Vector3& v) {
-    out = put(out, v.x);
-    out = put(out, v.y);
-    return put(out, v.z);
 }
 
 std::uint32_t indexBytes(const ExportVertex& v) {

@@ -4,6 +4,7 @@
 #include "MeshExporter/MeshExporter.h"
 #include "MeshExporter/MeshMerge.h"
 #include "MeshExporter/NormalMapReferences.h"
+#include "MeshExporter/PackedBytes.h"
 #include "MeshExporter/StrongestInfluences.h"
 #include "MeshExporter/TransformNormalMap.h"
 #include "Shared/Base/Log.h"
@@ -23,18 +24,6 @@ namespace vx {
 namespace {
 
 constexpr float kSmallLength = 1.1920929e-07f;
-
-template <typename T>
-std::uint8_t* put(std::uint8_t* out, const T& value) {
-    std::memcpy(out, &value, sizeof value);
-    return out + sizeof value;
-}
-
-std::uint8_t* putVector(std::uint8_t* out, const Vector3& v) {
-    out = put(out, v.x);
-    out = put(out, v.y);
-    return put(out, v.z);
-}
 
 // A normal already of unit length within float precision stays bit for bit as it is; one too
 // short to have a direction becomes zero.

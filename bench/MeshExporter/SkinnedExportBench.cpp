@@ -5,6 +5,7 @@
 #include "MeshExporter/MeshExporter.h"
 #include "Shared/Base/LogFilter.h"
 #include "Shared/Graphics/Scene/Material.h"
+#include "bench/MeshExporter/ExportRuns.h"
 #include "bench/support/HeapAccounting.h"
 #include "tests/MeshExporter/ExportSceneBuilder.h"
 
@@ -49,19 +50,8 @@ void BM_ExportSkinnedMesh(benchmark::State& state) {
         std::filesystem::temp_directory_path() / ("vornex_skinned_bench_" + std::to_string(side));
     std::filesystem::create_directories(dir);
     const std::string out = (dir / "character.skinnedMesh").string();
-    vx::logFilter().setThreshold("", static_cast<std::uint32_t>(vx::LogLevel::Warning));
-    double peakMegabytes = 0.0;
-    for (auto _ : state) {
-        vx::exportErrorList().clear();
-        const std::size_t base = vx::bench::resetHeapPeak();
-        if (!vx::exportGameAssets(builder.scene(), out, nullptr, 0)) {
-            state.SkipWithError("export failed");
-            break;
-        }
-        peakMegabytes = static_cast<double>(vx::bench::heapPeak() - base) / vx::bench::kMegabyte;
-    }
+    vx::bench::runExports(state, builder.scene(), out);
     state.counters["vertices"] = static_cast<double>(kParts * side * side);
-    state.counters["export_peak_heap_MB"] = peakMegabytes;
     std::filesystem::remove_all(dir);
 }
 

@@ -4,6 +4,7 @@
 #include "MeshExporter/GeomLightmapSettings.h"
 #include "MeshExporter/MeshExporter.h"
 #include "Shared/Base/LogFilter.h"
+#include "bench/MeshExporter/ExportRuns.h"
 #include "bench/support/HeapAccounting.h"
 #include "tests/MeshExporter/ExportSceneBuilder.h"
 
@@ -33,19 +34,8 @@ void BM_ExportStaticMesh(benchmark::State& state) {
         std::filesystem::temp_directory_path() / ("vornex_export_bench_" + std::to_string(side));
     std::filesystem::create_directories(dir);
     const std::string out = (dir / "terrain.staticMesh").string();
-    vx::logFilter().setThreshold("", static_cast<std::uint32_t>(vx::LogLevel::Warning));
-    double peakMegabytes = 0.0;
-    for (auto _ : state) {
-        vx::exportErrorList().clear();
-        const std::size_t base = vx::bench::resetHeapPeak();
-        if (!vx::exportGameAssets(builder.scene(), out, nullptr, 0)) {
-            state.SkipWithError("export failed");
-            break;
-        }
-        peakMegabytes = static_cast<double>(vx::bench::heapPeak() - base) / vx::bench::kMegabyte;
-    }
+    vx::bench::runExports(state, builder.scene(), out);
     state.counters["grid_vertices"] = static_cast<double>(side * side);
-    state.counters["export_peak_heap_MB"] = peakMegabytes;
     state.counters["mesh_file_MB"] =
         static_cast<double>(std::filesystem::file_size(dir / "meshes" / "terrain.staticmesh")) /
         vx::bench::kMegabyte;
