@@ -1,7 +1,9 @@
 #pragma once
 // The bytes of a whole file, read-only, for the loaders that read scene text. A regular file
 // is mapped into memory: no copy and no fresh memory to clear, which matters for scenes of
-// tens of megabytes. Anything else (a pipe, a device) is read into a buffer.
+// tens of megabytes. Anything else (a pipe, a device) is read into a buffer. (A mapped file that
+// another program cuts short while it is being read would fault: scene files are not rewritten
+// while the host loads them.)
 #include <cstddef>
 #include <cstdint>
 #include <string>
