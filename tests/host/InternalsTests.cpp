@@ -6,8 +6,11 @@
 #include <vornexhost/Scene.h>
 #include <vornexhost/Units.h>
 
+#include <fast_float/fast_float.h>
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
 #include <numbers>
 
 namespace vornexhost {
@@ -74,6 +77,65 @@ TEST(Tokenizer, NumberFastPathsTakeOnlyWholeNumbers) {
     EXPECT_FALSE(parseNumber(bad, d));
 }
 
+// The general parsers over one whole token: what the fast paths must read, bit for bit.
+bool referenceNumber(std::string_view token, double& out) {
+    const char* first = token.data();
+    const char* last = first + token.size();
+    if (first < last && *first == '+')
+        ++first;
+    const auto r = fast_float::from_chars(first, last, out);
+    return r.ec == std::errc() && r.ptr == last;
+}
+
+bool referenceInteger(std::string_view token, std::int64_t& out) {
+    const auto r = std::from_chars(token.data(), token.data() + token.size(), out);
+    return r.ec == std::errc() && r.ptr == token.data() + token.size() && !token.empty();
+}
+
+TEST(Tokenizer, NumberFastPathsReadWhatTheGeneralParsersRead) {
+    // Signed runs of 1 to 20 digits, some with a fraction, an exponent or a stray character
+    // (0xFA, octal 372, carries when eight characters are added up as one word), ending the
+    // text or followed by a blank or ';'.
+    std::uint64_t state = 0x9E3779B97F4A7C15u;
+    auto random = [&](std::uint64_t n) {
+        state = state * 6364136223846793005u + 1442695040888963407u;
+        return (state >> 33) % n;
+    };
+    const char* tails[] = {"", "", "", ".25", "e-3", "x", "\3727", "-1"};
+    for (int round = 0; round < 20000; ++round) {
+        std::string token = random(3) == 0 ? "-" : (random(8) == 0 ? "+" : "");
+        for (std::uint64_t d = 0, n = 1 + random(20); d < n; ++d)
+            token += static_cast<char>('0' + random(10));
+        token += tails[random(8)];
+        for (const char* after : {"", " ", "\n", ";"}) {
+            const std::string text = token + after;
+            double expected = 0.0;
+            double got = 0.0;
+            const bool isNumber = referenceNumber(token, expected);
+            MaTokenizer numbers(text);
+            ASSERT_EQ(numbers.nextNumber(got), isNumber) << text;
+            if (isNumber) {
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(got), std::bit_cast<std::uint64_t>(expected))
+                    << text;
+            }
+            std::int64_t expectedInteger = 0;
+            std::int64_t gotInteger = 0;
+            const bool isInteger = referenceInteger(token, expectedInteger);
+            MaTokenizer integers(text);
+            ASSERT_EQ(integers.nextInteger(gotInteger), isInteger) << text;
+            if (isInteger) {
+                ASSERT_EQ(gotInteger, expectedInteger) << text;
+            }
+            // Whatever the fast path took, the token after it is the same.
+            const Token rest = (isNumber ? numbers : integers).next();
+            EXPECT_EQ(rest.kind, isNumber || isInteger
+                                     ? (*after == ';' ? TokenKind::Semicolon : TokenKind::End)
+                                     : TokenKind::Word)
+                << text;
+        }
+    }
+}
+
 TEST(ElementArrays, KeepLogicalOrderWhateverTheInsertionOrder) {
     auto weights = arrayOf(makeNumeric("weights", "w", numeric::kDouble, 0.5));
     ArrayStore a(*weights);
@@ -95,6 +157,16 @@ TEST(ElementArrays, KeepLogicalOrderWhateverTheInsertionOrder) {
     EXPECT_EQ(first, 1u);
     EXPECT_EQ(a.logical, (std::vector<std::uint32_t>{2, 6, 7, 8, 9}));
     EXPECT_EQ(a.doubles[4], 9.0);
+    // A range appended after the last element starts from every leaf's default.
+    auto colours = arrayOf(makeCompound("c", "c",
+                                        {makeNumeric("r", "r", numeric::kFloat, 0.25),
+                                         makeNumeric("g", "g", numeric::kFloat, 0.5),
+                                         makeNumeric("b", "b", numeric::kFloat, 1.0)}));
+    ArrayStore c(*colours);
+    c.setNumber(c.obtain(0), 1, 9.0);
+    EXPECT_EQ(c.obtainRange(1, 3), 1u);
+    EXPECT_EQ(c.floats,
+              (std::vector<float>{0.25f, 9, 1, 0.25f, 0.5f, 1, 0.25f, 0.5f, 1, 0.25f, 0.5f, 1}));
     // Integer arrays clamp what does not fit.
     auto flags = arrayOf(makeNumeric("f", "f", numeric::kLong));
     ArrayStore ints(*flags);

@@ -10,10 +10,14 @@
 #include <maya/MFnAttribute.h>
 #include <maya/MFnDagNode.h>
 #include <maya/MFnDependencyNode.h>
+#include <maya/MFnMesh.h>
 #include <maya/MFnNumericAttribute.h>
 #include <maya/MFnTypedAttribute.h>
+#include <maya/MIntArray.h>
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 namespace vornexhost::test {
 namespace {
@@ -170,6 +174,122 @@ createNode fancyNode -n "g";
     EXPECT_EQ(mel("getAttr g.sa"), "a b");
     EXPECT_EQ(mel("getAttr g.n"), "1 2 3 4");
     EXPECT_EQ(mel("getAttr -type g.s"), "string");
+}
+
+// What a loaded mesh shape "m" stores, as flat arrays and as the faces its function set reads.
+struct StoredMeshValues {
+    std::vector<float> points;
+    std::vector<float> tweaks;
+    std::vector<std::int32_t> edges;
+    std::vector<double> distances;
+    std::vector<std::vector<int>> faceVertices;
+    std::vector<std::vector<int>> faceUvs;
+    bool operator==(const StoredMeshValues&) const = default;
+};
+
+StoredMeshValues storedMeshValues() {
+    const Node& m = *activeScene().findNode("m");
+    auto array = [&](const char* name) -> const ArrayStore* {
+        const PlugStore* store = m.findTopStore(*m.findAttribute(name));
+        return store ? store->array.get() : nullptr;
+    };
+    StoredMeshValues out;
+    if (const ArrayStore* a = array("vrts"))
+        out.points = a->floats;
+    if (const ArrayStore* a = array("pnts"))
+        out.tweaks = a->floats;
+    if (const ArrayStore* a = array("edge"))
+        out.edges = a->ints;
+    if (const ArrayStore* a = array("distances"))
+        out.distances = a->doubles;
+    MFnMesh mesh(node("m"));
+    for (int f = 0; f < mesh.numPolygons(); ++f) {
+        MIntArray vertices;
+        mesh.getPolygonVertices(f, vertices);
+        out.faceVertices.emplace_back(vertices.begin(), vertices.end());
+        out.faceUvs.emplace_back();
+        int uv = -1;
+        for (unsigned k = 0; k < vertices.length(); ++k)
+            out.faceUvs.back().push_back(mesh.getPolygonUVid(f, int(k), uv) ? uv : -1);
+    }
+    return out;
+}
+
+TEST(FileForms, RangesStoreWhatElementsSetOneByOneStore) {
+    // Two quads over a 3 x 2 grid of vertices, with coordinates of 17 digits so that float
+    // rounding shows, and distances in metres on a dynamic array. Three forms: one range per
+    // array, the vertices in announced pieces as Maya writes large arrays, one element per
+    // statement.
+    double xyz[18];
+    for (int k = 0; k < 18; ++k)
+        xyz[k] = 0.1 * k - 0.7 + 0.0123456789012345 * (k % 5);
+    const int edges[7][3] = {{0, 1, 0}, {1, 2, 1}, {3, 4, 1}, {4, 5, 0},
+                             {0, 3, 1}, {1, 4, 1}, {2, 5, 1}};
+    const char* faces[2] = {"f 4 0 5 -3 -5 mu 0 4 0 1 4 3", "f 4 1 6 -4 -6 mu 0 4 1 2 5 4"};
+    auto numbers = [&](int first, int end) {
+        std::string out;
+        for (int k = first; k < end; ++k) {
+            char text[32];
+            std::snprintf(text, sizeof text, " %.17g", xyz[k]);
+            out += text;
+        }
+        return out;
+    };
+    const std::string head = "currentUnit -l meter;\ncreateNode mesh -n \"m\";\n"
+                             "addAttr -m -sn \"ds\" -ln \"distances\" -at \"doubleLinear\";\n"
+                             "setAttr -s 6 \".uvst[0].uvsp[0:5]\" -type \"float2\" 0 0 0.5 0 1 0 "
+                             "0 1 0.5 1 1 1;\n";
+    const char* distances[4] = {"0.25", "-1.5", "2", "0.75"};
+    std::string rest = "setAttr -s 4 \".ds[0:3]\"";
+    std::string single = head;
+    for (int d = 0; d < 4; ++d) {
+        rest += std::string(" ") + distances[d];
+        single += "setAttr \".ds[" + std::to_string(d) + "]\" " + distances[d] + ";\n";
+    }
+    rest += ";\nsetAttr -s 7 \".ed[0:6]\"";
+    for (int v = 0; v < 6; ++v)
+        single += "setAttr \".vt[" + std::to_string(v) + "]\"" + numbers(3 * v, 3 * v + 3) + ";\n";
+    for (int e = 0; e < 7; ++e) {
+        single += "setAttr \".ed[" + std::to_string(e) + "]\"";
+        for (int k = 0; k < 3; ++k) {
+            rest += " " + std::to_string(edges[e][k]);
+            single += " " + std::to_string(edges[e][k]);
+        }
+        single += ";\n";
+    }
+    // One leaf of a compound range; the other leaves keep their defaults.
+    rest += ";\nsetAttr -s 3 \".pt[0:2].py\" 0.5 yes 2.5;\n";
+    single += "setAttr \".pt[0].py\" 0.5;\nsetAttr \".pt[1].py\" 1;\nsetAttr \".pt[2].py\" 2.5;\n";
+    rest += "setAttr -s 2 -ch 8 \".fc[0:1]\" -type \"polyFaces\" " + std::string(faces[0]) + " " +
+            faces[1] + ";\n";
+    for (int f = 0; f < 2; ++f)
+        single += "setAttr \".fc[" + std::to_string(f) + "]\" -type \"polyFaces\" " +
+                  std::string(faces[f]) + ";\n";
+    const std::string ranges = head + "setAttr -s 6 \".vt[0:5]\"" + numbers(0, 18) + ";\n" + rest;
+    const std::string pieces = head + "setAttr -s 6 \".vt\";\nsetAttr \".vt[0:3]\"" +
+                               numbers(0, 12) + ";\nsetAttr \".vt[4:5]\"" + numbers(12, 18) +
+                               ";\n" + rest;
+
+    loadScene(pieces);
+    const StoredMeshValues fromPieces = storedMeshValues();
+    // Room for the six announced vertices was made once.
+    const Node& m = *activeScene().findNode("m");
+    EXPECT_EQ(m.findTopStore(*m.findAttribute("vrts"))->array->floats.capacity(), 18u);
+    loadScene(single);
+    const StoredMeshValues fromElements = storedMeshValues();
+    loadScene(ranges);
+    const StoredMeshValues fromRanges = storedMeshValues();
+    EXPECT_EQ(fromRanges, fromElements);
+    EXPECT_EQ(fromRanges, fromPieces);
+    ASSERT_EQ(fromRanges.points.size(), 18u);
+    for (std::size_t k = 0; k < 18; ++k)
+        EXPECT_EQ(fromRanges.points[k], static_cast<float>(xyz[k])) << k;
+    EXPECT_EQ(fromRanges.distances, (std::vector<double>{25, -150, 200, 75}));
+    EXPECT_EQ(fromRanges.tweaks, (std::vector<float>{0, 0.5f, 0, 0, 1, 0, 0, 2.5f, 0}));
+    EXPECT_EQ(fromRanges.edges, (std::vector<std::int32_t>{0, 1, 0, 1, 2, 1, 3, 4, 1, 4, 5,
+                                                           0, 0, 3, 1, 1, 4, 1, 2, 5, 1}));
+    EXPECT_EQ(fromRanges.faceVertices, (std::vector<std::vector<int>>{{0, 1, 4, 3}, {1, 2, 5, 4}}));
+    EXPECT_EQ(fromRanges.faceUvs, (std::vector<std::vector<int>>{{0, 1, 4, 3}, {1, 2, 5, 4}}));
 }
 
 TEST(FileForms, ValuesOfTheWrongShapeAreErrors) {

@@ -77,8 +77,17 @@ constexpr int kInvalid = 0, kBoolean = 1, kByte = 2, kChar = 3, kShort = 4, k2Sh
               k3Float = 12, kDouble = 13, k2Double = 14, k3Double = 15;
 bool isInteger(int type);
 // A stored number as a 32-bit whole number: the fraction dropped, out-of-range values clamped
-// and NaN read as 0 (file values can be anything).
-std::int32_t toInt(double value);
+// and NaN read as 0 (file values can be anything). Inline: the loader converts every integer of
+// mesh data with it.
+inline std::int32_t toInt(double value) {
+    if (!(value == value))
+        return 0;
+    if (value >= 2147483647.0)
+        return 2147483647;
+    if (value <= -2147483648.0)
+        return -2147483647 - 1;
+    return static_cast<std::int32_t>(value);
+}
 } // namespace numeric
 
 } // namespace vornexhost

@@ -39,6 +39,11 @@ struct CornerIds {
     std::vector<Run> runs;
     std::vector<std::int32_t> ids;
 
+    void clear() {
+        firstRun.clear();
+        runs.clear();
+        ids.clear();
+    }
     // The ids of loop `loop` for set `set`, or null when the file gave none.
     const std::int32_t* find(std::uint32_t loop, std::int32_t set) const {
         if (loop + 1 >= firstRun.size())
@@ -58,6 +63,13 @@ struct PolyFaces {
     CornerIds uvs;
     CornerIds colors;
 
+    void clear() {
+        faceFirstLoop.clear();
+        loopFirstEdge.clear();
+        edges.clear();
+        uvs.clear();
+        colors.clear();
+    }
     std::uint32_t faceCount() const {
         return faceFirstLoop.empty() ? 0u : static_cast<std::uint32_t>(faceFirstLoop.size() - 1);
     }

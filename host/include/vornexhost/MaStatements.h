@@ -1,5 +1,6 @@
 #pragma once
 // The statement handlers of the Maya ASCII loader and the state they share.
+#include <vornexhost/Data.h>
 #include <vornexhost/MaLoader.h>
 #include <vornexhost/MaTokenizer.h>
 #include <vornexhost/PlugPath.h>
@@ -11,7 +12,6 @@
 
 namespace vornexhost {
 
-class Data;
 class Node;
 class Scene;
 struct Units;
@@ -35,6 +35,9 @@ private:
     void createNode();
     void rename();
     void setAttr();
+    // Consumes setAttr's flags (-s N, -k on, -l on, -cb on, -ch N, -av, -ca, -c); returns the
+    // element count of -s, 0 without one.
+    std::uint64_t setAttrFlags();
     void addAttr();
     void connectAttr(bool connect);
     void parent();
@@ -100,6 +103,10 @@ private:
     std::uint32_t m_statementLine = 0;
     std::string m_scratch;
     std::vector<double> m_numbers;
+    PolyFaces m_faces;
+    // The array the last "setAttr -s N" named whole, and N; cleared once its room is made.
+    PlugAddress m_sizedArray;
+    std::uint64_t m_sizedCount = 0;
     std::string m_qualifier;
     int m_depth = 0;
     // Reference nodes ("-rfn") whose files were loaded, and the edits recorded for any

@@ -53,6 +53,10 @@ public:
 private:
     Token scan();
     void skipBlanks();
+    // skipBlanks, quicker for the one space between values.
+    void skipSeparator();
+    // Skips a comment starting at the cursor ('/' there); false when none starts.
+    bool skipComment();
     bool atTokenEnd(const char* at) const;
 
     const char* m_at;

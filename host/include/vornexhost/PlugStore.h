@@ -15,14 +15,16 @@ namespace vornexhost {
 class Attribute;
 struct ArrayStore;
 
+// Mesh faces keep one of these per face: the small members come last, so that it packs into
+// 64 bytes.
 struct PlugStore {
-    bool hasValue = false;
     double number = 0.0;
     std::shared_ptr<const Data> data;
-    // For polyFaces values shared by a range of elements: which face of `data` this is.
-    std::uint32_t part = 0;
     std::vector<PlugStore> children;
     std::unique_ptr<ArrayStore> array;
+    // For polyFaces values shared by a range of elements: which face of `data` this is.
+    std::uint32_t part = 0;
+    bool hasValue = false;
 
     // The child store of a compound instance, created on demand.
     PlugStore& childStore(unsigned childIndex);
@@ -45,6 +47,8 @@ struct ArrayStore {
     // writes them all.
     std::size_t obtainRange(std::uint32_t first, std::uint32_t count, bool fillDefaults = true);
     void removeAt(std::size_t physical);
+    // Room for `count` elements in all, so that elements added later do not regrow the arrays.
+    void reserve(std::size_t count);
 
     // A leaf of a packed element; out-of-range slots read 0 and ignore writes. Inline: these
     // sit in the loader's innermost loop.

@@ -19,16 +19,6 @@ bool numeric::isInteger(int type) {
     }
 }
 
-std::int32_t numeric::toInt(double value) {
-    if (!(value == value))
-        return 0;
-    if (value >= 2147483647.0)
-        return 2147483647;
-    if (value <= -2147483648.0)
-        return -2147483647 - 1;
-    return static_cast<std::int32_t>(value);
-}
-
 MFn::Type Attribute::apiType() const {
     switch (kind) {
     case AttrKind::Numeric:

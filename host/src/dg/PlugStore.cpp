@@ -2,6 +2,7 @@
 #include <vornexhost/PlugStore.h>
 
 #include <algorithm>
+#include <limits>
 
 namespace vornexhost {
 
@@ -38,6 +39,14 @@ ArrayStore::Packing packingOf(const Attribute& a) {
     if (allInt)
         return ArrayStore::Packing::Int;
     return allFloat ? ArrayStore::Packing::Float : ArrayStore::Packing::Double;
+}
+
+// Copies the `stride` values at `from` over every later element of `values`.
+template <typename T>
+void repeatFirstElement(std::vector<T>& values, std::size_t from, unsigned stride) {
+    for (std::size_t at = from + stride; at + stride <= values.size(); at += stride)
+        std::copy_n(values.begin() + static_cast<std::ptrdiff_t>(from), stride,
+                    values.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
 } // namespace
@@ -123,11 +132,45 @@ std::size_t ArrayStore::obtainRange(std::uint32_t first, std::uint32_t count, bo
         ints.resize(newSize);
         break;
     }
-    if (fillDefaults)
-        for (std::size_t p = start; p < start + count; ++p)
-            for (unsigned leaf = 0; leaf < stride; ++leaf)
-                setNumber(p, leaf, leafDefault(leaf));
+    if (fillDefaults) {
+        // The first new element gets the defaults; the others are copies of it.
+        for (unsigned leaf = 0; leaf < stride; ++leaf)
+            setNumber(start, leaf, leafDefault(leaf));
+        switch (packing) {
+        case Packing::Float:
+            repeatFirstElement(floats, start * stride, stride);
+            break;
+        case Packing::Double:
+            repeatFirstElement(doubles, start * stride, stride);
+            break;
+        case Packing::Int:
+            repeatFirstElement(ints, start * stride, stride);
+            break;
+        case Packing::None:
+            break;
+        }
+    }
     return start;
+}
+
+void ArrayStore::reserve(std::size_t count) {
+    if (count > std::numeric_limits<std::size_t>::max() / (stride + 1u))
+        return;
+    logical.reserve(count);
+    switch (packing) {
+    case Packing::None:
+        elements.reserve(count);
+        break;
+    case Packing::Float:
+        floats.reserve(count * stride);
+        break;
+    case Packing::Double:
+        doubles.reserve(count * stride);
+        break;
+    case Packing::Int:
+        ints.reserve(count * stride);
+        break;
+    }
 }
 
 void ArrayStore::removeAt(std::size_t physical) {

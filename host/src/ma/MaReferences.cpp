@@ -2,14 +2,13 @@
 // prefix, with the references it makes in turn; the edits the referencing file recorded on its
 // reference nodes are applied after the whole file has loaded.
 #include <vornexhost/Data.h>
+#include <vornexhost/FileText.h>
 #include <vornexhost/MaStatements.h>
 #include <vornexhost/Scene.h>
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 
 namespace vornexhost {
 
@@ -20,27 +19,16 @@ constexpr int kMaxReferenceDepth = 16;
 // Referenced files are read whole; a larger one is refused rather than allocated.
 constexpr std::uintmax_t kMaxReferenceBytes = std::uintmax_t(1) << 32;
 
-bool readWholeFile(const std::filesystem::path& path, std::string& out) {
+bool readWholeFile(const std::filesystem::path& path, FileText& out) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return false;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > kMaxReferenceBytes)
-        return false;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                         &std::fclose);
-    if (!file)
-        return false;
-    out.resize(static_cast<std::size_t>(size));
-    const std::size_t got = size == 0 ? 0 : std::fread(out.data(), 1, out.size(), file.get());
-    out.resize(got);
-    return std::ferror(file.get()) == 0;
+    return std::filesystem::is_regular_file(path, error) &&
+           out.open(path.string(), kMaxReferenceBytes);
 }
 
 // The path as written, then relative to the referencing file's folder, then its file name in
 // that folder (scenes moved between machines keep their references beside them).
 bool findReference(const std::string& written, std::string_view referencingFile,
-                   std::filesystem::path& found, std::string& text) {
+                   std::filesystem::path& found, FileText& text) {
     const std::filesystem::path path(written);
     const std::filesystem::path folder = std::filesystem::path(referencingFile).parent_path();
     std::vector<std::filesystem::path> candidates = {path};
@@ -49,7 +37,6 @@ bool findReference(const std::string& written, std::string_view referencingFile,
     if (path.has_filename())
         candidates.push_back(folder / path.filename());
     for (const std::filesystem::path& candidate : candidates) {
-        text.clear();
         if (!candidate.empty() && readWholeFile(candidate, text)) {
             found = candidate;
             return true;
@@ -147,13 +134,14 @@ void MaStatements::loadReference(const std::string& path, const std::string& nam
         return;
     }
     std::filesystem::path found;
-    std::string text;
-    if (!findReference(path, m_label, found, text)) {
+    FileText file;
+    if (!findReference(path, m_label, found, file)) {
         warn(line, "reference \"" + path +
                        "\" is not found as written, nor beside the scene; its nodes are missing "
                        "from the scene");
         return;
     }
+    const std::string_view text = file.text();
     if (!isMayaAscii(text)) {
         warn(line, "reference \"" + path + "\" (" + found.string() +
                        ") is not a Maya ASCII file; its nodes are missing from the scene");

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 namespace vornexhost {
 
@@ -101,8 +102,10 @@ std::shared_ptr<Data> MaStatements::readNurbsCurve() {
 }
 
 std::shared_ptr<Data> MaStatements::readPolyFaces(std::uint64_t expectedFaces) {
-    auto data = std::make_shared<Data>(DataKind::PolyFaces);
-    PolyFaces& f = data->faces;
+    // Read into arrays kept from one mesh to the next, then copied at their final size: the
+    // arrays of a large mesh are not regrown (and their memory not fetched afresh) as they fill.
+    PolyFaces& f = m_faces;
+    f.clear();
     auto readIds = [&](std::vector<std::int32_t>& ids, std::uint64_t n) {
         for (std::uint64_t i = 0; i < n; ++i) {
             std::int64_t v = 0;
@@ -160,6 +163,8 @@ std::shared_ptr<Data> MaStatements::readPolyFaces(std::uint64_t expectedFaces) {
     if (expectedFaces > 0 && f.faceCount() != expectedFaces)
         fail("polyFaces data holds " + std::to_string(f.faceCount()) + " faces for " +
              std::to_string(expectedFaces) + " elements");
+    auto data = std::make_shared<Data>(DataKind::PolyFaces);
+    data->faces = f;
     return data;
 }
 
@@ -400,7 +405,7 @@ void MaStatements::setSingle(const PlugAddress& target, std::string_view type) {
     setNumbers(target, m_numbers);
 }
 
-void MaStatements::setPackedRange(const ResolvedPlug& target, std::string_view type) {
+void MaStatements::setPackedRange(const ResolvedPlug& target, std::string_view) {
     // The hot path for mesh data: numbers go straight into the flat element array.
     PlugAddress arrayPlug = target.plug;
     std::vector<const Attribute*> chain = arrayPlug.chain();
@@ -421,33 +426,77 @@ void MaStatements::setPackedRange(const ResolvedPlug& target, std::string_view t
     const unsigned stride = leafOffset >= 0 ? 1u : array->stride;
     if (count * stride > m_tokens.remaining() / 2 + 1)
         fail("range of " + std::to_string(count) + " elements is larger than the file can hold");
+    if (m_sizedCount > 0 && arrayPlug == m_sizedArray) {
+        // Room for every element announced, so that the ranges append without regrowing; no
+        // more than the rest of the file can fill.
+        array->reserve(static_cast<std::size_t>(
+            std::min<std::uint64_t>(m_sizedCount, array->size() + m_tokens.remaining() / 2 + 1)));
+        m_sizedCount = 0;
+    }
     const std::size_t first =
         array->obtainRange(target.rangeFirst, static_cast<std::uint32_t>(count));
     const bool contiguous = array->logical[first + count - 1] == target.rangeLast;
+    // Unit factors of the first eight leaves; later leaves of wider elements are kept as written.
     double factors[8];
     for (unsigned i = 0; i < stride && i < 8; ++i) {
         const unsigned leaf = leafOffset >= 0 ? unsigned(leafOffset) : i;
         factors[i] = m_scene.units.toInternal(leafAttribute(*arrayAttr, leaf)->unit, 1.0);
     }
-    (void)type;
-    for (std::uint64_t e = 0; e < count; ++e) {
-        const std::size_t physical =
-            contiguous ? first + e
-                       : static_cast<std::size_t>(
-                             array->find(target.rangeFirst + static_cast<std::uint32_t>(e)));
-        for (unsigned i = 0; i < stride; ++i) {
-            double v = 0.0;
-            if (!m_tokens.nextNumber(v)) {
-                // Not a plain number: a word such as "yes", or the error to report.
-                const Token t = m_tokens.next();
-                if (t.kind == TokenKind::Semicolon || t.kind == TokenKind::End)
-                    throw MaSyntaxError{t.line, "\"" + arrayAttr->longName + "\" range of " +
-                                                    std::to_string(count) + " elements ends early"};
-                if (!parseNumber(t, v))
-                    throw MaSyntaxError{t.line, "bad number '" + std::string(t.text) + "'"};
+    auto readValue = [&](unsigned i) {
+        double v = 0.0;
+        if (!m_tokens.nextNumber(v)) {
+            // Not a plain number: a word such as "yes", or the error to report.
+            const Token t = m_tokens.next();
+            if (t.kind == TokenKind::Semicolon || t.kind == TokenKind::End)
+                throw MaSyntaxError{t.line, "\"" + arrayAttr->longName + "\" range of " +
+                                                std::to_string(count) + " elements ends early"};
+            if (!parseNumber(t, v))
+                throw MaSyntaxError{t.line, "bad number '" + std::string(t.text) + "'"};
+        }
+        return i < 8 ? v * factors[i] : v;
+    };
+    if (contiguous && leafOffset < 0 && array->packing != ArrayStore::Packing::None) {
+        // Whole consecutive elements: every leaf in storage order, straight into the flat array
+        // (obtainRange made room for them), converted as setNumber converts.
+        const std::size_t values = static_cast<std::size_t>(count) * stride;
+        auto fill = [&](auto* out) {
+            using T = std::remove_pointer_t<decltype(out)>;
+            unsigned i = 0;
+            for (std::size_t k = 0; k < values; ++k) {
+                const double v = readValue(i);
+                if constexpr (std::is_same_v<T, float>)
+                    out[k] = static_cast<float>(v);
+                else if constexpr (std::is_same_v<T, std::int32_t>)
+                    out[k] = numeric::toInt(v);
+                else
+                    out[k] = v;
+                if (++i == stride)
+                    i = 0;
             }
-            const unsigned leaf = leafOffset >= 0 ? unsigned(leafOffset) : i;
-            array->setNumber(physical, leaf, i < 8 ? v * factors[i] : v);
+        };
+        const std::size_t at = first * stride;
+        switch (array->packing) {
+        case ArrayStore::Packing::Float:
+            fill(array->floats.data() + at);
+            break;
+        case ArrayStore::Packing::Double:
+            fill(array->doubles.data() + at);
+            break;
+        case ArrayStore::Packing::Int:
+            fill(array->ints.data() + at);
+            break;
+        case ArrayStore::Packing::None:
+            break;
+        }
+    } else {
+        for (std::uint64_t e = 0; e < count; ++e) {
+            const std::size_t physical =
+                contiguous ? first + e
+                           : static_cast<std::size_t>(
+                                 array->find(target.rangeFirst + static_cast<std::uint32_t>(e)));
+            for (unsigned i = 0; i < stride; ++i)
+                array->setNumber(physical, leafOffset >= 0 ? unsigned(leafOffset) : i,
+                                 readValue(i));
         }
     }
     const Token end = m_tokens.next();
@@ -515,8 +564,21 @@ void MaStatements::setRange(const ResolvedPlug& target, std::string_view type) {
         whole.indices.resize(static_cast<std::size_t>(target.rangeLevel) + 1);
         whole.indices.back() = -1;
         if (rangeIsLast)
-            if (ArrayStore* array = arrayStoreOf(whole, true))
-                array->obtainRange(target.rangeFirst, static_cast<std::uint32_t>(count));
+            if (ArrayStore* array = arrayStoreOf(whole, true)) {
+                const std::size_t first =
+                    array->obtainRange(target.rangeFirst, static_cast<std::uint32_t>(count));
+                // Consecutive elements: each is the next face, set in place.
+                if (array->packing == ArrayStore::Packing::None &&
+                    array->logical[first + count - 1] == target.rangeLast) {
+                    for (std::uint64_t e = 0; e < count; ++e) {
+                        PlugStore& element = array->elements[first + e];
+                        element.hasValue = true;
+                        element.data = faces;
+                        element.part = static_cast<std::uint32_t>(e);
+                    }
+                    return;
+                }
+            }
         for (std::uint64_t e = 0; e < count; ++e)
             setStoredData(plugAt(e), faces, static_cast<std::uint32_t>(e));
         return;
@@ -542,14 +604,23 @@ void MaStatements::setRange(const ResolvedPlug& target, std::string_view type) {
     }
 }
 
+std::uint64_t MaStatements::setAttrFlags() {
+    std::uint64_t size = 0;
+    while (isFlag(m_tokens.peek())) {
+        const Token flag = next();
+        if (m_tokens.peek().kind == TokenKind::Word && !isFlag(m_tokens.peek())) {
+            const Token value = next();
+            std::uint64_t n = 0;
+            if ((flag.text == "-s" || flag.text == "-size") && parseCount(value, n))
+                size = n;
+        }
+    }
+    return size;
+}
+
 void MaStatements::setAttr() {
     const std::uint32_t line = m_statementLine;
-    // Flags before the attribute: -s N, -k on, -l on, -cb on, -ch N, -av, -ca, -c.
-    while (isFlag(m_tokens.peek())) {
-        next();
-        if (m_tokens.peek().kind == TokenKind::Word && !isFlag(m_tokens.peek()))
-            next();
-    }
+    std::uint64_t size = setAttrFlags();
     const std::string path = expectString("the attribute of setAttr");
     std::string type;
     if (isFlag(m_tokens.peek()) &&
@@ -557,11 +628,8 @@ void MaStatements::setAttr() {
         next();
         type = expectString("a type name after -type");
     }
-    while (isFlag(m_tokens.peek())) {
-        next();
-        if (m_tokens.peek().kind == TokenKind::Word && !isFlag(m_tokens.peek()))
-            next();
-    }
+    if (const std::uint64_t later = setAttrFlags())
+        size = later;
     ResolvedPlug target;
     if (!resolve(path, true, target, line)) {
         skipStatement();
@@ -571,6 +639,11 @@ void MaStatements::setAttr() {
         target.plug.attribute->computed == Computed::WorldMatrix) {
         skipStatement();
         return;
+    }
+    if (size > 0 && target.rangeLevel < 0 && target.plug.isArrayPlug()) {
+        // "setAttr -s N" on a whole array announces the ranges that follow.
+        m_sizedArray = target.plug;
+        m_sizedCount = size;
     }
     if (target.rangeLevel >= 0)
         setRange(target, type);
