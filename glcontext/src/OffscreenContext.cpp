@@ -2,9 +2,6 @@
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
-#define GL_GLEXT_PROTOTYPES
-#include <GL/gl.h>
-#include <GL/glext.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -85,29 +82,6 @@ OffscreenContext::~OffscreenContext() {
 
 bool OffscreenContext::makeCurrent() const {
     return eglMakeCurrent(m_display, EGL_NO_SURFACE, EGL_NO_SURFACE, m_context) == EGL_TRUE;
-}
-
-void* OffscreenContext::procAddress(const char* name) const {
-    return reinterpret_cast<void*>(eglGetProcAddress(name));
-}
-
-bool OffscreenContext::hasExtension(std::string_view name) const {
-    GLint count = 0;
-    glGetIntegerv(GL_NUM_EXTENSIONS, &count);
-    for (GLint i = 0; i < count; ++i) {
-        const auto* extension =
-            reinterpret_cast<const char*>(glGetStringi(GL_EXTENSIONS, static_cast<GLuint>(i)));
-        if (extension != nullptr && name == extension)
-            return true;
-    }
-    return false;
-}
-
-std::string OffscreenContext::description() const {
-    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    return std::string(renderer != nullptr ? renderer : "?") + " | " +
-           (version != nullptr ? version : "?");
 }
 
 } // namespace vxgl

@@ -2,15 +2,15 @@
 #include "MeshExporter/TransformNormalMap.h"
 #include "tests/MeshExporter/FrameMesh.h"
 #include "tests/Shared/Base/TestLogCapture.h"
+#include "vximage/DdsCodec.h"
 
-#include <d3d9.h>
-#include <d3dx9.h>
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 namespace vx {
@@ -36,74 +36,37 @@ Vector3 decode(const Texel& t) {
 
 using test::FrameMesh;
 
-// A device of our own to write source maps and read results, as the artist's tools would.
-class MapFiles {
-public:
-    MapFiles() {
-        m_d3d = Direct3DCreate9(D3D_SDK_VERSION);
-        D3DPRESENT_PARAMETERS presentation{};
-        presentation.Windowed = TRUE;
-        if (m_d3d)
-            m_d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr,
-                                D3DCREATE_HARDWARE_VERTEXPROCESSING, &presentation, &m_device);
-    }
-    ~MapFiles() {
-        if (m_device)
-            m_device->Release();
-        if (m_d3d)
-            m_d3d->Release();
-    }
-    bool ready() const { return m_device != nullptr; }
-
-    void write(const std::string& path, const NormalField& field) {
-        IDirect3DTexture9* texture = nullptr;
-        ASSERT_EQ(m_device->CreateTexture(kSize, kSize, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                          &texture, nullptr),
-                  D3D_OK);
-        D3DLOCKED_RECT locked{};
-        ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
-        for (int y = 0; y < kSize; ++y)
-            for (int x = 0; x < kSize; ++x) {
-                const Texel t = encode(field(x, y));
-                auto* p = static_cast<unsigned char*>(locked.pBits) + y * locked.Pitch + x * 4;
-                p[0] = static_cast<unsigned char>(t[2]); // bytes of an A8R8G8B8 texel: b, g, r, a
-                p[1] = static_cast<unsigned char>(t[1]);
-                p[2] = static_cast<unsigned char>(t[0]);
-                p[3] = 255;
-            }
-        texture->UnlockRect(0);
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-        ASSERT_EQ(D3DXSaveTextureToFileA(path.c_str(), D3DXIFF_DDS, texture, nullptr), D3D_OK);
-        texture->Release();
-    }
-
-    // Every texel of the file, row by row; empty when it cannot be read.
-    std::vector<Texel> read(const std::string& path) {
-        IDirect3DTexture9* texture = nullptr;
-        std::vector<Texel> texels;
-        if (FAILED(D3DXCreateTextureFromFileExA(m_device, path.c_str(), D3DX_DEFAULT, D3DX_DEFAULT,
-                                                1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                                D3DX_FILTER_NONE, D3DX_FILTER_NONE, 0, nullptr,
-                                                nullptr, &texture)))
-            return texels;
-        D3DLOCKED_RECT locked{};
-        if (SUCCEEDED(texture->LockRect(0, &locked, nullptr, D3DLOCK_READONLY))) {
-            for (int y = 0; y < kSize; ++y)
-                for (int x = 0; x < kSize; ++x) {
-                    const auto* p =
-                        static_cast<const unsigned char*>(locked.pBits) + y * locked.Pitch + x * 4;
-                    texels.push_back({p[2], p[1], p[0], p[3]});
-                }
-            texture->UnlockRect(0);
+// Source maps are written and results read as the artist's tools would: plain DDS files.
+void writeMap(const std::string& path, const NormalField& field) {
+    vximage::RgbaImage image{kSize, kSize, {}};
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x) {
+            const Texel t = encode(field(x, y));
+            for (int c = 0; c < 4; ++c)
+                image.pixels.push_back(static_cast<std::uint8_t>(t[static_cast<std::size_t>(c)]));
         }
-        texture->Release();
-        return texels;
-    }
+    const std::vector<std::uint8_t> bytes =
+        vximage::encodeDds(vximage::DdsFormat::A8R8G8B8, {image});
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
 
-private:
-    IDirect3D9* m_d3d = nullptr;
-    IDirect3DDevice9* m_device = nullptr;
-};
+// Every texel of the file, row by row; empty when it cannot be read.
+std::vector<Texel> readMap(const std::string& path) {
+    const std::string bytes = test::readWholeFile(path);
+    vximage::RgbaImage image;
+    std::string error;
+    std::vector<Texel> texels;
+    if (!vximage::decodeDds(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
+                            image, error))
+        return texels;
+    for (std::size_t i = 0; i + 3 < image.pixels.size(); i += 4)
+        texels.push_back(
+            {image.pixels[i], image.pixels[i + 1], image.pixels[i + 2], image.pixels[i + 3]});
+    return texels;
+}
 
 // Each test runs in a folder of its own with the shipped effect in the installation folder's
 // "bin/plug-ins", the last place the search looks.
@@ -114,8 +77,6 @@ protected:
         std::filesystem::copy_file(std::string(VORNEX_SOURCE_DIR) + "/MeshExporter/transform.fx",
                                    m_install.file("bin/plug-ins/transform.fx"));
         setenv("MAYA_LOCATION", m_install.path().c_str(), 1);
-        if (!m_files.ready())
-            GTEST_SKIP() << "no OpenGL context on this machine";
     }
     void TearDown() override { unsetenv("MAYA_LOCATION"); }
 
@@ -151,7 +112,6 @@ protected:
 
     test::TempDir m_install;
     test::TempDir m_out;
-    MapFiles m_files;
     test::LogCapture m_log;
 };
 
@@ -180,13 +140,13 @@ TEST_F(TransformNormalMapTest, TurnsEveryTexelByTheTangentFrame) {
          }},
     };
     for (const auto& frame : frames) {
-        m_files.write(texture("body_n.dds"), bumps);
+        writeMap(texture("body_n.dds"), bumps);
         FrameMesh mesh(output());
         MeshMaterialExporter materials;
         addMaterial(materials, "skinnedMesh.fx", "chars/body_n.dds",
                     mesh.addGrid(frame.binormal, {0, 0, 1}, 0, 1));
         ASSERT_TRUE(convert(mesh, materials)) << frame.name << "\n" << logText();
-        const std::vector<Texel> result = m_files.read(texture("body_n_os.dds"));
+        const std::vector<Texel> result = readMap(texture("body_n_os.dds"));
         ASSERT_EQ(result.size(), static_cast<std::size_t>(kSize * kSize)) << frame.name;
         for (int y = 0; y < kSize; ++y)
             for (int x = 0; x < kSize; ++x) {
@@ -205,7 +165,7 @@ TEST_F(TransformNormalMapTest, TurnsEveryTexelByTheTangentFrame) {
 
 TEST_F(TransformNormalMapTest, OutliningGrowsCoveredTexelsTwoTexelsOutwards) {
     const Vector3 constant{0.3f, -0.2f, 0.9f};
-    m_files.write(texture("half_n.dds"), [&](int, int) { return constant; });
+    writeMap(texture("half_n.dds"), [&](int, int) { return constant; });
     FrameMesh mesh(output());
     MeshMaterialExporter materials;
     // Covers the texel columns 0..7 of 16.
@@ -213,8 +173,8 @@ TEST_F(TransformNormalMapTest, OutliningGrowsCoveredTexelsTwoTexelsOutwards) {
                 mesh.addGrid({0, 1, 0}, {0, 0, 1}, 0.0f, 0.5f));
     ASSERT_TRUE(convert(mesh, materials)) << logText();
 
-    const std::vector<Texel> before = m_files.read(texture("half_n_beforeOL.dds"));
-    const std::vector<Texel> after = m_files.read(texture("half_n_os.dds"));
+    const std::vector<Texel> before = readMap(texture("half_n_beforeOL.dds"));
+    const std::vector<Texel> after = readMap(texture("half_n_os.dds"));
     ASSERT_EQ(before.size(), static_cast<std::size_t>(kSize * kSize));
     ASSERT_EQ(after.size(), before.size());
     const Texel converted = encode(decode(encode(constant)));
@@ -229,7 +189,7 @@ TEST_F(TransformNormalMapTest, OutliningGrowsCoveredTexelsTwoTexelsOutwards) {
 }
 
 TEST_F(TransformNormalMapTest, SharedMapsConvertOnceAndTangentEffectsKeepTheirs) {
-    m_files.write(texture("body_n.dds"), bumps);
+    writeMap(texture("body_n.dds"), bumps);
     FrameMesh mesh(output());
     MeshMaterialExporter materials;
     // Two materials share one map, each covering half of it; the third works in tangent space
@@ -245,7 +205,7 @@ TEST_F(TransformNormalMapTest, SharedMapsConvertOnceAndTangentEffectsKeepTheirs)
     EXPECT_EQ(materials.entries()[1].textures[0], "chars/body_n_os.dds");
     EXPECT_EQ(materials.entries()[2].textures[0], "chars/arm_n.dds");
 
-    const std::vector<Texel> result = m_files.read(texture("body_n_os.dds"));
+    const std::vector<Texel> result = readMap(texture("body_n_os.dds"));
     ASSERT_EQ(result.size(), static_cast<std::size_t>(kSize * kSize));
     const Vector3 left = decode(encode(bumps(3, 4)));
     const Vector3 right = decode(encode(bumps(12, 4)));

@@ -4,7 +4,6 @@
 // default framebuffer. Shared by the host's viewport and the graphics stand-in's device.
 #include <memory>
 #include <string>
-#include <string_view>
 
 namespace vxgl {
 
@@ -21,15 +20,6 @@ public:
 
     // Makes this context current on the calling thread again (another context may have been).
     bool makeCurrent() const;
-
-    // The address of a GL entry point, or null when the implementation does not offer it.
-    void* procAddress(const char* name) const;
-
-    // Whether the context's extension list names `name` exactly.
-    bool hasExtension(std::string_view name) const;
-
-    // "renderer | version", for load reports.
-    std::string description() const;
 
 private:
     OffscreenContext(void* display, void* context);
