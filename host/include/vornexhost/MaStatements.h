@@ -2,6 +2,7 @@
 // The statement handlers of the Maya ASCII loader and the state they share.
 #include <vornexhost/Data.h>
 #include <vornexhost/MaLoader.h>
+#include <vornexhost/MaTokenReader.h>
 #include <vornexhost/MaTokenizer.h>
 #include <vornexhost/PlugPath.h>
 
@@ -71,13 +72,15 @@ private:
     std::shared_ptr<Data> readRaw();
     void readString(std::string& out);
 
-    // Token helpers.
-    Token next();
-    Token expect(TokenKind kind, const char* what);
-    std::string expectString(const char* what);
-    double expectNumber(const char* what);
-    std::uint64_t expectCount(const char* what, std::uint64_t perItemBytes);
-    void expectEnd();
+    // Token helpers, with the statement's error texts.
+    Token next() { return m_read.next(); }
+    Token expect(TokenKind kind, const char* what) { return m_read.expect(kind, what); }
+    std::string expectString(const char* what) { return m_read.expectString(what); }
+    double expectNumber(const char* what) { return m_read.expectNumber(what); }
+    std::uint64_t expectCount(const char* what, std::uint64_t perItemBytes) {
+        return m_read.expectCount(what, perItemBytes);
+    }
+    void expectEnd() { m_read.expectEnd(); }
     // Collects the rest of the statement: flags with their optional argument, and the
     // remaining words and strings in order. A flag takes the word after it unless it is one
     // of `switches`; it takes a string only when `flagsTakeStrings`.
@@ -90,7 +93,7 @@ private:
     Arguments arguments(bool flagsTakeStrings,
                         std::initializer_list<std::string_view> switches = {});
 
-    [[noreturn]] void fail(const std::string& reason) const;
+    [[noreturn]] void fail(const std::string& reason) const { m_read.fail(reason); }
     void warn(std::uint32_t line, const std::string& text);
     Node* nodeNamed(const std::string& name, std::uint32_t line);
     bool resolve(const std::string& plugText, bool create, ResolvedPlug& out, std::uint32_t line);
@@ -98,9 +101,9 @@ private:
     Scene& m_scene;
     std::string m_label;
     MaTokenizer m_tokens;
+    MaTokenReader m_read{m_tokens};
     MaLoadResult& m_result;
     Node* m_current = nullptr;
-    std::uint32_t m_statementLine = 0;
     std::string m_scratch;
     std::vector<double> m_numbers;
     PolyFaces m_faces;

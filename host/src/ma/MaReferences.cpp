@@ -171,7 +171,7 @@ void MaStatements::loadReference(const std::string& path, const std::string& nam
 std::shared_ptr<Data> MaStatements::readReferenceEdits() {
     auto data = std::make_shared<Data>(DataKind::Raw);
     std::vector<EditPiece> pieces;
-    std::uint32_t lastLine = m_statementLine;
+    std::uint32_t lastLine = m_read.statementLine();
     while (m_tokens.peek().kind != TokenKind::Semicolon) {
         const Token t = next();
         if (t.kind != TokenKind::Word && t.kind != TokenKind::String) {
@@ -226,7 +226,7 @@ void MaStatements::applyReferenceEdits() {
                            m_depth);
         edits.run();
     } catch (const MaSyntaxError& e) {
-        warn(m_statementLine, "a reference edit is malformed: " + e.reason);
+        warn(m_read.statementLine(), "a reference edit is malformed: " + e.reason);
     }
 }
 

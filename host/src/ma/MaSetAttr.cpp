@@ -1,5 +1,7 @@
 // setAttr: every value form scene files use.
+#include <vornexhost/MaPolyFaces.h>
 #include <vornexhost/MaStatements.h>
+#include <vornexhost/MaValueRuns.h>
 #include <vornexhost/PlugValues.h>
 #include <vornexhost/Scene.h>
 
@@ -102,68 +104,24 @@ std::shared_ptr<Data> MaStatements::readNurbsCurve() {
 }
 
 std::shared_ptr<Data> MaStatements::readPolyFaces(std::uint64_t expectedFaces) {
-    // Read into arrays kept from one mesh to the next, then copied at their final size: the
-    // arrays of a large mesh are not regrown (and their memory not fetched afresh) as they fill.
+    auto data = std::make_shared<Data>(DataKind::PolyFaces);
+    auto finish = [&](PolyFaces& f) {
+        closePolyFaces(f);
+        if (expectedFaces > 0 && f.faceCount() != expectedFaces)
+            fail("polyFaces data holds " + std::to_string(f.faceCount()) + " faces for " +
+                 std::to_string(expectedFaces) + " elements");
+    };
+    // A long run is read in pieces on several threads and joined at its final size.
+    if (readPolyFacesRunInPieces(m_tokens, data->faces)) {
+        finish(data->faces);
+        return data;
+    }
+    // On one thread, into arrays kept from one mesh to the next, then copied at their final
+    // size: the arrays of a large mesh are not regrown (and their memory not fetched afresh).
     PolyFaces& f = m_faces;
     f.clear();
-    auto readIds = [&](std::vector<std::int32_t>& ids, std::uint64_t n) {
-        for (std::uint64_t i = 0; i < n; ++i) {
-            std::int64_t v = 0;
-            if (!m_tokens.nextInteger(v)) {
-                const Token t = next();
-                throw MaSyntaxError{t.line, "bad face index '" + std::string(t.text) + "'"};
-            }
-            if (v < -2147483648LL || v > 2147483647LL)
-                fail("face index out of range");
-            ids.push_back(static_cast<std::int32_t>(v));
-        }
-    };
-    auto loopSize = [&]() -> std::uint64_t {
-        if (f.loopFirstEdge.empty())
-            fail("polyFaces data must start with a face (f)");
-        return f.edges.size() - f.loopFirstEdge.back();
-    };
-    while (m_tokens.peek().kind != TokenKind::Semicolon) {
-        const Token t = expect(TokenKind::Word, "a polyFaces record");
-        const std::string_view tag = t.text;
-        if (tag == "f" || tag == "h") {
-            if (tag == "h" && f.faceFirstLoop.empty())
-                fail("polyFaces hole (h) before any face");
-            const std::uint64_t n = expectCount("a face's edge count", 2);
-            if (tag == "f")
-                f.faceFirstLoop.push_back(static_cast<std::uint32_t>(f.loopFirstEdge.size()));
-            f.loopFirstEdge.push_back(static_cast<std::uint32_t>(f.edges.size()));
-            f.uvs.firstRun.push_back(static_cast<std::uint32_t>(f.uvs.runs.size()));
-            f.colors.firstRun.push_back(static_cast<std::uint32_t>(f.colors.runs.size()));
-            readIds(f.edges, n);
-        } else if (tag == "mu" || tag == "mc" || tag == "fc" || tag == "mf") {
-            CornerIds& target = tag == "mu" || tag == "mf" ? f.uvs : f.colors;
-            CornerIds::Run run;
-            if (tag == "mu" || tag == "mc") {
-                const std::uint64_t set = expectCount("a UV or colour set index", 2);
-                if (set > 65535)
-                    fail("set index " + std::to_string(set) + " out of range");
-                run.set = static_cast<std::int32_t>(set);
-            }
-            const std::uint64_t n = expectCount("a UV or colour id count", 2);
-            if (n != loopSize())
-                fail("polyFaces " + std::string(tag) + " gives " + std::to_string(n) +
-                     " ids for a loop of " + std::to_string(loopSize()) + " edges");
-            run.first = static_cast<std::uint32_t>(target.ids.size());
-            target.runs.push_back(run);
-            readIds(target.ids, n);
-        } else {
-            fail("unknown polyFaces record \"" + std::string(tag) + "\"");
-        }
-    }
-    f.faceFirstLoop.push_back(static_cast<std::uint32_t>(f.loopFirstEdge.size()));
-    f.loopFirstEdge.push_back(static_cast<std::uint32_t>(f.edges.size()));
-    f.uvs.firstRun.push_back(static_cast<std::uint32_t>(f.uvs.runs.size()));
-    f.colors.firstRun.push_back(static_cast<std::uint32_t>(f.colors.runs.size()));
-    if (expectedFaces > 0 && f.faceCount() != expectedFaces)
-        fail("polyFaces data holds " + std::to_string(f.faceCount()) + " faces for " +
-             std::to_string(expectedFaces) + " elements");
-    auto data = std::make_shared<Data>(DataKind::PolyFaces);
+    readPolyFaceRecords(m_read, f, false);
+    finish(f);
     data->faces = f;
     return data;
 }
@@ -442,6 +400,7 @@ void MaStatements::setPackedRange(const ResolvedPlug& target, std::string_view) 
         const unsigned leaf = leafOffset >= 0 ? unsigned(leafOffset) : i;
         factors[i] = m_scene.units.toInternal(leafAttribute(*arrayAttr, leaf)->unit, 1.0);
     }
+    auto scaled = [&](unsigned i, double v) { return i < 8 ? v * factors[i] : v; };
     auto readValue = [&](unsigned i) {
         double v = 0.0;
         if (!m_tokens.nextNumber(v)) {
@@ -453,7 +412,7 @@ void MaStatements::setPackedRange(const ResolvedPlug& target, std::string_view) 
             if (!parseNumber(t, v))
                 throw MaSyntaxError{t.line, "bad number '" + std::string(t.text) + "'"};
         }
-        return i < 8 ? v * factors[i] : v;
+        return scaled(i, v);
     };
     if (contiguous && leafOffset < 0 && array->packing != ArrayStore::Packing::None) {
         // Whole consecutive elements: every leaf in storage order, straight into the flat array
@@ -461,15 +420,29 @@ void MaStatements::setPackedRange(const ResolvedPlug& target, std::string_view) 
         const std::size_t values = static_cast<std::size_t>(count) * stride;
         auto fill = [&](auto* out) {
             using T = std::remove_pointer_t<decltype(out)>;
-            unsigned i = 0;
-            for (std::size_t k = 0; k < values; ++k) {
-                const double v = readValue(i);
+            auto put = [out](std::size_t k, double v) {
                 if constexpr (std::is_same_v<T, float>)
                     out[k] = static_cast<float>(v);
                 else if constexpr (std::is_same_v<T, std::int32_t>)
                     out[k] = numeric::toInt(v);
                 else
                     out[k] = v;
+            };
+            // A long run is read on several threads, each piece's numbers straight into place.
+            const bool inPieces = readNumberRunInPieces(
+                m_tokens, values, [&](std::size_t k, const double* piece, std::size_t n) {
+                    unsigned i = static_cast<unsigned>(k % stride);
+                    for (std::size_t j = 0; j < n; ++j) {
+                        put(k + j, scaled(i, piece[j]));
+                        if (++i == stride)
+                            i = 0;
+                    }
+                });
+            if (inPieces)
+                return;
+            unsigned i = 0;
+            for (std::size_t k = 0; k < values; ++k) {
+                put(k, readValue(i));
                 if (++i == stride)
                     i = 0;
             }
@@ -619,7 +592,7 @@ std::uint64_t MaStatements::setAttrFlags() {
 }
 
 void MaStatements::setAttr() {
-    const std::uint32_t line = m_statementLine;
+    const std::uint32_t line = m_read.statementLine();
     std::uint64_t size = setAttrFlags();
     const std::string path = expectString("the attribute of setAttr");
     std::string type;

@@ -36,69 +36,11 @@ MaStatements::MaStatements(Scene& scene, std::string_view fileLabel, std::string
     : m_scene(scene), m_label(fileLabel), m_tokens(text), m_result(result),
       m_qualifier(std::move(qualifier)), m_depth(depth) {}
 
-void MaStatements::fail(const std::string& reason) const {
-    throw MaSyntaxError{m_statementLine, reason};
-}
-
 void MaStatements::warn(std::uint32_t line, const std::string& text) {
     if (m_result.warnings.size() < kMaxWarnings)
         m_result.warnings.push_back(m_label + ":" + std::to_string(line) + ": " + text);
     else if (m_result.warnings.size() == kMaxWarnings)
         m_result.warnings.push_back(m_label + ": further warnings not shown");
-}
-
-Token MaStatements::next() {
-    Token t = m_tokens.next();
-    if (t.kind == TokenKind::End)
-        throw MaSyntaxError{t.line, "unexpected end of file in a statement that began on line " +
-                                        std::to_string(m_statementLine)};
-    return t;
-}
-
-Token MaStatements::expect(TokenKind kind, const char* what) {
-    Token t = next();
-    if (t.kind != kind)
-        throw MaSyntaxError{t.line, std::string("expected ") + what};
-    return t;
-}
-
-std::string MaStatements::expectString(const char* what) {
-    const Token t = expect(TokenKind::String, what);
-    std::string out;
-    MaTokenizer::unescape(t, out);
-    return out;
-}
-
-double MaStatements::expectNumber(const char* what) {
-    const Token t = next();
-    double v = 0.0;
-    if (t.kind == TokenKind::Semicolon)
-        throw MaSyntaxError{t.line, std::string("statement ends before ") + what};
-    if (!parseNumber(t, v))
-        throw MaSyntaxError{t.line,
-                            std::string("bad number '") + std::string(t.text) + "' for " + what};
-    return v;
-}
-
-std::uint64_t MaStatements::expectCount(const char* what, std::uint64_t perItemBytes) {
-    const Token t = next();
-    std::uint64_t n = 0;
-    if (t.kind == TokenKind::Semicolon)
-        throw MaSyntaxError{t.line, std::string("statement ends before ") + what};
-    if (!parseCount(t, n))
-        throw MaSyntaxError{t.line,
-                            std::string("bad count '") + std::string(t.text) + "' for " + what};
-    // Each item takes at least `perItemBytes` of text: a larger count cannot be honest.
-    if (perItemBytes > 0 && n > m_tokens.remaining() / perItemBytes + 1)
-        throw MaSyntaxError{t.line, std::string("count ") + std::to_string(n) + " for " + what +
-                                        " is larger than the rest of the file can hold"};
-    return n;
-}
-
-void MaStatements::expectEnd() {
-    const Token t = next();
-    if (t.kind != TokenKind::Semicolon)
-        throw MaSyntaxError{t.line, "expected ';' but found '" + std::string(t.text) + "'"};
 }
 
 const std::string* MaStatements::Arguments::flag(std::string_view shortName,
@@ -212,7 +154,7 @@ void MaStatements::run() {
             applyReferenceEdits();
             return;
         }
-        m_statementLine = t.line;
+        m_read.beginStatement(t.line);
         if (t.kind == TokenKind::Semicolon)
             continue;
         if (t.kind != TokenKind::Word)
@@ -264,7 +206,7 @@ void MaStatements::requires_() {
 }
 
 void MaStatements::currentUnit() {
-    const std::uint32_t line = m_statementLine;
+    const std::uint32_t line = m_read.statementLine();
     const Arguments args = arguments(true);
     if (const std::string* l = args.flag("l", "linear"); l && !m_scene.units.setLinear(*l))
         warn(line, "unknown linear unit \"" + *l + "\"; centimeters used");
@@ -281,7 +223,7 @@ void MaStatements::fileInfo() {
 }
 
 void MaStatements::file() {
-    const std::uint32_t line = m_statementLine;
+    const std::uint32_t line = m_read.statementLine();
     const Arguments args = arguments(true, {"r", "reference", "i", "import", "f", "force"});
     // "file -rdi" only describes a reference; "file -r" loads one.
     if (args.has("r", "reference") && !args.values.empty()) {
@@ -303,7 +245,7 @@ void MaStatements::file() {
 }
 
 void MaStatements::createNode() {
-    const std::uint32_t line = m_statementLine;
+    const std::uint32_t line = m_read.statementLine();
     const Token typeToken = next();
     if (typeToken.kind != TokenKind::Word && typeToken.kind != TokenKind::String)
         fail("createNode needs a node type");
@@ -361,7 +303,7 @@ void MaStatements::createNode() {
 }
 
 void MaStatements::rename() {
-    const std::uint32_t line = m_statementLine;
+    const std::uint32_t line = m_read.statementLine();
     const Arguments args = arguments(true);
     if (const std::string* uid = args.flag("uid", "uuid")) {
         if (m_current)
@@ -379,7 +321,7 @@ void MaStatements::rename() {
 }
 
 void MaStatements::select() {
-    const std::uint32_t line = m_statementLine;
+    const std::uint32_t line = m_read.statementLine();
     std::vector<std::string> names;
     bool noExpand = false;
     while (true) {
@@ -418,7 +360,7 @@ void MaStatements::select() {
 }
 
 void MaStatements::parent() {
-    const std::uint32_t line = m_statementLine;
+    const std::uint32_t line = m_read.statementLine();
     const Arguments args =
         arguments(false, {"s", "shape", "nc", "noConnections", "r", "relative", "a", "absolute",
                           "add", "addObject", "w", "world", "rm", "removeObject"});
@@ -499,7 +441,7 @@ void pickInstanceElement(const std::string& plugText, ResolvedPlug& resolved) {
 } // namespace
 
 void MaStatements::connectAttr(bool connect) {
-    const std::uint32_t line = m_statementLine;
+    const std::uint32_t line = m_read.statementLine();
     const Arguments args = arguments(false, {"na", "nextAvailable", "f", "force"});
     if (args.values.size() != 2) {
         warn(line, std::string(connect ? "connectAttr" : "disconnectAttr") +
@@ -540,7 +482,7 @@ void MaStatements::connectAttr(bool connect) {
 }
 
 void MaStatements::addAttr() {
-    const std::uint32_t line = m_statementLine;
+    const std::uint32_t line = m_read.statementLine();
     const Arguments args = arguments(true, {"m", "multi", "uac", "usedAsColor"});
     // Files add to the current node; MEL names the node last.
     Node* node = args.values.empty() ? m_current : nodeNamed(args.values.back(), line);
