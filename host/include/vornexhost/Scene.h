@@ -72,6 +72,9 @@ private:
     std::shared_ptr<Node> m_world;
     std::vector<std::shared_ptr<Node>> m_nodes;
     std::unordered_map<std::string, std::vector<Node*>> m_byName;
+    // Per name stem, a number below which every stem+number is known taken: uniqueName starts
+    // there, so naming many nodes alike is not quadratic. Lowered when such a name is freed.
+    mutable std::unordered_map<std::string, unsigned> m_freeFrom;
     std::vector<Connection> m_connections;
 };
 

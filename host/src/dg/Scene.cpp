@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <charconv>
 
 namespace vornexhost {
 
@@ -74,6 +75,7 @@ void Scene::reset() {
     }
     m_nodes.clear();
     m_byName.clear();
+    m_freeFrom.clear();
     m_connections.clear();
     selection.clear();
     units = Units();
@@ -182,8 +184,23 @@ void Scene::removeName(Node* node) {
         return;
     auto& list = it->second;
     list.erase(std::remove(list.begin(), list.end(), node), list.end());
-    if (list.empty())
-        m_byName.erase(it);
+    if (!list.empty())
+        return;
+    m_byName.erase(it);
+    // A freed stem+number may be the lowest free one again.
+    const std::string& name = node->name();
+    std::size_t digits = name.size();
+    while (digits > 0 && std::isdigit(static_cast<unsigned char>(name[digits - 1])))
+        --digits;
+    if (digits == name.size())
+        return;
+    const auto hint = m_freeFrom.find(name.substr(0, digits));
+    if (hint == m_freeFrom.end())
+        return;
+    unsigned number = 0;
+    const auto r = std::from_chars(name.data() + digits, name.data() + name.size(), number);
+    if (r.ec == std::errc() && number < hint->second)
+        hint->second = std::max(number, 1u);
 }
 
 std::string Scene::uniqueName(std::string_view base) const {
@@ -192,10 +209,13 @@ std::string Scene::uniqueName(std::string_view base) const {
     std::string_view stem = base;
     while (!stem.empty() && std::isdigit(static_cast<unsigned char>(stem.back())))
         stem.remove_suffix(1);
-    for (unsigned n = 1;; ++n) {
+    unsigned& from = m_freeFrom.try_emplace(std::string(stem), 1u).first->second;
+    for (unsigned n = from;; ++n) {
         std::string candidate = std::string(stem) + std::to_string(n);
-        if (!m_byName.count(candidate))
+        if (!m_byName.count(candidate)) {
+            from = n;
             return candidate;
+        }
     }
 }
 
