@@ -8,10 +8,7 @@
 #include <maya/MFnDependencyNode.h>
 #include <maya/MFnNurbsCurve.h>
 #include <maya/MFnTransform.h>
-#include <maya/MGlobal.h>
-#include <maya/MIntArray.h>
 #include <maya/MPlugArray.h>
-#include <maya/MSelectionList.h>
 #include <maya/MTime.h>
 
 #include <gtest/gtest.h>
@@ -111,24 +108,6 @@ TEST_F(Api, ConnectionsSeenFromBothEndsAndFromChildren) {
     EXPECT_TRUE(MFnDependencyNode(node("shader")).findPlug("oc").connectedTo(plugs, false, true));
     EXPECT_FALSE(MFnDependencyNode(node("shader")).findPlug("oc").connectedTo(plugs, true, false));
     EXPECT_EQ(plugs.length(), 0u);
-}
-
-TEST_F(Api, ArrayPlugsListTheirElements) {
-    loadScene("createNode uvChooser -n \"ch\";\n\tsetAttr \".uvs[4]\" -type \"string\" \"a\";\n"
-              "\tsetAttr \".uvs[1]\" -type \"string\" \"b\";\n");
-    MPlug sets = MFnDependencyNode(node("ch")).findPlug("uvSets");
-    MIntArray indices;
-    EXPECT_EQ(sets.getExistingArrayAttributeIndices(indices), 2u);
-    EXPECT_EQ(indices[0], 1);
-    EXPECT_EQ(indices[1], 4);
-    MString first;
-    ASSERT_TRUE(sets[0].getValue(first));
-    EXPECT_EQ(first, "b");
-    MStatus status;
-    sets.logicalIndex(&status);
-    EXPECT_FALSE(status);
-    sets[0].numElements(&status);
-    EXPECT_FALSE(status);
 }
 
 TEST_F(Api, ArrayElementsMadeByConnectionsCountInLogicalOrder) {
@@ -271,29 +250,6 @@ TEST(Time, PlaybackRangeAndCurrentTimeThroughTheApi) {
     EXPECT_DOUBLE_EQ(MAnimControl::currentTime().value(), 15.0);
     EXPECT_EQ(mel("currentTime -q"), "15");
     EXPECT_FALSE(MAnimControl::setCurrentTime(MTime(1.0, MTime::kInvalid)));
-}
-
-TEST(Selection, AdjustmentsAndPatterns) {
-    loadScene("createNode transform -n \"ab1\";\ncreateNode transform -n \"ab2\";\n"
-              "createNode transform -n \"cd\";\n");
-    MSelectionList list;
-    ASSERT_TRUE(list.add("ab*"));
-    EXPECT_EQ(list.length(), 2u);
-    ASSERT_TRUE(list.add("ab1"));
-    EXPECT_EQ(list.length(), 2u); // already there
-    MStringArray names;
-    list.getSelectionStrings(names);
-    EXPECT_EQ(names[1], "ab2");
-    ASSERT_TRUE(MGlobal::setActiveSelectionList(list));
-    MSelectionList one;
-    one.add("ab1");
-    MGlobal::setActiveSelectionList(one, MGlobal::kRemoveFromList);
-    EXPECT_EQ(mel("ls -sl"), "ab2");
-    MGlobal::selectByName("cd");
-    EXPECT_EQ(mel("ls -sl"), "ab2 cd");
-    EXPECT_FALSE(MGlobal::selectByName("zz"));
-    EXPECT_EQ(list.clear(), MStatus::kSuccess);
-    EXPECT_TRUE(list.isEmpty());
 }
 
 } // namespace

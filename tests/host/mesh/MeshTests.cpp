@@ -234,21 +234,6 @@ TEST_F(MeshTest, LockedUserNormalsWinOverComputedOnes) {
     EXPECT_NEAR(std::get<0>(normals[23]), -d, 1e-6f); // face 5 corner 3: vertex 4 (-x, +y, -z)
 }
 
-TEST_F(MeshTest, MalformedMeshDataIsReportedAndReadAsEmpty) {
-    Node* shape = createCube("cube", false);
-    setEdges(shape, {0, 1, 0, 2, 3, 0, 4, 5, 0, 6, 7, 0, 0, 2, 0, 1, 3,  0,
-                     2, 4, 0, 3, 5, 0, 4, 6, 0, 5, 7, 0, 6, 0, 0, 7, 99, 0});
-    MFnMesh mesh(objectOf(shape));
-    EXPECT_EQ(mesh.numPolygons(), 0);
-    EXPECT_EQ(mesh.numVertices(), 0);
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_NE(warnings[0].find("<cubeShape>"), std::string::npos) << warnings[0];
-    EXPECT_NE(warnings[0].find("malformed"), std::string::npos) << warnings[0];
-    // The problem is told once, however often the mesh is read.
-    MFnMesh again(objectOf(shape));
-    EXPECT_EQ(warnings.size(), 1u);
-}
-
 TEST_F(MeshTest, IndicesBeyondTheMeshAreRejected) {
     Node* shape = createCube("cube", false);
     setFaces(shape, {{{0, 5, -2, -40}, {}, {}}});
