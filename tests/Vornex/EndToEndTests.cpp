@@ -248,9 +248,7 @@ TEST(VornexCommand, NamesItsOutputAfterTheSceneOrItsArgument) {
     std::filesystem::copy_file(fixturePath("one_frame.ma"), scene);
     ASSERT_EQ(vornex({"parse", scene}), 0);
     EXPECT_TRUE(std::filesystem::exists(dir.file("b.bundledMesh")));
-    // The rest of the argument table: CommandArguments.OutputNameFollowsTheArgumentTable.
-    ASSERT_EQ(vornex({"parse", scene, dir.file("named")}), 0);
-    EXPECT_TRUE(std::filesystem::exists(dir.file("named.bundledMesh")));
+    // A named output: every ParsedScene; the rest of the argument table: CommandArguments.
 }
 
 TEST(VornexCommand, RefusedFlagsAndUnwritableOutputsFailCleanly) {
