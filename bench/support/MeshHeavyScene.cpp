@@ -17,14 +17,17 @@ void appendNumbers(std::string& out, std::initializer_list<double> values) {
     }
 }
 
-// A grid of `cells` x `cells` quads in Maya's layout.
-void appendGridMesh(std::string& out, int index, int cells) {
+} // namespace
+
+void appendGridMesh(std::string& out, const GridMesh& grid) {
+    const int cells = grid.cells;
     const int side = cells + 1;
     const int vertices = side * side;
-    out += "createNode transform -n \"grid" + std::to_string(index) + "\";\n";
-    out += "\tsetAttr \".t\" -type \"double3\" " + std::to_string(index) + " 0 0 ;\n";
-    out += "createNode mesh -n \"gridShape" + std::to_string(index) + "\" -p \"grid" +
-           std::to_string(index) + "\";\n";
+    out += "createNode transform -n \"" + grid.name + "\";\n";
+    if (grid.translateX)
+        out +=
+            "\tsetAttr \".t\" -type \"double3\" " + std::to_string(*grid.translateX) + " 0 0 ;\n";
+    out += "createNode mesh -n \"" + grid.shape + "\" -p \"" + grid.name + "\";\n";
     out += "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n";
     out += "\tsetAttr -s " + std::to_string(vertices) +
            " \".uvst[0].uvsp[0:" + std::to_string(vertices - 1) + "]\" -type \"float2\"";
@@ -43,9 +46,9 @@ void appendGridMesh(std::string& out, int index, int cells) {
             out, {(v % side) * 0.1 - 5.0, 0.25 * ((v * 7919) % 13) / 13.0, (v / side) * 0.1 - 5.0});
     }
     out += ";\n";
-    // Edges: horizontal then vertical, each "a b smooth".
+    // Edges: horizontal, vertical, then the diagonals of split quads, each "a b smooth".
     const int horizontal = cells * side;
-    const int edges = 2 * horizontal;
+    const int edges = 2 * horizontal + (grid.triangles ? cells * cells : 0);
     out +=
         "\tsetAttr -s " + std::to_string(edges) + " \".ed[0:" + std::to_string(edges - 1) + "]\"";
     for (int e = 0; e < edges; ++e) {
@@ -56,31 +59,49 @@ void appendGridMesh(std::string& out, int index, int cells) {
         if (e < horizontal) {
             a = (e / cells) * side + e % cells;
             b = a + 1;
-        } else {
+        } else if (e < 2 * horizontal) {
             const int k = e - horizontal;
             a = (k / side) * side + k % side;
             b = a + side;
+        } else {
+            const int cell = e - 2 * horizontal;
+            a = (cell / cells) * side + cell % cells;
+            b = a + side + 1;
         }
-        appendNumbers(out, {double(a), double(b), 0.0});
+        appendNumbers(out, {double(a), double(b), grid.smooth ? 1.0 : 0.0});
     }
     out += ";\n";
-    const int faces = cells * cells;
-    out += "\tsetAttr -s " + std::to_string(faces) + " -ch " + std::to_string(4 * faces) +
+    const int quads = cells * cells;
+    const int faces = grid.triangles ? 2 * quads : quads;
+    out += "\tsetAttr -s " + std::to_string(faces) + " -ch " + std::to_string(4 * quads) +
            " \".fc[0:" + std::to_string(faces - 1) + "]\" -type \"polyFaces\"";
-    for (int f = 0; f < faces; ++f) {
+    const auto corners = [&out](const char* kind, std::initializer_list<int> values) {
+        out += kind;
+        for (int value : values)
+            out += " " + std::to_string(value);
+    };
+    for (int f = 0; f < quads; ++f) {
         const int r = f / cells;
         const int c = f % cells;
         const int bottom = r * cells + c;
         const int top = (r + 1) * cells + c;
         const int left = horizontal + r * side + c;
         const int right = left + 1;
+        const int diagonal = 2 * horizontal + f;
         const int v0 = r * side + c;
-        out += "\n\t\tf 4 " + std::to_string(bottom) + " " + std::to_string(right) + " " +
-               std::to_string(-1 - top) + " " + std::to_string(-1 - left);
-        out += "\n\t\tmu 0 4 " + std::to_string(v0) + " " + std::to_string(v0 + 1) + " " +
-               std::to_string(v0 + side + 1) + " " + std::to_string(v0 + side);
+        if (grid.triangles) {
+            corners("\n\t\tf 3", {bottom, right, -1 - diagonal});
+            corners("\n\t\tmu 0 3", {v0, v0 + 1, v0 + side + 1});
+            corners("\n\t\tf 3", {diagonal, -1 - top, -1 - left});
+            corners("\n\t\tmu 0 3", {v0, v0 + side + 1, v0 + side});
+        } else {
+            corners("\n\t\tf 4", {bottom, right, -1 - top, -1 - left});
+            corners("\n\t\tmu 0 4", {v0, v0 + 1, v0 + side + 1, v0 + side});
+        }
     }
     out += ";\n";
+    if (!grid.normals)
+        return;
     out += "\tsetAttr -s " + std::to_string(vertices) + " \".n[0:" + std::to_string(vertices - 1) +
            "]\" -type \"float3\"";
     for (int v = 0; v < vertices; ++v) {
@@ -91,15 +112,13 @@ void appendGridMesh(std::string& out, int index, int cells) {
     out += ";\n";
 }
 
-} // namespace
-
 std::string meshHeavyScene(std::size_t minimumBytes) {
     std::string out;
     out.reserve(minimumBytes + (minimumBytes >> 3));
     out += "//Maya ASCII 2020 scene\nrequires maya \"2020\";\n"
            "currentUnit -l centimeter -a degree -t film;\n";
     for (int i = 0; out.size() < minimumBytes; ++i)
-        appendGridMesh(out, i, 120);
+        appendGridMesh(out, {"grid" + std::to_string(i), "gridShape" + std::to_string(i), 120, i});
     return out;
 }
 

@@ -3,8 +3,6 @@
 // match the joint keys of that scene graph within the bounds of the format.
 #include "AnimationExporter/AnimationStream.h"
 #include "AnimationExporter/Skeleton.h"
-#include "Shared/Base/Streams/FileInStream.h"
-#include "Shared/Graphics/Scene/Scene.h"
 #include "Shared/Graphics/Scene/UtilJointNode.h"
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tests/Vornex/RunVornex.h"
@@ -25,15 +23,6 @@ std::string exampleScene(const std::string& name) {
     return std::string(VORNEX_SOURCE_DIR) + "/examples/scenes/" + name;
 }
 
-// The scene graph the Vornex command writes for `scene`.
-std::unique_ptr<Scene> parseScene(const std::string& scene, const test::TempDir& dir) {
-    auto parsed = std::make_unique<Scene>();
-    EXPECT_EQ(vornex({"parse", scene, dir.file("parsed")}), 0);
-    FileInStream in(dir.file("parsed.bundledMesh").c_str());
-    EXPECT_TRUE(parsed->read(in)) << parsed->lastError();
-    return parsed;
-}
-
 TEST(AnimationExport, TheWalkDecodesToTheJointKeysTheSceneGraphHolds) {
     test::TempDir dir;
     const std::string scene = exampleScene("kit_walk_animation.ma");
@@ -52,9 +41,10 @@ TEST(AnimationExport, TheWalkDecodesToTheJointKeysTheSceneGraphHolds) {
     EXPECT_EQ(file.frameCount, 24u);
 
     // The same skeleton over the scene graph the command read gives each bone its joint.
-    const std::unique_ptr<Scene> parsed = parseScene(scene, dir);
+    const test::ParsedScene parsed(scene);
+    ASSERT_EQ(parsed.status(), 0);
     Skeleton skeleton;
-    skeleton.buildSkeleton(*parsed->getRoot());
+    skeleton.buildSkeleton(*parsed.root());
     ASSERT_EQ(file.bones.size(), 12u);
 
     // Positions reach 120 (the hips' travel): n = 7, stored * 255; the tolerance is 2^-15.
@@ -113,9 +103,10 @@ TEST(AnimationExport, TheSkeletonTwinWritesEveryBoneWithItsRestPoseAndVornexInfo
     EXPECT_EQ(parents, (std::vector<std::int32_t>{-1, 0, 1, 2, 1, 4, 18, 0, 7, 0, 5, 5, 5, 5, 5, 5,
                                                   5, 5, 1}));
 
-    const std::unique_ptr<Scene> parsed = parseScene(scene, dir);
+    const test::ParsedScene parsed(scene);
+    ASSERT_EQ(parsed.status(), 0);
     Skeleton skeleton;
-    skeleton.buildSkeleton(*parsed->getRoot());
+    skeleton.buildSkeleton(*parsed.root());
     ASSERT_EQ(skeleton.size(), file.bones.size());
     for (std::size_t i = 0; i < 10; ++i) {
         const auto* joint = dynamic_cast<const UtilJointNode*>(skeleton.bones()[i].node);

@@ -28,18 +28,6 @@ std::vector<std::uint16_t> sequentialIndices(std::size_t triangles) {
     return indices;
 }
 
-TEST(AlphaSortCopies, EachCopyListsTheTrianglesFarthestFromItsViewerFirst) {
-    // Triangles north (z = 10) and south (z = -10): the first copy looks from z = +92 and
-    // draws the southern one first; the fifth looks from z = -92 and draws the northern first.
-    const auto vertices = trianglesAt({Vector3(0, 0, 10), Vector3(0, 0, -10)});
-    const auto copies = buildSortCopies(vertices, sequentialIndices(2));
-    ASSERT_EQ(copies.size(), 8u * 6u);
-    EXPECT_EQ(copies[0], 3); // copy 0: the southern triangle first
-    EXPECT_EQ(copies[3], 0);
-    EXPECT_EQ(copies[4 * 6], 0); // copy 4: the northern triangle first
-    EXPECT_EQ(copies[4 * 6 + 3], 3);
-}
-
 TEST(AlphaSortCopies, CopiesArePermutationsSortedByDescendingDistanceLaterFirstOnTies) {
     std::mt19937 random(3);
     std::uniform_real_distribution<float> coordinate(-50.0f, 50.0f);

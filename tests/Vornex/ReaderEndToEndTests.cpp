@@ -1,6 +1,5 @@
 // The example scenes through `vornex parse`: meshes, skins and cgfx materials reach the scene
 // graph file and read back whole.
-#include "Shared/Base/Streams/FileInStream.h"
 #include "Shared/Graphics/Scene/Material.h"
 #include "Shared/Graphics/Scene/MaterialGroupedMesh.h"
 #include "Shared/Graphics/Scene/Scene.h"
@@ -16,34 +15,24 @@
 namespace vx {
 namespace {
 
-// An example scene parsed into a temporary folder and its scene graph file read back.
-class ParsedExample {
-public:
-    explicit ParsedExample(const std::string& name) {
-        const std::string scene = VORNEX_SOURCE_DIR "/examples/scenes/" + name;
-        m_status = test::vornex({"parse", scene, m_dir.file("out")});
-        FileInStream in(m_dir.file("out.bundledMesh").c_str());
-        EXPECT_TRUE(m_scene.read(in)) << m_scene.lastError();
-    }
-    int status() const { return m_status; }
-    const UtilMeshNode& mesh(const std::string& name, int which = 0) const {
-        int seen = 0;
-        for (SceneNode* node : test::allNodes(m_scene.getRoot()))
-            if (node->getType() == &UtilMeshNode::type && node->name() == name && seen++ == which)
-                return static_cast<const UtilMeshNode&>(*node);
-        throw std::runtime_error("no mesh node " + name);
-    }
+// The `which`-th mesh node so named in an example scene's graph, in depth-first order.
+const UtilMeshNode& meshNode(const test::ParsedScene& parsed, const std::string& name,
+                             int which = 0) {
+    int seen = 0;
+    for (SceneNode* node : test::allNodes(parsed.root()))
+        if (node->getType() == &UtilMeshNode::type && node->name() == name && seen++ == which)
+            return static_cast<const UtilMeshNode&>(*node);
+    throw std::runtime_error("no mesh node " + name);
+}
 
-private:
-    test::TempDir m_dir;
-    Scene m_scene;
-    int m_status = -1;
-};
+std::string example(const std::string& name) {
+    return VORNEX_SOURCE_DIR "/examples/scenes/" + name;
+}
 
 TEST(ReaderEndToEnd, StaticPropKeepsItsTwoCgfxMaterialsAndTheirRecords) {
-    const ParsedExample rock("rock_prop.ma");
+    const test::ParsedScene rock(example("rock_prop.ma"));
     ASSERT_EQ(rock.status(), 0);
-    const MaterialGroupedMesh& mesh = *rock.mesh("rockShape").mesh();
+    const MaterialGroupedMesh& mesh = *meshNode(rock, "rockShape").mesh();
     ASSERT_EQ(mesh.m_groups.size(), 2u);
     EXPECT_EQ(mesh.m_groups[0].m_primitives.size(), 4u);
     const Material& side = *mesh.m_groups[0].m_material;
@@ -62,10 +51,10 @@ TEST(ReaderEndToEnd, StaticPropKeepsItsTwoCgfxMaterialsAndTheirRecords) {
 }
 
 TEST(ReaderEndToEnd, VehicleWheelsShareOneGroupedMeshAcrossTheFile) {
-    const ParsedExample jeep("jeep_vehicle.ma");
+    const test::ParsedScene jeep(example("jeep_vehicle.ma"));
     ASSERT_EQ(jeep.status(), 0);
-    const UtilMeshNode& left = jeep.mesh("wheelShape", 0);
-    const UtilMeshNode& right = jeep.mesh("wheelShape", 1);
+    const UtilMeshNode& left = meshNode(jeep, "wheelShape", 0);
+    const UtilMeshNode& right = meshNode(jeep, "wheelShape", 1);
     EXPECT_EQ(left.parents()[0]->name(), "wheel_left__Wheel");
     EXPECT_EQ(right.parents()[0]->name(), "wheel_right__Wheel");
     EXPECT_EQ(left.mesh(), right.mesh());
@@ -73,13 +62,14 @@ TEST(ReaderEndToEnd, VehicleWheelsShareOneGroupedMeshAcrossTheFile) {
               "vehicles/jeep/jeep_wheel_d.dds");
     // The shadow map left at its default is not a texture of the material.
     EXPECT_EQ(
-        jeep.mesh("chassisShape").mesh()->m_groups[0].m_material->getInt("zeph_NumFxTextures"), 2);
+        meshNode(jeep, "chassisShape").mesh()->m_groups[0].m_material->getInt("zeph_NumFxTextures"),
+        2);
 }
 
 TEST(ReaderEndToEnd, SkinnedCharacterCarriesItsWeightsAndJoints) {
-    const ParsedExample soldier("soldier_skinned.ma");
+    const test::ParsedScene soldier(example("soldier_skinned.ma"));
     ASSERT_EQ(soldier.status(), 0);
-    const UtilMeshNode& body = soldier.mesh("upper_lod0Shape");
+    const UtilMeshNode& body = meshNode(soldier, "upper_lod0Shape");
     ASSERT_EQ(body.influenceCount(), 21u);
     EXPECT_EQ(body.influenceObject(0)->name(), "hips");
     EXPECT_EQ(body.influenceObject(1)->name(), "spine1");

@@ -200,8 +200,6 @@ TEST_F(RenderingDevice, BrokenImageAndEffectFilesAreRefusedWithTheirReason) {
         {m_dir.file("missing.dds"), "cannot open the file"},
         {write("short.dds", Bytes(file.begin(), file.end() - 1)),
          "DDS data is shorter than its 5x3 image"},
-        {write("header.dds", Bytes(file.begin(), file.begin() + 100)),
-         "not a DDS file (header missing or short)"},
         {write("text.tga", text), "unreadable image: unknown image type"},
     };
     for (const auto& [path, reason] : cases) {

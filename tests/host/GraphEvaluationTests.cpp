@@ -1,16 +1,12 @@
 // Evaluation through the graph: unit conversions, time, offsets, inherited transforms,
-// connection loops, LOD thresholds and the world-space queries the scene reader makes.
+// connection loops and the world-space queries the scene reader makes.
 #include "tests/host/HostTestSupport.h"
 
 #include <vornexhost/Evaluator.h>
 #include <vornexhost/Scene.h>
 
-#include <maya/MAnimControl.h>
 #include <maya/MDagPath.h>
-#include <maya/MFnDependencyNode.h>
 #include <maya/MFnIkJoint.h>
-#include <maya/MFnNumericAttribute.h>
-#include <maya/MFnTransform.h>
 #include <maya/MSelectionList.h>
 
 #include <gtest/gtest.h>
@@ -81,31 +77,6 @@ connectAttr "b.wm" "a.opm";
     EXPECT_TRUE(std::isfinite(world[3][0]));
 }
 
-TEST(GraphEvaluation, LodThresholdsReadAsWholeNumbersAndTheGroupIsATransform) {
-    loadScene(R"(createNode lodGroup -n "lod";
-	setAttr -s 2 ".th[0:1]" 10.75 20.25;
-createNode transform -n "lod0" -p "lod";
-createNode transform -n "lod1" -p "lod";
-createNode transform -n "lod2" -p "lod";
-)");
-    const MObject lod = node("lod");
-    EXPECT_EQ(lod.apiType(), MFn::kLodGroup);
-    EXPECT_EQ(static_cast<int>(lod.apiType()), 734);
-    EXPECT_TRUE(lod.hasFn(MFn::kTransform));
-    MPlug thresholds = MFnDependencyNode(lod).findPlug("threshold");
-    ASSERT_EQ(thresholds.numElements(), 2u);
-    int whole = 0;
-    ASSERT_TRUE(thresholds.elementByLogicalIndex(1).getValue(whole));
-    EXPECT_EQ(whole, 20);
-    float exact = 0.0f;
-    ASSERT_TRUE(thresholds.elementByLogicalIndex(0).getValue(exact));
-    EXPECT_FLOAT_EQ(exact, 10.75f);
-    MFnDependencyNode fn(lod);
-    MFnNumericAttribute numeric(fn.attribute("visibility"));
-    EXPECT_EQ(numeric.unitType(), MFnNumericData::kBoolean);
-    EXPECT_EQ(static_cast<int>(fn.attribute("visibility").apiType()), 541);
-}
-
 TEST(GraphEvaluation, JointSampledInWorldAndParentSpace) {
     loadScene(R"(createNode transform -n "rig";
 	setAttr ".r" -type "double3" 0 90 0 ;
@@ -138,26 +109,6 @@ createNode joint -n "Camerabone" -p "rig";
     MQuaternion composed;
     composed = joint.transformation().asMatrix();
     EXPECT_TRUE(composed.asMatrix().isEquivalent((so * r * jo).asMatrix(), 1e-12));
-}
-
-TEST(GraphEvaluation, SamplingEveryFrameMovesTheCurrentTime) {
-    loadScene(R"(createNode transform -n "box";
-createNode animCurveTL -n "box_tx";
-	setAttr ".tan" 2;
-	setAttr -s 2 ".ktv[0:1]" 1 0 4 30;
-connectAttr "box_tx.o" "box.tx";
-createNode script -n "sceneConfigurationScriptNode";
-	setAttr ".b" -type "string" "playbackOptions -min 1 -max 4 -ast 1 -aet 10 ";
-)");
-    std::vector<double> xs;
-    MFnTransform box(dagPath("box"));
-    for (MTime t = MAnimControl::minTime(); t <= MAnimControl::maxTime(); t += 1.0) {
-        ASSERT_TRUE(MAnimControl::setCurrentTime(t));
-        xs.push_back(box.translation(MSpace::kTransform).x);
-    }
-    EXPECT_EQ(xs, (std::vector<double>{0, 10, 20, 30}));
-    EXPECT_DOUBLE_EQ(MAnimControl::currentTime().value(), 4.0);
-    EXPECT_EQ(mel("currentTime -q"), "4");
 }
 
 } // namespace

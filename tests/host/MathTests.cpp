@@ -23,28 +23,6 @@ void expectPoint(const MPoint& p, double x, double y, double z) {
     EXPECT_NEAR(p.z, z, 1e-9);
 }
 
-TEST(HostMath, QuarterTurnsMoveAxesAsRowVectors) {
-    // A quarter turn about z takes x to y; about x takes y to z.
-    expectPoint(transformed({1, 0, 0}, MQuaternion(kHalfPi, MVector::zAxis).asMatrix()), 0, 1, 0);
-    expectPoint(transformed({0, 1, 0}, MEulerRotation(kHalfPi, 0, 0).asMatrix()), 0, 0, 1);
-    // Rotation orders: xyz applies x first, zyx applies z first.
-    const MPoint p(1, 0, 0);
-    expectPoint(
-        transformed(p, MEulerRotation(kHalfPi, 0, kHalfPi, MEulerRotation::kXYZ).asMatrix()), 0, 1,
-        0);
-    expectPoint(
-        transformed(p, MEulerRotation(kHalfPi, 0, kHalfPi, MEulerRotation::kZYX).asMatrix()), 0, 0,
-        1);
-}
-
-TEST(HostMath, QuaternionProductAppliesLeftOperandFirst) {
-    const MQuaternion a(kHalfPi, MVector::zAxis);
-    const MQuaternion b(kHalfPi, MVector::xAxis);
-    EXPECT_TRUE((a * b).asMatrix().isEquivalent(a.asMatrix() * b.asMatrix(), 1e-12));
-    // x -> y (a), then y -> z (b).
-    expectPoint(transformed({1, 0, 0}, (a * b).asMatrix()), 0, 0, 1);
-}
-
 TEST(HostMath, QuaternionFromMatrixIgnoresScaleAndRoundTrips) {
     const MEulerRotation e(0.3, -1.1, 2.5, MEulerRotation::kYZX);
     MMatrix scaled = e.asMatrix();

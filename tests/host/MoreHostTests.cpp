@@ -1,4 +1,4 @@
-// Edges of the API and the program: contexts, iteration ends, plug-in discovery, MEL
+// Edges of the API and the program: iteration ends, plug-in discovery, MEL
 // listings and file statements that only describe.
 #include "tests/host/HostTestSupport.h"
 
@@ -7,7 +7,6 @@
 
 #include <HostProgram.h>
 
-#include <maya/MDGContext.h>
 #include <maya/MFileIO.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MItDag.h>
@@ -30,22 +29,6 @@ createNode mesh -n "m" -p "t";
 	setAttr ".fc[0]" -type "polyFaces" f 3 0 1 2;
 createNode nurbsCurve -n "c" -p "t";
 )";
-
-TEST(Contexts, PlugsEvaluateAtTheTimeOfTheirContext) {
-    loadScene(kAnimated);
-    MPlug ty = plug("t.ty");
-    MDGContext atOneSecond(MTime(1.0, MTime::kSeconds));
-    EXPECT_FALSE(atOneSecond.isNormal());
-    double v = 0.0;
-    ASSERT_TRUE(ty.getValue(v, atOneSecond));
-    EXPECT_DOUBLE_EQ(v, 12.0);
-    // A new scene's current time is frame 1.
-    ASSERT_TRUE(ty.getValue(v));
-    EXPECT_NEAR(v, 0.5, 1e-12);
-    MTime now;
-    ASSERT_TRUE(MDGContext::fsNormal.getTime(now));
-    EXPECT_DOUBLE_EQ(now.as(MTime::kSeconds), activeScene().currentTime);
-}
 
 TEST(Iteration, EndsCleanlyAndRefusesBreadthFirst) {
     loadScene(kAnimated);

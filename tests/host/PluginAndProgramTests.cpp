@@ -7,13 +7,6 @@
 
 #include <HostProgram.h>
 
-#include <maya/MArgList.h>
-#include <maya/MFileObject.h>
-#define MNoVersionString // this test is not a plug-in
-#include <maya/MFnPlugin.h>
-#include <maya/MPxFileTranslator.h>
-#include <maya/MPxNode.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -124,52 +117,6 @@ TEST(HostProgram, ParseAndExportNeedThePluginAndCallIt) {
               1);
     EXPECT_EQ(program({"export", dataPath("rig.ma"), out, "--plugin", VX_FUTURE_PLUGIN}), 1);
     std::remove(out.c_str());
-}
-
-} // namespace
-} // namespace vornexhost::test
-
-namespace vornexhost::test {
-namespace {
-
-TEST(PluginApi, ArgumentListsConvertAndFindFlags) {
-    MStringArray items;
-    for (const char* a : {"-s", "12", "2.5", "true", "-long", "word"})
-        items.append(a);
-    const MArgList args(items);
-    MStatus status;
-    EXPECT_EQ(args.length(), 6u);
-    EXPECT_EQ(args.asInt(1, &status), 12);
-    EXPECT_TRUE(status);
-    EXPECT_EQ(args.asDouble(2), 2.5);
-    EXPECT_TRUE(args.asBool(3));
-    args.asInt(5, &status);
-    EXPECT_FALSE(status);
-    args.asString(6, &status);
-    EXPECT_FALSE(status);
-    EXPECT_EQ(args.flagIndex("s"), 0u);
-    EXPECT_EQ(args.flagIndex("l", "long"), 4u);
-    EXPECT_EQ(args.flagIndex("q"), MArgList::kInvalidArgIndex);
-}
-
-class BareTranslator : public MPxFileTranslator {};
-
-TEST(PluginApi, FileObjectsSplitTheirNameAndTranslatorsClaimNothingByDefault) {
-    BareTranslator translator;
-    MFileObject file;
-    file.setFullName("dir/sub/scene.ma");
-    EXPECT_EQ(file.name(), "scene.ma");
-    EXPECT_EQ(file.path(), "dir/sub/");
-    EXPECT_EQ(file.fullName(), "dir/sub/scene.ma");
-    EXPECT_FALSE(file.exists());
-    EXPECT_EQ(translator.identifyFile(file, nullptr, 0), MPxFileTranslator::kNotMyFileType);
-}
-
-TEST(PluginApi, RegistrationOutsideAPluginFails) {
-    MFnPlugin none(MObject(), "v", "1", "Any");
-    EXPECT_FALSE(none.registerCommand("x", [] { return static_cast<void*>(nullptr); }));
-    EXPECT_FALSE(MPxNode::addAttribute(MObject()));
-    EXPECT_FALSE(none.deregisterCommand("neverRegistered"));
 }
 
 } // namespace

@@ -1,13 +1,10 @@
 #include "Shared/Base/Assert.h"
-#include "Shared/Base/Streams/Buffers/StringOutBuffer.h"
-#include "Shared/Base/Streams/OutStream.h"
 #include "Shared/Base/math/Matrix.h"
 #include "tests/Shared/Base/TestLogCapture.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 
 namespace vx {
 namespace {
@@ -122,18 +119,6 @@ TEST(Quaternion, TooShortToNormaliseBecomesTheIdentity) {
     const Quaternion unit = Quaternion(0, 0, 3, 4).normalized();
     EXPECT_FLOAT_EQ(unit.z, 0.6f);
     EXPECT_FLOAT_EQ(unit.w, 0.8f);
-}
-
-TEST(Matrix, BlockIsNineFloatsRowByRow) {
-    StringOutBuffer buffer;
-    OutStream out(&buffer);
-    const Matrix m({1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12});
-    m.writeBlock(out);
-    ASSERT_EQ(buffer.text().size(), 36u);
-    float values[9];
-    std::memcpy(values, buffer.text().data(), sizeof values);
-    for (int i = 0; i < 9; ++i)
-        EXPECT_EQ(values[i], float(i + 1));
 }
 
 TEST(Vector3, NormalisingKeepsDirectionAndLeavesZeroAlone) {

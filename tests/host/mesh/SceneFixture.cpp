@@ -57,18 +57,6 @@ void setText(Node* node, const std::string& path, const std::string& text) {
     setStoredData(plug(node, path), data);
 }
 
-void setComponents(Node* node, const std::string& path, const std::vector<std::string>& items) {
-    auto data = std::make_shared<Data>(DataKind::ComponentList);
-    data->strings = items;
-    setStoredData(plug(node, path), data);
-}
-
-void connect(Node* source, const std::string& sourcePath, Node* destination,
-             const std::string& destinationPath) {
-    if (!activeScene().connect(plug(source, sourcePath), plug(destination, destinationPath)))
-        throw std::runtime_error("fixture cannot connect " + sourcePath);
-}
-
 MObject objectOf(Node* node) {
     return vornexhost::objectOf(node);
 }

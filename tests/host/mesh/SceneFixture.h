@@ -36,9 +36,6 @@ Node* createNode(const std::string& type, const std::string& name, Node* parent 
 PlugAddress plug(Node* node, const std::string& path);
 void setNumber(Node* node, const std::string& path, double value);
 void setText(Node* node, const std::string& path, const std::string& text);
-void setComponents(Node* node, const std::string& path, const std::vector<std::string>& items);
-void connect(Node* source, const std::string& sourcePath, Node* destination,
-             const std::string& destinationPath);
 MObject objectOf(Node* node);
 MDagPath pathTo(Node* node, unsigned instance = 0);
 

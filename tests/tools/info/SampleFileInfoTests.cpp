@@ -3,7 +3,6 @@
 #include "tools/info/SampleFileInfo.h"
 #include "tools/info/SampleFileReader.h"
 
-#include "UVMapper/UVMapper.h"
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tests/Shared/Graphics/Scene/SceneTestData.h"
 
@@ -125,31 +124,6 @@ TEST(SampleFileInfo, PrintsTheSummaryAndDrawsThePicture) {
     std::filesystem::create_directory(folder.file("folder.samples"));
     EXPECT_EQ(info::runInfo({folder.file("folder.samples")}, badOut, badErr), 1);
     EXPECT_NE(std::string(info::infoKindsText()).find("FILE.samples"), std::string::npos);
-}
-
-TEST(SampleFileInfo, ReadsWhatTheMapperWrites) {
-    TempDir folder;
-    UVMapper mapper;
-    mapper.setSize(32, 32);
-    mapper.setDebugImageFolder(folder.path());
-    mapper.addTriangle({0, 0, 0}, {2, 0, 0}, {0, 2, 0}, {0, 0, 1}, {0, 0, 1}, {0, 0, 1}, 0, 0);
-    mapper.addTriangle({5, 0, 1}, {5, 0, 0}, {5, 1, 0}, {1, 0, 0}, {1, 0, 0}, {1, 0, 0}, 0, 3);
-    ASSERT_TRUE(mapper.map());
-    const std::string path = folder.file("lod.samples");
-    ASSERT_TRUE(mapper.writeSamples(path));
-    const std::string bytes = readWholeFile(path);
-    info::SampleFileContents contents;
-    std::string error;
-    ASSERT_TRUE(read(bytes, contents, error)) << error;
-    EXPECT_EQ(contents.width, mapper.getWidth());
-    ASSERT_EQ(contents.triangles.size(), 2u);
-    EXPECT_EQ(contents.triangles[1][0].position, (Vector3{5, 0, 1}));
-    std::size_t onSurface = 0;
-    for (std::size_t i = 0; i < contents.samples.size(); ++i) {
-        ASSERT_EQ(contents.samples[i].triangle, mapper.samples()[i].triangle);
-        onSurface += contents.samples[i].triangle >= 0;
-    }
-    EXPECT_GT(onSurface, 0u);
 }
 
 } // namespace

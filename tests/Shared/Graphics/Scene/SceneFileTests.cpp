@@ -109,17 +109,6 @@ TEST(SceneFile, NoRootWritesOnlyMarkerAndVersion) {
     EXPECT_EQ(hex(bytes), "ff ff ff ff 05 00 00 00");
 }
 
-TEST(SceneFile, RootOnlyBytes) {
-    Scene scene;
-    test::setNewRoot(scene, "a.ma");
-    // clang-format off
-    const Bytes expected = header()
-        .u32(1).u32(1).term("RootNode")
-        .u32(1).u32(1).u32(1).term("a.ma").u32(0).u32(0);
-    // clang-format on
-    EXPECT_EQ(hex(test::writeToBytes(scene)), hex(expected.str()));
-}
-
 TEST(SceneFile, TinyMeshSceneBytesPinEveryFieldOrderAndWidth) {
     Scene scene;
     buildTinyMeshScene(scene);

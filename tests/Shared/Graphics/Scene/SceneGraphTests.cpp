@@ -1,14 +1,10 @@
-// Nodes, links, reference counts, the registry, named values and the scene.
+// Nodes, links, reference counts, named values and the scene.
 #include "Shared/Base/Assert.h"
 #include "Shared/Graphics/Scene/BranchNode.h"
 #include "Shared/Graphics/Scene/LeafNode.h"
-#include "Shared/Graphics/Scene/NodeRegistry.h"
-#include "Shared/Graphics/Scene/RootNode.h"
 #include "Shared/Graphics/Scene/Scene.h"
-#include "Shared/Graphics/Scene/UtilBaseSplineNode.h"
 #include "Shared/Graphics/Scene/UtilJointNode.h"
 #include "Shared/Graphics/Scene/UtilLocatorNode.h"
-#include "Shared/Graphics/Scene/UtilLodNode.h"
 #include "Shared/Graphics/Scene/UtilMeshNode.h"
 #include "Shared/Graphics/Scene/UtilTransformNode.h"
 #include "tests/Shared/Base/TestLogCapture.h"
@@ -21,30 +17,6 @@ namespace {
 
 bool logged(const std::string& text) {
     return test::LogCapture::debugText().find(text) != std::string::npos;
-}
-
-TEST(SceneNode, TypeObjectsCarryTheClassNames) {
-    const std::vector<std::pair<const SceneNodeType*, const char*>> types = {
-        {&RootNode::type, "RootNode"},
-        {&BranchNode::type, "BranchNode"},
-        {&LeafNode::type, "LeafNode"},
-        {&UtilTransformNode::type, "UtilTransformNode"},
-        {&UtilJointNode::type, "UtilJointNode"},
-        {&UtilLodNode::type, "UtilLodNode"},
-        {&UtilLocatorNode::type, "UtilLocatorNode"},
-        {&UtilBaseSplineNode::type, "UtilBaseSplineNode"},
-        {&UtilMeshNode::type, "UtilMeshNode"},
-    };
-    for (const auto& [type, name] : types) {
-        EXPECT_EQ(type->name(), name);
-        SceneNode* node = NodeRegistry::instance().create(name);
-        ASSERT_NE(node, nullptr) << name;
-        EXPECT_EQ(node->getType(), type);
-        EXPECT_EQ(node->refCount(), 1);
-        node->release();
-    }
-    EXPECT_EQ(NodeRegistry::instance().create("SceneNode"), nullptr);
-    EXPECT_EQ(NodeRegistry::instance().create("UtilGeometryNode"), nullptr);
 }
 
 TEST(SceneNode, LiveCounterFollowsConstructionAndDestruction) {
