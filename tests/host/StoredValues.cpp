@@ -50,8 +50,8 @@ void putData(std::string& out, const Data& d) {
         out += " \"" + s + "\"";
     putAll(out, d.numbers);
     putAll(out, d.ints);
-    out += " curve " + std::to_string(d.curve.degree) + ' ' + std::to_string(d.curve.spans) +
-           ' ' + std::to_string(d.curve.form) + ' ' + std::to_string(d.curve.rational) + ' ' +
+    out += " curve " + std::to_string(d.curve.degree) + ' ' + std::to_string(d.curve.spans) + ' ' +
+           std::to_string(d.curve.form) + ' ' + std::to_string(d.curve.rational) + ' ' +
            std::to_string(d.curve.dimension);
     putAll(out, d.curve.knots);
     putAll(out, d.curve.cvs);

@@ -32,32 +32,31 @@ struct GridText {
         std::string s = "//Maya ASCII 2020 scene" + lineEnd + "currentUnit -l meter;" + lineEnd;
         s += "createNode transform -n \"grid\";" + lineEnd;
         s += "createNode mesh -n \"gridShape\" -p \"grid\";" + lineEnd;
-        s += "\tsetAttr -s " + std::to_string(vertices) + " \".uvst[0].uvsp[0:" +
-             std::to_string(vertices - 1) + "]\" -type \"float2\"";
+        s += "\tsetAttr -s " + std::to_string(vertices) +
+             " \".uvst[0].uvsp[0:" + std::to_string(vertices - 1) + "]\" -type \"float2\"";
         for (int v = 0; v < vertices; ++v)
             s += (v % 5 == 0 ? lineEnd + "\t\t" : std::string(" ")) +
                  std::to_string((v % side) * 0.125) + " " + std::to_string(v / side) + "e-1";
         s += ";" + lineEnd;
-        s += "\tsetAttr -s " + std::to_string(vertices) + " \".vt[0:" +
-             std::to_string(vertices - 1) + "]\"";
+        s += "\tsetAttr -s " + std::to_string(vertices) +
+             " \".vt[0:" + std::to_string(vertices - 1) + "]\"";
         if (points.empty()) {
             for (int v = 0; v < vertices; ++v)
-                s += (v % 3 == 0 ? lineEnd + "\t\t" : std::string(" ")) +
-                     std::to_string(v % side) + " -0." + std::to_string(v % 7) + " +" +
-                     std::to_string(v / side) + ".25";
+                s += (v % 3 == 0 ? lineEnd + "\t\t" : std::string(" ")) + std::to_string(v % side) +
+                     " -0." + std::to_string(v % 7) + " +" + std::to_string(v / side) + ".25";
         } else {
             s += points;
         }
         s += " ;" + lineEnd;
         const int edgeCount = 2 * horizontal;
-        s += "\tsetAttr -s " + std::to_string(edgeCount) + " \".ed[0:" +
-             std::to_string(edgeCount - 1) + "]\"";
+        s += "\tsetAttr -s " + std::to_string(edgeCount) +
+             " \".ed[0:" + std::to_string(edgeCount - 1) + "]\"";
         if (edges.empty()) {
             for (int e = 0; e < edgeCount; ++e) {
                 const int a = e < horizontal ? (e / cells) * side + e % cells : e - horizontal;
                 const int b = e < horizontal ? a + 1 : a + side;
-                s += (e % 4 == 0 ? lineEnd + "\t\t" : std::string("  ")) + std::to_string(a) +
-                     " " + std::to_string(b) + " " + (e % 2 ? "1" : "0");
+                s += (e % 4 == 0 ? lineEnd + "\t\t" : std::string("  ")) + std::to_string(a) + " " +
+                     std::to_string(b) + " " + (e % 2 ? "1" : "0");
             }
         } else {
             s += edges;
@@ -74,13 +73,13 @@ struct GridText {
                 const int left = horizontal + r * side + c;
                 const int v0 = r * side + c;
                 s += lineEnd + "\t\tf 4 " + std::to_string(bottom) + " " +
-                     std::to_string(left + 1) + " " + std::to_string(-1 - (bottom + cells)) +
-                     " " + std::to_string(-1 - left);
+                     std::to_string(left + 1) + " " + std::to_string(-1 - (bottom + cells)) + " " +
+                     std::to_string(-1 - left);
                 if (f % 5 == 2)
                     s += lineEnd + "\t\th 3 " + std::to_string(bottom) + " " +
                          std::to_string(left + 1) + " " + std::to_string(-1 - left);
-                s += lineEnd + "\t\tmu 0 " + (f % 5 == 2 ? "3 " : "4 ") + std::to_string(v0) +
-                     " " + std::to_string(v0 + 1) + " " + std::to_string(v0 + side) +
+                s += lineEnd + "\t\tmu 0 " + (f % 5 == 2 ? "3 " : "4 ") + std::to_string(v0) + " " +
+                     std::to_string(v0 + 1) + " " + std::to_string(v0 + side) +
                      (f % 5 == 2 ? "" : " " + std::to_string(v0 + side + 1));
                 if (f % 3 == 0)
                     s += " mc 1 " + std::string(f % 5 == 2 ? "3 0 1 2" : "4 0 1 2 3");
@@ -153,22 +152,24 @@ TEST(ValueRuns, PiecesLoadWhatOneThreadLoads) {
          "runs.ma:7: \"vrts\" range of 4 elements ends early"},
         {"too many", withPoints(points(" 11 16")), 1,
          "runs.ma:7: more values than the 4 elements of \"vrts\""},
-        {"float edge", [] {
+        {"float edge",
+         [] {
              GridText g;
              g.cells = 1;
              g.edges = " 0 1 0 2 3 1.5 0 2 -0 1 3 1e1";
              return g;
-         }(), 3},
-        {"faces", withFaces(" f 4 0 1 2 3 mu 0 4 0 1 2 3\n f 3 4 5 6 h 3 7 8 9 mf 3 1 1 1\n"
-                            " fc 3 0 0 0 f 3 1 2 3 f 3 1 2 3"),
+         }(),
+         3},
+        {"faces",
+         withFaces(" f 4 0 1 2 3 mu 0 4 0 1 2 3\n f 3 4 5 6 h 3 7 8 9 mf 3 1 1 1\n"
+                   " fc 3 0 0 0 f 3 1 2 3 f 3 1 2 3"),
          4},
-        {"face index too large",
-         withFaces(" f 4 0 1 2 3 f 3 4 5 6 f 3 1 9999999999 3 f 3 1 2 3"), 3,
-         "runs.ma:16: face index out of range"},
+        {"face index too large", withFaces(" f 4 0 1 2 3 f 3 4 5 6 f 3 1 9999999999 3 f 3 1 2 3"),
+         3, "runs.ma:16: face index out of range"},
         {"bad face index", withFaces(" f 4 0 1 2 3 f 3 4 5 6 f 3 1 x 3 f 3 1 2 3"), 3,
          "runs.ma:16: bad face index 'x'"},
-        {"uv count unlike loop", withFaces(" f 4 0 1 2 3 f 3 4 5 6 mu 0 4 1 2 3 4 f 3 1 2 3"),
-         3, "runs.ma:16: polyFaces mu gives 4 ids for a loop of 3 edges"},
+        {"uv count unlike loop", withFaces(" f 4 0 1 2 3 f 3 4 5 6 mu 0 4 1 2 3 4 f 3 1 2 3"), 3,
+         "runs.ma:16: polyFaces mu gives 4 ids for a loop of 3 edges"},
         {"unknown record", withFaces(" f 4 0 1 2 3 f 3 4 5 6 q 3 f 3 1 2 3"), 3,
          "runs.ma:16: unknown polyFaces record \"q\""},
         {"too few faces", withFaces(" f 4 0 1 2 3 f 3 4 5 6 f 3 1 2 3"), 4,
