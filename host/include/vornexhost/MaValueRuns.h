@@ -19,7 +19,6 @@ struct ValueRunSplit {
 };
 // Process-wide; tests and the fuzzer make every run split.
 void setValueRunSplit(const ValueRunSplit& split);
-ValueRunSplit valueRunSplit();
 // Runs read in pieces since the program started.
 std::uint64_t valueRunsSplit();
 

@@ -153,10 +153,6 @@ void setValueRunSplit(const ValueRunSplit& split) {
     g_pieces.store(std::min(split.pieces, 64u), std::memory_order_relaxed);
 }
 
-ValueRunSplit valueRunSplit() {
-    return {g_minBytes.load(std::memory_order_relaxed), g_pieces.load(std::memory_order_relaxed)};
-}
-
 std::uint64_t valueRunsSplit() {
     return g_split.load(std::memory_order_relaxed);
 }
