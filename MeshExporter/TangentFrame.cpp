@@ -14,28 +14,9 @@ const char* const kZeroNormalMessage =
 
 namespace {
 
-constexpr float kMinNormalLength = 0.001f;
+constexpr float kMinLength = 0.001f;
 constexpr float kMinTextureArea = 0.0001f;
-// What must remain of a vector, relative to its length, once the components along the frame's
-// axes are removed; less than this is rounding noise and has no direction worth keeping.
-constexpr float kMinRemainder = 0.001f;
-
-Vector3 withoutComponent(const Vector3& v, const Vector3& unitAxis) {
-    return v - unitAxis * Vector3::dot(unitAxis, v);
-}
-
-// The unit direction of v with its components along the unit (or zero) axes a and b removed.
-// The removal runs twice: once is not enough when most of v lay along the axes.
-Vector3 perpendicularDirection(const Vector3& v, const Vector3& a, const Vector3& b) {
-    const Vector3 rest = withoutComponent(withoutComponent(v, a), b);
-    if (!(rest.length() >= kMinRemainder * v.length()))
-        return {};
-    return unitVector(withoutComponent(withoutComponent(unitVector(rest), a), b));
-}
-
-bool hasDirection(const Vector3& unitOrZero) {
-    return unitOrZero.length() >= kMinNormalLength;
-}
+constexpr float kParallelCosine = 0.999f;
 
 } // namespace
 
@@ -54,37 +35,44 @@ TriangleBasis triangleBasis(const Vector3 (&p)[3], const float (&s)[3], const fl
     const float ds2 = s[2] - s[0];
     const float dt2 = t[2] - t[0];
     const float det = ds1 * dt2 - ds2 * dt1;
-    const float r = std::fabs(det) >= kMinTextureArea ? 1.0f / det : 1.0f;
+    // A tiny texture area is not inverted, but its sign is kept: on a dense mesh with mirrored
+    // coordinates a plain 1 would turn every tangent backwards.
+    float r = det < 0.0f ? -1.0f : 1.0f;
+    if (std::fabs(det) >= kMinTextureArea)
+        r = 1.0f / det;
     return {(e1 * dt2 - e2 * dt1) * r, (e2 * ds1 - e1 * ds2) * r};
 }
 
 void orthonormalizeFrame(Vector3& normal, Vector3& tangent, Vector3& binormal) {
     // A normal that is not a finite number has no direction either.
-    if (const float length = normal.length();
-        !(std::isfinite(length) && length >= kMinNormalLength)) {
+    if (const float length = normal.length(); !(std::isfinite(length) && length >= kMinLength)) {
         exportErrorList().append(kZeroNormalMessage);
         normal = {0.0f, 0.0f, 1.0f};
     }
-    // Projections need a unit normal; the vertex keeps the normal it was given.
-    const Vector3 n = unitVector(normal);
-    Vector3 t = perpendicularDirection(tangent, n, {});
-    Vector3 b = perpendicularDirection(binormal, n, t);
-    if (!hasDirection(t)) {
-        if (!hasDirection(b)) {
-            // Any tangent plane will do; the axis least aligned with the normal keeps the
-            // cross product long.
-            const Vector3 axis = std::fabs(n.y) <= std::fabs(n.x) ? Vector3(0.0f, 1.0f, 0.0f)
-                                                                  : Vector3(1.0f, 0.0f, 0.0f);
-            t = unitVector(Vector3::cross(n, axis));
-            b = unitVector(Vector3::cross(n, t));
+    const Vector3& n = normal;
+    const Vector3 t = tangent - n * Vector3::dot(n, tangent);
+    const Vector3 b = binormal - n * Vector3::dot(n, binormal) - t * Vector3::dot(t, binormal);
+    tangent = unitVector(t);
+    binormal = unitVector(b);
+    const bool hasTangent = tangent.length() >= kMinLength;
+    if (hasTangent && binormal.length() >= kMinLength) {
+        if (Vector3::dot(tangent, binormal) > kParallelCosine)
+            binormal = Vector3::cross(n, tangent);
+    } else if (tangent.length() <= 0.5f) {
+        if (binormal.length() <= 0.5f) {
+            const Vector3 yAxis(0.0f, 1.0f, 0.0f);
+            const Vector3 xAxis(1.0f, 0.0f, 0.0f);
+            tangent = Vector3::cross(n, n.y <= n.x ? yAxis : xAxis);
+            // A normal along the chosen axis leaves no tangent; the other axis does.
+            if (tangent == Vector3())
+                tangent = Vector3::cross(n, n.y <= n.x ? xAxis : yAxis);
+            binormal = Vector3::cross(n, tangent);
         } else {
-            t = unitVector(Vector3::cross(b, n));
+            tangent = Vector3::cross(binormal, n);
         }
-    } else if (!hasDirection(b)) {
-        b = unitVector(Vector3::cross(n, t));
+    } else {
+        binormal = Vector3::cross(n, tangent);
     }
-    tangent = t;
-    binormal = b;
 }
 
 } // namespace vx

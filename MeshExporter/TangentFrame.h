@@ -15,13 +15,16 @@ struct TriangleBasis {
 };
 
 // From corner positions p and texture coordinates (s, t). A triangle whose texture area is
-// below 0.0001 is scaled by 1 instead of 1 / area, so all-equal coordinates give zero vectors.
+// below 0.0001 is scaled by the area's sign (1 for zero) instead of 1 / area, so all-equal
+// coordinates give zero vectors.
 TriangleBasis triangleBasis(const Vector3 (&p)[3], const float (&s)[3], const float (&t)[3]);
 
-// Makes tangent and binormal unit vectors orthogonal to the normal and to each other, with a
-// right-handed fallback (tangent = binormal x normal, binormal = normal x tangent) wherever
-// one of them has no direction left. A normal shorter than 0.001 (or not finite) is reported in
-// the export's error list and replaced by (0, 0, 1).
+// Removes the normal's part from the tangent, the normal's and that tangent's parts from the
+// binormal, and normalises both. Where one has no direction left (shorter than 0.001) it is
+// made from the other and the normal (tangent = binormal x normal, binormal = normal x
+// tangent; neither: from the normal and an axis); a binormal almost parallel to the tangent
+// becomes normal x tangent. The made vectors are not normalised. A normal shorter than 0.001
+// (or not finite) is reported in the export's error list and replaced by (0, 0, 1).
 void orthonormalizeFrame(Vector3& normal, Vector3& tangent, Vector3& binormal);
 
 // The text reported for a zero normal, byte for byte.
