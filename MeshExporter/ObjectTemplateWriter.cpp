@@ -181,8 +181,16 @@ std::string objectTemplateText(const MeshPartList& parts, const std::string& bas
             out.add("GeometryTemplate.nrOfAnimatedUVMatrix " +
                     std::to_string(animatedUvState().matrixCount));
     }
-    if (parts.empty())
+    const std::string include =
+        "include " + baseName + (collisionVariant ? "_col.tweak" : ".tweak");
+    if (parts.empty()) {
+        // A skinned mesh has no part list, yet the pipeline loading it expects its script.
+        if (exportType == kSkinnedMesh) {
+            out.add("");
+            out.add(include);
+        }
         return out.take();
+    }
     if (exportType == kMeshParticleMesh) {
         const std::optional<std::string> rootType = typeOf(parts.front());
         if (!rootType || !equalsIgnoringCase(*rootType, "Particle"))
@@ -291,14 +299,14 @@ std::string objectTemplateText(const MeshPartList& parts, const std::string& bas
         }
     }
     out.add("");
-    out.add("include " + baseName + (collisionVariant ? "_col.tweak" : ".tweak"));
+    out.add(include);
     return out.take();
 }
 
 bool writeObjectTemplates(const ExportGeometryData& data, const std::string& outputFile,
                           bool collisionVariant) {
     const MeshPartList* parts = chosenParts(data);
-    if (!parts || parts->empty())
+    if (!parts || (parts->empty() && currentExportType() != kSkinnedMesh))
         return true;
     const std::string suffix = collisionVariant ? "_col.con" : ".con";
     const std::string baseName = toLowerAscii(outputBaseName(outputFile));

@@ -11,8 +11,9 @@ namespace vx {
 struct ExportGeometryData;
 
 // Writes the script for the parts of the exported geometries ("_col" variant when
-// `collisionVariant`): the LOD 0 part list of the geometry with the most parts. True also when
-// there is nothing to write; false only when the file cannot be written.
+// `collisionVariant`): the LOD 0 part list of the geometry with the most parts. A skinned mesh,
+// which has no part list, gets the geometry template and the include. True also when there is
+// nothing to write; false only when the file cannot be written.
 bool writeObjectTemplates(const ExportGeometryData& data, const std::string& outputFile,
                           bool collisionVariant);
 

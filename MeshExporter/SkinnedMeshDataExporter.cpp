@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <set>
 
 namespace vx {
 
@@ -185,6 +186,10 @@ int SkinnedMeshDataExporter::decideMerge(const UtilMeshNode& mesh) {
     }
     const PartBoneMap saved = bones;
     for (const SceneNode* influence : mesh.influenceObjects()) {
+        // A joint outside the skeleton takes no place in the part; its vertices are bound to
+        // bone 0 (bindInfluences) and reported once for the mesh.
+        if (m_skeletonIndices.count(influence) == 0)
+            continue;
         const std::int32_t local = registerBone(*influence, true);
         if (local == -2)
             return -1;
@@ -201,23 +206,23 @@ std::int32_t SkinnedMeshDataExporter::registerBone(const SceneNode& bone, bool t
     if (const std::int32_t held = bones.localIndexOf(&bone); held >= 0)
         return held;
     const auto found = m_skeletonIndices.find(&bone);
-    if (found == m_skeletonIndices.end()) {
-        const std::string text = "Mesh skinned to no-existing bone:" + bone.name() +
-                                 "   Possibly missing anim_export set to that bone?";
-        exportErrorList().append(text);
-        VX_WARNING << text;
+    VX_ASSERT_MSG(found != m_skeletonIndices.end(),
+                  "bone " << bone.name() << " is no skeleton bone");
+    if (found == m_skeletonIndices.end())
         return -2;
-    }
     const std::int32_t local = bones.insert(&bone, found->second);
     if (local < kMaxBonesPerPart)
         return local;
     if (trial)
         return -1;
-    const std::string text = bone.name() + " Skin containing more than " +
-                             std::to_string(kMaxBonesPerPart) +
-                             " bones. Total:" + std::to_string(local);
-    exportErrorList().append(text);
-    VX_INFO << text;
+    // The first bone past the limit names the reason; later ones fail for the same one.
+    if (local == kMaxBonesPerPart) {
+        const std::string text = bone.name() + " Skin containing more than " +
+                                 std::to_string(kMaxBonesPerPart) +
+                                 " bones. Total:" + std::to_string(local);
+        exportErrorList().append(text);
+        VX_INFO << text;
+    }
     return -2;
 }
 
@@ -230,6 +235,7 @@ void SkinnedMeshDataExporter::collectMaterialGroups(const UtilMeshNode& mesh) {
     const auto uvSets = static_cast<std::uint32_t>(buffer ? buffer->uvSetCount() : 0);
     std::vector<MaterialTriangles>& groups = m_partGroups[static_cast<std::size_t>(m_partIndex)];
     m_unknownInfluences = 0;
+    m_unbound = {};
     int groupNumber = 0;
     for (const MaterialGroup& group : grouped->m_groups) {
         const int number = groupNumber++;
@@ -273,6 +279,27 @@ void SkinnedMeshDataExporter::collectMaterialGroups(const UtilMeshNode& mesh) {
         VX_WARNING << m_unknownInfluences << " influences of " << mesh.name()
                    << " name no joint the mesh is bound to; they are left out";
     }
+    reportUnboundVertices(mesh);
+}
+
+void SkinnedMeshDataExporter::reportUnboundVertices(const UtilMeshNode& mesh) const {
+    const std::string bound =
+        " vertices of mesh " + mesh.name() + " bound to bone 0 with weight 1.0";
+    auto report = [&](const std::string& reason, const std::set<std::int32_t>& vertices) {
+        if (vertices.empty())
+            return;
+        const std::string text = reason + ": " + std::to_string(vertices.size()) + bound;
+        exportErrorList().append(text);
+        VX_WARNING << text;
+    };
+    report("no skinning found for mesh", m_unbound.unskinned);
+    report("no max weight found, bone0", m_unbound.withoutInfluence);
+    std::string names;
+    for (const std::string& name : m_unbound.foreignBones)
+        names += (names.empty() ? "" : ",") + name;
+    report("Mesh skinned to no-existing bone:" + names +
+               "   Possibly missing anim_export set to that bone?",
+           m_unbound.onForeignBones);
 }
 
 ExportVertex SkinnedMeshDataExporter::makeVertex(const VertexBuffer& buffer, const Vertex& vertex,
@@ -289,8 +316,11 @@ ExportVertex SkinnedMeshDataExporter::makeVertex(const VertexBuffer& buffer, con
 void SkinnedMeshDataExporter::bindInfluences(ExportVertex& out, const UtilMeshNode& mesh,
                                              const VertexBuffer& buffer, const Vertex& vertex) {
     const bool skinned = mesh.influenceCount() != 0 && !buffer.m_skinWeights.empty();
-    if (!skinned)
-        exportErrorList().append("no skinning found for mesh");
+    if (!skinned) {
+        m_unbound.unskinned.insert(vertex.m_position);
+        bindToFirstBone(out);
+        return;
+    }
     SkinWeight record;
     if (skinned && vertex.m_blendWeight >= 0 &&
         static_cast<std::size_t>(vertex.m_blendWeight) < buffer.m_skinWeights.size())
@@ -304,15 +334,21 @@ void SkinnedMeshDataExporter::bindInfluences(ExportVertex& out, const UtilMeshNo
     }
     const StrongestInfluences picked = pickStrongestInfluences(record, known);
     if (picked.slots[0] < 0) {
-        // Still drawn: held rigidly by the part's first bone.
-        exportErrorList().append("no max weight found, bone0");
-        out.bones = {0, 0};
-        out.weights = {1.0f, 0.0f};
+        m_unbound.withoutInfluence.insert(vertex.m_position);
+        bindToFirstBone(out);
         return;
     }
     auto boneOf = [&](int slot) -> const SceneNode& {
         return *mesh.influenceObject(static_cast<std::size_t>(record.m_bones[slot]));
     };
+    for (const int slot : picked.slots) {
+        if (slot >= 0 && m_skeletonIndices.count(&boneOf(slot)) == 0) {
+            m_unbound.foreignBones.insert(boneOf(slot).name());
+            m_unbound.onForeignBones.insert(vertex.m_position);
+            bindToFirstBone(out);
+            return;
+        }
+    }
     out.bones[0] = registerBone(boneOf(picked.slots[0]), false);
     out.weights[0] = record.m_weights[picked.slots[0]];
     if (picked.slots[1] < 0) {
@@ -323,6 +359,15 @@ void SkinnedMeshDataExporter::bindInfluences(ExportVertex& out, const UtilMeshNo
     }
     out.bones[1] = registerBone(boneOf(picked.slots[1]), false);
     out.weights[1] = record.m_weights[picked.slots[1]];
+}
+
+void SkinnedMeshDataExporter::bindToFirstBone(ExportVertex& out) {
+    // A part of unbound vertices alone holds the skeleton's root as its bone 0.
+    PartBoneMap& bones = m_partBones[static_cast<std::size_t>(m_partIndex)];
+    if (bones.empty())
+        bones.insert(m_skeleton.bones().front().node, 0);
+    out.bones = {0, 0};
+    out.weights = {1.0f, 0.0f};
 }
 
 bool SkinnedMeshDataExporter::bonesInPart(const std::vector<ExportVertex>& vertices,

@@ -8,6 +8,8 @@
 #include "MeshExporter/PartBoneMap.h"
 
 #include <array>
+#include <set>
+#include <string>
 #include <unordered_map>
 
 namespace vx {
@@ -56,14 +58,19 @@ private:
     int collectMeshes(const SceneNode& node);
     // 1: the mesh joins the current part, 0: it starts a new one, -1: abort.
     int decideMerge(const UtilMeshNode& mesh);
-    // The bone's local index in the current part, registering it when new; -2 (with the
-    // artist's message) for a bone outside the skeleton or, outside trial mode, past the
-    // part's 26 bones; -1 in trial mode for a bone that would not fit.
+    // The local index of a skeleton bone in the current part, registering it when new; -2
+    // outside trial mode for a bone past the part's 26 (the first such bone reported); -1 in
+    // trial mode for a bone that would not fit.
     std::int32_t registerBone(const SceneNode& bone, bool trial);
     void collectMaterialGroups(const UtilMeshNode& mesh);
     // Steps that need the mesh's skin: the two strongest influences, registered in the part.
+    // A vertex of an unskinned mesh, without influences, or whose pick is a joint outside the
+    // skeleton is bound to bone 0 with weight 1.0 and noted for the mesh's report.
     void bindInfluences(ExportVertex& out, const UtilMeshNode& mesh, const VertexBuffer& buffer,
                         const Vertex& vertex);
+    void bindToFirstBone(ExportVertex& out);
+    // One line per reason in the artist's list, naming the mesh and how many vertices.
+    void reportUnboundVertices(const UtilMeshNode& mesh) const;
     // Whether every vertex names a bone the part's table holds (0..25 and below its size).
     bool bonesInPart(const std::vector<ExportVertex>& vertices, int part) const;
 
@@ -75,6 +82,13 @@ private:
     // Per part, the triangles of each material in order of first use.
     std::array<std::vector<MaterialTriangles>, kMaxParts> m_partGroups;
     std::size_t m_unknownInfluences = 0; // influence positions the mesh has no node for
+    // The current mesh's vertices (by position index) bound to bone 0 for want of a bone.
+    struct Unbound {
+        std::set<std::int32_t> unskinned;
+        std::set<std::int32_t> withoutInfluence;
+        std::set<std::int32_t> onForeignBones;
+        std::set<std::string> foreignBones;
+    } m_unbound;
 };
 
 } // namespace vx

@@ -273,8 +273,10 @@ TEST(SkinnedMeshExport, EachVertexKeepsItsTwoStrongestInfluences) {
     skinnedPart(b, "body", "lod0", records, {bone(0), bone(1), bone(2), bone(3)});
     Export e(b);
     ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
+    // Once for the mesh, counting the triangle's three vertices.
     EXPECT_EQ(exportErrorList().entries(),
-              std::vector<std::string>(3, "no max weight found, bone0"));
+              std::vector<std::string>{"no max weight found, bone0: 3 vertices of mesh bodyShape "
+                                       "bound to bone 0 with weight 1.0"});
     ASSERT_EQ(skeletonIndices(e.file.lods[0][0].parts.at(0)), range(0, 4));
     // Texture coordinates at 32, the tangent after them; no trailer after the indices.
     EXPECT_EQ(e.file.stride, 52u);
@@ -303,7 +305,6 @@ TEST(SkinnedMeshExport, TheSkeletonIsFoundAboveTheLodAndSkeletonSubtreesAreNotMe
     b.transform("lod0", "geom0");
     // Without UV sets: no texture coordinates, the tangent at 32.
     skinnedPart(b, "body", "lod0", {only(0), only(1)}, {"hips", "spine"}, 0, 0.0f, false);
-    // Bound to a joint that is no bone: it would stop the export, were it not skipped.
     skinnedPart(b, "root_Skeleton_proxy", "lod0", {only(0)}, {"strap"}, 5);
     Export e(b);
     ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
@@ -357,25 +358,13 @@ TEST(SkinnedMeshExport, ExportsThatWouldWriteAFlawedFileFailAndSayWhy) {
                  boneMesh(b, "piece" + std::to_string(k), k, 1, static_cast<float>(k) * 3.0f);
          },
          "Too many meshes 4, max 4 meshes per skinnedMesh"},
-        {"27 bones in one mesh",
+        // 29 bones: the reason is named once, by the first bone past the part's 26.
+        {"29 bones in one mesh",
          [](ExportSceneBuilder& b) {
-             character(b, 27);
-             boneMesh(b, "body", 0, 27, 0.0f);
+             character(b, 29);
+             boneMesh(b, "body", 0, 29, 0.0f);
          },
          "b26 Skin containing more than 26 bones. Total:26"},
-        {"a joint that is no bone",
-         [](ExportSceneBuilder& b) {
-             character(b, 1);
-             b.joint("strap", "b0", {0, 1, 0}, {}, false);
-             skinnedPart(b, "body", "lod0", {only(0)}, {"strap"});
-         },
-         "Mesh skinned to no-existing bone:strap   Possibly missing anim_export set to that bone?"},
-        {"a mesh without skin",
-         [](ExportSceneBuilder& b) {
-             character(b, 1);
-             skinnedPart(b, "body", "lod0", {only(0)}, {});
-         },
-         "no skinning found for mesh"},
         {"more vertices than 16-bit indices reach",
          [](ExportSceneBuilder& b) {
              character(b, 1);
@@ -394,10 +383,49 @@ TEST(SkinnedMeshExport, ExportsThatWouldWriteAFlawedFileFailAndSayWhy) {
         Export e(b);
         EXPECT_FALSE(e.ok);
         const auto& entries = exportErrorList().entries();
-        EXPECT_NE(std::find(entries.begin(), entries.end(), c.message), entries.end())
+        EXPECT_EQ(std::count(entries.begin(), entries.end(), c.message), 1)
             << testing::PrintToString(entries);
         EXPECT_FALSE(std::filesystem::exists(e.meshPath));
     }
+}
+
+TEST(SkinnedMeshExport, UnboundVerticesExportOnBoneZeroWithOneReportPerMeshAndTheScript) {
+    ExportSceneBuilder b("root_skinnedMesh");
+    character(b, 3);
+    b.joint("strap", "b0", {0, 1, 0}, {}, false);
+    // Part 0: bound to b1 and b2. Part 1: no skin at all (two triangles, six vertices).
+    // Part 2: one triangle on b2, one whose stronger influence is the joint strap.
+    boneMesh(b, "torso", 1, 2, 0.0f);
+    skinnedPart(b, "helmet", "lod0", {only(0), only(0)}, {}, 10, 5.0f);
+    skinnedPart(b, "pouch", "lod0", {only(0), {{0.3f, 0.7f, 0, 0}, {0, 1, -1, -1}}},
+                {bone(2), "strap"}, 20, 10.0f);
+    Export e(b);
+    ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
+    EXPECT_EQ(exportErrorList().entries(),
+              (std::vector<std::string>{
+                  "no skinning found for mesh: 6 vertices of mesh helmetShape bound to bone 0 "
+                  "with weight 1.0",
+                  "Mesh skinned to no-existing bone:strap   Possibly missing anim_export set to "
+                  "that bone?: 3 vertices of mesh pouchShape bound to bone 0 with weight 1.0"}));
+    // The unskinned part holds the skeleton's root as its bone 0; the pouch's bone 0 is b2.
+    const auto& parts = e.file.lods[0][0].parts;
+    ASSERT_EQ(parts.size(), 3u);
+    EXPECT_EQ(skeletonIndices(parts[0]), (std::vector<std::uint32_t>{1, 2}));
+    EXPECT_EQ(skeletonIndices(parts[1]), (std::vector<std::uint32_t>{0}));
+    EXPECT_EQ(skeletonIndices(parts[2]), (std::vector<std::uint32_t>{2}));
+    for (std::uint32_t v = 0; v < e.file.vertexCount; ++v) {
+        const SkinnedVertex got = skinnedVertex(e.file, v);
+        if (got.position.x < 30.0f)
+            continue; // the torso
+        EXPECT_EQ(got.bones, (std::array<int, 2>{0, 0})) << "at x " << got.position.x;
+        EXPECT_EQ(got.weight, 1.0f) << "at x " << got.position.x;
+    }
+    // A skinned asset has no part list; its script creates the geometry and includes the
+    // designers' file, and the file list names it.
+    EXPECT_EQ(test::readWholeFile(e.dir.file("soldier.con")),
+              "GeometryTemplate.create SkinnedMesh soldier\r\n\r\ninclude soldier.tweak\r\n");
+    EXPECT_NE(test::readWholeFile(e.dir.file("soldier.nfo")).find("soldier.con\r\n"),
+              std::string::npos);
 }
 
 TEST(SkinnedMeshExport, NormalMapsAreConvertedOnTheFirstLodAndRenamedOnTheOthers) {
