@@ -1,6 +1,11 @@
 #include "MeshExporter/NormalMapReferences.h"
 
+#include "MeshExporter/ExportErrorList.h"
+#include "Shared/Base/Log.h"
 #include "Shared/Base/TextCase.h"
+
+#include <algorithm>
+#include <filesystem>
 
 namespace vx {
 
@@ -41,10 +46,32 @@ std::string objectSpaceMapName(const std::string& textureName) {
     return folder + replaceExtension(textureName.substr(nameStart), "_os.dds");
 }
 
-void changeNormalMapReferences(MeshMaterialExporter& materials) {
-    for (MeshMaterialExporter::Entry& entry : materials.entries())
-        if (convertsNormalMap(entry))
+void pointAtObjectSpaceMaps(const std::string& outputFile, MeshMaterialExporter& materials) {
+    for (MeshMaterialExporter::Entry& entry : materials.entries()) {
+        if (!convertsNormalMap(entry))
+            continue;
+        const std::string source = normalMapSourcePath(outputFile, entry.textures[0]);
+        const std::string converted = replaceExtension(source, "_os.dds");
+        std::error_code error;
+        if (std::filesystem::is_regular_file(converted, error)) {
             entry.textures[0] = objectSpaceMapName(entry.textures[0]);
+            continue;
+        }
+        const std::size_t nameStart = fileNameStart(source);
+        const std::string folder = source.substr(0, nameStart);
+        const std::string text =
+            std::filesystem::is_regular_file(source, error)
+                ? "Object-space normal map " + converted.substr(nameStart) + " not found in " +
+                      folder + " and not converted: materials using " + source.substr(nameStart) +
+                      " keep that tangent-space map"
+                : "Normal map " + source.substr(nameStart) + " not found in " + folder +
+                      ": materials using it keep that tangent-space map";
+        const auto& reported = exportErrorList().entries();
+        if (std::find(reported.begin(), reported.end(), text) == reported.end()) {
+            exportErrorList().append(text);
+            VX_WARNING << text;
+        }
+    }
 }
 
 } // namespace vx

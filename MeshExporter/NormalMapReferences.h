@@ -22,8 +22,11 @@ std::string objectSpaceMapName(const std::string& textureName);
 // `path` without its extension (the dot of the file-name part only), followed by `suffix`.
 std::string replaceExtension(const std::string& path, const std::string& suffix);
 
-// Points every converted material's first texture at its object-space map, without converting
-// anything: the maps are expected from an earlier export.
-void changeNormalMapReferences(MeshMaterialExporter& materials);
+// After the conversion of a level of detail, or instead of it: every converted material whose
+// object-space map exists beside its source (converted now, or by an earlier export) is pointed
+// at it, so no material names a file that is not there. A material whose map does not exist
+// keeps its name, and the artist's list gets, once per export and map, the missing map and
+// the folder it was looked for in.
+void pointAtObjectSpaceMaps(const std::string& outputFile, MeshMaterialExporter& materials);
 
 } // namespace vx

@@ -80,9 +80,8 @@ void SkinnedMeshDataExporter::attachMaterials(MeshMaterialExporter& materials, i
     if (lod == 0 && transform.initContext()) {
         transform.convertSkinnedMesh(*this, materials);
         transform.release();
-        return;
     }
-    changeNormalMapReferences(materials);
+    pointAtObjectSpaceMaps(m_outputFile, materials);
 }
 
 bool SkinnedMeshDataExporter::buildGeometry(SceneNode& node, int /*geometry*/, int /*lod*/) {

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 namespace vx {
 
@@ -206,7 +207,10 @@ bool TransformNormalMap::loadMaps(const MeshDataExporter& mesh,
         if (!convertsNormalMap(entry))
             continue;
         const std::string path = normalMapSourcePath(mesh.outputFile(), entry.textures[0]);
-        if (m_sources.count(path) != 0)
+        // A missing map is the artist's to hear of (pointAtObjectSpaceMaps); the others are
+        // still converted.
+        std::error_code error;
+        if (m_sources.count(path) != 0 || !std::filesystem::is_regular_file(path, error))
             continue;
         IDirect3DTexture9* source = nullptr;
         if (!ok(D3DXCreateTextureFromFileExA(m_device, path.c_str(), D3DX_DEFAULT, D3DX_DEFAULT, 1,
@@ -274,7 +278,10 @@ bool TransformNormalMap::drawConversion(const MeshDataExporter& mesh,
         if (primitives == 0)
             continue;
         const std::string path = normalMapSourcePath(mesh.outputFile(), entry.textures[0]);
-        Target& target = m_targets.at(path);
+        const auto found = m_targets.find(path);
+        if (found == m_targets.end())
+            continue;
+        Target& target = found->second;
         IDirect3DSurface9* level = nullptr;
         const D3DVIEWPORT9 viewport{0, 0, target.width, target.height, 0.0f, 1.0f};
         if (!ok(m_effect->SetTexture(m_texParam, m_sources.at(path))) ||
@@ -360,23 +367,17 @@ bool TransformNormalMap::drawOutlines() {
     return good;
 }
 
-void TransformNormalMap::saveAndRename(const MeshDataExporter& mesh,
-                                       MeshMaterialExporter& materials) {
+void TransformNormalMap::saveConverted() {
     for (auto& [path, target] : m_targets) {
         if (FAILED(D3DXSaveTextureToFileA(replaceExtension(path, "_os.dds").c_str(), D3DXIFF_DDS,
                                           target.texture, nullptr))) {
             VX_INFO << "Failed to save converted texture " << path << " to disk.";
-            continue;
         }
-        for (MeshMaterialExporter::Entry& entry : materials.entries())
-            if (convertsNormalMap(entry) &&
-                normalMapSourcePath(mesh.outputFile(), entry.textures[0]) == path)
-                entry.textures[0] = objectSpaceMapName(entry.textures[0]);
     }
 }
 
 bool TransformNormalMap::convertSkinnedMesh(const MeshDataExporter& mesh,
-                                            MeshMaterialExporter& materials) {
+                                            const MeshMaterialExporter& materials) {
     VX_INFO << "Begin TransformNormalMap::convertSkinnedMesh";
     if (m_device == nullptr || m_effect == nullptr)
         return ok(D3DERR_INVALIDCALL);
@@ -386,7 +387,7 @@ bool TransformNormalMap::convertSkinnedMesh(const MeshDataExporter& mesh,
         good = drawConversion(mesh, materials) && drawOutlines();
     }
     if (good)
-        saveAndRename(mesh, materials);
+        saveConverted();
     releaseConversionData();
     if (good) {
         VX_INFO << "End TransformNormalMap::convertSkinnedMesh";

@@ -27,10 +27,10 @@ public:
 
     // Window, device, effect and quad; false (logged) when any of them cannot be had.
     bool initContext();
-    // Converts the maps of `materials` for the level of detail `mesh` and renames the converted
-    // materials' first textures. False (logged) when the conversion could not finish; materials
-    // whose maps were not saved keep their names.
-    bool convertSkinnedMesh(const MeshDataExporter& mesh, MeshMaterialExporter& materials);
+    // Converts the maps of `materials` that exist for the level of detail `mesh` and saves them
+    // beside their sources; the materials are renamed afterwards, by pointAtObjectSpaceMaps.
+    // False (logged) when the conversion could not finish.
+    bool convertSkinnedMesh(const MeshDataExporter& mesh, const MeshMaterialExporter& materials);
     // Releases everything initContext made, logging each object's remaining reference count.
     void release();
 
@@ -47,7 +47,8 @@ private:
     bool loadMaps(const MeshDataExporter& mesh, const MeshMaterialExporter& materials);
     bool drawConversion(const MeshDataExporter& mesh, const MeshMaterialExporter& materials);
     bool drawOutlines();
-    void saveAndRename(const MeshDataExporter& mesh, MeshMaterialExporter& materials);
+    // Saves every target beside its source as "_os.dds"; a map that cannot be saved is logged.
+    void saveConverted();
     bool ok(HRESULT result);
     void releaseConversionData();
     void releaseAll();

@@ -36,26 +36,6 @@ TEST(NormalMapReferences, NamesSourcesAndConvertedMaps) {
               "out/Textures/body_n_beforeOL.dds");
 }
 
-TEST(NormalMapReferences, TangentEffectsKeepTheirMapsOthersArePointedAtConvertedOnes) {
-    MeshMaterialExporter materials;
-    auto add = [&](std::string effect, std::vector<std::string> textures) {
-        MeshMaterialExporter::Entry entry;
-        entry.effectFile = std::move(effect);
-        entry.textures = std::move(textures);
-        materials.entries().push_back(entry);
-    };
-    add("skinnedMesh.fx", {"crate/body_n.dds", "crate/body_c.dds"});
-    add("Effects/SkinnedTANGENTMesh.fx", {"crate/arm_n.dds"});
-    add("skinnedMesh.fx", {"crate/body_n.dds"}); // shares the first material's map
-    add("skinnedMesh.fx", {});                   // nothing to convert
-    changeNormalMapReferences(materials);
-    const auto& e = materials.entries();
-    EXPECT_EQ(e[0].textures, (std::vector<std::string>{"crate/body_n_os.dds", "crate/body_c.dds"}));
-    EXPECT_EQ(e[1].textures, (std::vector<std::string>{"crate/arm_n.dds"}));
-    EXPECT_EQ(e[2].textures, (std::vector<std::string>{"crate/body_n_os.dds"}));
-    EXPECT_TRUE(e[3].textures.empty());
-}
-
 TEST(EffectFileSearch, TriesProgramFolderPluginFolderThenInstallFolders) {
     test::TempDir program;
     test::TempDir install;

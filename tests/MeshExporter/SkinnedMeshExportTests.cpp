@@ -70,7 +70,8 @@ void skinnedPart(ExportSceneBuilder& b, const std::string& name, const std::stri
                  const std::vector<SkinWeight>& records, const std::vector<std::string>& influences,
                  int firstX = 0, float z = 0.0f, bool uv = true) {
     MeshDraft draft;
-    draft.groups = {cgfxMaterial("soldier_body", "SkinnedMesh.fx", "", {"body_n.dds"})};
+    // A tangent-space effect: no normal map to convert (or to miss).
+    draft.groups = {cgfxMaterial("soldier_body", "SkinnedMeshTangent.fx", "", {"body_n.dds"})};
     draft.uvSets.resize(uv ? 1 : 0);
     for (std::size_t i = 0; i < records.size(); ++i) {
         const float x = 3.0f * static_cast<float>(firstX + static_cast<int>(i));
@@ -454,19 +455,36 @@ TEST(SkinnedMeshExport, NormalMapsAreConvertedOnTheFirstLodAndRenamedOnTheOthers
     setenv("MAYA_LOCATION", install.path().c_str(), 1);
 
     // With a device the first level converts the map found in the output's Textures folder; with
-    // none (VORNEX_GL=off) every level is only pointed at the maps an earlier export made.
-    for (const bool device : {true, false}) {
-        SCOPED_TRACE(device ? "converted" : "references only");
-        if (!device)
+    // none (VORNEX_GL=off) every level is only pointed at a map an earlier export made. A level
+    // is pointed at a converted map only when it exists, and a missing map is named once.
+    const struct {
+        const char* what;
+        bool device, source, earlier;
+        std::string report; // after the folder
+    } cases[] = {
+        {"converted", true, true, false, ""},
+        {"no source", true, false, false,
+         "Normal map body_n.dds not found in $Textures/: materials using it keep that "
+         "tangent-space map"},
+        {"no device", false, true, false,
+         "Object-space normal map body_n_os.dds not found in $Textures/ and not converted: "
+         "materials using body_n.dds keep that tangent-space map"},
+        {"no device, converted earlier", false, true, true, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (!c.device)
             setenv("VORNEX_GL", "off", 1);
         test::TempDir out;
         const vximage::RgbaImage flat{4, 4, std::vector<std::uint8_t>(64, 128)};
         const std::vector<std::uint8_t> map =
             vximage::encodeDds(vximage::DdsFormat::A8R8G8B8, {flat});
         std::filesystem::create_directories(out.file("Textures"));
-        std::ofstream(out.file("Textures/body_n.dds"), std::ios::binary)
-            .write(reinterpret_cast<const char*>(map.data()),
-                   static_cast<std::streamsize>(map.size()));
+        for (const char* name : {"body_n.dds", "body_n_os.dds"})
+            if (std::string(name) == "body_n.dds" ? c.source : c.earlier)
+                std::ofstream(out.file(std::string("Textures/") + name), std::ios::binary)
+                    .write(reinterpret_cast<const char*>(map.data()),
+                           static_cast<std::streamsize>(map.size()));
         exportErrorList().clear();
         ASSERT_TRUE(exportGameAssets(b.scene(), out.file("soldier.skinnedMesh"), nullptr, 0));
         const std::string bytes = test::readWholeFile(out.file("meshes/soldier.skinnedmesh"));
@@ -475,11 +493,20 @@ TEST(SkinnedMeshExport, NormalMapsAreConvertedOnTheFirstLodAndRenamedOnTheOthers
         ASSERT_TRUE(meshfile::readMeshFile(reinterpret_cast<const std::uint8_t*>(bytes.data()),
                                            bytes.size(), meshfile::MeshKind::Skinned, file, error))
             << error;
+        const bool renamed = c.report.empty();
         for (int lod = 0; lod < 2; ++lod)
             EXPECT_EQ(file.materials[0][static_cast<std::size_t>(lod)][0].textures,
-                      (std::vector<std::string>{"crate/body_n_os.dds", "body_c.dds"}))
+                      (std::vector<std::string>{
+                          renamed ? "crate/body_n_os.dds" : "crate/body_n.dds", "body_c.dds"}))
                 << "lod " << lod;
-        EXPECT_EQ(std::filesystem::exists(out.file("Textures/body_n_os.dds")), device);
+        EXPECT_EQ(std::filesystem::exists(out.file("Textures/body_n_os.dds")), renamed);
+        std::vector<std::string> reports;
+        if (!renamed) {
+            std::string text = c.report;
+            text.replace(text.find('$'), 1, out.path() + "/");
+            reports.push_back(text);
+        }
+        EXPECT_EQ(exportErrorList().entries(), reports);
     }
     unsetenv("VORNEX_GL");
     unsetenv("MAYA_LOCATION");

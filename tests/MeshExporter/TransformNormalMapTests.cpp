@@ -1,4 +1,6 @@
+#include "MeshExporter/ExportErrorList.h"
 #include "MeshExporter/MeshMaterialExporter.h"
+#include "MeshExporter/NormalMapReferences.h"
 #include "MeshExporter/TransformNormalMap.h"
 #include "tests/MeshExporter/FrameMesh.h"
 #include "tests/Shared/Base/TestLogCapture.h"
@@ -92,13 +94,15 @@ protected:
         materials.entries().push_back(entry);
     }
 
-    // Converts and releases; the log of the whole run is kept for the checks.
+    // Converts, releases and renames as the skinned exporter does; the log of the whole run is
+    // kept for the checks.
     bool convert(FrameMesh& mesh, MeshMaterialExporter& materials) {
         TransformNormalMap transform;
         if (!transform.initContext())
             return false;
         const bool converted = transform.convertSkinnedMesh(mesh, materials);
         transform.release();
+        pointAtObjectSpaceMaps(output(), materials);
         return converted;
     }
 
@@ -216,12 +220,17 @@ TEST_F(TransformNormalMapTest, SharedMapsConvertOnceAndTangentEffectsKeepTheirs)
 }
 
 TEST_F(TransformNormalMapTest, FailuresLeaveTheNamesAsTheyWere) {
+    std::filesystem::create_directories(m_out.file("Textures"));
+    std::ofstream(texture("broken_n.dds")) << "not an image";
     FrameMesh mesh(output());
     MeshMaterialExporter materials;
-    addMaterial(materials, "skinnedMesh.fx", "chars/missing_n.dds",
+    addMaterial(materials, "skinnedMesh.fx", "chars/broken_n.dds",
                 mesh.addGrid({0, 1, 0}, {0, 0, 1}, 0, 1));
+    exportErrorList().clear();
     EXPECT_FALSE(convert(mesh, materials));
-    EXPECT_EQ(materials.entries()[0].textures[0], "chars/missing_n.dds");
+    EXPECT_EQ(materials.entries()[0].textures[0], "chars/broken_n.dds");
+    EXPECT_FALSE(std::filesystem::exists(texture("broken_n_os.dds")));
+    exportErrorList().clear();
     EXPECT_TRUE(m_log.contains("Transformnormalmap error: "));
 
     setenv("VORNEX_GL", "off", 1);
