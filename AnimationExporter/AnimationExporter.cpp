@@ -4,6 +4,8 @@
 #include "AnimationExporter/OutputFile.h"
 #include "AnimationExporter/Skeleton.h"
 #include "AnimationExporter/SkeletonFileWriter.h"
+#include "MeshExporter/ExportErrorList.h"
+#include "Shared/Base/Log.h"
 #include "Shared/Graphics/Scene/Scene.h"
 
 namespace vx {
@@ -21,7 +23,15 @@ bool buildFromRoot(const Scene& scene, Skeleton& skeleton) {
 
 bool exportSkeletonAsset(const Scene& scene, const std::string& outputFile) {
     Skeleton skeleton;
-    return buildFromRoot(scene, skeleton) && exportSkeletonToFile(skeleton, outputFile);
+    if (!buildFromRoot(scene, skeleton))
+        return false;
+    // An empty skeleton is still written; the artist hears why it holds nothing.
+    if (skeleton.empty()) {
+        static constexpr const char* kNoBone = "no bone with anim_export found";
+        VX_WARNING << kNoBone;
+        exportErrorList().append(kNoBone);
+    }
+    return exportSkeletonToFile(skeleton, outputFile);
 }
 
 bool exportAnimationAsset(const Scene& scene, const std::string& outputFile) {

@@ -58,6 +58,9 @@ bool Sampler::run() {
     if (!firstJoint)
         return fail("no bone is a joint, so no bone gives the frame count");
     const std::size_t frames = firstJoint->keyCount();
+    if (frames == 0)
+        return fail("the playback range holds no frame, so joint " + firstJoint->name() +
+                    " has no keys");
     if (frames > std::numeric_limits<std::uint32_t>::max())
         return fail(std::to_string(frames) + " frames are more than the file can count");
     m_keys.frameCount = static_cast<std::uint32_t>(frames);

@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 
 namespace vx {
 namespace {
@@ -149,6 +150,51 @@ TEST(AnimationExport, TheSkeletonTwinWritesEveryBoneWithItsRestPoseAndVornexInfo
     EXPECT_NE(frames.find("bone 0 hips, 24 frames"), std::string::npos) << frames;
     EXPECT_NE(frames.find("\n  23  ("), std::string::npos) << frames;
     EXPECT_EQ(info({dir.file("walk.baf"), "--frames", "head"}).first, 1); // names need --skeleton
+}
+
+// The example scenes with one thing changed: an empty playback range (maximum before minimum)
+// leaves every joint without keys, so neither file has a pose to write and the export fails
+// with its reason in the ".log"; no joint with "anim_export" writes an empty skeleton, with a
+// warning in the ".log".
+TEST(AnimationExport, EmptyRangesFailAndAnEmptySkeletonIsWrittenEachWithItsReason) {
+    const struct {
+        const char* scene;
+        const char* output;
+        std::string from, to;
+        int status;
+        const char* file;
+        std::string report; // $ stands for the output folder
+    } cases[] = {
+        {"kit_walk_animation.ma", "walk.animation", "-min 1 -max 24", "-min 24 -max 1", 1,
+         "walk.baf",
+         "animation file $walk.baf not written: the playback range holds no frame, so joint hips "
+         "has no keys"},
+        {"kit_walk_skeleton.ma", "walk.skeleton", "-min 1 -max 1", "-min 2 -max 1", 1, "walk.ske",
+         "skeleton file $walk.ske not written: joint hips has no keys, so it has no pose at frame "
+         "0"},
+        {"kit_walk_skeleton.ma", "walk.skeleton", "anim_export", "anim_unused", 0, "walk.ske",
+         "no bone with anim_export found"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.from + " -> " + c.to);
+        test::TempDir dir;
+        std::string text = test::readWholeFile(exampleScene(c.scene));
+        for (std::size_t at = text.find(c.from); at != std::string::npos;
+             at = text.find(c.from, at + c.to.size()))
+            text.replace(at, c.from.size(), c.to);
+        const std::string scene = dir.file("changed.ma");
+        std::ofstream(scene, std::ios::binary) << text;
+        EXPECT_EQ(vornex({"export", scene, dir.file(c.output)}), c.status);
+        std::string report = c.report;
+        if (const std::size_t at = report.find('$'); at != std::string::npos)
+            report.replace(at, 1, dir.path() + "/");
+        EXPECT_EQ(test::readWholeFile(dir.file("walk.log")), report + "\r\n");
+        // Written whole (version 2, no bones) or not at all.
+        EXPECT_EQ(std::filesystem::exists(dir.file(c.file)), c.status == 0);
+        if (c.status == 0) {
+            EXPECT_EQ(test::readWholeFile(dir.file(c.file)), std::string("\2\0\0\0\0\0\0\0", 8));
+        }
+    }
 }
 
 } // namespace
