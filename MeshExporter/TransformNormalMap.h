@@ -3,7 +3,7 @@
 // every triangle is drawn into texture space, where the conversion effect turns each texel by
 // the interpolated tangent frame; the converted texels are then grown outwards twice so that
 // filtering near chart borders finds valid values. The results are saved beside the sources as
-// "_os.dds" files and the materials are pointed at them.
+// "_os.dds" files, which pointAtObjectSpaceMaps then points the materials at.
 #include <d3d9.h>
 #include <d3dx9.h>
 #include <dxerr9.h>

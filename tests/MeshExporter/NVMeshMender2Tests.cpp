@@ -41,145 +41,49 @@ bool sameBytes(const std::vector<T>& a, const std::vector<T>& b) {
 }
 
 // Frames worked out by hand from the steps: project, normalise, then the fallbacks, whose
-// results (made from the normal as given) are not normalised. Each mend has rows of its own,
-// with the literal result the reference gives with that mend switched off.
+// results (made from the normal as given) are not normalised. A mend's rows also give the literal
+// result, which the reference gives with that mend switched off (NaN: any non-finite value).
 TEST(TangentFrame, TheStepsAndEachMendGiveTheFramesWorkedOutByHand) {
     struct Case {
-        const char* what;
         Vector3 normal, tangent, binormal, wantTangent, wantBinormal;
-        test::Mends off;                         // all on, but for the mend a row pins ...
-        Vector3 literalTangent, literalBinormal; // ... whose literal result this is (NaN: any
-                                                 // non-finite value)
+        test::Mends off = {};
+        Vector3 literalTangent = {}, literalBinormal = {};
     };
-    const Vector3 zero;
+    const Vector3 o;
     const float nan = std::nanf("");
     const float inf = std::numeric_limits<float>::infinity();
     const Vector3 nans(nan, nan, nan);
     const test::Mends all;
     const test::Mends noAxis{true, false, true};
     const test::Mends noFinite{true, true, false};
-    const std::vector<Case> cases = {
-        {"binormal parallel to the tangent: N x T",
-         {0, 0, 1},
-         {1, 0, 0},
-         {2, 0, 0},
-         {1, 0, 0},
-         {0, 1, 0},
-         all,
-         {1, 0, 0},
-         {0, 1, 0}},
-        // B' = (1, 0.001, 0) - T' (T'.B) with T' = (0.5, 0, 0): (0.75, 0.001, 0), T.B > 0.999.
-        {"binormal nearly parallel after projection",
-         {0, 0, 1},
-         {0.5f, 0, 0},
-         {1, 0.001f, 0},
-         {1, 0, 0},
-         {0, 1, 0},
-         all,
-         {1, 0, 0},
-         {0, 1, 0}},
-        // T' = (0.6, 0, 0); B' = B - T' (T'.B) = (0.6 - 0.216, 0.8, 0), normalised.
-        {"the binormal is taken off the tangent before it is normalised",
-         {0, 0, 1},
-         {0.6f, 0, 0.8f},
-         {0.6f, 0.8f, 0},
-         {1, 0, 0},
-         {0.43273107f, 0.90152306f, 0},
-         all,
-         {1, 0, 0},
-         {0.43273107f, 0.90152306f, 0}},
-        {"no tangent: B x N",
-         {0, 0, 1},
-         zero,
-         {0, 3, 0},
-         {1, 0, 0},
-         {0, 1, 0},
-         all,
-         {1, 0, 0},
-         {0, 1, 0}},
-        {"no binormal: N x T",
-         {0, 0, 1},
-         {0, 2, 0},
-         zero,
-         {0, 1, 0},
-         {-1, 0, 0},
-         all,
-         {0, 1, 0},
-         {-1, 0, 0}},
-        {"neither, N.y <= N.x: N x (0, 1, 0)",
-         {0, 0, 1},
-         zero,
-         zero,
-         {-1, 0, 0},
-         {0, -1, 0},
-         all,
-         {-1, 0, 0},
-         {0, -1, 0}},
-        {"fallbacks keep the normal's length",
-         {0, 0, 2},
-         zero,
-         zero,
-         {-2, 0, 0},
-         {0, -4, 0},
-         all,
-         {-2, 0, 0},
-         {0, -4, 0}},
-        // The axis test is signed: 0.5 <= -1 fails, so (1, 0, 0).
-        {"neither, N.y > N.x: N x (1, 0, 0)",
-         {-1, 0.5f, 0},
-         zero,
-         zero,
-         {0, 0, -0.5f},
-         {-0.25f, -0.5f, 0},
-         all,
-         {0, 0, -0.5f},
-         {-0.25f, -0.5f, 0}},
-        {"zero normal: reported, (0, 0, 1) instead",
-         zero,
-         {1, 0, 0},
-         {0, 1, 0},
-         {1, 0, 0},
-         {0, 1, 0},
-         all,
-         {1, 0, 0},
-         {0, 1, 0}},
-        {"mend: the chosen axis (x) along the normal, the other instead",
-         {-1, 0, 0},
-         zero,
-         zero,
-         {0, 0, -1},
-         {0, -1, 0},
-         noAxis,
-         zero,
-         zero},
-        {"mend: the chosen axis (y) along the normal, the other instead",
-         {0, -1, 0},
-         zero,
-         zero,
-         {0, 0, 1},
-         {-1, 0, 0},
-         noAxis,
-         zero,
-         zero},
-        {"mend: a NaN normal is a zero normal",
-         {nan, 0, 1},
-         {1, 0, 0},
-         {0, 1, 0},
-         {1, 0, 0},
-         {0, 1, 0},
-         noFinite,
-         nans,
-         nans},
-        {"mend: an infinite normal is a zero normal",
-         {0, inf, 0},
-         {1, 0, 0},
-         {0, 1, 0},
-         {1, 0, 0},
-         {0, 1, 0},
-         noFinite,
-         nans,
-         nans},
+    const Vector3 x(1, 0, 0), y(0, 1, 0), z(0, 0, 1);
+    std::vector<Case> cases = {
+        // Binormal parallel to the tangent: none left, N x T.
+        {z, x, {2, 0, 0}, x, y},
+        // B' = (1, 0.001, 0) - T' (T'.B) with T' = (0.5, 0, 0) is (0.75, 0.001, 0): T.B > 0.999.
+        {z, {0.5f, 0, 0}, {1, 0.001f, 0}, x, y},
+        // T' = (0.6, 0, 0); B' = B - T' (T'.B) = (0.6 - 0.216, 0.8, 0), then normalised.
+        {z, {0.6f, 0, 0.8f}, {0.6f, 0.8f, 0}, x, {0.43273107f, 0.90152306f, 0}},
+        {z, o, {0, 3, 0}, x, y},  // no tangent: B x N
+        {z, {0, 2, 0}, o, y, -x}, // no binormal: N x T
+        // Neither: N.y <= N.x takes N x (0, 1, 0), with the normal's length.
+        {{0, 0, 2}, o, o, {-2, 0, 0}, {0, -4, 0}},
+        // The axis test is signed: 0.5 <= -1 fails, so N x (1, 0, 0).
+        {{-1, 0.5f, 0}, o, o, {0, 0, -0.5f}, {-0.25f, -0.5f, 0}},
+        {o, x, y, x, y}, // zero normal: reported, (0, 0, 1) instead
     };
+    for (Case& c : cases) {
+        c.off = all;
+        c.literalTangent = c.wantTangent;
+        c.literalBinormal = c.wantBinormal;
+    }
+    // The mends: the other axis where the chosen one lies along the normal; a normal that is
+    // not finite is a zero normal.
+    cases.push_back({-x, o, o, -z, -y, noAxis, o, o});
+    cases.push_back({-y, o, o, z, -x, noAxis, o, o});
+    cases.push_back({{nan, 0, 1}, x, y, x, y, noFinite, nans, nans});
+    cases.push_back({{0, inf, 0}, x, y, x, y, noFinite, nans, nans});
+
     auto same = [](const Vector3& got, const Vector3& want) {
         if (std::isnan(want.x))
             return !std::isfinite(got.x + got.y + got.z);
@@ -188,8 +92,9 @@ TEST(TangentFrame, TheStepsAndEachMendGiveTheFramesWorkedOutByHand) {
     };
     exportErrorList().clear();
     std::size_t reports = 0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(testing::Message() << "row " << i);
         MenderVertex v = menderVertex({}, c.normal, 0, 0);
         v.tangent = c.tangent;
         v.binormal = c.binormal;
@@ -205,7 +110,7 @@ TEST(TangentFrame, TheStepsAndEachMendGiveTheFramesWorkedOutByHand) {
         EXPECT_TRUE(same(literal.tangent, c.literalTangent) &&
                     same(literal.binormal, c.literalBinormal));
         if (!(c.normal.length() >= 0.001f) || !std::isfinite(c.normal.length())) {
-            EXPECT_EQ(v.normal, Vector3(0, 0, 1));
+            EXPECT_EQ(v.normal, z);
             // The literal NaN and infinite normals pass the length test unreported.
             reports += std::isfinite(c.normal.length()) ? 3u : 2u;
         }
