@@ -321,7 +321,7 @@ void SkinnedMeshDataExporter::bindInfluences(ExportVertex& out, const UtilMeshNo
         return;
     }
     SkinWeight record;
-    if (skinned && vertex.m_blendWeight >= 0 &&
+    if (vertex.m_blendWeight >= 0 &&
         static_cast<std::size_t>(vertex.m_blendWeight) < buffer.m_skinWeights.size())
         record = buffer.m_skinWeights[static_cast<std::size_t>(vertex.m_blendWeight)];
     std::array<bool, 4> known{};
