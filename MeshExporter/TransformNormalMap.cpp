@@ -382,7 +382,8 @@ bool TransformNormalMap::convertSkinnedMesh(const MeshDataExporter& mesh,
     if (m_device == nullptr || m_effect == nullptr)
         return ok(D3DERR_INVALIDCALL);
     bool good = createMeshBuffers(mesh) && loadMaps(mesh, materials);
-    if (good) {
+    // Without a map to convert there is nothing to draw.
+    if (good && !m_targets.empty()) {
         VX_INFO << "3D Data created";
         good = drawConversion(mesh, materials) && drawOutlines();
     }
