@@ -120,30 +120,6 @@ TEST(TangentFrame, TheStepsAndEachMendGiveTheFramesWorkedOutByHand) {
     exportErrorList().clear();
 }
 
-TEST(NVMeshMender2, ATinyMirroredTextureAreaKeepsItsSign) {
-    // s falls along x and t rises along y over an area of 2.5e-5 (det < 0): below 0.0001 the
-    // triangle is scaled by -1, so the tangent still points the way s increases (-x) and the
-    // binormal the way t increases (+y). The literal r = 1 turns both round.
-    const Vector3 up(0, 0, 1);
-    const MenderMesh input{{menderVertex({0, 0, 0}, up, 0, 0),
-                            menderVertex({1, 0, 0}, up, -0.005f, 0),
-                            menderVertex({0, 1, 0}, up, 0, 0.005f)},
-                           {0, 1, 2}};
-    for (const bool mended : {true, false}) {
-        SCOPED_TRACE(mended ? "mended" : "literal");
-        MenderMesh mesh = input;
-        std::vector<std::uint32_t> mapping;
-        if (mended)
-            ASSERT_TRUE(mend(mesh.vertices, mesh.indices, mapping));
-        else
-            test::literalMend(mesh.vertices, mesh.indices, mapping, {false, true, true});
-        for (const MenderVertex& v : mesh.vertices) {
-            EXPECT_EQ(v.tangent, Vector3(mended ? -1.0f : 1.0f, 0, 0));
-            EXPECT_EQ(v.binormal, Vector3(0, mended ? 1.0f : -1.0f, 0));
-        }
-    }
-}
-
 TEST(NVMeshMender2, DegenerateTextureCoordinatesGroupTogetherApartFromTexturedOnes) {
     // A square of two triangles whose corners share one texture point (zero tangents), and a
     // textured triangle (s = x - 1, t = y) on its own vertices along the square's right edge.
@@ -196,21 +172,27 @@ MenderMesh sphereBand(int columns, int rows, float sScale) {
 
 TEST(NVMeshMender2, SphereTangentsFollowIncreasingSWhetherCoarseOrDenseAndMirrored) {
     // Dense: a texture area per triangle far below 0.0001. Mirrored: s falls as the longitude
-    // rises. Either way no vertex is split and each tangent points the way s increases.
+    // rises. Either way no vertex is split and each tangent points the way s increases; the
+    // literal r = 1 of a tiny area turns every tangent of the dense mirrored band backwards.
     for (const float sScale : {1.0f, -1.0f, 0.01f, -0.01f}) {
         SCOPED_TRACE(sScale);
         const MenderMesh input = sphereBand(13, 9, sScale);
         MenderMesh mesh = input;
         MenderMesh reference = input;
-        std::vector<std::uint32_t> mapping, referenceMapping;
+        MenderMesh literal = input;
+        std::vector<std::uint32_t> mapping, referenceMapping, literalMapping;
         ASSERT_TRUE(mend(mesh.vertices, mesh.indices, mapping));
         test::literalMend(reference.vertices, reference.indices, referenceMapping);
+        test::literalMend(literal.vertices, literal.indices, literalMapping, {false, true, true});
         ASSERT_EQ(mesh.vertices.size(), input.vertices.size());
         EXPECT_EQ(mesh.indices, input.indices);
         EXPECT_TRUE(sameBytes(mesh.vertices, reference.vertices));
-        for (const MenderVertex& v : mesh.vertices) {
+        const float literalSign = sScale == -0.01f ? -1.0f : 1.0f;
+        for (std::size_t i = 0; i < mesh.vertices.size(); ++i) {
+            const MenderVertex& v = mesh.vertices[i];
             const Vector3 east(-v.position.y, v.position.x, 0.0f);
             EXPECT_GT(Vector3::dot(v.tangent, east) * sScale, 0.0f);
+            EXPECT_GT(Vector3::dot(literal.vertices[i].tangent, east) * sScale * literalSign, 0.0f);
             expectUnitAcrossTheNormal(v);
         }
     }
