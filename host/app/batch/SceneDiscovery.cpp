@@ -1,0 +1,98 @@
+#include "batch/SceneDiscovery.h"
+
+#include "MeshExporter/ExportType.h"
+#include "Shared/Base/TextCase.h"
+#include "batch/AtomicFile.h"
+
+#include <algorithm>
+
+namespace vornexbatch {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+// The quoted name after " -n " or " -name " on a createNode line; empty when absent.
+std::string_view createdName(std::string_view line) {
+    for (const std::string_view flag :
+         {std::string_view(" -n \""), std::string_view(" -name \"")}) {
+        const std::size_t at = line.find(flag);
+        if (at == std::string_view::npos)
+            continue;
+        const std::size_t start = at + flag.size();
+        const std::size_t end = line.find('"', start);
+        if (end != std::string_view::npos)
+            return line.substr(start, end - start);
+    }
+    return {};
+}
+
+} // namespace
+
+std::string rootExportType(std::string_view text) {
+    constexpr std::string_view kCreate = "createNode";
+    constexpr std::string_view kRoot = "root_";
+    std::size_t lineStart = 0;
+    while (lineStart < text.size()) {
+        std::size_t lineEnd = text.find('\n', lineStart);
+        if (lineEnd == std::string_view::npos)
+            lineEnd = text.size();
+        std::string_view line = text.substr(lineStart, lineEnd - lineStart);
+        lineStart = lineEnd + 1;
+        while (!line.empty() && isBlank(line.front()))
+            line.remove_prefix(1);
+        if (line.substr(0, kCreate.size()) != kCreate)
+            continue;
+        const std::string_view name = createdName(line);
+        if (name.size() <= kRoot.size() ||
+            !vx::equalsIgnoringCase(name.substr(0, kRoot.size()), kRoot))
+            continue;
+        const vx::ExportType type = vx::exportTypeFromName(name.substr(kRoot.size()));
+        if (type != vx::kNoExportType)
+            return std::string(vx::exportTypeName(type));
+    }
+    return {};
+}
+
+bool discoverScenes(const fs::path& source, std::vector<SceneEntry>& assets,
+                    std::vector<SceneEntry>& skipped, std::string& error) {
+    std::error_code ec;
+    fs::recursive_directory_iterator it(source, fs::directory_options::skip_permission_denied, ec);
+    if (ec) {
+        error = source.string() + ": cannot list the folder: " + ec.message();
+        return false;
+    }
+    std::vector<SceneEntry> scenes;
+    for (; it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        if (ec) {
+            error = source.string() + ": cannot list the folder: " + ec.message();
+            return false;
+        }
+        const fs::path& path = it->path();
+        if (!vx::equalsIgnoringCase(path.extension().string(), ".ma") || !it->is_regular_file(ec))
+            continue;
+        SceneEntry entry;
+        entry.path = path.string();
+        entry.relative = path.lexically_relative(source).generic_string();
+        scenes.push_back(std::move(entry));
+    }
+    std::sort(scenes.begin(), scenes.end(),
+              [](const SceneEntry& a, const SceneEntry& b) { return a.relative < b.relative; });
+    for (SceneEntry& scene : scenes) {
+        std::string text;
+        if (!readWholeFile(scene.path, text))
+            scene.skipReason = "cannot be read";
+        else if ((scene.exportType = rootExportType(text)).empty())
+            scene.skipReason = "no root_ node";
+        else if (scene.path.find_first_of("\r\n") != std::string::npos)
+            scene.skipReason = "its path holds a line break";
+        (scene.skipReason.empty() ? assets : skipped).push_back(std::move(scene));
+    }
+    return true;
+}
+
+} // namespace vornexbatch

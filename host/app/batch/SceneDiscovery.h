@@ -1,0 +1,29 @@
+#pragma once
+// Finding the scenes of an asset tree that a batch exports.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vornexbatch {
+
+struct SceneEntry {
+    std::string relative;   // from the tree's folder, '/'-separated: "vehicles/tank/tank.ma"
+    std::string path;       // absolute
+    std::string exportType; // the root node's type name as the table spells it; empty: skipped
+    std::string skipReason; // why a scene without a type is skipped
+};
+
+// The export type named by the first `createNode` whose name is "root_" followed by a type
+// name (both ignoring case), in file order; empty when there is none. A cheap look at the
+// text: the scene is not loaded, so a root inside a referenced file is not seen.
+std::string rootExportType(std::string_view sceneText);
+
+// Every Maya ASCII scene (".ma", any case) under `source`, in sorted order of their relative
+// paths; those with a root node first in `assets`, the others in `skipped`. Unreadable
+// folders and files are skipped with their reason. False with the reason when `source`
+// cannot be walked at all.
+bool discoverScenes(const std::filesystem::path& source, std::vector<SceneEntry>& assets,
+                    std::vector<SceneEntry>& skipped, std::string& error);
+
+} // namespace vornexbatch
