@@ -2,9 +2,9 @@
 
 #include "MeshExporter/ExportType.h"
 #include "Shared/Base/TextCase.h"
-#include "batch/AtomicFile.h"
 
 #include <algorithm>
+#include <fstream>
 
 namespace vornexbatch {
 
@@ -33,16 +33,15 @@ std::string_view createdName(std::string_view line) {
 
 } // namespace
 
-std::string rootExportType(std::string_view text) {
+bool rootExportType(const std::string& scenePath, std::string& type) {
     constexpr std::string_view kCreate = "createNode";
     constexpr std::string_view kRoot = "root_";
-    std::size_t lineStart = 0;
-    while (lineStart < text.size()) {
-        std::size_t lineEnd = text.find('\n', lineStart);
-        if (lineEnd == std::string_view::npos)
-            lineEnd = text.size();
-        std::string_view line = text.substr(lineStart, lineEnd - lineStart);
-        lineStart = lineEnd + 1;
+    type.clear();
+    std::ifstream in(scenePath, std::ios::binary);
+    if (!in)
+        return false;
+    for (std::string text; std::getline(in, text);) {
+        std::string_view line = text;
         while (!line.empty() && isBlank(line.front()))
             line.remove_prefix(1);
         if (line.substr(0, kCreate.size()) != kCreate)
@@ -51,11 +50,13 @@ std::string rootExportType(std::string_view text) {
         if (name.size() <= kRoot.size() ||
             !vx::equalsIgnoringCase(name.substr(0, kRoot.size()), kRoot))
             continue;
-        const vx::ExportType type = vx::exportTypeFromName(name.substr(kRoot.size()));
-        if (type != vx::kNoExportType)
-            return std::string(vx::exportTypeName(type));
+        const vx::ExportType found = vx::exportTypeFromName(name.substr(kRoot.size()));
+        if (found != vx::kNoExportType) {
+            type = vx::exportTypeName(found);
+            return true;
+        }
     }
-    return {};
+    return !in.bad();
 }
 
 bool discoverScenes(const fs::path& source, std::vector<SceneEntry>& assets,
@@ -83,10 +84,9 @@ bool discoverScenes(const fs::path& source, std::vector<SceneEntry>& assets,
     std::sort(scenes.begin(), scenes.end(),
               [](const SceneEntry& a, const SceneEntry& b) { return a.relative < b.relative; });
     for (SceneEntry& scene : scenes) {
-        std::string text;
-        if (!readWholeFile(scene.path, text))
+        if (!rootExportType(scene.path, scene.exportType))
             scene.skipReason = "cannot be read";
-        else if ((scene.exportType = rootExportType(text)).empty())
+        else if (scene.exportType.empty())
             scene.skipReason = "no root_ node";
         else if (scene.path.find_first_of("\r\n") != std::string::npos)
             scene.skipReason = "its path holds a line break";

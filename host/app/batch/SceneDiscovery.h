@@ -2,7 +2,6 @@
 // Finding the scenes of an asset tree that a batch exports.
 #include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace vornexbatch {
@@ -14,10 +13,11 @@ struct SceneEntry {
     std::string skipReason; // why a scene without a type is skipped
 };
 
-// The export type named by the first `createNode` whose name is "root_" followed by a type
-// name (both ignoring case), in file order; empty when there is none. A cheap look at the
-// text: the scene is not loaded, so a root inside a referenced file is not seen.
-std::string rootExportType(std::string_view sceneText);
+// The export type named by the scene's first `createNode` whose name is "root_" followed by a
+// type name (both ignoring case); empty when there is none. A cheap look at the text, read up
+// to that line: the scene is not loaded, so a root inside a referenced file is not seen. False
+// when the file cannot be read.
+bool rootExportType(const std::string& scenePath, std::string& type);
 
 // Every Maya ASCII scene (".ma", any case) under `source`, in sorted order of their relative
 // paths; those with a root node first in `assets`, the others in `skipped`. Unreadable
