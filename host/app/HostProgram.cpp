@@ -412,14 +412,12 @@ int runHostProgram(const std::vector<std::string>& args, const std::string& prog
         return args.empty() ? 1 : 0;
     }
     const std::string verb = args[0] == "help" ? args[1] : args[0];
-    const char* usage = verb == "mel"          ? kMelUsage
-                        : verb == "parse"      ? kParseUsage
-                        : verb == "export"     ? kExportUsage
-                        : verb == "info"       ? kInfoUsage
-                        : verb == "render"     ? kRenderUsage
-                        : verb == "batch"      ? vornexbatch::kBatchUsage
-                        : verb == "batch-edge" ? vornexbatch::kBatchEdgeUsage
-                                               : nullptr;
+    const char* usage = verb == "mel"      ? kMelUsage
+                        : verb == "parse"  ? kParseUsage
+                        : verb == "export" ? kExportUsage
+                        : verb == "info"   ? kInfoUsage
+                        : verb == "render" ? kRenderUsage
+                                           : vornexbatch::batchVerbUsage(verb);
     if (!usage) {
         error("unknown verb \"" + verb + "\"; vornex --help lists them");
         return 1;

@@ -18,6 +18,8 @@ namespace vornexbatch {
 
 namespace fs = std::filesystem;
 
+namespace {
+
 const char* const kBatchUsage =
     "usage: vornex batch SOURCE OUTPUT [-j N] [--dry-run] [--keep-going | --stop-on-failure]\n"
     "                    [--summary FILE] [--exporter PROGRAM]\n"
@@ -38,8 +40,6 @@ const char* const kBatchEdgeUsage =
     "\n"
     "One edge of a batch: runs COMMAND (an export to OUTPUT), writes how it went to the record\n"
     "RESULT and, when it succeeded, the stamp STAMP. The batch's build.ninja runs it.\n";
-
-namespace {
 
 struct BatchOptions {
     std::string source;
@@ -151,6 +151,10 @@ bool writeIfChanged(const std::string& path, const std::string& text) {
 }
 
 } // namespace
+
+const char* batchVerbUsage(const std::string& verb) {
+    return verb == "batch" ? kBatchUsage : verb == "batch-edge" ? kBatchEdgeUsage : nullptr;
+}
 
 int runBatch(const std::vector<std::string>& args) {
     BatchOptions o;

@@ -6,8 +6,8 @@
 
 namespace vornexbatch {
 
-extern const char* const kBatchUsage;
-extern const char* const kBatchEdgeUsage;
+// The usage text of "batch" or "batch-edge"; null for any other verb.
+const char* batchVerbUsage(const std::string& verb);
 
 // `args`: "batch" SOURCE OUTPUT [options]. The exit status: 0 when every asset is exported
 // or up to date.
