@@ -10,7 +10,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <set>
 #include <thread>
 #include <unistd.h>
 
@@ -142,6 +144,37 @@ std::string newRunName() {
            std::to_string(::getpid());
 }
 
+std::vector<std::string> ninjaCommand(const BatchOptions& o, bool dryRun) {
+    std::vector<std::string> ninja = {"ninja",
+                                      "-C",
+                                      o.output,
+                                      "-f",
+                                      "build.ninja",
+                                      "-j",
+                                      std::to_string(o.jobs),
+                                      "-k",
+                                      o.keepGoing ? "0" : "1"};
+    if (dryRun)
+        ninja.push_back("-n");
+    return ninja;
+}
+
+// The assets Ninja would still export: a dry run whose status lines are the edges' descriptions
+// alone, the assets' names.
+std::set<std::string> pendingAssets(const BatchOptions& o) {
+    std::set<std::string> pending;
+    const std::string listing = o.output + "/.vornex-batch/pending.txt";
+    ::setenv("NINJA_STATUS", "", 1);
+    const ProcessEnd end = runChildProcess(ninjaCommand(o, true), listing);
+    ::unsetenv("NINJA_STATUS");
+    std::ifstream in(listing);
+    for (std::string line; std::getline(in, line);)
+        pending.insert(line);
+    std::error_code ec;
+    fs::remove(listing, ec);
+    return end.started ? pending : std::set<std::string>();
+}
+
 bool writeIfChanged(const std::string& path, const std::string& text) {
     std::string old;
     std::string error;
@@ -183,24 +216,16 @@ int runBatch(const std::vector<std::string>& args) {
 
     const std::string run = newRunName();
     ::setenv(kBatchRunVariable, run.c_str(), 1);
-    std::vector<std::string> ninja = {"ninja",
-                                      "-C",
-                                      o.output,
-                                      "-f",
-                                      "build.ninja",
-                                      "-j",
-                                      std::to_string(o.jobs),
-                                      "-k",
-                                      o.keepGoing ? "0" : "1"};
-    if (o.dryRun)
-        ninja.push_back("-n");
-    const ProcessEnd end = runChildProcess(ninja);
+    const ProcessEnd end = runChildProcess(ninjaCommand(o, o.dryRun));
     if (!end.started)
         return fail(end.error + " (Ninja comes with the ninja-build package)"), 1;
     if (o.dryRun)
         return end.exitStatus == 0 ? 0 : 1;
 
-    const std::vector<AssetRow> rows = collectRows(assets, o.output, run);
+    // Everything out of date ran unless Ninja stopped early.
+    const bool stopped = end.signal != 0 || end.exitStatus != 0;
+    const std::vector<AssetRow> rows =
+        collectRows(assets, o.output, run, stopped ? pendingAssets(o) : std::set<std::string>());
     std::cout << "\n" << summaryTable(rows);
     const int failed = failedCount(rows);
     if (!o.summary.empty() &&
@@ -210,7 +235,7 @@ int runBatch(const std::vector<std::string>& args) {
         std::cout << failed << " of " << rows.size() << " assets failed or did not run\n";
         return 1;
     }
-    if (end.signal != 0 || end.exitStatus != 0)
+    if (stopped)
         return fail("ninja stopped with " + describeProcessEnd(end)), 1;
     return 0;
 }

@@ -37,7 +37,8 @@ const char* statusName(AssetStatus status) {
 }
 
 std::vector<AssetRow> collectRows(const std::vector<SceneEntry>& assets,
-                                  const std::string& outputFolder, const std::string& run) {
+                                  const std::string& outputFolder, const std::string& run,
+                                  const std::set<std::string>& pending) {
     std::vector<AssetRow> rows;
     for (const SceneEntry& scene : assets) {
         const AssetPaths paths = assetPaths(scene, outputFolder);
@@ -49,7 +50,8 @@ std::vector<AssetRow> collectRows(const std::vector<SceneEntry>& assets,
         std::error_code ec;
         if (recorded && row.result.run == run)
             row.status = row.result.exported ? AssetStatus::Exported : AssetStatus::Failed;
-        else if (recorded && row.result.exported && std::filesystem::exists(paths.stamp, ec))
+        else if (recorded && row.result.exported && !pending.count(paths.asset) &&
+                 std::filesystem::exists(paths.stamp, ec))
             row.status = AssetStatus::UpToDate;
         else
             row.result =

@@ -3,6 +3,7 @@
 #include "batch/EdgeResult.h"
 #include "batch/SceneDiscovery.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,11 +23,12 @@ struct AssetRow {
 // "failed", "not run", "exported", "up to date".
 const char* statusName(AssetStatus status);
 
-// Every asset's row from its edge's files: the record of this run (`run`), else "up to
-// date" when an earlier run exported it and its stamp stands, else "not run". Sorted failures
-// first, then assets not run, then by asset.
+// Every asset's row from its edge's files: the record of this run (`run`), else "not run"
+// when it is still `pending` (out of date), else "up to date" when an earlier run exported it
+// and its stamp stands. Sorted failures first, then assets not run, then by asset.
 std::vector<AssetRow> collectRows(const std::vector<SceneEntry>& assets,
-                                  const std::string& outputFolder, const std::string& run);
+                                  const std::string& outputFolder, const std::string& run,
+                                  const std::set<std::string>& pending);
 
 // The assets that failed or did not run: each makes the batch fail.
 int failedCount(const std::vector<AssetRow>& rows);

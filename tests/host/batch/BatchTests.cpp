@@ -348,6 +348,22 @@ TEST(Batch, BadInputAndCrashingExportsGetClearMessages) {
         EXPECT_GE(upToDate, 1);
         EXPECT_NE(crashed.output.find("[1/"), std::string::npos);
     }
+
+    // Stopping at the first failure leaves the other assets out of date, and says so.
+    const fs::path always = root / "always crashing";
+    writeFile(always, "#!/bin/sh\nkill -SEGV $$\n");
+    fs::permissions(always, fs::perms::owner_all);
+    const fs::path summary = root / "stopped.json";
+    const ProgramRun stopped =
+        vornex({"batch", tree.source.string(), (root / "stopped").string(), "-j", "1",
+                "--stop-on-failure", "--exporter", always.string(), "--summary", summary.string()});
+    EXPECT_EQ(stopped.status, 1) << stopped.output;
+    std::map<std::string, int> statuses;
+    for (const auto& [asset, row] :
+         rowsByAsset(json::parse(vx::test::readWholeFile(summary.string()))))
+        ++statuses[row.at("status").get<std::string>()];
+    EXPECT_EQ(statuses, (std::map<std::string, int>{
+                            {"failed", 1}, {"not run", static_cast<int>(tree.assets.size()) - 1}}));
 }
 
 } // namespace
