@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <set>
 
 namespace vornexbatch {
 
@@ -83,6 +84,8 @@ bool discoverScenes(const fs::path& source, std::vector<SceneEntry>& assets,
     }
     std::sort(scenes.begin(), scenes.end(),
               [](const SceneEntry& a, const SceneEntry& b) { return a.relative < b.relative; });
+    // "a.ma" and "a.MA" would export to the same place; the first in sorted order wins.
+    std::set<std::string> taken;
     for (SceneEntry& scene : scenes) {
         if (!rootExportType(scene.path, scene.exportType))
             scene.skipReason = "cannot be read";
@@ -90,6 +93,8 @@ bool discoverScenes(const fs::path& source, std::vector<SceneEntry>& assets,
             scene.skipReason = "no root_ node";
         else if (scene.path.find_first_of("\r\n") != std::string::npos)
             scene.skipReason = "its path holds a line break";
+        else if (!taken.insert(scene.relative.substr(0, scene.relative.size() - 3)).second)
+            scene.skipReason = "another scene exports to the same place";
         (scene.skipReason.empty() ? assets : skipped).push_back(std::move(scene));
     }
     return true;

@@ -20,7 +20,7 @@ struct SceneEntry {
 bool rootExportType(const std::string& scenePath, std::string& type);
 
 // Every Maya ASCII scene (".ma", any case) under `source`, in sorted order of their relative
-// paths; those with a root node first in `assets`, the others in `skipped`. Unreadable
+// paths; those with a root node in `assets`, the others in `skipped`. Unreadable
 // folders and files are skipped with their reason. False with the reason when `source`
 // cannot be walked at all.
 bool discoverScenes(const std::filesystem::path& source, std::vector<SceneEntry>& assets,
