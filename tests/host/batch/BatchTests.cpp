@@ -259,7 +259,7 @@ TEST(Batch, ExportsAMirroredTreeAndReExportsOnlyWhatChanged) {
         EXPECT_EQ(row.at("status"), "up to date") << asset;
 
     // A change to a scene, or to a texture a scene's export read, re-exports that asset alone;
-    // a dry run lists it without exporting it.
+    // a dry run lists it and leaves it out of date for the run after it.
     const std::string other =
         *std::find_if(tree.assets.begin(), tree.assets.end(), [&](const std::string& a) {
             return a != skinned && rows.at(a).at("status") == "exported";
@@ -270,12 +270,13 @@ TEST(Batch, ExportsAMirroredTreeAndReExportsOnlyWhatChanged) {
         bool dryRun;
     } changes[] = {
         {tree.source / (other + ".ma"), other, true},
-        {tree.source / (other + ".ma"), other, false},
+        {{}, other, false},
         {normalMap, skinned, false},
     };
     for (const auto& change : changes) {
         SCOPED_TRACE(change.touched.string());
-        touch(change.touched);
+        if (!change.touched.empty())
+            touch(change.touched);
         const ProgramRun run = change.dryRun ? tree.batch({"--dry-run"}) : tree.batch();
         EXPECT_EQ(run.status, 0) << run.output;
         EXPECT_NE(run.output.find("[1/1] " + change.asset + "\n"), std::string::npos) << run.output;
