@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -35,10 +36,11 @@ void recordFileRead(const char* path) {
 }
 
 bool startFileReadRecording(const std::string& logPath, std::string& error) {
-    const std::string absolute = std::filesystem::absolute(logPath).string();
+    std::error_code ec;
+    const std::string absolute = std::filesystem::absolute(logPath, ec).string();
     const int fd = ::open(absolute.c_str(), O_WRONLY | O_TRUNC | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) {
-        error = absolute + ": cannot create the list of files read: " + std::strerror(errno);
+        error = logPath + ": cannot create the list of files read: " + std::strerror(errno);
         return false;
     }
     ::close(fd);
