@@ -1,5 +1,8 @@
 #include "HostProgram.h"
 
+#include "batch/BatchCommand.h"
+#include "batch/Depfile.h"
+#include "batch/EdgeRunner.h"
 #include "tools/info/InfoCommand.h"
 
 #include <vornexhost/MelInterpreter.h>
@@ -35,8 +38,10 @@ const char* const kUsage =
     "  parse SCENE.ma [-flags] [OUTPUT] [--selection NODE ...]\n"
     "                           run the plug-in's Vornex command on the scene\n"
     "  export SCENE.ma OUTPUT [--include-images] [--right-handed] [--z-axis-positive]\n"
-    "                         [--selection NODE ...]\n"
+    "                         [--selection NODE ...] [--depfile FILE]\n"
     "                           export through the plug-in's VornexFtr translator\n"
+    "  batch SOURCE OUTPUT [-j N] [--dry-run] [--summary FILE]\n"
+    "                           export every scene of an asset tree through Ninja\n"
     "  render SCENE.ma -o OUT.png [--camera NAME] [--size WxH] [--frame N] [--fit]\n"
     "                         [--wireframe] [--plain]\n"
     "                           draw the scene through the viewport into a PNG picture\n"
@@ -67,10 +72,13 @@ const char* const kParseUsage =
 
 const char* const kExportUsage =
     "usage: vornex export SCENE.ma OUTPUT [--include-images] [--right-handed]\n"
-    "                     [--z-axis-positive] [--selection NODE ...] [--plugin PATH]\n"
+    "                     [--z-axis-positive] [--selection NODE ...] [--depfile FILE]\n"
+    "                     [--plugin PATH]\n"
     "\n"
     "Loads the scene and exports it to OUTPUT (for example out/tank.bundledMesh) through the\n"
-    "plug-in's VornexFtr translator. With --selection only the named nodes are exported.\n";
+    "plug-in's VornexFtr translator. With --selection only the named nodes are exported.\n"
+    "--depfile writes FILE, a Makefile-style list of every file the export read (the scene,\n"
+    "its references, effect files, textures), when the export succeeds.\n";
 
 const char* const kRenderUsage =
     "usage: vornex render SCENE.ma -o OUT.png [--camera NAME] [--size WxH] [--frame N]\n"
@@ -136,6 +144,7 @@ struct Options {
     bool zAxisPositive = false;
     std::vector<std::string> selection;
     std::string output;
+    std::string depfile;
     std::string camera = "persp";
     std::string size;
     std::string frame;
@@ -168,6 +177,9 @@ bool parseOptions(const std::vector<std::string>& args, Options& o) {
             o.hasMel = true;
         } else if ((a == "-o" || a == "--output") && args[0] == "render") {
             if (!value(o.output))
+                return false;
+        } else if (a == "--depfile") {
+            if (!value(o.depfile))
                 return false;
         } else if (a == "--camera") {
             if (!value(o.camera))
@@ -291,6 +303,9 @@ int runExport(const Options& o, const std::string& programDirectory) {
         error("export needs a scene and an output file");
         return 1;
     }
+    vornexbatch::DepfileRecording reads(o.depfile);
+    if (!reads.start())
+        return 1;
     Session session;
     if (!session.start(o, programDirectory))
         return 1;
@@ -321,7 +336,7 @@ int runExport(const Options& o, const std::string& programDirectory) {
         error("export to \"" + o.positional[1] + "\" failed");
         return 1;
     }
-    return 0;
+    return reads.write(o.positional[1]) ? 0 : 1;
 }
 
 // "640x480" into its two numbers; false for anything else.
@@ -402,11 +417,13 @@ int runHostProgram(const std::vector<std::string>& args, const std::string& prog
                         : verb == "export" ? kExportUsage
                         : verb == "info"   ? kInfoUsage
                         : verb == "render" ? kRenderUsage
-                                           : nullptr;
+                                           : vornexbatch::batchVerbUsage(verb);
     if (!usage) {
         error("unknown verb \"" + verb + "\"; vornex --help lists them");
         return 1;
     }
+    if (args[0] == "batch-edge")
+        return vornexbatch::runEdge(args);
     Options o;
     if (!parseOptions(args, o))
         return 1;
@@ -424,6 +441,8 @@ int runHostProgram(const std::vector<std::string>& args, const std::string& prog
         return runInfo(o);
     if (verb == "render")
         return runRender(o, programDirectory);
+    if (verb == "batch")
+        return vornexbatch::runBatch(args);
     return runExport(o, programDirectory);
 }
 

@@ -1,3 +1,4 @@
+#include "Shared/Base/File/FileReads.h"
 #include "d3d9.h"
 #include "d3dx9tex.h"
 #include "device/TextureFormats.h"
@@ -24,6 +25,7 @@ HRESULT D3DXGetImageInfoFromFileA(const char* path, D3DXIMAGE_INFO* info) {
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
     if (!file)
         return D3DERR_NOTAVAILABLE;
+    vx::recordFileRead(path);
     std::array<unsigned char, vximage::kDdsHeaderBytes> head{};
     const std::size_t got = std::fread(head.data(), 1, head.size(), file.get());
     if (got >= 4 && std::memcmp(head.data(), "DDS ", 4) == 0) {

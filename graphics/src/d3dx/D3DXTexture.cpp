@@ -1,3 +1,4 @@
+#include "Shared/Base/File/FileReads.h"
 #include "d3dx9tex.h"
 
 #include "device/Device.h"
@@ -63,6 +64,7 @@ HRESULT D3DXCreateTextureFromFileExA(LPDIRECT3DDEVICE9 pDevice, LPCSTR pSrcFile,
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return failWith(D3DXERR_INVALIDDATA, path + ": cannot open the file");
+    vx::recordFileRead(path.c_str());
     const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file),
                                           std::istreambuf_iterator<char>()};
     if (file.bad())

@@ -1,5 +1,6 @@
 #include "effect/Effect.h"
 
+#include "Shared/Base/File/FileReads.h"
 #include "d3dx9tex.h"
 #include "device/Device.h"
 #include "device/FailureReason.h"
@@ -359,6 +360,7 @@ HRESULT D3DXCreateEffectFromFileA(LPDIRECT3DDEVICE9 pDevice, LPCSTR pSrcFile,
     if (!file) {
         error = path + ": cannot open the file";
     } else {
+        vx::recordFileRead(path.c_str());
         // One byte past the limit is enough for the parser to refuse an oversized file.
         text.resize(kMaxEffectFileBytes + 1);
         file.read(text.data(), static_cast<std::streamsize>(text.size()));

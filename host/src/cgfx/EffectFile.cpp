@@ -1,5 +1,7 @@
 #include <vornexhost/EffectFile.h>
 
+#include "Shared/Base/File/FileReads.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -444,6 +446,7 @@ bool EffectFile::load(const std::string& path, EffectFile& out, std::string& err
         error = path + ": cannot read the effect file";
         return false;
     }
+    vx::recordFileRead(path.c_str());
     std::ostringstream text;
     text << file.rdbuf();
     return parse(text.str(), path, out, error);

@@ -1,6 +1,8 @@
 #include <maya/MImage.h>
 #include <vornexhost/ImageDecoder.h>
 
+#include "Shared/Base/File/FileReads.h"
+
 #include <stb_image_resize.h>
 
 #include <algorithm>
@@ -43,6 +45,7 @@ MStatus MImage::readFromFile(MString pathName, MPixelType type) {
         g_lastError = pathName.str() + ": cannot open the file";
         return MStatus::kFailure;
     }
+    vx::recordFileRead(pathName.asChar());
     const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file),
                                           std::istreambuf_iterator<char>()};
     vornexhost::RgbaImage image;

@@ -1,5 +1,7 @@
 #include <vornexhost/FileText.h>
 
+#include "Shared/Base/File/FileReads.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -41,6 +43,7 @@ bool FileText::open(const std::string& path, std::uintmax_t maxBytes) {
     struct stat info {};
     if (file.fd < 0 || ::fstat(file.fd, &info) != 0 || S_ISDIR(info.st_mode))
         return false;
+    vx::recordFileRead(path.c_str());
     if (S_ISREG(info.st_mode)) {
         const auto size = static_cast<std::uintmax_t>(info.st_size);
         if (size > maxBytes || size > SIZE_MAX)
