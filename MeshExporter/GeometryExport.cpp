@@ -79,12 +79,6 @@ bool readLightmapSettings(SceneNode* geometry, int i) {
     return true;
 }
 
-bool failWith(const std::string& text) {
-    VX_ERROR << text;
-    exportErrorList().append(text);
-    return false;
-}
-
 // The collision container: per slot (as many as the most parts of any geometry), per geometry,
 // the part's collision block or 0.
 bool writeCollisionFile(const std::string& outputFile, const std::vector<GeometryBuild>& builds) {
@@ -109,7 +103,7 @@ bool writeCollisionFile(const std::string& outputFile, const std::vector<Geometr
         }
     }
     if (out.failed())
-        return failWith("The collision mesh file " + path + " could not be composed");
+        return failExport("The collision mesh file " + path + " could not be composed");
     return writeExportFile(path, bytes.text());
 }
 
@@ -126,6 +120,7 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
     merged.reset();
     animatedUvState().reset();
     collisionMaterialList().clear();
+    geomLightmapSettings().reset();
 
     std::vector<SceneNode*> geometries;
     std::vector<int> lodCounts;
@@ -203,6 +198,16 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
     out << static_cast<std::uint32_t>(geometries.size());
     for (int count : lodCounts)
         out << static_cast<std::uint32_t>(count);
+    if (type != kSkinnedMesh) {
+        // One layout for the whole file: the texture sets the widest level of detail needs.
+        std::uint32_t uvSets = 0;
+        for (const GeometryBuild& build : builds)
+            for (const LodBuild& lod : build.lods)
+                uvSets = std::max(uvSets, lod.mesh->uvSetCount());
+        for (GeometryBuild& build : builds)
+            for (LodBuild& lod : build.lods)
+                lod.mesh->widenUvSets(uvSets);
+    }
     for (GeometryBuild& build : builds)
         for (std::size_t j = 0; j < build.lods.size(); ++j)
             mergeLod(merged, *build.lods[j].mesh, *build.lods[j].materials, static_cast<int>(j),
@@ -231,15 +236,15 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
                         createMeshData(scene, *shadow, "", shadowParts, static_cast<int>(i),
                                        static_cast<int>(j), outputFile, false);
                     if (!shadowMesh)
-                        return failWith("The shadow geometry " + shadow->name() +
-                                        " could not be built");
+                        return failExport("The shadow geometry " + shadow->name() +
+                                          " could not be built");
                     shadowMesh->writeLodBlock(out);
                 }
             }
         }
     }
     if (out.failed())
-        return failWith("The mesh file " + meshPath + " could not be composed");
+        return failExport("The mesh file " + meshPath + " could not be composed");
     if (!writeExportFile(meshPath, bytes.text()))
         return false;
     return !anyCollision || writeCollisionFile(outputFile, builds);

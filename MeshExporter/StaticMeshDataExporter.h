@@ -3,6 +3,8 @@
 // level of detail's space, lightmapped when the geometry asks for it.
 #include "MeshExporter/MeshDataExporter.h"
 
+#include <unordered_set>
+
 namespace vx {
 
 class StaticMeshDataExporter : public MeshDataExporter {
@@ -18,6 +20,8 @@ public:
 
 private:
     bool m_lightmapped = true;
+    // Scene vertices whose far second set was reported (not owned).
+    mutable std::unordered_set<const Vertex*> m_reportedFarUvs;
 };
 
 // A static material is alpha blended when its name begins with "alpha" and does not contain
