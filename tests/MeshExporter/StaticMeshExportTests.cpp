@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -195,34 +196,141 @@ TEST(StaticMeshExport, TwoGeometriesAndTwoLodsMergeIntoOneFileWithTheirBlocks) {
     }()) << "the same scene gives the same bytes";
 }
 
-TEST(StaticMeshExport, TextureSetsArePackedInTheOrderTheGameReadsThem) {
-    // Set k of every corner holds u = k + 0.25, so each packed slot shows which set it holds.
-    const std::vector<std::vector<int>> expected = {{0}, {0, 1}, {1, 0, 2}};
-    for (std::size_t sets = 1; sets <= 3; ++sets) {
-        const auto m = cgfxMaterial("stone", "StaticMesh.fx", "Base", {"stone.dds"});
-        MeshDraft draft = quad(1, 0, m);
-        draft.uvSets.clear();
-        for (std::size_t k = 0; k < sets; ++k)
-            draft.uvSets.push_back(
-                std::vector<std::pair<float, float>>(4, {static_cast<float>(k) + 0.25f, 0.5f}));
-        ExportSceneBuilder b;
-        b.transform("geom0", "root_staticMesh");
-        b.transform("geom0_NoLightmap", "geom0");
-        b.transform("lod0", "geom0");
-        b.transform("slab", "lod0");
-        b.mesh("slabShape", "slab", buildMesh("slabShape", draft));
-        Export e(b);
-        ASSERT_TRUE(e.ok) << sets;
-        const MeshFile f = readMesh(e.meshPath());
-        EXPECT_EQ(f.stride, 40u + 8u * sets);
-        const auto decoded = decodeVertex(f, 0);
-        for (std::size_t slot = 0; slot < sets; ++slot) {
-            const auto* uv =
-                decoded.find(meshfile::kUsageTexcoord, static_cast<std::uint8_t>(slot));
-            ASSERT_NE(uv, nullptr);
-            EXPECT_EQ(uv->values[0], static_cast<float>(expected[sets - 1][slot]) + 0.25f)
-                << sets << " sets, slot " << slot;
+// A quad whose corners all carry set k = (k + 0.25, 0.5), for k below `sets`.
+MeshDraft setQuad(std::size_t sets, const std::shared_ptr<Material>& material) {
+    MeshDraft draft = quad(1, 0, material);
+    draft.uvSets.clear();
+    for (std::size_t k = 0; k < sets; ++k)
+        draft.uvSets.push_back(
+            std::vector<std::pair<float, float>>(4, {static_cast<float>(k) + 0.25f, 0.5f}));
+    return draft;
+}
+
+TEST(MeshExportLayout, EveryLodPacksItsSetsByTheOneLayoutTheWidestNeeds) {
+    // Per slot of the file, what every vertex of a LOD holds there; kLightmap marks generated
+    // coordinates (inside the unit square), kNoSecondSet the bundled marker (65535, 0).
+    constexpr float kLightmap = -1.0f;
+    const std::pair<float, float> lightmap{kLightmap, kLightmap};
+    const std::pair<float, float> none{0.0f, 0.0f};
+    const std::pair<float, float> noSecondSet{65535.0f, 0.0f};
+    const auto set = [](float k) { return std::pair<float, float>{k + 0.25f, 0.5f}; };
+    struct Case {
+        const char* what;
+        std::string root;
+        // Per geometry, per LOD, the UV sets of its one quad; an "AnimatedUV" quad is coloured
+        // for matrix 3, translation only.
+        std::vector<std::vector<std::size_t>> sets;
+        std::vector<bool> lit;      // per geometry
+        std::vector<bool> animated; // per LOD in file order
+        std::vector<std::vector<std::pair<float, float>>> slots; // per LOD in file order
+    };
+    const std::vector<Case> cases = {
+        {"one set", "root_staticMesh", {{1}}, {false}, {false}, {{set(0)}}},
+        {"two sets: set 0 first", "root_staticMesh", {{2}}, {false}, {false},
+         {{set(0), set(1)}}},
+        {"three sets: set 1 first", "root_staticMesh", {{3}}, {false}, {false},
+         {{set(1), set(0), set(2)}}},
+        {"a lit geometry after an unlit one", "root_staticMesh", {{1}, {1}}, {false, true},
+         {false, false}, {{set(0), none}, {set(0), lightmap}}},
+        {"LODs of one and three sets", "root_staticMesh", {{1, 3}}, {false}, {false, false},
+         {{none, set(0), none}, {set(1), set(0), set(2)}}},
+        {"an animated second LOD", "root_bundledMesh", {{1, 2}}, {false}, {false, true},
+         {{set(0), noSecondSet}, {set(0), set(1)}}},
+    };
+    for (const Case& c : cases) {
+        ExportSceneBuilder b(c.root);
+        const bool bundled = c.root == "root_bundledMesh";
+        std::size_t lodInFile = 0;
+        for (std::size_t g = 0; g < c.sets.size(); ++g) {
+            const std::string geom = "geom" + std::to_string(g);
+            b.transform(geom, c.root);
+            if (!c.lit[g])
+                b.transform(geom + "_NoLightmap", geom);
+            for (std::size_t l = 0; l < c.sets[g].size(); ++l, ++lodInFile) {
+                const std::string lod = "lod" + std::to_string(l);
+                const std::string part = geom + lod + "part";
+                b.transform(lod, geom);
+                // Node names are looked up by exact name: the LOD under this geometry is the
+                // last one added.
+                b.transform(part, lod);
+                const bool animated = c.animated[lodInFile];
+                MeshDraft draft = setQuad(
+                    c.sets[g][l], cgfxMaterial(animated ? "tracks_AnimatedUV" : "stone",
+                                               "StaticMesh.fx", "Base", {"stone.dds"}));
+                if (animated)
+                    draft.colors.assign(4, Color{0.7f, 0, 0, 1});
+                b.mesh(part + "Shape", part, buildMesh(part + "Shape", draft));
+            }
         }
+        Export e(b, bundled ? "prop.bundledMesh" : "prop.staticMesh");
+        ASSERT_TRUE(e.ok) << c.what << testing::PrintToString(exportErrorList().entries());
+        const std::string bytes =
+            readWholeFile(e.meshPath(bundled ? "prop.bundledmesh" : "prop.staticmesh"));
+        MeshFile f;
+        std::string error;
+        ASSERT_TRUE(meshfile::readMeshFile(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                           bytes.size(),
+                                           bundled ? MeshKind::Bundled : MeshKind::Static, f,
+                                           error))
+            << c.what << ": " << error;
+        const std::size_t slots = c.slots.front().size();
+        EXPECT_EQ(f.stride, 40u + 8u * slots) << c.what;
+        ASSERT_EQ(f.elements.size(), 5u + slots) << c.what;
+        for (std::size_t k = 0; k < slots; ++k) {
+            EXPECT_EQ(f.elements[3 + k].usage, meshfile::kUsageTexcoord) << c.what;
+            EXPECT_EQ(f.elements[3 + k].usageIndex, k) << c.what;
+        }
+        std::size_t lod = 0;
+        for (const auto& geometry : f.materials) {
+            for (const auto& materials : geometry) {
+                const auto& expected = c.slots[lod++];
+                for (const auto& m : materials) {
+                    for (std::uint32_t v = 0; v < m.vertexCount; ++v) {
+                        const auto decoded = decodeVertex(
+                            f, static_cast<std::uint32_t>(m.baseVertexIndex) + v);
+                        for (std::size_t k = 0; k < slots; ++k) {
+                            const auto* uv = decoded.find(meshfile::kUsageTexcoord,
+                                                          static_cast<std::uint8_t>(k));
+                            ASSERT_NE(uv, nullptr) << c.what;
+                            if (expected[k].first == kLightmap) {
+                                EXPECT_GE(uv->values[0], 0.0f) << c.what;
+                                EXPECT_LE(uv->values[0], 1.0f) << c.what;
+                            } else {
+                                EXPECT_EQ(uv->values[0], expected[k].first)
+                                    << c.what << ", LOD " << lod - 1 << ", slot " << k;
+                                EXPECT_EQ(uv->values[1], expected[k].second)
+                                    << c.what << ", LOD " << lod - 1 << ", slot " << k;
+                            }
+                        }
+                    }
+                }
+            }
+        }
+        EXPECT_EQ(lod, c.slots.size()) << c.what;
+    }
+}
+
+TEST(MeshExportLayout, TangentsFollowTheSetInTheFilesFirstSlot) {
+    // Three sets: u of set 1, packed first, runs along z; u of set 0 along x; set 2 is constant.
+    const auto m = cgfxMaterial("stone", "StaticMesh.fx", "Base", {"stone.dds"});
+    MeshDraft draft = quad(1, 0, m);
+    draft.uvSets = {{{0, 0}, {1, 0}, {1, 1}, {0, 1}},
+                    {{0, 0}, {0, 1}, {1, 1}, {1, 0}},
+                    {{0.5f, 0.5f}, {0.5f, 0.5f}, {0.5f, 0.5f}, {0.5f, 0.5f}}};
+    ExportSceneBuilder b;
+    b.transform("geom0", "root_staticMesh");
+    b.transform("geom0_NoLightmap", "geom0");
+    b.transform("lod0", "geom0");
+    b.transform("slab", "lod0");
+    b.mesh("slabShape", "slab", buildMesh("slabShape", draft));
+    Export e(b);
+    ASSERT_TRUE(e.ok);
+    const MeshFile f = readMesh(e.meshPath());
+    ASSERT_GT(f.vertexCount, 0u);
+    for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
+        const auto* tangent = decodeVertex(f, v).find(meshfile::kUsageTangent);
+        ASSERT_NE(tangent, nullptr);
+        EXPECT_NEAR(std::fabs(tangent->values[2]), 1.0f, 1e-5f) << v;
     }
 }
 
