@@ -19,6 +19,8 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <tuple>
 
 namespace vx {
 namespace {
@@ -220,21 +222,36 @@ TEST(MeshExportLayout, EveryLodPacksItsSetsByTheOneLayoutTheWidestNeeds) {
         // Per geometry, per LOD, the UV sets of its one quad; an "AnimatedUV" quad is coloured
         // for matrix 3, translation only.
         std::vector<std::vector<std::size_t>> sets;
-        std::vector<bool> lit;      // per geometry
-        std::vector<bool> animated; // per LOD in file order
+        std::vector<bool> lit;                                   // per geometry
+        std::vector<bool> animated;                              // per LOD in file order
         std::vector<std::vector<std::pair<float, float>>> slots; // per LOD in file order
     };
     const std::vector<Case> cases = {
         {"one set", "root_staticMesh", {{1}}, {false}, {false}, {{set(0)}}},
-        {"two sets: set 0 first", "root_staticMesh", {{2}}, {false}, {false},
-         {{set(0), set(1)}}},
-        {"three sets: set 1 first", "root_staticMesh", {{3}}, {false}, {false},
+        {"two sets: set 0 first", "root_staticMesh", {{2}}, {false}, {false}, {{set(0), set(1)}}},
+        {"three sets: set 1 first",
+         "root_staticMesh",
+         {{3}},
+         {false},
+         {false},
          {{set(1), set(0), set(2)}}},
-        {"a lit geometry after an unlit one", "root_staticMesh", {{1}, {1}}, {false, true},
-         {false, false}, {{set(0), none}, {set(0), lightmap}}},
-        {"LODs of one and three sets", "root_staticMesh", {{1, 3}}, {false}, {false, false},
+        {"a lit geometry after an unlit one",
+         "root_staticMesh",
+         {{1}, {1}},
+         {false, true},
+         {false, false},
+         {{set(0), none}, {set(0), lightmap}}},
+        {"LODs of one and three sets",
+         "root_staticMesh",
+         {{1, 3}},
+         {false},
+         {false, false},
          {{none, set(0), none}, {set(1), set(0), set(2)}}},
-        {"an animated second LOD", "root_bundledMesh", {{1, 2}}, {false}, {false, true},
+        {"an animated second LOD",
+         "root_bundledMesh",
+         {{1, 2}},
+         {false},
+         {false, true},
          {{set(0), noSecondSet}, {set(0), set(1)}}},
     };
     for (const Case& c : cases) {
@@ -254,9 +271,9 @@ TEST(MeshExportLayout, EveryLodPacksItsSetsByTheOneLayoutTheWidestNeeds) {
                 // last one added.
                 b.transform(part, lod);
                 const bool animated = c.animated[lodInFile];
-                MeshDraft draft = setQuad(
-                    c.sets[g][l], cgfxMaterial(animated ? "tracks_AnimatedUV" : "stone",
-                                               "StaticMesh.fx", "Base", {"stone.dds"}));
+                MeshDraft draft =
+                    setQuad(c.sets[g][l], cgfxMaterial(animated ? "tracks_AnimatedUV" : "stone",
+                                                       "StaticMesh.fx", "Base", {"stone.dds"}));
                 if (animated)
                     draft.colors.assign(4, Color{0.7f, 0, 0, 1});
                 b.mesh(part + "Shape", part, buildMesh(part + "Shape", draft));
@@ -268,10 +285,9 @@ TEST(MeshExportLayout, EveryLodPacksItsSetsByTheOneLayoutTheWidestNeeds) {
             readWholeFile(e.meshPath(bundled ? "prop.bundledmesh" : "prop.staticmesh"));
         MeshFile f;
         std::string error;
-        ASSERT_TRUE(meshfile::readMeshFile(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                           bytes.size(),
-                                           bundled ? MeshKind::Bundled : MeshKind::Static, f,
-                                           error))
+        ASSERT_TRUE(meshfile::readMeshFile(
+            reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
+            bundled ? MeshKind::Bundled : MeshKind::Static, f, error))
             << c.what << ": " << error;
         const std::size_t slots = c.slots.front().size();
         EXPECT_EQ(f.stride, 40u + 8u * slots) << c.what;
@@ -286,8 +302,8 @@ TEST(MeshExportLayout, EveryLodPacksItsSetsByTheOneLayoutTheWidestNeeds) {
                 const auto& expected = c.slots[lod++];
                 for (const auto& m : materials) {
                     for (std::uint32_t v = 0; v < m.vertexCount; ++v) {
-                        const auto decoded = decodeVertex(
-                            f, static_cast<std::uint32_t>(m.baseVertexIndex) + v);
+                        const auto decoded =
+                            decodeVertex(f, static_cast<std::uint32_t>(m.baseVertexIndex) + v);
                         for (std::size_t k = 0; k < slots; ++k) {
                             const auto* uv = decoded.find(meshfile::kUsageTexcoord,
                                                           static_cast<std::uint8_t>(k));
@@ -308,6 +324,70 @@ TEST(MeshExportLayout, EveryLodPacksItsSetsByTheOneLayoutTheWidestNeeds) {
         }
         EXPECT_EQ(lod, c.slots.size()) << c.what;
     }
+}
+
+TEST(StaticMeshExport, NormalsStaySquareToTheirSurfaceUnderScale) {
+    // A ramp rising along z (the plane y = z, normal (0, 1, -1) / sqrt 2) under its part's
+    // transform; each row gives the placed surface's own normal.
+    const float h = 1.0f / std::sqrt(2.0f);
+    const float q = 1.0f / std::sqrt(17.0f);
+    const std::vector<std::tuple<const char*, Matrix, Vector3>> cases = {
+        // y = 4z: normal (0, 1, -4) / sqrt 17.
+        {"scale (1, 4, 1)", Matrix(Vector3(1, 0, 0), Vector3(0, 4, 0), Vector3(0, 0, 1)),
+         Vector3(0, q, -4 * q)},
+        {"uniform scale 2", Matrix(Vector3(2, 0, 0), Vector3(0, 2, 0), Vector3(0, 0, 2)),
+         Vector3(0, h, -h)},
+        // 90 degrees about x: y goes to z, z to -y.
+        {"rotation about x", Matrix(Vector3(1, 0, 0), Vector3(0, 0, 1), Vector3(0, -1, 0)),
+         Vector3(0, h, h)},
+    };
+    for (const auto& [what, transform, expected] : cases) {
+        const auto m = cgfxMaterial("stone", "StaticMesh.fx", "Base", {"stone.dds"});
+        MeshDraft draft = quad(1, 0, m);
+        draft.positions = {{0, 0, 0}, {1, 0, 0}, {1, 1, 1}, {0, 1, 1}};
+        draft.normals.assign(4, Vector3(0, h, -h));
+        ExportSceneBuilder b;
+        b.transform("geom0", "root_staticMesh");
+        b.transform("geom0_NoLightmap", "geom0");
+        b.transform("lod0", "geom0");
+        b.transform("ramp", "lod0", transform);
+        b.mesh("rampShape", "ramp", buildMesh("rampShape", draft));
+        Export e(b);
+        ASSERT_TRUE(e.ok) << what;
+        const MeshFile f = readMesh(e.meshPath());
+        ASSERT_GT(f.vertexCount, 0u) << what;
+        for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
+            const auto* n = decodeVertex(f, v).find(meshfile::kUsageNormal);
+            ASSERT_NE(n, nullptr);
+            const float cosine =
+                n->values[0] * expected.x + n->values[1] * expected.y + n->values[2] * expected.z;
+            EXPECT_GE(cosine, std::cos(0.1f * 3.14159265f / 180.0f)) << what << ", vertex " << v;
+        }
+    }
+}
+
+TEST(StaticMeshExport, ReportsPrintNumbersWithSixDecimalsOncePerVertex) {
+    // Two triangles share the quad's four vertices; every second set lies beyond 8.
+    const auto m = cgfxMaterial("stone", "StaticMesh.fx", "Base", {"stone.dds"});
+    MeshDraft draft = quad(1, 0, m);
+    draft.uvSets.push_back(std::vector<std::pair<float, float>>(4, {9.5f, 0.5f}));
+    ExportSceneBuilder b;
+    b.transform("geom0", "root_staticMesh");
+    b.transform("geom0_NoLightmap", "geom0");
+    b.transform("lod0", "geom0");
+    b.transform("slab", "lod0");
+    b.mesh("slabShape", "slab", buildMesh("slabShape", draft));
+    test::LogCapture log;
+    Export e(b);
+    ASSERT_TRUE(e.ok);
+    EXPECT_EQ(std::count_if(log.scriptLines().begin(), log.scriptLines().end(),
+                            [](const std::string& line) {
+                                return line.find("u 9.500000 v 0.500000 exceeds 8.0") !=
+                                       std::string::npos;
+                            }),
+              4);
+    // The box (0, 0, 0) to (1, 0, 1): its farthest corner lies sqrt 2 from the origin.
+    EXPECT_TRUE(log.contains("Bounding box radius: 1.414214"));
 }
 
 TEST(MeshExportLayout, TangentsFollowTheSetInTheFilesFirstSlot) {
@@ -442,6 +522,17 @@ TEST(StaticMeshExport, LightmapSizesMustBePowersOfTwoUpTo2048) {
                 << size;
         }
     }
+    // The next export in the process names no size: the default, not the last export's 1.
+    const auto owned = namedScene({{"geom0", "root_staticMesh"}, {"lod0", "geom0"}});
+    Export e(*owned);
+    ASSERT_TRUE(e.ok);
+    const std::string bytes = readWholeFile(e.meshPath("prop.samples"));
+    info::SampleFileContents samples;
+    std::string error;
+    ASSERT_TRUE(info::readSampleFile(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                     bytes.size(), samples, error))
+        << error;
+    EXPECT_EQ(samples.width, 256u);
 }
 
 TEST(StaticMeshExport, LightmapsHalvePerLodAndEveryLodSavesItsSamples) {
@@ -506,41 +597,91 @@ TEST(StaticMeshExport, HierarchyProblemsAreReportedAndTheExportGoesOn) {
                   "This mesh material lambert1 has no valid textures 0 < 1"}));
 }
 
-TEST(StaticMeshExport, OversizedMeshesFailWithTheGamesLimits) {
-    const auto m = cgfxMaterial("ground", "StaticMesh.fx", "Base", {"ground.dds"});
-    {
-        // 257 x 257 points in one material: 66049 vertices, one more than 16-bit indices reach.
-        const auto owned =
-            namedScene({{"geom0", "root_staticMesh"}, {"geom0_NoLightmap", "geom0"}});
-        ExportSceneBuilder& b = *owned;
+// A side x side grid in one material, less its last `dropped` triangles: a grid of 256 keeps
+// all 65536 of its points, and without its last triangle 65535 (the far corner goes unused).
+MeshDraft trimmedGrid(int side, std::size_t dropped, const std::shared_ptr<Material>& m) {
+    MeshDraft draft = test::gridDraft(side, {m});
+    draft.polygons.resize(draft.polygons.size() - dropped);
+    draft.groupOfPolygon.resize(draft.polygons.size());
+    return draft;
+}
+
+TEST(MeshExportFailures, EveryFailureNamesItsReasonInTheErrorList) {
+    const auto ground = cgfxMaterial("ground", "StaticMesh.fx", "Base", {"ground.dds"});
+    std::vector<std::shared_ptr<Material>> bands;
+    for (int i = 0; i < 5; ++i)
+        bands.push_back(
+            cgfxMaterial("band" + std::to_string(i), "StaticMesh.fx", "Base", {"ground.dds"}));
+    const auto body = cgfxMaterial("body", "BundledMesh.fx", "", {"body.dds"});
+    const auto tracks = cgfxMaterial("tracks_AnimatedUV", "BundledMesh.fx", "", {"tracks.dds"});
+    const std::string tooMany =
+        "Too many vertices in material. Max 65535 vertices allowed. this mesh:";
+    struct Case {
+        const char* what;
+        std::string type;                              // the root's type name
+        std::function<void(ExportSceneBuilder&)> lod0; // fills "lod0"
+        std::string error; // the error list's last entry; empty: the export succeeds
+    };
+    const auto mesh = [](const MeshDraft& draft) {
+        return [draft](ExportSceneBuilder& b) {
+            b.transform("part", "lod0");
+            b.mesh("partShape", "part", buildMesh("partShape", draft));
+        };
+    };
+    MeshDraft threeSets = setQuad(3, tracks);
+    threeSets.colors.assign(4, Color{0.7f, 0, 0, 1});
+    MeshDraft twoCorners;
+    twoCorners.positions = {{0, 0, 0}, {1, 0, 0}};
+    twoCorners.polygons = {{0, 1}};
+    twoCorners.groupOfPolygon = {0};
+    twoCorners.groups = {std::make_shared<Material>("stone")};
+    const std::vector<Case> cases = {
+        {"static: 65535 vertices", "staticMesh", mesh(trimmedGrid(256, 1, ground)), ""},
+        {"static: 65536 vertices", "staticMesh", mesh(trimmedGrid(256, 0, ground)),
+         tooMany + "65536"},
+        {"bundled: 65535 vertices", "bundledMesh", mesh(trimmedGrid(256, 1, body)), ""},
+        {"bundled: 65536 vertices", "bundledMesh", mesh(trimmedGrid(256, 0, body)),
+         tooMany + "65536"},
+        {"420 x 420 points in five materials: over 8,192,000 bytes", "staticMesh",
+         mesh(test::gridDraft(420, bands)), "Vertex memory exceeds Memory limit of 8Mb"},
+        {"bundled: two sets without animation", "bundledMesh", mesh(setQuad(2, body)),
+         "BundledMesh has unsupported amount of UV sets used! Max UV count in this version is 1 "
+         "(if animatedUV 2) .\nExport of this mesh will be flawed"},
+        {"bundled: three sets of an animated material", "bundledMesh", mesh(threeSets),
+         "BundledMesh has unsupported amount of UV sets used! Max UV count for animatedUV "
+         "geometry is 2.\nExport of this mesh will be flawed"},
+        {"a collision polygon of two corners", "staticMesh",
+         [&](ExportSceneBuilder& b) {
+             mesh(setQuad(1, ground))(b);
+             b.transform("nonvis", "part");
+             b.transform("col0", "nonvis");
+             b.mesh("col0Shape", "col0", buildMesh("col0Shape", twoCorners));
+         },
+         "Polygon 0 of collision mesh col0Shape has 2 corners"},
+        {"a shadow without triangles", "staticMesh",
+         [&](ExportSceneBuilder& b) {
+             mesh(setQuad(1, ground))(b);
+             b.transform("nonvis", "part");
+             b.transform("shadow", "nonvis");
+         },
+         "The shadow geometry shadow could not be built"},
+    };
+    for (const Case& c : cases) {
+        ExportSceneBuilder b("root_" + c.type);
+        b.transform("geom0", "root_" + c.type);
+        b.transform("geom0_NoLightmap", "geom0");
         b.transform("lod0", "geom0");
-        b.transform("ground", "lod0");
-        b.mesh("groundShape", "ground", buildMesh("groundShape", test::gridDraft(257, {m})));
-        test::LogCapture log;
-        Export e(b);
-        EXPECT_FALSE(e.ok);
-        EXPECT_TRUE(log.contains(
-            "Too many vertices in material. Max 65535 vertices allowed. this mesh:66049"));
-        EXPECT_FALSE(std::filesystem::exists(e.meshPath()));
-        EXPECT_FALSE(std::filesystem::exists(e.dir.file("prop.nfo")));
-    }
-    {
-        // 420 x 420 points in five bands: under the per-material limit, over 8,192,000 bytes.
-        const auto owned =
-            namedScene({{"geom0", "root_staticMesh"}, {"geom0_NoLightmap", "geom0"}});
-        ExportSceneBuilder& b = *owned;
-        b.transform("lod0", "geom0");
-        b.transform("ground", "lod0");
-        std::vector<std::shared_ptr<Material>> bands;
-        for (int i = 0; i < 5; ++i)
-            bands.push_back(
-                cgfxMaterial("band" + std::to_string(i), "StaticMesh.fx", "Base", {"ground.dds"}));
-        b.mesh("groundShape", "ground", buildMesh("groundShape", test::gridDraft(420, bands)));
-        test::LogCapture log;
-        Export e(b);
-        EXPECT_FALSE(e.ok);
-        EXPECT_TRUE(log.contains("Vertex memory exceeds Memory limit of 8Mb"));
-        EXPECT_FALSE(std::filesystem::exists(e.meshPath()));
+        c.lod0(b);
+        Export e(b, "prop." + c.type);
+        const auto& entries = exportErrorList().entries();
+        if (c.error.empty()) {
+            EXPECT_TRUE(e.ok) << c.what << testing::PrintToString(entries);
+            continue;
+        }
+        EXPECT_FALSE(e.ok) << c.what;
+        ASSERT_FALSE(entries.empty()) << c.what;
+        EXPECT_EQ(entries.back(), c.error) << c.what;
+        EXPECT_FALSE(std::filesystem::exists(e.dir.file("prop.nfo"))) << c.what;
     }
 }
 
