@@ -1,7 +1,11 @@
 // Bundled mesh exports of scenes built in the scene model, read back with the strict reader.
 #include "MeshExporter/AnimatedUvState.h"
+#include "MeshExporter/BundledMeshDataExporter.h"
 #include "MeshExporter/ExportErrorList.h"
+#include "MeshExporter/ExportType.h"
 #include "MeshExporter/MeshExporter.h"
+#include "MeshExporter/MeshMaterialExporter.h"
+#include "MeshExporter/StaticMeshDataExporter.h"
 #include "Shared/Base/math/Matrix.h"
 #include "Shared/Graphics/Scene/Material.h"
 #include "tests/MeshExporter/ExportSceneBuilder.h"
@@ -82,11 +86,12 @@ TEST(BundledMeshExport, VerticesCarryTheirPartAndStayInThePartsSpace) {
     const auto body = cgfxMaterial("jeep_body", "BundledMesh.fx", "", {"vehicles/jeep/body.dds"});
     const auto glass = cgfxMaterial("Alpha_Glass_EnvMap", "BundledMesh.fx", "", {"glass.dds"});
     const auto grille = cgfxMaterial("grille_alpha_test", "BundledMesh.fx", "", {"grille.dds"});
+    const auto visor = cgfxMaterial("alpha_Visor", "BundledMesh.fx", "", {"visor.dds"});
     ExportSceneBuilder b("root_bundledMesh");
     vehicleFrame(b);
     b.transform("chassis", "lod0", at(0, 1, 0));
     b.mesh("chassisShape", "chassis",
-           buildMesh("chassisShape", triangles({body, glass, grille}, 0)));
+           buildMesh("chassisShape", triangles({body, glass, grille, visor}, 0)));
     // An anchor before the turret: a part without geometry, not counted in vertex numbers. It
     // sits where its transform puts it; its shape's own offset is not added.
     b.transform("hook__anchor", "chassis", at(0, 0, -3));
@@ -113,21 +118,23 @@ TEST(BundledMeshExport, VerticesCarryTheirPartAndStayInThePartsSpace) {
     EXPECT_EQ(partAndHeight, (std::set<std::pair<int, float>>{{0, 0.0f}, {1, 5.0f}}));
     // The box encloses the parts as placed: the chassis at height 1, the turret at 1 + 2 + 5.
     EXPECT_EQ(f.lods[0][0].boundsMin, Vector3(0, 1, 0));
-    EXPECT_EQ(f.lods[0][0].boundsMax, Vector3(5, 8, 1));
+    EXPECT_EQ(f.lods[0][0].boundsMax, Vector3(7, 8, 1));
     const std::string script = test::readWholeFile(e.dir.file("jeep.con"));
     EXPECT_NE(script.find("\r\nObjectTemplate.anchor 0/0/-3.0000\r\n"), std::string::npos)
         << script;
 
-    // Body and turret share the opaque body material; the glass is blended with eight sorted
-    // copies, the grille tested without copies. The techniques come from the names.
+    // Body and turret share the opaque body material; the glass and the visor are blended with
+    // eight sorted copies, after the others and in their own order; the grille is tested
+    // without copies. The techniques come from the names.
     const auto& materials = f.materials[0][0];
-    ASSERT_EQ(materials.size(), 3u);
+    ASSERT_EQ(materials.size(), 4u);
     EXPECT_EQ(materials[0].technique, "");
     EXPECT_EQ(materials[0].indexCount, 6u);
     EXPECT_EQ(materials[1].technique, "Alpha_Test");
     EXPECT_EQ(materials[2].technique, "Alpha_Glass_EnvMap");
     EXPECT_EQ(materials[2].indexCount, 3u);
-    EXPECT_EQ(f.indices.size(), 6u + 3u + 8u * 3u);
+    EXPECT_EQ(materials[3].technique, "alpha_Visor");
+    EXPECT_EQ(f.indices.size(), 6u + 3u + 2u * 8u * 3u);
 
     // vornex info tells the alpha modes apart by what the file holds.
     std::ostringstream printed;
@@ -141,6 +148,41 @@ TEST(BundledMeshExport, VerticesCarryTheirPartAndStayInThePartsSpace) {
         text.find("        alpha blended: 8 sorted copies of its triangles, indices 9 to 32\n"),
         std::string::npos)
         << text;
+}
+
+TEST(MeshMaterialTechniques, NamesChooseAlphaModesAndTechniques) {
+    struct Case {
+        ExportType type;
+        const char* name;
+        std::uint32_t alphaMode;
+        const char* technique; // as written; static meshes keep "Base" unless blended
+    };
+    const std::vector<Case> cases = {
+        {kStaticMesh, "AlphaLeaves", 1, "AlphaLeaves"},
+        {kStaticMesh, "AlphaTestLeaves", 0, "Base"},
+        {kStaticMesh, "alphatest_fence", 0, "Base"},
+        {kBundledMesh, "Glass_Alpha_EnvMap", 0, "AlphaEnvMap"},
+        {kBundledMesh, "cockpit_alpha_one_nohemilight", 0, "Alpha_OneCockpitNoHemiLight"},
+        {kBundledMesh, "Alpha_Glass_EnvMap", 1, "Alpha_Glass_EnvMap"},
+        {kBundledMesh, "alpha_alpha_test", 2, "Alpha_Test"},
+        {kMeshParticleMesh, "smoke_AnimatedUV_colormapgloss", 0, "AnimatedUVColormapGloss"},
+        {kSkinnedMesh, "humanskin_alpha_test", 0, "humanskin_alpha_testAlpha_Test"},
+        {kSkinnedMesh, "gear_envmap", 0, "EnvMap"},
+    };
+    const ExportType before = currentExportType();
+    for (const Case& c : cases) {
+        currentExportType() = c.type;
+        MeshMaterialExporter::Entry entry;
+        entry.technique = "Base";
+        entry.record.name = c.name;
+        if (c.type == kStaticMesh)
+            entry.record.alphaMode = isStaticAlphaMaterial(c.name) ? 1 : 0;
+        else if (c.type != kSkinnedMesh)
+            entry.record.alphaMode = bundledAlphaMode(c.name);
+        EXPECT_EQ(entry.record.alphaMode, c.alphaMode) << c.name;
+        EXPECT_EQ(writtenTechnique(entry), c.technique) << c.name;
+    }
+    currentExportType() = before;
 }
 
 TEST(BundledMeshExport, PartsOfTheSameShapeInTheirOwnSpaceAreNotDuplicates) {

@@ -699,6 +699,21 @@ TEST(StaticMeshExport, FileNamesKeepTheUsersFolderAndLowerCaseTheExportersOwn) {
     EXPECT_EQ(readWholeFile(dir.file("Game/RawData/Props/Big_Rock.nfo")),
               "Textures/stone.dds\r\nprops/big_rock.con\r\nprops/meshes/big_rock.staticmesh\r\n");
 
+    // Vegetation gets the collision-only script too, unless the file is one of its LODs.
+    for (const auto& [name, variant] :
+         std::vector<std::pair<std::string, bool>>{{"Tree", true}, {"Tree_lod1", false}}) {
+        std::filesystem::create_directories(dir.file("Game/RawData/Vegitation"));
+        exportErrorList().clear();
+        ASSERT_TRUE(exportGameAssets(
+            b.scene(), dir.file("Game/RawData/Vegitation/" + name + ".staticMesh"), nullptr, 0));
+        EXPECT_TRUE(std::filesystem::exists(
+            dir.file("Game/RawData/Vegitation/" + toLowerAscii(name) + ".con")));
+        EXPECT_EQ(std::filesystem::exists(
+                      dir.file("Game/RawData/Vegitation/" + toLowerAscii(name) + "_col.con")),
+                  variant)
+            << name;
+    }
+
     // An output folder that cannot hold files fails with the reason, and writes nothing.
     std::ofstream(dir.file("plainfile")) << "x";
     exportErrorList().clear();
