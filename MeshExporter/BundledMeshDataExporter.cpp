@@ -74,7 +74,10 @@ bool BundledMeshDataExporter::buildGeometry(SceneNode& node, int /*geometry*/, i
     if (animated)
         m_uvSetCount = 2;
     declareTangentVertices();
+    return true;
+}
 
+bool BundledMeshDataExporter::finishGeometry() {
     for (MaterialTriangles& group : m_groups) {
         if (group.corners.empty()) {
             return failExport("no mesh found for material!");

@@ -9,6 +9,7 @@ namespace vx {
 class BundledMeshDataExporter : public MeshDataExporter {
 public:
     bool buildGeometry(SceneNode& node, int geometry, int lod) override;
+    bool finishGeometry() override;
     ExportVertex makeVertex(const VertexBuffer& buffer, const Vertex& vertex,
                             const Matrix& transform, int part) const override;
     // The base block, then the number of parts with geometry.

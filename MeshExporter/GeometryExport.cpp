@@ -175,16 +175,34 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
                 anyShadow = anyShadow || shadow;
                 ++builds[i].partCount;
             }
-            lod.materials = createMaterialExporter(scene, j, *lod.mesh);
+            builds[i].lods.push_back(std::move(lod));
+        }
+    }
+    const ExportType type = currentExportType();
+    if (type != kSkinnedMesh) {
+        // One layout for the whole file: the texture sets the widest level of detail needs,
+        // known before any group is finished, so that tangents follow the file's first set.
+        std::uint32_t uvSets = 0;
+        for (const GeometryBuild& build : builds)
+            for (const LodBuild& lod : build.lods)
+                uvSets = std::max(uvSets, lod.mesh->uvSetCount());
+        for (GeometryBuild& build : builds)
+            for (LodBuild& lod : build.lods)
+                lod.mesh->widenUvSets(uvSets);
+    }
+    for (GeometryBuild& build : builds) {
+        for (std::size_t j = 0; j < build.lods.size(); ++j) {
+            LodBuild& lod = build.lods[j];
+            if (!lod.mesh->finishGeometry())
+                return false;
+            lod.materials = createMaterialExporter(scene, static_cast<int>(j), *lod.mesh);
             if (!lod.materials)
                 return false;
-            lod.mesh->attachMaterials(*lod.materials, j);
-            builds[i].lods.push_back(std::move(lod));
+            lod.mesh->attachMaterials(*lod.materials, static_cast<int>(j));
         }
     }
     if (progress)
         progress("save data", callbackData);
-    const ExportType type = currentExportType();
     const std::string extension(exportTypeName(type == kMeshParticleMesh ? kBundledMesh : type));
     const std::string meshPath =
         meshDirectoryFile(outputFile, outputBaseName(outputFile) + "." + extension);
@@ -198,16 +216,6 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
     out << static_cast<std::uint32_t>(geometries.size());
     for (int count : lodCounts)
         out << static_cast<std::uint32_t>(count);
-    if (type != kSkinnedMesh) {
-        // One layout for the whole file: the texture sets the widest level of detail needs.
-        std::uint32_t uvSets = 0;
-        for (const GeometryBuild& build : builds)
-            for (const LodBuild& lod : build.lods)
-                uvSets = std::max(uvSets, lod.mesh->uvSetCount());
-        for (GeometryBuild& build : builds)
-            for (LodBuild& lod : build.lods)
-                lod.mesh->widenUvSets(uvSets);
-    }
     for (GeometryBuild& build : builds)
         for (std::size_t j = 0; j < build.lods.size(); ++j)
             mergeLod(merged, *build.lods[j].mesh, *build.lods[j].materials, static_cast<int>(j),
@@ -235,7 +243,7 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
                     const auto shadowMesh =
                         createMeshData(scene, *shadow, "", shadowParts, static_cast<int>(i),
                                        static_cast<int>(j), outputFile, false);
-                    if (!shadowMesh)
+                    if (!shadowMesh || !shadowMesh->finishGeometry())
                         return failExport("The shadow geometry " + shadow->name() +
                                           " could not be built");
                     shadowMesh->writeLodBlock(out);

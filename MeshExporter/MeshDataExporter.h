@@ -62,7 +62,13 @@ public:
     // Whether duplicates are sought only within each scene mesh (exporters that keep vertices in
     // their part's space).
     virtual bool duplicatesWithinMeshOnly() const { return false; }
+    // Builds the level of detail as far as its vertex layout; static and bundled meshes stop
+    // there, so that the driver can give every level of detail of the file one layout first.
     virtual bool buildGeometry(SceneNode& node, int geometry, int lod) = 0;
+    // Completes the build once the layout is settled: static and bundled meshes weld, give
+    // tangents to and order each material group here, and take their bounding box. False,
+    // with the reason in the error list, when the export cannot go on.
+    virtual bool finishGeometry() { return true; }
     // The hierarchy walk below `node`: `toPart` is the transform from the node's parent to the
     // current part's space, `toLod` to the level of detail's. Returns the index of the part the
     // node made (meshes and locators), or -1.

@@ -34,7 +34,10 @@ bool StaticMeshDataExporter::buildGeometry(SceneNode& node, int geometry, int lo
     }
 
     declareTangentVertices();
+    return true;
+}
 
+bool StaticMeshDataExporter::finishGeometry() {
     for (const MaterialTriangles& group : m_groups) {
         MaterialGroupData data;
         if (!finishMaterialGroup(group, data))

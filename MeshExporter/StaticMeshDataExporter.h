@@ -10,6 +10,7 @@ namespace vx {
 class StaticMeshDataExporter : public MeshDataExporter {
 public:
     bool buildGeometry(SceneNode& node, int geometry, int lod) override;
+    bool finishGeometry() override;
     ExportVertex makeVertex(const VertexBuffer& buffer, const Vertex& vertex,
                             const Matrix& transform, int part) const override;
     // The base block, then the part count and each part's transform (16 floats, row-major,

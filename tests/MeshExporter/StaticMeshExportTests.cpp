@@ -391,22 +391,28 @@ TEST(StaticMeshExport, ReportsPrintNumbersWithSixDecimalsOncePerVertex) {
 }
 
 TEST(MeshExportLayout, TangentsFollowTheSetInTheFilesFirstSlot) {
-    // Three sets: u of set 1, packed first, runs along z; u of set 0 along x; set 2 is constant.
+    // u of set 1 runs along z, u of set 0 along x, set 2 is constant. LOD 1's three sets put
+    // set 1 into the file's first slot, for LOD 0's two sets as well.
     const auto m = cgfxMaterial("stone", "StaticMesh.fx", "Base", {"stone.dds"});
     MeshDraft draft = quad(1, 0, m);
     draft.uvSets = {{{0, 0}, {1, 0}, {1, 1}, {0, 1}},
                     {{0, 0}, {0, 1}, {1, 1}, {1, 0}},
                     {{0.5f, 0.5f}, {0.5f, 0.5f}, {0.5f, 0.5f}, {0.5f, 0.5f}}};
+    MeshDraft twoSets = draft;
+    twoSets.uvSets.pop_back();
     ExportSceneBuilder b;
     b.transform("geom0", "root_staticMesh");
     b.transform("geom0_NoLightmap", "geom0");
     b.transform("lod0", "geom0");
     b.transform("slab", "lod0");
-    b.mesh("slabShape", "slab", buildMesh("slabShape", draft));
+    b.mesh("slabShape", "slab", buildMesh("slabShape", twoSets));
+    b.transform("lod1", "geom0");
+    b.transform("slabLow", "lod1");
+    b.mesh("slabLowShape", "slabLow", buildMesh("slabLowShape", draft));
     Export e(b);
     ASSERT_TRUE(e.ok);
     const MeshFile f = readMesh(e.meshPath());
-    ASSERT_GT(f.vertexCount, 0u);
+    EXPECT_EQ(f.vertexCount, 8u);
     for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
         const auto* tangent = decodeVertex(f, v).find(meshfile::kUsageTangent);
         ASSERT_NE(tangent, nullptr);
