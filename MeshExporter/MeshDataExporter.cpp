@@ -383,8 +383,14 @@ bool MeshDataExporter::generateTangentSpace(MaterialGroupData& group) {
     auto vertexCount = static_cast<std::uint32_t>(group.vertices.size());
     auto indexCount = static_cast<std::uint32_t>(group.indices.size());
     std::uint32_t stride = kStride;
-    if (!generateTangents(vertexCount, indexCount, packed, group.indices, stride, 0, 12, 28))
+    std::uint32_t grown = 0;
+    if (!generateTangents(vertexCount, indexCount, packed, group.indices, stride, 0, 12, 28,
+                          countsAfterTangents() ? &grown : nullptr)) {
+        // Split past what 16-bit indices reach: the material's own limit.
+        if (grown > 0)
+            reportTooManyVertices(grown);
         return false;
+    }
     std::vector<ExportVertex> mended(vertexCount);
     for (std::uint32_t i = 0; i < vertexCount; ++i) {
         const std::uint8_t* in = packed.data() + std::size_t{i} * stride;
