@@ -1,5 +1,4 @@
 // Bundled mesh exports of scenes built in the scene model, read back with the strict reader.
-#include "MeshExporter/AnimatedUvState.h"
 #include "MeshExporter/BundledMeshDataExporter.h"
 #include "MeshExporter/ExportErrorList.h"
 #include "MeshExporter/ExportType.h"
@@ -203,35 +202,20 @@ TEST(BundledMeshExport, PartsOfTheSameShapeInTheirOwnSpaceAreNotDuplicates) {
     EXPECT_EQ(e.file.lods[0][0].partCount, 3u);
 }
 
-TEST(BundledMeshExport, AnimatedMaterialsExportBothSets) {
-    // The UV set limits are among the failures of StaticMeshExportTests' table.
-    const auto body = cgfxMaterial("jeep_body", "BundledMesh.fx", "", {"body.dds"});
+TEST(BundledMeshExport, AnAnimatedTextureThatCannotBeReadIsReportedAndTheExportGoesOn) {
+    // The layouts, matrix numbers and techniques of animated materials are checked in the
+    // layout and technique tables and the vehicle's end-to-end export.
     const auto tracks = cgfxMaterial("tracks_AnimatedUV", "BundledMesh.fx", "", {"tracks.dds"});
-    {
-        ExportSceneBuilder b("root_bundledMesh");
-        vehicleFrame(b);
-        b.transform("chassis", "lod0");
-        b.mesh("chassisShape", "chassis",
-               buildMesh("chassisShape", triangles({body, tracks}, 0, 2, {0.7f, 0, 0, 1})));
-        Export e(b);
-        ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
-        EXPECT_EQ(e.file.stride, 56u) << "both sets";
-        EXPECT_EQ(e.file.materials[0][0][1].technique, "AnimatedUV");
-        EXPECT_TRUE(animatedUvState().used);
-        EXPECT_EQ(animatedUvState().matrixCount, 3);
-        // The tracks' vertices carry matrix 3 and type 0 beside their part.
-        std::set<std::array<std::uint8_t, 3>> codes;
-        for (std::uint32_t v = 0; v < e.file.vertexCount; ++v) {
-            const auto decoded = meshfile::decodeVertex(e.file, v);
-            const auto& bytes = decoded.find(meshfile::kUsageBlendIndices)->bytes;
-            codes.insert({bytes[0], bytes[1], bytes[2]});
-        }
-        EXPECT_EQ(codes, (std::set<std::array<std::uint8_t, 3>>{{0, 0, 0}, {0, 3, 0}}));
-        // The texture could not be read beside the output: said, and the export went on.
-        EXPECT_EQ(exportErrorList().entries(),
-                  std::vector<std::string>{"QVM: Unable to read texture data!: " + e.dir.path() +
-                                           "//textures/tracks.dds"});
-    }
+    ExportSceneBuilder b("root_bundledMesh");
+    vehicleFrame(b);
+    b.transform("chassis", "lod0");
+    b.mesh("chassisShape", "chassis",
+           buildMesh("chassisShape", triangles({tracks}, 0, 2, {0.7f, 0, 0, 1})));
+    Export e(b);
+    ASSERT_TRUE(e.ok);
+    EXPECT_EQ(exportErrorList().entries(),
+              std::vector<std::string>{"QVM: Unable to read texture data!: " + e.dir.path() +
+                                       "//textures/tracks.dds"});
 }
 
 TEST(BundledMeshExport, MeshParticlesUseTheBundledFileAndSkipNonvisNodes) {

@@ -113,21 +113,7 @@ TEST(StaticMeshExport, TwoGeometriesAndTwoLodsMergeIntoOneFileWithTheirBlocks) {
     EXPECT_EQ(f.header, (std::array<std::uint32_t, 5>{0, 11, 0, 0, 0}));
     EXPECT_EQ(f.headerByte, 0);
     EXPECT_EQ(f.lodCounts, (std::vector<std::uint32_t>{2, 1}));
-    // Position, normal, the index bytes, one texture set, the tangent; then the end element.
-    const std::vector<std::array<int, 4>> declaration = {
-        {0, meshfile::kTypeFloat3, meshfile::kUsagePosition, 0},
-        {12, meshfile::kTypeFloat3, meshfile::kUsageNormal, 0},
-        {24, meshfile::kTypeColor, meshfile::kUsageBlendIndices, 0},
-        {28, meshfile::kTypeFloat2, meshfile::kUsageTexcoord, 0},
-        {36, meshfile::kTypeFloat3, meshfile::kUsageTangent, 0}};
-    ASSERT_EQ(f.elements.size(), declaration.size() + 1);
-    for (std::size_t i = 0; i < declaration.size(); ++i) {
-        EXPECT_EQ(f.elements[i].offset, declaration[i][0]) << i;
-        EXPECT_EQ(f.elements[i].type, declaration[i][1]) << i;
-        EXPECT_EQ(f.elements[i].usage, declaration[i][2]) << i;
-        EXPECT_EQ(f.elements[i].usageIndex, declaration[i][3]) << i;
-    }
-    EXPECT_TRUE(meshfile::isEndElement(f.elements.back()));
+    // The declaration is checked in the layout table.
     EXPECT_EQ(f.primitiveType, 4u);
     EXPECT_EQ(f.stride, 48u);
     EXPECT_TRUE(f.hasSortCopies);
@@ -289,13 +275,26 @@ TEST(MeshExportLayout, EveryLodPacksItsSetsByTheOneLayoutTheWidestNeeds) {
             reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
             bundled ? MeshKind::Bundled : MeshKind::Static, f, error))
             << c.what << ": " << error;
+        // Position, normal, the index bytes, a texture set per slot, the tangent; then the
+        // end element.
         const std::size_t slots = c.slots.front().size();
         EXPECT_EQ(f.stride, 40u + 8u * slots) << c.what;
-        ASSERT_EQ(f.elements.size(), 5u + slots) << c.what;
-        for (std::size_t k = 0; k < slots; ++k) {
-            EXPECT_EQ(f.elements[3 + k].usage, meshfile::kUsageTexcoord) << c.what;
-            EXPECT_EQ(f.elements[3 + k].usageIndex, k) << c.what;
+        std::vector<std::array<int, 4>> declaration = {
+            {0, meshfile::kTypeFloat3, meshfile::kUsagePosition, 0},
+            {12, meshfile::kTypeFloat3, meshfile::kUsageNormal, 0},
+            {24, meshfile::kTypeColor, meshfile::kUsageBlendIndices, 0}};
+        for (int k = 0; k < static_cast<int>(slots); ++k)
+            declaration.push_back({28 + 8 * k, meshfile::kTypeFloat2, meshfile::kUsageTexcoord, k});
+        declaration.push_back(
+            {28 + 8 * static_cast<int>(slots), meshfile::kTypeFloat3, meshfile::kUsageTangent, 0});
+        ASSERT_EQ(f.elements.size(), declaration.size() + 1) << c.what;
+        for (std::size_t i = 0; i < declaration.size(); ++i) {
+            EXPECT_EQ(f.elements[i].offset, declaration[i][0]) << c.what << i;
+            EXPECT_EQ(f.elements[i].type, declaration[i][1]) << c.what << i;
+            EXPECT_EQ(f.elements[i].usage, declaration[i][2]) << c.what << i;
+            EXPECT_EQ(f.elements[i].usageIndex, declaration[i][3]) << c.what << i;
         }
+        EXPECT_TRUE(meshfile::isEndElement(f.elements.back())) << c.what;
         std::size_t lod = 0;
         for (const auto& geometry : f.materials) {
             for (const auto& materials : geometry) {
@@ -468,11 +467,6 @@ TEST(StaticMeshExport, GeometriesAndLodsAreFoundByNameWithTheirErrorTexts) {
          "ROOT_StaticMesh",
          {1},
          {}},
-        {"a root of an unknown type",
-         {{"geom0", "root_crate"}, {"lod0", "geom0"}},
-         "root_crate",
-         {},
-         {"export type not found, possible missing root_XXXXXXXX node in Maya scene"}},
         {"no geom nodes",
          {{"lod0", kRoot}},
          kRoot,
@@ -673,6 +667,23 @@ TEST(MeshExportFailures, EveryFailureNamesItsReasonInTheErrorList) {
              b.mesh("col0Shape", "col0", buildMesh("col0Shape", twoCorners));
          },
          "Polygon 0 of collision mesh col0Shape has 2 corners"},
+        {"a collision node without a numbered col", "staticMesh",
+         [&](ExportSceneBuilder& b) {
+             mesh(setQuad(1, ground))(b);
+             b.transform("nonvis", "part");
+             b.transform("collider", "nonvis");
+         },
+         "Trying to export collision meshes, but non found under the nonvis node. Check if "
+         "there are hidden nodes in object hierarchy!"},
+        {"a collision polygon of four corners", "staticMesh",
+         [&](ExportSceneBuilder& b) {
+             mesh(setQuad(1, ground))(b);
+             b.transform("nonvis", "part");
+             b.transform("col0", "nonvis");
+             b.mesh("col0Shape", "col0", buildMesh("col0Shape", setQuad(1, ground)));
+         },
+         "Non triangular collision faces not supported yet.\nTriangulate all collision meshes "
+         "and export again."},
         {"a shadow without triangles", "staticMesh",
          [&](ExportSceneBuilder& b) {
              mesh(setQuad(1, ground))(b);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <set>
@@ -46,15 +47,21 @@ TEST(VornexExport, AVehicleKeepsEveryPartsNumberItsPlacedBoxAndItsAnimatedMatric
         {"Alpha_Glass_EnvMap", {3}}};
     const auto& materials = f.materials[0][0];
     ASSERT_EQ(materials.size(), partsOf.size());
+    std::set<std::array<std::uint8_t, 3>> trackCodes; // part, UV matrix, animation type
     for (std::size_t m = 0; m < materials.size(); ++m) {
         std::set<int> parts;
         for (std::uint32_t v = 0; v < materials[m].vertexCount; ++v) {
             const auto decoded = meshfile::decodeVertex(
                 f, static_cast<std::uint32_t>(materials[m].baseVertexIndex) + v);
-            parts.insert(decoded.find(meshfile::kUsageBlendIndices)->bytes[0]);
+            const auto& index = decoded.find(meshfile::kUsageBlendIndices)->bytes;
+            parts.insert(index[0]);
+            if (partsOf[m].first == "tracks_AnimatedUV")
+                trackCodes.insert({index[0], index[1], index[2]});
         }
         EXPECT_EQ(parts, partsOf[m].second) << partsOf[m].first;
     }
+    // Red 0.7 and 0.6 on the tracks: matrices 10 - 7 and 10 - 6, translation (type 0).
+    EXPECT_EQ(trackCodes, (std::set<std::array<std::uint8_t, 3>>{{5, 3, 0}, {6, 4, 0}}));
     // The box holds every part as placed: the tracks reach x = +-2, the grille z = -3.51, the
     // hatch (tilted 20 degrees, 2.8 up) y = 2.8 + 0.05 cos 20 + 0.4 sin 20.
     const auto& block = f.lods[0][0];
@@ -66,7 +73,6 @@ TEST(VornexExport, AVehicleKeepsEveryPartsNumberItsPlacedBoxAndItsAnimatedMatric
     EXPECT_NEAR(block.boundsMax.y, 2.8 + 0.05 * std::cos(tilt) + 0.4 * std::sin(tilt), 1e-5);
     EXPECT_EQ(block.boundsMax.z, 3.5f);
 
-    // Red 0.7 and 0.6 on the tracks name matrices 3 and 4.
     const std::string script = test::readWholeFile(dir.file("tank.con"));
     EXPECT_NE(script.find("GeometryTemplate.nrOfAnimatedUVMatrix 4\r\n"), std::string::npos)
         << script;
