@@ -41,6 +41,20 @@ struct GeometryBuild {
     std::uint32_t partCount = 0;
 };
 
+// The object template script attaches every part below the first root: a later root's
+// template would be created and never placed, so the artist is told.
+void reportLaterRoots(const MeshPartList& parts) {
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        if (parts[i].parentIndex >= 0)
+            continue;
+        const std::string text = "Part " + parts[i].name +
+                                 " has no parent part: only the first part of a LOD may be a "
+                                 "root; place it below the root part.";
+        exportErrorList().append(text);
+        VX_WARNING << text;
+    }
+}
+
 bool beginsWithIgnoringCase(const std::string& text, std::string_view prefix) {
     return toLowerAscii(std::string_view(text).substr(0, prefix.size())) == toLowerAscii(prefix);
 }
@@ -162,6 +176,7 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
             lod.mesh = createMeshData(scene, *lodNode, lodNode->name(), parts, gi, j, outputFile);
             if (!lod.mesh)
                 return false;
+            reportLaterRoots(parts);
             for (const MeshPart& part : parts) {
                 if (part.noGeometry)
                     continue;

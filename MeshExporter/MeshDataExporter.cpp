@@ -175,7 +175,6 @@ int MeshDataExporter::collectParts(SceneNode& node, const SceneNode* parent, con
         part.name = source->name();
         part.transform = toPart;
         part.lodTransform = toLod;
-        reportLaterRoot(part);
         m_parts->push_back(std::move(part));
         return static_cast<int>(m_parts->size() - 1);
     }
@@ -186,7 +185,6 @@ int MeshDataExporter::collectParts(SceneNode& node, const SceneNode* parent, con
         part.name = source->name();
         part.transform = toPart;
         part.lodTransform = toLod;
-        reportLaterRoot(part);
         m_parts->push_back(std::move(part));
         const int index = static_cast<int>(m_parts->size() - 1);
         const MaterialGroupedMesh* mesh = meshNode->mesh().get();
@@ -233,18 +231,6 @@ int MeshDataExporter::collectParts(SceneNode& node, const SceneNode* parent, con
         }
     }
     return -1;
-}
-
-void MeshDataExporter::reportLaterRoot(const MeshPart& part) const {
-    if (part.parentIndex >= 0 || m_parts->empty())
-        return;
-    // The object template script attaches every part below the first root; a second root's
-    // template would be created and never placed.
-    const std::string text = "Part " + part.name +
-                             " has no parent part: only the first part of a LOD may be a root; "
-                             "place it below the root part.";
-    exportErrorList().append(text);
-    VX_WARNING << text;
 }
 
 std::vector<MaterialTriangles> MeshDataExporter::convertParts() {

@@ -118,8 +118,6 @@ protected:
     virtual bool countsAfterTangents() const { return false; }
     // The texture set packed into the file's first texture slot, which the tangents follow.
     unsigned firstPackedUvSet() const;
-    // Warns that a part other than the first has no parent part.
-    void reportLaterRoot(const MeshPart& part) const;
     // What every exporter's makeVertex starts from: position and normal through the transform
     // (the normal by its rotation, then normalised; (0, 0, 0) when absent), the diffuse colour,
     // and the texture coordinates of up to five sets, v mirrored for scenes of version 0.

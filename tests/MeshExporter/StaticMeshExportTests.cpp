@@ -564,10 +564,10 @@ TEST(StaticMeshExport, HierarchyProblemsAreReportedAndTheExportGoesOn) {
     EXPECT_EQ(exportErrorList().entries(),
               (std::vector<std::string>{
                   "Wrong hierarchy for nonvis node. Please make sure it has a valid parent.",
-                  "Part crate has no parent part: only the first part of a LOD may be a root; "
-                  "place it below the root part.",
                   "Unsupported shader material used lambert1. \nPossible reasons:\n- Use of Maya "
                   "default material lambert1, check your model.",
+                  "Part crate has no parent part: only the first part of a LOD may be a root; "
+                  "place it below the root part.",
                   "This mesh material lambert1 has no valid textures 0 < 1"}));
 }
 
