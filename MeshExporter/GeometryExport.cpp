@@ -129,7 +129,7 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
         progress("export geometries", callbackData);
     SceneNode* root = findRoot(scene.getRoot());
     if (!root)
-        return false;
+        return failExport(kMissingRootMessage);
     MergedMeshData& merged = meshMergeState();
     merged.reset();
     animatedUvState().reset();
