@@ -76,6 +76,16 @@ struct Export {
     bool ok = false;
 };
 
+// An unlit geom0 whose lod0 holds the one part "part" made of `draft`.
+void unlitPart(ExportSceneBuilder& b, const MeshDraft& draft,
+               const Matrix& local = Matrix::identity()) {
+    b.transform("geom0", "root_staticMesh");
+    b.transform("geom0_NoLightmap", "geom0");
+    b.transform("lod0", "geom0");
+    b.transform("part", "lod0", local);
+    b.mesh("partShape", "part", buildMesh("partShape", draft));
+}
+
 Matrix translation(float x, float y, float z) {
     return Matrix(Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(0, 0, 1), Vector3(x, y, z));
 }
@@ -336,11 +346,7 @@ TEST(StaticMeshExport, NormalsStaySquareToTheirSurfaceUnderScale) {
         draft.positions = {{0, 0, 0}, {1, 0, 0}, {1, 1, 1}, {0, 1, 1}};
         draft.normals.assign(4, Vector3(0, h, -h));
         ExportSceneBuilder b;
-        b.transform("geom0", "root_staticMesh");
-        b.transform("geom0_NoLightmap", "geom0");
-        b.transform("lod0", "geom0");
-        b.transform("ramp", "lod0", transform);
-        b.mesh("rampShape", "ramp", buildMesh("rampShape", draft));
+        unlitPart(b, draft, transform);
         Export e(b);
         ASSERT_TRUE(e.ok) << what;
         const MeshFile f = readMesh(e.meshPath());
@@ -361,11 +367,7 @@ TEST(StaticMeshExport, ReportsPrintNumbersWithSixDecimalsOncePerVertex) {
     MeshDraft draft = quad(1, 0, m);
     draft.uvSets.push_back(std::vector<std::pair<float, float>>(4, {9.5f, 0.5f}));
     ExportSceneBuilder b;
-    b.transform("geom0", "root_staticMesh");
-    b.transform("geom0_NoLightmap", "geom0");
-    b.transform("lod0", "geom0");
-    b.transform("slab", "lod0");
-    b.mesh("slabShape", "slab", buildMesh("slabShape", draft));
+    unlitPart(b, draft);
     test::LogCapture log;
     Export e(b);
     ASSERT_TRUE(e.ok);
@@ -390,11 +392,7 @@ TEST(MeshExportLayout, TangentsFollowTheSetInTheFilesFirstSlot) {
     MeshDraft twoSets = draft;
     twoSets.uvSets.pop_back();
     ExportSceneBuilder b;
-    b.transform("geom0", "root_staticMesh");
-    b.transform("geom0_NoLightmap", "geom0");
-    b.transform("lod0", "geom0");
-    b.transform("slab", "lod0");
-    b.mesh("slabShape", "slab", buildMesh("slabShape", twoSets));
+    unlitPart(b, twoSets);
     b.transform("lod1", "geom0");
     b.transform("slabLow", "lod1");
     b.mesh("slabLowShape", "slabLow", buildMesh("slabLowShape", draft));
