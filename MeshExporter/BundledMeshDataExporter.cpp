@@ -53,6 +53,8 @@ bool BundledMeshDataExporter::buildGeometry(SceneNode& node, int /*geometry*/, i
     collectParts(node, nullptr, Matrix::identity(), Matrix::identity(), -1);
     std::vector<MaterialTriangles> arrived = convertParts();
     groupMaterials(arrived);
+    // The meshes' own count: detection makes an animated level of detail's count 2.
+    const std::uint32_t ownUvSets = m_uvSetCount;
     applyAnimatedTextureCoordinates(m_groups, m_uvSetCount, m_outputFile);
 
     const bool animated = animatedUvState().used;
@@ -62,7 +64,7 @@ bool BundledMeshDataExporter::buildGeometry(SceneNode& node, int /*geometry*/, i
                                  "will be flawed");
         return false;
     }
-    if (animated && m_uvSetCount > 2) {
+    if (animated && std::max(ownUvSets, m_uvSetCount) > 2) {
         exportErrorList().append(
             "BundledMesh has unsupported amount of UV sets used! Max UV count "
             "for animatedUV geometry is 2.\nExport of this mesh will be flawed");
@@ -72,18 +74,19 @@ bool BundledMeshDataExporter::buildGeometry(SceneNode& node, int /*geometry*/, i
     if (animated)
         m_uvSetCount = 2;
     declareTangentVertices();
+    return true;
+}
 
+bool BundledMeshDataExporter::finishGeometry() {
     for (MaterialTriangles& group : m_groups) {
         if (group.corners.empty()) {
-            VX_ERROR << "no mesh found for material!";
-            return false;
+            return failExport("no mesh found for material!");
         }
         // Part numbers first, so that corners of different parts never weld together.
         for (ExportVertex& corner : group.corners) {
             const int part = partNumberOf(corner.sourceNode);
             if (part < 0) {
-                VX_ERROR << "no parent part mesh found";
-                return false;
+                return failExport("no parent part mesh found");
             }
             corner.indices[0] = part;
             corner.indices[1] = corner.uvMatrix;
@@ -92,13 +95,24 @@ bool BundledMeshDataExporter::buildGeometry(SceneNode& node, int /*geometry*/, i
         const std::uint32_t mode = bundledAlphaMode(group.name);
         VX_INFO << "addTangentSpaceData to material";
         MaterialGroupData data;
-        if (!finishMaterialGroup(group, data))
+        if (!finishMaterialGroup(group, data, mode == 1 ? m_sortCopies : 1))
             return false;
         appendMaterialGroup(group, data, mode);
     }
     VX_INFO << "Found vertices: " << static_cast<std::uint32_t>(m_vertices.size())
             << " indices:" << static_cast<std::uint32_t>(m_indices.size());
+    m_placement.clear();
+    for (const MeshPart& part : *m_parts) {
+        if (!part.noGeometry)
+            m_placement.push_back(&part.lodTransform);
+    }
     return computeBoundingBox();
+}
+
+Vector3 BundledMeshDataExporter::placedPosition(const ExportVertex& v) const {
+    const auto part = static_cast<std::size_t>(v.indices[0]);
+    VX_ASSERT(part < m_placement.size());
+    return part < m_placement.size() ? m_placement[part]->transformPoint(v.position) : v.position;
 }
 
 ExportVertex BundledMeshDataExporter::makeVertex(const VertexBuffer& buffer, const Vertex& vertex,

@@ -9,6 +9,7 @@ namespace vx {
 class BundledMeshDataExporter : public MeshDataExporter {
 public:
     bool buildGeometry(SceneNode& node, int geometry, int lod) override;
+    bool finishGeometry() override;
     ExportVertex makeVertex(const VertexBuffer& buffer, const Vertex& vertex,
                             const Matrix& transform, int part) const override;
     // The base block, then the number of parts with geometry.
@@ -17,6 +18,9 @@ public:
 protected:
     bool duplicatesWithinMeshOnly() const override { return true; }
     const Matrix& vertexTransform(const MeshPart&) const override { return kPartSpace; }
+    // The engine culls the whole object with the box, so it encloses every part as placed.
+    Vector3 placedPosition(const ExportVertex& v) const override;
+    bool countsAfterTangents() const override { return true; }
 
 private:
     static constexpr Matrix kPartSpace = Matrix::identity();
@@ -24,6 +28,8 @@ private:
     // object template script counts them. -1 when no part holds the node or its ancestors.
     int partNumberOf(const SceneNode* node);
 
+    // Per part number, the transform from the part into the level of detail's space.
+    std::vector<const Matrix*> m_placement;
     const SceneNode* m_lastAsked = nullptr;
     int m_lastAnswer = -1;
 };

@@ -82,14 +82,12 @@ bool addMesh(const UtilMeshNode& node, const Matrix& transform, Welder& welder,
         const std::string name = group.m_material ? group.m_material->m_name : group.m_name;
         const std::uint32_t material = collisionMaterialList().numberOf(name);
         if (material > 0xFFFF) {
-            VX_ERROR << "More than 65536 collision materials; " << name << " has no number";
-            return false;
+            return failExport("More than 65536 collision materials; " + name + " has no number");
         }
         for (std::int32_t p : group.m_primitives) {
             if (p < 0 || static_cast<std::size_t>(p) >= primitives->m_primitives.size()) {
-                VX_ERROR << "Collision mesh " << node.name() << " names polygon " << p
-                         << ", which it does not have";
-                return false;
+                return failExport("Collision mesh " + node.name() + " names polygon " +
+                                  std::to_string(p) + ", which it does not have");
             }
             const Primitive& polygon = primitives->m_primitives[static_cast<std::size_t>(p)];
             if (polygon.size() > 3) {
@@ -99,9 +97,9 @@ bool addMesh(const UtilMeshNode& node, const Matrix& transform, Welder& welder,
                 return false;
             }
             if (polygon.size() < 3) {
-                VX_ERROR << "Polygon " << p << " of collision mesh " << node.name() << " has "
-                         << polygon.size() << " corners";
-                return false;
+                return failExport("Polygon " + std::to_string(p) + " of collision mesh " +
+                                  node.name() + " has " + std::to_string(polygon.size()) +
+                                  " corners");
             }
             CollisionFace face;
             face.material = static_cast<std::uint16_t>(material);
@@ -114,17 +112,17 @@ bool addMesh(const UtilMeshNode& node, const Matrix& transform, Welder& welder,
                         buffer->m_vertices[static_cast<std::size_t>(v)].m_position) <
                         buffer->m_positions.size();
                 if (!valid) {
-                    VX_ERROR << "Polygon " << p << " of collision mesh " << node.name()
-                             << " names vertex " << v << ", which the mesh does not have";
-                    return false;
+                    return failExport("Polygon " + std::to_string(p) + " of collision mesh " +
+                                      node.name() + " names vertex " + std::to_string(v) +
+                                      ", which the mesh does not have");
                 }
                 const Vector3& local = buffer->m_positions[static_cast<std::size_t>(
                     buffer->m_vertices[static_cast<std::size_t>(v)].m_position)];
                 const std::size_t index = welder.weld(transform.transformPoint(local));
                 if (index >= kMaxCollisionElements) {
-                    VX_ERROR << "Collision mesh " << node.name()
-                             << " has more than 65536 vertices, more than the file can number";
-                    return false;
+                    return failExport("Collision mesh " + node.name() +
+                                      " has more than 65536 vertices, more than the file can "
+                                      "number");
                 }
                 face.corners[c] = static_cast<std::uint16_t>(index);
             }
@@ -156,21 +154,15 @@ std::string partName(const SceneNode& nonvis) {
     return nonvis.name();
 }
 
-bool failBlock(const std::string& text) {
-    VX_ERROR << text;
-    exportErrorList().append(text);
-    return false;
-}
-
 bool writeCollisionMesh(SceneNode& nonvis, SceneNode& colNode, std::uint32_t number, bool fine,
                         OutStream& out) {
     CollisionMesh mesh;
     if (!buildCollisionMesh(colNode, mesh))
         return false;
     if (mesh.faces.size() > kMaxCollisionElements)
-        return failBlock("The collision mesh " + colNode.name() + " of " + partName(nonvis) +
-                         " has " + std::to_string(mesh.faces.size()) +
-                         " faces; a collision mesh can number at most 65536");
+        return failExport("The collision mesh " + colNode.name() + " of " + partName(nonvis) +
+                          " has " + std::to_string(mesh.faces.size()) +
+                          " faces; a collision mesh can number at most 65536");
     out << number;
     VX_INFO << "Number of collision faces:" << mesh.faces.size();
     out << static_cast<std::uint32_t>(mesh.faces.size());
@@ -188,9 +180,7 @@ bool writeCollisionMesh(SceneNode& nonvis, SceneNode& colNode, std::uint32_t num
         out << material;
     if (mesh.vertices.empty()) {
         static constexpr const char* kNoVertices = "A collision mesh has no vertices, aborting !";
-        VX_ERROR << kNoVertices;
-        exportErrorList().append(kNoVertices);
-        return false;
+        return failExport(kNoVertices);
     }
     Vector3 low = mesh.vertices.front();
     Vector3 high = low;
@@ -209,10 +199,10 @@ bool writeCollisionMesh(SceneNode& nonvis, SceneNode& colNode, std::uint32_t num
     SpatialTree tree;
     if (tree.build(mesh.vertices, mesh.faces, fine)) {
         if (tree.oversizedLeaf())
-            return failBlock("The collision mesh " + colNode.name() + " of " + partName(nonvis) +
-                             " has " + std::to_string(tree.largestLeaf()) +
-                             " faces that no plane separates; a tree leaf holds at most 255. "
-                             "Remove overlapping or duplicate collision faces.");
+            return failExport("The collision mesh " + colNode.name() + " of " + partName(nonvis) +
+                              " has " + std::to_string(tree.largestLeaf()) +
+                              " faces that no plane separates; a tree leaf holds at most 255. "
+                              "Remove overlapping or duplicate collision faces.");
         out << std::uint8_t{'1'};
         tree.write(out);
     } else {

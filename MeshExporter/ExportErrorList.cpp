@@ -1,6 +1,7 @@
 #include "MeshExporter/ExportErrorList.h"
 
 #include "MeshExporter/TextLinesFile.h"
+#include "Shared/Base/Log.h"
 
 namespace vx {
 
@@ -11,6 +12,12 @@ bool ExportErrorList::writeTo(const std::string& path) const {
 ExportErrorList& exportErrorList() {
     static ExportErrorList list;
     return list;
+}
+
+bool failExport(std::string_view text) {
+    VX_ERROR << text;
+    exportErrorList().append(text);
+    return false;
 }
 
 } // namespace vx

@@ -24,4 +24,8 @@ private:
 // The process-wide list of the current export.
 ExportErrorList& exportErrorList();
 
+// Stops an export step for a reason the artist must read: logged as an Error and appended to
+// the list. Returns false, the step's result.
+bool failExport(std::string_view text);
+
 } // namespace vx

@@ -1,7 +1,6 @@
 #include "MeshExporter/ExportFileWriting.h"
 
 #include "MeshExporter/ExportErrorList.h"
-#include "Shared/Base/Log.h"
 #include "Shared/Base/Streams/FileOutStream.h"
 
 #include <cerrno>
@@ -11,29 +10,19 @@
 
 namespace vx {
 
-namespace {
-
-bool fail(const std::string& text) {
-    VX_ERROR << text;
-    exportErrorList().append(text);
-    return false;
-}
-
-} // namespace
-
 bool writeExportFile(const std::string& path, std::string_view bytes) {
     // OutFile treats an unopenable path as a broken invariant; for the artist's chosen folder
     // it is an ordinary failure, so the path is tried first.
     if (std::FILE* probe = std::fopen(path.c_str(), "ab")) {
         std::fclose(probe);
     } else {
-        return fail("Could not open " + path + " for writing: " + std::strerror(errno));
+        return failExport("Could not open " + path + " for writing: " + std::strerror(errno));
     }
     FileOutStream out(path.c_str());
     out.write(bytes.data(), bytes.size());
     if (!out.close()) {
         std::remove(path.c_str());
-        return fail("Could not write " + path + " whole; it was removed");
+        return failExport("Could not write " + path + " whole; it was removed");
     }
     return true;
 }

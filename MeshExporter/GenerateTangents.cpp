@@ -59,7 +59,8 @@ void writeFloats(std::uint8_t* vertex, std::uint32_t offset, const float (&in)[N
 bool generateTangents(std::uint32_t& vertexCount, std::uint32_t& indexCount,
                       std::vector<std::uint8_t>& vertices, std::vector<std::uint16_t>& indices,
                       std::uint32_t& stride, std::uint32_t positionOffset,
-                      std::uint32_t normalOffset, std::uint32_t texCoordOffset) {
+                      std::uint32_t normalOffset, std::uint32_t texCoordOffset,
+                      std::uint32_t* grownPast16Bit) {
     if (!checkLayout(stride, {{{"position", positionOffset, 12},
                                {"normal", normalOffset, 12},
                                {"texture coordinates", texCoordOffset, 8}}}))
@@ -90,6 +91,10 @@ bool generateTangents(std::uint32_t& vertexCount, std::uint32_t& indexCount,
     std::vector<std::uint32_t> mapping;
     if (!mend(mended, mendedIndices, mapping))
         return false;
+    if (mended.size() > kMostVertices && grownPast16Bit) {
+        *grownPast16Bit = static_cast<std::uint32_t>(mended.size());
+        return false;
+    }
     if (mended.size() > kMostVertices)
         return rejectTangents("the mended mesh has " + std::to_string(mended.size()) +
                               " vertices, more than the " + std::to_string(kMostVertices) +

@@ -1,7 +1,7 @@
 #pragma once
 // Per-geometry lightmap settings of the process: whether a geometry is lightmapped and the
-// size of its lightmap. A geometry's flag is set by every export that finds it; its size only
-// when the scene names one, so a size otherwise stays from an earlier export.
+// size of its lightmap. Reset at the start of every export, so that a geometry without a size
+// node gets the default size rather than an earlier export's.
 #include <cstdint>
 #include <vector>
 
@@ -15,6 +15,7 @@ public:
     std::uint32_t size(int geometry) const { return slot(geometry).size; }
     void setEnabled(int geometry, bool on) { grow(geometry).enabled = on; }
     void setSize(int geometry, std::uint32_t value) { grow(geometry).size = value; }
+    void reset() { *this = GeomLightmapSettings(); }
 
 private:
     struct Slot {

@@ -41,6 +41,20 @@ struct GeometryBuild {
     std::uint32_t partCount = 0;
 };
 
+// The object template script attaches every part below the first root: a later root's
+// template would be created and never placed, so the artist is told.
+void reportLaterRoots(const MeshPartList& parts) {
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        if (parts[i].parentIndex >= 0)
+            continue;
+        const std::string text = "Part " + parts[i].name +
+                                 " has no parent part: only the first part of a LOD may be a "
+                                 "root; place it below the root part.";
+        exportErrorList().append(text);
+        VX_WARNING << text;
+    }
+}
+
 bool beginsWithIgnoringCase(const std::string& text, std::string_view prefix) {
     return toLowerAscii(std::string_view(text).substr(0, prefix.size())) == toLowerAscii(prefix);
 }
@@ -79,12 +93,6 @@ bool readLightmapSettings(SceneNode* geometry, int i) {
     return true;
 }
 
-bool failWith(const std::string& text) {
-    VX_ERROR << text;
-    exportErrorList().append(text);
-    return false;
-}
-
 // The collision container: per slot (as many as the most parts of any geometry), per geometry,
 // the part's collision block or 0.
 bool writeCollisionFile(const std::string& outputFile, const std::vector<GeometryBuild>& builds) {
@@ -109,7 +117,7 @@ bool writeCollisionFile(const std::string& outputFile, const std::vector<Geometr
         }
     }
     if (out.failed())
-        return failWith("The collision mesh file " + path + " could not be composed");
+        return failExport("The collision mesh file " + path + " could not be composed");
     return writeExportFile(path, bytes.text());
 }
 
@@ -121,11 +129,12 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
         progress("export geometries", callbackData);
     SceneNode* root = findRoot(scene.getRoot());
     if (!root)
-        return false;
+        return failExport(kMissingRootMessage);
     MergedMeshData& merged = meshMergeState();
     merged.reset();
     animatedUvState().reset();
     collisionMaterialList().clear();
+    geomLightmapSettings().reset();
 
     std::vector<SceneNode*> geometries;
     std::vector<int> lodCounts;
@@ -167,6 +176,7 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
             lod.mesh = createMeshData(scene, *lodNode, lodNode->name(), parts, gi, j, outputFile);
             if (!lod.mesh)
                 return false;
+            reportLaterRoots(parts);
             for (const MeshPart& part : parts) {
                 if (part.noGeometry)
                     continue;
@@ -180,16 +190,34 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
                 anyShadow = anyShadow || shadow;
                 ++builds[i].partCount;
             }
-            lod.materials = createMaterialExporter(scene, j, *lod.mesh);
+            builds[i].lods.push_back(std::move(lod));
+        }
+    }
+    const ExportType type = currentExportType();
+    if (type != kSkinnedMesh) {
+        // One layout for the whole file: the texture sets the widest level of detail needs,
+        // known before any group is finished, so that tangents follow the file's first set.
+        std::uint32_t uvSets = 0;
+        for (const GeometryBuild& build : builds)
+            for (const LodBuild& lod : build.lods)
+                uvSets = std::max(uvSets, lod.mesh->uvSetCount());
+        for (GeometryBuild& build : builds)
+            for (LodBuild& lod : build.lods)
+                lod.mesh->widenUvSets(uvSets);
+    }
+    for (GeometryBuild& build : builds) {
+        for (std::size_t j = 0; j < build.lods.size(); ++j) {
+            LodBuild& lod = build.lods[j];
+            if (!lod.mesh->finishGeometry())
+                return false;
+            lod.materials = createMaterialExporter(scene, static_cast<int>(j), *lod.mesh);
             if (!lod.materials)
                 return false;
-            lod.mesh->attachMaterials(*lod.materials, j);
-            builds[i].lods.push_back(std::move(lod));
+            lod.mesh->attachMaterials(*lod.materials, static_cast<int>(j));
         }
     }
     if (progress)
         progress("save data", callbackData);
-    const ExportType type = currentExportType();
     const std::string extension(exportTypeName(type == kMeshParticleMesh ? kBundledMesh : type));
     const std::string meshPath =
         meshDirectoryFile(outputFile, outputBaseName(outputFile) + "." + extension);
@@ -230,16 +258,16 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
                     const auto shadowMesh =
                         createMeshData(scene, *shadow, "", shadowParts, static_cast<int>(i),
                                        static_cast<int>(j), outputFile, false);
-                    if (!shadowMesh)
-                        return failWith("The shadow geometry " + shadow->name() +
-                                        " could not be built");
+                    if (!shadowMesh || !shadowMesh->finishGeometry())
+                        return failExport("The shadow geometry " + shadow->name() +
+                                          " could not be built");
                     shadowMesh->writeLodBlock(out);
                 }
             }
         }
     }
     if (out.failed())
-        return failWith("The mesh file " + meshPath + " could not be composed");
+        return failExport("The mesh file " + meshPath + " could not be composed");
     if (!writeExportFile(meshPath, bytes.text()))
         return false;
     return !anyCollision || writeCollisionFile(outputFile, builds);

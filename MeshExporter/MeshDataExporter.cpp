@@ -2,6 +2,7 @@
 
 #include "MeshExporter/AlphaSortCopies.h"
 #include "MeshExporter/ExportErrorList.h"
+#include "MeshExporter/FixedText.h"
 #include "MeshExporter/GenerateTangents.h"
 #include "MeshExporter/MaterialGroupPreparation.h"
 #include "MeshExporter/PackedBytes.h"
@@ -57,10 +58,40 @@ std::vector<unsigned> uvPackOrder(std::uint32_t count) {
     return order;
 }
 
+// Where a part's normals point once placed: through the inverse transpose of the transform's
+// 3 x 3, so that a surface under non-uniform scale keeps its normal square to it. Rotations and
+// uniform scales keep the transform itself (the same directions, and the same bits as ever).
+Matrix normalTransform(const Matrix& m) {
+    const float l0 = m[0].lengthSquared();
+    const float l1 = m[1].lengthSquared();
+    const float l2 = m[2].lengthSquared();
+    const float tolerance = 1e-5f * std::max({l0, l1, l2});
+    const bool similarity = std::fabs(l0 - l1) <= tolerance && std::fabs(l0 - l2) <= tolerance &&
+                            std::fabs(Vector3::dot(m[0], m[1])) <= tolerance &&
+                            std::fabs(Vector3::dot(m[0], m[2])) <= tolerance &&
+                            std::fabs(Vector3::dot(m[1], m[2])) <= tolerance;
+    Matrix inverse;
+    if (similarity || !m.inverse(inverse))
+        return m;
+    return inverse.transposed3x3();
+}
+
 } // namespace
 
 bool beginsWithAlpha(const std::string& materialName) {
     return toLowerAscii(std::string_view(materialName).substr(0, 5)) == "alpha";
+}
+
+unsigned MeshDataExporter::firstPackedUvSet() const {
+    const std::vector<unsigned> order = uvPackOrder(m_uvSetCount);
+    return order.empty() ? 0u : order.front();
+}
+
+void MeshDataExporter::widenUvSets(std::uint32_t count) {
+    if (count <= m_uvSetCount)
+        return;
+    m_uvSetCount = count;
+    declareTangentVertices();
 }
 
 std::uint8_t* MeshDataExporter::packVertices(const std::vector<ExportVertex>& vertices,
@@ -134,16 +165,16 @@ int MeshDataExporter::collectParts(SceneNode& node, const SceneNode* parent, con
         VX_WARNING << "Use of unsupported nodeName CollisionMesh, should be nonvis ";
     }
     const SceneNode* source = parent ? parent : &node;
-    if (const auto* locator = dynamic_cast<const UtilLocatorNode*>(&node)) {
+    if (dynamic_cast<const UtilLocatorNode*>(&node)) {
         VX_INFO << "Found locator:" << node.name();
-        const Matrix at(Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(0, 0, 1), locator->m_position);
+        // The part sits where its transform puts it; the shape's own offset is a viewport aid.
         MeshPart part;
         part.sourceNode = source;
         part.noGeometry = true;
         part.parentIndex = currentPart;
         part.name = source->name();
-        part.transform = at * toPart;
-        part.lodTransform = at * toLod;
+        part.transform = toPart;
+        part.lodTransform = toLod;
         m_parts->push_back(std::move(part));
         return static_cast<int>(m_parts->size() - 1);
     }
@@ -286,7 +317,8 @@ ExportVertex MeshDataExporter::convertSceneVertex(const VertexBuffer& buffer, co
         transform.transformPoint(buffer.m_positions[static_cast<std::size_t>(vertex.m_position)]);
     if (vertex.m_normal >= 0 && static_cast<std::size_t>(vertex.m_normal) < buffer.m_normals.size())
         out.normal =
-            transform.transformVector(buffer.m_normals[static_cast<std::size_t>(vertex.m_normal)])
+            normalTransform(transform)
+                .transformVector(buffer.m_normals[static_cast<std::size_t>(vertex.m_normal)])
                 .normalized();
     if (vertex.m_diffuse >= 0 &&
         static_cast<std::size_t>(vertex.m_diffuse) < buffer.m_diffuseColors.size())
@@ -318,9 +350,11 @@ void MeshDataExporter::declareTangentVertices() {
 }
 
 bool MeshDataExporter::generateTangentSpace(MaterialGroupData& group) {
-    // Layout handed to the tangent generator: position, normal, the index bytes, the first
-    // texture coordinates, then the vertex's number so each result finds its source.
+    // Layout handed to the tangent generator: position, normal, the index bytes, the texture
+    // coordinates the file's first set carries, then the vertex's number so each result finds
+    // its source.
     constexpr std::uint32_t kStride = 40;
+    const unsigned set = firstPackedUvSet();
     std::vector<std::uint8_t> packed(group.vertices.size() * kStride);
     std::uint8_t* out = packed.data();
     for (std::size_t i = 0; i < group.vertices.size(); ++i) {
@@ -328,15 +362,21 @@ bool MeshDataExporter::generateTangentSpace(MaterialGroupData& group) {
         out = putVector(out, v.position);
         out = putVector(out, v.normal);
         out = put(out, indexBytes(v));
-        out = put(out, v.uvs[0].u);
-        out = put(out, v.uvs[0].v);
+        out = put(out, v.uvs[set].u);
+        out = put(out, v.uvs[set].v);
         out = put(out, static_cast<std::uint32_t>(i));
     }
     auto vertexCount = static_cast<std::uint32_t>(group.vertices.size());
     auto indexCount = static_cast<std::uint32_t>(group.indices.size());
     std::uint32_t stride = kStride;
-    if (!generateTangents(vertexCount, indexCount, packed, group.indices, stride, 0, 12, 28))
+    std::uint32_t grown = 0;
+    if (!generateTangents(vertexCount, indexCount, packed, group.indices, stride, 0, 12, 28,
+                          countsAfterTangents() ? &grown : nullptr)) {
+        // Split past what 16-bit indices reach: the material's own limit.
+        if (grown > 0)
+            reportTooManyVertices(grown);
         return false;
+    }
     std::vector<ExportVertex> mended(vertexCount);
     for (std::uint32_t i = 0; i < vertexCount; ++i) {
         const std::uint8_t* in = packed.data() + std::size_t{i} * stride;
@@ -357,22 +397,28 @@ bool MeshDataExporter::generateTangentSpace(MaterialGroupData& group) {
     return true;
 }
 
-bool MeshDataExporter::finishMaterialGroup(const MaterialTriangles& group, MaterialGroupData& out) {
-    if (group.corners.empty()) {
-        VX_ERROR << "no mesh found for material!";
-        return false;
-    }
+bool MeshDataExporter::finishMaterialGroup(const MaterialTriangles& group, MaterialGroupData& out,
+                                           std::uint32_t indexCopies) {
+    if (group.corners.empty())
+        return failExport("no mesh found for material!");
     WeldedGroup welded = weldCorners(group.corners);
+    // 16-bit indices cannot reach further, with or without tangents.
     if (welded.vertices.size() > 65535) {
         reportTooManyVertices(static_cast<std::uint32_t>(welded.vertices.size()));
         return false;
     }
     out.vertices = std::move(welded.vertices);
     out.indices.assign(welded.indices.begin(), welded.indices.end());
-    VX_INFO << "num vers:" << static_cast<std::uint32_t>(out.vertices.size())
-            << " numIndices:" << static_cast<std::uint32_t>(out.indices.size());
+    const auto reportCounts = [&](std::uint32_t copies) {
+        VX_INFO << "num vers:" << static_cast<std::uint32_t>(out.vertices.size())
+                << " numIndices:" << static_cast<std::uint32_t>(out.indices.size() * copies);
+    };
+    if (!countsAfterTangents())
+        reportCounts(1);
     if (!generateTangentSpace(out))
         return false;
+    if (countsAfterTangents())
+        reportCounts(indexCopies);
     std::vector<std::uint8_t> packed(out.vertices.size() * stride());
     packVertices(out.vertices, packed.data());
     optimizeTriangleOrder(declaration(), packed, static_cast<std::uint32_t>(out.vertices.size()),
@@ -381,7 +427,8 @@ bool MeshDataExporter::finishMaterialGroup(const MaterialTriangles& group, Mater
 }
 
 void MeshDataExporter::reportTooManyVertices(std::uint32_t count) const {
-    VX_ERROR << "Too many vertices in material. Max 65535 vertices allowed. this mesh:" << count;
+    failExport("Too many vertices in material. Max 65535 vertices allowed. this mesh:" +
+               std::to_string(count));
 }
 
 void MeshDataExporter::appendMaterialGroup(const MaterialTriangles& group,
@@ -416,12 +463,11 @@ bool MeshDataExporter::computeBoundingBox() {
     m_boundsMin = Vector3(big, big, big);
     m_boundsMax = Vector3(-big, -big, -big);
     for (const ExportVertex& v : m_vertices) {
-        m_boundsMin =
-            Vector3(std::min(m_boundsMin.x, v.position.x), std::min(m_boundsMin.y, v.position.y),
-                    std::min(m_boundsMin.z, v.position.z));
-        m_boundsMax =
-            Vector3(std::max(m_boundsMax.x, v.position.x), std::max(m_boundsMax.y, v.position.y),
-                    std::max(m_boundsMax.z, v.position.z));
+        const Vector3 p = placedPosition(v);
+        m_boundsMin = Vector3(std::min(m_boundsMin.x, p.x), std::min(m_boundsMin.y, p.y),
+                              std::min(m_boundsMin.z, p.z));
+        m_boundsMax = Vector3(std::max(m_boundsMax.x, p.x), std::max(m_boundsMax.y, p.y),
+                              std::max(m_boundsMax.z, p.z));
     }
     float largest = 0.0f;
     for (int corner = 0; corner < 8; ++corner) {
@@ -432,7 +478,7 @@ bool MeshDataExporter::computeBoundingBox() {
     }
     m_radius = std::sqrt(largest);
     m_boundsValid = true;
-    VX_INFO << "Bounding box radius: " << m_radius;
+    VX_INFO << "Bounding box radius: " << fixedText(m_radius);
     return true;
 }
 

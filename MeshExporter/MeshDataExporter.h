@@ -62,7 +62,13 @@ public:
     // Whether duplicates are sought only within each scene mesh (exporters that keep vertices in
     // their part's space).
     virtual bool duplicatesWithinMeshOnly() const { return false; }
+    // Builds the level of detail as far as its vertex layout; static and bundled meshes stop
+    // there, so that the driver can give every level of detail of the file one layout first.
     virtual bool buildGeometry(SceneNode& node, int geometry, int lod) = 0;
+    // Completes the build once the layout is settled: static and bundled meshes weld, give
+    // tangents to and order each material group here, and take their bounding box. False,
+    // with the reason in the error list, when the export cannot go on.
+    virtual bool finishGeometry() { return true; }
     // The hierarchy walk below `node`: `toPart` is the transform from the node's parent to the
     // current part's space, `toLod` to the level of detail's. Returns the index of the part the
     // node made (meshes and locators), or -1.
@@ -87,6 +93,10 @@ public:
     const std::vector<MeshMaterialRecord>& materialRecords() const { return m_materialRecords; }
     const MeshPartList& parts() const { return *m_parts; }
     std::uint32_t uvSetCount() const { return m_uvSetCount; }
+    // Gives the static and bundled layout at least `count` texture sets, so that every level of
+    // detail of a file packs by one declaration; the sets a level of detail lacks keep what its
+    // vertices hold there (zeros, the lightmap's copies, or the "no second set" marker).
+    void widenUvSets(std::uint32_t count);
     Vector3 boundsMin() const { return m_boundsMin; }
     Vector3 boundsMax() const { return m_boundsMax; }
     float radius() const { return m_radius; }
@@ -101,6 +111,13 @@ protected:
     // The transform a part's vertices are converted with: by default from the part into the
     // level of detail's space.
     virtual const Matrix& vertexTransform(const MeshPart& part) const { return part.lodTransform; }
+    // A vertex as placed in the level of detail's space, for the bounding box.
+    virtual Vector3 placedPosition(const ExportVertex& v) const { return v.position; }
+    // Whether a group's size is checked and reported after its tangents (bundled meshes) rather
+    // than before.
+    virtual bool countsAfterTangents() const { return false; }
+    // The texture set packed into the file's first texture slot, which the tangents follow.
+    unsigned firstPackedUvSet() const;
     // What every exporter's makeVertex starts from: position and normal through the transform
     // (the normal by its rotation, then normalised; (0, 0, 0) when absent), the diffuse colour,
     // and the texture coordinates of up to five sets, v mirrored for scenes of version 0.
@@ -122,9 +139,12 @@ protected:
     // for a level of detail without vertices.
     bool computeBoundingBox();
     // Welds a prepared group, checks its size, gives it tangents and its triangle order.
-    // False when the export cannot go on.
-    bool finishMaterialGroup(const MaterialTriangles& group, MaterialGroupData& out);
-    // Says why a group whose welded vertices do not fit 16-bit indices stops the export.
+    // False, with the reason in the error list, when the export cannot go on. `indexCopies` is
+    // how many copies of its indices the group will carry, for the report of its counts.
+    bool finishMaterialGroup(const MaterialTriangles& group, MaterialGroupData& out,
+                             std::uint32_t indexCopies = 1);
+    // Says why a group whose welded vertices do not fit 16-bit indices stops the export, in the
+    // error list.
     virtual void reportTooManyVertices(std::uint32_t count) const;
     // Appends the material's record, indices and vertices to the level of detail's lists.
     // Alpha-blended materials (mode 1) carry their triangles once per sort copy; their record

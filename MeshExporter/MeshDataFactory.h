@@ -1,5 +1,6 @@
 #pragma once
-// Creates the mesh data exporter that matches the current export type and builds it.
+// Creates the mesh data exporter that matches the current export type and builds it as far as
+// its vertex layout; the caller completes it with finishGeometry.
 #include "MeshExporter/MeshDataExporter.h"
 
 #include <memory>

@@ -41,10 +41,8 @@ bool exportGameAssets(Scene& scene, const std::string& outputFile, ProgressCallb
 
     const SceneNode* root = findRoot(scene.getRoot());
     if (!root || currentExportType() == kNoExportType) {
-        static constexpr const char* kMissingRoot =
-            "export type not found, possible missing root_XXXXXXXX node in Maya scene";
-        VX_INFO << kMissingRoot;
-        exportErrorList().append(kMissingRoot);
+        VX_INFO << kMissingRootMessage;
+        exportErrorList().append(kMissingRootMessage);
         return false;
     }
     const ExportType type = currentExportType();

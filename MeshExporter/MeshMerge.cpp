@@ -1,5 +1,6 @@
 #include "MeshExporter/MeshMerge.h"
 
+#include "MeshExporter/ExportErrorList.h"
 #include "MeshExporter/MeshDataExporter.h"
 #include "MeshExporter/MeshMaterialExporter.h"
 #include "Shared/Base/Log.h"
@@ -57,8 +58,7 @@ bool writeVertexBlock(OutStream& out, const MergedMeshData& merged) {
     const MeshDataExporter& first = *merged.first;
     const auto vertexCount = static_cast<std::uint32_t>(merged.vertices.size());
     if (std::uint64_t{vertexCount} * first.stride() >= kVertexMemoryLimit) {
-        VX_ERROR << "Vertex memory exceeds Memory limit of 8Mb";
-        return false;
+        return failExport("Vertex memory exceeds Memory limit of 8Mb");
     }
     for (std::size_t i = 0; i < merged.indices.size(); ++i) {
         if (merged.indices[i] > vertexCount) {
@@ -67,8 +67,7 @@ bool writeVertexBlock(OutStream& out, const MergedMeshData& merged) {
         }
     }
     if (merged.vertexOffset > vertexCount) {
-        VX_ERROR << "Data missmatch";
-        return false;
+        return failExport("Data missmatch");
     }
     const std::vector<D3DVERTEXELEMENT9> declaration = first.declaration();
     out << static_cast<std::uint32_t>(declaration.size());

@@ -7,6 +7,10 @@ namespace vx {
 
 class SceneNode;
 
+// What the artist reads when no root names a known export type.
+inline constexpr const char* kMissingRootMessage =
+    "export type not found, possible missing root_XXXXXXXX node in Maya scene";
+
 // The first node, in a depth-first pre-order walk of `node` and its descendants (children in
 // their stored order), whose name begins with `text` ignoring case; null when none does. A
 // search for "geom1" also finds "geom10" if it comes first.

@@ -1,5 +1,6 @@
 #include "MeshExporter/StaticMeshDataExporter.h"
 
+#include "MeshExporter/FixedText.h"
 #include "MeshExporter/GeomLightmapSettings.h"
 #include "MeshExporter/LightmapUvStep.h"
 #include "Shared/Base/Log.h"
@@ -33,7 +34,10 @@ bool StaticMeshDataExporter::buildGeometry(SceneNode& node, int geometry, int lo
     }
 
     declareTangentVertices();
+    return true;
+}
 
+bool StaticMeshDataExporter::finishGeometry() {
     for (const MaterialTriangles& group : m_groups) {
         MaterialGroupData data;
         if (!finishMaterialGroup(group, data))
@@ -46,8 +50,11 @@ bool StaticMeshDataExporter::buildGeometry(SceneNode& node, int geometry, int lo
 ExportVertex StaticMeshDataExporter::makeVertex(const VertexBuffer& buffer, const Vertex& vertex,
                                                 const Matrix& transform, int /*part*/) const {
     ExportVertex out = convertSceneVertex(buffer, vertex, transform);
-    if (vertex.m_uvs.size() > 1 && (out.uvs[1].u > 8.0f || out.uvs[1].v > 8.0f)) {
-        VX_INFO << "u " << out.uvs[1].u << " v " << out.uvs[1].v << " exceeds 8.0";
+    // Reported once per scene vertex, however many triangles share it.
+    if (vertex.m_uvs.size() > 1 && (out.uvs[1].u > 8.0f || out.uvs[1].v > 8.0f) &&
+        m_reportedFarUvs.insert(&vertex).second) {
+        VX_INFO << "u " << fixedText(out.uvs[1].u) << " v " << fixedText(out.uvs[1].v)
+                << " exceeds 8.0";
     }
     return out;
 }

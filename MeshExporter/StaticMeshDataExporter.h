@@ -3,11 +3,14 @@
 // level of detail's space, lightmapped when the geometry asks for it.
 #include "MeshExporter/MeshDataExporter.h"
 
+#include <unordered_set>
+
 namespace vx {
 
 class StaticMeshDataExporter : public MeshDataExporter {
 public:
     bool buildGeometry(SceneNode& node, int geometry, int lod) override;
+    bool finishGeometry() override;
     ExportVertex makeVertex(const VertexBuffer& buffer, const Vertex& vertex,
                             const Matrix& transform, int part) const override;
     // The base block, then the part count and each part's transform (16 floats, row-major,
@@ -18,6 +21,8 @@ public:
 
 private:
     bool m_lightmapped = true;
+    // Scene vertices whose far second set was reported (not owned).
+    mutable std::unordered_set<const Vertex*> m_reportedFarUvs;
 };
 
 // A static material is alpha blended when its name begins with "alpha" and does not contain

@@ -1,7 +1,10 @@
 // Bundled mesh exports of scenes built in the scene model, read back with the strict reader.
-#include "MeshExporter/AnimatedUvState.h"
+#include "MeshExporter/BundledMeshDataExporter.h"
 #include "MeshExporter/ExportErrorList.h"
+#include "MeshExporter/ExportType.h"
 #include "MeshExporter/MeshExporter.h"
+#include "MeshExporter/MeshMaterialExporter.h"
+#include "MeshExporter/StaticMeshDataExporter.h"
 #include "Shared/Base/math/Matrix.h"
 #include "Shared/Graphics/Scene/Material.h"
 #include "tests/MeshExporter/ExportSceneBuilder.h"
@@ -82,26 +85,29 @@ TEST(BundledMeshExport, VerticesCarryTheirPartAndStayInThePartsSpace) {
     const auto body = cgfxMaterial("jeep_body", "BundledMesh.fx", "", {"vehicles/jeep/body.dds"});
     const auto glass = cgfxMaterial("Alpha_Glass_EnvMap", "BundledMesh.fx", "", {"glass.dds"});
     const auto grille = cgfxMaterial("grille_alpha_test", "BundledMesh.fx", "", {"grille.dds"});
+    const auto visor = cgfxMaterial("alpha_Visor", "BundledMesh.fx", "", {"visor.dds"});
     ExportSceneBuilder b("root_bundledMesh");
     vehicleFrame(b);
-    // An anchor before the meshes: a part without geometry, not counted in vertex numbers.
-    b.transform("hook__anchor", "lod0", at(0, 0, -3));
-    b.locator("hookShape", "hook__anchor", Vector3(0, 0, 0));
     b.transform("chassis", "lod0", at(0, 1, 0));
     b.mesh("chassisShape", "chassis",
-           buildMesh("chassisShape", triangles({body, glass, grille}, 0)));
+           buildMesh("chassisShape", triangles({body, glass, grille, visor}, 0)));
+    // An anchor before the turret: a part without geometry, not counted in vertex numbers. It
+    // sits where its transform puts it; its shape's own offset is not added.
+    b.transform("hook__anchor", "chassis", at(0, 0, -3));
+    b.locator("hookShape", "hook__anchor", Vector3(0, 0, 5));
     b.transform("turret__RotationalBundle", "chassis", at(0, 2, 0));
     b.mesh("turretShape", "turret__RotationalBundle",
            buildMesh("turretShape", triangles({body}, 5)));
     Export e(b);
-    ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
+    ASSERT_TRUE(e.ok);
+    EXPECT_EQ(exportErrorList().entries(), std::vector<std::string>{});
     const MeshFile& f = e.file;
     EXPECT_EQ(f.version, 10u);
     EXPECT_EQ(f.lods[0][0].partCount, 2u) << "an anchor and two mesh parts";
     EXPECT_EQ(f.stride, 48u) << "one texture set, no animated second set";
 
     // The turret's vertices keep their own space (y 5, not 1 + 2 + 5) and carry part 1; the
-    // chassis's part 0, though the anchor came first.
+    // chassis's part 0, though the anchor came before the turret.
     std::set<std::pair<int, float>> partAndHeight;
     for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
         const auto decoded = meshfile::decodeVertex(f, v);
@@ -109,17 +115,25 @@ TEST(BundledMeshExport, VerticesCarryTheirPartAndStayInThePartsSpace) {
                               decoded.find(meshfile::kUsagePosition)->values[1]});
     }
     EXPECT_EQ(partAndHeight, (std::set<std::pair<int, float>>{{0, 0.0f}, {1, 5.0f}}));
+    // The box encloses the parts as placed: the chassis at height 1, the turret at 1 + 2 + 5.
+    EXPECT_EQ(f.lods[0][0].boundsMin, Vector3(0, 1, 0));
+    EXPECT_EQ(f.lods[0][0].boundsMax, Vector3(7, 8, 1));
+    const std::string script = test::readWholeFile(e.dir.file("jeep.con"));
+    EXPECT_NE(script.find("\r\nObjectTemplate.anchor 0/0/-3.0000\r\n"), std::string::npos)
+        << script;
 
-    // Body and turret share the opaque body material; the glass is blended with eight sorted
-    // copies, the grille tested without copies. The techniques come from the names.
+    // Body and turret share the opaque body material; the glass and the visor are blended with
+    // eight sorted copies, after the others and in their own order; the grille is tested
+    // without copies. The techniques come from the names.
     const auto& materials = f.materials[0][0];
-    ASSERT_EQ(materials.size(), 3u);
+    ASSERT_EQ(materials.size(), 4u);
     EXPECT_EQ(materials[0].technique, "");
     EXPECT_EQ(materials[0].indexCount, 6u);
     EXPECT_EQ(materials[1].technique, "Alpha_Test");
     EXPECT_EQ(materials[2].technique, "Alpha_Glass_EnvMap");
     EXPECT_EQ(materials[2].indexCount, 3u);
-    EXPECT_EQ(f.indices.size(), 6u + 3u + 8u * 3u);
+    EXPECT_EQ(materials[3].technique, "alpha_Visor");
+    EXPECT_EQ(f.indices.size(), 6u + 3u + 2u * 8u * 3u);
 
     // vornex info tells the alpha modes apart by what the file holds.
     std::ostringstream printed;
@@ -133,6 +147,41 @@ TEST(BundledMeshExport, VerticesCarryTheirPartAndStayInThePartsSpace) {
         text.find("        alpha blended: 8 sorted copies of its triangles, indices 9 to 32\n"),
         std::string::npos)
         << text;
+}
+
+TEST(MeshMaterialTechniques, NamesChooseAlphaModesAndTechniques) {
+    struct Case {
+        ExportType type;
+        const char* name;
+        std::uint32_t alphaMode;
+        const char* technique; // as written; static meshes keep "Base" unless blended
+    };
+    const std::vector<Case> cases = {
+        {kStaticMesh, "AlphaLeaves", 1, "AlphaLeaves"},
+        {kStaticMesh, "AlphaTestLeaves", 0, "Base"},
+        {kStaticMesh, "alphatest_fence", 0, "Base"},
+        {kBundledMesh, "Glass_Alpha_EnvMap", 0, "AlphaEnvMap"},
+        {kBundledMesh, "cockpit_alpha_one_nohemilight", 0, "Alpha_OneCockpitNoHemiLight"},
+        {kBundledMesh, "Alpha_Glass_EnvMap", 1, "Alpha_Glass_EnvMap"},
+        {kBundledMesh, "alpha_alpha_test", 2, "Alpha_Test"},
+        {kMeshParticleMesh, "smoke_AnimatedUV_colormapgloss", 0, "AnimatedUVColormapGloss"},
+        {kSkinnedMesh, "humanskin_alpha_test", 0, "humanskin_alpha_testAlpha_Test"},
+        {kSkinnedMesh, "gear_envmap", 0, "EnvMap"},
+    };
+    const ExportType before = currentExportType();
+    for (const Case& c : cases) {
+        currentExportType() = c.type;
+        MeshMaterialExporter::Entry entry;
+        entry.technique = "Base";
+        entry.record.name = c.name;
+        if (c.type == kStaticMesh)
+            entry.record.alphaMode = isStaticAlphaMaterial(c.name) ? 1 : 0;
+        else if (c.type != kSkinnedMesh)
+            entry.record.alphaMode = bundledAlphaMode(c.name);
+        EXPECT_EQ(entry.record.alphaMode, c.alphaMode) << c.name;
+        EXPECT_EQ(writtenTechnique(entry), c.technique) << c.name;
+    }
+    currentExportType() = before;
 }
 
 TEST(BundledMeshExport, PartsOfTheSameShapeInTheirOwnSpaceAreNotDuplicates) {
@@ -153,46 +202,20 @@ TEST(BundledMeshExport, PartsOfTheSameShapeInTheirOwnSpaceAreNotDuplicates) {
     EXPECT_EQ(e.file.lods[0][0].partCount, 3u);
 }
 
-TEST(BundledMeshExport, UvSetLimitsDependOnAnimatedMaterials) {
-    const auto body = cgfxMaterial("jeep_body", "BundledMesh.fx", "", {"body.dds"});
+TEST(BundledMeshExport, AnAnimatedTextureThatCannotBeReadIsReportedAndTheExportGoesOn) {
+    // The layouts, matrix numbers and techniques of animated materials are checked in the
+    // layout and technique tables and the vehicle's end-to-end export.
     const auto tracks = cgfxMaterial("tracks_AnimatedUV", "BundledMesh.fx", "", {"tracks.dds"});
-    {
-        ExportSceneBuilder b("root_bundledMesh");
-        vehicleFrame(b);
-        b.transform("chassis", "lod0");
-        b.mesh("chassisShape", "chassis", buildMesh("chassisShape", triangles({body}, 0, 2)));
-        Export e(b);
-        EXPECT_FALSE(e.ok);
-        EXPECT_EQ(exportErrorList().entries(),
-                  std::vector<std::string>{
-                      "BundledMesh has unsupported amount of UV sets used! Max UV count in this "
-                      "version is 1 (if animatedUV 2) .\nExport of this mesh will be flawed"});
-    }
-    {
-        ExportSceneBuilder b("root_bundledMesh");
-        vehicleFrame(b);
-        b.transform("chassis", "lod0");
-        b.mesh("chassisShape", "chassis",
-               buildMesh("chassisShape", triangles({body, tracks}, 0, 2, {0.7f, 0, 0, 1})));
-        Export e(b);
-        ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
-        EXPECT_EQ(e.file.stride, 56u) << "both sets";
-        EXPECT_EQ(e.file.materials[0][0][1].technique, "AnimatedUV");
-        EXPECT_TRUE(animatedUvState().used);
-        EXPECT_EQ(animatedUvState().matrixCount, 3);
-        // The tracks' vertices carry matrix 3 and type 0 beside their part.
-        std::set<std::array<std::uint8_t, 3>> codes;
-        for (std::uint32_t v = 0; v < e.file.vertexCount; ++v) {
-            const auto decoded = meshfile::decodeVertex(e.file, v);
-            const auto& bytes = decoded.find(meshfile::kUsageBlendIndices)->bytes;
-            codes.insert({bytes[0], bytes[1], bytes[2]});
-        }
-        EXPECT_EQ(codes, (std::set<std::array<std::uint8_t, 3>>{{0, 0, 0}, {0, 3, 0}}));
-        // The texture could not be read beside the output: said, and the export went on.
-        EXPECT_EQ(exportErrorList().entries(),
-                  std::vector<std::string>{"QVM: Unable to read texture data!: " + e.dir.path() +
-                                           "//textures/tracks.dds"});
-    }
+    ExportSceneBuilder b("root_bundledMesh");
+    vehicleFrame(b);
+    b.transform("chassis", "lod0");
+    b.mesh("chassisShape", "chassis",
+           buildMesh("chassisShape", triangles({tracks}, 0, 2, {0.7f, 0, 0, 1})));
+    Export e(b);
+    ASSERT_TRUE(e.ok);
+    EXPECT_EQ(exportErrorList().entries(),
+              std::vector<std::string>{"QVM: Unable to read texture data!: " + e.dir.path() +
+                                       "//textures/tracks.dds"});
 }
 
 TEST(BundledMeshExport, MeshParticlesUseTheBundledFileAndSkipNonvisNodes) {

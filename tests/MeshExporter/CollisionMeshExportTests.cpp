@@ -141,39 +141,6 @@ TEST(CollisionMeshExport, NumberingStartsAgainForTheNextExport) {
     EXPECT_EQ(e.read().slots[1][0].meshes[0].faces[0].material, 0u);
 }
 
-TEST(CollisionMeshExport, FailuresNameTheirCause) {
-    {
-        // A nonvis node whose only "col" node is col10: found by the part test, not by the
-        // numbered search? col1 matches col10 by prefix, so use a node named "collider".
-        ExportSceneBuilder b;
-        bunker(b, {{"collider", {1, 1, 1}}});
-        Export e(b);
-        EXPECT_FALSE(e.ok);
-        EXPECT_EQ(exportErrorList().entries().back(),
-                  "Trying to export collision meshes, but non found under the nonvis node. "
-                  "Check if there are hidden nodes in object hierarchy!");
-    }
-    {
-        ExportSceneBuilder b;
-        bunker(b, {});
-        b.transform("col0", "nonvis");
-        MeshDraft quad;
-        quad.positions = {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 1, 1}};
-        quad.polygons = {{0, 1, 2, 3}};
-        quad.groupOfPolygon = {0};
-        quad.groups = {plainMaterial("stone")};
-        b.mesh("quadShape", "col0", buildMesh("quadShape", quad));
-        test::LogCapture log;
-        Export e(b);
-        EXPECT_FALSE(e.ok);
-        EXPECT_EQ(exportErrorList().entries().back(),
-                  "Non triangular collision faces not supported yet.\nTriangulate all collision "
-                  "meshes and export again.");
-        EXPECT_TRUE(log.contains("Non triangular collision faces not supported yet!"));
-        EXPECT_FALSE(std::filesystem::exists(e.dir.file("meshes/bunker.collisionmesh")));
-    }
-}
-
 TEST(CollisionMeshExport, FlatMeshHasNeitherTreeNorAdjacency) {
     ExportSceneBuilder b;
     bunker(b, {{"col0", {0.0004f, 0.0004f, 0.0f}}});

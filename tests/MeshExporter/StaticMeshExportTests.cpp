@@ -16,8 +16,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <tuple>
 
 namespace vx {
 namespace {
@@ -73,6 +76,16 @@ struct Export {
     bool ok = false;
 };
 
+// An unlit geom0 whose lod0 holds the one part "part" made of `draft`.
+void unlitPart(ExportSceneBuilder& b, const MeshDraft& draft,
+               const Matrix& local = Matrix::identity()) {
+    b.transform("geom0", "root_staticMesh");
+    b.transform("geom0_NoLightmap", "geom0");
+    b.transform("lod0", "geom0");
+    b.transform("part", "lod0", local);
+    b.mesh("partShape", "part", buildMesh("partShape", draft));
+}
+
 Matrix translation(float x, float y, float z) {
     return Matrix(Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(0, 0, 1), Vector3(x, y, z));
 }
@@ -110,21 +123,7 @@ TEST(StaticMeshExport, TwoGeometriesAndTwoLodsMergeIntoOneFileWithTheirBlocks) {
     EXPECT_EQ(f.header, (std::array<std::uint32_t, 5>{0, 11, 0, 0, 0}));
     EXPECT_EQ(f.headerByte, 0);
     EXPECT_EQ(f.lodCounts, (std::vector<std::uint32_t>{2, 1}));
-    // Position, normal, the index bytes, one texture set, the tangent; then the end element.
-    const std::vector<std::array<int, 4>> declaration = {
-        {0, meshfile::kTypeFloat3, meshfile::kUsagePosition, 0},
-        {12, meshfile::kTypeFloat3, meshfile::kUsageNormal, 0},
-        {24, meshfile::kTypeColor, meshfile::kUsageBlendIndices, 0},
-        {28, meshfile::kTypeFloat2, meshfile::kUsageTexcoord, 0},
-        {36, meshfile::kTypeFloat3, meshfile::kUsageTangent, 0}};
-    ASSERT_EQ(f.elements.size(), declaration.size() + 1);
-    for (std::size_t i = 0; i < declaration.size(); ++i) {
-        EXPECT_EQ(f.elements[i].offset, declaration[i][0]) << i;
-        EXPECT_EQ(f.elements[i].type, declaration[i][1]) << i;
-        EXPECT_EQ(f.elements[i].usage, declaration[i][2]) << i;
-        EXPECT_EQ(f.elements[i].usageIndex, declaration[i][3]) << i;
-    }
-    EXPECT_TRUE(meshfile::isEndElement(f.elements.back()));
+    // The declaration is checked in the layout table.
     EXPECT_EQ(f.primitiveType, 4u);
     EXPECT_EQ(f.stride, 48u);
     EXPECT_TRUE(f.hasSortCopies);
@@ -175,16 +174,6 @@ TEST(StaticMeshExport, TwoGeometriesAndTwoLodsMergeIntoOneFileWithTheirBlocks) {
     EXPECT_EQ(f.lods[1][0].boundsMin, Vector3(0, -1, 0));
     EXPECT_EQ(f.lods[1][0].boundsMax, Vector3(3, -1, 3));
 
-    // Vertices carry their normal, texture coordinates and a unit tangent along +u.
-    for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
-        const auto decoded = decodeVertex(f, v);
-        const auto* normal = decoded.find(meshfile::kUsageNormal);
-        const auto* tangent = decoded.find(meshfile::kUsageTangent);
-        ASSERT_TRUE(normal && tangent);
-        EXPECT_EQ(normal->values[1], 1.0f);
-        EXPECT_NEAR(tangent->values[0], 1.0f, 1e-5f) << v;
-    }
-
     // The file list: the mesh file and the textures, sorted; no specular table.
     EXPECT_EQ(readWholeFile(e.dir.file("prop.nfo")),
               toLowerAscii(e.meshPath()) +
@@ -195,34 +184,226 @@ TEST(StaticMeshExport, TwoGeometriesAndTwoLodsMergeIntoOneFileWithTheirBlocks) {
     }()) << "the same scene gives the same bytes";
 }
 
-TEST(StaticMeshExport, TextureSetsArePackedInTheOrderTheGameReadsThem) {
-    // Set k of every corner holds u = k + 0.25, so each packed slot shows which set it holds.
-    const std::vector<std::vector<int>> expected = {{0}, {0, 1}, {1, 0, 2}};
-    for (std::size_t sets = 1; sets <= 3; ++sets) {
+// A quad whose corners all carry set k = (k + 0.25, 0.5), for k below `sets`.
+MeshDraft setQuad(std::size_t sets, const std::shared_ptr<Material>& material) {
+    MeshDraft draft = quad(1, 0, material);
+    draft.uvSets.clear();
+    for (std::size_t k = 0; k < sets; ++k)
+        draft.uvSets.push_back(
+            std::vector<std::pair<float, float>>(4, {static_cast<float>(k) + 0.25f, 0.5f}));
+    return draft;
+}
+
+TEST(MeshExportLayout, EveryLodPacksItsSetsByTheOneLayoutTheWidestNeeds) {
+    // Per slot of the file, what every vertex of a LOD holds there; kLightmap marks generated
+    // coordinates (inside the unit square), kNoSecondSet the bundled marker (65535, 0).
+    constexpr float kLightmap = -1.0f;
+    const std::pair<float, float> lightmap{kLightmap, kLightmap};
+    const std::pair<float, float> none{0.0f, 0.0f};
+    const std::pair<float, float> noSecondSet{65535.0f, 0.0f};
+    const auto set = [](float k) { return std::pair<float, float>{k + 0.25f, 0.5f}; };
+    struct Case {
+        const char* what;
+        std::string root;
+        // Per geometry, per LOD, the UV sets of its one quad; an "AnimatedUV" quad is coloured
+        // for matrix 3, translation only.
+        std::vector<std::vector<std::size_t>> sets;
+        std::vector<bool> lit;                                   // per geometry
+        std::vector<bool> animated;                              // per LOD in file order
+        std::vector<std::vector<std::pair<float, float>>> slots; // per LOD in file order
+    };
+    const std::vector<Case> cases = {
+        {"one set", "root_staticMesh", {{1}}, {false}, {false}, {{set(0)}}},
+        {"two sets: set 0 first", "root_staticMesh", {{2}}, {false}, {false}, {{set(0), set(1)}}},
+        {"three sets: set 1 first",
+         "root_staticMesh",
+         {{3}},
+         {false},
+         {false},
+         {{set(1), set(0), set(2)}}},
+        {"a lit geometry after an unlit one",
+         "root_staticMesh",
+         {{1}, {1}},
+         {false, true},
+         {false, false},
+         {{set(0), none}, {set(0), lightmap}}},
+        {"LODs of one and three sets",
+         "root_staticMesh",
+         {{1, 3}},
+         {false},
+         {false, false},
+         {{none, set(0), none}, {set(1), set(0), set(2)}}},
+        {"an animated second LOD",
+         "root_bundledMesh",
+         {{1, 2}},
+         {false},
+         {false, true},
+         {{set(0), noSecondSet}, {set(0), set(1)}}},
+    };
+    for (const Case& c : cases) {
+        ExportSceneBuilder b(c.root);
+        const bool bundled = c.root == "root_bundledMesh";
+        std::size_t lodInFile = 0;
+        for (std::size_t g = 0; g < c.sets.size(); ++g) {
+            const std::string geom = "geom" + std::to_string(g);
+            b.transform(geom, c.root);
+            if (!c.lit[g])
+                b.transform(geom + "_NoLightmap", geom);
+            for (std::size_t l = 0; l < c.sets[g].size(); ++l, ++lodInFile) {
+                const std::string lod = "lod" + std::to_string(l);
+                const std::string part = geom + lod + "part";
+                b.transform(lod, geom);
+                // Node names are looked up by exact name: the LOD under this geometry is the
+                // last one added.
+                b.transform(part, lod);
+                const bool animated = c.animated[lodInFile];
+                MeshDraft draft =
+                    setQuad(c.sets[g][l], cgfxMaterial(animated ? "tracks_AnimatedUV" : "stone",
+                                                       "StaticMesh.fx", "Base", {"stone.dds"}));
+                if (animated)
+                    draft.colors.assign(4, Color{0.7f, 0, 0, 1});
+                b.mesh(part + "Shape", part, buildMesh(part + "Shape", draft));
+            }
+        }
+        Export e(b, bundled ? "prop.bundledMesh" : "prop.staticMesh");
+        ASSERT_TRUE(e.ok) << c.what << testing::PrintToString(exportErrorList().entries());
+        const std::string bytes =
+            readWholeFile(e.meshPath(bundled ? "prop.bundledmesh" : "prop.staticmesh"));
+        MeshFile f;
+        std::string error;
+        ASSERT_TRUE(meshfile::readMeshFile(
+            reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
+            bundled ? MeshKind::Bundled : MeshKind::Static, f, error))
+            << c.what << ": " << error;
+        // Position, normal, the index bytes, a texture set per slot, the tangent; then the
+        // end element.
+        const std::size_t slots = c.slots.front().size();
+        EXPECT_EQ(f.stride, 40u + 8u * slots) << c.what;
+        std::vector<std::array<int, 4>> declaration = {
+            {0, meshfile::kTypeFloat3, meshfile::kUsagePosition, 0},
+            {12, meshfile::kTypeFloat3, meshfile::kUsageNormal, 0},
+            {24, meshfile::kTypeColor, meshfile::kUsageBlendIndices, 0}};
+        for (int k = 0; k < static_cast<int>(slots); ++k)
+            declaration.push_back({28 + 8 * k, meshfile::kTypeFloat2, meshfile::kUsageTexcoord, k});
+        declaration.push_back(
+            {28 + 8 * static_cast<int>(slots), meshfile::kTypeFloat3, meshfile::kUsageTangent, 0});
+        ASSERT_EQ(f.elements.size(), declaration.size() + 1) << c.what;
+        for (std::size_t i = 0; i < declaration.size(); ++i) {
+            EXPECT_EQ(f.elements[i].offset, declaration[i][0]) << c.what << i;
+            EXPECT_EQ(f.elements[i].type, declaration[i][1]) << c.what << i;
+            EXPECT_EQ(f.elements[i].usage, declaration[i][2]) << c.what << i;
+            EXPECT_EQ(f.elements[i].usageIndex, declaration[i][3]) << c.what << i;
+        }
+        EXPECT_TRUE(meshfile::isEndElement(f.elements.back())) << c.what;
+        std::size_t lod = 0;
+        for (const auto& geometry : f.materials) {
+            for (const auto& materials : geometry) {
+                const auto& expected = c.slots[lod++];
+                for (const auto& m : materials) {
+                    for (std::uint32_t v = 0; v < m.vertexCount; ++v) {
+                        const auto decoded =
+                            decodeVertex(f, static_cast<std::uint32_t>(m.baseVertexIndex) + v);
+                        for (std::size_t k = 0; k < slots; ++k) {
+                            const auto* uv = decoded.find(meshfile::kUsageTexcoord,
+                                                          static_cast<std::uint8_t>(k));
+                            ASSERT_NE(uv, nullptr) << c.what;
+                            if (expected[k].first == kLightmap) {
+                                EXPECT_GE(uv->values[0], 0.0f) << c.what;
+                                EXPECT_LE(uv->values[0], 1.0f) << c.what;
+                            } else {
+                                EXPECT_EQ(uv->values[0], expected[k].first)
+                                    << c.what << ", LOD " << lod - 1 << ", slot " << k;
+                                EXPECT_EQ(uv->values[1], expected[k].second)
+                                    << c.what << ", LOD " << lod - 1 << ", slot " << k;
+                            }
+                        }
+                    }
+                }
+            }
+        }
+        EXPECT_EQ(lod, c.slots.size()) << c.what;
+    }
+}
+
+TEST(StaticMeshExport, NormalsStaySquareToTheirSurfaceUnderScale) {
+    // A ramp rising along z (the plane y = z, normal (0, 1, -1) / sqrt 2) under its part's
+    // transform; each row gives the placed surface's own normal.
+    const float h = 1.0f / std::sqrt(2.0f);
+    const float q = 1.0f / std::sqrt(17.0f);
+    const std::vector<std::tuple<const char*, Matrix, Vector3>> cases = {
+        // y = 4z: normal (0, 1, -4) / sqrt 17.
+        {"scale (1, 4, 1)", Matrix(Vector3(1, 0, 0), Vector3(0, 4, 0), Vector3(0, 0, 1)),
+         Vector3(0, q, -4 * q)},
+        {"uniform scale 2", Matrix(Vector3(2, 0, 0), Vector3(0, 2, 0), Vector3(0, 0, 2)),
+         Vector3(0, h, -h)},
+        // 90 degrees about x: y goes to z, z to -y.
+        {"rotation about x", Matrix(Vector3(1, 0, 0), Vector3(0, 0, 1), Vector3(0, -1, 0)),
+         Vector3(0, h, h)},
+    };
+    for (const auto& [what, transform, expected] : cases) {
         const auto m = cgfxMaterial("stone", "StaticMesh.fx", "Base", {"stone.dds"});
         MeshDraft draft = quad(1, 0, m);
-        draft.uvSets.clear();
-        for (std::size_t k = 0; k < sets; ++k)
-            draft.uvSets.push_back(
-                std::vector<std::pair<float, float>>(4, {static_cast<float>(k) + 0.25f, 0.5f}));
+        draft.positions = {{0, 0, 0}, {1, 0, 0}, {1, 1, 1}, {0, 1, 1}};
+        draft.normals.assign(4, Vector3(0, h, -h));
         ExportSceneBuilder b;
-        b.transform("geom0", "root_staticMesh");
-        b.transform("geom0_NoLightmap", "geom0");
-        b.transform("lod0", "geom0");
-        b.transform("slab", "lod0");
-        b.mesh("slabShape", "slab", buildMesh("slabShape", draft));
+        unlitPart(b, draft, transform);
         Export e(b);
-        ASSERT_TRUE(e.ok) << sets;
+        ASSERT_TRUE(e.ok) << what;
         const MeshFile f = readMesh(e.meshPath());
-        EXPECT_EQ(f.stride, 40u + 8u * sets);
-        const auto decoded = decodeVertex(f, 0);
-        for (std::size_t slot = 0; slot < sets; ++slot) {
-            const auto* uv =
-                decoded.find(meshfile::kUsageTexcoord, static_cast<std::uint8_t>(slot));
-            ASSERT_NE(uv, nullptr);
-            EXPECT_EQ(uv->values[0], static_cast<float>(expected[sets - 1][slot]) + 0.25f)
-                << sets << " sets, slot " << slot;
+        ASSERT_GT(f.vertexCount, 0u) << what;
+        for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
+            const auto* n = decodeVertex(f, v).find(meshfile::kUsageNormal);
+            ASSERT_NE(n, nullptr);
+            const float cosine =
+                n->values[0] * expected.x + n->values[1] * expected.y + n->values[2] * expected.z;
+            EXPECT_GE(cosine, std::cos(0.1f * 3.14159265f / 180.0f)) << what << ", vertex " << v;
         }
+    }
+}
+
+TEST(StaticMeshExport, ReportsPrintNumbersWithSixDecimalsOncePerVertex) {
+    // Two triangles share the quad's four vertices; every second set lies beyond 8.
+    const auto m = cgfxMaterial("stone", "StaticMesh.fx", "Base", {"stone.dds"});
+    MeshDraft draft = quad(1, 0, m);
+    draft.uvSets.push_back(std::vector<std::pair<float, float>>(4, {9.5f, 0.5f}));
+    ExportSceneBuilder b;
+    unlitPart(b, draft);
+    test::LogCapture log;
+    Export e(b);
+    ASSERT_TRUE(e.ok);
+    EXPECT_EQ(std::count_if(log.scriptLines().begin(), log.scriptLines().end(),
+                            [](const std::string& line) {
+                                return line.find("u 9.500000 v 0.500000 exceeds 8.0") !=
+                                       std::string::npos;
+                            }),
+              4);
+    // The box (0, 0, 0) to (1, 0, 1): its farthest corner lies sqrt 2 from the origin.
+    EXPECT_TRUE(log.contains("Bounding box radius: 1.414214"));
+}
+
+TEST(MeshExportLayout, TangentsFollowTheSetInTheFilesFirstSlot) {
+    // u of set 1 runs along z, u of set 0 along x, set 2 is constant. LOD 1's three sets put
+    // set 1 into the file's first slot, for LOD 0's two sets as well.
+    const auto m = cgfxMaterial("stone", "StaticMesh.fx", "Base", {"stone.dds"});
+    MeshDraft draft = quad(1, 0, m);
+    draft.uvSets = {{{0, 0}, {1, 0}, {1, 1}, {0, 1}},
+                    {{0, 0}, {0, 1}, {1, 1}, {1, 0}},
+                    {{0.5f, 0.5f}, {0.5f, 0.5f}, {0.5f, 0.5f}, {0.5f, 0.5f}}};
+    MeshDraft twoSets = draft;
+    twoSets.uvSets.pop_back();
+    ExportSceneBuilder b;
+    unlitPart(b, twoSets);
+    b.transform("lod1", "geom0");
+    b.transform("slabLow", "lod1");
+    b.mesh("slabLowShape", "slabLow", buildMesh("slabLowShape", draft));
+    Export e(b);
+    ASSERT_TRUE(e.ok);
+    const MeshFile f = readMesh(e.meshPath());
+    EXPECT_EQ(f.vertexCount, 8u);
+    for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
+        const auto* tangent = decodeVertex(f, v).find(meshfile::kUsageTangent);
+        ASSERT_NE(tangent, nullptr);
+        EXPECT_NEAR(std::fabs(tangent->values[2]), 1.0f, 1e-5f) << v;
     }
 }
 
@@ -269,16 +450,6 @@ TEST(StaticMeshExport, GeometriesAndLodsAreFoundByNameWithTheirErrorTexts) {
          kRoot,
          {1},
          {}},
-        {"both the prefix and the type name ignore case",
-         {{"geom0", "ROOT_StaticMesh"}, {"geom0_NoLightmap", "geom0"}, {"lod0", "geom0"}},
-         "ROOT_StaticMesh",
-         {1},
-         {}},
-        {"a root of an unknown type",
-         {{"geom0", "root_crate"}, {"lod0", "geom0"}},
-         "root_crate",
-         {},
-         {"export type not found, possible missing root_XXXXXXXX node in Maya scene"}},
         {"no geom nodes",
          {{"lod0", kRoot}},
          kRoot,
@@ -334,6 +505,17 @@ TEST(StaticMeshExport, LightmapSizesMustBePowersOfTwoUpTo2048) {
                 << size;
         }
     }
+    // The next export in the process names no size: the default, not the last export's 1.
+    const auto owned = namedScene({{"geom0", "root_staticMesh"}, {"lod0", "geom0"}});
+    Export e(*owned);
+    ASSERT_TRUE(e.ok);
+    const std::string bytes = readWholeFile(e.meshPath("prop.samples"));
+    info::SampleFileContents samples;
+    std::string error;
+    ASSERT_TRUE(info::readSampleFile(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                     bytes.size(), samples, error))
+        << error;
+    EXPECT_EQ(samples.width, 256u);
 }
 
 TEST(StaticMeshExport, LightmapsHalvePerLodAndEveryLodSavesItsSamples) {
@@ -364,17 +546,6 @@ TEST(StaticMeshExport, LightmapsHalvePerLodAndEveryLodSavesItsSamples) {
         EXPECT_EQ(samples.width, size) << name;
         EXPECT_EQ(samples.triangles.size(), 2u) << name;
     }
-    // The lightmap set follows the quad's own set and stays inside the lightmap.
-    const MeshFile f = readMesh(e.meshPath());
-    for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
-        const auto decoded = decodeVertex(f, v);
-        const auto* lightmap = decoded.find(meshfile::kUsageTexcoord, 1);
-        ASSERT_NE(lightmap, nullptr);
-        EXPECT_GE(lightmap->values[0], 0.0f);
-        EXPECT_LE(lightmap->values[0], 1.0f);
-        EXPECT_GE(lightmap->values[1], 0.0f);
-        EXPECT_LE(lightmap->values[1], 1.0f);
-    }
 }
 
 TEST(StaticMeshExport, HierarchyProblemsAreReportedAndTheExportGoesOn) {
@@ -393,44 +564,127 @@ TEST(StaticMeshExport, HierarchyProblemsAreReportedAndTheExportGoesOn) {
                   "Wrong hierarchy for nonvis node. Please make sure it has a valid parent.",
                   "Unsupported shader material used lambert1. \nPossible reasons:\n- Use of Maya "
                   "default material lambert1, check your model.",
+                  "Part crate has no parent part: only the first part of a LOD may be a root; "
+                  "place it below the root part.",
                   "This mesh material lambert1 has no valid textures 0 < 1"}));
 }
 
-TEST(StaticMeshExport, OversizedMeshesFailWithTheGamesLimits) {
-    const auto m = cgfxMaterial("ground", "StaticMesh.fx", "Base", {"ground.dds"});
-    {
-        // 257 x 257 points in one material: 66049 vertices, one more than 16-bit indices reach.
-        const auto owned =
-            namedScene({{"geom0", "root_staticMesh"}, {"geom0_NoLightmap", "geom0"}});
-        ExportSceneBuilder& b = *owned;
+// A side x side grid in one material, less its last `dropped` triangles: a grid of 256 keeps
+// all 65536 of its points, and without its last triangle 65535 (the far corner goes unused).
+MeshDraft trimmedGrid(int side, std::size_t dropped, const std::shared_ptr<Material>& m) {
+    MeshDraft draft = test::gridDraft(side, {m});
+    draft.polygons.resize(draft.polygons.size() - dropped);
+    draft.groupOfPolygon.resize(draft.polygons.size());
+    return draft;
+}
+
+TEST(MeshExportFailures, EveryFailureNamesItsReasonInTheErrorList) {
+    const auto ground = cgfxMaterial("ground", "StaticMesh.fx", "Base", {"ground.dds"});
+    std::vector<std::shared_ptr<Material>> bands;
+    for (int i = 0; i < 5; ++i)
+        bands.push_back(
+            cgfxMaterial("band" + std::to_string(i), "StaticMesh.fx", "Base", {"ground.dds"}));
+    const auto body = cgfxMaterial("body", "BundledMesh.fx", "", {"body.dds"});
+    const auto tracks = cgfxMaterial("tracks_AnimatedUV", "BundledMesh.fx", "", {"tracks.dds"});
+    const std::string tooMany =
+        "Too many vertices in material. Max 65535 vertices allowed. this mesh:";
+    struct Case {
+        const char* what;
+        std::string type;                              // the root's type name
+        std::function<void(ExportSceneBuilder&)> lod0; // fills "lod0"
+        std::string error; // the error list's last entry; empty: the export succeeds
+        // The entry names a count past 65535 after `error`: how far tangents split vertices
+        // is the tangent generator's own business.
+        bool countFollows = false;
+    };
+    const auto mesh = [](const MeshDraft& draft) {
+        return [draft](ExportSceneBuilder& b) {
+            b.transform("part", "lod0");
+            b.mesh("partShape", "part", buildMesh("partShape", draft));
+        };
+    };
+    // u mirrored at x = 128: the points of that column need a tangent either way.
+    MeshDraft mirrored = trimmedGrid(256, 1, body);
+    for (auto& [u, v] : mirrored.uvSets[0])
+        u = std::fabs(u - 0.5f);
+    MeshDraft threeSets = setQuad(3, tracks);
+    threeSets.colors.assign(4, Color{0.7f, 0, 0, 1});
+    MeshDraft twoCorners;
+    twoCorners.positions = {{0, 0, 0}, {1, 0, 0}};
+    twoCorners.polygons = {{0, 1}};
+    twoCorners.groupOfPolygon = {0};
+    twoCorners.groups = {std::make_shared<Material>("stone")};
+    const std::vector<Case> cases = {
+        {"static: 65535 vertices", "staticMesh", mesh(trimmedGrid(256, 1, ground)), ""},
+        {"static: 65536 vertices", "staticMesh", mesh(trimmedGrid(256, 0, ground)),
+         tooMany + "65536"},
+        {"bundled: 65535 vertices", "bundledMesh", mesh(trimmedGrid(256, 1, body)), ""},
+        {"bundled: 65536 vertices", "bundledMesh", mesh(trimmedGrid(256, 0, body)),
+         tooMany + "65536"},
+        {"bundled: 65535 vertices split past the limit by tangents", "bundledMesh", mesh(mirrored),
+         tooMany, true},
+        {"420 x 420 points in five materials: over 8,192,000 bytes", "staticMesh",
+         mesh(test::gridDraft(420, bands)), "Vertex memory exceeds Memory limit of 8Mb"},
+        {"bundled: two sets without animation", "bundledMesh", mesh(setQuad(2, body)),
+         "BundledMesh has unsupported amount of UV sets used! Max UV count in this version is 1 "
+         "(if animatedUV 2) .\nExport of this mesh will be flawed"},
+        {"bundled: three sets of an animated material", "bundledMesh", mesh(threeSets),
+         "BundledMesh has unsupported amount of UV sets used! Max UV count for animatedUV "
+         "geometry is 2.\nExport of this mesh will be flawed"},
+        {"a collision polygon of two corners", "staticMesh",
+         [&](ExportSceneBuilder& b) {
+             mesh(setQuad(1, ground))(b);
+             b.transform("nonvis", "part");
+             b.transform("col0", "nonvis");
+             b.mesh("col0Shape", "col0", buildMesh("col0Shape", twoCorners));
+         },
+         "Polygon 0 of collision mesh col0Shape has 2 corners"},
+        {"a collision node without a numbered col", "staticMesh",
+         [&](ExportSceneBuilder& b) {
+             mesh(setQuad(1, ground))(b);
+             b.transform("nonvis", "part");
+             b.transform("collider", "nonvis");
+         },
+         "Trying to export collision meshes, but non found under the nonvis node. Check if "
+         "there are hidden nodes in object hierarchy!"},
+        {"a collision polygon of four corners", "staticMesh",
+         [&](ExportSceneBuilder& b) {
+             mesh(setQuad(1, ground))(b);
+             b.transform("nonvis", "part");
+             b.transform("col0", "nonvis");
+             b.mesh("col0Shape", "col0", buildMesh("col0Shape", setQuad(1, ground)));
+         },
+         "Non triangular collision faces not supported yet.\nTriangulate all collision meshes "
+         "and export again."},
+        {"a shadow without triangles", "staticMesh",
+         [&](ExportSceneBuilder& b) {
+             mesh(setQuad(1, ground))(b);
+             b.transform("nonvis", "part");
+             b.transform("shadow", "nonvis");
+         },
+         "The shadow geometry shadow could not be built"},
+    };
+    for (const Case& c : cases) {
+        ExportSceneBuilder b("root_" + c.type);
+        b.transform("geom0", "root_" + c.type);
+        b.transform("geom0_NoLightmap", "geom0");
         b.transform("lod0", "geom0");
-        b.transform("ground", "lod0");
-        b.mesh("groundShape", "ground", buildMesh("groundShape", test::gridDraft(257, {m})));
-        test::LogCapture log;
-        Export e(b);
-        EXPECT_FALSE(e.ok);
-        EXPECT_TRUE(log.contains(
-            "Too many vertices in material. Max 65535 vertices allowed. this mesh:66049"));
-        EXPECT_FALSE(std::filesystem::exists(e.meshPath()));
-        EXPECT_FALSE(std::filesystem::exists(e.dir.file("prop.nfo")));
-    }
-    {
-        // 420 x 420 points in five bands: under the per-material limit, over 8,192,000 bytes.
-        const auto owned =
-            namedScene({{"geom0", "root_staticMesh"}, {"geom0_NoLightmap", "geom0"}});
-        ExportSceneBuilder& b = *owned;
-        b.transform("lod0", "geom0");
-        b.transform("ground", "lod0");
-        std::vector<std::shared_ptr<Material>> bands;
-        for (int i = 0; i < 5; ++i)
-            bands.push_back(
-                cgfxMaterial("band" + std::to_string(i), "StaticMesh.fx", "Base", {"ground.dds"}));
-        b.mesh("groundShape", "ground", buildMesh("groundShape", test::gridDraft(420, bands)));
-        test::LogCapture log;
-        Export e(b);
-        EXPECT_FALSE(e.ok);
-        EXPECT_TRUE(log.contains("Vertex memory exceeds Memory limit of 8Mb"));
-        EXPECT_FALSE(std::filesystem::exists(e.meshPath()));
+        c.lod0(b);
+        Export e(b, "prop." + c.type);
+        const auto& entries = exportErrorList().entries();
+        if (c.error.empty()) {
+            EXPECT_TRUE(e.ok) << c.what << testing::PrintToString(entries);
+            continue;
+        }
+        EXPECT_FALSE(e.ok) << c.what;
+        ASSERT_FALSE(entries.empty()) << c.what;
+        if (c.countFollows) {
+            ASSERT_EQ(entries.back().rfind(c.error, 0), 0u) << c.what << ": " << entries.back();
+            EXPECT_GT(std::stoul(entries.back().substr(c.error.size())), 65535u) << c.what;
+        } else {
+            EXPECT_EQ(entries.back(), c.error) << c.what;
+        }
+        EXPECT_FALSE(std::filesystem::exists(e.dir.file("prop.nfo"))) << c.what;
     }
 }
 
@@ -447,6 +701,21 @@ TEST(StaticMeshExport, FileNamesKeepTheUsersFolderAndLowerCaseTheExportersOwn) {
     // Listed from "rawdata/" on, lower-cased; the ".nfo" named as the user named the output.
     EXPECT_EQ(readWholeFile(dir.file("Game/RawData/Props/Big_Rock.nfo")),
               "Textures/stone.dds\r\nprops/big_rock.con\r\nprops/meshes/big_rock.staticmesh\r\n");
+
+    // Vegetation gets the collision-only script too, unless the file is one of its LODs.
+    for (const auto& [name, variant] :
+         std::vector<std::pair<std::string, bool>>{{"Tree", true}, {"Tree_lod1", false}}) {
+        std::filesystem::create_directories(dir.file("Game/RawData/Vegitation"));
+        exportErrorList().clear();
+        ASSERT_TRUE(exportGameAssets(
+            b.scene(), dir.file("Game/RawData/Vegitation/" + name + ".staticMesh"), nullptr, 0));
+        EXPECT_TRUE(std::filesystem::exists(
+            dir.file("Game/RawData/Vegitation/" + toLowerAscii(name) + ".con")));
+        EXPECT_EQ(std::filesystem::exists(
+                      dir.file("Game/RawData/Vegitation/" + toLowerAscii(name) + "_col.con")),
+                  variant)
+            << name;
+    }
 
     // An output folder that cannot hold files fails with the reason, and writes nothing.
     std::ofstream(dir.file("plainfile")) << "x";
