@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace vx::convert {
@@ -130,20 +131,17 @@ bool readPartPlacement(std::string_view script, std::map<unsigned, Matrix>& part
         partZeroClaimed = partZeroClaimed || t.geometryPart == 0u;
     if (!partZeroClaimed)
         templates[root].geometryPart = 0;
-    // Depth-first from the root; a template met twice on one path would never end.
+    // Depth-first from the root. The script describes a tree: a template reached a second
+    // time (added twice, or inside itself) would make the walk repeat or never end.
     struct Visit {
         std::string name;
         Matrix world;
-        std::size_t depth;
     };
-    std::vector<Visit> stack{{root, Matrix::identity(), 0}};
+    std::set<std::string, std::less<>> reached{root};
+    std::vector<Visit> stack{{root, Matrix::identity()}};
     while (!stack.empty()) {
         const Visit visit = stack.back();
         stack.pop_back();
-        if (visit.depth > templates.size()) {
-            error = "template \"" + visit.name + "\" contains itself";
-            return false;
-        }
         const auto it = templates.find(visit.name);
         if (it == templates.end()) {
             error = "template \"" + visit.name + "\" is added but never created";
@@ -152,9 +150,13 @@ bool readPartPlacement(std::string_view script, std::map<unsigned, Matrix>& part
         if (it->second.geometryPart)
             parts.emplace(*it->second.geometryPart, visit.world);
         for (const Child& child : it->second.children) {
+            if (!reached.insert(child.name).second) {
+                error = "template \"" + child.name + "\" is added more than once";
+                return false;
+            }
             Matrix local = scriptRotation(child.rotation);
             local.translation = child.position;
-            stack.push_back({child.name, local * visit.world, visit.depth + 1});
+            stack.push_back({child.name, local * visit.world});
         }
     }
     return true;

@@ -18,7 +18,8 @@ Matrix scriptRotation(const Vector3& degrees);
 
 // Per geometry part number, the part's transform relative to the root template (row vectors,
 // game space). False with "line N: reason" in `error` for a vector that does not read as three
-// numbers, a child that is never created, or templates that contain themselves.
+// numbers, a child that is never created, or a template added more than once (which includes
+// one inside itself).
 bool readPartPlacement(std::string_view script, std::map<unsigned, Matrix>& parts,
                        std::string& error);
 

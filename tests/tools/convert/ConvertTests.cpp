@@ -381,6 +381,8 @@ TEST(Convert, BadInputSaysWhyAndWritesNothing) {
     const std::string badScript = files.scratch + "/bad.con";
     std::ofstream(badScript) << "ObjectTemplate.create Bundle t\r\nObjectTemplate.addTemplate a\r\n"
                                 "ObjectTemplate.setPosition 1/two/3\r\n";
+    const std::string loopScript = files.scratch + "/loop.con";
+    std::ofstream(loopScript) << "ObjectTemplate.create Bundle t\nObjectTemplate.addTemplate t\n";
     struct Case {
         std::vector<std::string> args;
         std::string says;
@@ -396,6 +398,8 @@ TEST(Convert, BadInputSaysWhyAndWritesNothing) {
         {{files.tank, "--con", badScript},
          badScript + ": line 3: \"1/two/3\" is not three numbers"},
         {{files.bunker, "--con", files.tankScript}, "--con places the parts of bundled meshes"},
+        {{files.tank, "--con", loopScript},
+         loopScript + ": template \"t\" is added more than once"},
         {{files.bunker, "--collision", files.scratch + "/missing.collisionMesh"},
          files.scratch + "/missing.collisionMesh: "},
         {{truncated, "--fps", "0"}, "--fps needs"},
