@@ -23,9 +23,9 @@ std::array<double, 16> gltfMatrix(const Matrix& m) {
     std::array<double, 16> out{};
     for (unsigned r = 0; r < 3; ++r)
         for (unsigned c = 0; c < 3; ++c)
-            out[r * 4 + c] = m.rows[r][c];
+            out[r * 4 + c] = static_cast<double>(m.rows[r][c]);
     for (unsigned c = 0; c < 3; ++c)
-        out[12 + c] = m.translation[c];
+        out[12 + c] = static_cast<double>(m.translation[c]);
     out[15] = 1.0;
     return out;
 }
@@ -36,7 +36,7 @@ GltfPose gltfPose(const Matrix& game) {
     auto g = [&](unsigned i, unsigned j) { return static_cast<double>(m.rows[j][i]); };
     GltfPose pose;
     for (unsigned c = 0; c < 3; ++c)
-        pose.translation[c] = m.translation[c];
+        pose.translation[c] = static_cast<double>(m.translation[c]);
     double x = 0, y = 0, z = 0, w = 1;
     const double trace = g(0, 0) + g(1, 1) + g(2, 2);
     if (trace > 0) {

@@ -13,7 +13,9 @@
 #include "tools/info/SkeletonFilePrinter.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
+#include <map>
 #include <optional>
 #include <ostream>
 

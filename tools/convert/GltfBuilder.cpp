@@ -92,8 +92,8 @@ int GltfBuilder::addScalars(const std::vector<float>& values, bool bounds) {
     std::vector<double> min, max;
     if (bounds && !values.empty()) {
         const auto [lo, hi] = std::minmax_element(values.begin(), values.end());
-        min = {*lo};
-        max = {*hi};
+        min = {static_cast<double>(*lo)};
+        max = {static_cast<double>(*hi)};
     }
     return addAccessor(values.data(), values.size(), TINYGLTF_COMPONENT_TYPE_FLOAT,
                        TINYGLTF_TYPE_SCALAR, 4, 0, std::move(min), std::move(max));

@@ -104,7 +104,9 @@ int MaterialTable::colourMaterial(const std::string& name, const std::array<floa
     tinygltf::Material material;
     material.name = name;
     material.doubleSided = true;
-    material.pbrMetallicRoughness.baseColorFactor = {colour[0], colour[1], colour[2], 1.0};
+    material.pbrMetallicRoughness.baseColorFactor = {static_cast<double>(colour[0]),
+                                                     static_cast<double>(colour[1]),
+                                                     static_cast<double>(colour[2]), 1.0};
     material.pbrMetallicRoughness.metallicFactor = 0.0;
     material.pbrMetallicRoughness.roughnessFactor = 1.0;
     tinygltf::Model& model = m_builder.model();

@@ -6,10 +6,12 @@
 #include "tools/convert/GltfBuilder.h"
 #include "tools/info/MeshFile.h"
 
+#include <array>
 #include <iosfwd>
 #include <map>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace vx::convert {
 

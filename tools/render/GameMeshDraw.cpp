@@ -131,8 +131,10 @@ void setupView(const std::vector<Batch>& batches, int width, int height) {
     const float farPlane = distance + radius * 1.5f;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glFrustum(-halfY * aspect * nearPlane, halfY * aspect * nearPlane, -halfY * nearPlane,
-              halfY * nearPlane, nearPlane, farPlane);
+    const double right = static_cast<double>(halfY * aspect * nearPlane);
+    const double top = static_cast<double>(halfY * nearPlane);
+    glFrustum(-right, right, -top, top, static_cast<double>(nearPlane),
+              static_cast<double>(farPlane));
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     // The light is set while the view is the identity, so it shines from the camera.
