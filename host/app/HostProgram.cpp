@@ -3,7 +3,9 @@
 #include "batch/BatchCommand.h"
 #include "batch/Depfile.h"
 #include "batch/EdgeRunner.h"
+#include "tools/convert/ConvertCommand.h"
 #include "tools/info/InfoCommand.h"
+#include "tools/render/GameMeshRenderCommand.h"
 
 #include <vornexhost/MelInterpreter.h>
 #include <vornexhost/PluginRegistry.h>
@@ -45,6 +47,10 @@ const char* const kUsage =
     "  render SCENE.ma -o OUT.png [--camera NAME] [--size WxH] [--frame N] [--fit]\n"
     "                         [--wireframe] [--plain]\n"
     "                           draw the scene through the viewport into a PNG picture\n"
+    "  render FILE.staticMesh|.bundledMesh|.skinnedMesh -o OUT.png [--lod N] [--textures DIR]\n"
+    "                           draw a game file into a PNG picture\n"
+    "  convert FILE -o OUT.glb [options]\n"
+    "                           write a game file as glTF 2.0 for any viewer\n"
     "  info FILE [options]      print a scene graph, mesh or other file the system writes\n"
     "  help [VERB]              show this text or a verb's\n"
     "\n"
@@ -412,6 +418,14 @@ int runHostProgram(const std::vector<std::string>& args, const std::string& prog
         return args.empty() ? 1 : 0;
     }
     const std::string verb = args[0] == "help" ? args[1] : args[0];
+    // Game files have verbs (and a form of render) of their own, with their own options.
+    const std::vector<std::string> rest =
+        args[0] == "help" ? std::vector<std::string>{"--help"}
+                          : std::vector<std::string>(args.begin() + 1, args.end());
+    if (verb == "convert")
+        return vx::convert::runConvert(rest, std::cout, std::cerr);
+    if (verb == "render" && !rest.empty() && vx::render::isGameMeshPath(rest[0]))
+        return vx::render::runGameMeshRender(rest, std::cout, std::cerr);
     const char* usage = verb == "mel"      ? kMelUsage
                         : verb == "parse"  ? kParseUsage
                         : verb == "export" ? kExportUsage

@@ -2,6 +2,7 @@
 
 #include "Shared/Base/File/Pc/InFile.h"
 #include "tools/info/IndexRangeCounts.h"
+#include "tools/info/MaterialAlpha.h"
 #include "tools/info/MeshFileReader.h"
 #include "tools/info/MeshVertexDecoder.h"
 #include "tools/info/SkeletonFilePrinter.h"
@@ -137,32 +138,21 @@ std::vector<std::uint64_t> indicesPastMaterials(const MeshFile& file) {
     return countIndicesAtOrAbove(file.indices, queries);
 }
 
-// Where the indices that follow a material's range end: at the next material's start index
-// (over every geometry and LOD), or at the end of the index list.
-std::uint64_t rangeEnd(const MeshFile& file, const MaterialRecord& m) {
-    std::uint64_t end = file.indices.size();
-    for (const auto& geometry : file.materials)
-        for (const auto& lod : geometry)
-            for (const MaterialRecord& other : lod)
-                if (other.startIndex > m.startIndex && other.startIndex < end)
-                    end = other.startIndex;
-    return end;
-}
-
-// Bundled files do not store a material's alpha mode; it shows in what was written: blended
-// materials carry their sorted copies after their range, tested ones an "Alpha_Test" technique.
 void printBundledAlpha(const MeshFile& file, const MaterialRecord& m, std::ostream& out) {
-    const std::uint64_t copies = file.sortCopies;
-    const bool sorted = copies > 1 && m.indexCount > 0 &&
-                        rangeEnd(file, m) == std::uint64_t{m.startIndex} + m.indexCount * copies;
-    if (sorted)
-        out << "        alpha blended: " << copies << " sorted copies of its triangles, indices "
-            << m.startIndex << " to " << std::uint64_t{m.startIndex} + m.indexCount * copies - 1
+    switch (materialAlpha(file, m)) {
+    case MaterialAlpha::Blended:
+        out << "        alpha blended: " << file.sortCopies
+            << " sorted copies of its triangles, indices " << m.startIndex << " to "
+            << std::uint64_t{m.startIndex} + m.indexCount * std::uint64_t{file.sortCopies} - 1
             << '\n';
-    else if (m.technique.find("Alpha_Test") != std::string::npos)
+        break;
+    case MaterialAlpha::Tested:
         out << "        alpha tested\n";
-    else
+        break;
+    case MaterialAlpha::Opaque:
         out << "        opaque\n";
+        break;
+    }
 }
 
 void printMaterials(const MeshFile& file, const std::vector<MaterialRecord>& materials,
@@ -282,7 +272,19 @@ namespace {
 const char* const kOptionsText =
     "--kind static|bundled|skinned, --vertices N, --skeleton FILE.ske for skinned files";
 
-// The first skeleton index of a skinned part that the skeleton does not have, if any.
+// Only regular files: a directory opens for reading on Linux and claims a size it never reads.
+bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    std::error_code ignored;
+    if (!std::filesystem::is_regular_file(path, ignored) || !InFile::exists(path.c_str()))
+        return false;
+    InFile file;
+    file.open(path.c_str());
+    bytes.resize(static_cast<std::size_t>(file.size()));
+    return file.read(bytes.data(), bytes.size()) == bytes.size();
+}
+
+} // namespace
+
 std::optional<std::uint32_t> boneBeyond(const meshfile::MeshFile& file,
                                         const SkeletonFile& skeleton) {
     auto check = [&](const meshfile::LodBlock& block) -> std::optional<std::uint32_t> {
@@ -304,18 +306,20 @@ std::optional<std::uint32_t> boneBeyond(const meshfile::MeshFile& file,
     return std::nullopt;
 }
 
-// Only regular files: a directory opens for reading on Linux and claims a size it never reads.
-bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    std::error_code ignored;
-    if (!std::filesystem::is_regular_file(path, ignored) || !InFile::exists(path.c_str()))
+bool loadMeshFile(const std::string& path, meshfile::MeshKind kind, meshfile::MeshFile& file,
+                  std::ostream& err) {
+    std::vector<std::uint8_t> bytes;
+    if (!readWholeFile(path, bytes)) {
+        err << "cannot read '" << path << "'\n";
         return false;
-    InFile file;
-    file.open(path.c_str());
-    bytes.resize(static_cast<std::size_t>(file.size()));
-    return file.read(bytes.data(), bytes.size()) == bytes.size();
+    }
+    std::string error;
+    if (!meshfile::readMeshFile(bytes.data(), bytes.size(), kind, file, error)) {
+        err << "'" << path << "': " << error << '\n';
+        return false;
+    }
+    return true;
 }
-
-} // namespace
 
 int printMeshInfo(const InfoRequest& request, std::ostream& out, std::ostream& err) {
     std::optional<meshfile::MeshKind> kind = meshfile::kindFromPath(request.path);
@@ -355,17 +359,9 @@ int printMeshInfo(const InfoRequest& request, std::ostream& out, std::ostream& e
             << "': the extension does not tell the mesh kind; give --kind static|bundled|skinned\n";
         return 1;
     }
-    std::vector<std::uint8_t> bytes;
-    if (!readWholeFile(request.path, bytes)) {
-        err << "cannot read '" << request.path << "'\n";
-        return 1;
-    }
     meshfile::MeshFile file;
-    std::string error;
-    if (!meshfile::readMeshFile(bytes.data(), bytes.size(), *kind, file, error)) {
-        err << "'" << request.path << "': " << error << '\n';
+    if (!loadMeshFile(request.path, *kind, file, err))
         return 1;
-    }
     SkeletonFile skeleton;
     if (!skeletonPath.empty()) {
         if (file.kind != meshfile::MeshKind::Skinned) {

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
+#include <string>
 
 namespace vx::info {
 struct SkeletonFile;
@@ -28,5 +30,14 @@ namespace vx::info {
 // static|bundled|skinned (overrides the extension), --vertices N, and for skinned files
 // --skeleton FILE.ske (names the parts' bones).
 int printMeshInfo(const InfoRequest& request, std::ostream& out, std::ostream& err);
+
+// Reads the mesh file at `path` as `kind`; false with "'path': reason" on `err`.
+bool loadMeshFile(const std::string& path, meshfile::MeshKind kind, meshfile::MeshFile& file,
+                  std::ostream& err);
+
+// The first skeleton index of the file's bone tables (shadow blocks included) beyond the
+// skeleton's bones, if any.
+std::optional<std::uint32_t> boneBeyond(const meshfile::MeshFile& file,
+                                        const SkeletonFile& skeleton);
 
 } // namespace vx::info
