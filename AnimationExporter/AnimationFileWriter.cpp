@@ -5,6 +5,7 @@
 #include "AnimationExporter/AnimationStream.h"
 #include "AnimationExporter/OutputFile.h"
 #include "AnimationExporter/Skeleton.h"
+#include "MeshExporter/ExportErrorList.h"
 #include "Shared/Base/Log.h"
 #include "Shared/Base/Streams/Buffers/StringOutBuffer.h"
 #include "Shared/Base/Streams/OutStream.h"

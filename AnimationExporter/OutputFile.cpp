@@ -25,10 +25,4 @@ bool writeWholeFile(const std::string& path, std::string_view bytes) {
     return failExport("could not write " + path + " whole; the file was removed");
 }
 
-bool failExport(const std::string& text) {
-    VX_ERROR << text;
-    exportErrorList().append(text);
-    return false;
-}
-
 } // namespace vx

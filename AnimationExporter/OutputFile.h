@@ -16,7 +16,4 @@ std::optional<std::string> replaceExtension(const std::string& path, std::string
 // OutFile::open).
 bool writeWholeFile(const std::string& path, std::string_view bytes);
 
-// Logs `text` at Error level, appends it to the export's error list and returns false.
-bool failExport(const std::string& text);
-
 } // namespace vx
