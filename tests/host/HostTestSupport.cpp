@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 namespace vornexhost::test {
 
 ScriptCapture::ScriptCapture() {
@@ -85,8 +83,7 @@ std::string mel(const std::string& script) {
 }
 
 std::string dataPath(const std::string& name) {
-    const char* root = std::getenv("VORNEX_TEST_DATA");
-    return std::string(root ? root : "tests/data") + "/host/" + name;
+    return VORNEX_TEST_DATA_DIR "/host/" + name;
 }
 
 } // namespace vornexhost::test
