@@ -4,7 +4,6 @@
 #include "Shared/Graphics/Scene/UtilJointNode.h"
 #include "Shared/Graphics/Scene/UtilLodNode.h"
 #include "Shared/Graphics/Scene/UtilTransformNode.h"
-#include "Vornex/Reader/CoordinateSystem.h"
 #include "Vornex/Reader/SceneReader.h"
 #include "Vornex/VornexException.h"
 #include "tests/Shared/Base/TestLogCapture.h"
@@ -144,29 +143,6 @@ TEST(SceneReaderReports, StartAnnouncesTheCoordinateSystemAndImages) {
                               [&lines](const std::string& line) { lines.push_back(line); });
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_NE(lines[0].find("): No conversion of coordinate system"), std::string::npos);
-}
-
-bool sameRotation(const MQuaternion& a, const MQuaternion& b) {
-    // q and -q are one rotation.
-    return a.isEquivalent(b, 1e-9) || a.isEquivalent(-b, 1e-9);
-}
-
-TEST(CoordinateSystem, MirrorsTheXAxis) {
-    EXPECT_EQ(mirrorPoint({1, 2, 3}), Vector3(-1, 2, 3));
-
-    double values[4][4] = {{1, 2, 3, 0}, {4, 5, 6, 0}, {7, 8, 9, 0}, {10, 11, 12, 1}};
-    const MMatrix mirrored = mirrorMatrix(MMatrix(values));
-    const double expected[4][4] = {{1, -2, -3, 0}, {-4, 5, 6, 0}, {-7, 8, 9, 0}, {-10, 11, 12, 1}};
-    for (unsigned r = 0; r < 4; ++r)
-        for (unsigned c = 0; c < 4; ++c)
-            EXPECT_EQ(mirrored[r][c], expected[r][c]) << r << "," << c;
-
-    // Keys take the mirrored inverse: a turn about X reverses, a turn about Y stays.
-    const double s = std::sqrt(0.5);
-    EXPECT_TRUE(sameRotation(mirrorRotation({s, 0, 0, s}), {-s, 0, 0, s}));
-    EXPECT_TRUE(sameRotation(mirrorRotation({0, s, 0, s}), {0, s, 0, s}));
-    EXPECT_TRUE(sameRotation(mirrorRotation({0, 0, s, s}), {0, 0, s, s}));
-    EXPECT_TRUE(sameRotation(mirrorRotation(MQuaternion()), MQuaternion()));
 }
 
 TEST(SceneReaderExtraAttributes, CopiesZephBoolsIntegersDoublesAndStrings) {
