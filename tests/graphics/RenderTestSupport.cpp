@@ -40,13 +40,19 @@ void RenderingDevice::SetUp() {
         D3DCREATE_HARDWARE_VERTEXPROCESSING | D3DCREATE_PUREDEVICE, &parameters, &m_device);
     ASSERT_EQ(hr, D3D_OK) << DXGetErrorString9A(hr);
     ASSERT_EQ(m_device->CreateVertexDeclaration(kQuadDeclaration, m_quadDeclaration.out()), D3D_OK);
-    ASSERT_EQ(m_device->CreateVertexBuffer(sizeof kQuad, D3DUSAGE_WRITEONLY, 0, D3DPOOL_MANAGED,
-                                           m_quadBuffer.out(), nullptr),
+    *m_quadBuffer.out() = vertexBufferWith(kQuad, sizeof kQuad, D3DUSAGE_WRITEONLY);
+}
+
+IDirect3DVertexBuffer9* RenderingDevice::vertexBufferWith(const void* data, UINT bytes,
+                                                          DWORD usage) {
+    IDirect3DVertexBuffer9* buffer = nullptr;
+    EXPECT_EQ(m_device->CreateVertexBuffer(bytes, usage, 0, D3DPOOL_MANAGED, &buffer, nullptr),
               D3D_OK);
-    void* data = nullptr;
-    ASSERT_EQ(m_quadBuffer->Lock(0, 0, &data, 0), D3D_OK);
-    std::memcpy(data, kQuad, sizeof kQuad);
-    ASSERT_EQ(m_quadBuffer->Unlock(), D3D_OK);
+    void* locked = nullptr;
+    EXPECT_EQ(buffer->Lock(0, 0, &locked, 0), D3D_OK);
+    std::memcpy(locked, data, bytes);
+    EXPECT_EQ(buffer->Unlock(), D3D_OK);
+    return buffer;
 }
 
 void RenderingDevice::TearDown() {
@@ -130,12 +136,17 @@ void RenderingDevice::drawQuad(ID3DXEffect* effect, IDirect3DSurface9* target) {
     }
     ASSERT_EQ(m_device->SetVertexDeclaration(m_quadDeclaration.get()), D3D_OK);
     ASSERT_EQ(m_device->SetStreamSource(0, m_quadBuffer.get(), 0, sizeof(QuadVertex)), D3D_OK);
+    drawInPass(effect,
+               [&] { EXPECT_EQ(m_device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2), D3D_OK); });
+}
+
+void RenderingDevice::drawInPass(ID3DXEffect* effect, const std::function<void()>& draw) {
     UINT passes = 0;
     ASSERT_EQ(effect->Begin(&passes, 0), D3D_OK);
     ASSERT_GE(passes, 1u);
     ASSERT_EQ(effect->BeginPass(0), D3D_OK);
     EXPECT_EQ(m_device->BeginScene(), D3D_OK);
-    EXPECT_EQ(m_device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2), D3D_OK);
+    draw();
     EXPECT_EQ(m_device->EndScene(), D3D_OK);
     EXPECT_EQ(effect->EndPass(), D3D_OK);
     EXPECT_EQ(effect->End(), D3D_OK);
