@@ -7,7 +7,6 @@
 #include <maya/MFnDependencyNode.h>
 #include <maya/MFnNumericAttribute.h>
 #include <maya/MFnTypedAttribute.h>
-#include <maya/MItDag.h>
 #include <maya/MPlugArray.h>
 #include <maya/MSelectionList.h>
 
@@ -49,56 +48,9 @@ protected:
     void SetUp() override { loadScene(kScene); }
 };
 
-std::vector<std::string> walk(MItDag& it) {
-    std::vector<std::string> out;
-    for (; !it.isDone(); it.next()) {
-        MDagPath p;
-        it.getPath(p);
-        out.push_back(std::to_string(it.depth()) + ":" + p.fullPathName().str());
-    }
-    return out;
-}
-
-TEST_F(SceneGraph, DagIteratesDepthFirstOncePerInstanceWithTheWorldFirst) {
-    MItDag it;
-    const std::vector<std::string> all = walk(it);
-    ASSERT_FALSE(all.empty());
-    EXPECT_EQ(all.front(), "0:");
-    const std::vector<std::string> expectedTail = {
-        "1:|groupA",       "2:|groupA|cube",           "3:|groupA|cube|cubeShape", "1:|groupB",
-        "2:|groupB|cube",  "3:|groupB|cube|cubeShape", "2:|groupB|marker",         "1:|root_j",
-        "2:|root_j|mid_j", "3:|root_j|mid_j|end_j"};
-    // The default cameras come first, in creation order.
-    ASSERT_GE(all.size(), expectedTail.size());
-    EXPECT_EQ(
-        std::vector<std::string>(all.end() - static_cast<long>(expectedTail.size()), all.end()),
-        expectedTail);
-    EXPECT_EQ(all[1], "1:|persp");
-    EXPECT_EQ(all[2], "2:|persp|perspShape");
-}
-
-TEST_F(SceneGraph, PruneSkipsASubtreeAndResetRestartsAtARoot) {
-    MDagPath groupB;
-    MSelectionList list;
-    ASSERT_TRUE(list.add("groupB"));
-    list.getDagPath(0, groupB);
-    MItDag it;
-    it.reset(groupB);
-    std::vector<std::string> seen;
-    for (; !it.isDone(); it.next()) {
-        MDagPath p;
-        it.getPath(p);
-        seen.push_back(p.partialPathName().str());
-        if (p.partialPathName() == "groupB|cube")
-            it.prune();
-    }
-    EXPECT_EQ(seen, (std::vector<std::string>{"groupB", "groupB|cube", "marker"}));
-    // Filtering by type visits only joints, still in depth-first order.
-    MItDag joints(MItDag::kDepthFirst, MFn::kJoint);
-    EXPECT_EQ(walk(joints),
-              (std::vector<std::string>{"1:|root_j", "2:|root_j|mid_j", "3:|root_j|mid_j|end_j"}));
-}
-
+// The walk itself (depth first from the world, pruning, filters, restarting at a root) is pinned
+// by Iteration.EndsCleanlyAndRefusesBreadthFirst and by the reader's walks: VornexParse and
+// MeshInstances.
 TEST_F(SceneGraph, InstancedShapeHasOnePathPerParentWithInstanceNumbers) {
     MFnDagNode shape(node("cubeShape"));
     EXPECT_EQ(shape.parentCount(), 2u);
