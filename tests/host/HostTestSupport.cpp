@@ -1,5 +1,7 @@
 #include "tests/host/HostTestSupport.h"
 
+#include "tests/Shared/Base/TestLogCapture.h"
+
 #include <vornexhost/Handles.h>
 #include <vornexhost/MelInterpreter.h>
 #include <vornexhost/PlaybackOptions.h>
@@ -84,6 +86,10 @@ std::string mel(const std::string& script) {
 
 std::string dataPath(const std::string& name) {
     return VORNEX_TEST_DATA_DIR "/host/" + name;
+}
+
+std::string dataText(const std::string& name) {
+    return vx::test::readWholeFile(dataPath(name));
 }
 
 } // namespace vornexhost::test

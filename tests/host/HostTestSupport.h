@@ -40,5 +40,7 @@ MDagPath dagPath(const std::string& name);
 // Runs MEL and returns the last statement's result as the script editor shows it.
 std::string mel(const std::string& script);
 std::string dataPath(const std::string& name);
+// The text of a scene or other file of the host's test data.
+std::string dataText(const std::string& name);
 
 } // namespace vornexhost::test

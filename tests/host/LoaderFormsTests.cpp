@@ -27,29 +27,7 @@ const Attribute* attributeNamed(const std::string& nodeName, const std::string& 
 }
 
 TEST(AddAttr, DeclarationsMakeTypedUnitAndCompoundAttributes) {
-    const MaLoadResult r = tryLoad(R"(currentUnit -l inch;
-createNode transform -n "n";
-	addAttr -ci true -sn "len" -ln "length" -dv 2 -at "doubleLinear";
-	addAttr -ci true -sn "ang" -ln "angle" -at "doubleAngle";
-	addAttr -ci true -k true -sn "mode" -ln "mode" -min 0 -max 2 -en "off:on:auto" -at "enum";
-	addAttr -ci true -h true -sn "link" -ln "link" -at "message";
-	addAttr -ci true -sn "grp" -ln "group" -at "compound" -nc 2;
-	addAttr -ci true -sn "gw" -ln "groupWeight" -at "double" -p "group";
-	addAttr -ci true -sn "gn" -ln "groupName" -dt "string" -p "group";
-	addAttr -ci true -m -sn "ws" -ln "weights" -at "double";
-	addAttr -ci true -sn "mat" -ln "mat" -at "matrix";
-	addAttr -ci true -sn "pts" -ln "pts" -dt "pointArray";
-	addAttr -ci true -sn "odd" -ln "odd" -at "mysteryKind";
-	addAttr -ci true -sn "length2" -ln "length" -at "double";
-	addAttr -ci true -sn "x" -ln "x" -at "double" -p "translate";
-	setAttr ".length" 1;
-	setAttr ".angle" 90;
-	setAttr ".mode" 2;
-	setAttr ".group.groupWeight" 0.5;
-	setAttr ".group.groupName" -type "string" "g";
-	setAttr -s 3 ".weights[0:2]" 0.1 0.2 0.3;
-	setAttr ".odd" 4;
-)");
+    const MaLoadResult r = tryLoad(dataText("attribute_declarations.ma"));
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(
         r.warnings,
@@ -120,23 +98,7 @@ TEST(FileForms, DefaultShadingGroupsShadeWithLambert1UntilAFileSaysOtherwise) {
 }
 
 TEST(FileForms, SharedNodesValueWordsAndDisconnection) {
-    loadScene(R"(createNode lambert -s -n "lambert1";
-	setAttr ".dc" 0.5;
-createNode blinn -s -n "lambert1";
-createNode transform -n "t";
-	setAttr ".v" off;
-	setAttr ".it" false;
-	setAttr ".dh" true;
-	setAttr ".dla" on;
-	setAttr ".dsp" yes;
-createNode transform -n "u";
-connectAttr "t.tx" "u.tx";
-connectAttr "t.ty" "u.ty";
-disconnectAttr "t.tx" "u.tx";
-select -ne |u;
-	setAttr ".tz" 4;
-lockNode -l 0 "u";
-)");
+    loadScene(dataText("shared_nodes.ma"));
     // A shared node of the type the scene has is reused; another type is a new node.
     EXPECT_EQ(mel("getAttr lambert1.dc"), "0.5");
     EXPECT_EQ(mel("nodeType lambert2"), "blinn");
@@ -148,19 +110,7 @@ lockNode -l 0 "u";
 }
 
 TEST(FileForms, ArraysGivenWholeAndDataOnGenericAttributes) {
-    loadScene(R"(createNode skinCluster -n "s";
-	setAttr ".wl[0].w" 3 0 0.2 2 0.3 5 0.5;
-	setAttr ".dpf" 4 4 4 4;
-createNode skinCluster -n "s2";
-	setAttr ".dpf" 1e300 7;
-createNode fancyNode -n "g";
-	setAttr ".v2" -type "double2" 1 2;
-	setAttr ".v3" -type "long3" 1 2 3;
-	setAttr ".m" -type "matrix" 2 0 0 0 0 2 0 0 0 0 2 0 1 2 3 1;
-	setAttr ".s" -type "string" "text";
-	setAttr ".sa" "a" "b";
-	setAttr ".n" 1 2 3 4;
-)");
+    loadScene(dataText("generic_arrays.ma"));
     EXPECT_EQ(mel("getAttr s.wl[0].w"), "0.2 0.3 0.5");
     EXPECT_EQ(plug("s.wl[0].w").elementByPhysicalIndex(2).logicalIndex(), 5u);
     // Not the sparse shape: consecutive elements from 0.
@@ -328,19 +278,7 @@ TEST(FileForms, ValuesOfTheWrongShapeAreErrors) {
 }
 
 TEST(FileForms, AttributePathsThatCannotBeResolvedAreWarnings) {
-    const MaLoadResult r = tryLoad(R"(createNode transform -n "t";
-	setAttr ".t[0]" 1;
-	setAttr ".t.bogus" 1;
-	setAttr ".tx[1:0]" 1;
-	setAttr ".a b" 1;
-	setAttr "t" 1;
-setAttr ".v" 1;
-createNode fancyNode -n "f";
-	setAttr ".x[0:1].y[0:1]" 1 2 3 4;
-	setAttr ".q[99999999999]" 1;
-connectAttr "t.tx" "t.ty" "t.tz";
-connectAttr "t.tx[0:1]" "t.ty";
-)");
+    const MaLoadResult r = tryLoad(dataText("unresolved_paths.ma"));
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(r.warnings, (std::vector<std::string>{
                               "test.ma:2: attribute 't' is not an array in \"t.t[0]\"",
