@@ -88,6 +88,12 @@ std::string dataPath(const std::string& name) {
     return VORNEX_TEST_DATA_DIR "/host/" + name;
 }
 
+double number(const std::string& plugName) {
+    double v = 0.0;
+    EXPECT_TRUE(plug(plugName).getValue(v)) << plugName;
+    return v;
+}
+
 std::string dataText(const std::string& name) {
     return vx::test::readWholeFile(dataPath(name));
 }

@@ -35,6 +35,8 @@ void loadScene(const std::string& text);
 MaLoadResult tryLoad(const std::string& text);
 MObject node(const std::string& name);
 MPlug plug(const std::string& nodeDotAttribute);
+// The plug's value as a double; fails the test when it has none.
+double number(const std::string& plugName);
 // The DAG path a name or path names (its first instance for a plain name).
 MDagPath dagPath(const std::string& name);
 // Runs MEL and returns the last statement's result as the script editor shows it.

@@ -23,12 +23,6 @@ std::shared_ptr<const Data> dataOf(const std::string& plugName, std::uint32_t* p
     return storedData(plug(plugName).address(), part);
 }
 
-double number(const std::string& plugName) {
-    double v = 0.0;
-    EXPECT_TRUE(plug(plugName).getValue(v)) << plugName;
-    return v;
-}
-
 TEST(MayaAsciiLoader, StatementsAsMayaWritesThem) {
     loadScene(dataText("statements.ma"));
     Scene& scene = activeScene();

@@ -2,6 +2,8 @@
 // them.
 #include "tests/host/mesh/SceneFixture.h"
 
+#include "tests/Shared/Base/TestLogCapture.h"
+
 #include <vornexhost/Component.h>
 #include <vornexhost/MaLoader.h>
 #include <vornexhost/MeshGeometry.h>
@@ -37,6 +39,9 @@ protected:
         ASSERT_TRUE(result.ok) << result.error;
         for (const std::string& w : result.warnings)
             ADD_FAILURE() << "loader warning: " << w;
+    }
+    void loadFile(const std::string& name) {
+        load(vx::test::readWholeFile(VORNEX_TEST_DATA_DIR "/host/mesh/" + name));
     }
     static Node* node(const std::string& name) {
         Node* n = activeScene().findNode(name);
@@ -250,26 +255,7 @@ TEST_F(MeshSceneTest, SkinFunctionSetRefusesOtherNodesAndForeignInfluences) {
 }
 
 TEST_F(MeshSceneTest, BlindDataOfEveryFormatOnFacesAndVertices) {
-    load(cubeShape("box", "boxShape") + R"(createNode polyBlindData -n "polyBlindData1";
-	addAttr -ci true -m -sn "fbd" -ln "faceBlindData" -at "compound" -nc 4;
-	addAttr -ci true -sn "surf" -ln "surface" -at "long" -p "faceBlindData";
-	addAttr -ci true -sn "fric" -ln "friction" -at "double" -p "faceBlindData";
-	addAttr -ci true -sn "wet" -ln "wet" -at "bool" -p "faceBlindData";
-	addAttr -ci true -sn "tag" -ln "tag" -dt "string" -p "faceBlindData";
-	setAttr ".tid" 1000;
-	setAttr ".fbd[2].surf" 7;
-	setAttr ".fbd[2].fric" 0.25;
-	setAttr ".fbd[2].wet" yes;
-	setAttr ".fbd[2].tag" -type "string" "mud";
-	setAttr ".fbd[4].surf" -3;
-createNode polyBlindData -n "polyBlindData2";
-	addAttr -ci true -m -sn "vbd" -ln "vertexBlindData" -at "compound" -nc 1;
-	addAttr -ci true -sn "wt" -ln "weight" -at "double" -p "vertexBlindData";
-	setAttr ".tid" 2000;
-	setAttr ".vbd[6].wt" 0.5;
-connectAttr "polyBlindData1.msg" "boxShape.bn" -na;
-connectAttr "polyBlindData2.msg" "boxShape.bn" -na;
-)");
+    loadFile("blind_data.ma");
     MFnMesh mesh(pathTo(node("boxShape")));
     MIntArray ids;
     mesh.getBlindDataTypes(MFn::kMeshPolygonComponent, ids);
@@ -308,15 +294,7 @@ connectAttr "polyBlindData2.msg" "boxShape.bn" -na;
 }
 
 TEST_F(MeshSceneTest, CubeCreatorWithTweaksOnTheShape) {
-    load(R"(createNode transform -n "box";
-createNode mesh -n "boxShape" -p "box";
-	setAttr -s 2 ".pt[2:3]" -type "float3" 0 1 0 0 1 0;
-createNode polyCube -n "polyCube1";
-	setAttr ".w" 2;
-	setAttr ".h" 4;
-	setAttr ".d" 6;
-connectAttr "polyCube1.out" "boxShape.i";
-)");
+    loadFile("cube_creator_tweaks.ma");
     MFnMesh mesh(pathTo(node("boxShape")));
     MPointArray points;
     mesh.getPoints(points);
@@ -336,13 +314,7 @@ connectAttr "polyCube1.out" "boxShape.i";
 }
 
 TEST_F(MeshSceneTest, CreatorAxisTurnsThePrimitive) {
-    load(R"(createNode transform -n "box";
-createNode mesh -n "boxShape" -p "box";
-createNode polyCube -n "polyCube1";
-	setAttr ".ax" -type "double3" 1 0 0 ;
-	setAttr ".h" 2;
-connectAttr "polyCube1.out" "boxShape.i";
-)");
+    loadFile("cube_creator_axis.ma");
     MPoint p;
     ASSERT_TRUE(MFnMesh(pathTo(node("boxShape"))).getPoint(0, p));
     // Height now runs along +x: the corner (-0.5, -1, 0.5) lies at (-1, 0.5, 0.5).
@@ -433,11 +405,7 @@ TEST_F(MeshSceneTest, DefaultPrimitivesHaveTheirCountsAndAreClosedWithOutwardNor
 }
 
 TEST_F(MeshSceneTest, UnevaluableHistoryWarnsOnceAndLeavesTheMeshEmpty) {
-    load(R"(createNode transform -n "box";
-createNode mesh -n "boxShape" -p "box";
-createNode polySmoothFace -n "polySmoothFace1";
-connectAttr "polySmoothFace1.out" "boxShape.i";
-)");
+    loadFile("unevaluable_history.ma");
     MFnMesh mesh(pathTo(node("boxShape")));
     EXPECT_EQ(mesh.numVertices(), 0);
     MStringArray sets;
@@ -520,17 +488,7 @@ TEST_F(MeshSceneTest, FunctionSetsAndIteratorsShareOneEvaluationUntilTheSceneCha
 }
 
 TEST_F(MeshSceneTest, SubdividedCubeCoversTheBoxLatticeClosedAndOutward) {
-    load(R"(createNode transform -n "box";
-createNode mesh -n "boxShape" -p "box";
-createNode polyCube -n "polyCube1";
-	setAttr ".w" 2;
-	setAttr ".h" 3;
-	setAttr ".d" 4;
-	setAttr ".sw" 2;
-	setAttr ".sh" 3;
-	setAttr ".sd" 4;
-connectAttr "polyCube1.out" "boxShape.i";
-)");
+    loadFile("subdivided_cube.ma");
     MFnMesh fn(pathTo(node("boxShape")));
     // Surface points of a 3 x 4 x 5 lattice: 60 less the 1 x 2 x 3 inside; faces 2(6 + 8 + 12).
     EXPECT_EQ(fn.numVertices(), 54);
