@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace vornexhost::test {
 
 ScriptCapture::ScriptCapture() {
@@ -82,6 +84,26 @@ std::string mel(const std::string& script) {
     if (!MelInterpreter::instance().run(script, last))
         return "<failed>";
     return last.display();
+}
+
+int expectMelAnswers(const std::string& tableFile) {
+    std::istringstream lines(dataText(tableFile));
+    std::string line, section;
+    int number = 0, queries = 0;
+    while (std::getline(lines, line)) {
+        ++number;
+        if (line.rfind("== ", 0) == 0) {
+            section = line.substr(3);
+            loadScene(dataText(section.substr(0, section.find(' '))));
+        } else if (const auto arrow = line.find(" =>"); arrow != std::string::npos) {
+            const auto answer = line.find_first_not_of(' ', arrow + 3);
+            EXPECT_EQ(mel(line.substr(0, line.find_last_not_of(' ', arrow) + 1)),
+                      answer == std::string::npos ? "" : line.substr(answer))
+                << tableFile << ":" << number << " (" << section << "): " << line;
+            ++queries;
+        }
+    }
+    return queries;
 }
 
 std::string dataPath(const std::string& name) {

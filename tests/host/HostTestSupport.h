@@ -41,6 +41,10 @@ double number(const std::string& plugName);
 MDagPath dagPath(const std::string& name);
 // Runs MEL and returns the last statement's result as the script editor shows it.
 std::string mel(const std::string& script);
+// Runs a table of MEL queries from the test data and expects each answer: "== SCENE.ma title"
+// starts a section on that scene freshly loaded, "script => answer" lines run in order, "#"
+// lines are comments. Returns the number of queries run.
+int expectMelAnswers(const std::string& tableFile);
 std::string dataPath(const std::string& name);
 // The text of a scene or other file of the host's test data.
 std::string dataText(const std::string& name);

@@ -17,8 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 namespace vornexhost::test {
 namespace {
 
@@ -97,33 +95,12 @@ TEST(FileForms, DefaultShadingGroupsShadeWithLambert1UntilAFileSaysOtherwise) {
               "shiny.outColor");
 }
 
-TEST(FileForms, SharedNodesValueWordsAndDisconnection) {
+TEST(FileForms, SharedNodesValueWordsArraysAndGenericAttributesReadBackThroughMel) {
+    EXPECT_EQ(expectMelAnswers("loader_forms_queries.txt"), 18);
     loadScene(dataText("shared_nodes.ma"));
-    // A shared node of the type the scene has is reused; another type is a new node.
-    EXPECT_EQ(mel("getAttr lambert1.dc"), "0.5");
-    EXPECT_EQ(mel("nodeType lambert2"), "blinn");
-    EXPECT_EQ(mel("getAttr t.v; getAttr t.it"), "0");
-    EXPECT_EQ(mel("getAttr t.dh") + mel("getAttr t.dla") + mel("getAttr t.dsp"), "111");
-    EXPECT_EQ(mel("listConnections -s 1 -d 0 -p 1 u"), "t.translateY");
-    EXPECT_EQ(mel("getAttr u.tz"), "4");
     EXPECT_FALSE(activeScene().findNode("u")->locked);
-}
-
-TEST(FileForms, ArraysGivenWholeAndDataOnGenericAttributes) {
     loadScene(dataText("generic_arrays.ma"));
-    EXPECT_EQ(mel("getAttr s.wl[0].w"), "0.2 0.3 0.5");
     EXPECT_EQ(plug("s.wl[0].w").elementByPhysicalIndex(2).logicalIndex(), 5u);
-    // Not the sparse shape: consecutive elements from 0.
-    EXPECT_EQ(mel("getAttr s.dpf"), "4 4 4 4");
-    // A first number far too large to be a count is a value like any other.
-    EXPECT_EQ(mel("getAttr s2.dpf[1]"), "7");
-    EXPECT_EQ(mel("getAttr g.v2"), "1 2");
-    EXPECT_EQ(mel("getAttr g.v3"), "1 2 3");
-    EXPECT_EQ(mel("getAttr g.m"), "2 0 0 0 0 2 0 0 0 0 2 0 1 2 3 1");
-    EXPECT_EQ(mel("getAttr g.s"), "text");
-    EXPECT_EQ(mel("getAttr g.sa"), "a b");
-    EXPECT_EQ(mel("getAttr g.n"), "1 2 3 4");
-    EXPECT_EQ(mel("getAttr -type g.s"), "string");
 }
 
 // What a loaded mesh shape "m" stores, as flat arrays and as the faces its function set reads.
@@ -168,66 +145,20 @@ StoredMeshValues storedMeshValues() {
 TEST(FileForms, RangesStoreWhatElementsSetOneByOneStore) {
     // Two quads over a 3 x 2 grid of vertices, with coordinates of 17 digits so that float
     // rounding shows, and distances in metres on a dynamic array. Three forms: one range per
-    // array, the vertices in announced pieces as Maya writes large arrays, one element per
-    // statement.
+    // array (mesh_ranges.ma), the vertices in announced pieces as Maya writes large arrays
+    // (mesh_pieces.ma), one element per statement (mesh_elements.ma); the tweaks set one leaf of
+    // a compound range, the other leaves keeping their defaults.
     double xyz[18];
     for (int k = 0; k < 18; ++k)
         xyz[k] = 0.1 * k - 0.7 + 0.0123456789012345 * (k % 5);
-    const int edges[7][3] = {{0, 1, 0}, {1, 2, 1}, {3, 4, 1}, {4, 5, 0},
-                             {0, 3, 1}, {1, 4, 1}, {2, 5, 1}};
-    const char* faces[2] = {"f 4 0 5 -3 -5 mu 0 4 0 1 4 3", "f 4 1 6 -4 -6 mu 0 4 1 2 5 4"};
-    auto numbers = [&](int first, int end) {
-        std::string out;
-        for (int k = first; k < end; ++k) {
-            char text[32];
-            std::snprintf(text, sizeof text, " %.17g", xyz[k]);
-            out += text;
-        }
-        return out;
-    };
-    const std::string head = "currentUnit -l meter;\ncreateNode mesh -n \"m\";\n"
-                             "addAttr -m -sn \"ds\" -ln \"distances\" -at \"doubleLinear\";\n"
-                             "setAttr -s 6 \".uvst[0].uvsp[0:5]\" -type \"float2\" 0 0 0.5 0 1 0 "
-                             "0 1 0.5 1 1 1;\n";
-    const char* distances[4] = {"0.25", "-1.5", "2", "0.75"};
-    std::string rest = "setAttr -s 4 \".ds[0:3]\"";
-    std::string single = head;
-    for (int d = 0; d < 4; ++d) {
-        rest += std::string(" ") + distances[d];
-        single += "setAttr \".ds[" + std::to_string(d) + "]\" " + distances[d] + ";\n";
-    }
-    rest += ";\nsetAttr -s 7 \".ed[0:6]\"";
-    for (int v = 0; v < 6; ++v)
-        single += "setAttr \".vt[" + std::to_string(v) + "]\"" + numbers(3 * v, 3 * v + 3) + ";\n";
-    for (int e = 0; e < 7; ++e) {
-        single += "setAttr \".ed[" + std::to_string(e) + "]\"";
-        for (int k = 0; k < 3; ++k) {
-            rest += " " + std::to_string(edges[e][k]);
-            single += " " + std::to_string(edges[e][k]);
-        }
-        single += ";\n";
-    }
-    // One leaf of a compound range; the other leaves keep their defaults.
-    rest += ";\nsetAttr -s 3 \".pt[0:2].py\" 0.5 yes 2.5;\n";
-    single += "setAttr \".pt[0].py\" 0.5;\nsetAttr \".pt[1].py\" 1;\nsetAttr \".pt[2].py\" 2.5;\n";
-    rest += "setAttr -s 2 -ch 8 \".fc[0:1]\" -type \"polyFaces\" " + std::string(faces[0]) + " " +
-            faces[1] + ";\n";
-    for (int f = 0; f < 2; ++f)
-        single += "setAttr \".fc[" + std::to_string(f) + "]\" -type \"polyFaces\" " +
-                  std::string(faces[f]) + ";\n";
-    const std::string ranges = head + "setAttr -s 6 \".vt[0:5]\"" + numbers(0, 18) + ";\n" + rest;
-    const std::string pieces = head + "setAttr -s 6 \".vt\";\nsetAttr \".vt[0:3]\"" +
-                               numbers(0, 12) + ";\nsetAttr \".vt[4:5]\"" + numbers(12, 18) +
-                               ";\n" + rest;
-
-    loadScene(pieces);
+    loadScene(dataText("mesh_pieces.ma"));
     const StoredMeshValues fromPieces = storedMeshValues();
     // Room for the six announced vertices was made once.
     const Node& m = *activeScene().findNode("m");
     EXPECT_EQ(m.findTopStore(*m.findAttribute("vrts"))->array->floats.capacity(), 18u);
-    loadScene(single);
+    loadScene(dataText("mesh_elements.ma"));
     const StoredMeshValues fromElements = storedMeshValues();
-    loadScene(ranges);
+    loadScene(dataText("mesh_ranges.ma"));
     const StoredMeshValues fromRanges = storedMeshValues();
     EXPECT_EQ(fromRanges, fromElements);
     EXPECT_EQ(fromRanges, fromPieces);

@@ -63,19 +63,6 @@ TEST(NodeFunctionSet, TypeIdsAttributeIndicesAndReferences) {
     EXPECT_FALSE(status);
 }
 
-TEST(MelListings, DagFiltersDataValuesAndQuoting) {
-    loadScene(kAnimated);
-    EXPECT_EQ(mel("ls -dag -shapes"), "perspShape topShape frontShape sideShape m c");
-    EXPECT_EQ(mel("ls -transforms t*"), "top t");
-    EXPECT_EQ(mel("getAttr m.fc[0]"), "polyFaces");
-    EXPECT_EQ(mel("listConnections -c 1 t"), "t.translateY t_ty");
-    EXPECT_EQ(mel("currentTime -e 12; getAttr t.ty"), "6");
-    EXPECT_EQ(mel("playbackOptions -min soon"), "<failed>");
-    EXPECT_EQ(mel("createNode transform -n \"odd;name\"; objExists \"odd;name\""), "1");
-    EXPECT_EQ(mel("select \"t*\"; ls -sl"), "time1 top topShape t t_ty");
-    EXPECT_EQ(mel("getAttr -time 12 t.translate"), "0 6 0");
-}
-
 TEST(FileStatements, DescriptionsLoadQuietlyAndBadTimesWarn) {
     const MaLoadResult r =
         tryLoad(R"(file -rdi 1 -ns "prop" -rfn "propRN" -op "v=0;" -typ "mayaAscii" "prop.ma";
