@@ -135,13 +135,7 @@ TEST_F(Api, DagNodeFunctionSetAnswersFamilyQuestions) {
 }
 
 TEST_F(Api, TransformRotationInWorldSpaceIncludesParents) {
-    loadScene(R"(createNode transform -n "p";
-	setAttr ".r" -type "double3" 0 0 90 ;
-	setAttr ".s" -type "double3" 3 3 3 ;
-createNode transform -n "c" -p "p";
-	setAttr ".r" -type "double3" 90 0 0 ;
-	setAttr ".ro" 2;
-)");
+    loadScene(dataText("rotation_orders.ma"));
     MFnTransform c(dagPath("c"));
     MQuaternion local;
     MQuaternion world;

@@ -63,13 +63,7 @@ TEST_F(SceneGraph, TypesAnswerTheirFunctionSets) {
 
 // Types the stand-in does not know are generic nodes, not errors; their values: FileForms.
 TEST(SceneGraphKinds, UnknownAndUnmodelledDagTypesStayInTheDag) {
-    loadScene(R"(createNode transform -n "lightXf";
-createNode pointLight -n "lightShape" -p "lightXf";
-createNode transform -n "fluidXf";
-createNode someNewShape -n "newShape" -p "fluidXf";
-createNode someNewNode -n "loose";
-createNode ikHandle -n "handle";
-)");
+    loadScene(dataText("unknown_dag_types.ma"));
     EXPECT_EQ(mel("listRelatives -c lightXf fluidXf"), "lightShape newShape");
     EXPECT_EQ(node("lightShape").apiType(), MFn::kShape);
     EXPECT_STREQ(node("newShape").apiTypeStr(), "kDagNode");
@@ -144,12 +138,7 @@ TEST_F(SceneGraph, PlugsNavigateArraysCompoundsAndConnections) {
 }
 
 TEST_F(SceneGraph, SparseArraysKeepLogicalIndicesInOrder) {
-    loadScene(R"(createNode lodGroup -n "lod";
-	setAttr -s 3 ".th";
-	setAttr ".th[7]" 30;
-	setAttr ".th[2]" 20;
-	setAttr ".th[0]" 10;
-)");
+    loadScene(dataText("sparse_arrays.ma"));
     MPlug thr = MFnDependencyNode(node("lod")).findPlug("threshold");
     ASSERT_EQ(thr.numElements(), 3u);
     std::vector<unsigned> logical;

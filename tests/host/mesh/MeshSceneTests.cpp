@@ -155,59 +155,16 @@ TEST_F(MeshSceneTest, ShadersPerInstanceWholeOrPerFaceThroughObjectGroups) {
     }
 }
 
-// A cylinder of two rings bound to two joints, weights stored in both forms Maya writes.
-std::string skinnedCylinder(const std::string& weights) {
-    return R"(createNode joint -n "hip";
-createNode joint -n "knee" -p "hip";
-	setAttr ".t" -type "double3" 0 1 0 ;
-createNode transform -n "leg";
-createNode mesh -n "legShape" -p "leg";
-createNode mesh -n "legShapeOrig" -p "leg";
-	setAttr -k off ".v";
-	setAttr ".io" yes;
-createNode polyCylinder -n "polyCylinder1";
-	setAttr ".sa" 4;
-	setAttr ".sh" 1;
-createNode skinCluster -n "skinCluster1";
-)" + weights +
-           R"(createNode tweak -n "tweak1";
-createNode groupParts -n "skinCluster1GroupParts";
-connectAttr "polyCylinder1.out" "legShapeOrig.i";
-connectAttr "legShapeOrig.w" "tweak1.ip[0].ig";
-connectAttr "tweak1.og[0]" "skinCluster1GroupParts.ig";
-connectAttr "skinCluster1GroupParts.og" "skinCluster1.ip[0].ig";
-connectAttr "skinCluster1.og[0]" "legShape.i";
-connectAttr "hip.wm" "skinCluster1.ma[0]";
-connectAttr "knee.wm" "skinCluster1.ma[1]";
-)";
-}
-
 TEST_F(MeshSceneTest, SkinWeightsComeBackAsStoredInEitherForm) {
-    // Bottom ring (vertices 0-3) on the hip, top ring shared; vertex 5 has no knee weight.
-    const std::string sparse = "\tsetAttr -s 8 \".wl\";\n"
-                               "\tsetAttr \".wl[0:7].w\"\n"
-                               "\t\t1 0 1\n\t\t1 0 1\n\t\t1 0 1\n\t\t1 0 1\n"
-                               "\t\t2 0 0.25 1 0.75\n\t\t1 0 0.9\n\t\t2 0 0.5 1 0.5\n"
-                               "\t\t2 0 0.5 1 0.5;\n";
-    std::string dense = "\tsetAttr -s 8 \".wl\";\n";
-    const double hip[8] = {1, 1, 1, 1, 0.25, 0.9, 0.5, 0.5};
-    const double knee[8] = {0, 0, 0, 0, 0.75, 0, 0.5, 0.5};
-    std::vector<float> want;
-    for (int v = 0; v < 8; ++v) {
-        dense += "\tsetAttr -s 2 \".wl[" + std::to_string(v) + "].w[0:1]\" " +
-                 std::to_string(hip[v]) + " " + std::to_string(knee[v]) + ";\n";
-        want.push_back(static_cast<float>(hip[v]));
-        want.push_back(static_cast<float>(knee[v]));
-    }
-    // A second, three-vertex shape to ask the same function set about.
-    const std::string triangle =
-        "createNode transform -n \"tri\";\ncreateNode mesh -n \"triShape\" -p \"tri\";\n"
-        "\tsetAttr -s 3 \".vt[0:2]\" 0 0 0 1 0 0 0 1 0;\n"
-        "\tsetAttr -s 3 \".ed[0:2]\" 0 1 0 1 2 0 2 0 0;\n"
-        "\tsetAttr \".fc[0]\" -type \"polyFaces\" f 3 0 1 2;\n";
-    for (const std::string& weights : {sparse, dense}) {
+    // A cylinder of two rings bound to two joints, weights stored in both forms Maya writes,
+    // and a second, three-vertex shape to ask the same function set about. Bottom ring
+    // (vertices 0-3) on the hip, top ring shared; vertex 5 has no knee weight.
+    const std::vector<float> want = {1,     0,     1,    0, 1,    0,    1,    0,
+                                     0.25f, 0.75f, 0.9f, 0, 0.5f, 0.5f, 0.5f, 0.5f};
+    for (const char* file : {"skin_sparse_weights.ma", "skin_dense_weights.ma"}) {
+        SCOPED_TRACE(file);
         resetScene();
-        load(skinnedCylinder(weights) + triangle);
+        loadFile(file);
         EXPECT_TRUE(warnings.empty()) << warnings.front();
         MFnSkinCluster skin(objectOf(node("skinCluster1")));
         MDagPathArray influences;
@@ -238,7 +195,7 @@ TEST_F(MeshSceneTest, SkinWeightsComeBackAsStoredInEitherForm) {
 }
 
 TEST_F(MeshSceneTest, SkinFunctionSetRefusesOtherNodesAndForeignInfluences) {
-    load(skinnedCylinder(""));
+    loadFile("skin_no_weights.ma");
     MStatus status;
     MFnSkinCluster wrong(objectOf(node("tweak1")), &status);
     EXPECT_FALSE(status);
