@@ -50,45 +50,6 @@ protected:
     }
 };
 
-// A unit cube stored on a shape, as Maya writes a mesh without history.
-const char* const kCubeData = R"(
-	setAttr ".uvst[0].uvsn" -type "string" "map1";
-	setAttr -s 14 ".uvst[0].uvsp[0:13]" -type "float2" 0.375 0 0.625 0 0.375 0.25
-		0.625 0.25 0.375 0.5 0.625 0.5 0.375 0.75 0.625 0.75 0.375 1 0.625 1 0.875 0
-		0.875 0.25 0.125 0 0.125 0.25;
-	setAttr ".cuvs" -type "string" "map1";
-	setAttr -s 8 ".vt[0:7]"  -0.5 -0.5 0.5 0.5 -0.5 0.5 -0.5 0.5 0.5 0.5 0.5 0.5
-		-0.5 0.5 -0.5 0.5 0.5 -0.5 -0.5 -0.5 -0.5 0.5 -0.5 -0.5;
-	setAttr -s 12 ".ed[0:11]"  0 1 0 2 3 0 4 5 0 6 7 0 0 2 0 1 3 0 2 4 0 3 5 0
-		4 6 0 5 7 0 6 0 0 7 1 0;
-	setAttr -s 6 -ch 24 ".fc[0:5]" -type "polyFaces"
-		f 4 0 5 -2 -5
-		mu 0 4 0 1 3 2
-		f 4 1 7 -3 -7
-		mu 0 4 2 3 5 4
-		f 4 2 9 -4 -9
-		mu 0 4 4 5 7 6
-		f 4 3 11 -1 -11
-		mu 0 4 6 7 9 8
-		f 4 -12 -10 -8 -6
-		mu 0 4 1 10 11 3
-		f 4 10 4 6 8
-		mu 0 4 12 0 2 13;
-)";
-
-// A transform and its mesh shape holding kCubeData; `shapeLines` come before the data.
-std::string cubeShape(const std::string& transform, const std::string& shape,
-                      const std::string& shapeLines = "") {
-    return "createNode transform -n \"" + transform + "\";\ncreateNode mesh -n \"" + shape +
-           "\" -p \"" + transform + "\";\n" + shapeLines + kCubeData;
-}
-
-// A lambert feeding its shading engine.
-std::string shaderNetwork(const std::string& material, const std::string& engine) {
-    return "createNode lambert -n \"" + material + "\";\ncreateNode shadingEngine -n \"" + engine +
-           "\";\nconnectAttr \"" + material + ".oc\" \"" + engine + ".ss\";\n";
-}
-
 std::vector<std::string> names(const MObjectArray& objects) {
     std::vector<std::string> out;
     for (const MObject& o : objects)
@@ -102,44 +63,26 @@ std::vector<int> ints(const MIntArray& a) {
 
 TEST_F(MeshSceneTest, ShadersPerInstanceWholeOrPerFaceThroughObjectGroups) {
     // Faces an object group does not list have no shader (-1).
+    // A unit cube "|a|boxShape" and two lamberts feeding redSG and blueSG: shaded through two
+    // object groups; as two instances, each whole; as two instances, the second through groups.
     struct Case {
-        std::string shapeLines;
-        std::string connections;
+        const char* file;
         std::vector<std::vector<std::string>> engines; // per instance
         std::vector<std::vector<int>> indices;
     };
-    const std::string twoInstances = "\tsetAttr -s 2 \".iog\";\n";
-    const std::string secondParent =
-        "createNode transform -n \"b\";\nparent -s -nc -r -add \"|a|boxShape\" \"b\";\n";
     const Case cases[] = {
-        {"\tsetAttr -s 2 \".iog[0].og\";\n\tsetAttr \".iog[0].og[0].gcl\" -type "
-         "\"componentList\" 2 \"f[0]\" \"f[2:3]\";\n\tsetAttr \".iog[0].og[1].gcl\" -type "
-         "\"componentList\" 1 \"f[5]\";\n",
-         "createNode groupId -n \"groupId1\";\ncreateNode groupId -n \"groupId2\";\n"
-         "connectAttr \"groupId1.id\" \"boxShape.iog.og[0].gid\";\n"
-         "connectAttr \"groupId2.id\" \"boxShape.iog.og[1].gid\";\n"
-         "connectAttr \"boxShape.iog.og[1]\" \"blueSG.dsm\" -na;\n"
-         "connectAttr \"boxShape.iog.og[0]\" \"redSG.dsm\" -na;\n",
-         {{"redSG", "blueSG"}},
-         {{0, -1, 0, 0, -1, 1}}},
-        {twoInstances,
-         secondParent + "connectAttr \"|b|boxShape.iog\" \"blueSG.dsm\" -na;\n"
-                        "connectAttr \"|a|boxShape.iog\" \"redSG.dsm\" -na;\n",
+        {"shaders_object_groups.ma", {{"redSG", "blueSG"}}, {{0, -1, 0, 0, -1, 1}}},
+        {"shaders_per_instance.ma",
          {{"redSG"}, {"blueSG"}},
          {std::vector<int>(6, 0), std::vector<int>(6, 0)}},
-        {twoInstances + "\tsetAttr \".iog[1].og[0].gcl\" -type \"componentList\" 1 \"f[0:2]\";\n"
-                        "\tsetAttr \".iog[1].og[1].gcl\" -type \"componentList\" 1 \"f[3:5]\";\n",
-         secondParent + "connectAttr \"|a|boxShape.iog\" \"redSG.dsm\" -na;\n"
-                        "connectAttr \"boxShape.iog[1].og[0]\" \"blueSG.dsm\" -na;\n"
-                        "connectAttr \"|b|boxShape.iog.og[1]\" \"redSG.dsm\" -na;\n",
+        {"shaders_per_instance_object_groups.ma",
          {{"redSG"}, {"blueSG", "redSG"}},
          {{0, 0, 0, 0, 0, 0}, {0, 0, 0, 1, 1, 1}}},
     };
     for (unsigned k = 0; k < std::size(cases); ++k) {
         const Case& c = cases[k];
         resetScene();
-        load(cubeShape("a", "boxShape", c.shapeLines) + shaderNetwork("red", "redSG") +
-             shaderNetwork("blue", "blueSG") + c.connections);
+        loadFile(c.file);
         // The function set answers for any instance, whichever path it was made from.
         MFnMesh mesh(pathTo(node("|a|boxShape"), k == 2 ? 1u : 0u));
         MObjectArray shaders;
@@ -375,26 +318,10 @@ TEST_F(MeshSceneTest, UnevaluableHistoryWarnsOnceAndLeavesTheMeshEmpty) {
     EXPECT_NE(warnings[0].find("Delete history"), std::string::npos) << warnings[0];
 }
 
-// kCubeData with every face's edges written positive, as some other tools save them.
-std::string cubeWithPositiveEdges() {
-    std::string data = kCubeData;
-    for (const auto& [from, to] :
-         std::vector<std::pair<std::string, std::string>>{{"f 4 0 5 -2 -5", "f 4 0 5 1 4"},
-                                                          {"f 4 1 7 -3 -7", "f 4 1 7 2 6"},
-                                                          {"f 4 2 9 -4 -9", "f 4 2 9 3 8"},
-                                                          {"f 4 3 11 -1 -11", "f 4 3 11 0 10"},
-                                                          {"f 4 -12 -10 -8 -6", "f 4 11 9 7 5"}}) {
-        const std::size_t at = data.find(from);
-        EXPECT_NE(at, std::string::npos) << from;
-        data.replace(at, from.size(), to);
-    }
-    return data;
-}
-
 TEST_F(MeshSceneTest, PositiveEdgeListsReadTheSameCornersAndNormalsAsSignedOnes) {
-    load(cubeShape("a", "signedShape") +
-         "createNode transform -n \"b\";\ncreateNode mesh -n \"positiveShape\" -p " + "\"b\";\n" +
-         cubeWithPositiveEdges());
+    // The unit cube twice: with signed edge lists, and with every face's edges written positive
+    // as some other tools save them.
+    loadFile("signed_and_positive_edges.ma");
     const auto expected = MFnMesh(pathTo(node("signedShape"))).geometry();
     const auto actual = MFnMesh(pathTo(node("positiveShape"))).geometry();
     ASSERT_TRUE(expected && actual);
@@ -416,16 +343,14 @@ TEST_F(MeshSceneTest, PositiveEdgeListsReadTheSameCornersAndNormalsAsSignedOnes)
     // Edges that do not close into a loop stay malformed, whatever their signs.
     warnings.clear();
     resetScene();
-    std::string open = cubeWithPositiveEdges();
-    open.replace(open.find("f 4 0 5 1 4"), 11, "f 4 0 5 2 4");
-    load("createNode transform -n \"c\";\ncreateNode mesh -n \"openShape\" -p \"c\";\n" + open);
+    loadFile("open_positive_edges.ma"); // the first face's "f 4 0 5 1 4" as "f 4 0 5 2 4"
     EXPECT_EQ(MFnMesh(pathTo(node("openShape"))).numPolygons(), 0);
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_NE(warnings[0].find("malformed"), std::string::npos) << warnings[0];
 }
 
 TEST_F(MeshSceneTest, FunctionSetsAndIteratorsShareOneEvaluationUntilTheSceneChanges) {
-    load(cubeShape("a", "boxShape"));
+    loadFile("cube.ma");
     const MDagPath path = pathTo(node("boxShape"));
     const auto first = MFnMesh(path).geometry();
     EXPECT_EQ(MFnMesh(path).geometry(), first);
@@ -484,7 +409,7 @@ TEST_F(MeshSceneTest, SubdividedCubeCoversTheBoxLatticeClosedAndOutward) {
 }
 
 TEST_F(MeshSceneTest, IteratorsWalkOnlyTheComponentsTheyAreGiven) {
-    load(cubeShape("a", "boxShape"));
+    loadFile("cube.ma");
     const MDagPath path = pathTo(node("boxShape"));
     auto walked = [&](auto&& iterator) {
         std::vector<int> out;
