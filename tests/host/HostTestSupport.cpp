@@ -106,6 +106,25 @@ int expectMelAnswers(const std::string& tableFile) {
     return queries;
 }
 
+int expectLoadErrors(const std::string& casesFile) {
+    std::istringstream lines(dataText(casesFile));
+    std::vector<std::pair<std::string, std::string>> cases; // error, scene
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("== ", 0) == 0)
+            cases.emplace_back(line.substr(3), "");
+        else if (line == "\\ no newline" && !cases.empty())
+            cases.back().second.pop_back();
+        else if (!cases.empty())
+            cases.back().second += line + "\n";
+    }
+    for (const auto& [error, text] : cases) {
+        const MaLoadResult r = tryLoad(text);
+        EXPECT_FALSE(r.ok) << text;
+        EXPECT_EQ(r.error, error) << text;
+    }
+    return static_cast<int>(cases.size());
+}
+
 std::string dataPath(const std::string& name) {
     return VORNEX_TEST_DATA_DIR "/host/" + name;
 }

@@ -45,6 +45,10 @@ std::string mel(const std::string& script);
 // starts a section on that scene freshly loaded, "script => answer" lines run in order, "#"
 // lines are comments. Returns the number of queries run.
 int expectMelAnswers(const std::string& tableFile);
+// Loads each scene of a file of the test data that holds failing scenes ("== ERROR" then the
+// scene's lines; "\ no newline" ends a scene without its last line end) and expects it to
+// fail with that error. Returns the number of scenes.
+int expectLoadErrors(const std::string& casesFile);
 std::string dataPath(const std::string& name);
 // The text of a scene or other file of the host's test data.
 std::string dataText(const std::string& name);
