@@ -11,18 +11,13 @@
 namespace vx::test {
 namespace {
 
-std::string effectText(const std::string& fragment, const std::string& header = "") {
-    return header + "technique Main {\n  pass P0 {\n    vertex <<\n" + kQuadVertexCode +
-           "    >>\n    fragment <<\n" + fragment + "    >>\n  }\n}\n";
+std::string effect(const char* name) {
+    return readWholeFile(VORNEX_TEST_DATA_DIR "/graphics/" + std::string(name));
 }
 
-const std::string kFill = effectText("uniform vec4 colour;\nout vec4 result;\n"
-                                     "void main() { result = colour; }\n");
-const std::string kCopy = effectText("uniform sampler2D source;\nin vec2 uv;\nout vec4 result;\n"
-                                     "void main() { result = texture(source, uv); }\n",
-                                     "sampler source point clamp;\n");
-const std::string kShowUv = effectText("in vec2 uv;\nout vec4 result;\n"
-                                       "void main() { result = vec4(uv, 0.0, 1.0); }\n");
+const std::string kFill = effect("fill.fx");
+const std::string kCopy = effect("copy.fx");
+const std::string kShowUv = effect("show_uv.fx");
 
 IDirect3DSurface9* level0(IDirect3DTexture9* texture) {
     IDirect3DSurface9* surface = nullptr;

@@ -19,16 +19,6 @@ const D3DVERTEXELEMENT9 kQuadDeclaration[3] = {
     {0, 4, D3DDECLTYPE_FLOAT2, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_TEXCOORD, 0},
     D3DDECL_END()};
 
-// Byte 3 runs left (0) to right (2), byte 2 bottom (0) to top (2).
-const char* const kQuadVertexCode = "in vec4 POSITION0;\n"
-                                    "in vec2 TEXCOORD0;\n"
-                                    "out vec2 uv;\n"
-                                    "void main() {\n"
-                                    "    gl_Position = vec4(POSITION0.w - 1.0, POSITION0.z - 1.0, "
-                                    "0.0, 1.0);\n"
-                                    "    uv = TEXCOORD0;\n"
-                                    "}\n";
-
 void RenderingDevice::SetUp() {
     m_d3d = Direct3DCreate9(D3D_SDK_VERSION);
     ASSERT_NE(m_d3d, nullptr);

@@ -50,8 +50,6 @@ struct QuadVertex {
 static_assert(sizeof(QuadVertex) == 12);
 extern const QuadVertex kQuad[4];
 extern const D3DVERTEXELEMENT9 kQuadDeclaration[3];
-// GLSL of a vertex block placing kQuad's bytes at the viewport's corners and passing uv on.
-extern const char* const kQuadVertexCode;
 
 class RenderingDevice : public ::testing::Test {
 protected:
