@@ -8,6 +8,8 @@
 
 #include <GL/gl.h>
 
+#include <bit>
+
 namespace vx::test {
 namespace {
 
@@ -16,27 +18,6 @@ TEST(MTexture, SizesRoundUpToPowersOfTwo) {
                                                    {256, 256}, {300, 512}, {513, 1024}};
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(MTexture::nextPowerOfTwo(value), expected) << value;
-}
-
-TEST(MTexture, LevelsAreRoundedBoxMeansOfTheBaseImage) {
-    // 4 x 2 texels, one channel varying (the others constant), bottom row first:
-    //   row 0: 0 1 10 20      row 1: 2 4 30 41
-    const std::uint8_t red[8] = {0, 1, 10, 20, 2, 4, 30, 41};
-    std::vector<std::uint8_t> base;
-    for (const std::uint8_t r : red)
-        base.insert(base.end(), {r, 7, 255, 128});
-    const auto levels = MTexture::buildLevels(base, 4, 2, true);
-    ASSERT_EQ(levels.size(), 3u); // log2(4) + 1
-    ASSERT_EQ(levels[1].size(), 2u * 1u * 4u);
-    ASSERT_EQ(levels[2].size(), 1u * 1u * 4u);
-    // Level 1: (0+1+2+4)/4 = 1.75 -> 2; (10+20+30+41)/4 = 25.25 -> 25.
-    EXPECT_EQ(levels[1][0], 2);
-    EXPECT_EQ(levels[1][4], 25);
-    // Level 2 spans the whole image, 4 x 2: 108/8 = 13.5 -> 14.
-    EXPECT_EQ(levels[2][0], 14);
-    EXPECT_EQ((std::vector<std::uint8_t>(levels[2].begin() + 1, levels[2].end())),
-              (std::vector<std::uint8_t>{7, 255, 128}));
-    EXPECT_EQ(MTexture::buildLevels(base, 4, 2, false).size(), 1u);
 }
 
 // The rule as written: every texel of level L is the rounded mean of its block of the base.
@@ -69,9 +50,11 @@ TEST(MTexture, LevelsMatchTheLiteralBlockMeansByteForByte) {
             b = static_cast<std::uint8_t>(seed >> 24);
         }
         const auto levels = MTexture::buildLevels(base, width, height, true);
+        ASSERT_EQ(levels.size(), static_cast<std::size_t>(std::bit_width(std::max(width, height))));
         for (unsigned level = 0; level < levels.size(); ++level)
             EXPECT_EQ(levels[level], literalLevel(base, width, height, level))
                 << width << " x " << height << " level " << level;
+        EXPECT_EQ(MTexture::buildLevels(base, width, height, false).size(), 1u);
     }
 }
 

@@ -20,8 +20,7 @@ std::shared_ptr<vornexhost::Plugin> ShaderNodeScene::s_plugin;
 std::string ShaderNodeScene::s_extensionReport;
 
 std::string shaderDataPath(const std::string& name) {
-    const char* root = std::getenv("VORNEX_TEST_DATA");
-    return std::string(root ? root : "tests/data") + "/shadernode/" + name;
+    return VORNEX_TEST_DATA_DIR "/shadernode/" + name;
 }
 
 void ShaderNodeScene::SetUpTestSuite() {

@@ -47,9 +47,7 @@ TEST(VornexExport, WithoutARootTheErrorListNamesTheMissingRoot) {
 TEST(VornexExport, TheExampleSoldierBecomesTwoSkinnedPartsPerLod) {
     test::TempDir dir;
     const std::string out = dir.file("soldier.skinnedMesh");
-    ASSERT_EQ(vornex({"export",
-                      std::string(VORNEX_SOURCE_DIR) + "/examples/scenes/soldier_skinned.ma", out}),
-              0)
+    ASSERT_EQ(vornex({"export", test::examplePath("soldier_skinned.ma"), out}), 0)
         << test::readWholeFile(dir.file("soldier.log"));
     // No "Textures" folder beside the output: the body's normal map is named as missing.
     EXPECT_EQ(test::readWholeFile(dir.file("soldier.log")),
@@ -96,8 +94,7 @@ TEST(VornexExport, TheExampleTreeBecomesAStaticMeshWithItsFileListAndErrorList) 
     const std::string out = dir.file("Oak.staticMesh");
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(dir.path()); // the lightmapper's pictures land here
-    const int status =
-        vornex({"export", std::string(VORNEX_SOURCE_DIR) + "/examples/scenes/tree_prop.ma", out});
+    const int status = vornex({"export", test::examplePath("tree_prop.ma"), out});
     std::filesystem::current_path(before);
     ASSERT_EQ(status, 0) << test::readWholeFile(dir.file("Oak.log"));
 

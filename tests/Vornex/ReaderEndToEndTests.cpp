@@ -25,12 +25,8 @@ const UtilMeshNode& meshNode(const test::ParsedScene& parsed, const std::string&
     throw std::runtime_error("no mesh node " + name);
 }
 
-std::string example(const std::string& name) {
-    return VORNEX_SOURCE_DIR "/examples/scenes/" + name;
-}
-
 TEST(ReaderEndToEnd, StaticPropKeepsItsTwoCgfxMaterialsAndTheirRecords) {
-    const test::ParsedScene rock(example("rock_prop.ma"));
+    const test::ParsedScene rock(test::examplePath("rock_prop.ma"));
     ASSERT_EQ(rock.status(), 0);
     const MaterialGroupedMesh& mesh = *meshNode(rock, "rockShape").mesh();
     ASSERT_EQ(mesh.m_groups.size(), 2u);
@@ -51,7 +47,7 @@ TEST(ReaderEndToEnd, StaticPropKeepsItsTwoCgfxMaterialsAndTheirRecords) {
 }
 
 TEST(ReaderEndToEnd, VehicleWheelsShareOneGroupedMeshAcrossTheFile) {
-    const test::ParsedScene jeep(example("jeep_vehicle.ma"));
+    const test::ParsedScene jeep(test::examplePath("jeep_vehicle.ma"));
     ASSERT_EQ(jeep.status(), 0);
     const UtilMeshNode& left = meshNode(jeep, "wheelShape", 0);
     const UtilMeshNode& right = meshNode(jeep, "wheelShape", 1);
@@ -67,7 +63,7 @@ TEST(ReaderEndToEnd, VehicleWheelsShareOneGroupedMeshAcrossTheFile) {
 }
 
 TEST(ReaderEndToEnd, SkinnedCharacterCarriesItsWeightsAndJoints) {
-    const test::ParsedScene soldier(example("soldier_skinned.ma"));
+    const test::ParsedScene soldier(test::examplePath("soldier_skinned.ma"));
     ASSERT_EQ(soldier.status(), 0);
     const UtilMeshNode& body = meshNode(soldier, "upper_lod0Shape");
     ASSERT_EQ(body.influenceCount(), 21u);

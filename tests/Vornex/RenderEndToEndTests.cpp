@@ -1,6 +1,7 @@
 // Every example scene drawn by `vornex render` with the plug-in loaded: the picture is written
 // and shows something besides the background.
 #include "tests/Vornex/RunVornex.h"
+#include "tests/Vornex/SceneQueries.h"
 
 #include <maya/MImage.h>
 
@@ -28,8 +29,7 @@ unsigned drawnPixels(const std::string& png) {
 }
 
 TEST(VornexRender, EveryExampleSceneIsDrawn) {
-    const std::filesystem::path scenes =
-        std::filesystem::path(VORNEX_SOURCE_DIR) / "examples/scenes";
+    const std::filesystem::path scenes = exampleScenesDir();
     const std::filesystem::path out = std::filesystem::temp_directory_path() / "vornex_render_e2e";
     std::filesystem::create_directories(out);
     unsigned count = 0;

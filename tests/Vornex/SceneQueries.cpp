@@ -1,6 +1,5 @@
 #include "tests/Vornex/SceneQueries.h"
 
-#include <cstdlib>
 #include <set>
 
 namespace vx::test {
@@ -48,8 +47,15 @@ std::vector<SceneNode*> allNodes(SceneNode* root) {
 }
 
 std::string fixturePath(const std::string& name) {
-    const char* root = std::getenv("VORNEX_TEST_DATA");
-    return std::string(root ? root : "tests/data") + "/vornex/" + name;
+    return VORNEX_TEST_DATA_DIR "/vornex/" + name;
+}
+
+std::string exampleScenesDir() {
+    return VORNEX_SOURCE_DIR "/examples/scenes";
+}
+
+std::string examplePath(const std::string& name) {
+    return exampleScenesDir() + "/" + name;
 }
 
 } // namespace vx::test

@@ -4,11 +4,11 @@
 #include "Shared/Graphics/Scene/UtilJointNode.h"
 #include "Shared/Graphics/Scene/UtilLodNode.h"
 #include "Shared/Graphics/Scene/UtilTransformNode.h"
-#include "Vornex/Reader/CoordinateSystem.h"
 #include "Vornex/Reader/SceneReader.h"
 #include "Vornex/VornexException.h"
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tests/Vornex/SceneQueries.h"
+#include "tests/host/HostTestSupport.h"
 
 #include <maya/MAnimControl.h>
 #include <maya/MFileIO.h>
@@ -26,17 +26,10 @@ using test::childKinds;
 using test::childNames;
 using test::findNode;
 using test::findNodeAs;
+using vornexhost::test::dagPath;
 
 void openFixture(const std::string& name) {
     ASSERT_TRUE(MFileIO::open(MString(test::fixturePath(name)))) << name;
-}
-
-MDagPath pathTo(const std::string& name) {
-    MSelectionList list;
-    list.add(MString(name));
-    MDagPath path;
-    list.getDagPath(0, path);
-    return path;
 }
 
 // Starts a reader on the open scene without walking it (an empty selection), so that its
@@ -146,34 +139,11 @@ TEST(SceneReaderReports, StartAnnouncesTheCoordinateSystemAndImages) {
     EXPECT_NE(lines[0].find("): No conversion of coordinate system"), std::string::npos);
 }
 
-bool sameRotation(const MQuaternion& a, const MQuaternion& b) {
-    // q and -q are one rotation.
-    return a.isEquivalent(b, 1e-9) || a.isEquivalent(-b, 1e-9);
-}
-
-TEST(CoordinateSystem, MirrorsTheXAxis) {
-    EXPECT_EQ(mirrorPoint({1, 2, 3}), Vector3(-1, 2, 3));
-
-    double values[4][4] = {{1, 2, 3, 0}, {4, 5, 6, 0}, {7, 8, 9, 0}, {10, 11, 12, 1}};
-    const MMatrix mirrored = mirrorMatrix(MMatrix(values));
-    const double expected[4][4] = {{1, -2, -3, 0}, {-4, 5, 6, 0}, {-7, 8, 9, 0}, {-10, 11, 12, 1}};
-    for (unsigned r = 0; r < 4; ++r)
-        for (unsigned c = 0; c < 4; ++c)
-            EXPECT_EQ(mirrored[r][c], expected[r][c]) << r << "," << c;
-
-    // Keys take the mirrored inverse: a turn about X reverses, a turn about Y stays.
-    const double s = std::sqrt(0.5);
-    EXPECT_TRUE(sameRotation(mirrorRotation({s, 0, 0, s}), {-s, 0, 0, s}));
-    EXPECT_TRUE(sameRotation(mirrorRotation({0, s, 0, s}), {0, s, 0, s}));
-    EXPECT_TRUE(sameRotation(mirrorRotation({0, 0, s, s}), {0, 0, s, s}));
-    EXPECT_TRUE(sameRotation(mirrorRotation(MQuaternion()), MQuaternion()));
-}
-
 TEST(SceneReaderExtraAttributes, CopiesZephBoolsIntegersDoublesAndStrings) {
     openFixture("traversal.ma");
     SceneReader reader;
     NamedValueTable values;
-    reader.copyExtraAttributes(pathTo("root_bundledMesh").node(), values);
+    reader.copyExtraAttributes(dagPath("root_bundledMesh").node(), values);
     NamedValueTable expected;
     expected.setInt("zephGroup", 7);
     expected.setBool("ZEPHFlag", true);
@@ -191,7 +161,7 @@ TEST(SceneReaderHierarchy, AncestorsAreMadeOnceAndLinkedUpToTheRoot) {
     ASSERT_NE(root, nullptr);
 
     SceneNode* endNode = nullptr;
-    EXPECT_EQ(reader.attachToHierarchy(pathTo("mid_j"), endNode), 0u);
+    EXPECT_EQ(reader.attachToHierarchy(dagPath("mid_j"), endNode), 0u);
     ASSERT_NE(endNode, nullptr);
     EXPECT_EQ(endNode->name(), "mid_j");
     EXPECT_EQ(endNode->getType(), &UtilJointNode::type);
@@ -200,17 +170,17 @@ TEST(SceneReaderHierarchy, AncestorsAreMadeOnceAndLinkedUpToTheRoot) {
 
     // Met again, the path stops at once where it already exists.
     SceneNode* again = nullptr;
-    EXPECT_EQ(reader.attachToHierarchy(pathTo("mid_j"), again), 2u);
+    EXPECT_EQ(reader.attachToHierarchy(dagPath("mid_j"), again), 2u);
     EXPECT_EQ(again, endNode);
-    const auto* recorded = reader.recordedNodes(SceneReader::keyOf(pathTo("mid_j").node()));
+    const auto* recorded = reader.recordedNodes(SceneReader::keyOf(dagPath("mid_j").node()));
     ASSERT_NE(recorded, nullptr);
     EXPECT_EQ(recorded->size(), 1u);
 
     // The parent of a second path is found, not made again.
     SceneNode* pairNode = nullptr;
-    EXPECT_EQ(reader.attachToHierarchy(pathTo("pair"), pairNode), 0u);
+    EXPECT_EQ(reader.attachToHierarchy(dagPath("pair"), pairNode), 0u);
     SceneNode* groupNode = nullptr;
-    EXPECT_EQ(reader.attachToHierarchy(pathTo("path"), groupNode), 1u);
+    EXPECT_EQ(reader.attachToHierarchy(dagPath("path"), groupNode), 1u);
     EXPECT_EQ(childNames(findNode(root, "root_bundledMesh")),
               (std::vector<std::string>{"pair", "path"}));
     EXPECT_EQ(childNames(root), (std::vector<std::string>{"root_j", "root_bundledMesh"}));
@@ -223,7 +193,7 @@ TEST(SceneReaderHierarchy, LodLevelsKeepTheHostOrderAndTheirThresholds) {
     SceneNode* root = reader.scene().getRoot();
     SceneNode* endNode = nullptr;
     // A selection may name the later levels first.
-    reader.attachToHierarchy(pathTo("lod1"), endNode);
+    reader.attachToHierarchy(dagPath("lod1"), endNode);
     EXPECT_EQ(endNode->name(), "lod1");
     auto* group = findNodeAs<UtilTransformNode>(root, "crate_lod");
     ASSERT_NE(group, nullptr);
@@ -233,11 +203,11 @@ TEST(SceneReaderHierarchy, LodLevelsKeepTheHostOrderAndTheirThresholds) {
     EXPECT_EQ(lod->name(), "crate_lod");
     EXPECT_EQ(childNames(lod), std::vector<std::string>{"lod1"});
 
-    reader.attachToHierarchy(pathTo("lod2"), endNode);
+    reader.attachToHierarchy(dagPath("lod2"), endNode);
     EXPECT_EQ(childNames(lod), (std::vector<std::string>{"lod1", "lod2"}));
     EXPECT_EQ(lod->m_thresholds, std::vector<float>{20.0f});
 
-    reader.attachToHierarchy(pathTo("lod0"), endNode);
+    reader.attachToHierarchy(dagPath("lod0"), endNode);
     EXPECT_EQ(childNames(lod), (std::vector<std::string>{"lod0", "lod1", "lod2"}));
     // Thresholds are read as whole numbers: 10.7 gives 10.
     EXPECT_EQ(lod->m_thresholds, (std::vector<float>{10.0f, 20.0f}));
@@ -251,7 +221,7 @@ TEST(SceneReaderHierarchy, ALeafDirectlyUnderALodGroupIsRefused) {
     SceneReader reader;
     startWithoutWalk(reader, 0, nullptr);
     SceneNode* endNode = nullptr;
-    EXPECT_THROW(reader.attachToHierarchy(pathTo("crate_lod"), endNode), AssertionFailed);
+    EXPECT_THROW(reader.attachToHierarchy(dagPath("crate_lod"), endNode), AssertionFailed);
     EXPECT_TRUE(capture.contains("Assert: path.length() != dagPath.length() : "));
 }
 

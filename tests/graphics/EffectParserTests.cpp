@@ -1,4 +1,6 @@
 // The effect file reader: structure of a good file and a clear, located reason for bad ones.
+#include "tests/Shared/Base/TestLogCapture.h"
+
 #include <vornexgfx/EffectSource.h>
 
 #include <gtest/gtest.h>
@@ -11,21 +13,10 @@ using namespace vornexgfx;
 using namespace std::string_literals;
 
 TEST(EffectParser, ReadsTechniquesPassesCodeAndSamplers) {
-    const std::string text = "// two techniques\n"                                     // 1
-                             "sampler src point wrap; // states\n"                     // 2
-                             "technique First {\n"                                     // 3
-                             "  pass P0 {\n"                                           // 4
-                             "    vertex <<  \n"                                       // 5
-                             "void main() { gl_Position = vec4(0.0); }\n"              // 6
-                             "  uint x = 1u >> 1; // not a closing line\n"             // 7
-                             "    >>\n"                                                // 8
-                             "    fragment <<\n"                                       // 9
-                             "F\n"                                                     // 10
-                             ">>\n"                                                    // 11
-                             "  }\n"                                                   // 12
-                             "  pass P1 { fragment <<\nG\n>>\n vertex <<\nV\n>>\n }\n" // 13-19
-                             "}\n"                                                     // 20
-                             "technique Second { pass Only { vertex <<\n>>\nfragment <<\n>>\n} }";
+    // Two techniques; the first's passes hold their code blocks on lines 6-7, 10, 14 and 17;
+    // line 5 ends in blanks after its '<<'.
+    const std::string text =
+        vx::test::readWholeFile(VORNEX_TEST_DATA_DIR "/graphics/two_techniques.fx");
     EffectSource source;
     std::string error;
     ASSERT_TRUE(parseEffect(text, "a.fx", source, error)) << error;

@@ -11,18 +11,13 @@
 namespace vx::test {
 namespace {
 
-std::string effectText(const std::string& fragment, const std::string& header = "") {
-    return header + "technique Main {\n  pass P0 {\n    vertex <<\n" + kQuadVertexCode +
-           "    >>\n    fragment <<\n" + fragment + "    >>\n  }\n}\n";
+std::string effect(const char* name) {
+    return readWholeFile(VORNEX_TEST_DATA_DIR "/graphics/" + std::string(name));
 }
 
-const std::string kFill = effectText("uniform vec4 colour;\nout vec4 result;\n"
-                                     "void main() { result = colour; }\n");
-const std::string kCopy = effectText("uniform sampler2D source;\nin vec2 uv;\nout vec4 result;\n"
-                                     "void main() { result = texture(source, uv); }\n",
-                                     "sampler source point clamp;\n");
-const std::string kShowUv = effectText("in vec2 uv;\nout vec4 result;\n"
-                                       "void main() { result = vec4(uv, 0.0, 1.0); }\n");
+const std::string kFill = effect("fill.fx");
+const std::string kCopy = effect("copy.fx");
+const std::string kShowUv = effect("show_uv.fx");
 
 IDirect3DSurface9* level0(IDirect3DTexture9* texture) {
     IDirect3DSurface9* surface = nullptr;
@@ -150,14 +145,8 @@ TEST_F(RenderingDevice, IndexedListIndexedStripAndPlainStripDrawTheSameQuad) {
                                         {{1, 0, 1, 0}, 0.0f, 0.0f},
                                         {{1, 0, 1, 1}, 0.0f, 0.0f}};
     vertices.insert(vertices.end(), std::begin(kQuad), std::end(kQuad));
-    ComPtr<IDirect3DVertexBuffer9> buffer;
-    ASSERT_EQ(m_device->CreateVertexBuffer(UINT(vertices.size() * sizeof(QuadVertex)), 0, 0,
-                                           D3DPOOL_MANAGED, buffer.out(), nullptr),
-              D3D_OK);
-    void* data = nullptr;
-    ASSERT_EQ(buffer->Lock(0, 0, &data, 0), D3D_OK);
-    std::memcpy(data, vertices.data(), vertices.size() * sizeof(QuadVertex));
-    ASSERT_EQ(buffer->Unlock(), D3D_OK);
+    ComPtr<IDirect3DVertexBuffer9> buffer(
+        vertexBufferWith(vertices.data(), UINT(vertices.size() * sizeof(QuadVertex))));
 
     auto indexBuffer = [&](D3DFORMAT format, const std::vector<std::uint32_t>& indices) {
         const UINT size = format == D3DFMT_INDEX16 ? 2 : 4;
@@ -186,30 +175,27 @@ TEST_F(RenderingDevice, IndexedListIndexedStripAndPlainStripDrawTheSameQuad) {
     // Each way of drawing goes to its own target.
     const int kWays = 3;
     std::vector<std::vector<std::uint32_t>> images;
-    UINT passes = 0;
     for (int way = 0; way < kWays; ++way) {
         ComPtr<IDirect3DTexture9> target(renderTarget(4, 4));
         ComPtr<IDirect3DSurface9> surface(level0(target.get()));
         ASSERT_EQ(m_device->SetRenderTarget(0, surface.get()), D3D_OK);
-        ASSERT_EQ(effect->Begin(&passes, 0), D3D_OK);
-        ASSERT_EQ(effect->BeginPass(0), D3D_OK);
-        ASSERT_EQ(m_device->BeginScene(), D3D_OK);
-        if (way == 0) {
-            ASSERT_EQ(m_device->SetIndices(list.get()), D3D_OK);
-            EXPECT_EQ(m_device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 4, 0, 4, 0, 2), D3D_OK);
-        } else if (way == 1) {
-            ASSERT_EQ(m_device->SetIndices(strip.get()), D3D_OK);
-            EXPECT_EQ(m_device->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 4, 0, 4, 0, 2), D3D_OK);
-        } else {
-            EXPECT_EQ(m_device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 4, 2), D3D_OK);
-        }
-        // Whatever would read past a buffer is refused, not drawn.
-        EXPECT_EQ(m_device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 5, 2), D3DERR_INVALIDCALL);
-        EXPECT_EQ(m_device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 4, 0, 4, 3, 2),
-                  D3DERR_INVALIDCALL); // six indices from the fourth: past either index buffer
-        ASSERT_EQ(m_device->EndScene(), D3D_OK);
-        ASSERT_EQ(effect->EndPass(), D3D_OK);
-        ASSERT_EQ(effect->End(), D3D_OK);
+        drawInPass(effect.get(), [&] {
+            if (way == 0) {
+                ASSERT_EQ(m_device->SetIndices(list.get()), D3D_OK);
+                EXPECT_EQ(m_device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 4, 0, 4, 0, 2),
+                          D3D_OK);
+            } else if (way == 1) {
+                ASSERT_EQ(m_device->SetIndices(strip.get()), D3D_OK);
+                EXPECT_EQ(m_device->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 4, 0, 4, 0, 2),
+                          D3D_OK);
+            } else {
+                EXPECT_EQ(m_device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 4, 2), D3D_OK);
+            }
+            // Whatever would read past a buffer is refused, not drawn.
+            EXPECT_EQ(m_device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 5, 2), D3DERR_INVALIDCALL);
+            EXPECT_EQ(m_device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 4, 0, 4, 3, 2),
+                      D3DERR_INVALIDCALL); // six indices from the fourth: past either index buffer
+        });
         images.push_back(texels(target.get()));
     }
     EXPECT_EQ(images[1], images[0]);
@@ -232,6 +218,7 @@ TEST_F(RenderingDevice, IndexedListIndexedStripAndPlainStripDrawTheSameQuad) {
     ComPtr<IDirect3DSurface9> surface(level0(target.get()));
     ASSERT_EQ(m_device->SetRenderTarget(0, surface.get()), D3D_OK);
     ASSERT_EQ(m_device->SetIndices(outside.get()), D3D_OK);
+    UINT passes = 0;
     ASSERT_EQ(effect->Begin(&passes, 0), D3D_OK);
     ASSERT_EQ(effect->BeginPass(0), D3D_OK);
     EXPECT_EQ(m_device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2), D3DERR_INVALIDCALL);
@@ -267,27 +254,15 @@ TEST_F(RenderingDevice, ReleaseReturnsCallerCountsWhileBindingsKeepObjectsAlive)
     EXPECT_EQ(surface->Release(), 0u);
 
     // A vertex buffer released while bound as the stream still draws.
-    IDirect3DVertexBuffer9* quad = nullptr;
-    ASSERT_EQ(m_device->CreateVertexBuffer(sizeof kQuad, 0, 0, D3DPOOL_MANAGED, &quad, nullptr),
-              D3D_OK);
-    void* data = nullptr;
-    ASSERT_EQ(quad->Lock(0, sizeof kQuad, &data, 0), D3D_OK);
-    std::memcpy(data, kQuad, sizeof kQuad);
-    ASSERT_EQ(quad->Unlock(), D3D_OK);
+    IDirect3DVertexBuffer9* quad = vertexBufferWith(kQuad, sizeof kQuad);
     ComPtr<IDirect3DTexture9> target(renderTarget(2, 2));
     ComPtr<IDirect3DSurface9> targetSurface(level0(target.get()));
     ASSERT_EQ(m_device->SetRenderTarget(0, targetSurface.get()), D3D_OK);
     ASSERT_EQ(m_device->SetVertexDeclaration(m_quadDeclaration.get()), D3D_OK);
     ASSERT_EQ(m_device->SetStreamSource(0, quad, 0, sizeof(QuadVertex)), D3D_OK);
     EXPECT_EQ(quad->Release(), 0u);
-    UINT passes = 0;
-    ASSERT_EQ(effect->Begin(&passes, 0), D3D_OK);
-    ASSERT_EQ(effect->BeginPass(0), D3D_OK);
-    ASSERT_EQ(m_device->BeginScene(), D3D_OK);
-    EXPECT_EQ(m_device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2), D3D_OK);
-    ASSERT_EQ(m_device->EndScene(), D3D_OK);
-    ASSERT_EQ(effect->EndPass(), D3D_OK);
-    ASSERT_EQ(effect->End(), D3D_OK);
+    drawInPass(effect.get(),
+               [&] { EXPECT_EQ(m_device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2), D3D_OK); });
     EXPECT_EQ(texels(target.get()), std::vector<std::uint32_t>(4, 0xFF336699));
     EXPECT_EQ(effect->SetTexture(effect->GetParameterByName(nullptr, "source"), nullptr), D3D_OK);
 }

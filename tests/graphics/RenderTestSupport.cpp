@@ -19,16 +19,6 @@ const D3DVERTEXELEMENT9 kQuadDeclaration[3] = {
     {0, 4, D3DDECLTYPE_FLOAT2, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_TEXCOORD, 0},
     D3DDECL_END()};
 
-// Byte 3 runs left (0) to right (2), byte 2 bottom (0) to top (2).
-const char* const kQuadVertexCode = "in vec4 POSITION0;\n"
-                                    "in vec2 TEXCOORD0;\n"
-                                    "out vec2 uv;\n"
-                                    "void main() {\n"
-                                    "    gl_Position = vec4(POSITION0.w - 1.0, POSITION0.z - 1.0, "
-                                    "0.0, 1.0);\n"
-                                    "    uv = TEXCOORD0;\n"
-                                    "}\n";
-
 void RenderingDevice::SetUp() {
     m_d3d = Direct3DCreate9(D3D_SDK_VERSION);
     ASSERT_NE(m_d3d, nullptr);
@@ -40,13 +30,19 @@ void RenderingDevice::SetUp() {
         D3DCREATE_HARDWARE_VERTEXPROCESSING | D3DCREATE_PUREDEVICE, &parameters, &m_device);
     ASSERT_EQ(hr, D3D_OK) << DXGetErrorString9A(hr);
     ASSERT_EQ(m_device->CreateVertexDeclaration(kQuadDeclaration, m_quadDeclaration.out()), D3D_OK);
-    ASSERT_EQ(m_device->CreateVertexBuffer(sizeof kQuad, D3DUSAGE_WRITEONLY, 0, D3DPOOL_MANAGED,
-                                           m_quadBuffer.out(), nullptr),
+    *m_quadBuffer.out() = vertexBufferWith(kQuad, sizeof kQuad, D3DUSAGE_WRITEONLY);
+}
+
+IDirect3DVertexBuffer9* RenderingDevice::vertexBufferWith(const void* data, UINT bytes,
+                                                          DWORD usage) {
+    IDirect3DVertexBuffer9* buffer = nullptr;
+    EXPECT_EQ(m_device->CreateVertexBuffer(bytes, usage, 0, D3DPOOL_MANAGED, &buffer, nullptr),
               D3D_OK);
-    void* data = nullptr;
-    ASSERT_EQ(m_quadBuffer->Lock(0, 0, &data, 0), D3D_OK);
-    std::memcpy(data, kQuad, sizeof kQuad);
-    ASSERT_EQ(m_quadBuffer->Unlock(), D3D_OK);
+    void* locked = nullptr;
+    EXPECT_EQ(buffer->Lock(0, 0, &locked, 0), D3D_OK);
+    std::memcpy(locked, data, bytes);
+    EXPECT_EQ(buffer->Unlock(), D3D_OK);
+    return buffer;
 }
 
 void RenderingDevice::TearDown() {
@@ -130,12 +126,17 @@ void RenderingDevice::drawQuad(ID3DXEffect* effect, IDirect3DSurface9* target) {
     }
     ASSERT_EQ(m_device->SetVertexDeclaration(m_quadDeclaration.get()), D3D_OK);
     ASSERT_EQ(m_device->SetStreamSource(0, m_quadBuffer.get(), 0, sizeof(QuadVertex)), D3D_OK);
+    drawInPass(effect,
+               [&] { EXPECT_EQ(m_device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2), D3D_OK); });
+}
+
+void RenderingDevice::drawInPass(ID3DXEffect* effect, const std::function<void()>& draw) {
     UINT passes = 0;
     ASSERT_EQ(effect->Begin(&passes, 0), D3D_OK);
     ASSERT_GE(passes, 1u);
     ASSERT_EQ(effect->BeginPass(0), D3D_OK);
     EXPECT_EQ(m_device->BeginScene(), D3D_OK);
-    EXPECT_EQ(m_device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2), D3D_OK);
+    draw();
     EXPECT_EQ(m_device->EndScene(), D3D_OK);
     EXPECT_EQ(effect->EndPass(), D3D_OK);
     EXPECT_EQ(effect->End(), D3D_OK);

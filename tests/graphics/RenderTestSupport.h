@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,8 +50,6 @@ struct QuadVertex {
 static_assert(sizeof(QuadVertex) == 12);
 extern const QuadVertex kQuad[4];
 extern const D3DVERTEXELEMENT9 kQuadDeclaration[3];
-// GLSL of a vertex block placing kQuad's bytes at the viewport's corners and passing uv on.
-extern const char* const kQuadVertexCode;
 
 class RenderingDevice : public ::testing::Test {
 protected:
@@ -64,12 +63,16 @@ protected:
     IDirect3DTexture9* renderTarget(UINT width, UINT height);
     // A managed A8R8G8B8 texture whose texels are `argb`, row by row from the top.
     IDirect3DTexture9* textureWith(UINT width, UINT height, const std::vector<std::uint32_t>& argb);
+    // A managed vertex buffer holding `bytes` bytes from `data`.
+    IDirect3DVertexBuffer9* vertexBufferWith(const void* data, UINT bytes, DWORD usage = 0);
     // Level 0 of any texture as ARGB values, row by row from the top (copied into a lockable
     // texture first).
     std::vector<std::uint32_t> texels(IDirect3DTexture9* texture);
     // Draws kQuad as a strip with pass 0 of the effect's current technique into `target`
     // (null: the render target and viewport as they are).
     void drawQuad(ID3DXEffect* effect, IDirect3DSurface9* target);
+    // Runs `draw` inside pass 0 of the effect's current technique and a scene.
+    void drawInPass(ID3DXEffect* effect, const std::function<void()>& draw);
 
     TempDir m_dir;
     IDirect3D9* m_d3d = nullptr;

@@ -218,19 +218,10 @@ TEST_F(RenderingDevice, BrokenImageAndEffectFilesAreRefusedWithTheirReason) {
     EXPECT_EQ(std::string(DXGetErrorString9A(E_FAIL)),
               "E_FAIL: " + nowhere + ": cannot write the file");
 
-    // Effects: a syntax error and a GLSL error are both placed at their line of the file.
-    const std::string broken = m_dir.file("broken.fx");
-    std::ofstream(broken) << "technique T {\n"                            // 1
-                             "  pass P0 {\n"                              // 2
-                             "    vertex <<\n"                            // 3
-                             "void main() { gl_Position = vec4(0.0); }\n" // 4
-                             "    >>\n"                                   // 5
-                             "    fragment <<\n"                          // 6
-                             "out vec4 c;\n"                              // 7
-                             "void main() { c = undefinedThing; }\n"      // 8
-                             "    >>\n  }\n}\n";
-    const std::string unparsable = m_dir.file("unparsable.fx");
-    std::ofstream(unparsable) << "technique T {\n  pas P0 {}\n}\n";
+    // Effects: a GLSL error (line 8 of broken.fx) and a syntax error are both placed at their
+    // line of the file.
+    const std::string broken = VORNEX_TEST_DATA_DIR "/graphics/broken.fx";
+    const std::string unparsable = VORNEX_TEST_DATA_DIR "/graphics/unparsable.fx";
     const std::pair<std::string, std::string> effects[] = {
         {broken, broken + ": technique 'T', pass 'P0': the fragment block does not compile:\n0:8("},
         {unparsable, unparsable + "(2): expected 'pass' or '}', found 'pas'"},

@@ -170,13 +170,7 @@ TEST(AnimationCurves, InfinityModesRepeatTheCurve) {
 }
 
 TEST(Units, FileUnitsConvertToInternalUnitsAndBackForMel) {
-    loadScene(R"(currentUnit -l inch -a radian -t pal;
-createNode transform -n "x";
-	setAttr ".t" -type "double3" 1 0 0 ;
-	setAttr ".r" -type "double3" 0 1.5 0 ;
-createNode script -n "sceneConfigurationScriptNode";
-	setAttr ".b" -type "string" "playbackOptions -min 0 -max 50";
-)");
+    loadScene(dataText("file_units.ma"));
     MFnTransform x(dagPath("x"));
     EXPECT_NEAR(x.translation(MSpace::kTransform).x, 2.54, 1e-12);
     EXPECT_EQ(mel("getAttr x.tx"), "1");

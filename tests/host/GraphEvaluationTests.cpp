@@ -18,19 +18,7 @@ namespace vornexhost::test {
 namespace {
 
 TEST(GraphEvaluation, UnitConversionNodesAndTimeFeedAttributes) {
-    loadScene(R"(createNode transform -n "driver";
-	setAttr ".tx" 2;
-createNode transform -n "driven";
-createNode unitConversion -n "uc";
-	setAttr ".cf" 0.5;
-createNode animCurveTU -n "byTime";
-	setAttr ".tan" 2;
-	setAttr -s 2 ".ktv[0:1]" 0 0 24 48;
-connectAttr "driver.tx" "uc.i";
-connectAttr "uc.o" "driven.ry";
-connectAttr ":time1.o" "driven.tz";
-connectAttr "byTime.o" "driven.sx";
-)");
+    loadScene(dataText("time_feeds.ma"));
     // 2 cm through a factor of 0.5 gives 1 radian on the rotation.
     EXPECT_NEAR(nodeNumber(*activeScene().findNode("driven"), "ry", 0.0), 1.0, 1e-12);
     EXPECT_EQ(mel("getAttr driven.ry"), "57.29578");
@@ -40,15 +28,7 @@ connectAttr "byTime.o" "driven.sx";
 }
 
 TEST(GraphEvaluation, OffsetParentMatrixAndInheritsTransform) {
-    loadScene(R"(createNode transform -n "p";
-	setAttr ".t" -type "double3" 0 100 0 ;
-createNode transform -n "offset" -p "p";
-	setAttr ".t" -type "double3" 1 0 0 ;
-	setAttr ".opm" -type "matrix" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 10 1;
-createNode transform -n "free" -p "p";
-	setAttr ".t" -type "double3" 3 0 0 ;
-	setAttr ".it" no;
-)");
+    loadScene(dataText("offset_parent.ma"));
     const MMatrix offset = dagPath("offset").inclusiveMatrix();
     EXPECT_DOUBLE_EQ(offset[3][0], 1.0);
     EXPECT_DOUBLE_EQ(offset[3][1], 100.0);
@@ -60,14 +40,7 @@ createNode transform -n "free" -p "p";
 }
 
 TEST(GraphEvaluation, ConnectionLoopsEndInsteadOfHanging) {
-    loadScene(R"(createNode transform -n "a";
-	setAttr ".tx" 4;
-createNode transform -n "b";
-connectAttr "a.tx" "b.tx";
-connectAttr "b.tx" "a.tx";
-connectAttr "a.wm" "b.opm";
-connectAttr "b.wm" "a.opm";
-)");
+    loadScene(dataText("cycle.ma"));
     // Around the loop the value is one of those stored on it.
     double v = -1.0;
     ASSERT_TRUE(plug("b.tx").getValue(v));
@@ -78,14 +51,7 @@ connectAttr "b.wm" "a.opm";
 }
 
 TEST(GraphEvaluation, JointSampledInWorldAndParentSpace) {
-    loadScene(R"(createNode transform -n "rig";
-	setAttr ".r" -type "double3" 0 90 0 ;
-createNode joint -n "Camerabone" -p "rig";
-	setAttr ".t" -type "double3" 0 0 2 ;
-	setAttr ".r" -type "double3" 0 0 90 ;
-	setAttr ".jo" -type "double3" 90 0 0 ;
-	setAttr ".ra" -type "double3" 0 45 0 ;
-)");
+    loadScene(dataText("parent_space.ma"));
     MFnIkJoint joint(dagPath("Camerabone"));
     // Parent space: the translate attribute; world space: turned a quarter about y: (2, 0, 0).
     EXPECT_TRUE(joint.translation(MSpace::kTransform).isEquivalent({0, 0, 2}));

@@ -1,5 +1,7 @@
 #include "tests/host/HostTestSupport.h"
 
+#include "tests/Shared/Base/TestLogCapture.h"
+
 #include <vornexhost/Handles.h>
 #include <vornexhost/MelInterpreter.h>
 #include <vornexhost/PlaybackOptions.h>
@@ -10,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <sstream>
 
 namespace vornexhost::test {
 
@@ -84,9 +86,57 @@ std::string mel(const std::string& script) {
     return last.display();
 }
 
+int expectMelAnswers(const std::string& tableFile) {
+    std::istringstream lines(dataText(tableFile));
+    std::string line, section;
+    int number = 0, queries = 0;
+    while (std::getline(lines, line)) {
+        ++number;
+        if (line.rfind("== ", 0) == 0) {
+            section = line.substr(3);
+            loadScene(dataText(section.substr(0, section.find(' '))));
+        } else if (const auto arrow = line.find(" =>"); arrow != std::string::npos) {
+            const auto answer = line.find_first_not_of(' ', arrow + 3);
+            EXPECT_EQ(mel(line.substr(0, line.find_last_not_of(' ', arrow) + 1)),
+                      answer == std::string::npos ? "" : line.substr(answer))
+                << tableFile << ":" << number << " (" << section << "): " << line;
+            ++queries;
+        }
+    }
+    return queries;
+}
+
+int expectLoadErrors(const std::string& casesFile) {
+    std::istringstream lines(dataText(casesFile));
+    std::vector<std::pair<std::string, std::string>> cases; // error, scene
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("== ", 0) == 0)
+            cases.emplace_back(line.substr(3), "");
+        else if (line == "\\ no newline" && !cases.empty())
+            cases.back().second.pop_back();
+        else if (!cases.empty())
+            cases.back().second += line + "\n";
+    }
+    for (const auto& [error, text] : cases) {
+        const MaLoadResult r = tryLoad(text);
+        EXPECT_FALSE(r.ok) << text;
+        EXPECT_EQ(r.error, error) << text;
+    }
+    return static_cast<int>(cases.size());
+}
+
 std::string dataPath(const std::string& name) {
-    const char* root = std::getenv("VORNEX_TEST_DATA");
-    return std::string(root ? root : "tests/data") + "/host/" + name;
+    return VORNEX_TEST_DATA_DIR "/host/" + name;
+}
+
+double number(const std::string& plugName) {
+    double v = 0.0;
+    EXPECT_TRUE(plug(plugName).getValue(v)) << plugName;
+    return v;
+}
+
+std::string dataText(const std::string& name) {
+    return vx::test::readWholeFile(dataPath(name));
 }
 
 } // namespace vornexhost::test

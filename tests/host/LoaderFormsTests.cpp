@@ -17,8 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 namespace vornexhost::test {
 namespace {
 
@@ -27,29 +25,7 @@ const Attribute* attributeNamed(const std::string& nodeName, const std::string& 
 }
 
 TEST(AddAttr, DeclarationsMakeTypedUnitAndCompoundAttributes) {
-    const MaLoadResult r = tryLoad(R"(currentUnit -l inch;
-createNode transform -n "n";
-	addAttr -ci true -sn "len" -ln "length" -dv 2 -at "doubleLinear";
-	addAttr -ci true -sn "ang" -ln "angle" -at "doubleAngle";
-	addAttr -ci true -k true -sn "mode" -ln "mode" -min 0 -max 2 -en "off:on:auto" -at "enum";
-	addAttr -ci true -h true -sn "link" -ln "link" -at "message";
-	addAttr -ci true -sn "grp" -ln "group" -at "compound" -nc 2;
-	addAttr -ci true -sn "gw" -ln "groupWeight" -at "double" -p "group";
-	addAttr -ci true -sn "gn" -ln "groupName" -dt "string" -p "group";
-	addAttr -ci true -m -sn "ws" -ln "weights" -at "double";
-	addAttr -ci true -sn "mat" -ln "mat" -at "matrix";
-	addAttr -ci true -sn "pts" -ln "pts" -dt "pointArray";
-	addAttr -ci true -sn "odd" -ln "odd" -at "mysteryKind";
-	addAttr -ci true -sn "length2" -ln "length" -at "double";
-	addAttr -ci true -sn "x" -ln "x" -at "double" -p "translate";
-	setAttr ".length" 1;
-	setAttr ".angle" 90;
-	setAttr ".mode" 2;
-	setAttr ".group.groupWeight" 0.5;
-	setAttr ".group.groupName" -type "string" "g";
-	setAttr -s 3 ".weights[0:2]" 0.1 0.2 0.3;
-	setAttr ".odd" 4;
-)");
+    const MaLoadResult r = tryLoad(dataText("attribute_declarations.ma"));
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(
         r.warnings,
@@ -119,61 +95,12 @@ TEST(FileForms, DefaultShadingGroupsShadeWithLambert1UntilAFileSaysOtherwise) {
               "shiny.outColor");
 }
 
-TEST(FileForms, SharedNodesValueWordsAndDisconnection) {
-    loadScene(R"(createNode lambert -s -n "lambert1";
-	setAttr ".dc" 0.5;
-createNode blinn -s -n "lambert1";
-createNode transform -n "t";
-	setAttr ".v" off;
-	setAttr ".it" false;
-	setAttr ".dh" true;
-	setAttr ".dla" on;
-	setAttr ".dsp" yes;
-createNode transform -n "u";
-connectAttr "t.tx" "u.tx";
-connectAttr "t.ty" "u.ty";
-disconnectAttr "t.tx" "u.tx";
-select -ne |u;
-	setAttr ".tz" 4;
-lockNode -l 0 "u";
-)");
-    // A shared node of the type the scene has is reused; another type is a new node.
-    EXPECT_EQ(mel("getAttr lambert1.dc"), "0.5");
-    EXPECT_EQ(mel("nodeType lambert2"), "blinn");
-    EXPECT_EQ(mel("getAttr t.v; getAttr t.it"), "0");
-    EXPECT_EQ(mel("getAttr t.dh") + mel("getAttr t.dla") + mel("getAttr t.dsp"), "111");
-    EXPECT_EQ(mel("listConnections -s 1 -d 0 -p 1 u"), "t.translateY");
-    EXPECT_EQ(mel("getAttr u.tz"), "4");
+TEST(FileForms, SharedNodesValueWordsArraysAndGenericAttributesReadBackThroughMel) {
+    EXPECT_EQ(expectMelAnswers("loader_forms_queries.txt"), 18);
+    loadScene(dataText("shared_nodes.ma"));
     EXPECT_FALSE(activeScene().findNode("u")->locked);
-}
-
-TEST(FileForms, ArraysGivenWholeAndDataOnGenericAttributes) {
-    loadScene(R"(createNode skinCluster -n "s";
-	setAttr ".wl[0].w" 3 0 0.2 2 0.3 5 0.5;
-	setAttr ".dpf" 4 4 4 4;
-createNode skinCluster -n "s2";
-	setAttr ".dpf" 1e300 7;
-createNode fancyNode -n "g";
-	setAttr ".v2" -type "double2" 1 2;
-	setAttr ".v3" -type "long3" 1 2 3;
-	setAttr ".m" -type "matrix" 2 0 0 0 0 2 0 0 0 0 2 0 1 2 3 1;
-	setAttr ".s" -type "string" "text";
-	setAttr ".sa" "a" "b";
-	setAttr ".n" 1 2 3 4;
-)");
-    EXPECT_EQ(mel("getAttr s.wl[0].w"), "0.2 0.3 0.5");
+    loadScene(dataText("generic_arrays.ma"));
     EXPECT_EQ(plug("s.wl[0].w").elementByPhysicalIndex(2).logicalIndex(), 5u);
-    // Not the sparse shape: consecutive elements from 0.
-    EXPECT_EQ(mel("getAttr s.dpf"), "4 4 4 4");
-    // A first number far too large to be a count is a value like any other.
-    EXPECT_EQ(mel("getAttr s2.dpf[1]"), "7");
-    EXPECT_EQ(mel("getAttr g.v2"), "1 2");
-    EXPECT_EQ(mel("getAttr g.v3"), "1 2 3");
-    EXPECT_EQ(mel("getAttr g.m"), "2 0 0 0 0 2 0 0 0 0 2 0 1 2 3 1");
-    EXPECT_EQ(mel("getAttr g.s"), "text");
-    EXPECT_EQ(mel("getAttr g.sa"), "a b");
-    EXPECT_EQ(mel("getAttr g.n"), "1 2 3 4");
-    EXPECT_EQ(mel("getAttr -type g.s"), "string");
 }
 
 // What a loaded mesh shape "m" stores, as flat arrays and as the faces its function set reads.
@@ -218,66 +145,20 @@ StoredMeshValues storedMeshValues() {
 TEST(FileForms, RangesStoreWhatElementsSetOneByOneStore) {
     // Two quads over a 3 x 2 grid of vertices, with coordinates of 17 digits so that float
     // rounding shows, and distances in metres on a dynamic array. Three forms: one range per
-    // array, the vertices in announced pieces as Maya writes large arrays, one element per
-    // statement.
+    // array (mesh_ranges.ma), the vertices in announced pieces as Maya writes large arrays
+    // (mesh_pieces.ma), one element per statement (mesh_elements.ma); the tweaks set one leaf of
+    // a compound range, the other leaves keeping their defaults.
     double xyz[18];
     for (int k = 0; k < 18; ++k)
         xyz[k] = 0.1 * k - 0.7 + 0.0123456789012345 * (k % 5);
-    const int edges[7][3] = {{0, 1, 0}, {1, 2, 1}, {3, 4, 1}, {4, 5, 0},
-                             {0, 3, 1}, {1, 4, 1}, {2, 5, 1}};
-    const char* faces[2] = {"f 4 0 5 -3 -5 mu 0 4 0 1 4 3", "f 4 1 6 -4 -6 mu 0 4 1 2 5 4"};
-    auto numbers = [&](int first, int end) {
-        std::string out;
-        for (int k = first; k < end; ++k) {
-            char text[32];
-            std::snprintf(text, sizeof text, " %.17g", xyz[k]);
-            out += text;
-        }
-        return out;
-    };
-    const std::string head = "currentUnit -l meter;\ncreateNode mesh -n \"m\";\n"
-                             "addAttr -m -sn \"ds\" -ln \"distances\" -at \"doubleLinear\";\n"
-                             "setAttr -s 6 \".uvst[0].uvsp[0:5]\" -type \"float2\" 0 0 0.5 0 1 0 "
-                             "0 1 0.5 1 1 1;\n";
-    const char* distances[4] = {"0.25", "-1.5", "2", "0.75"};
-    std::string rest = "setAttr -s 4 \".ds[0:3]\"";
-    std::string single = head;
-    for (int d = 0; d < 4; ++d) {
-        rest += std::string(" ") + distances[d];
-        single += "setAttr \".ds[" + std::to_string(d) + "]\" " + distances[d] + ";\n";
-    }
-    rest += ";\nsetAttr -s 7 \".ed[0:6]\"";
-    for (int v = 0; v < 6; ++v)
-        single += "setAttr \".vt[" + std::to_string(v) + "]\"" + numbers(3 * v, 3 * v + 3) + ";\n";
-    for (int e = 0; e < 7; ++e) {
-        single += "setAttr \".ed[" + std::to_string(e) + "]\"";
-        for (int k = 0; k < 3; ++k) {
-            rest += " " + std::to_string(edges[e][k]);
-            single += " " + std::to_string(edges[e][k]);
-        }
-        single += ";\n";
-    }
-    // One leaf of a compound range; the other leaves keep their defaults.
-    rest += ";\nsetAttr -s 3 \".pt[0:2].py\" 0.5 yes 2.5;\n";
-    single += "setAttr \".pt[0].py\" 0.5;\nsetAttr \".pt[1].py\" 1;\nsetAttr \".pt[2].py\" 2.5;\n";
-    rest += "setAttr -s 2 -ch 8 \".fc[0:1]\" -type \"polyFaces\" " + std::string(faces[0]) + " " +
-            faces[1] + ";\n";
-    for (int f = 0; f < 2; ++f)
-        single += "setAttr \".fc[" + std::to_string(f) + "]\" -type \"polyFaces\" " +
-                  std::string(faces[f]) + ";\n";
-    const std::string ranges = head + "setAttr -s 6 \".vt[0:5]\"" + numbers(0, 18) + ";\n" + rest;
-    const std::string pieces = head + "setAttr -s 6 \".vt\";\nsetAttr \".vt[0:3]\"" +
-                               numbers(0, 12) + ";\nsetAttr \".vt[4:5]\"" + numbers(12, 18) +
-                               ";\n" + rest;
-
-    loadScene(pieces);
+    loadScene(dataText("mesh_pieces.ma"));
     const StoredMeshValues fromPieces = storedMeshValues();
     // Room for the six announced vertices was made once.
     const Node& m = *activeScene().findNode("m");
     EXPECT_EQ(m.findTopStore(*m.findAttribute("vrts"))->array->floats.capacity(), 18u);
-    loadScene(single);
+    loadScene(dataText("mesh_elements.ma"));
     const StoredMeshValues fromElements = storedMeshValues();
-    loadScene(ranges);
+    loadScene(dataText("mesh_ranges.ma"));
     const StoredMeshValues fromRanges = storedMeshValues();
     EXPECT_EQ(fromRanges, fromElements);
     EXPECT_EQ(fromRanges, fromPieces);
@@ -293,54 +174,11 @@ TEST(FileForms, RangesStoreWhatElementsSetOneByOneStore) {
 }
 
 TEST(FileForms, ValuesOfTheWrongShapeAreErrors) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"createNode lambert -n \"m\";\n\tsetAttr \".c\" -type \"string\" \"red\";\n",
-         "test.ma:2: attribute \"color\" does not take string data"},
-        {"createNode transform -n \"t\";\n\tsetAttr \".tx\" \"one\";\n",
-         "test.ma:2: bad number 'one' for a value"},
-        {"createNode skinCluster -n \"s\";\n\tsetAttr \".wl[0:1].w\" 1 0 0.5;\n",
-         "test.ma:2: statement ends before an element's value count"},
-        {"createNode fancyNode -n \"f\";\n\tsetAttr \".x[0:2]\" 1 2;\n",
-         "test.ma:2: 2 values do not share out over 3 elements of \"x\""},
-        {"createNode nurbsCurve -n \"c\";\n\tsetAttr \".cc\" -type \"nurbsCurve\" 9 1 0 no 3 0 "
-         "0;\n",
-         "test.ma:2: bad nurbsCurve header"},
-        {"createNode mesh -n \"m\";\n\tsetAttr \".fc[0]\" -type \"polyFaces\" mu 0 1 0;\n",
-         "test.ma:2: polyFaces data must start with a face (f)"},
-        {"createNode mesh -n \"m\";\n\tsetAttr \".fc[0]\" -type \"polyFaces\" f 1 0 zz 1;\n",
-         "test.ma:2: unknown polyFaces record \"zz\""},
-        {"createNode mesh -n \"m\";\n\tsetAttr \".fc[0]\" -type \"polyFaces\" f 1 9999999999;\n",
-         "test.ma:2: face index out of range"},
-        {"createNode fancyNode -n \"f\";\n\tsetAttr \".m\" -type \"matrix\" \"euler\" 1;\n",
-         "test.ma:2: unknown matrix form \"euler\""},
-        {"createNode fancyNode -n \"f\";\n\tsetAttr \".ia\" -type \"Int32Array\" 1 0.5;\n",
-         "test.ma:2: Int32Array value out of range"},
-        {"createNode transform -n \"t\";\n\tsetAttr \".tx\" 2 0 0.5 1;\n",
-         "test.ma:2: attribute \"translateX\" takes 1 values, 4 given"},
-        {"createNode fancyNode\n", "test.ma:2: unexpected end of file in a statement that began "
-                                   "on line 1"},
-    };
-    for (const auto& [text, error] : cases) {
-        const MaLoadResult r = tryLoad(text);
-        EXPECT_FALSE(r.ok) << text;
-        EXPECT_EQ(r.error, error) << text;
-    }
+    EXPECT_EQ(expectLoadErrors("wrong_shape_scenes.txt"), 12);
 }
 
 TEST(FileForms, AttributePathsThatCannotBeResolvedAreWarnings) {
-    const MaLoadResult r = tryLoad(R"(createNode transform -n "t";
-	setAttr ".t[0]" 1;
-	setAttr ".t.bogus" 1;
-	setAttr ".tx[1:0]" 1;
-	setAttr ".a b" 1;
-	setAttr "t" 1;
-setAttr ".v" 1;
-createNode fancyNode -n "f";
-	setAttr ".x[0:1].y[0:1]" 1 2 3 4;
-	setAttr ".q[99999999999]" 1;
-connectAttr "t.tx" "t.ty" "t.tz";
-connectAttr "t.tx[0:1]" "t.ty";
-)");
+    const MaLoadResult r = tryLoad(dataText("unresolved_paths.ma"));
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(r.warnings, (std::vector<std::string>{
                               "test.ma:2: attribute 't' is not an array in \"t.t[0]\"",

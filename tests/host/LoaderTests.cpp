@@ -23,40 +23,8 @@ std::shared_ptr<const Data> dataOf(const std::string& plugName, std::uint32_t* p
     return storedData(plug(plugName).address(), part);
 }
 
-double number(const std::string& plugName) {
-    double v = 0.0;
-    EXPECT_TRUE(plug(plugName).getValue(v)) << plugName;
-    return v;
-}
-
 TEST(MayaAsciiLoader, StatementsAsMayaWritesThem) {
-    loadScene(R"(//Maya ASCII 2020 scene
-//Name: test.ma
-requires maya "2020";
-requires -nodeType "someNode" "somePlugin" "1.2";
-currentUnit -l centimeter -a degree -t ntsc;
-fileInfo "application" "maya";
-createNode transform -s -n "persp";
-	rename -uid "0F2B-ABCD";
-	setAttr ".v" no;
-createNode transform -n "group1";
-createNode transform -n "child" -p "group1";
-createNode transform -n "loose";
-parent -r "loose" "child" ;
-rename "loose" "moved";
-select -ne :time1;
-	setAttr ".o" 12;
-select -ne :someDefaultNodeTheStandInLacks;
-	setAttr ".x" 1;
-lockNode -l 1 ;
-dataStructure -fmt "raw" -as "name=idStructure:int32=ID";
-relationship "link" ":lightLinker1" ":initialShadingGroup.message" ":defaultLightSet.message";
-/* a block
-   comment */ createNode script -n "sceneConfigurationScriptNode";
-	setAttr ".b" -type "string" "playbackOptions -min 3 -max 45 -ast 1 -aet 200 ";
-	setAttr ".st" 6;
-// End of test.ma
-)");
+    loadScene(dataText("statements.ma"));
     Scene& scene = activeScene();
     EXPECT_EQ(scene.units.framesPerSecond, 30.0);
     ASSERT_EQ(scene.requirements.size(), 2u);
@@ -75,64 +43,7 @@ relationship "link" ":lightLinker1" ":initialShadingGroup.message" ":defaultLigh
 }
 
 TEST(MayaAsciiLoader, EveryValueFormLandsInItsAttribute) {
-    loadScene(R"(createNode transform -n "xf";
-	setAttr ".t" -type "double3" 1 2 3 ;
-	setAttr ".rx" 90;
-	setAttr -k on ".sy" 2;
-	setAttr ".it" off;
-	setAttr ".xm" -type "matrix" 1 0 0 0 0 1 0 0 0 0 1 0 5 6 7 1;
-	addAttr -ci true -sn "nts" -ln "notes" -dt "string";
-	setAttr ".nts" -type "string" (
-		"first \"quoted\" line\r\n"
-		+ "second");
-	addAttr -ci true -sn "names" -ln "names" -dt "stringArray";
-	setAttr ".names" -type "stringArray" 2 "a" "b c"  ;
-	addAttr -ci true -sn "col" -ln "color" -at "float3" -nc 3;
-	addAttr -ci true -sn "colr" -ln "colorR" -at "float" -p "color";
-	addAttr -ci true -sn "colg" -ln "colorG" -at "float" -p "color";
-	addAttr -ci true -sn "colb" -ln "colorB" -at "float" -p "color";
-	setAttr ".col" -type "float3" 0.25 0.5 0.75 ;
-	addAttr -ci true -sn "da" -ln "doubles" -dt "doubleArray";
-	setAttr ".da" -type "doubleArray" 3 1.5 -2 3e2 ;
-	addAttr -ci true -sn "ia" -ln "ints" -dt "Int32Array";
-	setAttr ".ia" -type "Int32Array" 2 -4 9 ;
-	addAttr -ci true -sn "pa" -ln "points" -dt "pointArray";
-	setAttr ".pa" -type "pointArray" 1 1 2 3 1 ;
-	addAttr -ci true -sn "va" -ln "vectors" -dt "vectorArray";
-	setAttr ".va" -type "vectorArray" 2 1 0 0 0 1 0 ;
-createNode mesh -n "shape" -p "xf";
-	setAttr -s 4 ".vt[0:3]"  -0.5 -0.5 0.5 0.5 -0.5 0.5 -0.5 0.5 0.5 0.5 0.5 0.5;
-	setAttr ".uvst[0].uvsn" -type "string" "map1";
-	setAttr -s 4 ".uvst[0].uvsp[0:3]" -type "float2" 0 0 1 0 0 1 1 1;
-	setAttr -s 4 ".ed[0:3]"  0 1 0 0 2 1 1 3 0 2 3 0;
-	setAttr -s 2 ".fc[0:1]" -type "polyFaces"
-		f 3 0 2 -2
-		mu 0 3 0 1 2
-		f 3 -4 -3 1
-		mu 0 3 1 3 2
-		mc 0 3 0 1 2 ;
-	setAttr ".iog[0].og[0].gcl" -type "componentList" 2 "f[0]" "vtx[0:3]";
-	setAttr ".pt[2]" -type "float3" 0 0.25 0 ;
-createNode nurbsCurve -n "curveShape" -p "xf";
-	setAttr ".cc" -type "nurbsCurve"
-		1 2 0 no 3
-		3 0 1 2
-		3
-		0 0 0
-		1 0 0
-		1 1 0
-		;
-createNode skinCluster -n "skin";
-	setAttr -s 2 ".wl";
-	setAttr ".wl[0:1].w"
-		2 0 0.25 1 0.75
-		1 1 1;
-	setAttr ".ma[0]" -type "matrix" "xform" 1 1 1 0 0 0 0 4 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 1 0 0 0 1 1 1 1 yes;
-createNode fancyNode -n "fancy";
-	setAttr -s 2 ".opacity[0:1]"  0 0 1 1 1 1;
-	setAttr ".flag" yes;
-	setAttr ".alias" -type "attributeAlias" {"pCube2","weight[0]"} ;
-)");
+    loadScene(dataText("value_forms.ma"));
     EXPECT_EQ(number("xf.ty"), 2.0);
     EXPECT_NEAR(number("xf.rx"), 1.5707963267948966, 1e-15); // radians inside
     EXPECT_EQ(number("xf.sy"), 2.0);
@@ -197,16 +108,7 @@ createNode fancyNode -n "fancy";
 }
 
 TEST(MayaAsciiLoader, ConnectionsWithNextAvailableAndImplicitDefaults) {
-    loadScene(R"(createNode transform -n "a";
-createNode mesh -n "aShape" -p "a";
-createNode transform -n "b";
-createNode mesh -n "bShape" -p "b";
-connectAttr "aShape.iog" ":initialShadingGroup.dsm" -na;
-connectAttr "bShape.iog" ":initialShadingGroup.dsm" -na;
-connectAttr "aShape.iog.og[0]" ":initialShadingGroup.dsm" -na;
-connectAttr ":defaultColorMgtGlobals.cme" "a.v";
-connectAttr "b.t" "a.t" -f;
-)");
+    loadScene(dataText("connections.ma"));
     EXPECT_EQ(mel("listConnections -p 1 initialShadingGroup.dsm"),
               "aShape.instObjGroups[0] bShape.instObjGroups[0] "
               "aShape.instObjGroups[0].objectGroups[0]");
@@ -215,30 +117,12 @@ connectAttr "b.t" "a.t" -f;
     EXPECT_EQ(mel("nodeType defaultColorMgtGlobals"), "unknown");
     EXPECT_EQ(mel("listConnections -s 1 -d 0 a"), "defaultColorMgtGlobals b");
     // An instanced attribute named through a DAG path is that path's instance.
-    loadScene(R"(createNode transform -n "p1";
-createNode mesh -n "s" -p "p1";
-createNode transform -n "p2";
-parent -s -nc -r -add "|p1|s" "p2";
-createNode shadingEngine -n "sg";
-connectAttr "|p2|s.iog" "sg.dsm" -na;
-connectAttr "|p1|s.iog" "sg.dsm" -na;
-)");
+    loadScene(dataText("instanced_connections.ma"));
     EXPECT_EQ(mel("listConnections -p 1 sg.dsm"), "s.instObjGroups[1] s.instObjGroups[0]");
 }
 
 TEST(MayaAsciiLoader, UnknownThingsWarnWithFileAndLineAndLoadingGoesOn) {
-    const MaLoadResult r = tryLoad(R"(createNode transform -n "x";
-cycleCheck -e off;
-connectAttr "nowhere.t" "x.t";
-	setAttr ".t" -type "double3" 1 2 3 ;
-file -r -ns "prop" -rfn "propRN" "props/prop.ma";
-setAttr ".weird" -type "mysteryType" 1 2 "x";
-createNode transform -n "y" -p "missingParent";
-currentUnit -l furlong;
-createNode lambert -n "m";
-	setAttr ".c[0]" 1;
-	setAttr ".oc.ocq" 1;
-)");
+    const MaLoadResult r = tryLoad(dataText("unknown_things.ma"));
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(r.warnings,
               (std::vector<std::string>{
@@ -256,39 +140,7 @@ createNode lambert -n "m";
 }
 
 TEST(MayaAsciiLoader, MalformedFilesFailWithLineAndReason) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"createNode transform -n \"x\";\n\tsetAttr \".t\" -type \"double3\" 1 2",
-         "test.ma:2: unexpected end of file in a statement that began on line 2"},
-        {"createNode transform -n \"x\nsetAttr \".v\" 1;\n",
-         "test.ma:1: unexpected '.v' in createNode"},
-        {"createNode transform -n \"x;\n", "test.ma:1: unterminated string"},
-        {"createNode transform -n \"x\";\n\tsetAttr \".tx\" 1.2.3;\n",
-         "test.ma:2: bad number '1.2.3' for a value"},
-        {"createNode mesh -n \"m\";\n\tsetAttr -s 9 \".vt[0:2000000000]\" 1 2 3;\n",
-         "test.ma:2: range of 2000000001 elements is larger than the file can hold"},
-        {"createNode mesh -n \"m\";\n\tsetAttr \".vt[0:1]\" 1 2 3 4 5;\n",
-         "test.ma:2: \"vrts\" range of 2 elements ends early"},
-        {"createNode mesh -n \"m\";\n\tsetAttr \".vt[0:0]\" 1 2 3 4;\n",
-         "test.ma:2: more values than the 1 elements of \"vrts\""},
-        {"createNode transform -n \"x\";\n\taddAttr -ln \"labels\" -dt \"stringArray\";\n\tsetAttr "
-         "\".labels\" -type \"stringArray\" 99999999999 \"a\";\n",
-         "test.ma:3: count 99999999999 for the string count is larger than the rest of the file "
-         "can hold"},
-        {"createNode transform -n \"x\";\n\tsetAttr \".t\" 1 2;\n",
-         "test.ma:2: attribute \"translate\" takes 3 values, 2 given"},
-        {"createNode mesh -n \"m\";\n\tsetAttr \".fc[0]\" -type \"polyFaces\" f 3 0 1 2 mu 0 2 0 "
-         "1;\n",
-         "test.ma:2: polyFaces mu gives 2 ids for a loop of 3 edges"},
-        {"createNode mesh -n \"m\";\n\tsetAttr \".fc[0:1]\" -type \"polyFaces\" f 3 0 1 2;\n",
-         "test.ma:2: polyFaces data holds 1 faces for 2 elements"},
-        {"\"stray\";\n", "test.ma:1: a statement cannot begin with 'stray'"},
-        {"createNode transform -n \"x\"; /* open comment\n", "test.ma:1: unterminated comment"},
-    };
-    for (const auto& [text, error] : cases) {
-        const MaLoadResult r = tryLoad(text);
-        EXPECT_FALSE(r.ok) << text;
-        EXPECT_EQ(r.error, error) << text;
-    }
+    EXPECT_EQ(expectLoadErrors("malformed_scenes.txt"), 13);
 }
 
 TEST(MayaAsciiLoader, FileOpenReportsProblemsAndLeavesAnEmptySceneOnFailure) {

@@ -20,15 +20,7 @@
 namespace vornexhost::test {
 namespace {
 
-const char* const kAnimated = R"(createNode transform -n "t";
-createNode animCurveTL -n "t_ty";
-	setAttr ".tan" 2;
-	setAttr -s 2 ".ktv[0:1]" 0 0 24 12;
-connectAttr "t_ty.o" "t.ty";
-createNode mesh -n "m" -p "t";
-	setAttr ".fc[0]" -type "polyFaces" f 3 0 1 2;
-createNode nurbsCurve -n "c" -p "t";
-)";
+const std::string kAnimated = dataText("animated.ma");
 
 TEST(Iteration, EndsCleanlyAndRefusesBreadthFirst) {
     loadScene(kAnimated);
@@ -69,19 +61,6 @@ TEST(NodeFunctionSet, TypeIdsAttributeIndicesAndReferences) {
     EXPECT_FALSE(status);
     EXPECT_EQ(none.name(&status), "");
     EXPECT_FALSE(status);
-}
-
-TEST(MelListings, DagFiltersDataValuesAndQuoting) {
-    loadScene(kAnimated);
-    EXPECT_EQ(mel("ls -dag -shapes"), "perspShape topShape frontShape sideShape m c");
-    EXPECT_EQ(mel("ls -transforms t*"), "top t");
-    EXPECT_EQ(mel("getAttr m.fc[0]"), "polyFaces");
-    EXPECT_EQ(mel("listConnections -c 1 t"), "t.translateY t_ty");
-    EXPECT_EQ(mel("currentTime -e 12; getAttr t.ty"), "6");
-    EXPECT_EQ(mel("playbackOptions -min soon"), "<failed>");
-    EXPECT_EQ(mel("createNode transform -n \"odd;name\"; objExists \"odd;name\""), "1");
-    EXPECT_EQ(mel("select \"t*\"; ls -sl"), "time1 top topShape t t_ty");
-    EXPECT_EQ(mel("getAttr -time 12 t.translate"), "0 6 0");
 }
 
 TEST(FileStatements, DescriptionsLoadQuietlyAndBadTimesWarn) {

@@ -7,7 +7,6 @@
 #include <maya/MFnDependencyNode.h>
 #include <maya/MFnNumericAttribute.h>
 #include <maya/MFnTypedAttribute.h>
-#include <maya/MItDag.h>
 #include <maya/MPlugArray.h>
 #include <maya/MSelectionList.h>
 
@@ -17,88 +16,16 @@ namespace vornexhost::test {
 namespace {
 
 // Two groups, a mesh instanced under both, a hidden locator and a joint chain.
-const char* const kScene = R"(//Maya ASCII 2018 scene
-requires maya "2018";
-currentUnit -l centimeter -a degree -t film;
-createNode transform -n "groupA";
-createNode transform -n "cube" -p "groupA";
-createNode mesh -n "cubeShape" -p "cube";
-createNode transform -n "groupB";
-createNode transform -n "cube" -p "groupB";
-createNode locator -n "marker" -p "groupB";
-	setAttr ".v" no;
-createNode joint -n "root_j";
-createNode joint -n "mid_j" -p "root_j";
-createNode joint -n "end_j" -p "mid_j";
-parent -s -nc -r -add "|groupA|cube|cubeShape" "|groupB|cube" ;
-createNode lambert -n "paint";
-	addAttr -ci true -sn "zephTag" -ln "zephTag" -dt "string";
-	addAttr -ci true -sn "zephCount" -ln "zephCount" -at "long";
-	addAttr -ci true -sn "zephOn" -ln "zephOn" -min 0 -max 1 -at "bool";
-	setAttr ".zephTag" -type "string" "hello";
-	setAttr ".zephCount" 7;
-	setAttr ".zephOn" yes;
-createNode shadingEngine -n "paintSG";
-connectAttr "paint.oc" "paintSG.ss";
-connectAttr "|groupA|cube|cubeShape.iog[0]" "paintSG.dsm" -na;
-connectAttr "|groupB|cube|cubeShape.iog[1]" "paintSG.dsm" -na;
-)";
+const std::string kScene = dataText("scene_graph.ma");
 
 class SceneGraph : public ::testing::Test {
 protected:
     void SetUp() override { loadScene(kScene); }
 };
 
-std::vector<std::string> walk(MItDag& it) {
-    std::vector<std::string> out;
-    for (; !it.isDone(); it.next()) {
-        MDagPath p;
-        it.getPath(p);
-        out.push_back(std::to_string(it.depth()) + ":" + p.fullPathName().str());
-    }
-    return out;
-}
-
-TEST_F(SceneGraph, DagIteratesDepthFirstOncePerInstanceWithTheWorldFirst) {
-    MItDag it;
-    const std::vector<std::string> all = walk(it);
-    ASSERT_FALSE(all.empty());
-    EXPECT_EQ(all.front(), "0:");
-    const std::vector<std::string> expectedTail = {
-        "1:|groupA",       "2:|groupA|cube",           "3:|groupA|cube|cubeShape", "1:|groupB",
-        "2:|groupB|cube",  "3:|groupB|cube|cubeShape", "2:|groupB|marker",         "1:|root_j",
-        "2:|root_j|mid_j", "3:|root_j|mid_j|end_j"};
-    // The default cameras come first, in creation order.
-    ASSERT_GE(all.size(), expectedTail.size());
-    EXPECT_EQ(
-        std::vector<std::string>(all.end() - static_cast<long>(expectedTail.size()), all.end()),
-        expectedTail);
-    EXPECT_EQ(all[1], "1:|persp");
-    EXPECT_EQ(all[2], "2:|persp|perspShape");
-}
-
-TEST_F(SceneGraph, PruneSkipsASubtreeAndResetRestartsAtARoot) {
-    MDagPath groupB;
-    MSelectionList list;
-    ASSERT_TRUE(list.add("groupB"));
-    list.getDagPath(0, groupB);
-    MItDag it;
-    it.reset(groupB);
-    std::vector<std::string> seen;
-    for (; !it.isDone(); it.next()) {
-        MDagPath p;
-        it.getPath(p);
-        seen.push_back(p.partialPathName().str());
-        if (p.partialPathName() == "groupB|cube")
-            it.prune();
-    }
-    EXPECT_EQ(seen, (std::vector<std::string>{"groupB", "groupB|cube", "marker"}));
-    // Filtering by type visits only joints, still in depth-first order.
-    MItDag joints(MItDag::kDepthFirst, MFn::kJoint);
-    EXPECT_EQ(walk(joints),
-              (std::vector<std::string>{"1:|root_j", "2:|root_j|mid_j", "3:|root_j|mid_j|end_j"}));
-}
-
+// The walk itself (depth first from the world, pruning, filters, restarting at a root) is pinned
+// by Iteration.EndsCleanlyAndRefusesBreadthFirst and by the reader's walks: VornexParse and
+// MeshInstances.
 TEST_F(SceneGraph, InstancedShapeHasOnePathPerParentWithInstanceNumbers) {
     MFnDagNode shape(node("cubeShape"));
     EXPECT_EQ(shape.parentCount(), 2u);
@@ -136,13 +63,7 @@ TEST_F(SceneGraph, TypesAnswerTheirFunctionSets) {
 
 // Types the stand-in does not know are generic nodes, not errors; their values: FileForms.
 TEST(SceneGraphKinds, UnknownAndUnmodelledDagTypesStayInTheDag) {
-    loadScene(R"(createNode transform -n "lightXf";
-createNode pointLight -n "lightShape" -p "lightXf";
-createNode transform -n "fluidXf";
-createNode someNewShape -n "newShape" -p "fluidXf";
-createNode someNewNode -n "loose";
-createNode ikHandle -n "handle";
-)");
+    loadScene(dataText("unknown_dag_types.ma"));
     EXPECT_EQ(mel("listRelatives -c lightXf fluidXf"), "lightShape newShape");
     EXPECT_EQ(node("lightShape").apiType(), MFn::kShape);
     EXPECT_STREQ(node("newShape").apiTypeStr(), "kDagNode");
@@ -217,12 +138,7 @@ TEST_F(SceneGraph, PlugsNavigateArraysCompoundsAndConnections) {
 }
 
 TEST_F(SceneGraph, SparseArraysKeepLogicalIndicesInOrder) {
-    loadScene(R"(createNode lodGroup -n "lod";
-	setAttr -s 3 ".th";
-	setAttr ".th[7]" 30;
-	setAttr ".th[2]" 20;
-	setAttr ".th[0]" 10;
-)");
+    loadScene(dataText("sparse_arrays.ma"));
     MPlug thr = MFnDependencyNode(node("lod")).findPlug("threshold");
     ASSERT_EQ(thr.numElements(), 3u);
     std::vector<unsigned> logical;

@@ -78,12 +78,7 @@ TEST(Viewport, CameraVolumesFollowFilmFitAndOrthographicWidth) {
 }
 
 TEST(Viewport, BatchesHaveOneVertexPerCornerAndTheRequestedUvSets) {
-    loadScene("createNode transform -n \"p\";\n"
-              "createNode mesh -n \"pShape\" -p \"p\";\n"
-              "createNode polyPlane -n \"pp\";\n"
-              "  setAttr \".w\" 2; setAttr \".h\" 1; setAttr \".sw\" 2; setAttr \".sh\" 1;\n"
-              "connectAttr \"pp.out\" \"pShape.i\";\n"
-              "connectAttr \"pShape.iog\" \":initialShadingGroup.dsm\" -na;\n");
+    loadScene(dataText("plane_2x1.ma")); // two faces of a 2 x 1 plane, initially shaded
     const Node* shape = activeScene().findNode("pShape");
     ASSERT_NE(shape, nullptr);
     const auto mesh = evaluateMesh(node("pShape"));

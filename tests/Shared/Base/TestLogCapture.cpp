@@ -67,4 +67,13 @@ std::string readWholeFile(const std::string& path) {
     return text.str();
 }
 
+std::vector<std::string> listedLines(const std::string& path) {
+    std::istringstream text(readWholeFile(path));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(text, line);)
+        if (!line.empty() && line[0] != '#')
+            lines.push_back(line);
+    return lines;
+}
+
 } // namespace vx::test

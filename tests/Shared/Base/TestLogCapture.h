@@ -39,5 +39,7 @@ private:
 };
 
 std::string readWholeFile(const std::string& path);
+// The lines of a list file of the test data, leaving out empty lines and "#" comments.
+std::vector<std::string> listedLines(const std::string& path);
 
 } // namespace vx::test

@@ -26,13 +26,17 @@ protected:
 
     // The material of each shading engine, read with standard output captured.
     std::map<std::string, std::shared_ptr<Material>> readAll() {
-        ::testing::internal::CaptureStdout();
+        // Ended also when a read throws: a capture left open stops every later test.
+        struct Capture {
+            explicit Capture(std::string& out) : text(out) { ::testing::internal::CaptureStdout(); }
+            ~Capture() { text = ::testing::internal::GetCapturedStdout(); }
+            std::string& text;
+        } capture(traces);
         read("cgfx.ma");
         std::map<std::string, std::shared_ptr<Material>> materials;
         open("cgfx.ma");
         for (const char* name : {"rock", "cliff_parallax", "hull", "ghost"})
             materials[name] = engineMaterial(std::string(name) + "SG");
-        traces = ::testing::internal::GetCapturedStdout();
         return materials;
     }
 

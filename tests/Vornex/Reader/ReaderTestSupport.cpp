@@ -7,14 +7,12 @@
 #include <maya/MGlobal.h>
 #include <maya/MSelectionList.h>
 
-#include <cstdlib>
 #include <functional>
 
 namespace vx::test {
 
 std::string readerDataPath(const std::string& name) {
-    const char* root = std::getenv("VORNEX_TEST_DATA");
-    return std::string(root ? root : "tests/data") + "/reader/" + name;
+    return VORNEX_TEST_DATA_DIR "/reader/" + name;
 }
 
 SkinWeight skinRecord(std::array<float, 4> weights, std::array<std::int32_t, 4> bones) {

@@ -1,3 +1,5 @@
+#include "tests/Shared/Base/TestLogCapture.h"
+
 #include <vornexhost/EffectFile.h>
 
 #include <gtest/gtest.h>
@@ -54,25 +56,8 @@ TEST(EffectFile, ShippedBundledAndSkinnedEffectsParse) {
 }
 
 TEST(EffectFile, TextureTypesFollowDimensionSemanticAndTheSampledTexture) {
-    const char* source = R"(
-        #define UNUSED(x) \
-            x
-        /* block comment
-           over lines */
-        static float hidden = 1;
-        uniform sampler1D ramp;
-        sampler3D volume;
-        samplerRECT screen;
-        samplerCUBE sky;
-        samplerCUBE reflection : ENVIRONMENT;
-        samplerCUBE normalizer : NORMALIZATION;
-        sampler2D height < string TextureType = "bump"; >;
-        texture envTexture : ENVMAP < string ResourceType = "CUBE"; >;
-        sampler envSampler = sampler_state { Texture = <envTexture>; };
-        float a, b : Custom = 2;
-        struct S { float x; };
-        technique T < string Script = "x>y"; > { pass p { } }
-    )";
+    const std::string source =
+        vx::test::readWholeFile(VORNEX_TEST_DATA_DIR "/host/cgfx/texture_types.fx");
     EffectFile effect;
     std::string error;
     ASSERT_TRUE(EffectFile::parse(source, "inline.fx", effect, error)) << error;

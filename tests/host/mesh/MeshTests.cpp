@@ -41,19 +41,7 @@ std::vector<Triple> cornerNormals(Node* shape, std::set<int>* ids = nullptr) {
     return out;
 }
 
-TEST_F(MeshTest, HardCubeHasOneNormalPerFaceCorner) {
-    Node* shape = createCube("cube", false);
-    std::set<int> ids;
-    const std::vector<Triple> normals = cornerNormals(shape, &ids);
-    EXPECT_EQ(ids.size(), 24u);
-    EXPECT_EQ(MFnMesh(objectOf(shape)).numNormals(), 24);
-    // Every corner of a face carries that face's own normal: front, top, back, bottom, +x, -x.
-    const Triple faceNormals[6] = {{0, 0, 1},  {0, 1, 0}, {0, 0, -1},
-                                   {0, -1, 0}, {1, 0, 0}, {-1, 0, 0}};
-    for (std::size_t c = 0; c < normals.size(); ++c)
-        EXPECT_EQ(normals[c], faceNormals[c / 4]) << "corner " << c;
-}
-
+// A hard cube's normals: MeshReading.HardCubeSplitsEveryCornerIntoItsOwnVertexAndMirrorsX.
 TEST_F(MeshTest, SmoothCubeSharesOneUnitNormalPerVertex) {
     Node* shape = createCube("cube", true);
     std::set<int> ids;

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <tuple>
 
 namespace vx::meshfile {
 namespace {
@@ -195,33 +196,25 @@ TEST(MeshFileReader, StaticFileDecodesFieldByField) {
     MeshFile f;
     std::string error;
     ASSERT_TRUE(read(sample.bytes, MeshKind::Static, f, error)) << error;
-    EXPECT_EQ(f.version, 11u);
-    EXPECT_EQ(f.lodCounts, std::vector<std::uint32_t>{1});
+    EXPECT_EQ(std::tuple(f.version, f.lodCounts, f.stride, f.vertexCount, f.indices,
+                         f.indicesOutOfRange, f.hasSortCopies, f.sortCopies, f.hasShadowSection),
+              std::tuple(11u, std::vector<std::uint32_t>{1}, 48u, 3u,
+                         std::vector<std::uint16_t>{0, 1, 2}, 0u, true, 8u, false));
     ASSERT_EQ(f.elements.size(), 6u);
-    EXPECT_EQ(f.elements[3].offset, 28);
-    EXPECT_EQ(f.elements[3].usage, kUsageTexcoord);
-    EXPECT_EQ(f.stride, 48u);
-    EXPECT_EQ(f.vertexCount, 3u);
-    EXPECT_EQ(f.indices, (std::vector<std::uint16_t>{0, 1, 2}));
-    EXPECT_EQ(f.indicesOutOfRange, 0u);
-    EXPECT_TRUE(f.hasSortCopies);
-    EXPECT_EQ(f.sortCopies, 8u);
+    EXPECT_EQ(std::tuple(f.elements[3].offset, f.elements[3].usage),
+              std::tuple(28, kUsageTexcoord));
     const LodBlock& lod = f.lods.at(0).at(0);
-    EXPECT_EQ(lod.boundsMin, Vector3(-2, -2, -2));
-    EXPECT_EQ(lod.boundsMax, Vector3(4, 4, 4));
+    EXPECT_EQ(std::tuple(lod.boundsMin, lod.boundsMax),
+              std::tuple(Vector3(-2, -2, -2), Vector3(4, 4, 4)));
     ASSERT_EQ(lod.partTransforms.size(), 2u);
-    EXPECT_EQ(lod.partTransforms[1][12], 5.0f);
-    EXPECT_EQ(lod.partTransforms[1][14], 7.0f);
-    EXPECT_EQ(lod.partTransforms[1][15], 1.0f);
+    EXPECT_EQ((std::array{lod.partTransforms[1][12], lod.partTransforms[1][14],
+                          lod.partTransforms[1][15]}),
+              (std::array{5.0f, 7.0f, 1.0f}));
     const MaterialRecord& m = f.materials.at(0).at(0).at(0);
-    EXPECT_EQ(m.effect, "StaticMesh.fx");
-    EXPECT_EQ(m.technique, "Base");
-    EXPECT_EQ(m.textures, (std::vector<std::string>{"a.dds", "b.dds"}));
-    EXPECT_EQ(m.indexCount, 3u);
-    EXPECT_EQ(m.vertexCount, 3u);
-    EXPECT_TRUE(m.hasBounds);
-    EXPECT_EQ(m.boundsMax, Vector3(1, 1, 1));
-    EXPECT_FALSE(f.hasShadowSection);
+    EXPECT_EQ(std::tuple(m.effect, m.technique, m.textures, m.indexCount, m.vertexCount,
+                         m.hasBounds, m.boundsMax),
+              std::tuple("StaticMesh.fx", "Base", std::vector<std::string>{"a.dds", "b.dds"}, 3u,
+                         3u, true, Vector3(1, 1, 1)));
     const DecodedVertex v = decodeVertex(f, 2);
     ASSERT_EQ(v.elements.size(), 5u);
     EXPECT_EQ(v.find(kUsagePosition)->values, (std::array<float, 4>{2, 4, -2, 0}));

@@ -613,10 +613,8 @@ TEST(SceneFileReading, CorruptedBytesNeverCrashOrLeak) {
 // The fuzz target's seed corpus: small files written by this writer. Each must still read;
 // VORNEX_UPDATE_CORPUS=1 rewrites them.
 TEST(SceneFileCorpus, SeedFilesReadBack) {
-    const char* data = std::getenv("VORNEX_TEST_DATA");
-    ASSERT_NE(data, nullptr);
     const std::filesystem::path corpus =
-        std::filesystem::path(data).parent_path().parent_path() / "fuzz" / "corpus" / "scene";
+        std::filesystem::path(VORNEX_SOURCE_DIR) / "fuzz" / "corpus" / "scene";
     std::vector<std::pair<std::string, std::string>> seeds;
     {
         Scene scene;

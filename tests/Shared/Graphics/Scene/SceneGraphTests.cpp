@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 namespace vx {
 namespace {
 
@@ -34,30 +37,23 @@ TEST(SceneNode, SlotBehaviourOfLeavesAndBranches) {
     auto* leaf = new LeafNode();
     auto* mesh = new UtilMeshNode();
     auto* branch = new BranchNode();
-    EXPECT_FALSE(leaf->canHaveChildren());
-    EXPECT_TRUE(leaf->canHaveParents());
-    EXPECT_EQ(leaf->children(), nullptr);
-    EXPECT_TRUE(branch->canHaveChildren());
+    EXPECT_EQ((std::vector<bool>{leaf->canHaveChildren(), leaf->canHaveParents(),
+                                 leaf->children() == nullptr, branch->canHaveChildren()}),
+              (std::vector<bool>{false, true, true, true}));
     ASSERT_NE(branch->children(), nullptr);
-    // addChild on a leaf or a geometry node is refused.
-    EXPECT_FALSE(leaf->addChild(branch));
-    EXPECT_FALSE(mesh->addChild(branch));
-    EXPECT_FALSE(mesh->addChild(branch, 0));
-    EXPECT_FALSE(mesh->insertChild(branch, 0));
-    EXPECT_EQ(branch->refCount(), 1);
-    EXPECT_EQ(branch->parentCount(), 0u);
-    // Null, self and duplicates are refused.
-    EXPECT_FALSE(branch->addChild(nullptr));
-    EXPECT_FALSE(branch->addChild(branch));
-    EXPECT_FALSE(leaf->addParent(nullptr));
+    // addChild on a leaf or a geometry node is refused; so are null, self and duplicates.
+    EXPECT_EQ((std::vector<bool>{leaf->addChild(branch), mesh->addChild(branch),
+                                 mesh->addChild(branch, 0), mesh->insertChild(branch, 0),
+                                 branch->addChild(nullptr), branch->addChild(branch),
+                                 leaf->addParent(nullptr)}),
+              std::vector<bool>(7, false));
+    EXPECT_EQ(std::tuple(branch->refCount(), branch->parentCount()), std::tuple(1, 0u));
     // A second add of the same child keeps one entry and one reference.
-    EXPECT_TRUE(branch->addChild(leaf));
-    EXPECT_FALSE(branch->addChild(leaf));
-    EXPECT_EQ(branch->childCount(), 1u);
-    EXPECT_EQ(leaf->refCount(), 2);
-    EXPECT_EQ(leaf->parentCount(), 1u);
-    EXPECT_TRUE(branch->hasChild(leaf));
-    EXPECT_TRUE(leaf->hasParent(branch));
+    EXPECT_EQ((std::vector<bool>{branch->addChild(leaf), branch->addChild(leaf)}),
+              (std::vector<bool>{true, false}));
+    EXPECT_EQ(std::tuple(branch->childCount(), leaf->refCount(), leaf->parentCount(),
+                         branch->hasChild(leaf), leaf->hasParent(branch)),
+              std::tuple(1u, 2, 1u, true, true));
     leaf->release();
     mesh->release();
     branch->release();
@@ -88,15 +84,12 @@ TEST(SceneNode, SharedMeshHasTwoParentsAndCountThreeUntilTheCreatorReleasesIt) {
     auto* a = new UtilTransformNode();
     auto* b = new UtilTransformNode();
     auto* mesh = new UtilMeshNode();
-    EXPECT_TRUE(a->addChild(mesh));
-    EXPECT_TRUE(b->addChild(mesh));
-    EXPECT_EQ(mesh->parentCount(), 2u);
-    EXPECT_EQ(mesh->refCount(), 3);
+    EXPECT_TRUE(a->addChild(mesh) && b->addChild(mesh));
+    EXPECT_EQ(std::tuple(mesh->parentCount(), mesh->refCount()), std::tuple(2u, 3));
     mesh->release();
     EXPECT_EQ(mesh->refCount(), 2);
     a->release();
-    EXPECT_EQ(mesh->refCount(), 1);
-    EXPECT_EQ(mesh->parentCount(), 1u);
+    EXPECT_EQ(std::tuple(mesh->parentCount(), mesh->refCount()), std::tuple(1u, 1));
     b->release();
     EXPECT_EQ(SceneNode::liveCount(), before);
 }
@@ -107,14 +100,13 @@ TEST(SceneNode, RemoveAndDetachReleaseTheChild) {
     auto* child = new LeafNode();
     a->addChild(child);
     b->addChild(child);
-    EXPECT_TRUE(child->detachFromParent(a));
-    EXPECT_FALSE(child->detachFromParent(a));
+    EXPECT_EQ((std::vector<bool>{child->detachFromParent(a), child->detachFromParent(a)}),
+              (std::vector<bool>{true, false}));
     EXPECT_EQ(child->refCount(), 2);
     EXPECT_TRUE(child->detachFromParents());
-    EXPECT_EQ(child->parentCount(), 0u);
-    EXPECT_EQ(child->refCount(), 1);
-    EXPECT_FALSE(child->detachFromParents());
-    EXPECT_FALSE(a->removeChild(child));
+    EXPECT_EQ(std::tuple(child->parentCount(), child->refCount()), std::tuple(0u, 1));
+    EXPECT_EQ((std::vector<bool>{child->detachFromParents(), a->removeChild(child)}),
+              (std::vector<bool>{false, false}));
     child->release();
     a->release();
     b->release();
@@ -124,21 +116,18 @@ TEST(SceneNode, RawListEditsTakeNoReferencesExceptReplaceChild) {
     auto* parent = new BranchNode();
     auto* x = new LeafNode();
     auto* y = new LeafNode();
-    EXPECT_TRUE(parent->insertChild(x, -1));
-    EXPECT_FALSE(parent->insertChild(x, -1));
+    EXPECT_EQ((std::vector<bool>{parent->insertChild(x, -1), parent->insertChild(x, -1)}),
+              (std::vector<bool>{true, false}));
     EXPECT_EQ(x->refCount(), 1);
     EXPECT_TRUE(parent->replaceChild(x, y));
-    EXPECT_EQ(y->refCount(), 2);
-    EXPECT_FALSE(parent->hasChild(x));
-    EXPECT_TRUE(parent->eraseChild(y));
-    EXPECT_FALSE(parent->eraseChild(y));
+    EXPECT_EQ(std::tuple(y->refCount(), parent->hasChild(x)), std::tuple(2, false));
+    EXPECT_EQ((std::vector<bool>{parent->eraseChild(y), parent->eraseChild(y)}),
+              (std::vector<bool>{true, false}));
     y->release(); // the reference replaceChild took
-    EXPECT_TRUE(x->addParent(parent));
-    EXPECT_FALSE(x->addParent(parent));
-    EXPECT_TRUE(x->replaceParent(parent, y));
-    EXPECT_TRUE(x->hasParent(y));
-    EXPECT_TRUE(x->removeParent(y));
-    EXPECT_FALSE(x->removeParent(y));
+    EXPECT_EQ(
+        (std::vector<bool>{x->addParent(parent), x->addParent(parent), x->replaceParent(parent, y),
+                           x->hasParent(y), x->removeParent(y), x->removeParent(y)}),
+        (std::vector<bool>{true, false, true, true, true, false}));
     x->release();
     y->release();
     parent->release();
@@ -171,13 +160,11 @@ TEST(NamedValues, FourKindsByNameInNameOrder) {
     holder.setInt("zephA", -3);
     holder.setFloat("zephC", 2.5f);
     holder.setBool("anim_export", true);
-    EXPECT_EQ(holder.getInt("zephA"), -3);
-    EXPECT_EQ(holder.getFloat("zephC"), 2.5f);
-    EXPECT_EQ(holder.getBool("anim_export"), true);
-    EXPECT_EQ(holder.getText("zephB"), "text");
+    EXPECT_EQ(std::tuple(holder.getInt("zephA"), holder.getFloat("zephC"),
+                         holder.getBool("anim_export"), holder.getText("zephB")),
+              std::tuple(-3, 2.5f, true, "text"));
     // Looking a value up as another kind finds nothing.
-    EXPECT_FALSE(holder.getBool("zephA").has_value());
-    EXPECT_FALSE(holder.getInt("missing").has_value());
+    EXPECT_FALSE(holder.getBool("zephA").has_value() || holder.getInt("missing").has_value());
     holder.setInt("zephB", 4); // replaces, kind included
     EXPECT_EQ(holder.getInt("zephB"), 4);
     std::string order;

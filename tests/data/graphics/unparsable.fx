@@ -1,0 +1,3 @@
+technique T {
+  pas P0 {}
+}

@@ -1,0 +1,12 @@
+createNode skinCluster -n "s";
+	setAttr ".wl[0].w" 3 0 0.2 2 0.3 5 0.5;
+	setAttr ".dpf" 4 4 4 4;
+createNode skinCluster -n "s2";
+	setAttr ".dpf" 1e300 7;
+createNode fancyNode -n "g";
+	setAttr ".v2" -type "double2" 1 2;
+	setAttr ".v3" -type "long3" 1 2 3;
+	setAttr ".m" -type "matrix" 2 0 0 0 0 2 0 0 0 0 2 0 1 2 3 1;
+	setAttr ".s" -type "string" "text";
+	setAttr ".sa" "a" "b";
+	setAttr ".n" 1 2 3 4;

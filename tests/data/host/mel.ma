@@ -1,0 +1,16 @@
+createNode transform -n "grp";
+createNode transform -n "a" -p "grp";
+createNode mesh -n "aShape" -p "a";
+createNode mesh -n "aShapeOrig" -p "a";
+	setAttr ".io" yes;
+createNode transform -n "b" -p "grp";
+createNode joint -n "j1";
+createNode joint -n "j2" -p "j1";
+createNode lambert -n "mat";
+createNode shadingEngine -n "matSG";
+createNode animCurveTL -n "a_translateY";
+	setAttr -s 2 ".ktv[0:1]" 1 0 11 5;
+	setAttr ".tan" 2;
+connectAttr "mat.oc" "matSG.ss";
+connectAttr "aShape.iog" "matSG.dsm" -na;
+connectAttr "a_translateY.o" "a.ty";

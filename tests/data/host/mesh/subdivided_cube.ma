@@ -1,0 +1,10 @@
+createNode transform -n "box";
+createNode mesh -n "boxShape" -p "box";
+createNode polyCube -n "polyCube1";
+	setAttr ".w" 2;
+	setAttr ".h" 3;
+	setAttr ".d" 4;
+	setAttr ".sw" 2;
+	setAttr ".sh" 3;
+	setAttr ".sd" 4;
+connectAttr "polyCube1.out" "boxShape.i";

@@ -1,0 +1,25 @@
+//Maya ASCII 2018 scene
+requires maya "2018";
+currentUnit -l centimeter -a degree -t film;
+createNode transform -n "groupA";
+createNode transform -n "cube" -p "groupA";
+createNode mesh -n "cubeShape" -p "cube";
+createNode transform -n "groupB";
+createNode transform -n "cube" -p "groupB";
+createNode locator -n "marker" -p "groupB";
+	setAttr ".v" no;
+createNode joint -n "root_j";
+createNode joint -n "mid_j" -p "root_j";
+createNode joint -n "end_j" -p "mid_j";
+parent -s -nc -r -add "|groupA|cube|cubeShape" "|groupB|cube" ;
+createNode lambert -n "paint";
+	addAttr -ci true -sn "zephTag" -ln "zephTag" -dt "string";
+	addAttr -ci true -sn "zephCount" -ln "zephCount" -at "long";
+	addAttr -ci true -sn "zephOn" -ln "zephOn" -min 0 -max 1 -at "bool";
+	setAttr ".zephTag" -type "string" "hello";
+	setAttr ".zephCount" 7;
+	setAttr ".zephOn" yes;
+createNode shadingEngine -n "paintSG";
+connectAttr "paint.oc" "paintSG.ss";
+connectAttr "|groupA|cube|cubeShape.iog[0]" "paintSG.dsm" -na;
+connectAttr "|groupB|cube|cubeShape.iog[1]" "paintSG.dsm" -na;

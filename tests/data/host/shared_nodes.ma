@@ -1,0 +1,16 @@
+createNode lambert -s -n "lambert1";
+	setAttr ".dc" 0.5;
+createNode blinn -s -n "lambert1";
+createNode transform -n "t";
+	setAttr ".v" off;
+	setAttr ".it" false;
+	setAttr ".dh" true;
+	setAttr ".dla" on;
+	setAttr ".dsp" yes;
+createNode transform -n "u";
+connectAttr "t.tx" "u.tx";
+connectAttr "t.ty" "u.ty";
+disconnectAttr "t.tx" "u.tx";
+select -ne |u;
+	setAttr ".tz" 4;
+lockNode -l 0 "u";

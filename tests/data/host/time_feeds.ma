@@ -1,0 +1,12 @@
+createNode transform -n "driver";
+	setAttr ".tx" 2;
+createNode transform -n "driven";
+createNode unitConversion -n "uc";
+	setAttr ".cf" 0.5;
+createNode animCurveTU -n "byTime";
+	setAttr ".tan" 2;
+	setAttr -s 2 ".ktv[0:1]" 0 0 24 48;
+connectAttr "driver.tx" "uc.i";
+connectAttr "uc.o" "driven.ry";
+connectAttr ":time1.o" "driven.tz";
+connectAttr "byTime.o" "driven.sx";

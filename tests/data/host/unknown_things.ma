@@ -1,0 +1,11 @@
+createNode transform -n "x";
+cycleCheck -e off;
+connectAttr "nowhere.t" "x.t";
+	setAttr ".t" -type "double3" 1 2 3 ;
+file -r -ns "prop" -rfn "propRN" "props/prop.ma";
+setAttr ".weird" -type "mysteryType" 1 2 "x";
+createNode transform -n "y" -p "missingParent";
+currentUnit -l furlong;
+createNode lambert -n "m";
+	setAttr ".c[0]" 1;
+	setAttr ".oc.ocq" 1;

@@ -1,0 +1,12 @@
+createNode transform -n "t";
+	setAttr ".t[0]" 1;
+	setAttr ".t.bogus" 1;
+	setAttr ".tx[1:0]" 1;
+	setAttr ".a b" 1;
+	setAttr "t" 1;
+setAttr ".v" 1;
+createNode fancyNode -n "f";
+	setAttr ".x[0:1].y[0:1]" 1 2 3 4;
+	setAttr ".q[99999999999]" 1;
+connectAttr "t.tx" "t.ty" "t.tz";
+connectAttr "t.tx[0:1]" "t.ty";
