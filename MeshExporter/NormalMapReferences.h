@@ -19,9 +19,6 @@ std::string normalMapSourcePath(const std::string& outputFile, const std::string
 // backslash, written with '/'), the base name without its extension, then "_os.dds".
 std::string objectSpaceMapName(const std::string& textureName);
 
-// `path` without its extension (the dot of the file-name part only), followed by `suffix`.
-std::string replaceExtension(const std::string& path, const std::string& suffix);
-
 // Points every converted material's first texture at its object-space map, without converting
 // anything: the maps are expected from an earlier export.
 void changeNormalMapReferences(MeshMaterialExporter& materials);

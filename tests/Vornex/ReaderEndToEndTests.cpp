@@ -26,11 +26,11 @@ const UtilMeshNode& meshNode(const test::ParsedScene& parsed, const std::string&
 }
 
 std::string example(const std::string& name) {
-    return VORNEX_SOURCE_DIR "/examples/scenes/" + name;
+    return VORNEX_EXAMPLES_DIR "/rawdata/" + name;
 }
 
 TEST(ReaderEndToEnd, StaticPropKeepsItsTwoCgfxMaterialsAndTheirRecords) {
-    const test::ParsedScene rock(example("rock_prop.ma"));
+    const test::ParsedScene rock(example("props/rock/rock.ma"));
     ASSERT_EQ(rock.status(), 0);
     const MaterialGroupedMesh& mesh = *meshNode(rock, "rockShape").mesh();
     ASSERT_EQ(mesh.m_groups.size(), 2u);
@@ -51,12 +51,12 @@ TEST(ReaderEndToEnd, StaticPropKeepsItsTwoCgfxMaterialsAndTheirRecords) {
 }
 
 TEST(ReaderEndToEnd, VehicleWheelsShareOneGroupedMeshAcrossTheFile) {
-    const test::ParsedScene jeep(example("jeep_vehicle.ma"));
+    const test::ParsedScene jeep(example("vehicles/jeep/jeep.ma"));
     ASSERT_EQ(jeep.status(), 0);
     const UtilMeshNode& left = meshNode(jeep, "wheelShape", 0);
     const UtilMeshNode& right = meshNode(jeep, "wheelShape", 1);
-    EXPECT_EQ(left.parents()[0]->name(), "wheel_left__Wheel");
-    EXPECT_EQ(right.parents()[0]->name(), "wheel_right__Wheel");
+    EXPECT_EQ(left.parents()[0]->name(), "wheel_left__RotationalBundle");
+    EXPECT_EQ(right.parents()[0]->name(), "wheel_right__RotationalBundle");
     EXPECT_EQ(left.mesh(), right.mesh());
     EXPECT_EQ(left.mesh()->m_groups[0].m_material->getText("zeph_FxTexture0"),
               "vehicles/jeep/jeep_wheel_d.dds");
@@ -67,7 +67,7 @@ TEST(ReaderEndToEnd, VehicleWheelsShareOneGroupedMeshAcrossTheFile) {
 }
 
 TEST(ReaderEndToEnd, SkinnedCharacterCarriesItsWeightsAndJoints) {
-    const test::ParsedScene soldier(example("soldier_skinned.ma"));
+    const test::ParsedScene soldier(example("characters/soldier/soldier.ma"));
     ASSERT_EQ(soldier.status(), 0);
     const UtilMeshNode& body = meshNode(soldier, "upper_lod0Shape");
     ASSERT_EQ(body.influenceCount(), 21u);
