@@ -28,6 +28,21 @@ createNode transform -n "nonvis" -p "chassis";
 createNode transform -n "col0" -p "nonvis";
 createNode mesh -n "col0Shape" -p "col0";
 	setAttr -k off ".v";
+	setAttr -s 8 ".vt[0:7]" -1.3 -0.6 2.1 1.3 -0.6 2.1 -1.3 0.6 2.1 1.3 0.6 2.1 -1.3 0.6 -2.1 1.3 0.6 -2.1 -1.3 -0.6 -2.1 1.3 -0.6 -2.1;
+	setAttr -s 18 ".ed[0:17]" 0 1 0 1 3 0 3 0 0 3 2 0 2 0 0 3 5 0 5 2 0 5 4 0 4 2 0 5 7 0 7 4 0 7 6 0 6 4 0 7 1 0 1 6 0 0 6 0 5 1 0 2 6 0;
+	setAttr -s 12 ".fc[0:11]" -type "polyFaces"
+		f 3 0 1 2
+		f 3 -3 3 4
+		f 3 -4 5 6
+		f 3 -7 7 8
+		f 3 -8 9 10
+		f 3 -11 11 12
+		f 3 -12 13 14
+		f 3 -15 -1 15
+		f 3 -14 -10 16
+		f 3 -17 -6 -2
+		f 3 -16 -5 17
+		f 3 -18 -9 -13 ;
 createNode polyCube -n "polyCube1";
 	setAttr ".w" 2.4;
 	setAttr ".h" 1;
@@ -39,11 +54,6 @@ createNode polyCylinder -n "polyCylinder1";
 	setAttr ".sa" 8;
 	setAttr ".sh" 1;
 	setAttr ".cuv" 3;
-createNode polyCube -n "polyCube2";
-	setAttr ".w" 2.6;
-	setAttr ".h" 1.2;
-	setAttr ".d" 4.2;
-	setAttr ".cuv" 4;
 createNode cgfxShader -n "jeep_body";
 	addAttr -ci true -sn "Diffuse" -ln "Diffuse" -dt "string";
 	addAttr -ci true -sn "NormalMap" -ln "NormalMap" -dt "string";
@@ -73,7 +83,6 @@ createNode script -n "sceneConfigurationScriptNode";
 	setAttr ".st" 6;
 connectAttr "polyCube1.out" "chassisShape.i";
 connectAttr "polyCylinder1.out" "wheelShape.i";
-connectAttr "polyCube2.out" "col0Shape.i";
 connectAttr "chassisShape.iog" "jeep_bodySG.dsm" -na;
 connectAttr "|root_bundledMesh|geom0|lod0|chassis|wheel_left__RotationalBundle|wheelShape.iog" "jeep_wheelSG.dsm" -na;
 connectAttr "|root_bundledMesh|geom0|lod0|chassis|wheel_right__RotationalBundle|wheelShape.iog" "jeep_wheelSG.dsm" -na;
