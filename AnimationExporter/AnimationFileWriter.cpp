@@ -6,6 +6,7 @@
 #include "AnimationExporter/OutputFile.h"
 #include "AnimationExporter/Skeleton.h"
 #include "MeshExporter/ExportErrorList.h"
+#include "Shared/Base/File/PathNames.h"
 #include "Shared/Base/Log.h"
 #include "Shared/Base/Streams/Buffers/StringOutBuffer.h"
 #include "Shared/Base/Streams/OutStream.h"
@@ -29,18 +30,18 @@ bool encodeAnimationFile(const Skeleton& skeleton, EncodedAnimation& file, std::
 }
 
 bool saveAnimation(const Skeleton& skeleton, const std::string& path) {
-    const std::optional<std::string> file = replaceExtension(path, ".baf");
-    if (!file)
+    if (!hasExtension(path))
         return failExport("animation not written: the output path " + path +
                           " has no file extension");
+    const std::string file = replaceExtension(path, ".baf");
     if (skeleton.empty())
-        return failExport("animation file " + *file +
+        return failExport("animation file " + file +
                           " not written: no joint carries the anim_export attribute");
     EncodedAnimation encoded;
     std::string error;
     if (!encodeAnimationFile(skeleton, encoded, error))
-        return failExport("animation file " + *file + " not written: " + error);
-    if (!writeWholeFile(*file, encoded.bytes))
+        return failExport("animation file " + file + " not written: " + error);
+    if (!writeWholeFile(file, encoded.bytes))
         return false;
     VX_INFO << "saveAnimation, number of bones: " << encoded.boneCount
             << " nFrames:" << encoded.frameCount;

@@ -4,6 +4,7 @@
 #include "AnimationExporter/OutputFile.h"
 #include "AnimationExporter/Skeleton.h"
 #include "MeshExporter/ExportErrorList.h"
+#include "Shared/Base/File/PathNames.h"
 #include "Shared/Base/Log.h"
 #include "Shared/Base/Streams/Buffers/StringOutBuffer.h"
 #include "Shared/Base/Streams/OutStream.h"
@@ -72,16 +73,16 @@ bool encodeSkeletonFile(const Skeleton& skeleton, std::string& bytes, std::strin
 }
 
 bool exportSkeletonToFile(const Skeleton& skeleton, const std::string& path) {
-    const std::optional<std::string> file = replaceExtension(path, ".ske");
-    if (!file)
+    if (!hasExtension(path))
         return failExport("skeleton not written: the output path " + path +
                           " has no file extension");
-    VX_INFO << "exportSkeletonToFile:" << *file << " nBones:" << skeleton.size();
+    const std::string file = replaceExtension(path, ".ske");
+    VX_INFO << "exportSkeletonToFile:" << file << " nBones:" << skeleton.size();
     std::string bytes;
     std::string error;
     if (!encodeSkeletonFile(skeleton, bytes, error))
-        return failExport("skeleton file " + *file + " not written: " + error);
-    return writeWholeFile(*file, bytes);
+        return failExport("skeleton file " + file + " not written: " + error);
+    return writeWholeFile(file, bytes);
 }
 
 } // namespace vx

@@ -57,6 +57,7 @@ std::string animatedTexturePath(const std::string& outputFile, const std::string
     // A bare file name lies in the working folder.
     const std::string folder =
         at == std::string::npos ? std::string(".") : outputFile.substr(0, at);
+    // The doubled slash is deliberate: the path is logged and reported to the artist as written.
     return folder + "/" + "/textures/" + afterLastSeparator(texture);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// Messages the artist must see even when logging is filtered. Emptied at the start of every
-// export; the translator writes it beside the output when it is not empty.
+// Messages the artist must see even when logging is filtered. Emptied by the translator
+// (`VornexTranslator::writer`) at the start of every export, before the scene is read, so the
+// reader's reports reach it too; written beside the output when it is not empty.
 #include <string>
 #include <string_view>
 #include <vector>

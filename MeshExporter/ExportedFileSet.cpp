@@ -1,17 +1,11 @@
 #include "MeshExporter/ExportedFileSet.h"
 
-#include "MeshExporter/TextLinesFile.h"
-
 namespace vx {
 
 void ExportedFileSet::addRelativeToRawData(std::string_view path) {
     constexpr std::string_view kRawData = "rawdata/";
     const auto at = path.find(kRawData);
     add(at == std::string_view::npos ? path : path.substr(at + kRawData.size()));
-}
-
-bool ExportedFileSet::writeTo(const std::string& path) const {
-    return writeTextLines(path, m_paths);
 }
 
 ExportedFileSet& exportedFileSet() {

@@ -15,9 +15,6 @@ public:
     void clear() { m_paths.clear(); }
     const std::set<std::string>& paths() const { return m_paths; }
 
-    // One path per line, CR LF, in sorted order. False when the file could not be written whole.
-    bool writeTo(const std::string& path) const;
-
 private:
     std::set<std::string> m_paths;
 };

@@ -235,7 +235,10 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
         for (std::size_t j = 0; j < build.lods.size(); ++j)
             mergeLod(merged, *build.lods[j].mesh, *build.lods[j].materials, static_cast<int>(j),
                      type == kStaticMesh);
-    if (!writeVertexBlock(out, merged))
+    const bool vertexBlockWritten = writeVertexBlock(out, merged);
+    // The merge state outlives this export's levels of detail, which end with this function.
+    merged.first = nullptr;
+    if (!vertexBlockWritten)
         return false;
     for (const GeometryBuild& build : builds)
         for (const LodBuild& lod : build.lods)

@@ -1,6 +1,7 @@
 #include "MeshExporter/NormalMapReferences.h"
 
 #include "MeshExporter/ExportErrorList.h"
+#include "Shared/Base/File/PathNames.h"
 #include "Shared/Base/Log.h"
 #include "Shared/Base/TextCase.h"
 
@@ -8,16 +9,6 @@
 #include <filesystem>
 
 namespace vx {
-
-namespace {
-
-// Index just past the last slash or backslash; 0 when there is none.
-std::size_t fileNameStart(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? 0 : slash + 1;
-}
-
-} // namespace
 
 bool convertsNormalMap(const MeshMaterialExporter::Entry& entry) {
     return !entry.textures.empty() &&
@@ -30,13 +21,6 @@ std::string normalMapSourcePath(const std::string& outputFile, const std::string
     const std::string folder =
         folderEnd == 0 ? std::string() : outputFile.substr(0, folderEnd - 1) + "/";
     return folder + "Textures/" + textureName.substr(fileNameStart(textureName));
-}
-
-std::string replaceExtension(const std::string& path, const std::string& suffix) {
-    const std::size_t nameStart = fileNameStart(path);
-    const std::size_t dot = path.find_last_of('.');
-    const std::size_t end = dot == std::string::npos || dot < nameStart ? path.size() : dot;
-    return path.substr(0, end) + suffix;
 }
 
 std::string objectSpaceMapName(const std::string& textureName) {

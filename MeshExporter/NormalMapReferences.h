@@ -19,9 +19,6 @@ std::string normalMapSourcePath(const std::string& outputFile, const std::string
 // backslash, written with '/'), the base name without its extension, then "_os.dds".
 std::string objectSpaceMapName(const std::string& textureName);
 
-// `path` without its extension (the dot of the file-name part only), followed by `suffix`.
-std::string replaceExtension(const std::string& path, const std::string& suffix);
-
 // After the conversion of a level of detail, or instead of it: every converted material whose
 // object-space map exists beside its source (converted now, or by an earlier export) is pointed
 // at it, so no material names a file that is not there. A material whose map does not exist

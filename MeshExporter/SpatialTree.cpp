@@ -72,9 +72,9 @@ bool SpatialTree::build(const std::vector<Vector3>& vertices,
 
     auto root = std::make_unique<BuildNode>();
     root->box = m_bounds;
-    root->faces.resize(faces.size());
+    root->faces.reserve(faces.size());
     for (std::size_t f = 0; f < faces.size(); ++f)
-        root->faces[f] = static_cast<std::uint32_t>(f);
+        root->faces.push_back(static_cast<std::uint32_t>(f));
     subdivide(*root, 1);
     if (root->leaf()) {
         // The file's root must be an inner node: an empty right leaf beside the whole mesh.

@@ -4,6 +4,7 @@
 #include "MeshExporter/MeshDataExporter.h"
 #include "MeshExporter/MeshMaterialExporter.h"
 #include "MeshExporter/NormalMapReferences.h"
+#include "Shared/Base/File/PathNames.h"
 #include "Shared/Base/Log.h"
 
 #include <cstdlib>

@@ -35,6 +35,7 @@ void optimizeTriangleOrder(const std::vector<D3DVERTEXELEMENT9>& declaration,
     // The graphics runtime needs no window here; the device is made and released per call as
     // the optimisation has always done.
     const Released<IDirect3D9> d3d(Direct3DCreate9(D3D_SDK_VERSION));
+    // Named for the assertion text "D3D", which the log has always shown for this step.
     const IDirect3D9* D3D = d3d.get();
     VX_ASSERT(D3D);
     D3DPRESENT_PARAMETERS parameters;

@@ -39,7 +39,6 @@ public:
 private:
     struct Entry {
         std::unique_ptr<MTexture> texture; // null when the file could not be read
-        unsigned referenceCount = 1;
         bool dirty = false;
         MCallbackId dirtyCallback = 0;
         MCallbackId nameCallback = 0;

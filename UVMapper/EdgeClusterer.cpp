@@ -50,14 +50,14 @@ public:
         std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
             return a.key != b.key ? a.key < b.key : a.triangle < b.triangle;
         });
-        m_triangles.resize(entries.size());
+        m_triangles.reserve(entries.size());
         for (std::size_t i = 0; i < entries.size(); ++i) {
             if (i == 0 || entries[i].key != entries[i - 1].key) {
                 m_begin.push_back(static_cast<std::uint32_t>(i));
                 m_live.push_back(0);
             }
             const auto edge = static_cast<std::uint32_t>(m_begin.size() - 1);
-            m_triangles[i] = entries[i].triangle;
+            m_triangles.push_back(entries[i].triangle);
             ++m_live[edge];
             m_edgesOf[entries[i].triangle][entries[i].slot] = edge;
         }

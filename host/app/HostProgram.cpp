@@ -1,5 +1,8 @@
 #include "HostProgram.h"
 
+#include "ConsoleFilter.h"
+#include "OutputFolder.h"
+#include "RunReport.h"
 #include "batch/BatchCommand.h"
 #include "batch/Depfile.h"
 #include "batch/EdgeRunner.h"
@@ -20,6 +23,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <sys/stat.h>
@@ -56,6 +60,8 @@ const char* const kUsage =
     "\n"
     "Every verb takes --plugin PATH (repeatable) to load plug-in libraries; without it the\n"
     "host loads Vornex.so from its own folder or from the folders of MAYA_PLUG_IN_PATH.\n"
+    "The terminal shows warnings, errors and one closing line per run; -v or --verbose\n"
+    "shows every line of the script editor and the plug-in's load report as well.\n"
     "The exit status is 0 on success and 1 when the scene, the plug-in or the run fails.\n";
 
 const char* const kMelUsage =
@@ -115,6 +121,12 @@ void error(const std::string& text) {
     MGlobal::displayError(MString(text));
 }
 
+// The host program's own closing line of a run, shown however quiet the terminal is.
+void closingLine(const std::string& text) {
+    std::printf("%s\n", text.c_str());
+    std::fflush(stdout);
+}
+
 bool isFile(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
@@ -151,12 +163,13 @@ struct Options {
     std::vector<std::string> selection;
     std::string output;
     std::string depfile;
-    std::string camera = "persp";
+    std::string camera = vornexhost::kDefaultCamera;
     std::string size;
     std::string frame;
     bool wireframe = false;
     bool plainColor = false;
     bool fitAll = false;
+    bool verbose = false;
 };
 
 bool parseOptions(const std::vector<std::string>& args, Options& o) {
@@ -172,6 +185,8 @@ bool parseOptions(const std::vector<std::string>& args, Options& o) {
         };
         if (a == "--help" || a == "-h") {
             o.help = true;
+        } else if (a == "--verbose" || a == "-v") {
+            o.verbose = true;
         } else if (a == "--plugin") {
             std::string v;
             if (!value(v))
@@ -224,7 +239,8 @@ public:
     ~Session() { vornexhost::PluginRegistry::instance().unloadAll(); }
 
     // Loads the scene, then the plug-ins; with `pluginsFirst` the other way round, so that
-    // the scene's nodes of plug-in types are made by their plug-in.
+    // the scene's nodes of plug-in types are made by their plug-in (which is also when the
+    // plug-in's OpenGL extension report is worth showing: a context has been made).
     bool start(const Options& o, const std::string& programDirectory, bool pluginsFirst = false) {
         if (o.positional.empty()) {
             error("no scene given");
@@ -232,13 +248,15 @@ public:
         }
         if (!pluginsFirst && !MFileIO::open(MString(o.positional[0])))
             return false;
-        if (!loadPlugins(o, programDirectory))
+        if (!loadPlugins(o, programDirectory, o.verbose || pluginsFirst))
             return false;
         return !pluginsFirst || MFileIO::open(MString(o.positional[0]));
     }
 
 private:
-    static bool loadPlugins(const Options& o, const std::string& programDirectory) {
+    static bool loadPlugins(const Options& o, const std::string& programDirectory,
+                            bool showLoadReport) {
+        HeldStream report(std::cerr);
         std::vector<std::string> plugins = o.plugins;
         if (plugins.empty()) {
             const std::string found = findDefaultPlugin(programDirectory);
@@ -248,10 +266,12 @@ private:
         for (const std::string& p : plugins) {
             std::string why;
             if (!vornexhost::PluginRegistry::instance().load(p, why)) {
+                report.release(showLoadReport);
                 error(why);
                 return false;
             }
         }
+        report.release(showLoadReport);
         return true;
     }
 };
@@ -283,7 +303,26 @@ int runMel(const Options& o, const std::string& programDirectory) {
     return ok ? 0 : 1;
 }
 
-int runParse(const Options& o, const std::string& programDirectory) {
+// The scene graph file the Vornex command writes: named by the first argument after the scene
+// that is not its flags, else the scene's own path.
+std::string parseOutput(const Options& o) {
+    for (std::size_t i = 1; i < o.positional.size() && i < 3; ++i)
+        if (o.positional[i].rfind('-', 0) != 0)
+            return o.positional[i] + ".bundledMesh";
+    return std::filesystem::path(o.positional[0]).replace_extension(".bundledMesh").string();
+}
+
+int runParse(const Options& o, const std::string& programDirectory, const ConsoleFilter& console) {
+    if (o.positional.empty()) {
+        error("no scene given");
+        return 1;
+    }
+    const std::string output = parseOutput(o);
+    std::string why;
+    if (!prepareOutputFolder(output, why)) {
+        error(why);
+        return 1;
+    }
     Session session;
     if (!session.start(o, programDirectory))
         return 1;
@@ -295,18 +334,27 @@ int runParse(const Options& o, const std::string& programDirectory) {
         return 1;
     std::vector<std::string> args(o.positional.begin() + 1, o.positional.end());
     vornexhost::MelValue result;
+    const RunReport report(output);
+    const unsigned problemsBefore = console.problemCount();
+    bool parsed = true;
     try {
         vornexhost::runPluginCommand(kCommandName, args, result);
     } catch (const vornexhost::MelError& e) {
         error(e.message);
-        return 1;
+        parsed = false;
     }
-    return 0;
+    closingLine(report.parseLine(parsed, console.problemCount() - problemsBefore));
+    return parsed ? 0 : 1;
 }
 
 int runExport(const Options& o, const std::string& programDirectory) {
     if (o.positional.size() != 2) {
         error("export needs a scene and an output file");
+        return 1;
+    }
+    std::string why;
+    if (!prepareOutputFolder(o.positional[1], why)) {
+        error(why);
         return 1;
     }
     vornexbatch::DepfileRecording reads(o.depfile);
@@ -334,14 +382,16 @@ int runExport(const Options& o, const std::string& programDirectory) {
     const std::string options = std::string("includeImages=") + (o.includeImages ? "1" : "0") +
                                 ";zaxisPositive=" + (o.zAxisPositive ? "1" : "0") +
                                 ";righthandedSystem=" + (o.rightHanded ? "1" : "0") + ";";
+    const RunReport report(o.positional[1]);
     const MStatus status =
         translator->writer(file, MString(options),
                            o.selection.empty() ? MPxFileTranslator::kExportAccessMode
                                                : MPxFileTranslator::kExportActiveAccessMode);
-    if (!status) {
+    if (!status)
         error("export to \"" + o.positional[1] + "\" failed");
+    closingLine(report.exportLine(status));
+    if (!status)
         return 1;
-    }
     return reads.write(o.positional[1]) ? 0 : 1;
 }
 
@@ -370,6 +420,7 @@ int runRender(const Options& o, const std::string& programDirectory) {
     settings.wireframe = o.wireframe;
     settings.plainColor = o.plainColor;
     settings.fitAll = o.fitAll;
+    settings.fitUnsavedCamera = true;
     if (!o.size.empty() && !parseSize(o.size, settings.width, settings.height)) {
         error("--size needs WIDTHxHEIGHT, for example 640x480, not \"" + o.size + "\"");
         return 1;
@@ -398,6 +449,12 @@ int runRender(const Options& o, const std::string& programDirectory) {
         error("render: " + why);
         return 1;
     }
+    const std::string note = image.camera != settings.camera
+                                 ? " (the scene has no camera \"" + settings.camera + "\")"
+                             : image.fitted && !o.fitAll ? " (not saved in the scene)"
+                                                         : "";
+    closingLine("rendered " + o.output + " through the camera \"" + image.camera + "\"" + note +
+                (image.fitted ? ", moved back to hold everything" : ""));
     return 0;
 }
 
@@ -411,7 +468,12 @@ int runInfo(const Options& o) {
 
 } // namespace
 
-int runHostProgram(const std::vector<std::string>& args, const std::string& programDirectory) {
+int runHostProgram(const std::vector<std::string>& arguments, const std::string& programDirectory) {
+    // -v may also come before the verb.
+    std::vector<std::string> args = arguments;
+    const bool verboseFirst = !args.empty() && (args[0] == "-v" || args[0] == "--verbose");
+    if (verboseFirst)
+        args.erase(args.begin());
     if (args.empty() || args[0] == "--help" || args[0] == "-h" ||
         (args[0] == "help" && args.size() == 1)) {
         printUsage(kUsage);
@@ -439,6 +501,7 @@ int runHostProgram(const std::vector<std::string>& args, const std::string& prog
     if (args[0] == "batch-edge")
         return vornexbatch::runEdge(args);
     Options o;
+    o.verbose = verboseFirst;
     if (!parseOptions(args, o))
         return 1;
     if (args[0] == "help" || o.help) {
@@ -447,12 +510,13 @@ int runHostProgram(const std::vector<std::string>& args, const std::string& prog
             printUsage(vx::info::infoKindsText());
         return 0;
     }
+    if (verb == "info")
+        return runInfo(o);
+    const ConsoleFilter console(o.verbose);
     if (verb == "mel")
         return runMel(o, programDirectory);
     if (verb == "parse")
-        return runParse(o, programDirectory);
-    if (verb == "info")
-        return runInfo(o);
+        return runParse(o, programDirectory, console);
     if (verb == "render")
         return runRender(o, programDirectory);
     if (verb == "batch")

@@ -11,7 +11,9 @@ ScriptEditorSink& currentSink() {
     return sink;
 }
 
-void printToTerminal(ScriptEditorKind kind, std::string_view text) {
+} // namespace
+
+void printScriptEditorLine(ScriptEditorKind kind, std::string_view text) {
     std::string line;
     switch (kind) {
     case ScriptEditorKind::Info:
@@ -33,8 +35,6 @@ void printToTerminal(ScriptEditorKind kind, std::string_view text) {
     std::fflush(stdout);
 }
 
-} // namespace
-
 ScriptEditorSink setScriptEditorSink(ScriptEditorSink sink) {
     ScriptEditorSink previous = std::move(currentSink());
     currentSink() = std::move(sink);
@@ -45,7 +45,7 @@ void scriptEditorLine(ScriptEditorKind kind, std::string_view text) {
     if (const ScriptEditorSink& sink = currentSink())
         sink(kind, text);
     else
-        printToTerminal(kind, text);
+        printScriptEditorLine(kind, text);
 }
 
 } // namespace vornexhost

@@ -21,7 +21,7 @@ namespace {
 using test::vornex;
 
 std::string exampleScene(const std::string& name) {
-    return std::string(VORNEX_SOURCE_DIR) + "/examples/scenes/" + name;
+    return std::string(VORNEX_EXAMPLES_DIR) + "/rawdata/animations/kit_walk/" + name;
 }
 
 TEST(AnimationExport, TheWalkDecodesToTheJointKeysTheSceneGraphHolds) {

@@ -1,5 +1,6 @@
 #include "MeshExporter/EffectFileSearch.h"
 #include "MeshExporter/NormalMapReferences.h"
+#include "Shared/Base/File/PathNames.h"
 #include "tests/Shared/Base/TestLogCapture.h"
 
 #include <gtest/gtest.h>

@@ -19,6 +19,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 namespace vx {
@@ -250,10 +251,10 @@ TEST(VornexCommand, RefusedFlagsAndUnwritableOutputsFailCleanly) {
     EXPECT_TRUE(capture.contains("Unknown parser flag: -q"));
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.bundledMesh")));
 
-    const std::string unwritable = dir.file("missing/dir/x");
+    std::ofstream(dir.file("plain")) << "a file, not a folder";
+    const std::string unwritable = dir.file("plain/x");
     EXPECT_EQ(vornex({"parse", fixturePath("one_frame.ma"), unwritable}), 1);
-    EXPECT_TRUE(
-        capture.contains("Assert: m_file != 0 : can't open file: " + unwritable + ".bundledMesh"));
+    EXPECT_TRUE(capture.contains("cannot write \"" + unwritable + ".bundledMesh\""));
 }
 
 TEST(VornexCommand, AReadTheReaderGivesUpIsAWarningAndAFailure) {

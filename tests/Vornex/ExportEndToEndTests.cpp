@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,7 +48,7 @@ TEST(VornexExport, WithoutARootTheErrorListNamesTheMissingRoot) {
 TEST(VornexExport, TheExampleSoldierBecomesTwoSkinnedPartsPerLod) {
     test::TempDir dir;
     const std::string out = dir.file("soldier.skinnedMesh");
-    ASSERT_EQ(vornex({"export", test::examplePath("soldier_skinned.ma"), out}), 0)
+    ASSERT_EQ(vornex({"export", test::examplePath("characters/soldier/soldier.ma"), out}), 0)
         << test::readWholeFile(dir.file("soldier.log"));
     // No "Textures" folder beside the output: the body's normal map is named as missing.
     EXPECT_EQ(test::readWholeFile(dir.file("soldier.log")),
@@ -94,7 +95,7 @@ TEST(VornexExport, TheExampleTreeBecomesAStaticMeshWithItsFileListAndErrorList) 
     const std::string out = dir.file("Oak.staticMesh");
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(dir.path()); // the lightmapper's pictures land here
-    const int status = vornex({"export", test::examplePath("tree_prop.ma"), out});
+    const int status = vornex({"export", test::examplePath("vegetation/oak/oak.ma"), out});
     std::filesystem::current_path(before);
     ASSERT_EQ(status, 0) << test::readWholeFile(dir.file("Oak.log"));
 
@@ -132,9 +133,10 @@ TEST(VornexExport, TheExampleTreeBecomesAStaticMeshWithItsFileListAndErrorList) 
 TEST(VornexExport, AnUnwritableOutputFolderFailsBeforeReading) {
     test::TempDir dir;
     test::LogCapture capture;
-    const std::string out = dir.file("missing/tank.bundledMesh");
+    std::ofstream(dir.file("plain")) << "a file, not a folder";
+    const std::string out = dir.file("plain/tank.bundledMesh");
     EXPECT_EQ(vornex({"export", fixturePath("traversal.ma"), out}), 1);
-    EXPECT_TRUE(capture.contains("Assert: m_file != 0 : can't open file: " + out + "_log.txt"));
+    EXPECT_TRUE(capture.contains("cannot write \"" + out + "\""));
     EXPECT_FALSE(capture.contains("parseActiveMayaScene called"));
 }
 

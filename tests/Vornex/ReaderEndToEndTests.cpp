@@ -26,7 +26,7 @@ const UtilMeshNode& meshNode(const test::ParsedScene& parsed, const std::string&
 }
 
 TEST(ReaderEndToEnd, StaticPropKeepsItsTwoCgfxMaterialsAndTheirRecords) {
-    const test::ParsedScene rock(test::examplePath("rock_prop.ma"));
+    const test::ParsedScene rock(test::examplePath("props/rock/rock.ma"));
     ASSERT_EQ(rock.status(), 0);
     const MaterialGroupedMesh& mesh = *meshNode(rock, "rockShape").mesh();
     ASSERT_EQ(mesh.m_groups.size(), 2u);
@@ -47,12 +47,12 @@ TEST(ReaderEndToEnd, StaticPropKeepsItsTwoCgfxMaterialsAndTheirRecords) {
 }
 
 TEST(ReaderEndToEnd, VehicleWheelsShareOneGroupedMeshAcrossTheFile) {
-    const test::ParsedScene jeep(test::examplePath("jeep_vehicle.ma"));
+    const test::ParsedScene jeep(test::examplePath("vehicles/jeep/jeep.ma"));
     ASSERT_EQ(jeep.status(), 0);
     const UtilMeshNode& left = meshNode(jeep, "wheelShape", 0);
     const UtilMeshNode& right = meshNode(jeep, "wheelShape", 1);
-    EXPECT_EQ(left.parents()[0]->name(), "wheel_left__Wheel");
-    EXPECT_EQ(right.parents()[0]->name(), "wheel_right__Wheel");
+    EXPECT_EQ(left.parents()[0]->name(), "wheel_left__RotationalBundle");
+    EXPECT_EQ(right.parents()[0]->name(), "wheel_right__RotationalBundle");
     EXPECT_EQ(left.mesh(), right.mesh());
     EXPECT_EQ(left.mesh()->m_groups[0].m_material->getText("zeph_FxTexture0"),
               "vehicles/jeep/jeep_wheel_d.dds");
@@ -63,7 +63,7 @@ TEST(ReaderEndToEnd, VehicleWheelsShareOneGroupedMeshAcrossTheFile) {
 }
 
 TEST(ReaderEndToEnd, SkinnedCharacterCarriesItsWeightsAndJoints) {
-    const test::ParsedScene soldier(test::examplePath("soldier_skinned.ma"));
+    const test::ParsedScene soldier(test::examplePath("characters/soldier/soldier.ma"));
     ASSERT_EQ(soldier.status(), 0);
     const UtilMeshNode& body = meshNode(soldier, "upper_lod0Shape");
     ASSERT_EQ(body.influenceCount(), 21u);

@@ -51,7 +51,7 @@ std::string fixturePath(const std::string& name) {
 }
 
 std::string exampleScenesDir() {
-    return VORNEX_SOURCE_DIR "/examples/scenes";
+    return VORNEX_EXAMPLES_DIR "/rawdata";
 }
 
 std::string examplePath(const std::string& name) {

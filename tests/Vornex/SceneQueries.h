@@ -23,7 +23,7 @@ std::vector<std::string> childKinds(const SceneNode* node);
 std::vector<SceneNode*> allNodes(SceneNode* root);
 // The path to a fixture under tests/data/vornex.
 std::string fixturePath(const std::string& name);
-// The shipped example scenes' folder, and the path to one of them.
+// The shipped example scenes' studio tree, and the path to a scene below it.
 std::string exampleScenesDir();
 std::string examplePath(const std::string& name);
 

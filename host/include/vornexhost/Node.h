@@ -49,6 +49,9 @@ public:
     std::vector<std::uint32_t> connectionsOut;
     std::string uuid;
     bool locked = false;
+    // One of the nodes every scene starts with that no loaded file has named yet (a startup
+    // camera the scene never saved, for example).
+    bool startupDefault = false;
     // A shape's evaluated mesh, with the scene revision and time it was computed at: shared by
     // every function set and iterator until the scene changes, and gone with the node.
     struct EvaluatedMesh {

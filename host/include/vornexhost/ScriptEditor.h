@@ -17,4 +17,8 @@ ScriptEditorSink setScriptEditorSink(ScriptEditorSink sink);
 // as "// Warning: text //" and "// Error: text //", results as "// Result: text //".
 void scriptEditorLine(ScriptEditorKind kind, std::string_view text);
 
+// Prints one line on the terminal as scriptEditorLine does without a sink; for sinks that
+// pass some lines on.
+void printScriptEditorLine(ScriptEditorKind kind, std::string_view text);
+
 } // namespace vornexhost

@@ -8,8 +8,10 @@
 
 namespace vornexhost {
 
+inline constexpr const char* kDefaultCamera = "persp";
+
 struct RenderSettings {
-    std::string camera = "persp"; // a camera's transform or shape name
+    std::string camera = kDefaultCamera; // a camera's transform or shape name
     int width = 640;
     int height = 480;
     bool hasFrame = false;
@@ -20,12 +22,18 @@ struct RenderSettings {
     bool fitAll = false;
     // Every material in its plain colour, without textures or plug-in shaders.
     bool plainColor = false;
+    // A camera the scene does not hold, or a startup camera it never saved, shows nothing in
+    // particular: draw through the default camera instead (the named one when the scene has
+    // it), fitted as `fitAll` does.
+    bool fitUnsavedCamera = false;
 };
 
 struct RenderedImage {
     int width = 0;
     int height = 0;
     std::vector<unsigned char> rgba; // top row first
+    std::string camera;              // the camera drawn through, as named
+    bool fitted = false;             // moved to hold everything
 };
 
 // Largest image side the viewport draws.

@@ -96,7 +96,9 @@ void Scene::reset() {
         const NodeType* type = types.find(typeName);
         if (!type)
             type = types.generic(typeName, false);
-        return createNode(*type, name, nullptr);
+        Node* node = createNode(*type, name, nullptr);
+        node->startupDefault = true;
+        return node;
     };
     make("time", "time1");
     struct CameraDefault {
@@ -114,6 +116,7 @@ void Scene::reset() {
     for (const CameraDefault& c : cameras) {
         Node* xf = make("transform", c.name);
         Node* shape = createNode(*types.find("camera"), c.shape, xf);
+        shape->startupDefault = true;
         // The startup cameras are hidden, as Maya saves them.
         xf->topStore(*xf->findAttribute("v")).hasValue = true;
         const char* comp[3] = {"tx", "ty", "tz"};

@@ -281,6 +281,7 @@ void MaStatements::createNode() {
         // a referenced file names it.
         if (Node* existing = m_scene.findNode(name);
             existing && existing->type().name == type->name) {
+            existing->startupDefault = false;
             m_current = existing;
             return;
         }

@@ -480,9 +480,17 @@ bool renderActiveScene(const RenderSettings& settings, RenderedImage& image, std
                 std::to_string(kMaxRenderSize);
         return false;
     }
-    Node* camera = findCamera(settings.camera);
+    RenderSettings used = settings;
+    Node* camera = findCamera(used.camera);
+    if (settings.fitUnsavedCamera && (!camera || camera->startupDefault)) {
+        if (!camera) {
+            used.camera = kDefaultCamera;
+            camera = findCamera(used.camera);
+        }
+        used.fitAll = true;
+    }
     if (!camera) {
-        error = "no camera \"" + settings.camera + "\" in the scene";
+        error = "no camera \"" + used.camera + "\" in the scene";
         return false;
     }
     if (settings.hasFrame)
@@ -506,7 +514,7 @@ bool renderActiveScene(const RenderSettings& settings, RenderedImage& image, std
     M3dView view(settings.width, settings.height);
     SceneDraw draw(settings, view);
     const GuideLines guides = sceneGuides();
-    if (!cameraSetup(*camera, settings, guides, draw.m_viewMatrix, error))
+    if (!cameraSetup(*camera, used, guides, draw.m_viewMatrix, error))
         return false;
     setupLight();
     glEnable(GL_LIGHTING);
@@ -523,6 +531,8 @@ bool renderActiveScene(const RenderSettings& settings, RenderedImage& image, std
 
     image.width = settings.width;
     image.height = settings.height;
+    image.camera = used.camera;
+    image.fitted = used.fitAll;
     const std::size_t row = static_cast<std::size_t>(settings.width) * 4;
     std::vector<unsigned char> bottomUp(row * static_cast<std::size_t>(settings.height));
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

@@ -19,7 +19,7 @@ class CgfxReading : public ReaderSceneTest {
 protected:
     void SetUp() override {
         // The scenes name the effects by artists' paths; the host finds them by file name.
-        setenv("VORNEX_CGFX_PATH", VORNEX_SOURCE_DIR "/examples/effects", 1);
+        setenv("VORNEX_CGFX_PATH", VORNEX_EXAMPLES_DIR "/rawdata/shaders", 1);
         exportErrorList().clear();
     }
     void TearDown() override { exportErrorList().clear(); }

@@ -17,7 +17,7 @@
 namespace vornexhost::test {
 namespace {
 
-const std::string kEffects = std::string(VORNEX_SOURCE_DIR) + "/examples/effects/";
+const std::string kEffects = std::string(VORNEX_EXAMPLES_DIR) + "/rawdata/shaders/";
 
 class CgfxShaderCommandTest : public SceneTest {
 protected:

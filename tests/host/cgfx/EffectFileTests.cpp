@@ -13,7 +13,7 @@
 namespace vornexhost {
 namespace {
 
-const std::string kEffects = std::string(VORNEX_SOURCE_DIR) + "/examples/effects/";
+const std::string kEffects = std::string(VORNEX_EXAMPLES_DIR) + "/rawdata/shaders/";
 
 std::vector<std::string> namesAndTypes(const EffectFile& effect) {
     std::vector<std::string> out;

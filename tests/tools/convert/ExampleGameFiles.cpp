@@ -32,16 +32,16 @@ std::string exported(const TempDir& dir, const std::string& scene, const std::st
 
 ExampleGameFiles exportAll(const TempDir& dir) {
     ExampleGameFiles files;
-    files.tank = exported(dir, exampleFile("tank_vehicle.ma"), "tank.bundledMesh",
-                          "meshes/tank.bundledmesh");
+    files.tank =
+        exported(dir, exampleFile("tank.ma"), "tank.bundledMesh", "meshes/tank.bundledmesh");
     files.tankScript = dir.file("tank.con");
-    files.bunker = exported(dir, exampleFile("bunker_static.ma"), "bunker.staticMesh",
-                            "meshes/bunker.staticmesh");
+    files.bunker =
+        exported(dir, exampleFile("bunker.ma"), "bunker.staticMesh", "meshes/bunker.staticmesh");
     files.bunkerCollision = dir.file("meshes/bunker.collisionmesh");
-    files.soldier = exported(dir, exampleFile("soldier_skinned.ma"), "soldier.skinnedMesh",
+    files.soldier = exported(dir, exampleFile("soldier.ma"), "soldier.skinnedMesh",
                              "meshes/soldier.skinnedmesh");
     // The soldier's skeleton: its scene exported as a skeleton instead.
-    std::string scene = readWholeFile(exampleFile("soldier_skinned.ma"));
+    std::string scene = readWholeFile(exampleFile("soldier.ma"));
     for (std::size_t at = scene.find("root_skinnedMesh"); at != std::string::npos;
          at = scene.find("root_skinnedMesh", at))
         scene.replace(at, 16, "root_skeleton");

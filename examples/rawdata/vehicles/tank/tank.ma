@@ -1,5 +1,5 @@
 //Maya ASCII 4.5 scene
-//Name: tank_vehicle.ma
+//Name: tank.ma
 //Last modified: Sun, Dec 06, 2026 10:15:00 PM
 requires maya "4.5";
 requires "cgfxShader" "4.5";
@@ -99,7 +99,7 @@ createNode cgfxShader -n "tank_body";
 	addAttr -ci true -sn "Diffuse" -ln "Diffuse" -dt "string";
 	addAttr -ci true -sn "NormalMap" -ln "NormalMap" -dt "string";
 	addAttr -ci true -sn "ShadowMap" -ln "ShadowMap" -dt "string";
-	setAttr ".s" -type "string" "../effects/BundledMesh.fx";
+	setAttr ".s" -type "string" "../../shaders/BundledMesh.fx";
 	setAttr ".Diffuse" -type "string" "c:/Game/RawData/Vehicles/Tank/Tank_Body_D.dds";
 	setAttr ".NormalMap" -type "string" "c:/Game/RawData/Vehicles/Tank/Tank_N.dds";
 	setAttr ".ShadowMap" -type "string" "shadowmap.dds";
@@ -111,7 +111,7 @@ createNode cgfxShader -n "Alpha_Glass_EnvMap";
 	addAttr -ci true -sn "Diffuse" -ln "Diffuse" -dt "string";
 	addAttr -ci true -sn "NormalMap" -ln "NormalMap" -dt "string";
 	addAttr -ci true -sn "ShadowMap" -ln "ShadowMap" -dt "string";
-	setAttr ".s" -type "string" "../effects/BundledMesh.fx";
+	setAttr ".s" -type "string" "../../shaders/BundledMesh.fx";
 	setAttr ".Diffuse" -type "string" "c:/Game/RawData/Vehicles/Tank/Glass_D.dds";
 	setAttr ".NormalMap" -type "string" "c:/Game/RawData/Vehicles/Tank/Tank_N.dds";
 	setAttr ".ShadowMap" -type "string" "shadowmap.dds";
@@ -123,7 +123,7 @@ createNode cgfxShader -n "grille_alpha_test";
 	addAttr -ci true -sn "Diffuse" -ln "Diffuse" -dt "string";
 	addAttr -ci true -sn "NormalMap" -ln "NormalMap" -dt "string";
 	addAttr -ci true -sn "ShadowMap" -ln "ShadowMap" -dt "string";
-	setAttr ".s" -type "string" "../effects/BundledMesh.fx";
+	setAttr ".s" -type "string" "../../shaders/BundledMesh.fx";
 	setAttr ".Diffuse" -type "string" "c:/Game/RawData/Vehicles/Tank/Grille_D.dds";
 	setAttr ".NormalMap" -type "string" "c:/Game/RawData/Vehicles/Tank/Tank_N.dds";
 	setAttr ".ShadowMap" -type "string" "shadowmap.dds";
@@ -135,7 +135,7 @@ createNode cgfxShader -n "tracks_AnimatedUV";
 	addAttr -ci true -sn "Diffuse" -ln "Diffuse" -dt "string";
 	addAttr -ci true -sn "NormalMap" -ln "NormalMap" -dt "string";
 	addAttr -ci true -sn "ShadowMap" -ln "ShadowMap" -dt "string";
-	setAttr ".s" -type "string" "../effects/BundledMesh.fx";
+	setAttr ".s" -type "string" "../../shaders/BundledMesh.fx";
 	setAttr ".Diffuse" -type "string" "c:/Game/RawData/Vehicles/Tank/tank_tracks.dds";
 	setAttr ".NormalMap" -type "string" "c:/Game/RawData/Vehicles/Tank/Tank_N.dds";
 	setAttr ".ShadowMap" -type "string" "shadowmap.dds";

@@ -1,5 +1,5 @@
 //Maya ASCII 4.5 scene
-//Name: walk_skeleton.ma
+//Name: walk.ma
 //Last modified: Sun, Dec 06, 2026 08:15:00 AM
 requires maya "4.5";
 currentUnit -l centimeter -a degree -t film;

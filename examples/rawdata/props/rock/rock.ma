@@ -1,5 +1,5 @@
 //Maya ASCII 4.5 scene
-//Name: rock_prop.ma
+//Name: rock.ma
 //Last modified: Sun, Dec 06, 2026 08:15:00 AM
 requires maya "4.5";
 requires "cgfxShader" "4.5";
@@ -38,7 +38,7 @@ createNode cgfxShader -n "rock_side";
 	addAttr -ci true -sn "Crack" -ln "Crack" -dt "string";
 	addAttr -ci true -sn "NDetail" -ln "NDetail" -dt "string";
 	addAttr -ci true -sn "NCrack" -ln "NCrack" -dt "string";
-	setAttr ".s" -type "string" "../effects/StaticMesh.fx";
+	setAttr ".s" -type "string" "../../shaders/StaticMesh.fx";
 	setAttr ".Base" -type "string" "c:/Game/RawData/Props/Rock/Rock_Base.dds";
 	setAttr ".Detail" -type "string" "detail.dds";
 	setAttr ".Dirt" -type "string" "c:/Game/RawData/Props/Rock/Rock_Dirt.dds";
@@ -56,7 +56,7 @@ createNode cgfxShader -n "rock_top_parallax";
 	addAttr -ci true -sn "Crack" -ln "Crack" -dt "string";
 	addAttr -ci true -sn "NDetail" -ln "NDetail" -dt "string";
 	addAttr -ci true -sn "NCrack" -ln "NCrack" -dt "string";
-	setAttr ".s" -type "string" "../effects/StaticMesh.fx";
+	setAttr ".s" -type "string" "../../shaders/StaticMesh.fx";
 	setAttr ".Base" -type "string" "c:/Game/RawData/Props/Rock/Moss_Base.dds";
 	setAttr ".Detail" -type "string" "c:/Game/RawData/Props/Rock/Moss_Detail.dds";
 	setAttr ".Dirt" -type "string" "dirt.dds";

@@ -1,5 +1,5 @@
 //Maya ASCII 4.5 scene
-//Name: soldier_skinned.ma
+//Name: soldier.ma
 //Last modified: Sun, Dec 06, 2026 11:55:00 PM
 requires maya "4.5";
 requires "cgfxShader" "4.5";
@@ -1617,7 +1617,7 @@ createNode groupParts -n "skinCluster4GroupParts";
 createNode cgfxShader -n "soldier_body";
 	addAttr -ci true -sn "NormalMap" -ln "NormalMap" -dt "string";
 	addAttr -ci true -sn "Diffuse" -ln "Diffuse" -dt "string";
-	setAttr ".s" -type "string" "../effects/SkinnedMeshNormalMap.fx";
+	setAttr ".s" -type "string" "../../shaders/SkinnedMeshNormalMap.fx";
 	setAttr ".NormalMap" -type "string" "c:/Game/RawData/Characters/Soldier/Soldier_N.dds";
 	setAttr ".Diffuse" -type "string" "c:/Game/RawData/Characters/Soldier/Soldier_D.dds";
 createNode shadingEngine -n "soldier_bodySG";
@@ -1627,7 +1627,7 @@ createNode materialInfo -n "soldier_bodyInfo";
 createNode cgfxShader -n "soldier_gear_tangent";
 	addAttr -ci true -sn "Diffuse" -ln "Diffuse" -dt "string";
 	addAttr -ci true -sn "NormalMap" -ln "NormalMap" -dt "string";
-	setAttr ".s" -type "string" "../effects/SkinnedMeshTangent.fx";
+	setAttr ".s" -type "string" "../../shaders/SkinnedMeshTangent.fx";
 	setAttr ".Diffuse" -type "string" "c:/Game/RawData/Characters/Soldier/Soldier_Gear_D.dds";
 	setAttr ".NormalMap" -type "string" "c:/Game/RawData/Characters/Soldier/Soldier_Gear_N.dds";
 createNode shadingEngine -n "soldier_gear_tangentSG";

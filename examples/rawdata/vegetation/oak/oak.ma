@@ -1,5 +1,5 @@
 //Maya ASCII 4.5 scene
-//Name: tree_prop.ma
+//Name: oak.ma
 //Last modified: Sun, Dec 06, 2026 09:30:00 PM
 requires maya "4.5";
 requires "cgfxShader" "4.5";
@@ -17,8 +17,8 @@ createNode transform -n "trunk" -p "lod0";
 	setAttr ".t" -type "double3" 0 150 0 ;
 createNode mesh -n "trunkShape" -p "trunk";
 	setAttr -k off ".v";
-createNode transform -n "crown" -p "lod0";
-	setAttr ".t" -type "double3" 0 320 0 ;
+createNode transform -n "crown" -p "trunk";
+	setAttr ".t" -type "double3" 0 170 0 ;
 createNode mesh -n "crownShape" -p "crown";
 	setAttr -k off ".v";
 createNode transform -n "lod1" -p "geom0";
@@ -26,8 +26,8 @@ createNode transform -n "trunkLow" -p "lod1";
 	setAttr ".t" -type "double3" 0 150 0 ;
 createNode mesh -n "trunkLowShape" -p "trunkLow";
 	setAttr -k off ".v";
-createNode transform -n "crownLow" -p "lod1";
-	setAttr ".t" -type "double3" 0 320 0 ;
+createNode transform -n "crownLow" -p "trunkLow";
+	setAttr ".t" -type "double3" 0 170 0 ;
 createNode mesh -n "crownLowShape" -p "crownLow";
 	setAttr -k off ".v";
 createNode transform -n "geom1" -p "root_staticMesh";
@@ -69,7 +69,7 @@ createNode cgfxShader -n "bark";
 	addAttr -ci true -sn "Crack" -ln "Crack" -dt "string";
 	addAttr -ci true -sn "NDetail" -ln "NDetail" -dt "string";
 	addAttr -ci true -sn "NCrack" -ln "NCrack" -dt "string";
-	setAttr ".s" -type "string" "../effects/StaticMesh.fx";
+	setAttr ".s" -type "string" "../../shaders/StaticMesh.fx";
 	setAttr ".Base" -type "string" "c:/Game/RawData/Vegetation/Oak/Bark_Base.dds";
 	setAttr ".Detail" -type "string" "c:/Game/RawData/Vegetation/Oak/Bark_Detail.dds";
 	setAttr ".Dirt" -type "string" "dirt.dds";
@@ -87,7 +87,7 @@ createNode cgfxShader -n "AlphaLeaves";
 	addAttr -ci true -sn "Crack" -ln "Crack" -dt "string";
 	addAttr -ci true -sn "NDetail" -ln "NDetail" -dt "string";
 	addAttr -ci true -sn "NCrack" -ln "NCrack" -dt "string";
-	setAttr ".s" -type "string" "../effects/StaticMesh.fx";
+	setAttr ".s" -type "string" "../../shaders/StaticMesh.fx";
 	setAttr ".Base" -type "string" "c:/Game/RawData/Vegetation/Oak/Leaves_Base.dds";
 	setAttr ".Detail" -type "string" "detail.dds";
 	setAttr ".Dirt" -type "string" "dirt.dds";
@@ -117,4 +117,4 @@ connectAttr "bark.msg" "barkInfo.m" -na;
 connectAttr "AlphaLeaves.oc" "AlphaLeavesSG.ss";
 connectAttr "AlphaLeavesSG.msg" "AlphaLeavesInfo.sg";
 connectAttr "AlphaLeaves.msg" "AlphaLeavesInfo.m" -na;
-// End of tree_prop.ma
+// End of oak.ma

@@ -1,5 +1,5 @@
 //Maya ASCII 4.5 scene
-//Name: bunker_static.ma
+//Name: bunker.ma
 //Last modified: Sun, Dec 06, 2026 10:50:00 PM
 requires maya "4.5";
 requires "cgfxShader" "4.5";
@@ -76,7 +76,7 @@ createNode cgfxShader -n "concrete";
 	addAttr -ci true -sn "Crack" -ln "Crack" -dt "string";
 	addAttr -ci true -sn "NDetail" -ln "NDetail" -dt "string";
 	addAttr -ci true -sn "NCrack" -ln "NCrack" -dt "string";
-	setAttr ".s" -type "string" "../effects/StaticMesh.fx";
+	setAttr ".s" -type "string" "../../shaders/StaticMesh.fx";
 	setAttr ".Base" -type "string" "c:/Game/RawData/Buildings/Bunker/Concrete_Base.dds";
 	setAttr ".Detail" -type "string" "c:/Game/RawData/Buildings/Bunker/Concrete_Detail.dds";
 	setAttr ".Dirt" -type "string" "dirt.dds";
