@@ -54,6 +54,8 @@ public:
 private:
     struct BuildNode;
     void subdivide(BuildNode& node, int depth);
+    // Splits the node into two children, or returns false for a leaf.
+    bool split(BuildNode& node, int depth);
     void flatten(const BuildNode& node);
 
     SplitSearch m_search;

@@ -1,6 +1,7 @@
 // The spatial tree: the sweep search against the plain classification of every face, the
 // shape of small trees worked by hand, and properties of trees over generated meshes.
 #include "MeshExporter/SpatialTree.h"
+#include "MeshExporter/SpatialTreeMembers.h"
 #include "Shared/Base/Streams/Buffers/StringOutBuffer.h"
 #include "Shared/Base/Streams/OutStream.h"
 #include "tests/MeshExporter/CollisionTestMeshes.h"
@@ -23,8 +24,9 @@ using test::soup;
 using test::terrain;
 
 // Every candidate of every axis, every face classified: the search as first described.
-SplitChoice literalSplitSearch(const std::vector<TreeFace>& faces,
-                               const std::vector<std::uint32_t>& members, const TreeBox& box) {
+SplitChoice literalSplitSearch(const std::vector<TreeFace>& faces, const TreeMembers& node,
+                               const TreeBox& box) {
+    const std::vector<std::uint32_t>& members = node.faces;
     SplitChoice best;
     for (int axis = 0; axis < 3; ++axis) {
         const auto a = static_cast<unsigned>(axis);
