@@ -89,6 +89,7 @@ bool SpatialTree::build(const std::vector<Vector3>& vertices,
         ++m_depth;
     }
     flatten(*root);
+    m_scratch = {};
     return true;
 }
 
@@ -118,7 +119,7 @@ bool SpatialTree::split(BuildNode& node, int depth) {
                   << "Recursing again, current depth: " << depth << "\n";
     }
     const double leafCost = (1.0 - m_leafFactor) * static_cast<double>(n) * halfArea(node.box);
-    const SplitChoice best = m_search(m_faces, node.members, node.box);
+    const SplitChoice best = m_search(m_faces, node.members, node.box, m_scratch);
     const bool better = best.found && best.cost < leafCost;
     if (n <= kLeafUnlessCheaper && !better)
         return false;

@@ -60,6 +60,7 @@ private:
 
     SplitSearch m_search;
     std::vector<TreeFace> m_faces;
+    SplitScratch m_scratch;
     int m_maximumDepth = 0;
     double m_leafFactor = 0.0;
     TreeBox m_bounds;

@@ -184,15 +184,6 @@ std::vector<float> candidatePositions(const std::vector<TreeFace>& faces,
 
 namespace {
 
-// A face counted from its bounds: its box ends on the axis and the ends of its part inside the
-// node box.
-struct CountedFace {
-    float boxMin;
-    float boxMax;
-    double partMin;
-    double partMax;
-};
-
 // Whether a counted face goes left at s (it is not in the plane band); `hi` as for s.
 bool goesLeft(const CountedFace& f, float s, float hi) {
     const double sd = static_cast<double>(s);
@@ -209,7 +200,8 @@ namespace {
 // differently), which of them stands for the pair depends on the order of a sort of all box
 // ends, so that sort is made as candidatePositions makes it.
 void sortedCandidates(const std::vector<TreeFace>& faces, const TreeMembers& members, int axis,
-                      const TreeBox& box, std::vector<float>& values) {
+                      const TreeBox& box, const std::vector<CountedFace>& bounds,
+                      std::vector<float>& values) {
     const auto a = static_cast<unsigned>(axis);
     values.clear();
     values.reserve(members.size() * 2);
@@ -218,12 +210,9 @@ void sortedCandidates(const std::vector<TreeFace>& faces, const TreeMembers& mem
     const std::vector<std::uint32_t>& byMin = members.byMin[a];
     const std::vector<std::uint32_t>& byMax = members.byMax[a];
     while (i < byMin.size() || j < byMax.size()) {
-        const bool fromMin =
-            j == byMax.size() ||
-            (i < byMin.size() && along(faces[members.faces[byMin[i]]].box.min, a) <=
-                                     along(faces[members.faces[byMax[j]]].box.max, a));
-        const float v = fromMin ? along(faces[members.faces[byMin[i++]]].box.min, a)
-                                : along(faces[members.faces[byMax[j++]]].box.max, a);
+        const bool fromMin = j == byMax.size() || (i < byMin.size() && bounds[byMin[i]].boxMin <=
+                                                                           bounds[byMax[j]].boxMax);
+        const float v = fromMin ? bounds[byMin[i++]].boxMin : bounds[byMax[j++]].boxMax;
         if (values.empty() || values.back() != v)
             values.push_back(v);
     }
@@ -231,8 +220,8 @@ void sortedCandidates(const std::vector<TreeFace>& faces, const TreeMembers& mem
     if (zero != values.end() && *zero == 0.0f) {
         bool negative = false;
         bool positive = false;
-        for (std::uint32_t f : members.faces) {
-            for (const float v : {along(faces[f].box.min, a), along(faces[f].box.max, a)}) {
+        for (const CountedFace& f : bounds) {
+            for (const float v : {f.boxMin, f.boxMax}) {
                 if (v == 0.0f) {
                     negative |= std::signbit(v);
                     positive |= !std::signbit(v);
@@ -250,63 +239,66 @@ void sortedCandidates(const std::vector<TreeFace>& faces, const TreeMembers& mem
 } // namespace
 
 SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces, const TreeMembers& members,
-                             const TreeBox& box) {
+                             const TreeBox& box, SplitScratch& scratch) {
     SplitChoice best;
     const std::size_t n = members.size();
-    // The part of each face inside the node box, found once for every axis.
-    std::vector<FaceExtent> extents(n);
-    std::vector<bool> contained(n);
+    // Each face's bounds and the part of it inside the node box, found once for every axis.
+    // Faces outside the node box that are flat on an axis, or whose part inside is empty, take
+    // the exact test on that axis (kind 2); the others are counted, those contained in the box
+    // (kind 0) apart from those it cuts (kind 1).
+    for (unsigned a = 0; a < 3; ++a) {
+        scratch.bounds[a].resize(n);
+        scratch.kinds[a].resize(n);
+    }
     for (std::size_t i = 0; i < n; ++i) {
         const TreeFace& face = faces[members.faces[i]];
-        contained[i] = containedIn(face, box);
-        if (contained[i]) {
-            extents[i].empty = false;
+        const bool contained = containedIn(face, box);
+        FaceExtent extent;
+        if (contained) {
+            extent.empty = false;
             for (unsigned k = 0; k < 3; ++k) {
-                extents[i].min[k] = static_cast<double>(along(face.box.min, k));
-                extents[i].max[k] = static_cast<double>(along(face.box.max, k));
+                extent.min[k] = static_cast<double>(along(face.box.min, k));
+                extent.max[k] = static_cast<double>(along(face.box.max, k));
             }
         } else {
-            extents[i] = clippedExtent(face, box);
+            extent = clippedExtent(face, box);
+        }
+        for (unsigned a = 0; a < 3; ++a) {
+            const float lo = along(face.box.min, a);
+            const float hi = along(face.box.max, a);
+            const bool flat = hi - lo < kTreeTolerance;
+            scratch.bounds[a][i] = {lo, hi, extent.min[a], extent.max[a]};
+            scratch.kinds[a][i] = contained ? 0 : (!flat && !extent.empty) ? 1 : 2;
         }
     }
-    std::vector<float> candidates;
-    std::vector<CountedFace> counted;
-    std::vector<CountedFace> cut;
-    std::vector<CountedFace> byBoxMin;
-    std::vector<double> partMaxima;
-    std::vector<double> cutMaxima;
-    std::vector<double> merged;
-    std::vector<std::uint32_t> exact;
-    std::vector<float> exactMaxima;
-    std::vector<std::uint32_t> active;
+    std::vector<float>& candidates = scratch.candidates;
+    std::vector<CountedFace>& counted = scratch.counted;
+    std::vector<CountedFace>& cut = scratch.cut;
+    std::vector<CountedFace>& byBoxMin = scratch.byBoxMin;
+    std::vector<double>& partMaxima = scratch.partMaxima;
+    std::vector<double>& cutMaxima = scratch.cutMaxima;
+    std::vector<double>& merged = scratch.merged;
+    std::vector<std::uint32_t>& exact = scratch.exact;
+    std::vector<float>& exactMaxima = scratch.exactMaxima;
+    std::vector<std::uint32_t>& active = scratch.active;
     for (int axis = 0; axis < 3; ++axis) {
         const auto a = static_cast<unsigned>(axis);
-        sortedCandidates(faces, members, axis, box, candidates);
-        // Faces outside the node box that are flat on this axis, or whose part inside is
-        // empty, take the exact test; the others are counted. A contained face's part is its
-        // box, so it comes sorted; the few cut by the node box are sorted apart and merged in.
-        const auto kind = [&](std::uint32_t i) {
-            const TreeFace& face = faces[members.faces[i]];
-            const bool flat = along(face.box.max, a) - along(face.box.min, a) < kTreeTolerance;
-            return contained[i] ? 0 : (!flat && !extents[i].empty) ? 1 : 2;
-        };
-        const auto countedFace = [&](std::uint32_t i) {
-            const TreeFace& face = faces[members.faces[i]];
-            return CountedFace{along(face.box.min, a), along(face.box.max, a), extents[i].min[a],
-                               extents[i].max[a]};
-        };
+        const std::vector<CountedFace>& bounds = scratch.bounds[a];
+        const std::vector<unsigned char>& kinds = scratch.kinds[a];
+        sortedCandidates(faces, members, axis, box, bounds, candidates);
+        // A contained face's part is its box, so it comes sorted; the few cut by the node box
+        // are sorted apart and merged in.
         counted.clear();
         cut.clear();
         byBoxMin.clear();
         exact.clear();
         for (std::uint32_t i : members.byMin[a]) {
-            const int k = kind(i);
-            if (k == 2) {
+            if (kinds[i] == 2) {
                 exact.push_back(members.faces[i]);
                 continue;
             }
-            byBoxMin.push_back(countedFace(i));
-            (k == 0 ? counted : cut).push_back(byBoxMin.back());
+            byBoxMin.push_back(bounds[i]);
+            (kinds[i] == 0 ? counted : cut).push_back(bounds[i]);
         }
         const auto byPartMin = [](const CountedFace& l, const CountedFace& r) {
             return l.partMin < r.partMin;
@@ -323,13 +315,12 @@ SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces, const TreeMembe
         cutMaxima.clear();
         exactMaxima.clear();
         for (std::uint32_t i : members.byMax[a]) {
-            const int k = kind(i);
-            if (k == 0)
-                partMaxima.push_back(extents[i].max[a]);
-            else if (k == 1)
-                cutMaxima.push_back(extents[i].max[a]);
+            if (kinds[i] == 0)
+                partMaxima.push_back(bounds[i].partMax);
+            else if (kinds[i] == 1)
+                cutMaxima.push_back(bounds[i].partMax);
             else
-                exactMaxima.push_back(along(faces[members.faces[i]].box.max, a));
+                exactMaxima.push_back(bounds[i].boxMax);
         }
         if (!cutMaxima.empty()) {
             std::sort(cutMaxima.begin(), cutMaxima.end());

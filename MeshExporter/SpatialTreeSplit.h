@@ -82,15 +82,42 @@ std::vector<float> candidatePositions(const std::vector<TreeFace>& faces,
 
 struct TreeMembers;
 
+// A face counted from its bounds on one axis: its box ends and the ends of its part inside the
+// node box.
+struct CountedFace {
+    float boxMin;
+    float boxMax;
+    double partMin;
+    double partMax;
+};
+
+// The search's working lists, kept from node to node so that nodes do not each allocate (and
+// fault in) their own.
+struct SplitScratch {
+    // Per axis, by position in the members' face list.
+    std::vector<CountedFace> bounds[3];
+    std::vector<unsigned char> kinds[3];
+    std::vector<float> candidates;
+    std::vector<CountedFace> counted;
+    std::vector<CountedFace> cut;
+    std::vector<CountedFace> byBoxMin;
+    std::vector<double> partMaxima;
+    std::vector<double> cutMaxima;
+    std::vector<double> merged;
+    std::vector<std::uint32_t> exact;
+    std::vector<float> exactMaxima;
+    std::vector<std::uint32_t> active;
+};
+
 // The cheapest split of the node holding `members`; found is false when no candidate exists.
 using SplitSearch = SplitChoice (*)(const std::vector<TreeFace>& faces, const TreeMembers& members,
-                                    const TreeBox& box);
+                                    const TreeBox& box, SplitScratch& scratch);
 
 // The fast search: each face's part inside the node box is found once; faces are then counted
 // from the ends of those parts in the members' sorted orders, moving one mark per count along
 // the ascending candidates and visiting only faces in a candidate's plane band. Faces flat on
 // the axis that reach beyond the node box get the exact test where they straddle.
 SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces, const TreeMembers& members,
-                             const TreeBox& box);
+                             const TreeBox& box, SplitScratch& scratch);
 
 } // namespace vx

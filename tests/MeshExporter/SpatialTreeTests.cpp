@@ -25,7 +25,7 @@ using test::terrain;
 
 // Every candidate of every axis, every face classified: the search as first described.
 SplitChoice literalSplitSearch(const std::vector<TreeFace>& faces, const TreeMembers& node,
-                               const TreeBox& box) {
+                               const TreeBox& box, SplitScratch&) {
     const std::vector<std::uint32_t>& members = node.faces;
     SplitChoice best;
     for (int axis = 0; axis < 3; ++axis) {
