@@ -5,12 +5,6 @@
 
 namespace vx {
 
-std::int64_t TriangleRaster::nearest(double value) {
-    // Far outside any grid either way; the clamp keeps the conversion defined.
-    const double limit = 4.0e18;
-    return static_cast<std::int64_t>(std::clamp(std::floor(value + 0.5), -limit, limit));
-}
-
 TriangleRaster::Edge TriangleRaster::makeEdge(double ua, double va, double ub, double vb) {
     Edge edge{ua, va, ub, vb, 0.0, va == vb};
     if (!edge.flat)
@@ -70,10 +64,6 @@ std::uint64_t TriangleRaster::lastStepOfRow(std::int64_t row, std::uint64_t firs
     while (k > first && rowAt(k) != row)
         --k;
     return k;
-}
-
-std::int64_t TriangleRaster::rowAt(std::uint64_t k) const {
-    return nearest(m_height * vAt(k));
 }
 
 bool TriangleRaster::movesAtMostOneColumn(const Edge& edge) const {
