@@ -4,39 +4,12 @@
 
 namespace vx {
 
-namespace {
-
-std::uint64_t mix(std::uint64_t key) {
-    key ^= key >> 33;
-    key *= 0xff51afd7ed558ccdULL;
-    key ^= key >> 33;
-    key *= 0xc4ceb9fe1a85ec53ULL;
-    key ^= key >> 33;
-    return key;
-}
-
-} // namespace
-
 PointHashGrid::PointHashGrid(double cellSize, double reach)
     : m_inverseCell(1.0 / cellSize), m_reach(reach) {}
 
 void PointHashGrid::reserve(std::size_t points) {
     m_ids.reserve(points);
     m_next.reserve(points);
-}
-
-std::int64_t PointHashGrid::cellOf(double coordinate) const {
-    // Clamped far beyond any float's cell so the conversion is defined; at such magnitudes
-    // neighbouring floats are whole cells apart and only equal coordinates share a cell anyway.
-    constexpr double kLimit = 4.0e18;
-    const double c = std::floor(coordinate * m_inverseCell + 0.5);
-    return static_cast<std::int64_t>(std::clamp(c, -kLimit, kLimit));
-}
-
-std::uint64_t PointHashGrid::cellKey(std::int64_t cx, std::int64_t cy, std::int64_t cz) {
-    std::uint64_t h = mix(static_cast<std::uint64_t>(cx));
-    h = mix(h ^ static_cast<std::uint64_t>(cy));
-    return mix(h ^ static_cast<std::uint64_t>(cz));
 }
 
 std::uint32_t PointHashGrid::firstOf(std::uint64_t key) const {

@@ -52,8 +52,26 @@ private:
         std::uint32_t last = kNone;
     };
 
-    std::int64_t cellOf(double coordinate) const;
-    static std::uint64_t cellKey(std::int64_t cx, std::int64_t cy, std::int64_t cz);
+    std::int64_t cellOf(double coordinate) const {
+        // Clamped far beyond any float's cell so the conversion is defined; at such magnitudes
+        // neighbouring floats are whole cells apart and only equal coordinates share a cell.
+        constexpr double kLimit = 4.0e18;
+        const double c = std::floor(coordinate * m_inverseCell + 0.5);
+        return static_cast<std::int64_t>(c < -kLimit ? -kLimit : c > kLimit ? kLimit : c);
+    }
+    static std::uint64_t mix(std::uint64_t key) {
+        key ^= key >> 33;
+        key *= 0xff51afd7ed558ccdULL;
+        key ^= key >> 33;
+        key *= 0xc4ceb9fe1a85ec53ULL;
+        key ^= key >> 33;
+        return key;
+    }
+    static std::uint64_t cellKey(std::int64_t cx, std::int64_t cy, std::int64_t cz) {
+        std::uint64_t h = mix(static_cast<std::uint64_t>(cx));
+        h = mix(h ^ static_cast<std::uint64_t>(cy));
+        return mix(h ^ static_cast<std::uint64_t>(cz));
+    }
     std::uint32_t firstOf(std::uint64_t key) const;
     void grow();
 
