@@ -38,7 +38,9 @@ void PointHashGrid::grow() {
 }
 
 void PointHashGrid::insert(const Vector3& p, std::uint32_t id) {
-    const std::uint64_t key = cellKey(cellOf(p.x), cellOf(p.y), cellOf(p.z));
+    const std::uint64_t key =
+        cellKey(cellOf(static_cast<double>(p.x)), cellOf(static_cast<double>(p.y)),
+                cellOf(static_cast<double>(p.z)));
     if ((m_used + 1) * 2 > m_slots.size())
         grow();
     const std::size_t mask = m_slots.size() - 1;
