@@ -13,8 +13,8 @@ inline constexpr float kCoincidentSquaredDistance = 9.999999e-9f;
 // `triangles` holds consecutive triples of corners. A triangle is dropped when two of its
 // corners coincide, or when a kept triangle whose centroid lies within 0.5 in x and in z has at
 // least three coinciding (corner, corner) pairs with it. Returns the kept triples in order.
-// Kept triangles are found through a grid of 1 x 1 cells in the x-z plane, so the pass is
-// linear for meshes that do not stack many triangles over one spot.
+// Kept triangles are found through a hash grid of their corners, so the pass is linear in any
+// orientation for meshes that do not gather many corners on one spot.
 // With `withinSourceOnly`, only triangles of the same scene mesh can be duplicates: meshes
 // whose vertices stay in their own part's space may lie on one another without being copies.
 std::vector<ExportVertex> prepareMaterialGroup(const std::vector<ExportVertex>& triangles,

@@ -1,5 +1,6 @@
 #include "MeshExporter/SpatialTree.h"
 
+#include "MeshExporter/SpatialTreeMembers.h"
 #include "Shared/Base/Streams/OutStream.h"
 #include "Shared/Base/math/Matrix.h"
 
@@ -23,7 +24,7 @@ constexpr int kDepthMargin = 32;
 
 struct SpatialTree::BuildNode {
     TreeBox box;
-    std::vector<std::uint32_t> faces;
+    TreeMembers members;
     int axis = 0;
     float split = 0.0f;
     std::unique_ptr<BuildNode> children[2];
@@ -72,9 +73,7 @@ bool SpatialTree::build(const std::vector<Vector3>& vertices,
 
     auto root = std::make_unique<BuildNode>();
     root->box = m_bounds;
-    root->faces.reserve(faces.size());
-    for (std::size_t f = 0; f < faces.size(); ++f)
-        root->faces.push_back(static_cast<std::uint32_t>(f));
+    root->members = rootMembers(m_faces);
     subdivide(*root, 1);
     if (root->leaf()) {
         // The file's root must be an inner node: an empty right leaf beside the whole mesh.
@@ -90,33 +89,47 @@ bool SpatialTree::build(const std::vector<Vector3>& vertices,
         ++m_depth;
     }
     flatten(*root);
+    m_scratch = {};
     return true;
 }
 
 void SpatialTree::subdivide(BuildNode& node, int depth) {
-    const std::size_t n = node.faces.size();
+    if (!split(node, depth)) {
+        // A leaf needs only its face list.
+        for (unsigned a = 0; a < 3; ++a) {
+            node.members.byMin[a] = {};
+            node.members.byMax[a] = {};
+        }
+        return;
+    }
+    subdivide(*node.children[0], depth + 1);
+    subdivide(*node.children[1], depth + 1);
+}
+
+bool SpatialTree::split(BuildNode& node, int depth) {
+    const std::size_t n = node.members.size();
     m_depth = std::max(m_depth, depth);
     if (n <= kAlwaysLeaf)
-        return;
+        return false;
     const bool fits = n <= kTreeLeafCapacity;
     if (depth >= m_maximumDepth) {
         if (fits || depth >= m_maximumDepth + kDepthMargin)
-            return;
+            return false;
         std::cout << "Attempting to terminate recursion but leaf can't hold all the elements. "
                   << "Recursing again, current depth: " << depth << "\n";
     }
     const double leafCost = (1.0 - m_leafFactor) * static_cast<double>(n) * halfArea(node.box);
-    const SplitChoice best = m_search(m_faces, node.faces, node.box);
+    const SplitChoice best = m_search(m_faces, node.members, node.box, m_scratch);
     const bool better = best.found && best.cost < leafCost;
     if (n <= kLeafUnlessCheaper && !better)
-        return;
+        return false;
     const auto a = static_cast<unsigned>(best.axis);
     const bool reduces = best.left < n && best.right < n;
     const bool inside = node.box.min[a] < best.position && best.position < node.box.max[a];
     if (!best.found || !(!fits || better || reduces || inside))
-        return;
+        return false;
     if (depth >= m_maximumDepth && !reduces)
-        return;
+        return false;
 
     node.axis = best.axis;
     node.split = best.position;
@@ -126,23 +139,18 @@ void SpatialTree::subdivide(BuildNode& node, int depth) {
     left->box.max[a] = best.position;
     right->box = node.box;
     right->box.min[a] = best.position;
-    for (std::uint32_t f : node.faces) {
-        const unsigned side = classifyFace(m_faces[f], best.axis, best.position, node.box);
-        if (side == kSidePlane) {
-            (best.planarRight ? right : left)->faces.push_back(f);
-            continue;
-        }
-        if (side & kSideLeft)
-            left->faces.push_back(f);
-        if (side & kSideRight)
-            right->faces.push_back(f);
+    std::vector<unsigned char> sides(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned side =
+            classifyFace(m_faces[node.members.faces[i]], best.axis, best.position, node.box);
+        sides[i] = static_cast<unsigned char>(
+            side == kSidePlane ? (best.planarRight ? kSideRight : kSideLeft) : side);
     }
-    node.faces.clear();
-    node.faces.shrink_to_fit();
-    subdivide(*left, depth + 1);
-    subdivide(*right, depth + 1);
+    splitMembers(node.members, sides, left->members, right->members);
+    node.members = {};
     node.children[0] = std::move(left);
     node.children[1] = std::move(right);
+    return true;
 }
 
 void SpatialTree::flatten(const BuildNode& node) {
@@ -151,12 +159,12 @@ void SpatialTree::flatten(const BuildNode& node) {
     for (unsigned c = 0; c < 2; ++c) {
         const BuildNode& child = *node.children[c];
         if (child.leaf()) {
-            const std::size_t count = child.faces.size();
+            const std::size_t count = child.members.size();
             m_largestLeaf = std::max(m_largestLeaf, count);
             m_nodes[at].flags |= (c == 0 ? kTreeChild0Leaf : kTreeChild1Leaf) |
                                  (static_cast<std::uint32_t>(count & 0xFFu) << (c == 0 ? 16 : 24));
             m_nodes[at].child[c] = static_cast<std::uint32_t>(m_faceList.size());
-            for (std::uint32_t f : child.faces)
+            for (std::uint32_t f : child.members.faces)
                 m_faceList.push_back(static_cast<std::uint16_t>(f));
         } else {
             m_nodes[at].child[c] = static_cast<std::uint32_t>(m_nodes.size());

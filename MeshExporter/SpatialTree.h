@@ -54,10 +54,13 @@ public:
 private:
     struct BuildNode;
     void subdivide(BuildNode& node, int depth);
+    // Splits the node into two children, or returns false for a leaf.
+    bool split(BuildNode& node, int depth);
     void flatten(const BuildNode& node);
 
     SplitSearch m_search;
     std::vector<TreeFace> m_faces;
+    SplitScratch m_scratch;
     int m_maximumDepth = 0;
     double m_leafFactor = 0.0;
     TreeBox m_bounds;

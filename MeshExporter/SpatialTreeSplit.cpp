@@ -1,6 +1,10 @@
 #include "MeshExporter/SpatialTreeSplit.h"
 
+#include "MeshExporter/SpatialTreeMembers.h"
+
 #include <algorithm>
+#include <cmath>
+#include <span>
 
 namespace vx {
 
@@ -13,11 +17,11 @@ constexpr double kWide = 1e9;
 BoxD sideBox(const TreeFace& face, const TreeBox& side) {
     BoxD box;
     for (unsigned k = 0; k < 3; ++k) {
-        box.min[k] = static_cast<double>(side.min[k]);
-        box.max[k] = static_cast<double>(side.max[k]);
-        const bool flat = face.box.max[k] - face.box.min[k] < kTreeTolerance;
-        const bool within = face.box.min[k] >= side.min[k] - kTreeTolerance &&
-                            face.box.max[k] <= side.max[k] + kTreeTolerance;
+        box.min[k] = static_cast<double>(along(side.min, k));
+        box.max[k] = static_cast<double>(along(side.max, k));
+        const bool flat = along(face.box.max, k) - along(face.box.min, k) < kTreeTolerance;
+        const bool within = along(face.box.min, k) >= along(side.min, k) - kTreeTolerance &&
+                            along(face.box.max, k) <= along(side.max, k) + kTreeTolerance;
         if (flat && within) {
             box.min[k] = -kWide;
             box.max[k] = kWide;
@@ -29,60 +33,69 @@ BoxD sideBox(const TreeFace& face, const TreeBox& side) {
 // Whether the face is flat on axis k and lies within [low, high] there (with the tolerance):
 // the exact test then ignores the box's limits on that axis.
 bool widened(const TreeFace& face, unsigned k, float low, float high) {
-    return face.box.max[k] - face.box.min[k] < kTreeTolerance &&
-           face.box.min[k] >= low - kTreeTolerance && face.box.max[k] <= high + kTreeTolerance;
+    return along(face.box.max, k) - along(face.box.min, k) < kTreeTolerance &&
+           along(face.box.min, k) >= low - kTreeTolerance &&
+           along(face.box.max, k) <= high + kTreeTolerance;
 }
 
 } // namespace
 
 FaceExtent clippedExtent(const TreeFace& face, const TreeBox& box) {
-    std::vector<PointD> polygon(face.corners, face.corners + 3);
-    std::vector<PointD> next;
-    for (unsigned k = 0; k < 3 && !polygon.empty(); ++k) {
-        if (widened(face, k, box.min[k], box.max[k]))
+    // Each of the six planes adds at most one corner to the three of the triangle.
+    constexpr std::size_t kMostCorners = 9;
+    PointD buffers[2][kMostCorners];
+    PointD* polygon = buffers[0];
+    PointD* next = buffers[1];
+    std::size_t count = 3;
+    std::copy(face.corners, face.corners + 3, polygon);
+    for (unsigned k = 0; k < 3 && count > 0; ++k) {
+        if (widened(face, k, along(box.min, k), along(box.max, k)))
             continue;
-        for (int side = 0; side < 2 && !polygon.empty(); ++side) {
-            const double bound = static_cast<double>(side == 0 ? box.min[k] : box.max[k]);
+        for (int side = 0; side < 2 && count > 0; ++side) {
+            const double bound =
+                static_cast<double>(side == 0 ? along(box.min, k) : along(box.max, k));
             const auto inside = [&](const PointD& p) {
                 return side == 0 ? p[k] >= bound : p[k] <= bound;
             };
-            next.clear();
-            for (std::size_t i = 0; i < polygon.size(); ++i) {
+            std::size_t kept = 0;
+            for (std::size_t i = 0; i < count; ++i) {
                 const PointD& p = polygon[i];
-                const PointD& q = polygon[(i + 1) % polygon.size()];
+                const PointD& q = polygon[(i + 1) % count];
                 if (inside(p))
-                    next.push_back(p);
+                    next[kept++] = p;
                 if (inside(p) != inside(q)) {
                     const double t = (bound - p[k]) / (q[k] - p[k]);
                     PointD cut{};
                     for (unsigned j = 0; j < 3; ++j)
                         cut[j] = p[j] + t * (q[j] - p[j]);
                     cut[k] = bound;
-                    next.push_back(cut);
+                    next[kept++] = cut;
                 }
             }
-            polygon.swap(next);
+            std::swap(polygon, next);
+            count = kept;
         }
     }
     FaceExtent extent;
-    extent.empty = polygon.empty();
+    extent.empty = count == 0;
     for (unsigned k = 0; k < 3 && !extent.empty; ++k) {
-        extent.min[k] = polygon.front()[k];
-        extent.max[k] = polygon.front()[k];
-        for (const PointD& p : polygon) {
+        extent.min[k] = polygon[0][k];
+        extent.max[k] = polygon[0][k];
+        for (const PointD& p : std::span(polygon, count)) {
             extent.min[k] = std::min(extent.min[k], p[k]);
             extent.max[k] = std::max(extent.max[k], p[k]);
         }
         // Cut points are interpolated; keep them within the face's own box.
-        extent.min[k] = std::max(extent.min[k], static_cast<double>(face.box.min[k]));
-        extent.max[k] = std::min(extent.max[k], static_cast<double>(face.box.max[k]));
+        extent.min[k] = std::max(extent.min[k], static_cast<double>(along(face.box.min, k)));
+        extent.max[k] = std::min(extent.max[k], static_cast<double>(along(face.box.max, k)));
     }
     return extent;
 }
 
 bool containedIn(const TreeFace& face, const TreeBox& box) {
     for (unsigned k = 0; k < 3; ++k)
-        if (face.box.min[k] < box.min[k] || face.box.max[k] > box.max[k])
+        if (along(face.box.min, k) < along(box.min, k) ||
+            along(face.box.max, k) > along(box.max, k))
             return false;
     return true;
 }
@@ -98,20 +111,21 @@ unsigned classifyFace(const TreeFace& face, int axis, float s, const TreeBox& no
     const auto a = static_cast<unsigned>(axis);
     const float lo = leftOnlyBelow(s);
     const float hi = rightOnlyFrom(s);
-    if (face.box.max[a] < lo)
+    if (along(face.box.max, a) < lo)
         return kSideLeft;
-    if (face.box.min[a] >= hi)
+    if (along(face.box.min, a) >= hi)
         return kSideRight;
-    if (face.box.min[a] >= lo && face.box.max[a] <= hi)
+    if (along(face.box.min, a) >= lo && along(face.box.max, a) <= hi)
         return kSidePlane;
     if (containedIn(face, nodeBox)) {
         // A corner inside a closed side box is a shared point: the corner at the face's
         // minimum lies in the left box when it is not above s, the one at its maximum in the
         // right box when it is not below s. Without such a corner the face's box misses the
         // side's box on this axis.
-        return (face.box.min[a] <= s ? kSideLeft : 0u) | (face.box.max[a] >= s ? kSideRight : 0u);
+        return (along(face.box.min, a) <= s ? kSideLeft : 0u) |
+               (along(face.box.max, a) >= s ? kSideRight : 0u);
     }
-    if (face.box.max[a] - face.box.min[a] >= kTreeTolerance) {
+    if (along(face.box.max, a) - along(face.box.min, a) >= kTreeTolerance) {
         // The part of the face inside the node box reaches the left box when it starts at or
         // below s, the right box when it ends at or above s.
         const FaceExtent extent = clippedExtent(face, nodeBox);
@@ -159,25 +173,16 @@ std::vector<float> candidatePositions(const std::vector<TreeFace>& faces,
     std::vector<float> values;
     values.reserve(members.size() * 2);
     for (std::uint32_t f : members) {
-        values.push_back(faces[f].box.min[a]);
-        values.push_back(faces[f].box.max[a]);
+        values.push_back(along(faces[f].box.min, a));
+        values.push_back(along(faces[f].box.max, a));
     }
     std::sort(values.begin(), values.end());
     values.erase(std::unique(values.begin(), values.end()), values.end());
-    std::erase_if(values, [&](float v) { return v < box.min[a] || v > box.max[a]; });
+    std::erase_if(values, [&](float v) { return v < along(box.min, a) || v > along(box.max, a); });
     return values;
 }
 
 namespace {
-
-// A face counted from its bounds: its box ends on the axis and the ends of its part inside the
-// node box.
-struct CountedFace {
-    float boxMin;
-    float boxMax;
-    double partMin;
-    double partMax;
-};
 
 // Whether a counted face goes left at s (it is not in the plane band); `hi` as for s.
 bool goesLeft(const CountedFace& f, float s, float hi) {
@@ -188,65 +193,150 @@ bool goesLeft(const CountedFace& f, float s, float hi) {
 
 } // namespace
 
-SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces,
-                             const std::vector<std::uint32_t>& members, const TreeBox& box) {
-    SplitChoice best;
-    // The part of each face inside the node box, found once for every axis.
-    std::vector<FaceExtent> extents(members.size());
-    std::vector<bool> contained(members.size());
-    for (std::size_t i = 0; i < members.size(); ++i) {
-        const TreeFace& face = faces[members[i]];
-        contained[i] = containedIn(face, box);
-        if (contained[i]) {
-            extents[i].empty = false;
-            for (unsigned k = 0; k < 3; ++k) {
-                extents[i].min[k] = static_cast<double>(face.box.min[k]);
-                extents[i].max[k] = static_cast<double>(face.box.max[k]);
+namespace {
+
+// The candidate positions on `axis` from the members' sorted box ends, as candidatePositions
+// gives them. Where the node holds both zeros (-0 and +0 compare equal but are written
+// differently), which of them stands for the pair depends on the order of a sort of all box
+// ends, so that sort is made as candidatePositions makes it.
+void sortedCandidates(const std::vector<TreeFace>& faces, const TreeMembers& members, int axis,
+                      const TreeBox& box, const std::vector<CountedFace>& bounds,
+                      std::vector<float>& values) {
+    const auto a = static_cast<unsigned>(axis);
+    values.clear();
+    values.reserve(members.size() * 2);
+    std::size_t i = 0;
+    std::size_t j = 0;
+    const std::vector<std::uint32_t>& byMin = members.byMin[a];
+    const std::vector<std::uint32_t>& byMax = members.byMax[a];
+    while (i < byMin.size() || j < byMax.size()) {
+        const bool fromMin = j == byMax.size() || (i < byMin.size() && bounds[byMin[i]].boxMin <=
+                                                                           bounds[byMax[j]].boxMax);
+        const float v = fromMin ? bounds[byMin[i++]].boxMin : bounds[byMax[j++]].boxMax;
+        if (values.empty() || values.back() != v)
+            values.push_back(v);
+    }
+    const auto zero = std::lower_bound(values.begin(), values.end(), 0.0f);
+    if (zero != values.end() && *zero == 0.0f) {
+        bool negative = false;
+        bool positive = false;
+        for (const CountedFace& f : bounds) {
+            for (const float v : {f.boxMin, f.boxMax}) {
+                if (v == 0.0f) {
+                    negative |= std::signbit(v);
+                    positive |= !std::signbit(v);
+                }
             }
-        } else {
-            extents[i] = clippedExtent(face, box);
+        }
+        if (negative && positive) {
+            values = candidatePositions(faces, members.faces, axis, box);
+            return;
         }
     }
-    std::vector<CountedFace> counted;
-    std::vector<CountedFace> byBoxMin;
-    std::vector<double> partMaxima;
-    std::vector<std::uint32_t> exact;
-    std::vector<float> exactMaxima;
-    std::vector<std::uint32_t> active;
+    std::erase_if(values, [&](float v) { return v < along(box.min, a) || v > along(box.max, a); });
+}
+
+} // namespace
+
+SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces, const TreeMembers& members,
+                             const TreeBox& box, SplitScratch& scratch) {
+    SplitChoice best;
+    const std::size_t n = members.size();
+    // Each face's bounds and the part of it inside the node box, found once for every axis.
+    // Faces outside the node box that are flat on an axis, or whose part inside is empty, take
+    // the exact test on that axis (kind 2); the others are counted, those contained in the box
+    // (kind 0) apart from those it cuts (kind 1).
+    for (unsigned a = 0; a < 3; ++a) {
+        scratch.bounds[a].resize(n);
+        scratch.kinds[a].resize(n);
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        const TreeFace& face = faces[members.faces[i]];
+        const bool contained = containedIn(face, box);
+        FaceExtent extent;
+        if (contained) {
+            extent.empty = false;
+            for (unsigned k = 0; k < 3; ++k) {
+                extent.min[k] = static_cast<double>(along(face.box.min, k));
+                extent.max[k] = static_cast<double>(along(face.box.max, k));
+            }
+        } else {
+            extent = clippedExtent(face, box);
+        }
+        for (unsigned a = 0; a < 3; ++a) {
+            const float lo = along(face.box.min, a);
+            const float hi = along(face.box.max, a);
+            const bool flat = hi - lo < kTreeTolerance;
+            scratch.bounds[a][i] = {lo, hi, extent.min[a], extent.max[a]};
+            scratch.kinds[a][i] = contained ? 0 : (!flat && !extent.empty) ? 1 : 2;
+        }
+    }
+    std::vector<float>& candidates = scratch.candidates;
+    std::vector<CountedFace>& counted = scratch.counted;
+    std::vector<CountedFace>& cut = scratch.cut;
+    std::vector<CountedFace>& byBoxMin = scratch.byBoxMin;
+    std::vector<double>& partMaxima = scratch.partMaxima;
+    std::vector<double>& cutMaxima = scratch.cutMaxima;
+    std::vector<double>& merged = scratch.merged;
+    std::vector<std::uint32_t>& exact = scratch.exact;
+    std::vector<float>& exactMaxima = scratch.exactMaxima;
+    std::vector<std::uint32_t>& active = scratch.active;
     for (int axis = 0; axis < 3; ++axis) {
         const auto a = static_cast<unsigned>(axis);
-        const std::vector<float> candidates = candidatePositions(faces, members, axis, box);
-        // Faces outside the node box that are flat on this axis, or whose part inside is
-        // empty, take the exact test; the others are counted.
+        const std::vector<CountedFace>& bounds = scratch.bounds[a];
+        const std::vector<unsigned char>& kinds = scratch.kinds[a];
+        sortedCandidates(faces, members, axis, box, bounds, candidates);
+        // A contained face's part is its box, so it comes sorted; the few cut by the node box
+        // are sorted apart and merged in.
         counted.clear();
+        cut.clear();
+        byBoxMin.clear();
         exact.clear();
-        for (std::size_t i = 0; i < members.size(); ++i) {
-            const TreeFace& face = faces[members[i]];
-            const bool flat = face.box.max[a] - face.box.min[a] < kTreeTolerance;
-            if (contained[i] || (!flat && !extents[i].empty))
-                counted.push_back(
-                    {face.box.min[a], face.box.max[a], extents[i].min[a], extents[i].max[a]});
-            else
-                exact.push_back(members[i]);
+        for (std::uint32_t i : members.byMin[a]) {
+            if (kinds[i] == 2) {
+                exact.push_back(members.faces[i]);
+                continue;
+            }
+            byBoxMin.push_back(bounds[i]);
+            (kinds[i] == 0 ? counted : cut).push_back(bounds[i]);
         }
-        std::sort(counted.begin(), counted.end(),
-                  [](const CountedFace& l, const CountedFace& r) { return l.partMin < r.partMin; });
-        byBoxMin = counted;
-        std::sort(byBoxMin.begin(), byBoxMin.end(),
-                  [](const CountedFace& l, const CountedFace& r) { return l.boxMin < r.boxMin; });
-        partMaxima.resize(counted.size());
-        for (std::size_t i = 0; i < counted.size(); ++i)
-            partMaxima[i] = counted[i].partMax;
-        std::sort(partMaxima.begin(), partMaxima.end());
-        exactMaxima.resize(exact.size());
-        for (std::size_t i = 0; i < exact.size(); ++i)
-            exactMaxima[i] = faces[exact[i]].box.max[a];
-        std::sort(exactMaxima.begin(), exactMaxima.end());
-        std::sort(exact.begin(), exact.end(), [&](std::uint32_t l, std::uint32_t r) {
-            return faces[l].box.min[a] < faces[r].box.min[a];
-        });
+        const auto byPartMin = [](const CountedFace& l, const CountedFace& r) {
+            return l.partMin < r.partMin;
+        };
+        if (!cut.empty()) {
+            std::sort(cut.begin(), cut.end(), byPartMin);
+            const std::size_t middle = counted.size();
+            counted.insert(counted.end(), cut.begin(), cut.end());
+            std::inplace_merge(counted.begin(),
+                               counted.begin() + static_cast<std::ptrdiff_t>(middle), counted.end(),
+                               byPartMin);
+        }
+        partMaxima.clear();
+        cutMaxima.clear();
+        exactMaxima.clear();
+        for (std::uint32_t i : members.byMax[a]) {
+            if (kinds[i] == 0)
+                partMaxima.push_back(bounds[i].partMax);
+            else if (kinds[i] == 1)
+                cutMaxima.push_back(bounds[i].partMax);
+            else
+                exactMaxima.push_back(bounds[i].boxMax);
+        }
+        if (!cutMaxima.empty()) {
+            std::sort(cutMaxima.begin(), cutMaxima.end());
+            merged.resize(partMaxima.size() + cutMaxima.size());
+            std::merge(partMaxima.begin(), partMaxima.end(), cutMaxima.begin(), cutMaxima.end(),
+                       merged.begin());
+            partMaxima.swap(merged);
+        }
         active.clear();
         std::size_t entered = 0;
+        // Marks that only move forward as the candidates ascend.
+        std::size_t leftMark = 0;
+        std::size_t belowMark = 0;
+        std::size_t rightMark = 0;
+        std::size_t bandMark = 0;
+        std::size_t exactLeftMark = 0;
 
         for (float s : candidates) {
             const float lo = leftOnlyBelow(s);
@@ -256,41 +346,41 @@ SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces,
             // Counted faces: left when their inside part starts at or below s, right when it
             // ends at or above s; in-plane faces (box from [lo, hi) to at most hi) are taken
             // out of both and counted apart.
-            std::uint32_t left = static_cast<std::uint32_t>(
-                std::partition_point(
-                    counted.begin(), counted.end(),
-                    [&](const CountedFace& f) { return f.partMin <= sd && f.partMin < hd; }) -
-                counted.begin());
+            while (leftMark < counted.size() && counted[leftMark].partMin <= sd &&
+                   counted[leftMark].partMin < hd)
+                ++leftMark;
+            auto left = static_cast<std::uint32_t>(leftMark);
             if (hi == s) {
                 // Rounding made the band empty above s: faces starting exactly at s go left
                 // only when their box starts below it.
-                const auto from =
-                    std::partition_point(counted.begin(), counted.end(),
-                                         [&](const CountedFace& f) { return f.partMin < sd; });
-                for (auto it = from; it != counted.end() && it->partMin == sd; ++it)
-                    left += it->boxMin < s ? 1u : 0u;
+                while (belowMark < counted.size() && counted[belowMark].partMin < sd)
+                    ++belowMark;
+                for (std::size_t k = belowMark; k < counted.size() && counted[k].partMin == sd; ++k)
+                    left += counted[k].boxMin < s ? 1u : 0u;
             }
-            std::uint32_t right = static_cast<std::uint32_t>(
-                partMaxima.end() - std::lower_bound(partMaxima.begin(), partMaxima.end(), sd));
+            while (rightMark < partMaxima.size() && partMaxima[rightMark] < sd)
+                ++rightMark;
+            auto right = static_cast<std::uint32_t>(partMaxima.size() - rightMark);
             std::uint32_t planar = 0;
-            const auto bandBegin =
-                std::partition_point(byBoxMin.begin(), byBoxMin.end(),
-                                     [&](const CountedFace& f) { return f.boxMin < lo; });
-            for (auto it = bandBegin; it != byBoxMin.end() && it->boxMin < hi; ++it) {
-                if (it->boxMax > hi)
+            while (bandMark < byBoxMin.size() && byBoxMin[bandMark].boxMin < lo)
+                ++bandMark;
+            for (std::size_t k = bandMark; k < byBoxMin.size() && byBoxMin[k].boxMin < hi; ++k) {
+                const CountedFace& f = byBoxMin[k];
+                if (f.boxMax > hi)
                     continue;
                 ++planar;
-                left -= goesLeft(*it, s, hi) ? 1u : 0u;
-                right -= it->partMax >= sd ? 1u : 0u;
+                left -= goesLeft(f, s, hi) ? 1u : 0u;
+                right -= f.partMax >= sd ? 1u : 0u;
             }
 
             // The other faces: wholly on one side from sorted box ends, the rest classified
             // exactly.
-            while (entered < exact.size() && faces[exact[entered]].box.min[a] < hi)
+            while (entered < exact.size() && along(faces[exact[entered]].box.min, a) < hi)
                 active.push_back(exact[entered++]);
-            std::erase_if(active, [&](std::uint32_t f) { return faces[f].box.max[a] < lo; });
-            left += static_cast<std::uint32_t>(
-                std::lower_bound(exactMaxima.begin(), exactMaxima.end(), lo) - exactMaxima.begin());
+            std::erase_if(active, [&](std::uint32_t f) { return along(faces[f].box.max, a) < lo; });
+            while (exactLeftMark < exactMaxima.size() && exactMaxima[exactLeftMark] < lo)
+                ++exactLeftMark;
+            left += static_cast<std::uint32_t>(exactLeftMark);
             right += static_cast<std::uint32_t>(exact.size() - entered);
             for (std::uint32_t f : active) {
                 const unsigned side = classifyFace(faces[f], axis, s, box);

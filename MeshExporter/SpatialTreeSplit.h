@@ -21,6 +21,11 @@ struct TreeFace {
     TreeBox box;
 };
 
+// A coordinate by axis number (0 to 2) without the checked indexing, for the inner loops.
+inline float along(const Vector3& v, unsigned axis) {
+    return axis == 0 ? v.x : axis == 1 ? v.y : v.z;
+}
+
 // Positions closer than this count as equal; extents below it count as flat.
 inline constexpr float kTreeTolerance = 0.00001f;
 
@@ -75,14 +80,44 @@ std::vector<float> candidatePositions(const std::vector<TreeFace>& faces,
                                       const std::vector<std::uint32_t>& members, int axis,
                                       const TreeBox& box);
 
+struct TreeMembers;
+
+// A face counted from its bounds on one axis: its box ends and the ends of its part inside the
+// node box.
+struct CountedFace {
+    float boxMin;
+    float boxMax;
+    double partMin;
+    double partMax;
+};
+
+// The search's working lists, kept from node to node so that nodes do not each allocate (and
+// fault in) their own.
+struct SplitScratch {
+    // Per axis, by position in the members' face list.
+    std::vector<CountedFace> bounds[3];
+    std::vector<unsigned char> kinds[3];
+    std::vector<float> candidates;
+    std::vector<CountedFace> counted;
+    std::vector<CountedFace> cut;
+    std::vector<CountedFace> byBoxMin;
+    std::vector<double> partMaxima;
+    std::vector<double> cutMaxima;
+    std::vector<double> merged;
+    std::vector<std::uint32_t> exact;
+    std::vector<float> exactMaxima;
+    std::vector<std::uint32_t> active;
+};
+
 // The cheapest split of the node holding `members`; found is false when no candidate exists.
-using SplitSearch = SplitChoice (*)(const std::vector<TreeFace>& faces,
-                                    const std::vector<std::uint32_t>& members, const TreeBox& box);
+using SplitSearch = SplitChoice (*)(const std::vector<TreeFace>& faces, const TreeMembers& members,
+                                    const TreeBox& box, SplitScratch& scratch);
 
 // The fast search: each face's part inside the node box is found once; faces are then counted
-// from the sorted ends of those parts, visiting only those in a candidate's plane band. Faces
-// flat on the axis that reach beyond the node box get the exact test where they straddle.
-SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces,
-                             const std::vector<std::uint32_t>& members, const TreeBox& box);
+// from the ends of those parts in the members' sorted orders, moving one mark per count along
+// the ascending candidates and visiting only faces in a candidate's plane band. Faces flat on
+// the axis that reach beyond the node box get the exact test where they straddle.
+SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces, const TreeMembers& members,
+                             const TreeBox& box, SplitScratch& scratch);
 
 } // namespace vx

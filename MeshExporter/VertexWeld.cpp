@@ -1,50 +1,63 @@
 #include "MeshExporter/VertexWeld.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstring>
-#include <string_view>
 #include <type_traits>
-#include <unordered_map>
 
 namespace vx {
 
 namespace {
 
 // The fields that make a vertex, as plain bytes (the source node is not one of them).
-struct VertexKey {
-    std::array<unsigned char, offsetof(ExportVertex, sourceNode)> bytes;
-};
+constexpr std::size_t kKeyBytes = offsetof(ExportVertex, sourceNode);
 static_assert(std::is_trivially_copyable_v<ExportVertex>);
+static_assert(kKeyBytes % sizeof(std::uint64_t) == 0);
 
-VertexKey keyOf(const ExportVertex& v) {
-    VertexKey key;
-    std::memcpy(key.bytes.data(), &v, key.bytes.size());
-    return key;
+std::uint64_t hashOf(const ExportVertex& v) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&v);
+    std::uint64_t h = 0x9E3779B97F4A7C15ULL;
+    for (std::size_t at = 0; at < kKeyBytes; at += sizeof(std::uint64_t)) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes + at, sizeof word);
+        h = (h ^ word) * 0xBF58476D1CE4E5B9ULL;
+        h ^= h >> 31;
+    }
+    return h;
 }
 
-struct KeyHash {
-    std::size_t operator()(const VertexKey& k) const {
-        return std::hash<std::string_view>()(
-            std::string_view(reinterpret_cast<const char*>(k.bytes.data()), k.bytes.size()));
-    }
-};
-struct KeyEqual {
-    bool operator()(const VertexKey& a, const VertexKey& b) const { return a.bytes == b.bytes; }
-};
+bool sameKey(const ExportVertex& a, const ExportVertex& b) {
+    return std::memcmp(&a, &b, kKeyBytes) == 0;
+}
 
 } // namespace
 
 WeldedGroup weldCorners(const std::vector<ExportVertex>& corners) {
     WeldedGroup out;
     out.indices.reserve(corners.size());
-    std::unordered_map<VertexKey, std::uint32_t, KeyHash, KeyEqual> seen;
-    seen.reserve(corners.size());
+    // Open addressing over vertex numbers, at most half full; each slot keeps the upper half of
+    // its vertex's hash so that most probes settle without comparing whole vertices.
+    constexpr std::uint32_t kFree = 0xFFFFFFFFu;
+    struct Slot {
+        std::uint32_t vertex = kFree;
+        std::uint32_t check = 0;
+    };
+    const std::size_t size = std::bit_ceil(std::max<std::size_t>(16, corners.size() * 2));
+    const std::size_t mask = size - 1;
+    std::vector<Slot> slots(size);
     for (const ExportVertex& corner : corners) {
-        const auto [it, added] =
-            seen.emplace(keyOf(corner), static_cast<std::uint32_t>(out.vertices.size()));
-        if (added)
+        const std::uint64_t hash = hashOf(corner);
+        const auto check = static_cast<std::uint32_t>(hash >> 32);
+        std::size_t i = static_cast<std::size_t>(hash) & mask;
+        while (slots[i].vertex != kFree &&
+               !(slots[i].check == check && sameKey(out.vertices[slots[i].vertex], corner)))
+            i = (i + 1) & mask;
+        if (slots[i].vertex == kFree) {
+            slots[i] = {static_cast<std::uint32_t>(out.vertices.size()), check};
             out.vertices.push_back(corner);
-        out.indices.push_back(it->second);
+        }
+        out.indices.push_back(slots[i].vertex);
     }
     return out;
 }

@@ -12,7 +12,8 @@ struct WeldedGroup {
     std::vector<std::uint32_t> indices; // three per triangle
 };
 
-// Corners whose every field is bit for bit the same become one vertex. Linear time (hashing).
+// Corners whose every field is bit for bit the same become one vertex. Linear time: the table
+// holds vertex numbers, not copies of the vertices.
 WeldedGroup weldCorners(const std::vector<ExportVertex>& corners);
 
 } // namespace vx

@@ -50,18 +50,23 @@ std::int64_t FreeAreaFinder::firstRun(const std::uint64_t* occupied, std::uint32
         runs[w] = 0;
     if (from / 64 < words)
         runs[from / 64] &= ~std::uint64_t{0} << (from % 64);
-    // runs[x] = every cell x .. x + length - 1 free; doubled until length is blockWidth.
+    // runs[x] = every cell x .. x + length - 1 free; doubled until length is blockWidth, or
+    // until no run is left, which in a crowded grid is soon.
     for (std::uint32_t length = 1; length < blockWidth;) {
         const std::uint32_t shift = std::min(length, blockWidth - length);
         const std::size_t wordShift = shift / 64;
         const std::uint32_t bitShift = shift % 64;
+        std::uint64_t any = 0;
         for (std::size_t w = 0; w < words; ++w) {
             const std::uint64_t low = w + wordShift < words ? runs[w + wordShift] : 0;
             const std::uint64_t high = w + wordShift + 1 < words ? runs[w + wordShift + 1] : 0;
             const std::uint64_t shifted =
                 bitShift == 0 ? low : (low >> bitShift) | (high << (64 - bitShift));
             runs[w] &= shifted;
+            any |= runs[w];
         }
+        if (any == 0)
+            return -1;
         length += shift;
     }
     for (std::size_t w = 0; w < words; ++w) {

@@ -1,7 +1,8 @@
 #pragma once
 // Welding of corner positions through a hash grid: a position gets the number of the first
 // earlier position within the weld distance, exactly as a scan over every earlier position
-// would, but looks only at the 27 grid cells around it.
+// would, but looks only at the grid cells around it.
+#include "Shared/Base/math/PointHashGrid.h"
 #include "Shared/Base/math/Vector3.h"
 
 #include <cstdint>
@@ -22,22 +23,9 @@ public:
     const std::vector<Vector3>& positions() const { return m_positions; }
 
 private:
-    struct Slot {
-        std::uint64_t key = 0;
-        std::uint32_t first = kNone; // first position of the cell, kNone when the slot is free
-        std::uint32_t last = kNone;
-    };
-    static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
-
-    static std::uint64_t cellKey(std::int64_t cx, std::int64_t cy, std::int64_t cz);
-    Slot* find(std::uint64_t key);
-    Slot& insert(std::uint64_t key);
-    void grow();
-
     std::vector<Vector3> m_positions;
-    std::vector<std::uint32_t> m_next; // next position of the same cell, in increasing order
-    std::vector<Slot> m_slots;         // open addressing, power-of-two size
-    std::size_t m_used = 0;
+    // Reach a little beyond the weld distance for the rounding of the distance test.
+    PointHashGrid m_grid{0.04, 0.0101};
 };
 
 } // namespace vx

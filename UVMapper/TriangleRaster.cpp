@@ -5,12 +5,6 @@
 
 namespace vx {
 
-std::int64_t TriangleRaster::nearest(double value) {
-    // Far outside any grid either way; the clamp keeps the conversion defined.
-    const double limit = 4.0e18;
-    return static_cast<std::int64_t>(std::clamp(std::floor(value + 0.5), -limit, limit));
-}
-
 TriangleRaster::Edge TriangleRaster::makeEdge(double ua, double va, double ub, double vb) {
     Edge edge{ua, va, ub, vb, 0.0, va == vb};
     if (!edge.flat)
@@ -45,16 +39,17 @@ TriangleRaster::TriangleRaster(const float u[3], const float v[3], std::uint32_t
 }
 
 std::uint64_t TriangleRaster::firstStepAbove(double limit) const {
-    std::uint64_t low = 0;
-    std::uint64_t high = m_lastStep + 1;
-    while (low < high) {
-        const std::uint64_t mid = low + (high - low) / 2;
-        if (vAt(mid) > limit)
-            high = mid;
-        else
-            low = mid + 1;
-    }
-    return low;
+    // Steps rise with k, so the estimate from the step size is put right by the steps' own
+    // arithmetic, a step or two at most.
+    const double estimate = std::floor((limit - m_v[0]) / m_step);
+    std::uint64_t k = 0;
+    if (estimate > 0.0)
+        k = static_cast<std::uint64_t>(std::min(estimate, static_cast<double>(m_lastStep + 1)));
+    while (k <= m_lastStep && vAt(k) <= limit)
+        ++k;
+    while (k > 0 && vAt(k - 1) > limit)
+        --k;
+    return k;
 }
 
 std::uint64_t TriangleRaster::lastStepOfRow(std::int64_t row, std::uint64_t first,
@@ -70,10 +65,6 @@ std::uint64_t TriangleRaster::lastStepOfRow(std::int64_t row, std::uint64_t firs
     while (k > first && rowAt(k) != row)
         --k;
     return k;
-}
-
-std::int64_t TriangleRaster::rowAt(std::uint64_t k) const {
-    return nearest(m_height * vAt(k));
 }
 
 bool TriangleRaster::movesAtMostOneColumn(const Edge& edge) const {

@@ -26,7 +26,20 @@ public:
     template <typename Emit>
     void forEachSpan(Emit&& emit) const;
 
-    static std::int64_t nearest(double value); // halves go up
+    // The integer nearest to value, halves going up: floor(value + 0.5), clamped far outside
+    // any grid so that the conversion stays defined. Inline and without a call to floor, as
+    // every span end of every step goes through it.
+    static std::int64_t nearest(double value) {
+        constexpr double kLimit = 4.0e18;
+        const double shifted = value + 0.5;
+        if (!(shifted > -kLimit))
+            return static_cast<std::int64_t>(-kLimit);
+        if (!(shifted < kLimit))
+            return static_cast<std::int64_t>(kLimit);
+        // Truncation rounds toward zero; below zero a fraction needs one more step down.
+        const auto truncated = static_cast<std::int64_t>(shifted);
+        return static_cast<double>(truncated) > shifted ? truncated - 1 : truncated;
+    }
 
 private:
     struct Edge {
@@ -39,7 +52,7 @@ private:
     };
     static Edge makeEdge(double ua, double va, double ub, double vb);
     double vAt(std::uint64_t k) const { return m_v[0] + static_cast<double>(k) * m_step; }
-    std::int64_t rowAt(std::uint64_t k) const;
+    std::int64_t rowAt(std::uint64_t k) const { return nearest(m_height * vAt(k)); }
     // The last step in first .. last still in `row` (the row of step first); rows never
     // decrease with k.
     std::uint64_t lastStepOfRow(std::int64_t row, std::uint64_t first, std::uint64_t last) const;

@@ -112,14 +112,17 @@ void UVMapper::markSpan(std::int64_t row, std::int64_t x0, std::int64_t x1, std:
     x1 = std::min<std::int64_t>(x1, static_cast<std::int64_t>(m_width) - 1);
     if (x0 > x1)
         return;
-    m_gridMarked = true;
-    const auto start = static_cast<std::size_t>(row) * m_width;
-    std::fill(m_grid.begin() + static_cast<std::ptrdiff_t>(start + static_cast<std::size_t>(x0)),
-              m_grid.begin() +
-                  static_cast<std::ptrdiff_t>(start + static_cast<std::size_t>(x1) + 1),
-              cluster);
-    m_finder.markSpan(static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(x0),
-                      static_cast<std::uint32_t>(x1));
+    const MarkedSpan span{static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(x0),
+                          static_cast<std::uint32_t>(x1), cluster};
+    // Steps of one row often repeat the span before them; a repeat changes nothing.
+    if (!m_markedSpans.empty() && m_markedSpans.back() == span)
+        return;
+    m_markedSpans.push_back(span);
+    m_finder.markSpan(span.row, span.x0, span.x1);
+}
+
+bool UVMapper::occupied(std::uint32_t x, std::uint32_t y) const {
+    return !m_finder.isFree(x, y);
 }
 
 void UVMapper::markTriangle(const UVTriangle& triangle, std::int32_t cluster) {
@@ -173,12 +176,11 @@ void UVMapper::assignLightmapCoordinates(const UVCluster& cluster) {
 bool UVMapper::placeClusters(const std::vector<std::uint32_t>& order, std::size_t& failedAt) {
     std::cout << "Mapping clusters\n";
     VX_INFO << "Mapping clusters";
-    if (m_gridMarked) {
+    if (!m_markedSpans.empty()) {
         // Only a grid that holds marks needs clearing: attempts that fail at their first
         // cluster (far too large) cost nothing on a large grid.
-        std::fill(m_grid.begin(), m_grid.end(), -1);
         m_finder.reset(m_width, m_height);
-        m_gridMarked = false;
+        m_markedSpans.clear();
     }
     for (std::size_t position = 0; position < order.size(); ++position) {
         UVCluster& cluster = m_clusters[order[position]];
@@ -196,6 +198,14 @@ bool UVMapper::placeClusters(const std::vector<std::uint32_t>& order, std::size_
             markTriangle(m_triangles[m_members[cluster.memberBegin + i]],
                          static_cast<std::int32_t>(order[position]));
     }
+    // Failed attempts only ever needed the occupancy; the cluster numbers are written once,
+    // for the attempt that places every cluster.
+    m_grid.assign(std::size_t{m_width} * m_height, -1);
+    for (const MarkedSpan& span : m_markedSpans)
+        std::fill_n(m_grid.begin() +
+                        static_cast<std::ptrdiff_t>(std::size_t{span.row} * m_width + span.x0),
+                    span.x1 - span.x0 + 1, span.cluster);
+    m_markedSpans = {};
     return true;
 }
 
@@ -234,9 +244,8 @@ bool UVMapper::map() {
     std::vector<std::int32_t> failedSizes;
     std::size_t failedAt = 0;
     for (;;) {
-        m_grid.assign(std::size_t{m_width} * m_height, -1);
         m_finder.reset(m_width, m_height);
-        m_gridMarked = false;
+        m_markedSpans.clear();
         failedSizes.clear();
         // With no area at all every cluster takes its 2 × 2 lumels at any density; the largest
         // finite one keeps the arithmetic finite and the attempts counted.

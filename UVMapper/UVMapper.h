@@ -97,8 +97,12 @@ protected:
     // Fills the samples of one cluster's lumels and counts the real ones in m_realSamples.
     virtual void sampleCluster(std::size_t cluster);
 
-    // Cells x0 .. x1 of the row get the cluster's number; cells off the grid are skipped.
+    // Cells x0 .. x1 of the row get the cluster's number; cells off the grid are skipped. The
+    // cells are occupied at once; the numbers reach grid() when the attempt places every
+    // cluster.
     void markSpan(std::int64_t row, std::int64_t x0, std::int64_t x1, std::int32_t cluster);
+    // Whether a cell is marked in the current placement attempt.
+    bool occupied(std::uint32_t x, std::uint32_t y) const;
 
     std::uint32_t m_width = 0;
     std::uint32_t m_height = 0;
@@ -123,9 +127,17 @@ private:
     std::uint32_t m_attempts = 0;
     std::uint32_t m_doublings = 0;
     bool m_mapped = false;
-    bool m_gridMarked = false;
     std::string m_imageFolder;
     FreeAreaFinder m_finder;
+    struct MarkedSpan {
+        std::uint32_t row;
+        std::uint32_t x0;
+        std::uint32_t x1;
+        std::int32_t cluster;
+        bool operator==(const MarkedSpan&) const = default;
+    };
+    // The current attempt's marks in order, replayed into m_grid when it succeeds.
+    std::vector<MarkedSpan> m_markedSpans;
     LumelSampler m_sampler;
     std::vector<std::uint32_t> m_uvsImage;
     std::vector<std::uint32_t> m_samplesImage;

@@ -19,11 +19,31 @@ void appendNumbers(std::string& out, std::initializer_list<double> values) {
 
 } // namespace
 
+GridVertex gridVertex(const GridMesh& grid, int v) {
+    const int side = grid.cells + 1;
+    const double across = (v % side) * 0.1 - 5.0;
+    const double along = (v / side) * 0.1 - 5.0;
+    const double height = 0.25 * ((v * 7919) % 13) / 13.0;
+    GridVertex out{{across, height, along},
+                   {0, 1, 0},
+                   {(v % side) / double(grid.cells), (v / side) / double(grid.cells)}};
+    if (grid.wall) {
+        out.position[1] = along;
+        out.position[2] = height;
+        out.normal[1] = 0;
+        out.normal[2] = 1;
+    }
+    return out;
+}
+
 void appendGridMesh(std::string& out, const GridMesh& grid) {
     const int cells = grid.cells;
     const int side = cells + 1;
     const int vertices = side * side;
-    out += "createNode transform -n \"" + grid.name + "\";\n";
+    out += "createNode transform -n \"" + grid.name + "\"";
+    if (!grid.parent.empty())
+        out += " -p \"" + grid.parent + "\"";
+    out += ";\n";
     if (grid.translateX)
         out +=
             "\tsetAttr \".t\" -type \"double3\" " + std::to_string(*grid.translateX) + " 0 0 ;\n";
@@ -34,7 +54,8 @@ void appendGridMesh(std::string& out, const GridMesh& grid) {
     for (int v = 0; v < vertices; ++v) {
         if (v % 6 == 0)
             out += "\n\t\t";
-        appendNumbers(out, {(v % side) / double(cells), (v / side) / double(cells)});
+        const GridVertex vertex = gridVertex(grid, v);
+        appendNumbers(out, {vertex.uv[0], vertex.uv[1]});
     }
     out += ";\n";
     out += "\tsetAttr -s " + std::to_string(vertices) + " \".vt[0:" + std::to_string(vertices - 1) +
@@ -42,8 +63,8 @@ void appendGridMesh(std::string& out, const GridMesh& grid) {
     for (int v = 0; v < vertices; ++v) {
         if (v % 3 == 0)
             out += "\n\t\t";
-        appendNumbers(
-            out, {(v % side) * 0.1 - 5.0, 0.25 * ((v * 7919) % 13) / 13.0, (v / side) * 0.1 - 5.0});
+        const GridVertex vertex = gridVertex(grid, v);
+        appendNumbers(out, {vertex.position[0], vertex.position[1], vertex.position[2]});
     }
     out += ";\n";
     // Edges: horizontal, vertical, then the diagonals of split quads, each "a b smooth".
@@ -107,7 +128,8 @@ void appendGridMesh(std::string& out, const GridMesh& grid) {
     for (int v = 0; v < vertices; ++v) {
         if (v % 3 == 0)
             out += "\n\t\t";
-        out += " 0 1 0";
+        const GridVertex vertex = gridVertex(grid, v);
+        appendNumbers(out, {vertex.normal[0], vertex.normal[1], vertex.normal[2]});
     }
     out += ";\n";
 }
@@ -117,8 +139,13 @@ std::string meshHeavyScene(std::size_t minimumBytes) {
     out.reserve(minimumBytes + (minimumBytes >> 3));
     out += "//Maya ASCII 2020 scene\nrequires maya \"2020\";\n"
            "currentUnit -l centimeter -a degree -t film;\n";
-    for (int i = 0; out.size() < minimumBytes; ++i)
-        appendGridMesh(out, {"grid" + std::to_string(i), "gridShape" + std::to_string(i), 120, i});
+    for (int i = 0; out.size() < minimumBytes; ++i) {
+        GridMesh grid;
+        grid.name = "grid" + std::to_string(i);
+        grid.shape = "gridShape" + std::to_string(i);
+        grid.translateX = i;
+        appendGridMesh(out, grid);
+    }
     return out;
 }
 

@@ -16,7 +16,18 @@ struct GridMesh {
     bool triangles = false;        // each quad split along its diagonal
     bool smooth = false;           // soft edges rather than hard ones
     bool normals = true;           // one stored normal per vertex
+    std::string parent;            // the transform's parent, when written
+    bool wall = false;             // standing in the x-y plane rather than lying in x-z
 };
+
+// Vertex v of the grid (row-major, (cells + 1) per row) in the mesh's own space, its stored
+// normal and its texture coordinates.
+struct GridVertex {
+    double position[3];
+    double normal[3];
+    double uv[2];
+};
+GridVertex gridVertex(const GridMesh& grid, int v);
 
 // Appends the grid's nodes in Maya's layout.
 void appendGridMesh(std::string& out, const GridMesh& grid);

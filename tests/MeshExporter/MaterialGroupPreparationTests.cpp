@@ -1,5 +1,6 @@
-// Cleaning a material group: the grid-indexed pass against a plain scan of every kept triangle.
+// Cleaning a material group: the indexed pass against a plain scan of every kept triangle.
 #include "MeshExporter/MaterialGroupPreparation.h"
+#include "tests/MeshExporter/MaterialGroupScan.h"
 
 #include <gtest/gtest.h>
 
@@ -9,37 +10,6 @@
 
 namespace vx {
 namespace {
-
-// The rule as a plain scan: each triangle is compared with every triangle kept before it.
-std::vector<ExportVertex> prepareByScan(const std::vector<ExportVertex>& triangles) {
-    auto coincide = [](const Vector3& a, const Vector3& b) {
-        return (a - b).lengthSquared() < kCoincidentSquaredDistance;
-    };
-    std::vector<ExportVertex> kept;
-    for (std::size_t t = 0; t + 2 < triangles.size(); t += 3) {
-        const Vector3 p[3] = {triangles[t].position, triangles[t + 1].position,
-                              triangles[t + 2].position};
-        if (coincide(p[0], p[1]) || coincide(p[0], p[2]) || coincide(p[1], p[2]))
-            continue;
-        const Vector3 c = (p[0] + p[1] + p[2]) / 3.0f;
-        bool duplicate = false;
-        for (std::size_t k = 0; k < kept.size() && !duplicate; k += 3) {
-            const Vector3 q[3] = {kept[k].position, kept[k + 1].position, kept[k + 2].position};
-            const Vector3 d = (q[0] + q[1] + q[2]) / 3.0f;
-            if (!(std::fabs(d.x - c.x) <= 0.5f && std::fabs(d.z - c.z) <= 0.5f))
-                continue;
-            int pairs = 0;
-            for (const Vector3& a : p)
-                for (const Vector3& b : q)
-                    pairs += coincide(a, b) ? 1 : 0;
-            duplicate = pairs >= 3;
-        }
-        if (!duplicate)
-            kept.insert(kept.end(), triangles.begin() + static_cast<std::ptrdiff_t>(t),
-                        triangles.begin() + static_cast<std::ptrdiff_t>(t + 3));
-    }
-    return kept;
-}
 
 ExportVertex corner(float x, float y, float z, float u = 0.0f) {
     ExportVertex v;
@@ -99,52 +69,107 @@ TEST(MaterialGroupPreparation, DropsDegenerateAndDuplicateTrianglesByTheToleranc
     }
 }
 
-TEST(MaterialGroupPreparation, GridPassKeepsExactlyWhatTheScanKeeps) {
-    std::mt19937 random(7);
+// Soups made to stress the index: near copies of earlier triangles (corners rotated, moved by
+// less than, about, or more than the coincidence distance), slivers, corners on the index's cell
+// borders, and sheets lying flat or standing as walls.
+std::vector<ExportVertex> soup(std::mt19937& random, int layout) {
     std::uniform_real_distribution<float> coordinate(-3.0f, 3.0f);
+    std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
     std::uniform_real_distribution<float> jitter(-1.2e-4f, 1.2e-4f);
+    std::uniform_real_distribution<float> border(0.99998f, 1.00002f);
     std::uniform_int_distribution<int> choice(0, 9);
-    for (int round = 0; round < 20; ++round) {
-        std::vector<ExportVertex> triangles;
-        for (int t = 0; t < 400; ++t) {
-            const int kind = choice(random);
-            if (kind < 3 && triangles.size() >= 3) {
-                // A near copy of an earlier triangle, its corners rotated and jittered.
-                std::uniform_int_distribution<std::size_t> pick(0, triangles.size() / 3 - 1);
-                const std::size_t from = pick(random) * 3;
-                for (int k = 0; k < 3; ++k) {
-                    Vector3 p = triangles[from + static_cast<std::size_t>((k + 1) % 3)].position;
-                    p += Vector3(jitter(random), jitter(random), jitter(random));
-                    triangles.push_back(corner(p.x, p.y, p.z));
+    std::uniform_int_distribution<int> cell(-3000, 3000);
+    std::vector<ExportVertex> triangles;
+    auto add = [&](const Vector3& p) { triangles.push_back(corner(p.x, p.y, p.z)); };
+    if (layout >= 2) {
+        // A 30 x 30 sheet of quads, flat in x-z or standing in x-y, partly laid twice.
+        const float step = layout == 2 ? 0.25f : 0.037f;
+        for (int pass = 0; pass < 2; ++pass)
+            for (int i = 0; i < 30; ++i)
+                for (int j = 0; j < 30; ++j) {
+                    if (pass == 1 && choice(random) < 7)
+                        continue;
+                    auto at = [&](int a, int b) {
+                        const float u = static_cast<float>(i + a) * step;
+                        const float v = static_cast<float>(j + b) * step;
+                        return layout == 4 ? Vector3(u, v, 0.5f) : Vector3(u, 0.5f, v);
+                    };
+                    add(at(0, 0)), add(at(1, 0)), add(at(1, 1));
+                    add(at(0, 0)), add(at(1, 1)), add(at(0, 1));
                 }
-            } else if (kind == 3) {
-                // A sliver whose corners nearly meet.
-                const Vector3 p(coordinate(random), coordinate(random), coordinate(random));
-                triangles.push_back(corner(p.x, p.y, p.z));
-                triangles.push_back(corner(p.x + jitter(random), p.y, p.z));
-                triangles.push_back(corner(p.x, p.y + 1.0f, p.z));
-            } else {
-                Vector3 p[3];
-                for (Vector3& q : p)
-                    q = Vector3(coordinate(random), coordinate(random) * 0.1f, coordinate(random));
-                if (kind > 6) {
-                    // Centroid on a cell border of the grid, so near copies fall on either side.
+        return triangles;
+    }
+    for (int t = 0; t < 400; ++t) {
+        const int kind = choice(random);
+        if (kind < 3 && triangles.size() >= 3) {
+            std::uniform_int_distribution<std::size_t> pick(0, triangles.size() / 3 - 1);
+            const std::size_t from = pick(random) * 3;
+            for (int k = 0; k < 3; ++k) {
+                Vector3 p = triangles[from + static_cast<std::size_t>((k + 1) % 3)].position;
+                if (kind == 0) {
+                    // Moved by the coincidence distance to within a few parts in a hundred
+                    // thousand, so rounding decides.
+                    const Vector3 d = Vector3(unit(random), unit(random), unit(random));
+                    p += d * (std::sqrt(kCoincidentSquaredDistance) / d.length() * border(random));
+                } else {
+                    p += Vector3(jitter(random), jitter(random), jitter(random));
+                }
+                add(p);
+            }
+        } else if (kind == 3) {
+            const Vector3 p(coordinate(random), coordinate(random), coordinate(random));
+            add(p), add(Vector3(p.x + jitter(random), p.y, p.z)), add(p + Vector3(0, 1, 0));
+        } else if (kind == 4) {
+            // A speck whose three corners all coincide with one point, then a triangle with a
+            // corner at that point: three coinciding pairs, a duplicate only when the speck's
+            // centroid is within the 1 x 1 x-z window around the triangle's.
+            const Vector3 q(coordinate(random), coordinate(random), coordinate(random));
+            add(q + Vector3(0.8e-4f, 0, 0)), add(q + Vector3(-0.4e-4f, 0, 0.7e-4f));
+            add(q + Vector3(-0.4e-4f, 0, -0.7e-4f));
+            const float reach = std::fabs(unit(random)) * 3.0f;
+            add(q), add(q + Vector3(reach, 0, 0)), add(q + Vector3(0, 0, reach));
+        } else {
+            Vector3 p[3];
+            for (Vector3& q : p)
+                q = Vector3(coordinate(random), coordinate(random) * (layout == 0 ? 0.1f : 1.0f),
+                            coordinate(random));
+            if (kind > 6) {
+                // Corners on borders between index cells (odd multiples of 1/2048) or the
+                // centroid on a whole number, so near copies fall on either side.
+                if (layout == 1) {
+                    auto onBorder = [&] {
+                        return static_cast<float>(2 * cell(random) + 1) / 2048.0f;
+                    };
+                    for (Vector3& q : p)
+                        q = Vector3(onBorder(), onBorder(), onBorder());
+                } else {
                     const Vector3 c = (p[0] + p[1] + p[2]) / 3.0f;
                     const Vector3 shift(std::round(c.x) - c.x + jitter(random), 0.0f,
                                         std::round(c.z) - c.z + jitter(random));
                     for (Vector3& q : p)
                         q += shift;
                 }
-                for (const Vector3& q : p)
-                    triangles.push_back(corner(q.x, q.y, q.z));
             }
+            for (const Vector3& q : p)
+                add(q);
         }
-        const std::vector<ExportVertex> fast = prepareMaterialGroup(triangles);
-        const std::vector<ExportVertex> scan = prepareByScan(triangles);
-        ASSERT_EQ(fast.size(), scan.size()) << "round " << round;
-        EXPECT_EQ(positions(fast), positions(scan)) << "round " << round;
-        EXPECT_LT(fast.size(), triangles.size()) << "the rounds must exercise dropping";
     }
+    return triangles;
+}
+
+TEST(MaterialGroupPreparation, IndexedPassKeepsExactlyWhatTheScanKeeps) {
+    const char* const layouts[] = {"flattish soup", "soup with corners on cell borders",
+                                   "flat sheet", "flat sheet, odd step", "wall"};
+    std::mt19937 random(7);
+    for (int layout = 0; layout < 5; ++layout)
+        for (int round = 0; round < 8; ++round) {
+            const std::vector<ExportVertex> triangles = soup(random, layout);
+            const std::vector<ExportVertex> fast = prepareMaterialGroup(triangles);
+            const std::vector<ExportVertex> scan = test::prepareByScan(triangles);
+            ASSERT_EQ(fast.size(), scan.size()) << layouts[layout] << " round " << round;
+            EXPECT_EQ(positions(fast), positions(scan)) << layouts[layout] << " round " << round;
+            EXPECT_LT(fast.size(), triangles.size()) << "the rounds must exercise dropping";
+        }
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 // The spatial tree: the sweep search against the plain classification of every face, the
 // shape of small trees worked by hand, and properties of trees over generated meshes.
 #include "MeshExporter/SpatialTree.h"
+#include "MeshExporter/SpatialTreeMembers.h"
 #include "Shared/Base/Streams/Buffers/StringOutBuffer.h"
 #include "Shared/Base/Streams/OutStream.h"
 #include "tests/MeshExporter/CollisionTestMeshes.h"
+#include "tests/MeshExporter/LiteralSplitSearch.h"
 #include "tools/info/CollisionMeshFileInfo.h"
 
 #include <gtest/gtest.h>
@@ -22,35 +24,6 @@ using test::Mesh;
 using test::soup;
 using test::terrain;
 
-// Every candidate of every axis, every face classified: the search as first described.
-SplitChoice literalSplitSearch(const std::vector<TreeFace>& faces,
-                               const std::vector<std::uint32_t>& members, const TreeBox& box) {
-    SplitChoice best;
-    for (int axis = 0; axis < 3; ++axis) {
-        const auto a = static_cast<unsigned>(axis);
-        std::set<float> positions;
-        for (std::uint32_t f : members) {
-            positions.insert(faces[f].box.min[a]);
-            positions.insert(faces[f].box.max[a]);
-        }
-        for (float s : positions) {
-            if (s < box.min[a] || s > box.max[a])
-                continue;
-            std::uint32_t left = 0;
-            std::uint32_t right = 0;
-            std::uint32_t planar = 0;
-            for (std::uint32_t f : members) {
-                const unsigned side = classifyFace(faces[f], axis, s, box);
-                planar += side == kSidePlane ? 1u : 0u;
-                left += (side & kSideLeft) && side != kSidePlane ? 1u : 0u;
-                right += (side & kSideRight) && side != kSidePlane ? 1u : 0u;
-            }
-            offerCandidate(best, box, axis, s, left, right, planar);
-        }
-    }
-    return best;
-}
-
 std::string treeBytes(const SpatialTree& tree) {
     StringOutBuffer bytes;
     OutStream out(&bytes);
@@ -68,7 +41,7 @@ TEST(SpatialTree, SweepMatchesThePlainScanByteForByte) {
     for (const auto& [name, mesh] : meshes) {
         for (bool fine : {false, true}) {
             SpatialTree fast;
-            SpatialTree literal(literalSplitSearch);
+            SpatialTree literal(test::literalSplitSearch);
             ASSERT_TRUE(fast.build(mesh.vertices, mesh.faces, fine));
             ASSERT_TRUE(literal.build(mesh.vertices, mesh.faces, fine));
             EXPECT_GT(fast.nodes().size(), 1u) << name;

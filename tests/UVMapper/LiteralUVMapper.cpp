@@ -54,12 +54,12 @@ bool LiteralUVMapper::findFreeBlock(std::uint32_t blockWidth, std::uint32_t bloc
     const auto height = static_cast<std::int64_t>(m_height);
     for (std::int64_t top = 0; top <= height - blockHeight - 1; ++top) {
         for (std::int64_t left = 0; left <= width - blockWidth - 1; ++left) {
-            if (m_grid[std::size_t(top * width + left)] != -1)
+            if (occupied(static_cast<std::uint32_t>(left), static_cast<std::uint32_t>(top)))
                 continue;
             bool free = true;
             for (std::int64_t r = top; free && r < top + blockHeight; ++r)
                 for (std::int64_t c = left; free && c < left + blockWidth; ++c)
-                    free = m_grid[std::size_t(r * width + c)] == -1;
+                    free = !occupied(static_cast<std::uint32_t>(c), static_cast<std::uint32_t>(r));
             if (free) {
                 x = static_cast<std::uint32_t>(left);
                 y = static_cast<std::uint32_t>(top);

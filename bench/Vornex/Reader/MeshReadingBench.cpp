@@ -29,7 +29,14 @@ using vx::bench::peakRssMegabytes;
 std::string gridScene(int cells) {
     std::string out = "//Maya ASCII 2020 scene\nrequires maya \"2020\";\n"
                       "currentUnit -l centimeter -a degree -t film;\n";
-    vx::bench::appendGridMesh(out, {"terrain", "terrainShape", cells, {}, true, true, false});
+    vx::bench::GridMesh grid;
+    grid.name = "terrain";
+    grid.shape = "terrainShape";
+    grid.cells = cells;
+    grid.triangles = true;
+    grid.smooth = true;
+    grid.normals = false;
+    vx::bench::appendGridMesh(out, grid);
     out += "createNode lambert -n \"ground\";\ncreateNode shadingEngine -n \"groundSG\";\n"
            "createNode file -n \"groundFile\";\n"
            "\tsetAttr \".ftn\" -type \"string\" \"textures/ground.dds\";\n"

@@ -1,0 +1,91 @@
+// The indexed geometry passes against their plain references on arbitrary small meshes: the
+// cleaning of a material group (corner grid against the scan of every kept triangle) and the
+// collision tree (sorted sweep against the classification of every face at every candidate),
+// which must agree exactly. Byte 0: the coordinate scale (bit 0-2) and whether corners are
+// nudged by about the coincidence distance (bit 3). Byte 1: vertex count for the tree. Then
+// per coordinate one signed byte (a coarse lattice, so corners repeat and faces share planes)
+// and, when nudging, one more byte for a nudge of up to twice the coincidence distance.
+#include "MeshExporter/MaterialGroupPreparation.h"
+#include "MeshExporter/SpatialTree.h"
+#include "tests/MeshExporter/LiteralSplitSearch.h"
+#include "tests/MeshExporter/MaterialGroupScan.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+class Bytes {
+public:
+    Bytes(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+    bool empty() const { return m_at >= m_size; }
+    std::uint8_t next() { return m_at < m_size ? m_data[m_at++] : 0; }
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_at = 0;
+};
+
+float coordinate(Bytes& in, float scale, bool nudge) {
+    float value = static_cast<float>(static_cast<std::int8_t>(in.next())) * scale;
+    if (nudge)
+        value += static_cast<float>(static_cast<std::int8_t>(in.next())) * (2e-4f / 128.0f);
+    return value;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 2)
+        return 0;
+    Bytes in(data, size);
+    const std::uint8_t mode = in.next();
+    const float scale = static_cast<float>(1u << (mode & 7u)) / 64.0f;
+    const bool nudge = (mode & 8u) != 0;
+    const unsigned vertexCount = 3u + in.next() % 48u;
+
+    // The same bytes as a triangle soup and as an indexed collision mesh.
+    std::vector<vx::ExportVertex> corners;
+    std::vector<vx::Vector3> vertices;
+    Bytes soup = in;
+    while (!soup.empty() && corners.size() < 3 * 64) {
+        vx::ExportVertex v;
+        v.position.x = coordinate(soup, scale, nudge);
+        v.position.y = coordinate(soup, scale, nudge);
+        v.position.z = coordinate(soup, scale, nudge);
+        corners.push_back(v);
+    }
+    corners.resize(corners.size() / 3 * 3);
+    const std::vector<vx::ExportVertex> fast = vx::prepareMaterialGroup(corners);
+    const std::vector<vx::ExportVertex> scan = vx::test::prepareByScan(corners);
+    if (fast.size() != scan.size())
+        std::abort();
+    for (std::size_t i = 0; i < fast.size(); ++i)
+        if (!(fast[i].position == scan[i].position))
+            std::abort();
+
+    for (unsigned i = 0; i < vertexCount; ++i) {
+        const float x = coordinate(in, scale, nudge);
+        const float y = coordinate(in, scale, nudge);
+        const float z = coordinate(in, scale, nudge);
+        vertices.emplace_back(x, y, z);
+    }
+    std::vector<vx::CollisionFace> faces;
+    while (!in.empty() && faces.size() < 96) {
+        vx::CollisionFace face{};
+        for (std::uint16_t& c : face.corners)
+            c = static_cast<std::uint16_t>(in.next() % vertexCount);
+        faces.push_back(face);
+    }
+    for (bool fine : {false, true}) {
+        vx::SpatialTree sweep;
+        vx::SpatialTree literal(vx::test::literalSplitSearch);
+        if (sweep.build(vertices, faces, fine) != literal.build(vertices, faces, fine) ||
+            sweep.nodes() != literal.nodes() || sweep.faceList() != literal.faceList())
+            std::abort();
+    }
+    return 0;
+}

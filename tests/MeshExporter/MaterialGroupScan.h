@@ -1,0 +1,12 @@
+#pragma once
+// The reference for cleaning a material group: the rule as a plain scan, each triangle compared
+// with every triangle kept before it. Quadratic; for tests and fuzzing only.
+#include "MeshExporter/ExportVertex.h"
+
+#include <vector>
+
+namespace vx::test {
+
+std::vector<ExportVertex> prepareByScan(const std::vector<ExportVertex>& triangles);
+
+} // namespace vx::test
