@@ -7,7 +7,7 @@
 #include "MeshExporter/StaticMeshDataExporter.h"
 #include "Shared/Base/math/Matrix.h"
 #include "Shared/Graphics/Scene/Material.h"
-#include "tests/MeshExporter/ExportSceneBuilder.h"
+#include "tests/MeshExporter/ExportRun.h"
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tools/info/InfoCommand.h"
 #include "tools/info/MeshFileReader.h"
@@ -52,22 +52,11 @@ MeshDraft triangles(const std::vector<std::shared_ptr<Material>>& materials, flo
     return draft;
 }
 
-struct Export {
-    explicit Export(ExportSceneBuilder& builder) {
-        exportErrorList().clear();
-        out = dir.file("jeep.bundledMesh");
-        ok = exportGameAssets(builder.scene(), out, nullptr, 0);
-        if (!ok)
-            return;
-        const std::string bytes = test::readWholeFile(dir.file("meshes/jeep.bundledmesh"));
-        std::string error;
-        EXPECT_TRUE(meshfile::readMeshFile(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                           bytes.size(), meshfile::MeshKind::Bundled, file, error))
-            << error;
+struct Export : test::ExportRun {
+    explicit Export(ExportSceneBuilder& b) : ExportRun(b, "jeep.bundledMesh") {
+        if (ok)
+            file = readMesh("jeep.bundledmesh", meshfile::MeshKind::Bundled);
     }
-    test::TempDir dir;
-    std::string out;
-    bool ok = false;
     MeshFile file;
 };
 

@@ -7,11 +7,10 @@
 #include "Shared/Base/math/Matrix.h"
 #include "Shared/Graphics/Scene/Material.h"
 #include "Shared/Graphics/Scene/MaterialGroupedMesh.h"
-#include "tests/MeshExporter/ExportSceneBuilder.h"
+#include "tests/MeshExporter/ExportRun.h"
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tools/info/MeshFileReader.h"
 #include "tools/info/MeshVertexDecoder.h"
-#include "tools/info/SampleFileReader.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <tuple>
 
 namespace vx {
@@ -35,16 +35,6 @@ using test::MeshDraft;
 
 using test::readWholeFile;
 
-MeshFile readMesh(const std::string& path) {
-    const std::string bytes = readWholeFile(path);
-    MeshFile file;
-    std::string error;
-    EXPECT_TRUE(meshfile::readMeshFile(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                       bytes.size(), MeshKind::Static, file, error))
-        << path << ": " << error;
-    return file;
-}
-
 // A quad (two triangles) in the x-z plane at height y, one material, one UV set.
 MeshDraft quad(float size, float y, const std::shared_ptr<Material>& material) {
     MeshDraft draft;
@@ -57,24 +47,17 @@ MeshDraft quad(float size, float y, const std::shared_ptr<Material>& material) {
     return draft;
 }
 
-// The export of a builder's scene into a fresh folder, which is also the working folder the
-// lightmapper's debug pictures go to.
-struct Export {
-    explicit Export(ExportSceneBuilder& builder, const std::string& name = "prop.staticMesh") {
-        exportErrorList().clear();
-        out = dir.file(name);
-        const std::filesystem::path before = std::filesystem::current_path();
-        std::filesystem::current_path(dir.path());
-        ok = exportGameAssets(builder.scene(), out, nullptr, 0);
-        std::filesystem::current_path(before);
-    }
+struct Export : test::ExportRun {
+    explicit Export(ExportSceneBuilder& b, const std::string& name = "prop.staticMesh")
+        : ExportRun(b, name) {}
     std::string meshPath(const std::string& fileName = "prop.staticmesh") const {
-        return dir.file("meshes/" + fileName);
+        return ExportRun::meshPath(fileName);
     }
-    test::TempDir dir;
-    std::string out;
-    bool ok = false;
 };
+
+MeshFile readMesh(const Export& e) {
+    return e.readMesh("prop.staticmesh", MeshKind::Static);
+}
 
 // An unlit geom0 whose lod0 holds the one part "part" made of `draft`.
 void unlitPart(ExportSceneBuilder& b, const MeshDraft& draft,
@@ -119,7 +102,7 @@ TEST(StaticMeshExport, TwoGeometriesAndTwoLodsMergeIntoOneFileWithTheirBlocks) {
 
     Export e(b);
     ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
-    const MeshFile f = readMesh(e.meshPath());
+    const MeshFile f = readMesh(e);
     EXPECT_EQ(f.header, (std::array<std::uint32_t, 5>{0, 11, 0, 0, 0}));
     EXPECT_EQ(f.headerByte, 0);
     EXPECT_EQ(f.lodCounts, (std::vector<std::uint32_t>{2, 1}));
@@ -267,19 +250,14 @@ TEST(MeshExportLayout, EveryLodPacksItsSetsByTheOneLayoutTheWidestNeeds) {
         }
         Export e(b, bundled ? "prop.bundledMesh" : "prop.staticMesh");
         ASSERT_TRUE(e.ok) << c.what << testing::PrintToString(exportErrorList().entries());
-        const std::string bytes =
-            readWholeFile(e.meshPath(bundled ? "prop.bundledmesh" : "prop.staticmesh"));
-        MeshFile f;
-        std::string error;
-        ASSERT_TRUE(meshfile::readMeshFile(
-            reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
-            bundled ? MeshKind::Bundled : MeshKind::Static, f, error))
-            << c.what << ": " << error;
+        SCOPED_TRACE(c.what);
+        const MeshFile f = e.readMesh(bundled ? "prop.bundledmesh" : "prop.staticmesh",
+                                      bundled ? MeshKind::Bundled : MeshKind::Static);
         // Position, normal, the index bytes, a texture set per slot, the tangent; then the
         // end element.
         const std::size_t slots = c.slots.front().size();
         EXPECT_EQ(f.stride, 40u + 8u * slots) << c.what;
-        std::vector<std::array<int, 4>> declaration = {
+        std::vector<test::Element> declaration = {
             {0, meshfile::kTypeFloat3, meshfile::kUsagePosition, 0},
             {12, meshfile::kTypeFloat3, meshfile::kUsageNormal, 0},
             {24, meshfile::kTypeColor, meshfile::kUsageBlendIndices, 0}};
@@ -287,14 +265,7 @@ TEST(MeshExportLayout, EveryLodPacksItsSetsByTheOneLayoutTheWidestNeeds) {
             declaration.push_back({28 + 8 * k, meshfile::kTypeFloat2, meshfile::kUsageTexcoord, k});
         declaration.push_back(
             {28 + 8 * static_cast<int>(slots), meshfile::kTypeFloat3, meshfile::kUsageTangent, 0});
-        ASSERT_EQ(f.elements.size(), declaration.size() + 1) << c.what;
-        for (std::size_t i = 0; i < declaration.size(); ++i) {
-            EXPECT_EQ(f.elements[i].offset, declaration[i][0]) << c.what << i;
-            EXPECT_EQ(f.elements[i].type, declaration[i][1]) << c.what << i;
-            EXPECT_EQ(f.elements[i].usage, declaration[i][2]) << c.what << i;
-            EXPECT_EQ(f.elements[i].usageIndex, declaration[i][3]) << c.what << i;
-        }
-        EXPECT_TRUE(meshfile::isEndElement(f.elements.back())) << c.what;
+        ASSERT_EQ(test::declared(f), declaration);
         std::size_t lod = 0;
         for (const auto& geometry : f.materials) {
             for (const auto& materials : geometry) {
@@ -349,7 +320,7 @@ TEST(StaticMeshExport, NormalsStaySquareToTheirSurfaceUnderScale) {
         unlitPart(b, draft, transform);
         Export e(b);
         ASSERT_TRUE(e.ok) << what;
-        const MeshFile f = readMesh(e.meshPath());
+        const MeshFile f = readMesh(e);
         ASSERT_GT(f.vertexCount, 0u) << what;
         for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
             const auto* n = decodeVertex(f, v).find(meshfile::kUsageNormal);
@@ -398,7 +369,7 @@ TEST(MeshExportLayout, TangentsFollowTheSetInTheFilesFirstSlot) {
     b.mesh("slabLowShape", "slabLow", buildMesh("slabLowShape", draft));
     Export e(b);
     ASSERT_TRUE(e.ok);
-    const MeshFile f = readMesh(e.meshPath());
+    const MeshFile f = readMesh(e);
     EXPECT_EQ(f.vertexCount, 8u);
     for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
         const auto* tangent = decodeVertex(f, v).find(meshfile::kUsageTangent);
@@ -469,7 +440,7 @@ TEST(StaticMeshExport, GeometriesAndLodsAreFoundByNameWithTheirErrorTexts) {
         EXPECT_EQ(exportErrorList().entries(), c.errors) << c.what;
         EXPECT_EQ(std::filesystem::exists(e.dir.file("prop.nfo")), e.ok) << c.what;
         if (e.ok) {
-            EXPECT_EQ(readMesh(e.meshPath()).lodCounts, c.lodCounts) << c.what;
+            EXPECT_EQ(readMesh(e).lodCounts, c.lodCounts) << c.what;
         }
     }
 }
@@ -495,7 +466,7 @@ TEST(StaticMeshExport, LightmapSizesMustBePowersOfTwoUpTo2048) {
         } else {
             // The lightmap is the second texture set, and its samples are listed; outside
             // RawData the list says so.
-            EXPECT_EQ(readMesh(e.meshPath()).stride, 56u) << size;
+            EXPECT_EQ(readMesh(e).stride, 56u) << size;
             EXPECT_TRUE(std::filesystem::exists(e.meshPath("prop.samples"))) << size;
             EXPECT_TRUE(std::filesystem::exists(e.dir.file("uvs.tga"))) << size;
             EXPECT_EQ(exportErrorList().entries(),
@@ -509,13 +480,7 @@ TEST(StaticMeshExport, LightmapSizesMustBePowersOfTwoUpTo2048) {
     const auto owned = namedScene({{"geom0", "root_staticMesh"}, {"lod0", "geom0"}});
     Export e(*owned);
     ASSERT_TRUE(e.ok);
-    const std::string bytes = readWholeFile(e.meshPath("prop.samples"));
-    info::SampleFileContents samples;
-    std::string error;
-    ASSERT_TRUE(info::readSampleFile(reinterpret_cast<const unsigned char*>(bytes.data()),
-                                     bytes.size(), samples, error))
-        << error;
-    EXPECT_EQ(samples.width, 256u);
+    EXPECT_EQ(test::readSamplesBack(e.meshPath("prop.samples")).width, 256u);
 }
 
 TEST(StaticMeshExport, LightmapsHalvePerLodAndEveryLodSavesItsSamples) {
@@ -537,12 +502,7 @@ TEST(StaticMeshExport, LightmapsHalvePerLodAndEveryLodSavesItsSamples) {
                                                                       {"prop.samp_11", 256},
                                                                       {"prop.samp_12", 128}};
     for (const auto& [name, size] : files) {
-        const std::string bytes = readWholeFile(e.meshPath(name));
-        info::SampleFileContents samples;
-        std::string error;
-        ASSERT_TRUE(info::readSampleFile(reinterpret_cast<const unsigned char*>(bytes.data()),
-                                         bytes.size(), samples, error))
-            << name << ": " << error;
+        const info::SampleFileContents samples = test::readSamplesBack(e.meshPath(name));
         EXPECT_EQ(samples.width, size) << name;
         EXPECT_EQ(samples.triangles.size(), 2u) << name;
     }
@@ -603,6 +563,16 @@ TEST(MeshExportFailures, EveryFailureNamesItsReasonInTheErrorList) {
             b.mesh("partShape", "part", buildMesh("partShape", draft));
         };
     };
+    // A quad part whose nonvis node holds `node`, of `draft` when given.
+    const auto underNonvis = [&](const std::string& node, std::optional<MeshDraft> draft = {}) {
+        return [=](ExportSceneBuilder& b) {
+            mesh(setQuad(1, ground))(b);
+            b.transform("nonvis", "part");
+            b.transform(node, "nonvis");
+            if (draft)
+                b.mesh(node + "Shape", node, buildMesh(node + "Shape", *draft));
+        };
+    };
     // u mirrored at x = 128: the points of that column need a tangent either way.
     MeshDraft mirrored = trimmedGrid(256, 1, body);
     for (auto& [u, v] : mirrored.uvSets[0])
@@ -631,37 +601,16 @@ TEST(MeshExportFailures, EveryFailureNamesItsReasonInTheErrorList) {
         {"bundled: three sets of an animated material", "bundledMesh", mesh(threeSets),
          "BundledMesh has unsupported amount of UV sets used! Max UV count for animatedUV "
          "geometry is 2.\nExport of this mesh will be flawed"},
-        {"a collision polygon of two corners", "staticMesh",
-         [&](ExportSceneBuilder& b) {
-             mesh(setQuad(1, ground))(b);
-             b.transform("nonvis", "part");
-             b.transform("col0", "nonvis");
-             b.mesh("col0Shape", "col0", buildMesh("col0Shape", twoCorners));
-         },
+        {"a collision polygon of two corners", "staticMesh", underNonvis("col0", twoCorners),
          "Polygon 0 of collision mesh col0Shape has 2 corners"},
-        {"a collision node without a numbered col", "staticMesh",
-         [&](ExportSceneBuilder& b) {
-             mesh(setQuad(1, ground))(b);
-             b.transform("nonvis", "part");
-             b.transform("collider", "nonvis");
-         },
+        {"a collision node without a numbered col", "staticMesh", underNonvis("collider"),
          "Trying to export collision meshes, but non found under the nonvis node. Check if "
          "there are hidden nodes in object hierarchy!"},
         {"a collision polygon of four corners", "staticMesh",
-         [&](ExportSceneBuilder& b) {
-             mesh(setQuad(1, ground))(b);
-             b.transform("nonvis", "part");
-             b.transform("col0", "nonvis");
-             b.mesh("col0Shape", "col0", buildMesh("col0Shape", setQuad(1, ground)));
-         },
+         underNonvis("col0", setQuad(1, ground)),
          "Non triangular collision faces not supported yet.\nTriangulate all collision meshes "
          "and export again."},
-        {"a shadow without triangles", "staticMesh",
-         [&](ExportSceneBuilder& b) {
-             mesh(setQuad(1, ground))(b);
-             b.transform("nonvis", "part");
-             b.transform("shadow", "nonvis");
-         },
+        {"a shadow without triangles", "staticMesh", underNonvis("shadow"),
          "The shadow geometry shadow could not be built"},
     };
     for (const Case& c : cases) {
@@ -736,7 +685,7 @@ TEST(StaticMeshExport, ShadowBlocksAreBuiltFromTheShadowNodeUnderNonvis) {
     b.mesh("shadowShape", "shadow", buildMesh("shadowShape", quad(4, 0.5f, m)));
     Export e(b);
     ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
-    const MeshFile f = readMesh(e.meshPath());
+    const MeshFile f = readMesh(e);
     ASSERT_TRUE(f.hasShadowSection);
     ASSERT_EQ(f.shadows.size(), 1u);
     ASSERT_EQ(f.shadows[0].size(), 1u);
