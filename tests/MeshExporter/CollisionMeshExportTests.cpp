@@ -133,8 +133,7 @@ TEST(CollisionMeshExport, FlatMeshHasNeitherTreeNorAdjacency) {
 
 TEST(CollisionMeshBuild, CornersWeldWithinTheTolerance) {
     ExportSceneBuilder b;
-    b.transform("col0", "root_staticMesh",
-                Matrix(Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(0, 0, 1), Vector3(10, 0, 0)));
+    b.transform("col0", "root_staticMesh", test::translation(10, 0, 0));
     MeshDraft draft;
     // Two triangles whose shared corners are 5e-8 apart, and one corner 0.001 from another.
     draft.positions = {{0, 0, 0},     {1, 0, 0}, {0, 1, 0},     {5e-8f, 0, 0},

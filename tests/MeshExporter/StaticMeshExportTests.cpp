@@ -32,6 +32,7 @@ using test::buildMesh;
 using test::cgfxMaterial;
 using test::ExportSceneBuilder;
 using test::MeshDraft;
+using test::translation;
 
 using test::readWholeFile;
 
@@ -67,10 +68,6 @@ void unlitPart(ExportSceneBuilder& b, const MeshDraft& draft,
     b.transform("lod0", "geom0");
     b.transform("part", "lod0", local);
     b.mesh("partShape", "part", buildMesh("partShape", draft));
-}
-
-Matrix translation(float x, float y, float z) {
-    return Matrix(Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(0, 0, 1), Vector3(x, y, z));
 }
 
 TEST(StaticMeshExport, TwoGeometriesAndTwoLodsMergeIntoOneFileWithTheirBlocks) {
@@ -187,41 +184,34 @@ TEST(MeshExportLayout, EveryLodPacksItsSetsByTheOneLayoutTheWidestNeeds) {
     const auto set = [](float k) { return std::pair<float, float>{k + 0.25f, 0.5f}; };
     struct Case {
         const char* what;
-        std::string root;
         // Per geometry, per LOD, the UV sets of its one quad; an "AnimatedUV" quad is coloured
         // for matrix 3, translation only.
         std::vector<std::vector<std::size_t>> sets;
         std::vector<bool> lit;                                   // per geometry
         std::vector<bool> animated;                              // per LOD in file order
         std::vector<std::vector<std::pair<float, float>>> slots; // per LOD in file order
+        std::string root = "root_staticMesh";
     };
     const std::vector<Case> cases = {
-        {"one set", "root_staticMesh", {{1}}, {false}, {false}, {{set(0)}}},
-        {"two sets: set 0 first", "root_staticMesh", {{2}}, {false}, {false}, {{set(0), set(1)}}},
-        {"three sets: set 1 first",
-         "root_staticMesh",
-         {{3}},
-         {false},
-         {false},
-         {{set(1), set(0), set(2)}}},
+        {"one set", {{1}}, {false}, {false}, {{set(0)}}},
+        {"two sets: set 0 first", {{2}}, {false}, {false}, {{set(0), set(1)}}},
+        {"three sets: set 1 first", {{3}}, {false}, {false}, {{set(1), set(0), set(2)}}},
         {"a lit geometry after an unlit one",
-         "root_staticMesh",
          {{1}, {1}},
          {false, true},
          {false, false},
          {{set(0), none}, {set(0), lightmap}}},
         {"LODs of one and three sets",
-         "root_staticMesh",
          {{1, 3}},
          {false},
          {false, false},
          {{none, set(0), none}, {set(1), set(0), set(2)}}},
         {"an animated second LOD",
-         "root_bundledMesh",
          {{1, 2}},
          {false},
          {false, true},
-         {{set(0), noSecondSet}, {set(0), set(1)}}},
+         {{set(0), noSecondSet}, {set(0), set(1)}},
+         "root_bundledMesh"},
     };
     for (const Case& c : cases) {
         ExportSceneBuilder b(c.root);
@@ -380,9 +370,8 @@ TEST(MeshExportLayout, TangentsFollowTheSetInTheFilesFirstSlot) {
 
 // A scene of root, geometries and LODs by name, each LOD holding one quad part.
 std::unique_ptr<ExportSceneBuilder>
-namedScene(const std::vector<std::pair<std::string, std::string>>& nodes,
-           const std::string& rootName = "root_staticMesh") {
-    auto built = std::make_unique<ExportSceneBuilder>(rootName);
+namedScene(const std::vector<std::pair<std::string, std::string>>& nodes) {
+    auto built = std::make_unique<ExportSceneBuilder>();
     ExportSceneBuilder& b = *built;
     const auto m = cgfxMaterial("stone", "StaticMesh.fx", "Base", {"stone.dds"});
     int part = 0;
@@ -402,7 +391,6 @@ TEST(StaticMeshExport, GeometriesAndLodsAreFoundByNameWithTheirErrorTexts) {
     struct Case {
         const char* what;
         std::vector<std::pair<std::string, std::string>> nodes;
-        std::string rootName;
         std::vector<std::uint32_t> lodCounts; // empty: the export fails
         std::vector<std::string> errors;
     };
@@ -413,34 +401,27 @@ TEST(StaticMeshExport, GeometriesAndLodsAreFoundByNameWithTheirErrorTexts) {
           {"lod0", "geom0"},
           {"geom2", kRoot},
           {"lod0", "geom2"}},
-         kRoot,
          {1},
          {}},
         {"lod0 and lod2 without lod1",
          {{"geom0", kRoot}, {"geom0_NoLightmap", "geom0"}, {"lod0", "geom0"}, {"lod2", "geom0"}},
-         kRoot,
          {1},
          {}},
-        {"no geom nodes",
-         {{"lod0", kRoot}},
-         kRoot,
-         {},
-         {"There is seems to no geom nodes, aborting"}},
+        {"no geom nodes", {{"lod0", kRoot}}, {}, {"There is seems to no geom nodes, aborting"}},
         {"a geometry without LODs",
          {{"geom0", kRoot}, {"geom0_NoLightmap", "geom0"}, {"lod0", "geom0"}, {"geom1", kRoot}},
-         kRoot,
          {},
          {"geom1 node has no valid lodnodes, aborting"}},
     };
     for (const Case& c : cases) {
-        const auto owned = namedScene(c.nodes, c.rootName);
-        ExportSceneBuilder& b = *owned;
-        Export e(b);
-        EXPECT_EQ(e.ok, !c.lodCounts.empty()) << c.what;
-        EXPECT_EQ(exportErrorList().entries(), c.errors) << c.what;
-        EXPECT_EQ(std::filesystem::exists(e.dir.file("prop.nfo")), e.ok) << c.what;
+        SCOPED_TRACE(c.what);
+        const auto owned = namedScene(c.nodes);
+        Export e(*owned);
+        EXPECT_EQ(e.ok, !c.lodCounts.empty());
+        EXPECT_EQ(exportErrorList().entries(), c.errors);
+        EXPECT_EQ(std::filesystem::exists(e.dir.file("prop.nfo")), e.ok);
         if (e.ok) {
-            EXPECT_EQ(readMesh(e).lodCounts, c.lodCounts) << c.what;
+            EXPECT_EQ(readMesh(e).lodCounts, c.lodCounts);
         }
     }
 }
@@ -449,32 +430,30 @@ TEST(StaticMeshExport, LightmapSizesMustBePowersOfTwoUpTo2048) {
     const std::vector<std::pair<std::string, bool>> sizes = {
         {"512", true}, {"300", false}, {"0", false}, {"4096", false}, {"2048", true}, {"1", true}};
     for (const auto& [size, valid] : sizes) {
+        SCOPED_TRACE(size);
         const auto owned = namedScene({{"geom0", "root_staticMesh"},
                                        {"geom0_LightmapSize_" + size, "geom0"},
                                        {"lod0", "geom0"}});
-        ExportSceneBuilder& b = *owned;
-        Export e(b);
-        EXPECT_EQ(e.ok, valid) << size;
+        Export e(*owned);
+        EXPECT_EQ(e.ok, valid);
         if (!valid) {
             EXPECT_EQ(exportErrorList().entries(),
                       std::vector<std::string>{
                           "lightMapSize " + size +
                           " is not a valid power of two number. Make sure your spelling is "
-                          "correct\n geom0_LightmapSize_<size> as an example, aborting"})
-                << size;
-            EXPECT_FALSE(std::filesystem::exists(e.meshPath())) << size;
-        } else {
-            // The lightmap is the second texture set, and its samples are listed; outside
-            // RawData the list says so.
-            EXPECT_EQ(readMesh(e).stride, 56u) << size;
-            EXPECT_TRUE(std::filesystem::exists(e.meshPath("prop.samples"))) << size;
-            EXPECT_TRUE(std::filesystem::exists(e.dir.file("uvs.tga"))) << size;
-            EXPECT_EQ(exportErrorList().entries(),
-                      std::vector<std::string>{
-                          "ERROR: Adding samples file that doesn't reside under RawData " +
-                          e.meshPath("prop.samples")})
-                << size;
+                          "correct\n geom0_LightmapSize_<size> as an example, aborting"});
+            EXPECT_FALSE(std::filesystem::exists(e.meshPath()));
+            continue;
         }
+        // The lightmap is the second texture set, and its samples are listed; outside RawData
+        // the list says so.
+        EXPECT_EQ(readMesh(e).stride, 56u);
+        EXPECT_TRUE(std::filesystem::exists(e.meshPath("prop.samples")));
+        EXPECT_TRUE(std::filesystem::exists(e.dir.file("uvs.tga")));
+        EXPECT_EQ(exportErrorList().entries(),
+                  std::vector<std::string>{
+                      "ERROR: Adding samples file that doesn't reside under RawData " +
+                      e.meshPath("prop.samples")});
     }
     // The next export in the process names no size: the default, not the last export's 1.
     const auto owned = namedScene({{"geom0", "root_staticMesh"}, {"lod0", "geom0"}});

@@ -4,6 +4,7 @@
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tools/info/AnimationFileReader.h"
 #include "tools/info/CollisionMeshFileReader.h"
+#include "tools/info/InfoCommand.h"
 #include "tools/info/MeshFileReader.h"
 #include "tools/info/MeshVertexDecoder.h"
 #include "tools/info/SampleFileReader.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -71,6 +73,13 @@ inline std::vector<Element> declared(const meshfile::MeshFile& f) {
         out.push_back({f.elements[i].offset, f.elements[i].type, f.elements[i].usage,
                        f.elements[i].usageIndex});
     return out;
+}
+
+// What `vornex info ARGS` prints; the test fails, showing the errors, when the command fails.
+inline std::string printedInfo(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    EXPECT_EQ(info::runInfo(args, out, err), 0) << err.str();
+    return out.str();
 }
 
 } // namespace vx::test
