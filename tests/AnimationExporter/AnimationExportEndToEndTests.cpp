@@ -6,8 +6,7 @@
 #include "Shared/Graphics/Scene/UtilJointNode.h"
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tests/Vornex/RunVornex.h"
-#include "tools/info/AnimationFileReader.h"
-#include "tools/info/SkeletonFileReader.h"
+#include "tests/tools/info/FileReadBack.h"
 
 #include <gtest/gtest.h>
 
@@ -35,10 +34,7 @@ TEST(AnimationExport, TheWalkDecodesToTheJointKeysTheSceneGraphHolds) {
               std::string::npos)
         << log;
 
-    info::AnimationFile file;
-    std::string error;
-    ASSERT_TRUE(info::readAnimationFile(test::readWholeFile(dir.file("walk.baf")), file, error))
-        << error;
+    const info::AnimationFile file = test::readAnimationBack(dir.file("walk.baf"));
     EXPECT_EQ(file.frameCount, 24u);
 
     // The same skeleton over the scene graph the command read gives each bone its joint.
@@ -85,10 +81,7 @@ TEST(AnimationExport, TheSkeletonTwinWritesEveryBoneWithItsRestPoseAndVornexInfo
     test::TempDir dir;
     const std::string scene = exampleScene("kit_walk_skeleton.ma");
     ASSERT_EQ(vornex({"export", scene, dir.file("walk.skeleton")}), 0);
-    info::SkeletonFile file;
-    std::string error;
-    ASSERT_TRUE(info::readSkeletonFile(test::readWholeFile(dir.file("walk.ske")), file, error))
-        << error;
+    const info::SkeletonFile file = test::readSkeletonBack(dir.file("walk.ske"));
     std::vector<std::string> names;
     std::vector<std::int32_t> parents;
     for (const info::SkeletonFileBone& bone : file.bones) {

@@ -7,9 +7,8 @@
 #include "MeshExporter/StaticMeshDataExporter.h"
 #include "Shared/Base/math/Matrix.h"
 #include "Shared/Graphics/Scene/Material.h"
-#include "tests/MeshExporter/ExportSceneBuilder.h"
+#include "tests/MeshExporter/ExportRun.h"
 #include "tests/Shared/Base/TestLogCapture.h"
-#include "tools/info/InfoCommand.h"
 #include "tools/info/MeshFileReader.h"
 #include "tools/info/MeshVertexDecoder.h"
 
@@ -17,7 +16,6 @@
 
 #include <filesystem>
 #include <set>
-#include <sstream>
 
 namespace vx {
 namespace {
@@ -52,22 +50,11 @@ MeshDraft triangles(const std::vector<std::shared_ptr<Material>>& materials, flo
     return draft;
 }
 
-struct Export {
-    explicit Export(ExportSceneBuilder& builder) {
-        exportErrorList().clear();
-        out = dir.file("jeep.bundledMesh");
-        ok = exportGameAssets(builder.scene(), out, nullptr, 0);
-        if (!ok)
-            return;
-        const std::string bytes = test::readWholeFile(dir.file("meshes/jeep.bundledmesh"));
-        std::string error;
-        EXPECT_TRUE(meshfile::readMeshFile(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                           bytes.size(), meshfile::MeshKind::Bundled, file, error))
-            << error;
+struct Export : test::ExportRun {
+    explicit Export(ExportSceneBuilder& b) : ExportRun(b, "jeep.bundledMesh") {
+        if (ok)
+            file = readMesh("jeep.bundledmesh", meshfile::MeshKind::Bundled);
     }
-    test::TempDir dir;
-    std::string out;
-    bool ok = false;
     MeshFile file;
 };
 
@@ -77,10 +64,6 @@ ExportSceneBuilder& vehicleFrame(ExportSceneBuilder& b) {
     return b;
 }
 
-Matrix at(float x, float y, float z) {
-    return Matrix(Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(0, 0, 1), Vector3(x, y, z));
-}
-
 TEST(BundledMeshExport, VerticesCarryTheirPartAndStayInThePartsSpace) {
     const auto body = cgfxMaterial("jeep_body", "BundledMesh.fx", "", {"vehicles/jeep/body.dds"});
     const auto glass = cgfxMaterial("Alpha_Glass_EnvMap", "BundledMesh.fx", "", {"glass.dds"});
@@ -88,14 +71,14 @@ TEST(BundledMeshExport, VerticesCarryTheirPartAndStayInThePartsSpace) {
     const auto visor = cgfxMaterial("alpha_Visor", "BundledMesh.fx", "", {"visor.dds"});
     ExportSceneBuilder b("root_bundledMesh");
     vehicleFrame(b);
-    b.transform("chassis", "lod0", at(0, 1, 0));
+    b.transform("chassis", "lod0", test::translation(0, 1, 0));
     b.mesh("chassisShape", "chassis",
            buildMesh("chassisShape", triangles({body, glass, grille, visor}, 0)));
     // An anchor before the turret: a part without geometry, not counted in vertex numbers. It
     // sits where its transform puts it; its shape's own offset is not added.
-    b.transform("hook__anchor", "chassis", at(0, 0, -3));
+    b.transform("hook__anchor", "chassis", test::translation(0, 0, -3));
     b.locator("hookShape", "hook__anchor", Vector3(0, 0, 5));
-    b.transform("turret__RotationalBundle", "chassis", at(0, 2, 0));
+    b.transform("turret__RotationalBundle", "chassis", test::translation(0, 2, 0));
     b.mesh("turretShape", "turret__RotationalBundle",
            buildMesh("turretShape", triangles({body}, 5)));
     Export e(b);
@@ -136,11 +119,7 @@ TEST(BundledMeshExport, VerticesCarryTheirPartAndStayInThePartsSpace) {
     EXPECT_EQ(f.indices.size(), 6u + 3u + 2u * 8u * 3u);
 
     // vornex info tells the alpha modes apart by what the file holds.
-    std::ostringstream printed;
-    std::ostringstream errors;
-    ASSERT_EQ(info::runInfo({e.dir.file("meshes/jeep.bundledmesh")}, printed, errors), 0)
-        << errors.str();
-    const std::string text = printed.str();
+    const std::string text = test::printedInfo({e.dir.file("meshes/jeep.bundledmesh")});
     EXPECT_NE(text.find("        opaque\n"), std::string::npos) << text;
     EXPECT_NE(text.find("        alpha tested\n"), std::string::npos) << text;
     EXPECT_NE(
@@ -192,7 +171,7 @@ TEST(BundledMeshExport, PartsOfTheSameShapeInTheirOwnSpaceAreNotDuplicates) {
     b.transform("chassis", "lod0");
     b.mesh("chassisShape", "chassis", buildMesh("chassisShape", triangles({tyre}, 0)));
     for (const char* wheel : {"wheel_left__RotationalBundle", "wheel_right__RotationalBundle"}) {
-        b.transform(wheel, "chassis", at(wheel[6] == 'l' ? -1.0f : 1.0f, 0, 0));
+        b.transform(wheel, "chassis", test::translation(wheel[6] == 'l' ? -1.0f : 1.0f, 0, 0));
         b.mesh(std::string(wheel) + "Shape", wheel,
                buildMesh("wheelShape", triangles({tyre}, 0.5f)));
     }

@@ -8,9 +8,8 @@
 #include "MeshExporter/FaceAdjacency.h"
 #include "MeshExporter/MeshExporter.h"
 #include "Shared/Graphics/Scene/Material.h"
-#include "tests/MeshExporter/ExportSceneBuilder.h"
+#include "tests/MeshExporter/ExportRun.h"
 #include "tests/Shared/Base/TestLogCapture.h"
-#include "tools/info/CollisionMeshFileReader.h"
 
 #include <gtest/gtest.h>
 
@@ -62,33 +61,11 @@ void bunker(ExportSceneBuilder& b, std::initializer_list<std::pair<std::string, 
     }
 }
 
-struct Export {
-    explicit Export(ExportSceneBuilder& builder) {
-        previousType = currentExportType();
-        exportErrorList().clear();
-        out = dir.file("bunker.staticMesh");
-        const auto before = std::filesystem::current_path();
-        std::filesystem::current_path(dir.path());
-        ok = exportGameAssets(builder.scene(), out, nullptr, 0);
-        std::filesystem::current_path(before);
-    }
-    // Later tests expect the process-wide type as they found it.
-    ~Export() { currentExportType() = previousType; }
-    Export(const Export&) = delete;
-    Export& operator=(const Export&) = delete;
+struct Export : test::ExportRun {
+    explicit Export(ExportSceneBuilder& b) : ExportRun(b, "bunker.staticMesh") {}
     info::CollisionMeshFileContents read() const {
-        const std::string bytes = test::readWholeFile(dir.file("meshes/bunker.collisionmesh"));
-        info::CollisionMeshFileContents contents;
-        std::string error;
-        EXPECT_TRUE(info::readCollisionMeshFile(
-            reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), contents, error))
-            << error;
-        return contents;
+        return test::readCollisionMeshBack(dir.file("meshes/bunker.collisionmesh"));
     }
-    ExportType previousType = kNoExportType;
-    test::TempDir dir;
-    std::string out;
-    bool ok = false;
 };
 
 TEST(CollisionMeshExport, Col0AndCol2WriteTwoMeshesInTheBodysSlot) {
@@ -156,8 +133,7 @@ TEST(CollisionMeshExport, FlatMeshHasNeitherTreeNorAdjacency) {
 
 TEST(CollisionMeshBuild, CornersWeldWithinTheTolerance) {
     ExportSceneBuilder b;
-    b.transform("col0", "root_staticMesh",
-                Matrix(Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(0, 0, 1), Vector3(10, 0, 0)));
+    b.transform("col0", "root_staticMesh", test::translation(10, 0, 0));
     MeshDraft draft;
     // Two triangles whose shared corners are 5e-8 apart, and one corner 0.001 from another.
     draft.positions = {{0, 0, 0},     {1, 0, 0}, {0, 1, 0},     {5e-8f, 0, 0},

@@ -42,6 +42,11 @@ std::shared_ptr<MaterialGroupedMesh> buildMesh(const std::string& name, const Me
 // its rows split into `groups.size()` bands of materials.
 MeshDraft gridDraft(int side, const std::vector<std::shared_ptr<Material>>& groups);
 
+// A local transform that only moves by (x, y, z).
+inline Matrix translation(float x, float y, float z) {
+    return Matrix(Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(0, 0, 1), Vector3(x, y, z));
+}
+
 // Root "root_<type>"; nodes are added under a parent found by exact name.
 class ExportSceneBuilder {
 public:

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -94,38 +95,25 @@ TEST(GenerateTangents, RejectsWhatCannotBeMendedAndLeavesTheBuffersAlone) {
     struct Case {
         const char* name;
         void (*spoil)(Packed&);
-        std::uint32_t offsets[3];
         const char* reason;
+        std::array<std::uint32_t, 3> offsets = {0, 12, 28}; // position, normal, texture set
     };
     const Case cases[] = {
-        {"index count",
-         [](Packed& p) { p.indexCount = 4; },
-         {0, 12, 28},
+        {"index count", [](Packed& p) { p.indexCount = 4; },
          "the index count 4 is not a multiple of 3"},
-        {"index range",
-         [](Packed& p) { p.indices[4] = 9; },
-         {0, 12, 28},
+        {"index range", [](Packed& p) { p.indices[4] = 9; },
          "index 9 at position 4 is out of range of 4 vertices"},
-        {"position",
-         [](Packed& p) { std::memcpy(&p.vertices[kStride + 4], "\0\0\xc0\x7f", 4); },
-         {0, 12, 28},
+        {"position", [](Packed& p) { std::memcpy(&p.vertices[kStride + 4], "\0\0\xc0\x7f", 4); },
          "vertex 1 has a position that is not a finite number (0, nan, 0)"},
-        {"stride",
-         [](Packed& p) { p.stride = 32; },
-         {0, 12, 28},
+        {"stride", [](Packed& p) { p.stride = 32; },
          "the texture coordinates at byte offset 28 does not fit a vertex of 32 bytes"},
         {"overlap",
          [](Packed&) {},
-         {0, 8, 28},
-         "the position at byte offset 0 overlaps the normal at byte offset 8"},
-        {"vertex bytes",
-         [](Packed& p) { p.vertices.pop_back(); },
-         {0, 12, 28},
+         "the position at byte offset 0 overlaps the normal at byte offset 8",
+         {0, 8, 28}},
+        {"vertex bytes", [](Packed& p) { p.vertices.pop_back(); },
          "4 vertices of 44 bytes need more than the 175 bytes given"},
-        {"index buffer",
-         [](Packed& p) { p.indexCount = 9; },
-         {0, 12, 28},
-         "9 indices expected, 6 given"},
+        {"index buffer", [](Packed& p) { p.indexCount = 9; }, "9 indices expected, 6 given"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -37,6 +37,15 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
+// The lines of a checked-in script, the last line's LF not starting another.
+std::vector<std::string> expectedScript(const std::string& name) {
+    std::vector<std::string> lines;
+    std::istringstream in(test::readWholeFile(VORNEX_TEST_DATA_DIR "/meshexporter/" + name));
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
 // Compares line by line; "ObjectTemplate.creator " must name this machine, then a user.
 void expectScript(const std::string& text, const std::vector<std::string>& expected) {
     const std::vector<std::string> lines = linesOf(text);
@@ -106,9 +115,7 @@ TEST(ObjectTemplateWriter, SingleStaticRootWritesItsFileAndListsItRelativeToTheO
     ASSERT_TRUE(writeObjectTemplates(data, dir.file("Props/Tree.staticMesh"), false));
     // The user's folder kept, the script's own name lower-cased.
     expectScript(test::readWholeFile(dir.file("Props/tree.con")),
-                 {"GeometryTemplate.create StaticMesh tree", "",
-                  "ObjectTemplate.create SimpleObject tree", "ObjectTemplate.saveInSeparateFile 1",
-                  "CREATOR", "ObjectTemplate.geometry tree", "", "include tree.tweak"});
+                 expectedScript("object_template_tree.txt"));
     EXPECT_EQ(exportedFileSet().paths(), std::set<std::string>{"tree.con"});
 
     std::filesystem::create_directories(dir.file("RawData/Objects"));
@@ -137,48 +144,14 @@ TEST(ObjectTemplateWriter, BundledVehicleWithSpringRotationAndAnchor) {
     };
     parts[2].transform = yRotation(30, {1.5f, -0.5f, 2});
     expectScript(objectTemplateText(parts, "jeep", false),
-                 {"GeometryTemplate.create BundledMesh jeep",
-                  "GeometryTemplate.nrOfAnimatedUVMatrix 2",
-                  "CollisionManager.createTemplate jeep",
-                  "",
-                  "ObjectTemplate.create PlayerControlObject jeep",
-                  "ObjectTemplate.saveInSeparateFile 1",
-                  "CREATOR",
-                  "ObjectTemplate.collisionMesh jeep",
-                  "ObjectTemplate.mapMaterial 0 metal 0",
-                  "ObjectTemplate.mapMaterial 1 glass 0",
-                  "ObjectTemplate.hasCollisionPhysics 1",
-                  "ObjectTemplate.physicsType 3",
-                  "ObjectTemplate.hasMobilePhysics 1",
-                  "ObjectTemplate.geometry jeep",
-                  "ObjectTemplate.addTemplate body",
-                  "ObjectTemplate.setPosition 0/1.0000/0",
-                  "",
-                  "ObjectTemplate.create Bundle body",
-                  "ObjectTemplate.collisionPart 1",
-                  "ObjectTemplate.hasCollisionPhysics 1",
-                  "ObjectTemplate.physicsType 3",
-                  "ObjectTemplate.hasMobilePhysics 1",
-                  "ObjectTemplate.geometryPart 1",
-                  "ObjectTemplate.addTemplate wheel",
-                  "ObjectTemplate.setPosition 1.5000/-0.5000/2.0000",
-                  "ObjectTemplate.setRotation 30.0000/0/0",
-                  "ObjectTemplate.anchor 0/0/-3.0000",
-                  "",
-                  "ObjectTemplate.create Spring wheel",
-                  "ObjectTemplate.hasMobilePhysics 1",
-                  "ObjectTemplate.geometryPart 2",
-                  "",
-                  "include jeep.tweak"});
+                 expectedScript("object_template_jeep.txt"));
 }
 
 TEST(ObjectTemplateWriter, SoldierStopsAfterItsGeometryLine) {
     ScriptState state(kSkinnedMesh);
     const MeshPartList parts = {part("trooper__Soldier", -1), part("helmet", 0, {0, 1.8f, 0})};
     expectScript(objectTemplateText(parts, "trooper", false),
-                 {"GeometryTemplate.create SkinnedMesh trooper", "",
-                  "ObjectTemplate.create Soldier trooper", "ObjectTemplate.saveInSeparateFile 1",
-                  "CREATOR", "ObjectTemplate.geometry trooper", "", "include trooper.tweak"});
+                 expectedScript("object_template_trooper.txt"));
 }
 
 TEST(ObjectTemplateWriter, EmitterGetsItsParticleTemplate) {
@@ -188,28 +161,7 @@ TEST(ObjectTemplateWriter, EmitterGetsItsParticleTemplate) {
     const MeshPartList parts = {
         part("stack", -1), part("em_smoke__Emitter", 0, {0, 4, 0}, true, nodes.b.find("nonvisA"))};
     expectScript(objectTemplateText(parts, "chimney", false),
-                 {"GeometryTemplate.create BundledMesh chimney",
-                  "",
-                  "ObjectTemplate.create Bundle chimney",
-                  "ObjectTemplate.saveInSeparateFile 1",
-                  "CREATOR",
-                  "ObjectTemplate.geometry chimney",
-                  "ObjectTemplate.addTemplate em_smoke",
-                  "ObjectTemplate.setPosition 0/4.0000/0",
-                  "",
-                  "ObjectTemplate.create Emitter em_smoke",
-                  "ObjectTemplate.template p_smoke",
-                  "",
-                  "ObjectTemplate.create Particle p_smoke",
-                  "ObjectTemplate.collisionMesh chimney",
-                  "ObjectTemplate.mapMaterial 0 soot 0",
-                  "ObjectTemplate.collisionPart 1",
-                  "ObjectTemplate.hasCollisionPhysics 1",
-                  "ObjectTemplate.physicsType 3",
-                  "ObjectTemplate.geometry chimney",
-                  "ObjectTemplate.geometryPart 1",
-                  "",
-                  "include chimney.tweak"});
+                 expectedScript("object_template_chimney.txt"));
 }
 
 TEST(ObjectTemplateWriter, TwentySevenPartsAreReportedAndStillWritten) {
@@ -259,12 +211,8 @@ TEST(ObjectTemplateWriter, VegetationCollisionVariant) {
     collisionMaterialList().numberOf("leaves");
     CollisionNodes nodes;
     const MeshPartList parts = {part("bush", -1, {}, true, nodes.b.find("nonvisA"))};
-    expectScript(
-        objectTemplateText(parts, "bush", true),
-        {"CollisionManager.createTemplate bush", "", "ObjectTemplate.create SimpleObject bush_col",
-         "ObjectTemplate.saveInSeparateFile 1", "CREATOR", "ObjectTemplate.collisionMesh bush",
-         "ObjectTemplate.mapMaterial 0 leaves 0", "ObjectTemplate.hasCollisionPhysics 1",
-         "ObjectTemplate.physicsType 3", "", "include bush_col.tweak"});
+    expectScript(objectTemplateText(parts, "bush", true),
+                 expectedScript("object_template_bush.txt"));
 }
 
 TEST(ObjectTemplateWriter, NumbersAndAngles) {

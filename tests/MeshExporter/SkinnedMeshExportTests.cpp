@@ -6,9 +6,8 @@
 #include "MeshExporter/MeshExporter.h"
 #include "Shared/Base/math/Matrix.h"
 #include "Shared/Graphics/Scene/Material.h"
-#include "tests/MeshExporter/ExportSceneBuilder.h"
+#include "tests/MeshExporter/ExportRun.h"
 #include "tests/Shared/Base/TestLogCapture.h"
-#include "tools/info/InfoCommand.h"
 #include "tools/info/MeshFileReader.h"
 #include "tools/info/MeshVertexDecoder.h"
 #include "vximage/DdsCodec.h"
@@ -20,7 +19,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 
 namespace vx {
 namespace {
@@ -28,6 +26,8 @@ namespace {
 using meshfile::MeshFile;
 using test::buildMesh;
 using test::cgfxMaterial;
+using test::declared;
+using test::Element;
 using test::ExportSceneBuilder;
 using test::MeshDraft;
 
@@ -109,23 +109,14 @@ ExportSceneBuilder& character(ExportSceneBuilder& b, int bones) {
     return b;
 }
 
-struct Export {
-    explicit Export(ExportSceneBuilder& builder, const std::string& name = "soldier") {
-        exportErrorList().clear();
-        meshPath = dir.file("meshes/" + name + ".skinnedmesh");
-        ok = exportGameAssets(builder.scene(), dir.file(name + ".skinnedMesh"), nullptr, 0);
-        if (!ok)
-            return;
-        const std::string bytes = test::readWholeFile(meshPath);
-        std::string error;
-        EXPECT_TRUE(meshfile::readMeshFile(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                           bytes.size(), meshfile::MeshKind::Skinned, file, error))
-            << error;
+struct Export : test::ExportRun {
+    explicit Export(ExportSceneBuilder& b, const std::string& name = "soldier")
+        : ExportRun(b, name + ".skinnedMesh"),
+          meshPath(ExportRun::meshPath(name + ".skinnedmesh")) {
+        if (ok)
+            file = readMesh(name + ".skinnedmesh", meshfile::MeshKind::Skinned);
     }
-    test::TempDir dir;
-    test::LogCapture log;
     std::string meshPath;
-    bool ok = false;
     MeshFile file;
 };
 
@@ -158,18 +149,6 @@ Matrix matrixOf(const meshfile::Matrix16& m) {
     for (std::size_t i = 0; i < 16; ++i)
         full.m[i / 4][i % 4] = m[i];
     return Matrix::fromMatrix4(full);
-}
-
-using Element = std::array<int, 4>; // offset, type, usage, usage index
-
-// The declaration without its end element, which must close it.
-std::vector<Element> declared(const MeshFile& f) {
-    EXPECT_TRUE(meshfile::isEndElement(f.elements.back()));
-    std::vector<Element> out;
-    for (std::size_t i = 0; i + 1 < f.elements.size(); ++i)
-        out.push_back({f.elements[i].offset, f.elements[i].type, f.elements[i].usage,
-                       f.elements[i].usageIndex});
-    return out;
 }
 
 std::vector<std::uint32_t> range(std::uint32_t first, std::uint32_t count) {
@@ -207,11 +186,12 @@ TEST(SkinnedMeshExport, PartsSplitOrMergeByTheKitsFlagAndBoneTablesInvertTheJoin
         character(b, 40);
         boneMesh(b, "torso", 0, 20, 0.0f);
         boneMesh(b, "legs", c.secondFirst, c.secondCount, 5.0f);
+        test::LogCapture log;
         Export e(b, c.name);
         ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
         EXPECT_TRUE(exportErrorList().empty())
             << testing::PrintToString(exportErrorList().entries());
-        EXPECT_TRUE(e.log.contains(c.message));
+        EXPECT_TRUE(log.contains(c.message));
         const MeshFile& f = e.file;
         const auto& parts = f.lods[0][0].parts;
         ASSERT_EQ(parts.size(), c.parts.size());
@@ -307,9 +287,10 @@ TEST(SkinnedMeshExport, TheSkeletonIsFoundAboveTheLodAndSkeletonSubtreesAreNotMe
     // Without UV sets: no texture coordinates, the tangent at 32.
     skinnedPart(b, "body", "lod0", {only(0), only(1)}, {"hips", "spine"}, 0, 0.0f, false);
     skinnedPart(b, "root_Skeleton_proxy", "lod0", {only(0)}, {"strap"}, 5);
+    test::LogCapture log;
     Export e(b);
     ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
-    EXPECT_TRUE(e.log.contains("Skeleton found, node:lod0 parent:root_skinnedMesh"));
+    EXPECT_TRUE(log.contains("Skeleton found, node:lod0 parent:root_skinnedMesh"));
     EXPECT_EQ(e.file.vertexCount, 6u);
     EXPECT_EQ(e.file.stride, 44u);
     EXPECT_EQ(declared(e.file),
@@ -321,20 +302,14 @@ TEST(SkinnedMeshExport, TheSkeletonIsFoundAboveTheLodAndSkeletonSubtreesAreNotMe
     Skeleton skeleton;
     skeleton.buildSkeleton(*b.find("root_skinnedMesh"));
     ASSERT_TRUE(exportSkeletonToFile(skeleton, e.dir.file("soldier.ske")));
-    std::ostringstream out;
-    std::ostringstream err;
-    ASSERT_EQ(
-        info::runInfo({e.meshPath, "--skeleton", e.dir.file("soldier.ske"), "--vertices", "4"}, out,
-                      err),
-        0)
-        << err.str();
+    const std::string out =
+        test::printedInfo({e.meshPath, "--skeleton", e.dir.file("soldier.ske"), "--vertices", "4"});
     for (const char* expected :
          {"    parts: 1\n      part 0: 2 bones\n",
           "        bone 1: skeleton bone 1 \"spine\", inverse bind [1 0 0 0] [0 1 0 0] [0 0 1 0] "
           "[0 -3 0 1]\n",
           "; bones 0, 0 weights 1, 0\n"})
-        EXPECT_NE(out.str().find(expected), std::string::npos) << expected << "\nin:\n"
-                                                               << out.str();
+        EXPECT_NE(out.find(expected), std::string::npos) << expected << "\nin:\n" << out;
 }
 
 TEST(SkinnedMeshExport, ExportsThatWouldWriteAFlawedFileFailAndSayWhy) {

@@ -7,11 +7,10 @@
 #include "Shared/Base/math/Matrix.h"
 #include "Shared/Graphics/Scene/Material.h"
 #include "Shared/Graphics/Scene/MaterialGroupedMesh.h"
-#include "tests/MeshExporter/ExportSceneBuilder.h"
+#include "tests/MeshExporter/ExportRun.h"
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tools/info/MeshFileReader.h"
 #include "tools/info/MeshVertexDecoder.h"
-#include "tools/info/SampleFileReader.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <tuple>
 
 namespace vx {
@@ -32,18 +32,9 @@ using test::buildMesh;
 using test::cgfxMaterial;
 using test::ExportSceneBuilder;
 using test::MeshDraft;
+using test::translation;
 
 using test::readWholeFile;
-
-MeshFile readMesh(const std::string& path) {
-    const std::string bytes = readWholeFile(path);
-    MeshFile file;
-    std::string error;
-    EXPECT_TRUE(meshfile::readMeshFile(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                       bytes.size(), MeshKind::Static, file, error))
-        << path << ": " << error;
-    return file;
-}
 
 // A quad (two triangles) in the x-z plane at height y, one material, one UV set.
 MeshDraft quad(float size, float y, const std::shared_ptr<Material>& material) {
@@ -57,24 +48,17 @@ MeshDraft quad(float size, float y, const std::shared_ptr<Material>& material) {
     return draft;
 }
 
-// The export of a builder's scene into a fresh folder, which is also the working folder the
-// lightmapper's debug pictures go to.
-struct Export {
-    explicit Export(ExportSceneBuilder& builder, const std::string& name = "prop.staticMesh") {
-        exportErrorList().clear();
-        out = dir.file(name);
-        const std::filesystem::path before = std::filesystem::current_path();
-        std::filesystem::current_path(dir.path());
-        ok = exportGameAssets(builder.scene(), out, nullptr, 0);
-        std::filesystem::current_path(before);
-    }
+struct Export : test::ExportRun {
+    explicit Export(ExportSceneBuilder& b, const std::string& name = "prop.staticMesh")
+        : ExportRun(b, name) {}
     std::string meshPath(const std::string& fileName = "prop.staticmesh") const {
-        return dir.file("meshes/" + fileName);
+        return ExportRun::meshPath(fileName);
     }
-    test::TempDir dir;
-    std::string out;
-    bool ok = false;
 };
+
+MeshFile readMesh(const Export& e) {
+    return e.readMesh("prop.staticmesh", MeshKind::Static);
+}
 
 // An unlit geom0 whose lod0 holds the one part "part" made of `draft`.
 void unlitPart(ExportSceneBuilder& b, const MeshDraft& draft,
@@ -84,10 +68,6 @@ void unlitPart(ExportSceneBuilder& b, const MeshDraft& draft,
     b.transform("lod0", "geom0");
     b.transform("part", "lod0", local);
     b.mesh("partShape", "part", buildMesh("partShape", draft));
-}
-
-Matrix translation(float x, float y, float z) {
-    return Matrix(Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(0, 0, 1), Vector3(x, y, z));
 }
 
 TEST(StaticMeshExport, TwoGeometriesAndTwoLodsMergeIntoOneFileWithTheirBlocks) {
@@ -119,7 +99,7 @@ TEST(StaticMeshExport, TwoGeometriesAndTwoLodsMergeIntoOneFileWithTheirBlocks) {
 
     Export e(b);
     ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
-    const MeshFile f = readMesh(e.meshPath());
+    const MeshFile f = readMesh(e);
     EXPECT_EQ(f.header, (std::array<std::uint32_t, 5>{0, 11, 0, 0, 0}));
     EXPECT_EQ(f.headerByte, 0);
     EXPECT_EQ(f.lodCounts, (std::vector<std::uint32_t>{2, 1}));
@@ -204,41 +184,34 @@ TEST(MeshExportLayout, EveryLodPacksItsSetsByTheOneLayoutTheWidestNeeds) {
     const auto set = [](float k) { return std::pair<float, float>{k + 0.25f, 0.5f}; };
     struct Case {
         const char* what;
-        std::string root;
         // Per geometry, per LOD, the UV sets of its one quad; an "AnimatedUV" quad is coloured
         // for matrix 3, translation only.
         std::vector<std::vector<std::size_t>> sets;
         std::vector<bool> lit;                                   // per geometry
         std::vector<bool> animated;                              // per LOD in file order
         std::vector<std::vector<std::pair<float, float>>> slots; // per LOD in file order
+        std::string root = "root_staticMesh";
     };
     const std::vector<Case> cases = {
-        {"one set", "root_staticMesh", {{1}}, {false}, {false}, {{set(0)}}},
-        {"two sets: set 0 first", "root_staticMesh", {{2}}, {false}, {false}, {{set(0), set(1)}}},
-        {"three sets: set 1 first",
-         "root_staticMesh",
-         {{3}},
-         {false},
-         {false},
-         {{set(1), set(0), set(2)}}},
+        {"one set", {{1}}, {false}, {false}, {{set(0)}}},
+        {"two sets: set 0 first", {{2}}, {false}, {false}, {{set(0), set(1)}}},
+        {"three sets: set 1 first", {{3}}, {false}, {false}, {{set(1), set(0), set(2)}}},
         {"a lit geometry after an unlit one",
-         "root_staticMesh",
          {{1}, {1}},
          {false, true},
          {false, false},
          {{set(0), none}, {set(0), lightmap}}},
         {"LODs of one and three sets",
-         "root_staticMesh",
          {{1, 3}},
          {false},
          {false, false},
          {{none, set(0), none}, {set(1), set(0), set(2)}}},
         {"an animated second LOD",
-         "root_bundledMesh",
          {{1, 2}},
          {false},
          {false, true},
-         {{set(0), noSecondSet}, {set(0), set(1)}}},
+         {{set(0), noSecondSet}, {set(0), set(1)}},
+         "root_bundledMesh"},
     };
     for (const Case& c : cases) {
         ExportSceneBuilder b(c.root);
@@ -267,19 +240,14 @@ TEST(MeshExportLayout, EveryLodPacksItsSetsByTheOneLayoutTheWidestNeeds) {
         }
         Export e(b, bundled ? "prop.bundledMesh" : "prop.staticMesh");
         ASSERT_TRUE(e.ok) << c.what << testing::PrintToString(exportErrorList().entries());
-        const std::string bytes =
-            readWholeFile(e.meshPath(bundled ? "prop.bundledmesh" : "prop.staticmesh"));
-        MeshFile f;
-        std::string error;
-        ASSERT_TRUE(meshfile::readMeshFile(
-            reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
-            bundled ? MeshKind::Bundled : MeshKind::Static, f, error))
-            << c.what << ": " << error;
+        SCOPED_TRACE(c.what);
+        const MeshFile f = e.readMesh(bundled ? "prop.bundledmesh" : "prop.staticmesh",
+                                      bundled ? MeshKind::Bundled : MeshKind::Static);
         // Position, normal, the index bytes, a texture set per slot, the tangent; then the
         // end element.
         const std::size_t slots = c.slots.front().size();
         EXPECT_EQ(f.stride, 40u + 8u * slots) << c.what;
-        std::vector<std::array<int, 4>> declaration = {
+        std::vector<test::Element> declaration = {
             {0, meshfile::kTypeFloat3, meshfile::kUsagePosition, 0},
             {12, meshfile::kTypeFloat3, meshfile::kUsageNormal, 0},
             {24, meshfile::kTypeColor, meshfile::kUsageBlendIndices, 0}};
@@ -287,14 +255,7 @@ TEST(MeshExportLayout, EveryLodPacksItsSetsByTheOneLayoutTheWidestNeeds) {
             declaration.push_back({28 + 8 * k, meshfile::kTypeFloat2, meshfile::kUsageTexcoord, k});
         declaration.push_back(
             {28 + 8 * static_cast<int>(slots), meshfile::kTypeFloat3, meshfile::kUsageTangent, 0});
-        ASSERT_EQ(f.elements.size(), declaration.size() + 1) << c.what;
-        for (std::size_t i = 0; i < declaration.size(); ++i) {
-            EXPECT_EQ(f.elements[i].offset, declaration[i][0]) << c.what << i;
-            EXPECT_EQ(f.elements[i].type, declaration[i][1]) << c.what << i;
-            EXPECT_EQ(f.elements[i].usage, declaration[i][2]) << c.what << i;
-            EXPECT_EQ(f.elements[i].usageIndex, declaration[i][3]) << c.what << i;
-        }
-        EXPECT_TRUE(meshfile::isEndElement(f.elements.back())) << c.what;
+        ASSERT_EQ(test::declared(f), declaration);
         std::size_t lod = 0;
         for (const auto& geometry : f.materials) {
             for (const auto& materials : geometry) {
@@ -349,7 +310,7 @@ TEST(StaticMeshExport, NormalsStaySquareToTheirSurfaceUnderScale) {
         unlitPart(b, draft, transform);
         Export e(b);
         ASSERT_TRUE(e.ok) << what;
-        const MeshFile f = readMesh(e.meshPath());
+        const MeshFile f = readMesh(e);
         ASSERT_GT(f.vertexCount, 0u) << what;
         for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
             const auto* n = decodeVertex(f, v).find(meshfile::kUsageNormal);
@@ -398,7 +359,7 @@ TEST(MeshExportLayout, TangentsFollowTheSetInTheFilesFirstSlot) {
     b.mesh("slabLowShape", "slabLow", buildMesh("slabLowShape", draft));
     Export e(b);
     ASSERT_TRUE(e.ok);
-    const MeshFile f = readMesh(e.meshPath());
+    const MeshFile f = readMesh(e);
     EXPECT_EQ(f.vertexCount, 8u);
     for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
         const auto* tangent = decodeVertex(f, v).find(meshfile::kUsageTangent);
@@ -409,9 +370,8 @@ TEST(MeshExportLayout, TangentsFollowTheSetInTheFilesFirstSlot) {
 
 // A scene of root, geometries and LODs by name, each LOD holding one quad part.
 std::unique_ptr<ExportSceneBuilder>
-namedScene(const std::vector<std::pair<std::string, std::string>>& nodes,
-           const std::string& rootName = "root_staticMesh") {
-    auto built = std::make_unique<ExportSceneBuilder>(rootName);
+namedScene(const std::vector<std::pair<std::string, std::string>>& nodes) {
+    auto built = std::make_unique<ExportSceneBuilder>();
     ExportSceneBuilder& b = *built;
     const auto m = cgfxMaterial("stone", "StaticMesh.fx", "Base", {"stone.dds"});
     int part = 0;
@@ -431,7 +391,6 @@ TEST(StaticMeshExport, GeometriesAndLodsAreFoundByNameWithTheirErrorTexts) {
     struct Case {
         const char* what;
         std::vector<std::pair<std::string, std::string>> nodes;
-        std::string rootName;
         std::vector<std::uint32_t> lodCounts; // empty: the export fails
         std::vector<std::string> errors;
     };
@@ -442,34 +401,27 @@ TEST(StaticMeshExport, GeometriesAndLodsAreFoundByNameWithTheirErrorTexts) {
           {"lod0", "geom0"},
           {"geom2", kRoot},
           {"lod0", "geom2"}},
-         kRoot,
          {1},
          {}},
         {"lod0 and lod2 without lod1",
          {{"geom0", kRoot}, {"geom0_NoLightmap", "geom0"}, {"lod0", "geom0"}, {"lod2", "geom0"}},
-         kRoot,
          {1},
          {}},
-        {"no geom nodes",
-         {{"lod0", kRoot}},
-         kRoot,
-         {},
-         {"There is seems to no geom nodes, aborting"}},
+        {"no geom nodes", {{"lod0", kRoot}}, {}, {"There is seems to no geom nodes, aborting"}},
         {"a geometry without LODs",
          {{"geom0", kRoot}, {"geom0_NoLightmap", "geom0"}, {"lod0", "geom0"}, {"geom1", kRoot}},
-         kRoot,
          {},
          {"geom1 node has no valid lodnodes, aborting"}},
     };
     for (const Case& c : cases) {
-        const auto owned = namedScene(c.nodes, c.rootName);
-        ExportSceneBuilder& b = *owned;
-        Export e(b);
-        EXPECT_EQ(e.ok, !c.lodCounts.empty()) << c.what;
-        EXPECT_EQ(exportErrorList().entries(), c.errors) << c.what;
-        EXPECT_EQ(std::filesystem::exists(e.dir.file("prop.nfo")), e.ok) << c.what;
+        SCOPED_TRACE(c.what);
+        const auto owned = namedScene(c.nodes);
+        Export e(*owned);
+        EXPECT_EQ(e.ok, !c.lodCounts.empty());
+        EXPECT_EQ(exportErrorList().entries(), c.errors);
+        EXPECT_EQ(std::filesystem::exists(e.dir.file("prop.nfo")), e.ok);
         if (e.ok) {
-            EXPECT_EQ(readMesh(e.meshPath()).lodCounts, c.lodCounts) << c.what;
+            EXPECT_EQ(readMesh(e).lodCounts, c.lodCounts);
         }
     }
 }
@@ -478,44 +430,36 @@ TEST(StaticMeshExport, LightmapSizesMustBePowersOfTwoUpTo2048) {
     const std::vector<std::pair<std::string, bool>> sizes = {
         {"512", true}, {"300", false}, {"0", false}, {"4096", false}, {"2048", true}, {"1", true}};
     for (const auto& [size, valid] : sizes) {
+        SCOPED_TRACE(size);
         const auto owned = namedScene({{"geom0", "root_staticMesh"},
                                        {"geom0_LightmapSize_" + size, "geom0"},
                                        {"lod0", "geom0"}});
-        ExportSceneBuilder& b = *owned;
-        Export e(b);
-        EXPECT_EQ(e.ok, valid) << size;
+        Export e(*owned);
+        EXPECT_EQ(e.ok, valid);
         if (!valid) {
             EXPECT_EQ(exportErrorList().entries(),
                       std::vector<std::string>{
                           "lightMapSize " + size +
                           " is not a valid power of two number. Make sure your spelling is "
-                          "correct\n geom0_LightmapSize_<size> as an example, aborting"})
-                << size;
-            EXPECT_FALSE(std::filesystem::exists(e.meshPath())) << size;
-        } else {
-            // The lightmap is the second texture set, and its samples are listed; outside
-            // RawData the list says so.
-            EXPECT_EQ(readMesh(e.meshPath()).stride, 56u) << size;
-            EXPECT_TRUE(std::filesystem::exists(e.meshPath("prop.samples"))) << size;
-            EXPECT_TRUE(std::filesystem::exists(e.dir.file("uvs.tga"))) << size;
-            EXPECT_EQ(exportErrorList().entries(),
-                      std::vector<std::string>{
-                          "ERROR: Adding samples file that doesn't reside under RawData " +
-                          e.meshPath("prop.samples")})
-                << size;
+                          "correct\n geom0_LightmapSize_<size> as an example, aborting"});
+            EXPECT_FALSE(std::filesystem::exists(e.meshPath()));
+            continue;
         }
+        // The lightmap is the second texture set, and its samples are listed; outside RawData
+        // the list says so.
+        EXPECT_EQ(readMesh(e).stride, 56u);
+        EXPECT_TRUE(std::filesystem::exists(e.meshPath("prop.samples")));
+        EXPECT_TRUE(std::filesystem::exists(e.dir.file("uvs.tga")));
+        EXPECT_EQ(exportErrorList().entries(),
+                  std::vector<std::string>{
+                      "ERROR: Adding samples file that doesn't reside under RawData " +
+                      e.meshPath("prop.samples")});
     }
     // The next export in the process names no size: the default, not the last export's 1.
     const auto owned = namedScene({{"geom0", "root_staticMesh"}, {"lod0", "geom0"}});
     Export e(*owned);
     ASSERT_TRUE(e.ok);
-    const std::string bytes = readWholeFile(e.meshPath("prop.samples"));
-    info::SampleFileContents samples;
-    std::string error;
-    ASSERT_TRUE(info::readSampleFile(reinterpret_cast<const unsigned char*>(bytes.data()),
-                                     bytes.size(), samples, error))
-        << error;
-    EXPECT_EQ(samples.width, 256u);
+    EXPECT_EQ(test::readSamplesBack(e.meshPath("prop.samples")).width, 256u);
 }
 
 TEST(StaticMeshExport, LightmapsHalvePerLodAndEveryLodSavesItsSamples) {
@@ -537,12 +481,7 @@ TEST(StaticMeshExport, LightmapsHalvePerLodAndEveryLodSavesItsSamples) {
                                                                       {"prop.samp_11", 256},
                                                                       {"prop.samp_12", 128}};
     for (const auto& [name, size] : files) {
-        const std::string bytes = readWholeFile(e.meshPath(name));
-        info::SampleFileContents samples;
-        std::string error;
-        ASSERT_TRUE(info::readSampleFile(reinterpret_cast<const unsigned char*>(bytes.data()),
-                                         bytes.size(), samples, error))
-            << name << ": " << error;
+        const info::SampleFileContents samples = test::readSamplesBack(e.meshPath(name));
         EXPECT_EQ(samples.width, size) << name;
         EXPECT_EQ(samples.triangles.size(), 2u) << name;
     }
@@ -603,6 +542,16 @@ TEST(MeshExportFailures, EveryFailureNamesItsReasonInTheErrorList) {
             b.mesh("partShape", "part", buildMesh("partShape", draft));
         };
     };
+    // A quad part whose nonvis node holds `node`, of `draft` when given.
+    const auto underNonvis = [&](const std::string& node, std::optional<MeshDraft> draft = {}) {
+        return [=](ExportSceneBuilder& b) {
+            mesh(setQuad(1, ground))(b);
+            b.transform("nonvis", "part");
+            b.transform(node, "nonvis");
+            if (draft)
+                b.mesh(node + "Shape", node, buildMesh(node + "Shape", *draft));
+        };
+    };
     // u mirrored at x = 128: the points of that column need a tangent either way.
     MeshDraft mirrored = trimmedGrid(256, 1, body);
     for (auto& [u, v] : mirrored.uvSets[0])
@@ -631,37 +580,16 @@ TEST(MeshExportFailures, EveryFailureNamesItsReasonInTheErrorList) {
         {"bundled: three sets of an animated material", "bundledMesh", mesh(threeSets),
          "BundledMesh has unsupported amount of UV sets used! Max UV count for animatedUV "
          "geometry is 2.\nExport of this mesh will be flawed"},
-        {"a collision polygon of two corners", "staticMesh",
-         [&](ExportSceneBuilder& b) {
-             mesh(setQuad(1, ground))(b);
-             b.transform("nonvis", "part");
-             b.transform("col0", "nonvis");
-             b.mesh("col0Shape", "col0", buildMesh("col0Shape", twoCorners));
-         },
+        {"a collision polygon of two corners", "staticMesh", underNonvis("col0", twoCorners),
          "Polygon 0 of collision mesh col0Shape has 2 corners"},
-        {"a collision node without a numbered col", "staticMesh",
-         [&](ExportSceneBuilder& b) {
-             mesh(setQuad(1, ground))(b);
-             b.transform("nonvis", "part");
-             b.transform("collider", "nonvis");
-         },
+        {"a collision node without a numbered col", "staticMesh", underNonvis("collider"),
          "Trying to export collision meshes, but non found under the nonvis node. Check if "
          "there are hidden nodes in object hierarchy!"},
         {"a collision polygon of four corners", "staticMesh",
-         [&](ExportSceneBuilder& b) {
-             mesh(setQuad(1, ground))(b);
-             b.transform("nonvis", "part");
-             b.transform("col0", "nonvis");
-             b.mesh("col0Shape", "col0", buildMesh("col0Shape", setQuad(1, ground)));
-         },
+         underNonvis("col0", setQuad(1, ground)),
          "Non triangular collision faces not supported yet.\nTriangulate all collision meshes "
          "and export again."},
-        {"a shadow without triangles", "staticMesh",
-         [&](ExportSceneBuilder& b) {
-             mesh(setQuad(1, ground))(b);
-             b.transform("nonvis", "part");
-             b.transform("shadow", "nonvis");
-         },
+        {"a shadow without triangles", "staticMesh", underNonvis("shadow"),
          "The shadow geometry shadow could not be built"},
     };
     for (const Case& c : cases) {
@@ -736,7 +664,7 @@ TEST(StaticMeshExport, ShadowBlocksAreBuiltFromTheShadowNodeUnderNonvis) {
     b.mesh("shadowShape", "shadow", buildMesh("shadowShape", quad(4, 0.5f, m)));
     Export e(b);
     ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
-    const MeshFile f = readMesh(e.meshPath());
+    const MeshFile f = readMesh(e);
     ASSERT_TRUE(f.hasShadowSection);
     ASSERT_EQ(f.shadows.size(), 1u);
     ASSERT_EQ(f.shadows[0].size(), 1u);

@@ -3,7 +3,7 @@
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tests/Vornex/RunVornex.h"
 #include "tests/Vornex/SceneQueries.h"
-#include "tools/info/MeshFileReader.h"
+#include "tests/tools/info/FileReadBack.h"
 
 #include <HostProgram.h>
 #include <vornexhost/NodeType.h>
@@ -54,13 +54,9 @@ TEST(VornexExport, TheExampleSoldierBecomesTwoSkinnedPartsPerLod) {
     EXPECT_EQ(test::readWholeFile(dir.file("soldier.log")),
               "Normal map soldier_n.dds not found in " + dir.path() +
                   "/Textures/: materials using it keep that tangent-space map\r\n");
-    const std::string bytes = test::readWholeFile(dir.file("meshes/soldier.skinnedmesh"));
-    meshfile::MeshFile mesh;
-    std::string error;
-    ASSERT_TRUE(meshfile::readMeshFile(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                       bytes.size(), meshfile::MeshKind::Skinned, mesh, error))
-        << error;
-    EXPECT_EQ(mesh.lodCounts, (std::vector<std::uint32_t>{2}));
+    const meshfile::MeshFile mesh =
+        test::readMeshBack(dir.file("meshes/soldier.skinnedmesh"), meshfile::MeshKind::Skinned);
+    ASSERT_EQ(mesh.lodCounts, (std::vector<std::uint32_t>{2}));
     EXPECT_EQ(mesh.stride, 52u);
     // 30 bones: the upper body's 21 and the legs' 10 (the hips in both) need two parts.
     for (const auto& lod : mesh.lods[0]) {
@@ -99,13 +95,9 @@ TEST(VornexExport, TheExampleTreeBecomesAStaticMeshWithItsFileListAndErrorList) 
     std::filesystem::current_path(before);
     ASSERT_EQ(status, 0) << test::readWholeFile(dir.file("Oak.log"));
 
-    const std::string bytes = test::readWholeFile(dir.file("meshes/oak.staticmesh"));
-    meshfile::MeshFile mesh;
-    std::string error;
-    ASSERT_TRUE(meshfile::readMeshFile(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                       bytes.size(), meshfile::MeshKind::Static, mesh, error))
-        << error;
-    EXPECT_EQ(mesh.lodCounts, (std::vector<std::uint32_t>{2, 1}));
+    const meshfile::MeshFile mesh =
+        test::readMeshBack(dir.file("meshes/oak.staticmesh"), meshfile::MeshKind::Static);
+    ASSERT_EQ(mesh.lodCounts, (std::vector<std::uint32_t>{2, 1}));
     EXPECT_EQ(mesh.stride, 56u) << "one texture set and the lightmap's";
     ASSERT_EQ(mesh.materials[0][0].size(), 2u);
     EXPECT_EQ(mesh.materials[0][0][0].effect, "StaticMesh.fx");

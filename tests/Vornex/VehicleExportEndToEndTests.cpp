@@ -2,7 +2,7 @@
 // animated tracks and a tow hook anchor) exported through the host program and read back.
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tests/Vornex/RunVornex.h"
-#include "tools/info/MeshFileReader.h"
+#include "tests/tools/info/FileReadBack.h"
 #include "tools/info/MeshVertexDecoder.h"
 
 #include <gtest/gtest.h>
@@ -31,12 +31,9 @@ TEST(VornexExport, AVehicleKeepsEveryPartsNumberItsPlacedBoxAndItsAnimatedMatric
     EXPECT_FALSE(std::filesystem::exists(dir.file("tank.log")))
         << test::readWholeFile(dir.file("tank.log"));
 
-    const std::string bytes = test::readWholeFile(dir.file("meshes/tank.bundledmesh"));
-    meshfile::MeshFile f;
-    std::string error;
-    ASSERT_TRUE(meshfile::readMeshFile(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                       bytes.size(), meshfile::MeshKind::Bundled, f, error))
-        << error;
+    const meshfile::MeshFile f =
+        test::readMeshBack(dir.file("meshes/tank.bundledmesh"), meshfile::MeshKind::Bundled);
+    ASSERT_FALSE(HasFailure()) << "the mesh file could not be read";
     // Parts in walk order, the anchor not counted: hull 0, turret 1, hatch 2, periscope 3,
     // grille 4, left track 5, right track 6; each material's vertices carry their parts' numbers.
     EXPECT_EQ(f.lods[0][0].partCount, 7u);

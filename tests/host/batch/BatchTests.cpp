@@ -72,29 +72,30 @@ std::map<std::string, json> rowsByAsset(const json& summary) {
 
 // A studio tree: every example scene, effect and texture at its place under the examples
 // folder, copied below "rawdata/" (so the scenes' relative effect paths hold whatever the
-// examples' layout), and the broken scenes of `broken`.
+// examples' layout), and with `broken` the test data's broken scenes at their places.
 struct StudioTree {
     fs::path source;
     fs::path output;
     std::set<std::string> assets;  // scenes holding a root node, relative, without ".ma"
     std::set<std::string> skipped; // the other scenes, relative
 
-    StudioTree(const fs::path& root, const std::map<std::string, std::string>& broken)
+    StudioTree(const fs::path& root, bool broken)
         : source(root / "source"), output(root / "game $1") {
-        const fs::path examples = fs::path(VORNEX_SOURCE_DIR) / "examples";
-        for (const auto& entry : fs::recursive_directory_iterator(examples)) {
+        copyScenes(fs::path(VORNEX_SOURCE_DIR) / "examples", "rawdata");
+        if (broken)
+            copyScenes(fs::path(VORNEX_TEST_DATA_DIR) / "batch", "");
+    }
+
+    void copyScenes(const fs::path& from, const fs::path& to) {
+        for (const auto& entry : fs::recursive_directory_iterator(from)) {
             const std::string extension = lower(entry.path().extension().string());
             if (extension != ".ma" && extension != ".fx" && extension != ".dds")
                 continue;
-            const fs::path relative = "rawdata" / entry.path().lexically_relative(examples);
+            const fs::path relative = to / entry.path().lexically_relative(from);
             fs::create_directories((source / relative).parent_path());
             fs::copy_file(entry.path(), source / relative);
             if (extension == ".ma")
                 sortScene(relative, vx::test::readWholeFile(entry.path()));
-        }
-        for (const auto& [relative, text] : broken) {
-            writeFile(source / relative, text);
-            sortScene(relative, text);
         }
     }
 
@@ -122,16 +123,6 @@ struct StudioTree {
     }
 };
 
-const std::map<std::string, std::string> kBrokenScenes = {
-    {"rawdata/broken/crate/crate.ma",
-     "//Maya ASCII 4.5 scene\ncreateNode transform -n \"root_staticMesh\";\n"
-     "createNode transform -n \"spawn\" -p \"root_staticMesh\";\n"
-     "createNode locator -n \"spawnShape\" -p \"spawn\";\n"},
-    {"rawdata/broken/wall/wall.ma", "//Maya ASCII 4.5 scene\ncreateNode transform -n "
-                                    "\"root_staticMesh\";\nsetAttr \".t\" -type \"double3\" 1 2\n"},
-    {"rawdata/misc/notes/notes.ma", "//Maya ASCII 4.5 scene\ncreateNode transform -n \"notes\";\n"},
-};
-
 // The files of an asset named after it (any case), beside its output and one folder down,
 // as the summary counts what an export wrote.
 int assetFilesOnDisk(const fs::path& output) {
@@ -149,7 +140,7 @@ int assetFilesOnDisk(const fs::path& output) {
 
 TEST(Batch, ExportsAMirroredTreeAndReExportsOnlyWhatChanged) {
     vx::test::TempDir dir;
-    const StudioTree tree(fs::path(dir.path()) / "studio tree", kBrokenScenes);
+    const StudioTree tree(fs::path(dir.path()) / "studio tree", true);
 
     // The skinned example's normal map is read from the game folder's textures when it is
     // converted: put it there, so that touching it must re-export the skinned asset.
@@ -290,7 +281,7 @@ TEST(Batch, ExportsAMirroredTreeAndReExportsOnlyWhatChanged) {
 TEST(Batch, BadInputAndCrashingExportsGetClearMessages) {
     vx::test::TempDir dir;
     const fs::path root = dir.path();
-    const StudioTree tree(root / "tree", {});
+    const StudioTree tree(root / "tree", false);
     writeFile(root / "file.ma", "");
     const struct {
         std::vector<std::string> args;

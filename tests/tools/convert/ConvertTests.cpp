@@ -3,13 +3,10 @@
 #include "MeshExporter/ObjectTemplateWriter.h"
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tests/tools/convert/ExampleGameFiles.h"
+#include "tests/tools/info/FileReadBack.h"
 #include "tools/convert/ConvertCommand.h"
 #include "tools/convert/ObjectTemplatePlacement.h"
-#include "tools/info/AnimationFileReader.h"
-#include "tools/info/CollisionMeshFileReader.h"
-#include "tools/info/MeshFileReader.h"
 #include "tools/info/MeshVertexDecoder.h"
-#include "tools/info/SkeletonFileReader.h"
 #include "vximage/DdsCodec.h"
 
 #include <tiny_gltf.h>
@@ -47,16 +44,6 @@ Converted convert(std::vector<std::string> args) {
         EXPECT_TRUE(loader.LoadBinaryFromFile(&c.model, &error, &warning, *(o + 1))) << error;
     }
     return c;
-}
-
-meshfile::MeshFile readMesh(const std::string& path, meshfile::MeshKind kind) {
-    const std::string bytes = test::readWholeFile(path);
-    meshfile::MeshFile file;
-    std::string error;
-    EXPECT_TRUE(meshfile::readMeshFile(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                       bytes.size(), kind, file, error))
-        << error;
-    return file;
 }
 
 // The accessor's elements as floats (or widened integers), `width` per element.
@@ -153,7 +140,7 @@ TEST(Convert, StaticMeshRoundTripsWithItsMaterialsAndCollisionScene) {
     EXPECT_NE(c.messages.find("warning: texture \"buildings/bunker/concrete_base.dds\" not found"),
               std::string::npos)
         << c.messages;
-    const meshfile::MeshFile file = readMesh(files.bunker, meshfile::MeshKind::Static);
+    const meshfile::MeshFile file = test::readMeshBack(files.bunker, meshfile::MeshKind::Static);
     ASSERT_EQ(c.model.scenes.size(), 2u);
     const tinygltf::Node* lod = node(c.model, "geom0_lod0");
     ASSERT_TRUE(lod);
@@ -168,11 +155,8 @@ TEST(Convert, StaticMeshRoundTripsWithItsMaterialsAndCollisionScene) {
     }
 
     // The collision scene: a node per collision mesh, a primitive per collision material.
-    const std::string bytes = test::readWholeFile(files.bunkerCollision);
-    info::CollisionMeshFileContents collision;
-    std::string error;
-    ASSERT_TRUE(info::readCollisionMeshFile(reinterpret_cast<const unsigned char*>(bytes.data()),
-                                            bytes.size(), collision, error));
+    const info::CollisionMeshFileContents collision =
+        test::readCollisionMeshBack(files.bunkerCollision);
     const auto& meshes = collision.slots.at(0).at(0).meshes;
     ASSERT_EQ(c.model.scenes[1].nodes.size(), meshes.size());
     for (std::size_t k = 0; k < meshes.size(); ++k) {
@@ -197,7 +181,7 @@ TEST(Convert, BundledPartsArePlacedByTheScriptAndMaterialsKeepTheirBlending) {
     const Converted c =
         convert({files.tank, "-o", out, "--con", files.tankScript, "--textures", files.textures});
     ASSERT_EQ(c.status, 0) << c.messages;
-    const meshfile::MeshFile file = readMesh(files.tank, meshfile::MeshKind::Bundled);
+    const meshfile::MeshFile file = test::readMeshBack(files.tank, meshfile::MeshKind::Bundled);
     const auto& records = file.materials[0][0];
     const tinygltf::Node* lod = node(c.model, "geom0_lod0");
     ASSERT_TRUE(lod);
@@ -264,11 +248,8 @@ TEST(Convert, SkinnedMeshBindsToTheSkeletonAndTheWalkMovesItsBones) {
     const Converted c = convert(
         {files.soldier, "-o", out, "--skeleton", files.soldierSkeleton, "--animation", files.walk});
     ASSERT_EQ(c.status, 0) << c.messages;
-    const meshfile::MeshFile file = readMesh(files.soldier, meshfile::MeshKind::Skinned);
-    info::SkeletonFile skeleton;
-    std::string error;
-    ASSERT_TRUE(
-        info::readSkeletonFile(test::readWholeFile(files.soldierSkeleton), skeleton, error));
+    const meshfile::MeshFile file = test::readMeshBack(files.soldier, meshfile::MeshKind::Skinned);
+    const info::SkeletonFile skeleton = test::readSkeletonBack(files.soldierSkeleton);
     ASSERT_EQ(c.model.skins.size(), 1u);
     const tinygltf::Skin& skin = c.model.skins[0];
     ASSERT_EQ(skin.joints.size(), skeleton.bones.size());
@@ -313,9 +294,7 @@ TEST(Convert, SkinnedMeshBindsToTheSkeletonAndTheWalkMovesItsBones) {
     // The walk: a rotation and a translation channel per animated bone, a key per frame; the
     // first animated bone's keys are the file's with z mirrored: (x, y, -z, w) up to sign for
     // rotations (row-vector matrices turn the other way), (x, y, -z) for positions.
-    const std::string bytes = test::readWholeFile(files.walk);
-    info::AnimationFile walk;
-    ASSERT_TRUE(info::readAnimationFile(bytes, walk, error)) << error;
+    const info::AnimationFile walk = test::readAnimationBack(files.walk);
     ASSERT_EQ(c.model.animations.size(), 1u);
     const tinygltf::Animation& animation = c.model.animations[0];
     ASSERT_EQ(animation.channels.size(), 2 * walk.bones.size());

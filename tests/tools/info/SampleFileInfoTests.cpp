@@ -5,6 +5,7 @@
 
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tests/Shared/Graphics/Scene/SceneTestData.h"
+#include "tests/tools/info/FileReadBack.h"
 
 #include <gtest/gtest.h>
 
@@ -95,18 +96,16 @@ TEST(SampleFileInfo, PrintsTheSummaryAndDrawsThePicture) {
     TempDir folder;
     const std::string path = folder.file("rock.samp_12");
     std::ofstream(path, std::ios::binary) << smallFile();
-    std::ostringstream out;
-    std::ostringstream err;
     const std::string picture = folder.file("rock.png");
-    ASSERT_EQ(info::runInfo({path, "--png", picture}, out, err), 0) << err.str();
-    EXPECT_EQ(out.str(), path +
-                             ":\n"
-                             "lightmap samples 2 x 2 lumels\n"
-                             "triangles 1\n"
-                             "lumels on a surface 2 of 4 (50%)\n"
-                             "sample positions from (0.1, 0.25, 0) to (0.25, 0.6, 2)\n"
-                             "picture " +
-                             picture + "\n");
+    EXPECT_EQ(printedInfo({path, "--png", picture}),
+              path +
+                  ":\n"
+                  "lightmap samples 2 x 2 lumels\n"
+                  "triangles 1\n"
+                  "lumels on a surface 2 of 4 (50%)\n"
+                  "sample positions from (0.1, 0.25, 0) to (0.25, 0.6, 2)\n"
+                  "picture " +
+                  picture + "\n");
     const std::string png = readWholeFile(picture);
     ASSERT_GT(png.size(), 24u);
     EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");

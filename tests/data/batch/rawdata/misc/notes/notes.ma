@@ -1,0 +1,2 @@
+//Maya ASCII 4.5 scene
+createNode transform -n "notes";
