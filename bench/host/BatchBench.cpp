@@ -30,7 +30,8 @@ std::string smallScene(int index) {
                       "createNode transform -n \"lod0\" -p \"geom0\";\n";
     const std::string name = "crate" + std::to_string(index);
     std::string grid;
-    vx::bench::appendGridMesh(grid, {name, name + "Shape", 8, index % 7, false, false, true});
+    vx::bench::appendGridMesh(grid,
+                              {name, name + "Shape", 8, index % 7, false, false, true, "", false});
     // Under the level of detail, as an artist parents a part.
     const std::string top = "createNode transform -n \"" + name + "\";";
     grid.replace(grid.find(top), top.size(),
