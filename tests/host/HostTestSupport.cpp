@@ -8,6 +8,7 @@
 #include <vornexhost/PlugPath.h>
 #include <vornexhost/Scene.h>
 
+#include <maya/MImage.h>
 #include <maya/MSelectionList.h>
 
 #include <gtest/gtest.h>
@@ -137,6 +138,21 @@ double number(const std::string& plugName) {
 
 std::string dataText(const std::string& name) {
     return vx::test::readWholeFile(dataPath(name));
+}
+
+unsigned drawnPixels(const std::string& png) {
+    MImage image;
+    unsigned width = 0;
+    unsigned height = 0;
+    if (!image.readFromFile(MString(png)) || !image.getSize(width, height))
+        return 0;
+    unsigned drawn = 0;
+    for (std::size_t i = 0; i < std::size_t{width} * height; ++i) {
+        const unsigned char* p = image.pixels() + i * 4;
+        if (p[0] != 64 || p[1] != 64 || p[2] != 64)
+            ++drawn;
+    }
+    return drawn;
 }
 
 } // namespace vornexhost::test

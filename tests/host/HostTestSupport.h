@@ -52,5 +52,8 @@ int expectLoadErrors(const std::string& casesFile);
 std::string dataPath(const std::string& name);
 // The text of a scene or other file of the host's test data.
 std::string dataText(const std::string& name);
+// Pixels of a rendered PNG other than the viewport's background grey (64, 64, 64); 0 when
+// the file cannot be read.
+unsigned drawnPixels(const std::string& png);
 
 } // namespace vornexhost::test

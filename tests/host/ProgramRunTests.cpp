@@ -2,7 +2,7 @@
 // where its exports go, and which camera its pictures are drawn through.
 #include "tests/Shared/Base/TestLogCapture.h"
 
-#include <maya/MImage.h>
+#include "tests/host/HostTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -130,22 +130,6 @@ TEST(ProgramRun, TheTerminalShowsOneClosingLineUnlessVerbose) {
                                0),
               0u)
         << parsed.out;
-}
-
-// Pixels other than the viewport's background grey (64, 64, 64).
-unsigned drawnPixels(const std::string& png) {
-    MImage image;
-    unsigned width = 0;
-    unsigned height = 0;
-    if (!image.readFromFile(MString(png)) || !image.getSize(width, height))
-        return 0;
-    unsigned drawn = 0;
-    for (std::size_t i = 0; i < std::size_t{width} * height; ++i) {
-        const unsigned char* p = image.pixels() + i * 4;
-        if (p[0] != 64 || p[1] != 64 || p[2] != 64)
-            ++drawn;
-    }
-    return drawn;
 }
 
 TEST(ProgramRun, RenderFramesTheSceneUnlessItSavedTheCameraAndSaysWhichCameraItUsed) {
