@@ -512,6 +512,9 @@ int runHostProgram(const std::vector<std::string>& arguments, const std::string&
     }
     if (verb == "info")
         return runInfo(o);
+    // The batch prints its own progress and table; the filter would hold its standard output.
+    if (verb == "batch")
+        return vornexbatch::runBatch(args);
     const ConsoleFilter console(o.verbose);
     if (verb == "mel")
         return runMel(o, programDirectory);
@@ -519,8 +522,6 @@ int runHostProgram(const std::vector<std::string>& arguments, const std::string&
         return runParse(o, programDirectory, console);
     if (verb == "render")
         return runRender(o, programDirectory);
-    if (verb == "batch")
-        return vornexbatch::runBatch(args);
     return runExport(o, programDirectory);
 }
 
