@@ -41,6 +41,12 @@ float readFloat(const std::string& bytes, std::size_t at) {
     return value;
 }
 
+void expectNear(const Vector3& a, const Vector3& b) {
+    EXPECT_NEAR(a.x, b.x, 1e-6f);
+    EXPECT_NEAR(a.y, b.y, 1e-6f);
+    EXPECT_NEAR(a.z, b.z, 1e-6f);
+}
+
 TestMesh unitSquare(bool secondFacesAway) {
     TestMesh mesh;
     const Vector3 p0{0, 0, 0}, p1{1, 0, 0}, p2{1, 1, 0}, p3{0, 1, 0};
@@ -129,10 +135,9 @@ TEST(UVMapperSizeLoop, AFourByFourLightmapDoublesAndTheDensityFallsByFivePercent
     // At 4 × 4 no block of 6 fits: the density 4 falls by 0.95 for 28 attempts until it is
     // below 1; at 8 × 8 it falls from 8 until the triangle is 3 lumels (8 × 0.95^20 = 2.87),
     // the 21st attempt.
-    EXPECT_EQ(mapped.mapper.getWidth(), 8u);
-    EXPECT_EQ(mapped.mapper.getHeight(), 8u);
-    EXPECT_EQ(mapped.mapper.getDoublingCount(), 1u);
-    EXPECT_EQ(mapped.mapper.getAttemptCount(), 28u + 21u);
+    EXPECT_EQ(std::make_tuple(mapped.mapper.getWidth(), mapped.mapper.getHeight(),
+                              mapped.mapper.getDoublingCount(), mapped.mapper.getAttemptCount()),
+              std::make_tuple(8u, 8u, 1u, 28u + 21u));
     EXPECT_NEAR(mapped.mapper.getLumelsPerMeter(), 8.0 * std::pow(0.95, 20), 1e-4);
     EXPECT_TRUE(log.contains("Failed to map using 4 lumels per meter, trying 3.8"));
     EXPECT_TRUE(log.contains("Failed to map using 8 lumels per meter, trying 7.6"));
@@ -237,11 +242,9 @@ TEST(UVMapperSamples, EachLumelTakesTheFirstRuleThatApplies) {
     ASSERT_TRUE(sampleLumel(cluster, 3, 3, triangles, both, 2, sample, real));
     EXPECT_TRUE(real);
     EXPECT_EQ(sample.triangle, 0);
-    EXPECT_NEAR(sample.position.x, 0.875f, 1e-6f);
-    EXPECT_NEAR(sample.position.y, 0.875f, 1e-6f);
-    EXPECT_NEAR(sample.position.z, 0.75f, 1e-6f);
+    expectNear(sample.position, {0.875f, 0.875f, 0.75f});
     const float length = std::sqrt(0.125f * 0.125f * 2 + 0.75f * 0.75f);
-    EXPECT_NEAR(sample.normal.y, 0.75f / length, 1e-6f);
+    expectNear(sample.normal, Vector3{0.125f, 0.75f, 0.125f} * (1 / length));
 
     // (0.375, 0.375) lies outside both; the small triangle's corner 0 is in the rectangle.
     ASSERT_TRUE(sampleLumel(cluster, 1, 1, triangles, both, 2, sample, real));
@@ -256,12 +259,9 @@ TEST(UVMapperSamples, EachLumelTakesTheFirstRuleThatApplies) {
     ASSERT_TRUE(sampleLumel(cluster, 1, 1, triangles, first, 1, sample, real));
     EXPECT_FALSE(real);
     EXPECT_EQ(sample.triangle, 0);
-    EXPECT_NEAR(sample.position.x, 0.625f, 1e-6f);
-    EXPECT_NEAR(sample.position.y, 0.375f, 1e-6f);
-    EXPECT_NEAR(sample.position.z, 0.0f, 1e-6f);
+    expectNear(sample.position, {0.625f, 0.375f, 0});
     const float edgeLength = std::sqrt(0.625f * 0.625f + 0.375f * 0.375f);
-    EXPECT_NEAR(sample.normal.x, 0.625f / edgeLength, 1e-6f);
-    EXPECT_NEAR(sample.normal.z, 0.375f / edgeLength, 1e-6f);
+    expectNear(sample.normal, Vector3{0.625f, 0, 0.375f} * (1 / edgeLength));
 
     // (0.125, 0.125) with the rectangle up to 0.375: touches nothing.
     sample = LumelSample{};
@@ -276,9 +276,8 @@ TEST(UVMapperFiles, SampleFileFieldByFieldAndBothPictures) {
     ASSERT_TRUE(mapped.mapper.writeSamples(path));
     const std::string file = readWholeFile(path);
     ASSERT_EQ(file.size(), 12u + 64 * 28 + 4 + 72);
-    EXPECT_EQ(file.substr(0, 4), "SMP2");
-    EXPECT_EQ(readU32(file, 4), 8u);
-    EXPECT_EQ(readU32(file, 8), 8u);
+    EXPECT_EQ(std::make_tuple(file.substr(0, 4), readU32(file, 4), readU32(file, 8)),
+              std::make_tuple("SMP2", 8u, 8u));
     // Lumel (0, 0) of the grid is off the cluster: empty.
     for (std::size_t f = 0; f < 6; ++f)
         EXPECT_EQ(readFloat(file, 12 + 4 * f), 0.0f);
