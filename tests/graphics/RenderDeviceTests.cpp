@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 
 namespace vx::test {
 namespace {
@@ -100,9 +101,9 @@ TEST_F(RenderingDevice, RenderTargetsKeepTheirContentAcrossSwitches) {
     ASSERT_EQ(m_device->GetRenderTarget(0, backBuffer.out()), D3D_OK);
     D3DSURFACE_DESC desc{};
     ASSERT_EQ(backBuffer->GetDesc(&desc), D3D_OK);
-    EXPECT_EQ(desc.Width, 1u); // presentation parameters of size 0
-    EXPECT_EQ(desc.Height, 1u);
-    EXPECT_EQ(desc.Format, D3DFMT_A8R8G8B8);
+    // Presentation parameters of size 0.
+    EXPECT_EQ(std::tie(desc.Width, desc.Height, desc.Format),
+              std::make_tuple(1u, 1u, D3DFMT_A8R8G8B8));
 
     ComPtr<ID3DXEffect> effect(loadEffect(kFill));
     ASSERT_TRUE(effect);
@@ -276,8 +277,7 @@ TEST(RenderingDeviceCreation, FailsWithoutOpenGLWhileTheMeshDeviceStillWorks) {
     const HRESULT hr =
         d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, 0x50, &parameters, &device);
     unsetenv("VORNEX_GL");
-    EXPECT_EQ(hr, D3DERR_NOTAVAILABLE);
-    EXPECT_EQ(device, nullptr);
+    EXPECT_EQ(std::make_tuple(hr, device), std::make_tuple(D3DERR_NOTAVAILABLE, nullptr));
     EXPECT_STREQ(DXGetErrorString9A(hr),
                  "D3DERR_NOTAVAILABLE: no OpenGL context: disabled by VORNEX_GL=off");
 
