@@ -328,8 +328,7 @@ TEST(RenderingDeviceCreation, ObjectsOutliveTheirDeviceAndKeepTheirContent) {
 
     D3DSURFACE_DESC desc{};
     ASSERT_EQ(backBuffer->GetDesc(&desc), D3D_OK);
-    EXPECT_EQ(desc.Width, 3u);
-    EXPECT_EQ(desc.Height, 1u);
+    EXPECT_EQ(std::tie(desc.Width, desc.Height), std::make_tuple(3u, 1u));
     D3DLOCKED_RECT locked{};
     ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
     const std::uint32_t written[2] = {0x12345678, 0x9ABCDEF0};
@@ -339,8 +338,7 @@ TEST(RenderingDeviceCreation, ObjectsOutliveTheirDeviceAndKeepTheirContent) {
     std::uint32_t read[2] = {};
     std::memcpy(read, locked.pBits, sizeof read);
     ASSERT_EQ(texture->UnlockRect(0), D3D_OK);
-    EXPECT_EQ(read[0], 0xFF345678u); // X8R8G8B8 keeps no alpha
-    EXPECT_EQ(read[1], 0xFFBCDEF0u);
+    EXPECT_EQ(std::tie(read[0], read[1]), std::make_tuple(0xFF345678u, 0xFFBCDEF0u)); // no alpha
     EXPECT_EQ(texture->Release(), 0u);
     EXPECT_EQ(backBuffer->Release(), 0u);
 }
