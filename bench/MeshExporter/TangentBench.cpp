@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr double kMegabyte = 1024.0 * 1024.0;
+using vx::bench::kMegabyte;
 constexpr int kSeamSpacing = 8;
 
 struct Terrain {
