@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr double kMegabyte = 1024.0 * 1024.0;
+using vx::bench::kMegabyte;
 constexpr int kSeamSpacing = 8;
 
 struct Terrain {
@@ -53,41 +53,14 @@ int cellsFor(std::int64_t triangles) {
     return static_cast<int>(std::lround(std::sqrt(static_cast<double>(triangles) / 2.0)));
 }
 
-void BM_Mend(benchmark::State& state) {
-    const Terrain input = terrain(cellsFor(state.range(0)));
-    double peakMegabytes = 0.0;
-    std::size_t outputVertices = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        Terrain work = input;
-        std::vector<std::uint32_t> mapping;
-        const std::size_t base = vx::bench::resetHeapPeak();
-        state.ResumeTiming();
-        if (!vx::mend(work.vertices, work.indices, mapping)) {
-            state.SkipWithError("mend rejected the terrain");
-            return;
-        }
-        state.PauseTiming();
-        peakMegabytes = static_cast<double>(vx::bench::heapPeak() - base) / kMegabyte;
-        outputVertices = work.vertices.size();
-        state.ResumeTiming();
-    }
-    state.counters["triangles"] = static_cast<double>(input.indices.size() / 3);
-    state.counters["vertices_in"] = static_cast<double>(input.vertices.size());
-    state.counters["vertices_out"] = static_cast<double>(outputVertices);
-    state.counters["peak_heap_MB"] = peakMegabytes;
-    state.SetItemsProcessed(state.iterations() *
-                            static_cast<std::int64_t>(input.indices.size() / 3));
-}
+// The exporter's packing for the 16-bit adapter: position, normal, a 4-byte value, texture
+// coordinates, and the vertex number it uses to find each output vertex's source.
+constexpr std::uint32_t kStride = 40;
 
-void BM_GenerateTangents(benchmark::State& state) {
-    const Terrain input = terrain(cellsFor(state.range(0)));
-    // The exporter's packing: position, normal, a 4-byte value, texture coordinates, and the
-    // vertex number it uses to find each output vertex's source.
-    constexpr std::uint32_t kStride = 40;
-    std::vector<std::uint8_t> packed(input.vertices.size() * kStride);
+std::vector<std::uint8_t> packed(const Terrain& input) {
+    std::vector<std::uint8_t> bytes(input.vertices.size() * kStride);
     for (std::size_t v = 0; v < input.vertices.size(); ++v) {
-        std::uint8_t* out = packed.data() + v * kStride;
+        std::uint8_t* out = bytes.data() + v * kStride;
         const vx::MenderVertex& m = input.vertices[v];
         const auto number = static_cast<std::uint32_t>(v);
         std::memcpy(out, &m.position, 12);
@@ -96,35 +69,56 @@ void BM_GenerateTangents(benchmark::State& state) {
         std::memcpy(out + 28, &m.s, 8);
         std::memcpy(out + 36, &number, 4);
     }
+    return bytes;
+}
+
+// Arguments: triangles; 0 for the mender alone, 1 for the 16-bit adapter.
+void BM_Tangents(benchmark::State& state) {
+    const Terrain input = terrain(cellsFor(state.range(0)));
+    const bool adapter = state.range(1) != 0;
+    const std::vector<std::uint8_t> packedInput =
+        adapter ? packed(input) : std::vector<std::uint8_t>{};
     const std::vector<std::uint16_t> indices(input.indices.begin(), input.indices.end());
     double peakMegabytes = 0.0;
-    std::uint32_t outputVertices = 0;
+    std::size_t outputVertices = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        std::vector<std::uint8_t> vertices = packed;
-        std::vector<std::uint16_t> work = indices;
+        Terrain work = input;
+        std::vector<std::uint32_t> mapping;
+        std::vector<std::uint8_t> vertices = packedInput;
+        std::vector<std::uint16_t> work16 = indices;
         auto vertexCount = static_cast<std::uint32_t>(input.vertices.size());
         auto indexCount = static_cast<std::uint32_t>(indices.size());
         std::uint32_t stride = kStride;
         const std::size_t base = vx::bench::resetHeapPeak();
         state.ResumeTiming();
-        if (!vx::generateTangents(vertexCount, indexCount, vertices, work, stride, 0, 12, 28)) {
-            state.SkipWithError("generateTangents rejected the terrain");
+        const bool done = adapter ? vx::generateTangents(vertexCount, indexCount, vertices, work16,
+                                                         stride, 0, 12, 28)
+                                  : vx::mend(work.vertices, work.indices, mapping);
+        if (!done) {
+            state.SkipWithError("the terrain was rejected");
             return;
         }
         state.PauseTiming();
         peakMegabytes = static_cast<double>(vx::bench::heapPeak() - base) / kMegabyte;
-        outputVertices = vertexCount;
+        outputVertices = adapter ? vertexCount : work.vertices.size();
         state.ResumeTiming();
     }
     state.counters["triangles"] = static_cast<double>(indices.size() / 3);
-    state.counters["vertices_out"] = outputVertices;
+    if (!adapter)
+        state.counters["vertices_in"] = static_cast<double>(input.vertices.size());
+    state.counters["vertices_out"] = static_cast<double>(outputVertices);
     state.counters["peak_heap_MB"] = peakMegabytes;
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(indices.size() / 3));
 }
 
-BENCHMARK(BM_Mend)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_GenerateTangents)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Tangents)
+    ->Args({10'000, 0})
+    ->Args({100'000, 0})
+    ->Args({1'000'000, 0})
+    ->Args({10'000, 1})
+    ->Args({100'000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

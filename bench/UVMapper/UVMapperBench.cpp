@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr double kMegabyte = 1024.0 * 1024.0;
+using vx::bench::kMegabyte;
 
 // The mapper's progress lines would bury the table.
 class NullBuffer : public std::streambuf {

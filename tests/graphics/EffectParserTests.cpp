@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -22,24 +23,19 @@ TEST(EffectParser, ReadsTechniquesPassesCodeAndSamplers) {
     ASSERT_TRUE(parseEffect(text, "a.fx", source, error)) << error;
     ASSERT_EQ(source.techniques.size(), 2u);
     const EffectTechnique& first = source.techniques[0];
-    EXPECT_EQ(first.name, "First");
-    EXPECT_EQ(first.line, 3);
     ASSERT_EQ(first.passes.size(), 2u);
-    EXPECT_EQ(first.passes[0].name, "P0");
-    EXPECT_EQ(first.passes[0].line, 4);
-    EXPECT_EQ(first.passes[0].vertex.code, "void main() { gl_Position = vec4(0.0); }\n"
-                                           "  uint x = 1u >> 1; // not a closing line\n");
-    EXPECT_EQ(first.passes[0].vertex.firstLine, 6);
-    EXPECT_EQ(first.passes[0].fragment.code, "F\n");
-    EXPECT_EQ(first.passes[0].fragment.firstLine, 10);
-    EXPECT_EQ(first.passes[1].fragment.code, "G\n");
-    EXPECT_EQ(first.passes[1].vertex.code, "V\n");
-    EXPECT_EQ(first.passes[1].vertex.firstLine, 17);
-    EXPECT_EQ(source.techniques[1].passes[0].vertex.code, "");
+    const auto& p0 = first.passes[0];
+    const auto& p1 = first.passes[1];
+    EXPECT_EQ(p0.vertex.code, "void main() { gl_Position = vec4(0.0); }\n"
+                              "  uint x = 1u >> 1; // not a closing line\n");
+    EXPECT_EQ(std::tie(first.name, first.line, p0.name, p0.line, p0.vertex.firstLine,
+                       p0.fragment.code, p0.fragment.firstLine, p1.fragment.code, p1.vertex.code,
+                       p1.vertex.firstLine, source.techniques[1].passes[0].vertex.code),
+              std::make_tuple("First", 3, "P0", 4, 6, "F\n", 10, "G\n", "V\n", 17, ""));
     ASSERT_EQ(source.samplers.size(), 1u);
-    EXPECT_EQ(source.samplers[0].name, "src");
-    EXPECT_EQ(source.samplers[0].filter, SamplerFilter::Point);
-    EXPECT_EQ(source.samplers[0].address, SamplerAddress::Wrap);
+    const auto& sampler = source.samplers[0];
+    EXPECT_EQ(std::tie(sampler.name, sampler.filter, sampler.address),
+              std::make_tuple("src", SamplerFilter::Point, SamplerAddress::Wrap));
 }
 
 TEST(EffectParser, RejectsBadFilesNamingFileAndLine) {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 
 namespace vx::test {
 namespace {
@@ -100,9 +101,9 @@ TEST_F(RenderingDevice, RenderTargetsKeepTheirContentAcrossSwitches) {
     ASSERT_EQ(m_device->GetRenderTarget(0, backBuffer.out()), D3D_OK);
     D3DSURFACE_DESC desc{};
     ASSERT_EQ(backBuffer->GetDesc(&desc), D3D_OK);
-    EXPECT_EQ(desc.Width, 1u); // presentation parameters of size 0
-    EXPECT_EQ(desc.Height, 1u);
-    EXPECT_EQ(desc.Format, D3DFMT_A8R8G8B8);
+    // Presentation parameters of size 0.
+    EXPECT_EQ(std::tie(desc.Width, desc.Height, desc.Format),
+              std::make_tuple(1u, 1u, D3DFMT_A8R8G8B8));
 
     ComPtr<ID3DXEffect> effect(loadEffect(kFill));
     ASSERT_TRUE(effect);
@@ -276,8 +277,7 @@ TEST(RenderingDeviceCreation, FailsWithoutOpenGLWhileTheMeshDeviceStillWorks) {
     const HRESULT hr =
         d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, 0x50, &parameters, &device);
     unsetenv("VORNEX_GL");
-    EXPECT_EQ(hr, D3DERR_NOTAVAILABLE);
-    EXPECT_EQ(device, nullptr);
+    EXPECT_EQ(std::make_tuple(hr, device), std::make_tuple(D3DERR_NOTAVAILABLE, nullptr));
     EXPECT_STREQ(DXGetErrorString9A(hr),
                  "D3DERR_NOTAVAILABLE: no OpenGL context: disabled by VORNEX_GL=off");
 
@@ -328,8 +328,7 @@ TEST(RenderingDeviceCreation, ObjectsOutliveTheirDeviceAndKeepTheirContent) {
 
     D3DSURFACE_DESC desc{};
     ASSERT_EQ(backBuffer->GetDesc(&desc), D3D_OK);
-    EXPECT_EQ(desc.Width, 3u);
-    EXPECT_EQ(desc.Height, 1u);
+    EXPECT_EQ(std::tie(desc.Width, desc.Height), std::make_tuple(3u, 1u));
     D3DLOCKED_RECT locked{};
     ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
     const std::uint32_t written[2] = {0x12345678, 0x9ABCDEF0};
@@ -339,8 +338,7 @@ TEST(RenderingDeviceCreation, ObjectsOutliveTheirDeviceAndKeepTheirContent) {
     std::uint32_t read[2] = {};
     std::memcpy(read, locked.pBits, sizeof read);
     ASSERT_EQ(texture->UnlockRect(0), D3D_OK);
-    EXPECT_EQ(read[0], 0xFF345678u); // X8R8G8B8 keeps no alpha
-    EXPECT_EQ(read[1], 0xFFBCDEF0u);
+    EXPECT_EQ(std::tie(read[0], read[1]), std::make_tuple(0xFF345678u, 0xFFBCDEF0u)); // no alpha
     EXPECT_EQ(texture->Release(), 0u);
     EXPECT_EQ(backBuffer->Release(), 0u);
 }

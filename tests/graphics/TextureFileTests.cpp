@@ -10,6 +10,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 namespace vx::test {
 namespace {
@@ -93,11 +94,8 @@ TEST_F(RenderingDevice, A8R8G8B8TexturesRoundTripThroughDdsExactly) {
                                            D3DFMT_UNKNOWN, D3DPOOL_MANAGED, D3DX_FILTER_NONE,
                                            D3DX_DEFAULT, 0, &info, nullptr, loaded.out()),
               D3D_OK);
-    EXPECT_EQ(info.Width, 5u);
-    EXPECT_EQ(info.Height, 3u);
-    EXPECT_EQ(info.MipLevels, 3u);
-    EXPECT_EQ(info.Format, D3DFMT_A8R8G8B8);
-    EXPECT_EQ(info.ImageFileFormat, D3DXIFF_DDS);
+    EXPECT_EQ(std::tie(info.Width, info.Height, info.MipLevels, info.Format, info.ImageFileFormat),
+              std::make_tuple(5u, 3u, 3u, D3DFMT_A8R8G8B8, D3DXIFF_DDS));
     ASSERT_EQ(loaded->GetLevelCount(), 1u);
     const std::vector<std::uint32_t> back = texels(loaded.get());
     EXPECT_EQ(std::memcmp(back.data(), levels[0].data(), levels[0].size()), 0);

@@ -27,13 +27,6 @@ struct ProgramOutput {
     std::string err;
 };
 
-std::string readText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // The program run in `folder` with the plug-in built beside it.
 ProgramOutput runProgram(const std::filesystem::path& folder, const std::string& arguments) {
     const std::filesystem::path out = folder / "stdout.txt";
@@ -42,8 +35,8 @@ ProgramOutput runProgram(const std::filesystem::path& folder, const std::string&
     run.status = std::system(("cd '" + folder.string() + "' && " VX_VORNEX_PROGRAM " " + arguments +
                               " >'" + out.string() + "' 2>'" + err.string() + "'")
                                  .c_str());
-    run.out = readText(out);
-    run.err = readText(err);
+    run.out = vx::test::readWholeFile(out.string());
+    run.err = vx::test::readWholeFile(err.string());
     std::filesystem::remove(out);
     std::filesystem::remove(err);
     return run;
@@ -119,7 +112,8 @@ TEST(ProgramRun, TheTerminalShowsOneClosingLineUnlessVerbose) {
     EXPECT_NE(verbose.out.find("exported out/bunker.staticMesh: "), std::string::npos);
     EXPECT_NE(verbose.err.find("GL_NV_register_combiners"), std::string::npos);
     // The log file keeps every line however quiet the terminal was.
-    EXPECT_NE(readText(dir.file("out/bunker.staticMesh_log.txt")).find("parseActiveMayaScene"),
+    EXPECT_NE(vx::test::readWholeFile(dir.file("out/bunker.staticMesh_log.txt"))
+                  .find("parseActiveMayaScene"),
               std::string::npos);
 
     const ProgramOutput parsed = runProgram(dir.path(), "parse " + kBunker + " -w graph/bunker");
@@ -136,20 +130,8 @@ TEST(ProgramRun, RenderFramesTheSceneUnlessItSavedTheCameraAndSaysWhichCameraItU
     vx::test::TempDir dir;
     // A cube 2 units wide at 500 units along x, and a persp camera saved looking at it from
     // 5 units away: only that camera, or one framing the scene, sees the cube.
-    std::ofstream(dir.file("saved.ma"))
-        << "requires maya \"4.5\";\n"
-           "createNode transform -s -n \"persp\";\n"
-           "\tsetAttr \".t\" -type \"double3\" 500 0 5 ;\n"
-           "\tsetAttr \".r\" -type \"double3\" 0 0 0 ;\n"
-           "createNode camera -s -n \"perspShape\" -p \"persp\";\n"
-           "\tsetAttr \".fl\" 35;\n"
-           "createNode transform -n \"box\";\n"
-           "\tsetAttr \".t\" -type \"double3\" 500 0 0 ;\n"
-           "createNode mesh -n \"boxShape\" -p \"box\";\n"
-           "createNode polyCube -n \"polyCube1\";\n"
-           "\tsetAttr \".w\" 2;\n\tsetAttr \".h\" 2;\n\tsetAttr \".d\" 2;\n"
-           "connectAttr \"polyCube1.out\" \"boxShape.i\";\n"
-           "connectAttr \"boxShape.iog\" \":initialShadingGroup.dsm\" -na;\n";
+    std::filesystem::copy_file(VORNEX_TEST_DATA_DIR "/host/saved_camera_far_box.ma",
+                               dir.file("saved.ma"));
     const struct {
         std::string arguments;
         std::string line;

@@ -8,33 +8,25 @@
 
 namespace {
 
-void BM_WriteFloats(benchmark::State& state) {
+// Arguments: the count; 0 writes that many floats one by one, 1 that many vectors as one block.
+void BM_Write(benchmark::State& state) {
     const auto count = static_cast<std::size_t>(state.range(0));
-    vx::MemoryOutBuffer buffer(count * sizeof(float));
+    const bool block = state.range(1) != 0;
+    const std::vector<vx::Vector3> points(count, vx::Vector3{1, 2, 3});
+    const std::size_t bytes = count * (block ? sizeof(vx::Vector3) : sizeof(float));
+    vx::MemoryOutBuffer buffer(bytes);
     for (auto _ : state) {
         buffer.reset();
         vx::OutStream out(&buffer);
-        for (std::size_t i = 0; i < count; ++i)
-            out << static_cast<float>(i);
+        if (block)
+            out.write(points.data(), bytes);
+        else
+            for (std::size_t i = 0; i < count; ++i)
+                out << static_cast<float>(i);
         benchmark::DoNotOptimize(buffer.data());
     }
-    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(count * sizeof(float)));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
 }
-BENCHMARK(BM_WriteFloats)->Arg(1 << 16);
-
-void BM_WriteVectorsAsBlock(benchmark::State& state) {
-    const auto count = static_cast<std::size_t>(state.range(0));
-    std::vector<vx::Vector3> points(count, vx::Vector3{1, 2, 3});
-    vx::MemoryOutBuffer buffer(count * sizeof(vx::Vector3));
-    for (auto _ : state) {
-        buffer.reset();
-        vx::OutStream out(&buffer);
-        out.write(points.data(), points.size() * sizeof(vx::Vector3));
-        benchmark::DoNotOptimize(buffer.data());
-    }
-    state.SetBytesProcessed(state.iterations() *
-                            static_cast<std::int64_t>(count * sizeof(vx::Vector3)));
-}
-BENCHMARK(BM_WriteVectorsAsBlock)->Arg(1 << 16);
+BENCHMARK(BM_Write)->Args({1 << 16, 0})->Args({1 << 16, 1});
 
 } // namespace

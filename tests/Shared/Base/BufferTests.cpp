@@ -10,6 +10,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 
 namespace vx {
 namespace {
@@ -20,10 +21,10 @@ TEST(TruncatingMemoryOutBuffer, KeepsWhatFitsAndReportsHowMuch) {
     char memory[8];
     std::memset(memory, kSentinel, sizeof memory);
     TruncatingMemoryOutBuffer buffer(memory, 4);
-    EXPECT_EQ(buffer.write("abcdef", 6), 4u);
-    EXPECT_EQ(buffer.write("g", 1), 0u);
-    EXPECT_EQ(std::string(memory, 8), "abcd####");
-    EXPECT_EQ(buffer.size(), 4u);
+    const std::size_t first = buffer.write("abcdef", 6);
+    const std::size_t second = buffer.write("g", 1);
+    EXPECT_EQ(std::make_tuple(first, second, std::string(memory, 8), buffer.size()),
+              std::make_tuple(4u, 0u, "abcd####", 4u));
 }
 
 TEST(MemoryOutBuffer, OverflowAssertsAndWritesNothingPastTheEnd) {
@@ -33,8 +34,8 @@ TEST(MemoryOutBuffer, OverflowAssertsAndWritesNothingPastTheEnd) {
     MemoryOutBuffer buffer(memory, 4);
     EXPECT_EQ(buffer.write("ab", 2), 2u);
     EXPECT_THROW(buffer.write("cde", 3), AssertionFailed);
-    EXPECT_EQ(std::string(memory, 8), "ab######");
-    EXPECT_EQ(buffer.size(), 2u);
+    EXPECT_EQ(std::make_tuple(std::string(memory, 8), buffer.size()),
+              std::make_tuple("ab######", 2u));
 
     ASSERT_FALSE(capture.scriptLines().empty());
     const std::string& shown = capture.scriptLines().back();
@@ -47,9 +48,8 @@ TEST(MemoryOutBuffer, OwnedMemoryWorksAsAStreamTarget) {
     MemoryOutBuffer buffer(16);
     OutStream out(&buffer);
     out << std::uint32_t{5};
-    EXPECT_EQ(buffer.written(), 4u);
+    EXPECT_EQ(std::make_tuple(buffer.written(), buffer.capacity()), std::make_tuple(4u, 16u));
     EXPECT_EQ(std::memcmp(buffer.data(), "\x05\x00\x00\x00", 4), 0);
-    EXPECT_EQ(buffer.capacity(), 16u);
 }
 
 struct CallbackRecord {
@@ -70,13 +70,11 @@ TEST(CallbackMemoryOutBuffer, FlushHandsOverTheTextAndStartsOver) {
     CallbackMemoryOutBuffer buffer(64, &recordCallback, &record, 77);
     buffer.write("hello", 5);
     buffer.flush();
-    EXPECT_EQ(record.text, "hello");
-    EXPECT_EQ(record.user, 77u);
-    EXPECT_EQ(buffer.size(), 0u);
+    EXPECT_EQ(std::make_tuple(record.text, record.user, buffer.size()),
+              std::make_tuple("hello", 77u, 0u));
     buffer.write("again", 5);
     buffer.flush();
-    EXPECT_EQ(record.text, "again");
-    EXPECT_EQ(record.calls, 2);
+    EXPECT_EQ(std::make_tuple(record.text, record.calls), std::make_tuple("again", 2));
     buffer.setUser(912);
     buffer.write("site", 4);
     buffer.flush();
@@ -101,11 +99,11 @@ TEST(BroadcastBuffer, WritesEveryMemberInOrderAndAnswersWithTheLast) {
     BroadcastBuffer broadcast;
     broadcast.add(&first);
     broadcast.add(&last);
-    EXPECT_EQ(broadcast.write("abc", 3), 2u);
-    EXPECT_EQ(first.text(), "abc");
-    EXPECT_EQ(last.text(), "ab");
-    EXPECT_EQ(broadcast.size(), 3u); // the first member's
-    EXPECT_EQ(broadcast.name(), "unknown");
+    const std::size_t written = broadcast.write("abc", 3);
+    // The size is the first member's.
+    EXPECT_EQ(
+        std::make_tuple(written, first.text(), last.text(), broadcast.size(), broadcast.name()),
+        std::make_tuple(2u, "abc", "ab", 3u, "unknown"));
 }
 
 TEST(BroadcastBuffer, SizeWithoutMembersAsserts) {

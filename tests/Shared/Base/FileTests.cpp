@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace vx {
@@ -23,8 +24,7 @@ TEST(FileStreams, ReopeningTruncatesAndReadsStopAtTheEnd) {
         FileOutStream out(path.c_str());
         out << std::uint32_t{0xCAFEF00D} << 1.5f << "text";
         out.writeTerminator();
-        EXPECT_EQ(out.size(), 13u);
-        EXPECT_EQ(out.buffer()->name(), path);
+        EXPECT_EQ(std::make_tuple(out.size(), out.buffer()->name()), std::make_tuple(13u, path));
         EXPECT_TRUE(out.close());
     }
     EXPECT_TRUE(InFile::exists(path.c_str()));
@@ -36,10 +36,8 @@ TEST(FileStreams, ReopeningTruncatesAndReadsStopAtTheEnd) {
     float value = 0;
     std::string text;
     in >> value >> text;
-    EXPECT_EQ(value, 1.5f);
-    EXPECT_EQ(text, "text");
-    EXPECT_EQ(in.remaining(), 0u);
-    EXPECT_FALSE(in.failed());
+    EXPECT_EQ(std::make_tuple(value, text, in.remaining(), in.failed()),
+              std::make_tuple(1.5f, "text", 0u, false));
     EXPECT_FALSE(in.skip(1));
     EXPECT_TRUE(in.failed());
 }

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
+#include <vector>
 
 namespace vx {
 namespace {
@@ -30,12 +32,8 @@ Quaternion axisAngle(Vector3 axis, float angle) {
 TEST(Matrix, FourByFourFormAppendsTheAffineColumn) {
     const Matrix m({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {5, 6, 7});
     const Matrix4 full = m.toMatrix4();
-    EXPECT_EQ(full.m[3][0], 5.0f);
-    EXPECT_EQ(full.m[3][1], 6.0f);
-    EXPECT_EQ(full.m[3][2], 7.0f);
-    EXPECT_EQ(full.m[3][3], 1.0f);
-    for (int r = 0; r < 3; ++r)
-        EXPECT_EQ(full.m[r][3], 0.0f);
+    EXPECT_EQ(std::vector<float>(full.m[3], full.m[3] + 4), (std::vector<float>{5, 6, 7, 1}));
+    EXPECT_EQ(std::make_tuple(full.m[0][3], full.m[1][3], full.m[2][3]), std::make_tuple(0, 0, 0));
     EXPECT_EQ(Matrix::fromMatrix4(full), m);
 }
 
@@ -80,9 +78,7 @@ TEST(Matrix, InversesUndoTheTransform) {
 TEST(Quaternion, MatrixFollowsTheRowByRowFormula) {
     // 90 degrees about z: (0, 0, s, c) with s = c = sqrt(1/2).
     const Matrix m = Matrix::fromQuaternion(axisAngle({0, 0, 1}, float(M_PI / 2)));
-    expectNear(m.rows[0], {0, -1, 0});
-    expectNear(m.rows[1], {1, 0, 0});
-    expectNear(m.rows[2], {0, 0, 1});
+    expectNear(m, Matrix({0, -1, 0}, {1, 0, 0}, {0, 0, 1}));
 }
 
 TEST(Quaternion, ProductsMatchMatrixProducts) {
@@ -107,9 +103,7 @@ TEST(Quaternion, MatrixConversionRoundTripsOnEveryBranch) {
         const Quaternion back = Matrix::fromQuaternion(q).toQuaternion();
         const float sign =
             (back.x * q.x + back.y * q.y + back.z * q.z + back.w * q.w) < 0 ? -1.0f : 1.0f;
-        EXPECT_NEAR(back.x * sign, q.x, 1e-5f);
-        EXPECT_NEAR(back.y * sign, q.y, 1e-5f);
-        EXPECT_NEAR(back.z * sign, q.z, 1e-5f);
+        expectNear(Vector3(back.x, back.y, back.z) * sign, {q.x, q.y, q.z});
         EXPECT_NEAR(back.w * sign, q.w, 1e-5f);
     }
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace vx {
@@ -65,20 +66,10 @@ TEST(Streams, EveryWidthIsLittleEndianWithoutPaddingAndReadsBack) {
     in >> u32 >> i32 >> yes >> no >> i16 >> u16 >> i8 >> u8 >> f >> d >> i64 >> u64 >> text;
     EXPECT_EQ(in.remaining(), 1u); // the text read stops after its terminator
     in >> last;
-    EXPECT_EQ(u32, 5u);
-    EXPECT_EQ(i32, -1);
-    EXPECT_TRUE(yes);
-    EXPECT_FALSE(no);
-    EXPECT_EQ(i16, -2);
-    EXPECT_EQ(u16, 0x1234);
-    EXPECT_EQ(i8, -3);
-    EXPECT_EQ(u8, 0xAB);
-    EXPECT_EQ(f, 1.0f);
-    EXPECT_EQ(d, 2.0);
-    EXPECT_EQ(i64, -2);
-    EXPECT_EQ(u64, 0x0102030405060708u);
-    EXPECT_EQ(text, "abc");
-    EXPECT_EQ(last, 0x2A);
+    EXPECT_EQ(std::tie(u32, i32, yes, no, i16, u16, i8, u8, f, d, i64, u64, text, last),
+              std::make_tuple(5u, -1, true, false, std::int16_t{-2}, std::uint16_t{0x1234},
+                              std::int8_t{-3}, std::uint8_t{0xAB}, 1.0f, 2.0, std::int64_t{-2},
+                              std::uint64_t{0x0102030405060708}, "abc", std::uint8_t{0x2A}));
     EXPECT_EQ(in.remaining(), 0u);
     EXPECT_FALSE(in.failed());
 }
@@ -90,10 +81,7 @@ TEST(InStream, AnyNonZeroByteIsTrue) {
     bool values[4] = {true, false, false, false};
     for (bool& value : values)
         in >> value;
-    EXPECT_FALSE(values[0]);
-    EXPECT_TRUE(values[1]);
-    EXPECT_TRUE(values[2]);
-    EXPECT_TRUE(values[3]);
+    EXPECT_EQ(std::vector<bool>(values, values + 4), (std::vector<bool>{false, true, true, true}));
 }
 
 TEST(InStream, ReadingPastTheEndFailsWithZeroesAndNeverHangs) {
@@ -126,8 +114,7 @@ TEST(InStream, BoundedTextReadsKeepTheLimitAndConsumeTheRest) {
     char small[3] = {'?', '?', '?'};
     in.readText(small, sizeof small);
     EXPECT_STREQ(small, "ta");
-    EXPECT_EQ(in.remaining(), 0u);
-    EXPECT_FALSE(in.failed());
+    EXPECT_EQ(std::make_tuple(in.remaining(), in.failed()), std::make_tuple(0u, false));
 }
 
 TEST(TextOutStream, FormatsValuesAsText) {

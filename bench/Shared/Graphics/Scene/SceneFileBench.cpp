@@ -53,28 +53,20 @@ void buildGridScene(Scene& scene, std::int32_t side) {
     node->release();
 }
 
-void BM_WriteGridScene(benchmark::State& state) {
-    Scene scene;
-    buildGridScene(scene, static_cast<std::int32_t>(state.range(0)));
-    std::size_t bytes = 0;
-    for (auto _ : state) {
-        StringOutBuffer buffer;
-        OutStream out(&buffer);
-        scene.write(out);
-        bytes = buffer.text().size();
-        benchmark::DoNotOptimize(buffer.text().data());
-    }
-    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
-}
-BENCHMARK(BM_WriteGridScene)->Arg(64)->Arg(512);
-
-// Reads the scene's file once per iteration.
-void readRepeatedly(benchmark::State& state, Scene& scene) {
+// Reads the scene's file once per iteration, or with `write` writes the scene once per iteration.
+void measure(benchmark::State& state, Scene& scene, bool write = false) {
     StringOutBuffer buffer;
     OutStream out(&buffer);
     scene.write(out);
-    const std::string& bytes = buffer.text();
+    const std::string bytes = buffer.text();
     for (auto _ : state) {
+        if (write) {
+            StringOutBuffer again;
+            OutStream to(&again);
+            scene.write(to);
+            benchmark::DoNotOptimize(again.text().data());
+            continue;
+        }
         MemoryInBuffer memory(bytes.data(), bytes.size());
         InStream in(&memory);
         Scene back;
@@ -84,12 +76,13 @@ void readRepeatedly(benchmark::State& state, Scene& scene) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
 }
 
-void BM_ReadGridScene(benchmark::State& state) {
+// Arguments: grid side; 1 to write, 0 to read.
+void BM_GridScene(benchmark::State& state) {
     Scene scene;
     buildGridScene(scene, static_cast<std::int32_t>(state.range(0)));
-    readRepeatedly(state, scene);
+    measure(state, scene, state.range(1) != 0);
 }
-BENCHMARK(BM_ReadGridScene)->Arg(64)->Arg(512);
+BENCHMARK(BM_GridScene)->ArgsProduct({{64, 512}, {1, 0}});
 
 // One root with many children: linking a file's nodes must stay linear in the link count.
 void BM_ReadWideScene(benchmark::State& state) {
@@ -102,7 +95,7 @@ void BM_ReadWideScene(benchmark::State& state) {
         root->addChild(leaf);
         leaf->release();
     }
-    readRepeatedly(state, scene);
+    measure(state, scene);
 }
 BENCHMARK(BM_ReadWideScene)->RangeMultiplier(4)->Range(1024, 16384);
 

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace vx {
 namespace {
 
@@ -94,8 +96,7 @@ TEST(Vertex, WritesItsIndicesInFileOrderAndReadsThemBack) {
     Scene scene;
     Vertex back;
     ASSERT_TRUE(back.read(in, scene, 5));
-    EXPECT_EQ(back, v);
-    EXPECT_EQ(in.remaining(), 0u);
+    EXPECT_EQ(std::make_tuple(back, in.remaining()), std::make_tuple(v, 0u));
 }
 
 TEST(VertexBuffer, WritesEveryListInFileOrder) {

@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 namespace vx {
 namespace {
@@ -174,11 +175,11 @@ TEST(SceneFile, SplineNodeBytesAndReadBack) {
     ASSERT_TRUE(test::readFromBytes(back, bytes)) << back.lastError();
     const auto& read = dynamic_cast<const UtilBaseSplineNode&>(*(*back.getRoot()->children())[0]);
     ASSERT_TRUE(read.spline());
-    EXPECT_EQ(read.spline()->m_controlPoints, spline->m_controlPoints);
-    EXPECT_EQ(read.spline()->m_knots, spline->m_knots);
-    EXPECT_EQ(read.spline()->m_extraValue, 0xA5A5A5A5u);
-    EXPECT_EQ(read.spline()->m_namedValues, spline->m_namedValues);
-    EXPECT_EQ(read.spline()->m_material, nullptr);
+    const BaseSpline& r = *read.spline();
+    EXPECT_EQ(std::tie(r.m_controlPoints, r.m_knots, r.m_extraValue, r.m_namedValues),
+              std::make_tuple(spline->m_controlPoints, spline->m_knots, 0xA5A5A5A5u,
+                              spline->m_namedValues));
+    EXPECT_EQ(r.m_material, nullptr);
 }
 
 TEST(SceneFile, JointAndLodAndLocatorPayloadBytes) {
@@ -328,8 +329,7 @@ TEST(SceneFile, OldMaterialFormReadsChannelsByStandardPosition) {
     ASSERT_TRUE(test::readFromBytes(scene, file)) << scene.lastError();
     const Material& material = *onlyMeshNode(scene).mesh()->m_groups[0].m_material;
     EXPECT_EQ(material.channels().size(), 2u);
-    EXPECT_NE(material.getChannel("bumpmap"), nullptr);
-    EXPECT_NE(material.getChannel("reflectedColor"), nullptr);
+    EXPECT_TRUE(material.getChannel("bumpmap") && material.getChannel("reflectedColor"));
     EXPECT_EQ(material.getChannel("color"), nullptr);
 }
 
@@ -363,8 +363,8 @@ TEST(SceneFile, InfluencesUpTheGraphAreFreedAfterReading) {
         const SceneNode* joint = (*back.getRoot()->children())[0];
         const auto& mesh = dynamic_cast<const UtilMeshNode&>(*(*joint->children())[0]);
         ASSERT_EQ(mesh.influenceCount(), 2u);
-        EXPECT_EQ(mesh.influenceObject(0), joint);
-        EXPECT_EQ(mesh.influenceObject(1), back.getRoot());
+        EXPECT_EQ(std::make_tuple(mesh.influenceObject(0), mesh.influenceObject(1)),
+                  std::make_tuple(joint, back.getRoot()));
     }
     EXPECT_EQ(SceneNode::liveCount(), before);
 }

@@ -137,15 +137,14 @@ TEST(SceneNode, JointKeysAndInfluencesAssertOutOfRange) {
     test::LogCapture capture;
     auto* joint = new UtilJointNode();
     joint->addKey(3.0f, {0, 0, 0, 1}, {1, 2, 3});
-    EXPECT_EQ(joint->keyTime(0), 3.0f);
-    EXPECT_EQ(joint->keyTranslation(0), (Vector3{1, 2, 3}));
+    EXPECT_EQ(std::tuple(joint->keyTime(0), joint->keyTranslation(0)),
+              std::tuple(3.0f, Vector3{1, 2, 3}));
     EXPECT_THROW(joint->keyTime(1), AssertionFailed);
     EXPECT_TRUE(logged("key < m_timeIndices.size()"));
     auto* mesh = new UtilMeshNode();
     EXPECT_TRUE(mesh->addInfluenceObject(joint));
     EXPECT_FALSE(mesh->addInfluenceObject(nullptr));
-    EXPECT_EQ(joint->refCount(), 2);
-    EXPECT_EQ(mesh->influenceObject(0), joint);
+    EXPECT_EQ(std::tuple(joint->refCount(), mesh->influenceObject(0)), std::tuple(2, joint));
     EXPECT_THROW(mesh->influenceObject(1), AssertionFailed);
     EXPECT_TRUE(logged("index < m_influenceObjects.size()"));
     mesh->release();

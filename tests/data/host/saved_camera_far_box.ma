@@ -1,0 +1,15 @@
+requires maya "4.5";
+createNode transform -s -n "persp";
+	setAttr ".t" -type "double3" 500 0 5 ;
+	setAttr ".r" -type "double3" 0 0 0 ;
+createNode camera -s -n "perspShape" -p "persp";
+	setAttr ".fl" 35;
+createNode transform -n "box";
+	setAttr ".t" -type "double3" 500 0 0 ;
+createNode mesh -n "boxShape" -p "box";
+createNode polyCube -n "polyCube1";
+	setAttr ".w" 2;
+	setAttr ".h" 2;
+	setAttr ".d" 2;
+connectAttr "polyCube1.out" "boxShape.i";
+connectAttr "boxShape.iog" ":initialShadingGroup.dsm" -na;
