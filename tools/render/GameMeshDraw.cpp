@@ -5,6 +5,7 @@
 #include "tools/convert/TextureLookup.h"
 #include "tools/info/MaterialAlpha.h"
 
+#include <vornexgl/Framebuffer.h>
 #include <vornexhost/ViewportContext.h>
 
 #define GL_GLEXT_PROTOTYPES
@@ -37,32 +38,16 @@ struct Batch {
     meshfile::MaterialAlpha alpha = meshfile::MaterialAlpha::Opaque;
 };
 
+// The framebuffer drawn into, and the textures uploaded for this draw.
 class OffscreenTarget {
 public:
-    OffscreenTarget(int width, int height) {
-        glGenFramebuffers(1, &m_framebuffer);
-        glGenRenderbuffers(2, m_renderbuffers);
-        glBindRenderbuffer(GL_RENDERBUFFER, m_renderbuffers[0]);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-        glBindRenderbuffer(GL_RENDERBUFFER, m_renderbuffers[1]);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
-        glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
-                                  m_renderbuffers[0]);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
-                                  m_renderbuffers[1]);
-    }
+    OffscreenTarget(int width, int height) : m_framebuffer(width, height) {}
     ~OffscreenTarget() {
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glDeleteFramebuffers(1, &m_framebuffer);
-        glDeleteRenderbuffers(2, m_renderbuffers);
         glDeleteTextures(static_cast<GLsizei>(m_textures.size()), m_textures.data());
     }
     OffscreenTarget(const OffscreenTarget&) = delete;
     OffscreenTarget& operator=(const OffscreenTarget&) = delete;
-    bool complete() const {
-        return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    }
+    bool complete() const { return m_framebuffer.complete(); }
     // Textures live as long as the target.
     GLuint upload(const vximage::RgbaImage& image) {
         GLuint name = 0;
@@ -82,8 +67,7 @@ public:
     }
 
 private:
-    GLuint m_framebuffer = 0;
-    GLuint m_renderbuffers[2] = {0, 0};
+    vxgl::Framebuffer m_framebuffer;
     std::vector<GLuint> m_textures;
 };
 

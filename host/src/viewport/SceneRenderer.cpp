@@ -10,6 +10,8 @@
 #include <vornexhost/ViewportContext.h>
 #include <vornexhost/ViewportRender.h>
 
+#include <vornexgl/Framebuffer.h>
+
 #include <maya/M3dView.h>
 #include <maya/MAnimControl.h>
 #include <maya/MDagPath.h>
@@ -70,38 +72,6 @@ bool isVisible(const MObject& node) {
         plug.getValue(visible);
     return visible;
 }
-
-// A colour framebuffer with depth, bound while it lives.
-class Framebuffer {
-public:
-    Framebuffer(int width, int height) {
-        glGenFramebuffers(1, &m_framebuffer);
-        glGenRenderbuffers(2, m_renderbuffers);
-        glBindRenderbuffer(GL_RENDERBUFFER, m_renderbuffers[0]);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-        glBindRenderbuffer(GL_RENDERBUFFER, m_renderbuffers[1]);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
-        glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
-                                  m_renderbuffers[0]);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
-                                  m_renderbuffers[1]);
-    }
-    ~Framebuffer() {
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glDeleteFramebuffers(1, &m_framebuffer);
-        glDeleteRenderbuffers(2, m_renderbuffers);
-    }
-    Framebuffer(const Framebuffer&) = delete;
-    Framebuffer& operator=(const Framebuffer&) = delete;
-    bool complete() const {
-        return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    }
-
-private:
-    GLuint m_framebuffer = 0;
-    GLuint m_renderbuffers[2] = {0, 0};
-};
 
 // A relative file name that is not found as written is looked for beside the scene file.
 std::string besideScene(const std::string& path) {
@@ -497,7 +467,7 @@ bool renderActiveScene(const RenderSettings& settings, RenderedImage& image, std
         MAnimControl::setCurrentTime(MTime(settings.frame, MTime::uiUnit()));
     if (!viewportContext(error))
         return false;
-    Framebuffer framebuffer(settings.width, settings.height);
+    vxgl::Framebuffer framebuffer(settings.width, settings.height);
     if (!framebuffer.complete()) {
         error = "the viewport cannot draw an image of " + std::to_string(settings.width) + " x " +
                 std::to_string(settings.height);
