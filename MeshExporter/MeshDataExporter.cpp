@@ -478,7 +478,7 @@ bool MeshDataExporter::computeBoundingBox() {
     }
     m_radius = std::sqrt(largest);
     m_boundsValid = true;
-    VX_INFO << "Bounding box radius: " << fixedText(m_radius);
+    VX_INFO << "Bounding box radius: " << fixedText(static_cast<double>(m_radius));
     return true;
 }
 

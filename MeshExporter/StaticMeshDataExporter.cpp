@@ -53,8 +53,8 @@ ExportVertex StaticMeshDataExporter::makeVertex(const VertexBuffer& buffer, cons
     // Reported once per scene vertex, however many triangles share it.
     if (vertex.m_uvs.size() > 1 && (out.uvs[1].u > 8.0f || out.uvs[1].v > 8.0f) &&
         m_reportedFarUvs.insert(&vertex).second) {
-        VX_INFO << "u " << fixedText(out.uvs[1].u) << " v " << fixedText(out.uvs[1].v)
-                << " exceeds 8.0";
+        VX_INFO << "u " << fixedText(static_cast<double>(out.uvs[1].u)) << " v "
+                << fixedText(static_cast<double>(out.uvs[1].v)) << " exceeds 8.0";
     }
     return out;
 }
