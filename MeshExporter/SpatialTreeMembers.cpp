@@ -1,14 +1,15 @@
 #include "MeshExporter/SpatialTreeMembers.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace vx {
 
 TreeMembers rootMembers(const std::vector<TreeFace>& faces) {
     TreeMembers members;
-    members.faces.resize(faces.size());
-    std::iota(members.faces.begin(), members.faces.end(), 0u);
+    // Filled by push_back: g++'s optimiser reports resize() on an empty vector as a null write.
+    members.faces.reserve(faces.size());
+    for (std::uint32_t f = 0; f < faces.size(); ++f)
+        members.faces.push_back(f);
     for (unsigned a = 0; a < 3; ++a) {
         members.byMin[a] = members.faces;
         std::sort(members.byMin[a].begin(), members.byMin[a].end(),
