@@ -313,7 +313,8 @@ TEST(StaticMeshExport, NormalsStaySquareToTheirSurfaceUnderScale) {
         const MeshFile f = readMesh(e);
         ASSERT_GT(f.vertexCount, 0u) << what;
         for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
-            const auto* n = decodeVertex(f, v).find(meshfile::kUsageNormal);
+            const auto decoded = decodeVertex(f, v);
+            const auto* n = decoded.find(meshfile::kUsageNormal);
             ASSERT_NE(n, nullptr);
             const float cosine =
                 n->values[0] * expected.x + n->values[1] * expected.y + n->values[2] * expected.z;
@@ -362,7 +363,8 @@ TEST(MeshExportLayout, TangentsFollowTheSetInTheFilesFirstSlot) {
     const MeshFile f = readMesh(e);
     EXPECT_EQ(f.vertexCount, 8u);
     for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
-        const auto* tangent = decodeVertex(f, v).find(meshfile::kUsageTangent);
+        const auto decoded = decodeVertex(f, v);
+        const auto* tangent = decoded.find(meshfile::kUsageTangent);
         ASSERT_NE(tangent, nullptr);
         EXPECT_NEAR(std::fabs(tangent->values[2]), 1.0f, 1e-5f) << v;
     }
