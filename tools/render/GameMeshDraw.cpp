@@ -48,6 +48,7 @@ public:
     OffscreenTarget(const OffscreenTarget&) = delete;
     OffscreenTarget& operator=(const OffscreenTarget&) = delete;
     bool complete() const { return m_framebuffer.complete(); }
+    std::vector<unsigned char> pixels() const { return m_framebuffer.readTopDown(); }
     // Textures live as long as the target.
     GLuint upload(const vximage::RgbaImage& image) {
         GLuint name = 0;
@@ -255,14 +256,7 @@ bool drawGameMesh(const meshfile::MeshFile& file, const GameMeshDrawSettings& se
 
     image.width = settings.width;
     image.height = settings.height;
-    const std::size_t row = static_cast<std::size_t>(settings.width) * 4;
-    std::vector<unsigned char> bottomUp(row * static_cast<std::size_t>(settings.height));
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, settings.width, settings.height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
-    image.rgba.resize(bottomUp.size());
-    for (int y = 0; y < settings.height; ++y)
-        std::copy_n(bottomUp.data() + static_cast<std::size_t>(settings.height - 1 - y) * row, row,
-                    image.rgba.data() + static_cast<std::size_t>(y) * row);
+    image.rgba = target.pixels();
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);

@@ -503,14 +503,7 @@ bool renderActiveScene(const RenderSettings& settings, RenderedImage& image, std
     image.height = settings.height;
     image.camera = used.camera;
     image.fitted = used.fitAll;
-    const std::size_t row = static_cast<std::size_t>(settings.width) * 4;
-    std::vector<unsigned char> bottomUp(row * static_cast<std::size_t>(settings.height));
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, settings.width, settings.height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
-    image.rgba.resize(bottomUp.size());
-    for (int y = 0; y < settings.height; ++y)
-        std::copy_n(bottomUp.data() + static_cast<std::size_t>(settings.height - 1 - y) * row, row,
-                    image.rgba.data() + static_cast<std::size_t>(y) * row);
+    image.rgba = framebuffer.readTopDown();
     return true;
 }
 
