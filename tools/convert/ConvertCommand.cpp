@@ -15,9 +15,12 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <ostream>
+#include <string_view>
+#include <utility>
 
 namespace vx::convert {
 
@@ -61,25 +64,21 @@ bool parseRequest(const std::vector<std::string>& args, Request& r, std::ostream
             to = args[++i];
             return true;
         };
+        // The options that take a path, and the member each fills.
+        static constexpr std::pair<std::string_view, std::string Request::*> kPathOptions[] = {
+            {"-o", &Request::output},
+            {"--output", &Request::output},
+            {"--skeleton", &Request::skeleton},
+            {"--animation", &Request::animation},
+            {"--textures", &Request::textures},
+            {"--con", &Request::script},
+            {"--collision", &Request::collision}};
+        const auto path = std::find_if(std::begin(kPathOptions), std::end(kPathOptions),
+                                       [&](const auto& option) { return option.first == a; });
         if (a == "--help" || a == "-h") {
             r.help = true;
-        } else if (a == "-o" || a == "--output") {
-            if (!value(r.output))
-                return false;
-        } else if (a == "--skeleton") {
-            if (!value(r.skeleton))
-                return false;
-        } else if (a == "--animation") {
-            if (!value(r.animation))
-                return false;
-        } else if (a == "--textures") {
-            if (!value(r.textures))
-                return false;
-        } else if (a == "--con") {
-            if (!value(r.script))
-                return false;
-        } else if (a == "--collision") {
-            if (!value(r.collision))
+        } else if (path != std::end(kPathOptions)) {
+            if (!value(r.*(path->second)))
                 return false;
         } else if (a == "--fps") {
             std::string text;
