@@ -1,9 +1,7 @@
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tests/host/mesh/SceneFixture.h"
 
-#include <vornexhost/MaLoader.h>
 #include <vornexhost/Scene.h>
-#include <vornexhost/ScriptEditor.h>
 
 #include <maya/MFnDependencyNode.h>
 #include <maya/MGlobal.h>
@@ -21,12 +19,9 @@ const std::string kEffects = std::string(VORNEX_EXAMPLES_DIR) + "/rawdata/shader
 
 class CgfxShaderCommandTest : public SceneTest {
 protected:
-    void shaderWithEffect(const std::string& path) {
-        const std::string text = "createNode cgfxShader -n \"rock\";\n\tsetAttr \".s\" -type "
-                                 "\"string\" \"" +
-                                 path + "\";\n";
-        const MaLoadResult result = loadMayaAscii(activeScene(), "fixture.ma", text);
-        ASSERT_TRUE(result.ok) << result.error;
+    static void shaderWithEffect(const std::string& path) {
+        load("createNode cgfxShader -n \"rock\";\n\tsetAttr \".s\" -type \"string\" \"" + path +
+             "\";\n");
     }
     static std::vector<std::string> list(MStatus& status) {
         MStringArray names;

@@ -1,5 +1,5 @@
-// Meshes, shading, skinning and blind data read from small scenes written the way Maya writes
-// them.
+// Meshes, normals, colours, shading, skinning and blind data read from small scenes written the
+// way Maya writes them.
 #include "tests/host/mesh/SceneFixture.h"
 
 #include "tests/Shared/Base/TestLogCapture.h"
@@ -12,6 +12,7 @@
 
 #include <maya/MDagPathArray.h>
 #include <maya/MFloatArray.h>
+#include <maya/MFloatVectorArray.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MFnMesh.h>
 #include <maya/MFnSkinCluster.h>
@@ -26,29 +27,15 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace vornexhost::test {
 namespace {
 
-class MeshSceneTest : public SceneTest {
-protected:
-    void load(const std::string& text) {
-        const MaLoadResult result = loadMayaAscii(activeScene(), "fixture.ma", text);
-        ASSERT_TRUE(result.ok) << result.error;
-        for (const std::string& w : result.warnings)
-            ADD_FAILURE() << "loader warning: " << w;
-    }
-    void loadFile(const std::string& name) {
-        load(vx::test::readWholeFile(VORNEX_TEST_DATA_DIR "/host/mesh/" + name));
-    }
-    static Node* node(const std::string& name) {
-        Node* n = activeScene().findNode(name);
-        EXPECT_NE(n, nullptr) << name;
-        return n;
-    }
-};
+using MeshSceneTest = SceneTest;
 
 std::vector<std::string> names(const MObjectArray& objects) {
     std::vector<std::string> out;
@@ -137,11 +124,18 @@ TEST_F(MeshSceneTest, SkinWeightsComeBackAsStoredInEitherForm) {
     }
 }
 
-TEST_F(MeshSceneTest, SkinFunctionSetRefusesOtherNodesAndForeignInfluences) {
+TEST_F(MeshSceneTest, FunctionSetsRefuseOtherNodesAndForeignInfluences) {
     loadFile("skin_no_weights.ma");
     MStatus status;
     MFnSkinCluster wrong(objectOf(node("tweak1")), &status);
     EXPECT_FALSE(status);
+    MFnMesh notMesh(objectOf(node("skinCluster1")), &status);
+    EXPECT_FALSE(status);
+    EXPECT_EQ(notMesh.numVertices(&status), 0);
+    EXPECT_FALSE(status);
+    MItMeshPolygon noFaces(objectOf(node("skinCluster1")), &status);
+    EXPECT_FALSE(status);
+    EXPECT_TRUE(noFaces.isDone());
     MFnSkinCluster skin(objectOf(node("skinCluster1")));
     skin.indexForInfluenceObject(pathTo(node("leg")), &status);
     EXPECT_FALSE(status);
@@ -437,6 +431,138 @@ TEST_F(MeshSceneTest, IteratorsWalkOnlyTheComponentsTheyAreGiven) {
     MIntArray faceEdges;
     ASSERT_TRUE(face.getEdges(faceEdges));
     EXPECT_EQ(ints(faceEdges), (std::vector<int>{11, 9, 7, 5}));
+}
+
+using Triple = std::tuple<float, float, float>;
+
+// The normal of every face corner, through the polygon iterator and the mesh's normal array.
+std::vector<Triple> cornerNormals(const std::string& shape, std::set<int>& ids) {
+    MFnMesh mesh(pathTo(activeScene().findNode(shape)));
+    MFloatVectorArray normals;
+    EXPECT_TRUE(mesh.getNormals(normals));
+    std::vector<Triple> out;
+    for (MItMeshPolygon face(pathTo(activeScene().findNode(shape))); !face.isDone(); face.next())
+        for (unsigned k = 0; k < face.polygonVertexCount(); ++k) {
+            const int id = face.normalIndex(static_cast<int>(k));
+            const MFloatVector& n = normals[static_cast<unsigned>(id)];
+            ids.insert(id);
+            out.emplace_back(n.x, n.y, n.z);
+        }
+    return out;
+}
+
+bool near(const Triple& a, const Triple& b) {
+    return std::fabs(std::get<0>(a) - std::get<0>(b)) < 1e-6f &&
+           std::fabs(std::get<1>(a) - std::get<1>(b)) < 1e-6f &&
+           std::fabs(std::get<2>(a) - std::get<2>(b)) < 1e-6f;
+}
+
+// A hard cube's normals: MeshReading.HardCubeSplitsEveryCornerIntoItsOwnVertexAndMirrorsX.
+TEST_F(MeshSceneTest, SmoothCubeSharesOneUnitNormalPerVertexUnlessACornerIsLocked) {
+    loadFile("smooth_cubes.ma");
+    std::set<int> ids;
+    const std::vector<Triple> normals = cornerNormals("cubeShape", ids);
+    EXPECT_EQ(ids.size(), 8u);
+    for (const auto& [x, y, z] : normals)
+        EXPECT_NEAR(std::sqrt(x * x + y * y + z * z), 1.0f, 1e-6f);
+    // Corner 0 is vertex 0 at (-x, -y, +z): its normal points out along the diagonal.
+    const float d = 1.0f / std::sqrt(3.0f);
+    EXPECT_TRUE(near(normals[0], {-d, -d, d}));
+    // Locked along +z in the second cube; the placeholder written for the other corners leaves
+    // them computed, and the locked corner leaves vertex 0's shared normal.
+    ids.clear();
+    const std::vector<Triple> locked = cornerNormals("lockedShape", ids);
+    EXPECT_EQ(locked[0], Triple(0, 0, 1));
+    EXPECT_EQ(ids.size(), 9u);
+    EXPECT_TRUE(near(locked[23], {-d, d, -d})); // face 5 corner 3: vertex 4
+}
+
+TEST_F(MeshSceneTest, OneHardEdgeSplitsOnlyTheVerticesAtItsEnds) {
+    loadFile("fold.ma"); // two quads folded along the hard edge 1-4; the border is smooth
+    std::set<int> ids;
+    cornerNormals("foldShape", ids);
+    EXPECT_EQ(ids.size(), 8u); // 6 vertices, the two on the fold split in two
+    MItMeshEdge edge(pathTo(node("foldShape")));
+    int previous = 0;
+    ASSERT_TRUE(edge.setIndex(5, previous));
+    EXPECT_FALSE(edge.isSmooth());
+    MIntArray faces;
+    EXPECT_EQ(edge.getConnectedFaces(faces), 2);
+    ASSERT_TRUE(edge.setIndex(0, previous));
+    EXPECT_TRUE(edge.isSmooth());
+    EXPECT_TRUE(edge.onBoundary());
+}
+
+TEST_F(MeshSceneTest, CountsPointsTweaksAndTwoUvSetsReadAsStored) {
+    loadFile("cube_two_uv_sets.ma"); // vertex 3 tweaked by (0.25, 0, -1)
+    MFnMesh mesh(pathTo(node("cubeShape")));
+    EXPECT_EQ((std::vector<int>{mesh.numVertices(), mesh.numPolygons(), mesh.numEdges(),
+                                mesh.numFaceVertices(), mesh.numUVs()}),
+              (std::vector<int>{8, 6, 12, 24, 14}));
+    MPoint p;
+    ASSERT_TRUE(mesh.getPoint(3, p));
+    EXPECT_EQ(p, MPoint(0.75, 0.5, -0.5));
+    EXPECT_FALSE(mesh.getPoint(8, p));
+    int uv = -1;
+    ASSERT_TRUE(mesh.getPolygonUVid(4, 1, uv));
+    EXPECT_EQ(uv, 10);
+    EXPECT_FALSE(mesh.getPolygonUVid(6, 0, uv));
+    EXPECT_FALSE(mesh.getPolygonUVid(0, 4, uv));
+
+    // The second set maps only the front face.
+    MStringArray sets;
+    mesh.getUVSetNames(sets);
+    EXPECT_EQ(std::vector<MString>(sets.begin(), sets.end()),
+              (std::vector<MString>{"map1", "lightmap"}));
+    const MString lightmap("lightmap");
+    EXPECT_EQ(mesh.numUVs(lightmap), 4);
+    float u = 0, v = 0;
+    ASSERT_TRUE(mesh.getPolygonUVid(0, 2, uv, &lightmap));
+    ASSERT_TRUE(mesh.getPolygonUV(0, 2, u, v, &lightmap));
+    EXPECT_EQ(std::tuple(uv, u, v), std::tuple(2, 1.0f, 1.0f));
+    EXPECT_FALSE(mesh.getPolygonUVid(1, 0, uv, &lightmap));
+    EXPECT_TRUE(mesh.getPolygonUVid(1, 0, uv));
+    const MString missing("nothing");
+    EXPECT_FALSE(mesh.getPolygonUVid(0, 0, uv, &missing));
+
+    // Edges at a vertex come back in index order; a face numbers its own corners.
+    MObject everything;
+    MItMeshVertex vertex(pathTo(node("cubeShape")), everything);
+    int previous = 0;
+    ASSERT_TRUE(vertex.setIndex(7, previous));
+    MIntArray edges;
+    vertex.getConnectedEdges(edges);
+    EXPECT_EQ(ints(edges), (std::vector<int>{3, 9, 11}));
+    MItMeshPolygon face(pathTo(node("cubeShape")));
+    ASSERT_TRUE(face.setIndex(4, previous));
+    EXPECT_EQ(std::pair(face.getLocalVertexIndex(5), face.getLocalVertexIndex(0)),
+              std::pair(2, -1));
+}
+
+TEST_F(MeshSceneTest, ColoursPerFaceCornerInBothStorages) {
+    loadFile("colours.ma"); // face 0 coloured per corner, face 1 without colour
+    for (const char* shape : {"setsShape", "oldShape"}) {
+        SCOPED_TRACE(shape);
+        MItMeshPolygon face(pathTo(node(shape)));
+        EXPECT_TRUE(face.hasColor());
+        MColor c1, c2, none;
+        ASSERT_TRUE(face.getColor(c1, 1) && face.getColor(c2, 2));
+        EXPECT_EQ(std::tuple(c1, c2), std::tuple(MColor(0, 1, 0, 0.5f), MColor(0, 0, 1, 1)));
+        face.next();
+        EXPECT_FALSE(face.hasColor());
+        EXPECT_FALSE(face.getColor(none, 0));
+    }
+}
+
+TEST_F(MeshSceneTest, IndicesBeyondTheMeshAreRejected) {
+    loadFile("indices_beyond.ma");
+    EXPECT_EQ(MFnMesh(pathTo(node("cubeShape"))).numPolygons(), 0);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("edge 39"), std::string::npos) << warnings[0];
+    // One point stored at a huge index is not stretched into millions of vertices.
+    EXPECT_EQ(MFnMesh(pathTo(node("sparseShape"))).numVertices(), 0);
+    ASSERT_EQ(warnings.size(), 2u);
+    EXPECT_NE(warnings[1].find("<sparseShape>"), std::string::npos) << warnings[1];
 }
 
 } // namespace
