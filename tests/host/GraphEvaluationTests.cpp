@@ -1,5 +1,5 @@
-// Evaluation through the graph: unit conversions, time, offsets, inherited transforms,
-// connection loops and the world-space queries the scene reader makes.
+// Evaluation through the graph: offsets, inherited transforms, connection loops and the
+// world-space queries the scene reader makes (unit conversions and time: evaluation_queries.txt).
 #include "tests/host/HostTestSupport.h"
 
 #include <vornexhost/Evaluator.h>
@@ -16,16 +16,6 @@
 
 namespace vornexhost::test {
 namespace {
-
-TEST(GraphEvaluation, UnitConversionNodesAndTimeFeedAttributes) {
-    loadScene(dataText("time_feeds.ma"));
-    // 2 cm through a factor of 0.5 gives 1 radian on the rotation.
-    EXPECT_NEAR(nodeNumber(*activeScene().findNode("driven"), "ry", 0.0), 1.0, 1e-12);
-    EXPECT_EQ(mel("getAttr driven.ry"), "57.29578");
-    // time1's output is the evaluation time: frame 12 is half a second.
-    EXPECT_EQ(mel("getAttr -time 12 driven.tz"), "0.5");
-    EXPECT_EQ(mel("getAttr -time 12 driven.sx"), "24");
-}
 
 TEST(GraphEvaluation, OffsetParentMatrixAndInheritsTransform) {
     loadScene(dataText("offset_parent.ma"));

@@ -83,20 +83,8 @@ TEST(FileForms, ReparentingWorldAndNestedElementPaths) {
     EXPECT_EQ(outer.elementByLogicalIndex(2).child(0).name(), "f.outer[2].inner");
 }
 
-TEST(FileForms, DefaultShadingGroupsShadeWithLambert1UntilAFileSaysOtherwise) {
-    loadScene("createNode transform -n \"t\";\n");
-    EXPECT_EQ(mel("listConnections -s 1 -d 0 -p 1 initialShadingGroup.surfaceShader"),
-              "lambert1.outColor");
-    EXPECT_EQ(mel("listConnections -s 1 -d 0 -p 1 initialParticleSE.surfaceShader"),
-              "lambert1.outColor");
-    loadScene(
-        "createNode blinn -n \"shiny\";\nconnectAttr \"shiny.oc\" \":initialShadingGroup.ss\";\n");
-    EXPECT_EQ(mel("listConnections -s 1 -d 0 -p 1 initialShadingGroup.surfaceShader"),
-              "shiny.outColor");
-}
-
-TEST(FileForms, SharedNodesValueWordsArraysAndGenericAttributesReadBackThroughMel) {
-    EXPECT_EQ(expectMelAnswers("loader_forms_queries.txt"), 18);
+TEST(FileForms, WhatTheLoaderStoredReadsBackThroughMel) {
+    EXPECT_EQ(expectMelAnswers("loader_forms_queries.txt"), 26);
     loadScene(dataText("shared_nodes.ma"));
     EXPECT_FALSE(activeScene().findNode("u")->locked);
     loadScene(dataText("generic_arrays.ma"));

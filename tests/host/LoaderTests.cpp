@@ -107,20 +107,6 @@ TEST(MayaAsciiLoader, EveryValueFormLandsInItsAttribute) {
     EXPECT_EQ(dataOf("fancy.alias")->strings, (std::vector<std::string>{"pCube2", "weight[0]"}));
 }
 
-TEST(MayaAsciiLoader, ConnectionsWithNextAvailableAndImplicitDefaults) {
-    loadScene(dataText("connections.ma"));
-    EXPECT_EQ(mel("listConnections -p 1 initialShadingGroup.dsm"),
-              "aShape.instObjGroups[0] bShape.instObjGroups[0] "
-              "aShape.instObjGroups[0].objectGroups[0]");
-    EXPECT_EQ(mel("listConnections -p 1 -s 0 initialShadingGroup"), "");
-    // A default node the stand-in does not know was made for the connection.
-    EXPECT_EQ(mel("nodeType defaultColorMgtGlobals"), "unknown");
-    EXPECT_EQ(mel("listConnections -s 1 -d 0 a"), "defaultColorMgtGlobals b");
-    // An instanced attribute named through a DAG path is that path's instance.
-    loadScene(dataText("instanced_connections.ma"));
-    EXPECT_EQ(mel("listConnections -p 1 sg.dsm"), "s.instObjGroups[1] s.instObjGroups[0]");
-}
-
 TEST(MayaAsciiLoader, UnknownThingsWarnWithFileAndLineAndLoadingGoesOn) {
     const MaLoadResult r = tryLoad(dataText("unknown_things.ma"));
     ASSERT_TRUE(r.ok) << r.error;

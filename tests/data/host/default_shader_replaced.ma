@@ -1,0 +1,2 @@
+createNode blinn -n "shiny";
+connectAttr "shiny.oc" ":initialShadingGroup.ss";
