@@ -37,52 +37,8 @@ namespace {
 
 using MeshSceneTest = SceneTest;
 
-std::vector<std::string> names(const MObjectArray& objects) {
-    std::vector<std::string> out;
-    for (const MObject& o : objects)
-        out.emplace_back(MFnDependencyNode(o).name().asChar());
-    return out;
-}
-
 std::vector<int> ints(const MIntArray& a) {
     return {a.begin(), a.end()};
-}
-
-TEST_F(MeshSceneTest, ShadersPerInstanceWholeOrPerFaceThroughObjectGroups) {
-    // Faces an object group does not list have no shader (-1).
-    // A unit cube "|a|boxShape" and two lamberts feeding redSG and blueSG: shaded through two
-    // object groups; as two instances, each whole; as two instances, the second through groups.
-    struct Case {
-        const char* file;
-        std::vector<std::vector<std::string>> engines; // per instance
-        std::vector<std::vector<int>> indices;
-    };
-    const Case cases[] = {
-        {"shaders_object_groups.ma", {{"redSG", "blueSG"}}, {{0, -1, 0, 0, -1, 1}}},
-        {"shaders_per_instance.ma",
-         {{"redSG"}, {"blueSG"}},
-         {std::vector<int>(6, 0), std::vector<int>(6, 0)}},
-        {"shaders_per_instance_object_groups.ma",
-         {{"redSG"}, {"blueSG", "redSG"}},
-         {{0, 0, 0, 0, 0, 0}, {0, 0, 0, 1, 1, 1}}},
-    };
-    for (unsigned k = 0; k < std::size(cases); ++k) {
-        const Case& c = cases[k];
-        resetScene();
-        loadFile(c.file);
-        // The function set answers for any instance, whichever path it was made from.
-        MFnMesh mesh(pathTo(node("|a|boxShape"), k == 2 ? 1u : 0u));
-        MObjectArray shaders;
-        MIntArray indices;
-        for (unsigned instance = 0; instance < c.engines.size(); ++instance) {
-            ASSERT_TRUE(mesh.getConnectedShaders(instance, shaders, indices)) << k;
-            EXPECT_EQ(names(shaders), c.engines[instance]) << k << " instance " << instance;
-            EXPECT_EQ(ints(indices), c.indices[instance]) << k << " instance " << instance;
-        }
-        EXPECT_FALSE(
-            mesh.getConnectedShaders(static_cast<unsigned>(c.engines.size()), shaders, indices))
-            << k;
-    }
 }
 
 TEST_F(MeshSceneTest, SkinWeightsComeBackAsStoredInEitherForm) {
@@ -156,15 +112,6 @@ TEST_F(MeshSceneTest, BlindDataOfEveryFormatOnFacesAndVertices) {
     EXPECT_EQ(ints(ids), std::vector<int>{1000});
     mesh.getBlindDataTypes(MFn::kMeshVertComponent, ids);
     EXPECT_EQ(ints(ids), std::vector<int>{2000});
-    MStringArray longNames, shortNames, formats;
-    ASSERT_TRUE(mesh.getBlindDataAttrNames(1000, longNames, shortNames, formats));
-    std::vector<std::string> described;
-    for (unsigned i = 0; i < longNames.length(); ++i)
-        described.push_back(longNames[i].str() + "/" + shortNames[i].str() + ":" +
-                            formats[i].str());
-    EXPECT_EQ(described, (std::vector<std::string>{"surface/surf:int", "friction/fric:double",
-                                                   "wet/wet:boolean", "tag/tag:string"}));
-
     const MFn::Type face = MFn::kMeshPolygonComponent;
     EXPECT_TRUE(mesh.hasBlindData(2, face, 1000));
     EXPECT_FALSE(mesh.hasBlindData(3, face, 1000));
