@@ -39,6 +39,11 @@ TEST_F(Api, PlugValuesByKindAndTheirFailures) {
     EXPECT_FALSE(color.getValue(d));
     EXPECT_FALSE(color.child(0).getValue(s));
     EXPECT_EQ(color.child(5).isNull(), true);
+    // Static attributes keep their defaults until set.
+    float diffuse = 0.0f;
+    ASSERT_TRUE(shader.findPlug("diffuse").getValue(diffuse));
+    EXPECT_FLOAT_EQ(diffuse, 0.8f);
+    EXPECT_FALSE(shader.findPlug("noSuchAttribute").getValue(diffuse));
     // A string plug takes no number.
     EXPECT_FALSE(MFnDependencyNode(node("camShape")).findPlug("imageName").setValue(1.0));
     bool ortho = false;

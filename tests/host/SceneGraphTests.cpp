@@ -5,8 +5,6 @@
 #include <maya/MDagPathArray.h>
 #include <maya/MFnDagNode.h>
 #include <maya/MFnDependencyNode.h>
-#include <maya/MFnNumericAttribute.h>
-#include <maya/MFnTypedAttribute.h>
 #include <maya/MPlugArray.h>
 #include <maya/MSelectionList.h>
 
@@ -72,40 +70,6 @@ TEST(SceneGraphKinds, UnknownAndUnmodelledDagTypesStayInTheDag) {
     EXPECT_TRUE(node("handle").hasFn(MFn::kTransform));
     EXPECT_EQ(mel("ls -dag -type someNewShape"), "newShape");
     EXPECT_EQ(mel("ls -dag loose"), "");
-}
-
-TEST_F(SceneGraph, DynamicAttributesAreListedAndReadByType) {
-    MFnDependencyNode paint(node("paint"));
-    std::vector<std::string> zeph;
-    for (unsigned i = 0; i < paint.attributeCount(); ++i) {
-        MFnAttribute a(paint.attribute(i));
-        if (a.name().substring(0, 3) == "zeph")
-            zeph.push_back(a.name().str());
-    }
-    EXPECT_EQ(zeph, (std::vector<std::string>{"zephTag", "zephCount", "zephOn"}));
-    MFnNumericAttribute count(paint.attribute("zephCount"));
-    EXPECT_EQ(count.unitType(), MFnNumericData::kLong);
-    MFnNumericAttribute on(paint.attribute("zephOn"));
-    EXPECT_EQ(on.unitType(), MFnNumericData::kBoolean);
-    MStatus notNumeric;
-    MFnNumericAttribute tag(paint.attribute("zephTag"), &notNumeric);
-    EXPECT_FALSE(notNumeric);
-    MFnTypedAttribute typed(paint.attribute("zephTag"));
-    EXPECT_EQ(typed.attrType(), MFnData::kString);
-    MString text;
-    int n = 0;
-    bool b = false;
-    ASSERT_TRUE(paint.findPlug("zephTag").getValue(text));
-    ASSERT_TRUE(paint.findPlug("zephCount").getValue(n));
-    ASSERT_TRUE(paint.findPlug("zephOn").getValue(b));
-    EXPECT_EQ(text, "hello");
-    EXPECT_EQ(n, 7);
-    EXPECT_TRUE(b);
-    // Static attributes keep their defaults until set.
-    float diffuse = 0.0f;
-    ASSERT_TRUE(paint.findPlug("diffuse").getValue(diffuse));
-    EXPECT_FLOAT_EQ(diffuse, 0.8f);
-    EXPECT_FALSE(paint.findPlug("noSuchAttribute").getValue(diffuse));
 }
 
 TEST_F(SceneGraph, PlugsNavigateArraysCompoundsAndConnections) {

@@ -1,3 +1,5 @@
+#include "tests/Shared/Base/TestLogCapture.h"
+
 #include <maya/MImage.h>
 #include <vornexhost/ImageDecoder.h>
 
@@ -6,7 +8,6 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -146,20 +147,12 @@ TEST(DdsDecoder, RejectsMalformedFilesWithAReason) {
 
 class ImageFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = std::filesystem::temp_directory_path() /
-                ("vornex-image-" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::create_directories(m_dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
     std::string write(const std::string& name, const Bytes& bytes) {
-        const std::string path = (m_dir / name).string();
-        std::ofstream(path, std::ios::binary)
+        std::ofstream(m_dir.file(name), std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        return path;
+        return m_dir.file(name);
     }
-    std::filesystem::path m_dir;
+    vx::test::TempDir m_dir;
 };
 
 TEST_F(ImageFile, MImageKeepsTheBottomRowFirst) {
@@ -216,8 +209,8 @@ TEST_F(ImageFile, UnreadableFilesFailWithTheirPath) {
     EXPECT_FALSE(image.readFromFile(junk.c_str()));
     EXPECT_EQ(lastImageReadError().rfind(junk + ": unreadable image", 0), 0u)
         << lastImageReadError();
-    EXPECT_FALSE(image.readFromFile((m_dir / "missing.tga").string().c_str()));
-    EXPECT_EQ(lastImageReadError(), (m_dir / "missing.tga").string() + ": cannot open the file");
+    EXPECT_FALSE(image.readFromFile(m_dir.file("missing.tga").c_str()));
+    EXPECT_EQ(lastImageReadError(), m_dir.file("missing.tga") + ": cannot open the file");
     EXPECT_EQ(image.pixels(), nullptr);
 }
 
