@@ -1,4 +1,5 @@
-// World matrices, joints, animation curves and units, against values worked out by hand.
+// World matrices, joints, animation curves and units, against values worked out by hand (those
+// read through MEL: evaluation_queries.txt).
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tests/host/HostTestSupport.h"
 
@@ -38,9 +39,6 @@ TEST_F(Rig, NestedTransformsComposeScaleRotationAndTranslation) {
     MFnTransform child(dagPath("childXf"));
     EXPECT_TRUE(child.translation(MSpace::kWorld).isEquivalent({10, 2, 0}, 1e-9));
     EXPECT_TRUE(child.translation(MSpace::kTransform).isEquivalent({1, 0, 0}));
-    // The same through the worldMatrix plug and MEL.
-    EXPECT_EQ(mel("getAttr childXf.worldMatrix"), "0 2 0 0 -2 0 0 0 0 0 2 0 10 2 0 1");
-    EXPECT_EQ(mel("getAttr childXf.matrix"), "1 0 0 0 0 1 0 0 0 0 1 0 1 0 0 1");
 }
 
 TEST_F(Rig, PivotsRotateOrdersAndRotateAxis) {
@@ -70,9 +68,6 @@ TEST_F(Rig, JointsUseOrientAndCompensateForTheParentScale) {
     MQuaternion scaleOrient;
     ASSERT_TRUE(hip.getScaleOrientation(scaleOrient));
     EXPECT_TRUE(scaleOrient.isEquivalent(MQuaternion::identity));
-    // Without segment scale compensation the ankle sits at (5,4,0).
-    ASSERT_EQ(mel("setAttr knee.ssc 0; getAttr ankle.worldMatrix[0]"),
-              "0 2 0 0 -2 0 0 0 0 0 2 0 5 4 0 1");
 }
 
 TEST_F(Rig, AnimationCurvesDriveTheirAttributesAtTheCurrentTime) {
@@ -86,12 +81,6 @@ TEST_F(Rig, AnimationCurvesDriveTheirAttributesAtTheCurrentTime) {
     MQuaternion q;
     animated.getRotation(q);
     EXPECT_TRUE(q.isEquivalent(MQuaternion(std::numbers::pi / 4, MVector::yAxis), 1e-12));
-    // Linear post-infinity continues the last slope; frames are read in the file's unit.
-    EXPECT_EQ(mel("getAttr -time 20 animated.tx"), "20");
-    EXPECT_EQ(mel("getAttr -time 2.5 animated.ry"), "14.0625");
-    // Step tangents hold until the next key.
-    EXPECT_EQ(mel("getAttr -time 9.9 stepper.output"), "0");
-    EXPECT_EQ(mel("getAttr -time 10 stepper.output"), "10");
     MTime t = MAnimControl::minTime();
     int frames = 0;
     for (; t <= MAnimControl::maxTime(); t += 1.0)
@@ -99,16 +88,16 @@ TEST_F(Rig, AnimationCurvesDriveTheirAttributesAtTheCurrentTime) {
     EXPECT_EQ(frames, 24);
 }
 
-TEST(AnimationCurves, TangentTypesWeightsAndInfinityModesShapeTheCurve) {
-    EXPECT_EQ(expectMelAnswers("evaluation_queries.txt"), 22);
+// Through MEL: the plugs of the rig, curves of every tangent type and infinity mode, unit
+// conversion and time nodes, file units.
+TEST(EvaluationQueries, AnswerAsWorkedOutByHand) {
+    EXPECT_EQ(expectMelAnswers("evaluation_queries.txt"), 31);
 }
 
 TEST(Units, FileUnitsConvertToInternalUnitsAndBackForMel) {
     loadScene(dataText("file_units.ma"));
     MFnTransform x(dagPath("x"));
     EXPECT_NEAR(x.translation(MSpace::kTransform).x, 2.54, 1e-12);
-    EXPECT_EQ(mel("getAttr x.tx"), "1");
-    EXPECT_EQ(mel("getAttr x.ry"), "1.5");
     EXPECT_EQ(MAnimControl::maxTime().unit(), MTime::kPALFrame);
     EXPECT_EQ(MAnimControl::maxTime().value(), 50.0);
     EXPECT_NEAR(MAnimControl::maxTime().as(MTime::kSeconds), 2.0, 1e-12);
