@@ -44,8 +44,13 @@ TEST_F(Api, PlugValuesByKindAndTheirFailures) {
     ASSERT_TRUE(shader.findPlug("diffuse").getValue(diffuse));
     EXPECT_FLOAT_EQ(diffuse, 0.8f);
     EXPECT_FALSE(shader.findPlug("noSuchAttribute").getValue(diffuse));
-    // A string plug takes no number.
-    EXPECT_FALSE(MFnDependencyNode(node("camShape")).findPlug("imageName").setValue(1.0));
+    // A string plug takes a string and no number (a number written: the tweak of
+    // MeshSceneTest.FunctionSetsAndIteratorsShareOneEvaluationUntilTheSceneChanges).
+    MPlug name = MFnDependencyNode(node("camShape")).findPlug("imageName");
+    ASSERT_TRUE(name.setValue(MString("shot")));
+    ASSERT_TRUE(name.getValue(s));
+    EXPECT_EQ(s, "shot");
+    EXPECT_FALSE(name.setValue(1.0));
     bool ortho = false;
     short shortValue = 0;
     ASSERT_TRUE(MFnDependencyNode(node("camShape")).findPlug("o").getValue(ortho));

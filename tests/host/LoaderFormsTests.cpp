@@ -36,24 +36,19 @@ TEST(AddAttr, DeclarationsMakeTypedUnitAndCompoundAttributes) {
     // Linear values are kept in centimetres: the default 2 inches is 5.08.
     EXPECT_NEAR(attributeNamed("n", "length")->defaultValue, 5.08, 1e-12);
     EXPECT_EQ(attributeNamed("n", "length")->apiType(), MFn::kUnitAttribute);
-    EXPECT_EQ(mel("getAttr n.length"), "1");
     double cm = 0.0;
     ASSERT_TRUE(plug("n.length").getValue(cm));
     EXPECT_NEAR(cm, 2.54, 1e-12);
-    EXPECT_EQ(mel("getAttr n.angle"), "90");
     EXPECT_EQ(attributeNamed("n", "mode")->apiType(), MFn::kEnumAttribute);
     EXPECT_EQ(attributeNamed("n", "mode")->enumNames, "off:on:auto");
     EXPECT_TRUE(MFnAttribute(objectOf(attributeNamed("n", "mode"))).isKeyable());
     EXPECT_TRUE(MFnAttribute(objectOf(attributeNamed("n", "link"))).isHidden());
     EXPECT_EQ(attributeNamed("n", "link")->apiType(), MFn::kMessageAttribute);
     EXPECT_EQ(attributeNamed("n", "group")->children.size(), 2u);
-    EXPECT_EQ(mel("getAttr n.group.groupName"), "g");
-    EXPECT_EQ(mel("getAttr n.weights"), "0.1 0.2 0.3");
     EXPECT_TRUE(MFnAttribute(objectOf(attributeNamed("n", "weights"))).isArray());
     EXPECT_EQ(MFnTypedAttribute(objectOf(attributeNamed("n", "mat"))).attrType(), MFnData::kMatrix);
     EXPECT_EQ(MFnTypedAttribute(objectOf(attributeNamed("n", "pts"))).attrType(),
               MFnData::kPointArray);
-    EXPECT_EQ(mel("getAttr n.odd"), "4");
     // The attribute list runs static first, then the dynamic ones, children after parents.
     MFnDependencyNode fn(node("n"));
     std::vector<std::string> dynamic;
@@ -66,25 +61,16 @@ TEST(AddAttr, DeclarationsMakeTypedUnitAndCompoundAttributes) {
 }
 
 TEST(FileForms, ReparentingWorldAndNestedElementPaths) {
-    loadScene("createNode transform -n \"a\";\r\ncreateNode transform -n \"b\" -p \"a\";\r\n"
-              "createNode transform -n \"c\" -p \"b\";\r\nparent -w \"c\";\r\n"
-              "parent \"b\" \"c\";\r\n"
-              "createNode fancyNode -n \"f\";\r\n"
-              "\tsetAttr \".outer[2].inner[3].leaf\" 7;\r\n"
-              "\tsetAttr \".outer[2].inner[1].leaf\" 5;\r\n"
-              "\tsetAttr \".outer[0].name\" -type \"string\" \"zero\";\r\n");
+    loadScene(dataText("reparenting_crlf.ma")); // its element values: loader_forms_queries.txt
     EXPECT_EQ(MFnDagNode(node("b")).fullPathName(), "|c|b");
     EXPECT_EQ(MFnDagNode(node("a")).childCount(), 0u);
-    EXPECT_EQ(mel("getAttr f.outer[2].inner[3].leaf"), "7");
-    EXPECT_EQ(mel("getAttr -size f.outer[2].inner"), "2");
-    EXPECT_EQ(mel("getAttr f.outer[0].name"), "zero");
     MPlug outer = MFnDependencyNode(node("f")).findPlug("outer");
     EXPECT_EQ(outer.numElements(), 2u);
     EXPECT_EQ(outer.elementByLogicalIndex(2).child(0).name(), "f.outer[2].inner");
 }
 
 TEST(FileForms, WhatTheLoaderStoredReadsBackThroughMel) {
-    EXPECT_EQ(expectMelAnswers("loader_forms_queries.txt"), 26);
+    EXPECT_EQ(expectMelAnswers("loader_forms_queries.txt"), 37);
     loadScene(dataText("shared_nodes.ma"));
     EXPECT_FALSE(activeScene().findNode("u")->locked);
     loadScene(dataText("generic_arrays.ma"));
