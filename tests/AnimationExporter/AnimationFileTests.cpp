@@ -74,12 +74,14 @@ TEST(AnimationSampler, TheFrameCountComesFromTheFirstJointAndEveryNeededJointMus
     addStillKeys(slot, 9);
     UtilJointNode& hips = rig.joint("hips", rig.root());
     addStillKeys(hips, 4, {}, {0, 1, 0});
-    SkeletonBone first;
-    first.node = &slot;
-    first.animated = true;
-    SkeletonBone second;
-    second.node = &hips;
-    second.animated = true;
+    const auto animated = [](SceneNode& node) {
+        SkeletonBone bone;
+        bone.node = &node;
+        bone.animated = true;
+        return bone;
+    };
+    const SkeletonBone first = animated(slot);
+    const SkeletonBone second = animated(hips);
     AnimationKeys keys;
     std::string error;
     ASSERT_TRUE(sampleAnimation(Skeleton({first, second}), keys, error)) << error;
@@ -88,10 +90,7 @@ TEST(AnimationSampler, TheFrameCountComesFromTheFirstJointAndEveryNeededJointMus
 
     UtilJointNode& shortJoint = rig.joint("short", hips);
     addStillKeys(shortJoint, 2);
-    SkeletonBone third;
-    third.node = &shortJoint;
-    third.animated = true;
-    EXPECT_FALSE(sampleAnimation(Skeleton({first, second, third}), keys, error));
+    EXPECT_FALSE(sampleAnimation(Skeleton({first, second, animated(shortJoint)}), keys, error));
     EXPECT_EQ(error, "joint short has 2 keys, fewer than the animation's 4 frames");
     EXPECT_FALSE(sampleAnimation(Skeleton({first}), keys, error));
     EXPECT_EQ(error, "no bone is a joint, so no bone gives the frame count");
