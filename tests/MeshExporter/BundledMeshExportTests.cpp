@@ -50,13 +50,8 @@ MeshDraft triangles(const std::vector<std::shared_ptr<Material>>& materials, flo
 }
 
 struct Export : test::ExportRun {
-    explicit Export(ExportSceneBuilder& b, const std::string& outName = "jeep.bundledMesh",
-                    const std::string& mesh = "jeep.bundledmesh")
-        : ExportRun(b, outName) {
-        if (ok)
-            file = readMesh(mesh, meshfile::MeshKind::Bundled);
-    }
-    MeshFile file;
+    explicit Export(ExportSceneBuilder& b, const std::string& name = "jeep.bundledMesh")
+        : ExportRun(b, name) {}
 };
 
 ExportSceneBuilder& vehicleFrame(ExportSceneBuilder& b) {
@@ -117,7 +112,7 @@ TEST(BundledMeshExport, VerticesCarryTheirPartAndStayInThePartsSpace) {
     EXPECT_EQ(f.indices.size(), 6u + 3u + 2u * 8u * 3u);
 
     // vornex info tells the alpha modes apart by what the file holds.
-    const std::string text = test::printedInfo({e.dir.file("meshes/jeep.bundledmesh")});
+    const std::string text = test::printedInfo({e.mesh});
     EXPECT_NE(text.find("        opaque\n"), std::string::npos) << text;
     EXPECT_NE(text.find("        alpha tested\n"), std::string::npos) << text;
     EXPECT_NE(
@@ -203,7 +198,7 @@ TEST(BundledMeshExport, MeshParticlesUseTheBundledFileAndSkipNonvisNodes) {
     b.mesh("sparkShape", "spark__Particle",
            buildMesh("sparkShape",
                      triangles({cgfxMaterial("spark", "BundledMesh.fx", "", {"s.dds"})}, 0)));
-    Export e(b, "Spark.meshParticleMesh", "spark.bundledmesh");
+    Export e(b, "Spark.meshParticleMesh");
     ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
     EXPECT_EQ(e.file.version, 10u);
 }

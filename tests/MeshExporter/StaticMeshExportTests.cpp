@@ -51,14 +51,7 @@ MeshDraft quad(float size, float y, const std::shared_ptr<Material>& material) {
 struct Export : test::ExportRun {
     explicit Export(ExportSceneBuilder& b, const std::string& name = "prop.staticMesh")
         : ExportRun(b, name) {}
-    std::string meshPath(const std::string& fileName = "prop.staticmesh") const {
-        return ExportRun::meshPath(fileName);
-    }
 };
-
-MeshFile readMesh(const Export& e) {
-    return e.readMesh("prop.staticmesh", MeshKind::Static);
-}
 
 // An unlit geom0 whose lod0 holds the one part "part" made of `draft`.
 void unlitPart(ExportSceneBuilder& b, const MeshDraft& draft,
@@ -99,7 +92,7 @@ TEST(StaticMeshExport, TwoGeometriesAndTwoLodsMergeIntoOneFileWithTheirBlocks) {
 
     Export e(b);
     ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
-    const MeshFile f = readMesh(e);
+    const MeshFile& f = e.file;
     EXPECT_EQ(f.header, (std::array<std::uint32_t, 5>{0, 11, 0, 0, 0}));
     EXPECT_EQ(f.headerByte, 0);
     EXPECT_EQ(f.lodCounts, (std::vector<std::uint32_t>{2, 1}));
@@ -156,11 +149,10 @@ TEST(StaticMeshExport, TwoGeometriesAndTwoLodsMergeIntoOneFileWithTheirBlocks) {
 
     // The file list: the mesh file and the textures, sorted; no specular table.
     EXPECT_EQ(readWholeFile(e.dir.file("prop.nfo")),
-              toLowerAscii(e.meshPath()) +
-                  "\r\nprop.con\r\ntrees/bark.dds\r\ntrees/leaves.dds\r\n");
-    EXPECT_EQ(readWholeFile(e.meshPath()), [&] {
+              toLowerAscii(e.mesh) + "\r\nprop.con\r\ntrees/bark.dds\r\ntrees/leaves.dds\r\n");
+    EXPECT_EQ(readWholeFile(e.mesh), [&] {
         Export again(b);
-        return readWholeFile(again.meshPath());
+        return readWholeFile(again.mesh);
     }()) << "the same scene gives the same bytes";
 }
 
@@ -241,8 +233,7 @@ TEST(MeshExportLayout, EveryLodPacksItsSetsByTheOneLayoutTheWidestNeeds) {
         Export e(b, bundled ? "prop.bundledMesh" : "prop.staticMesh");
         ASSERT_TRUE(e.ok) << c.what << testing::PrintToString(exportErrorList().entries());
         SCOPED_TRACE(c.what);
-        const MeshFile f = e.readMesh(bundled ? "prop.bundledmesh" : "prop.staticmesh",
-                                      bundled ? MeshKind::Bundled : MeshKind::Static);
+        const MeshFile& f = e.file;
         // Position, normal, the index bytes, a texture set per slot, the tangent; then the
         // end element.
         const std::size_t slots = c.slots.front().size();
@@ -310,7 +301,7 @@ TEST(StaticMeshExport, NormalsStaySquareToTheirSurfaceUnderScale) {
         unlitPart(b, draft, transform);
         Export e(b);
         ASSERT_TRUE(e.ok) << what;
-        const MeshFile f = readMesh(e);
+        const MeshFile& f = e.file;
         ASSERT_GT(f.vertexCount, 0u) << what;
         for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
             const auto decoded = decodeVertex(f, v);
@@ -360,7 +351,7 @@ TEST(MeshExportLayout, TangentsFollowTheSetInTheFilesFirstSlot) {
     b.mesh("slabLowShape", "slabLow", buildMesh("slabLowShape", draft));
     Export e(b);
     ASSERT_TRUE(e.ok);
-    const MeshFile f = readMesh(e);
+    const MeshFile& f = e.file;
     EXPECT_EQ(f.vertexCount, 8u);
     for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
         const auto decoded = decodeVertex(f, v);
@@ -423,7 +414,7 @@ TEST(StaticMeshExport, GeometriesAndLodsAreFoundByNameWithTheirErrorTexts) {
         EXPECT_EQ(exportErrorList().entries(), c.errors);
         EXPECT_EQ(std::filesystem::exists(e.dir.file("prop.nfo")), e.ok);
         if (e.ok) {
-            EXPECT_EQ(readMesh(e).lodCounts, c.lodCounts);
+            EXPECT_EQ(e.file.lodCounts, c.lodCounts);
         }
     }
 }
@@ -444,12 +435,12 @@ TEST(StaticMeshExport, LightmapSizesMustBePowersOfTwoUpTo2048) {
                           "lightMapSize " + size +
                           " is not a valid power of two number. Make sure your spelling is "
                           "correct\n geom0_LightmapSize_<size> as an example, aborting"});
-            EXPECT_FALSE(std::filesystem::exists(e.meshPath()));
+            EXPECT_FALSE(std::filesystem::exists(e.mesh));
             continue;
         }
         // The lightmap is the second texture set, and its samples are listed; outside RawData
         // the list says so.
-        EXPECT_EQ(readMesh(e).stride, 56u);
+        EXPECT_EQ(e.file.stride, 56u);
         EXPECT_TRUE(std::filesystem::exists(e.meshPath("prop.samples")));
         EXPECT_TRUE(std::filesystem::exists(e.dir.file("uvs.tga")));
         EXPECT_EQ(exportErrorList().entries(),
@@ -663,7 +654,7 @@ TEST(StaticMeshExport, ShadowBlocksAreBuiltFromTheShadowNodeUnderNonvis) {
     b.mesh("shadowShape", "shadow", buildMesh("shadowShape", quad(4, 0.5f, m)));
     Export e(b);
     ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
-    const MeshFile f = readMesh(e);
+    const MeshFile& f = e.file;
     ASSERT_TRUE(f.hasShadowSection);
     ASSERT_EQ(f.shadows.size(), 1u);
     ASSERT_EQ(f.shadows[0].size(), 1u);
