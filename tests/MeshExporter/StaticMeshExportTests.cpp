@@ -102,37 +102,34 @@ TEST(StaticMeshExport, TwoGeometriesAndTwoLodsMergeIntoOneFileWithTheirBlocks) {
     EXPECT_TRUE(f.hasSortCopies);
     EXPECT_EQ(f.sortCopies, 8u);
 
-    // Draw ranges: bark then the alpha leaves (eight copies of its two triangles) in LOD 0,
-    // then LOD 1, then geometry 1; base vertices and start indices run on across them.
+    // Draw ranges (base vertex, start index, index count, vertex count): bark then the alpha
+    // leaves (one copy's worth of indices, then eight copies of its two triangles) in LOD 0, then
+    // LOD 1, then geometry 1; base vertices and start indices run on across them.
     ASSERT_EQ(f.materials.size(), 2u);
     const auto& lod0 = f.materials[0][0];
-    const auto& lod1 = f.materials[0][1];
-    const auto& geom1 = f.materials[1][0];
     ASSERT_EQ(lod0.size(), 2u);
     EXPECT_EQ(lod0[0].technique, "Base");
     EXPECT_EQ(lod0[0].textures, (std::vector<std::string>{"trees/bark.dds", "default.dds"}));
-    EXPECT_EQ(lod0[0].baseVertexIndex, 0);
-    EXPECT_EQ(lod0[0].startIndex, 0u);
-    EXPECT_EQ(lod0[0].indexCount, 6u);
-    EXPECT_EQ(lod0[0].vertexCount, 4u);
     EXPECT_EQ(lod0[1].technique, "AlphaLeaves") << "alpha-blended: the material's name";
     EXPECT_EQ(
         lod0[1].textures,
         (std::vector<std::string>{"trees/leaves.dds", "Common\\Textures\\SpecularLUT_pow36.dds"}));
-    EXPECT_EQ(lod0[1].baseVertexIndex, 4);
-    EXPECT_EQ(lod0[1].startIndex, 6u);
-    EXPECT_EQ(lod0[1].indexCount, 6u) << "one copy's worth";
-    EXPECT_EQ(lod1[0].baseVertexIndex, 8);
-    EXPECT_EQ(lod1[0].startIndex, 6u + 8u * 6u);
-    EXPECT_EQ(geom1[0].baseVertexIndex, 12);
-    EXPECT_EQ(geom1[0].startIndex, 6u + 48u + 6u);
+    const std::vector<meshfile::MaterialRecord> ranges = {lod0[0], lod0[1], f.materials[0][1][0],
+                                                          f.materials[1][0][0]};
+    const std::vector<std::array<std::int64_t, 4>> expected = {
+        {0, 0, 6, 4}, {4, 6, 6, 4}, {8, 6 + 8 * 6, 6, 4}, {12, 6 + 48 + 6, 6, 4}};
+    for (std::size_t r = 0; r < ranges.size(); ++r) {
+        const meshfile::MaterialRecord& m = ranges[r];
+        EXPECT_EQ((std::array<std::int64_t, 4>{m.baseVertexIndex, m.startIndex, m.indexCount,
+                                               m.vertexCount}),
+                  expected[r])
+            << "range " << r;
+        for (std::uint32_t i = m.startIndex; i < m.startIndex + m.indexCount; ++i)
+            EXPECT_LT(f.indices[i], m.vertexCount);
+    }
     EXPECT_EQ(f.vertexCount, 16u);
     EXPECT_EQ(f.indices.size(), 6u + 48u + 6u + 6u);
     EXPECT_EQ(f.indicesOutOfRange, 0u);
-    for (const auto& lod : {lod0, lod1, geom1})
-        for (const auto& m : lod)
-            for (std::uint32_t i = m.startIndex; i < m.startIndex + m.indexCount; ++i)
-                EXPECT_LT(f.indices[i], m.vertexCount);
 
     // Bounds: the trunk moved 10 along x; the material boxes and the LOD boxes agree.
     const auto& block = f.lods[0][0];
