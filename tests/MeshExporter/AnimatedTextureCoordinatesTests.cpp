@@ -32,22 +32,14 @@ TEST(AnimatedTextureCoordinates, ColoursNameOneMatrixAndAnimationType) {
         std::int32_t type;
         const char* message; // prefix of the artist's message, or null
     };
+    const auto all = [](float r, float g) {
+        const Color c{r, g, 0, 1};
+        return std::array<Color, 3>{c, c, c};
+    };
     const std::vector<Case> cases = {
-        {"red 0.7: matrix 3, type 0",
-         {{{0.7f, 0, 0, 1}, {0.7f, 0, 0, 1}, {0.7f, 0, 0, 1}}},
-         3,
-         0,
-         nullptr},
-        {"red 0.81: matrix 2, a rotation",
-         {{{0.81f, 0, 0, 1}, {0.81f, 0, 0, 1}, {0.81f, 0, 0, 1}}},
-         2,
-         1,
-         nullptr},
-        {"green 0.4 on every corner",
-         {{{0, 0.4f, 0, 1}, {0, 0.4f, 0, 1}, {0, 0.4f, 0, 1}}},
-         6,
-         0,
-         nullptr},
+        {"red 0.7: matrix 3, type 0", all(0.7f, 0), 3, 0, nullptr},
+        {"red 0.81: matrix 2, a rotation", all(0.81f, 0), 2, 1, nullptr},
+        {"green 0.4 on every corner", all(0, 0.4f), 6, 0, nullptr},
         {"no colour: no matrix", {{none, none, none}}, 0, -1, nullptr},
         {"corners disagree",
          {{{0.7f, 0, 0, 1}, {0.7f, 0, 0, 1}, {0.6f, 0, 0, 1}}},
@@ -55,21 +47,11 @@ TEST(AnimatedTextureCoordinates, ColoursNameOneMatrixAndAnimationType) {
          0,
          "QVM: A animated polygone cant have less then 1 UV Matrix!: 0.700000 0.000000 0.000000 : "
          "0.700000 0.000000 0.000000 : 0.600000 0.000000 0.000000"},
-        {"two channels",
-         {{{0.7f, 0.7f, 0, 1}, {0.7f, 0.7f, 0, 1}, {0.7f, 0.7f, 0, 1}}},
-         0,
-         0,
+        {"two channels", all(0.7f, 0.7f), 0, 0,
          "QVM: A animated polygone cant have more then 1 UV Matrix!"},
-        {"matrix 9 is out of range",
-         {{{0.1f, 0, 0, 1}, {0.1f, 0, 0, 1}, {0.1f, 0, 0, 1}}},
-         0,
-         0,
+        {"matrix 9 is out of range", all(0.1f, 0), 0, 0,
          "QVM: UV Matrix index cant be less then 1 or bigger then 7"},
-        {"type 2 is unknown",
-         {{{0.72f, 0, 0, 1}, {0.72f, 0, 0, 1}, {0.72f, 0, 0, 1}}},
-         3,
-         2,
-         "QVM: Unknown UV Animation Type"},
+        {"type 2 is unknown", all(0.72f, 0), 3, 2, "QVM: Unknown UV Animation Type"},
     };
     for (const Case& c : cases) {
         exportErrorList().clear();
@@ -129,7 +111,8 @@ TEST(AnimatedTextureCoordinates, DetectionByNameAndTheTexturesAspect) {
     auto material = std::make_shared<Material>("tracks_AnimatedUV");
     material->setText("zeph_FxTexture0", "vehicles/tank/tracks.dds");
     MaterialTriangles group{"tracks_AnimatedUV", material, {}};
-    const auto corners = triangle({{{0.81f, 0, 0, 1}, {0.81f, 0, 0, 1}, {0.81f, 0, 0, 1}}});
+    const Color red{0.81f, 0, 0, 1};
+    const auto corners = triangle({red, red, red});
     group.corners.assign(corners.begin(), corners.end());
     std::vector<MaterialTriangles> groups = {group};
     std::uint32_t uvSets = 1;
@@ -141,7 +124,7 @@ TEST(AnimatedTextureCoordinates, DetectionByNameAndTheTexturesAspect) {
     EXPECT_EQ(animatedUvState().matrixCount, 2);
     EXPECT_TRUE(exportErrorList().empty()) << exportErrorList().entries()[0];
     EXPECT_FLOAT_EQ(groups[0].corners[0].uvs[1].v, (0.25f - 0.5f) * 4.0f);
-    // A missing texture: BundledMeshExport.UvSetLimitsDependOnAnimatedMaterials.
+    // A missing texture: BundledMeshExport.AnAnimatedTextureThatCannotBeReadIsReported...
 }
 
 } // namespace

@@ -20,12 +20,6 @@ namespace {
 using test::MenderMesh;
 using test::menderVertex;
 
-void expectNear(const Vector3& actual, const Vector3& expected, float tolerance = 1e-6f) {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
-
 // With a unit normal both vectors lie across it; tangent and binormal need not be quite
 // perpendicular, as the binormal is taken off the tangent before that is normalised.
 void expectUnitAcrossTheNormal(const MenderVertex& v) {
@@ -118,84 +112,6 @@ TEST(TangentFrame, TheStepsAndEachMendGiveTheFramesWorkedOutByHand) {
     EXPECT_EQ(exportErrorList().entries(),
               std::vector<std::string>(reports, test::kZeroNormalText));
     exportErrorList().clear();
-}
-
-TEST(NVMeshMender2, DegenerateTextureCoordinatesGroupTogetherApartFromTexturedOnes) {
-    // A square of two triangles whose corners share one texture point (zero tangents), and a
-    // textured triangle (s = x - 1, t = y) on its own vertices along the square's right edge.
-    const Vector3 up(0, 0, 1);
-    MenderMesh mesh{
-        {menderVertex({0, 0, 0}, up, 0.5f, 0.5f), menderVertex({1, 0, 0}, up, 0.5f, 0.5f),
-         menderVertex({1, 1, 0}, up, 0.5f, 0.5f), menderVertex({0, 1, 0}, up, 0.5f, 0.5f),
-         menderVertex({2, 0.5f, 0}, up, 1.0f, 0.5f), menderVertex({1, 0, 0}, up, 0.0f, 0.0f),
-         menderVertex({1, 1, 0}, up, 0.0f, 1.0f)},
-        {0, 1, 2, 0, 2, 3, 5, 4, 6}};
-    const std::vector<std::uint32_t> before = mesh.indices;
-    std::vector<std::uint32_t> mapping;
-    ASSERT_TRUE(mend(mesh.vertices, mesh.indices, mapping));
-    EXPECT_EQ(mesh.vertices.size(), 7u);
-    EXPECT_EQ(mesh.indices, before);
-    for (std::size_t v = 0; v < 7; ++v) {
-        SCOPED_TRACE(v);
-        // Without texture directions the frame comes from the normal alone: (0, 0, 1) x (0, 1, 0).
-        const bool textured = v >= 4;
-        expectNear(mesh.vertices[v].tangent, textured ? Vector3(1, 0, 0) : Vector3(-1, 0, 0));
-        expectNear(mesh.vertices[v].binormal, textured ? Vector3(0, 1, 0) : Vector3(0, -1, 0));
-    }
-}
-
-// A band of a unit sphere (latitudes -60 to 60 degrees, longitudes 0 to 180) with s following
-// the longitude times `sScale` and t the latitude times |sScale|: no seam and no pole.
-MenderMesh sphereBand(int columns, int rows, float sScale) {
-    const double pi = std::acos(-1.0);
-    MenderMesh mesh;
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c) {
-            const double lon = pi * c / (columns - 1);
-            const double lat = -pi / 3 + (2 * pi / 3) * r / (rows - 1);
-            const Vector3 p(float(std::cos(lat) * std::cos(lon)),
-                            float(std::cos(lat) * std::sin(lon)), float(std::sin(lat)));
-            mesh.vertices.push_back(menderVertex(p, p, sScale * float(c) / float(columns - 1),
-                                                 std::fabs(sScale) * float(r) / float(rows - 1)));
-        }
-    }
-    const auto width = static_cast<std::uint32_t>(columns);
-    for (std::uint32_t r = 0; r + 1 < std::uint32_t(rows); ++r) {
-        for (std::uint32_t c = 0; c + 1 < width; ++c) {
-            const std::uint32_t v = r * width + c;
-            mesh.indices.insert(mesh.indices.end(),
-                                {v, v + 1, v + width + 1, v, v + width + 1, v + width});
-        }
-    }
-    return mesh;
-}
-
-TEST(NVMeshMender2, SphereTangentsFollowIncreasingSWhetherCoarseOrDenseAndMirrored) {
-    // Dense: a texture area per triangle far below 0.0001. Mirrored: s falls as the longitude
-    // rises. Either way no vertex is split and each tangent points the way s increases; the
-    // literal r = 1 of a tiny area turns every tangent of the dense mirrored band backwards.
-    for (const float sScale : {1.0f, -1.0f, 0.01f, -0.01f}) {
-        SCOPED_TRACE(sScale);
-        const MenderMesh input = sphereBand(13, 9, sScale);
-        MenderMesh mesh = input;
-        MenderMesh reference = input;
-        MenderMesh literal = input;
-        std::vector<std::uint32_t> mapping, referenceMapping, literalMapping;
-        ASSERT_TRUE(mend(mesh.vertices, mesh.indices, mapping));
-        test::literalMend(reference.vertices, reference.indices, referenceMapping);
-        test::literalMend(literal.vertices, literal.indices, literalMapping, {false, true, true});
-        ASSERT_EQ(mesh.vertices.size(), input.vertices.size());
-        EXPECT_EQ(mesh.indices, input.indices);
-        EXPECT_TRUE(sameBytes(mesh.vertices, reference.vertices));
-        const float literalSign = sScale == -0.01f ? -1.0f : 1.0f;
-        for (std::size_t i = 0; i < mesh.vertices.size(); ++i) {
-            const MenderVertex& v = mesh.vertices[i];
-            const Vector3 east(-v.position.y, v.position.x, 0.0f);
-            EXPECT_GT(Vector3::dot(v.tangent, east) * sScale, 0.0f);
-            EXPECT_GT(Vector3::dot(literal.vertices[i].tangent, east) * sScale * literalSign, 0.0f);
-            expectUnitAcrossTheNormal(v);
-        }
-    }
 }
 
 TEST(NVMeshMender2, CubeWithOneVertexPerCornerSplitsEveryCornerIntoItsThreeFaces) {

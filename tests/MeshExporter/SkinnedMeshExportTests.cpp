@@ -111,13 +111,7 @@ ExportSceneBuilder& character(ExportSceneBuilder& b, int bones) {
 
 struct Export : test::ExportRun {
     explicit Export(ExportSceneBuilder& b, const std::string& name = "soldier")
-        : ExportRun(b, name + ".skinnedMesh"),
-          meshPath(ExportRun::meshPath(name + ".skinnedmesh")) {
-        if (ok)
-            file = readMesh(name + ".skinnedmesh", meshfile::MeshKind::Skinned);
-    }
-    std::string meshPath;
-    MeshFile file;
+        : ExportRun(b, name + ".skinnedMesh") {}
 };
 
 struct SkinnedVertex {
@@ -303,7 +297,7 @@ TEST(SkinnedMeshExport, TheSkeletonIsFoundAboveTheLodAndSkeletonSubtreesAreNotMe
     skeleton.buildSkeleton(*b.find("root_skinnedMesh"));
     ASSERT_TRUE(exportSkeletonToFile(skeleton, e.dir.file("soldier.ske")));
     const std::string out =
-        test::printedInfo({e.meshPath, "--skeleton", e.dir.file("soldier.ske"), "--vertices", "4"});
+        test::printedInfo({e.mesh, "--skeleton", e.dir.file("soldier.ske"), "--vertices", "4"});
     for (const char* expected :
          {"    parts: 1\n      part 0: 2 bones\n",
           "        bone 1: skeleton bone 1 \"spine\", inverse bind [1 0 0 0] [0 1 0 0] [0 0 1 0] "
@@ -361,7 +355,7 @@ TEST(SkinnedMeshExport, ExportsThatWouldWriteAFlawedFileFailAndSayWhy) {
         const auto& entries = exportErrorList().entries();
         EXPECT_EQ(std::count(entries.begin(), entries.end(), c.message), 1)
             << testing::PrintToString(entries);
-        EXPECT_FALSE(std::filesystem::exists(e.meshPath));
+        EXPECT_FALSE(std::filesystem::exists(e.mesh));
     }
 }
 
@@ -462,12 +456,9 @@ TEST(SkinnedMeshExport, NormalMapsAreConvertedOnTheFirstLodAndRenamedOnTheOthers
                            static_cast<std::streamsize>(map.size()));
         exportErrorList().clear();
         ASSERT_TRUE(exportGameAssets(b.scene(), out.file("soldier.skinnedMesh"), nullptr, 0));
-        const std::string bytes = test::readWholeFile(out.file("meshes/soldier.skinnedmesh"));
-        MeshFile file;
-        std::string error;
-        ASSERT_TRUE(meshfile::readMeshFile(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                           bytes.size(), meshfile::MeshKind::Skinned, file, error))
-            << error;
+        const MeshFile file =
+            test::readMeshBack(out.file("meshes/soldier.skinnedmesh"), meshfile::MeshKind::Skinned);
+        ASSERT_FALSE(HasFailure()) << "the mesh file could not be read";
         const bool renamed = c.report.empty();
         for (int lod = 0; lod < 2; ++lod)
             EXPECT_EQ(file.materials[0][static_cast<std::size_t>(lod)][0].textures,
