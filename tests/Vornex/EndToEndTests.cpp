@@ -70,9 +70,14 @@ TEST(VornexParse, BuildsTheHierarchyOfSupportedLeavesWithTheirData) {
     ASSERT_NE(top, nullptr);
     EXPECT_EQ(childNames(top),
               (std::vector<std::string>{"pair", "path", "crate_lod", "shot_cam", "path_copy"}));
-    // The transform carries the artist's attributes (which ones: SceneReaderExtraAttributes).
-    EXPECT_EQ(top->getInt("zephGroup"), 7);
-    EXPECT_EQ(top->namedValues().size(), 4u);
+    // The transform carries the artist's attributes; "zephRatio" is a float attribute and
+    // "teamGroup" is not the artist's: neither is copied.
+    NamedValueTable attributes;
+    attributes.setInt("zephGroup", 7);
+    attributes.setBool("ZEPHFlag", true);
+    attributes.setFloat("zephWeight", 0.25f);
+    attributes.setText("zephLabel", "crate");
+    EXPECT_EQ(top->namedValues(), attributes);
     EXPECT_EQ(findNode(parsed.root(), "hidden_group"), nullptr);
     EXPECT_EQ(findNode(parsed.root(), "hidden_markerShape"), nullptr);
     EXPECT_EQ(findNode(parsed.root(), "empty_xf"), nullptr);
@@ -230,9 +235,10 @@ TEST(VornexParse, LogsWhatItPrunesAndWhatItCannotHandle) {
     test::LogCapture capture;
     ASSERT_EQ(vornex({"parse", fixturePath("traversal.ma"), dir.file("x")}), 0);
     const auto lines = test::listedLines(VORNEX_TEST_DATA_DIR "/vornex/traversal_parse_log.txt");
-    EXPECT_EQ(lines.size(), 14u);
+    EXPECT_EQ(lines.size(), 18u);
     for (const std::string& line : lines)
         EXPECT_TRUE(capture.contains(line)) << line;
+    EXPECT_TRUE(capture.contains("Info: Opening file: " + fixturePath("traversal.ma")));
 }
 
 TEST(VornexCommand, NamesItsOutputAfterTheSceneOrItsArgument) {

@@ -14,6 +14,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::StartsWith;
+using ::testing::ThrowsMessage;
 
 class MaterialReading : public ReaderSceneTest {
 protected:
@@ -174,18 +175,11 @@ TEST_F(MaterialReading, ImagesLoadOncePerPathAndMissingFilesKeepTheirPath) {
 
 TEST_F(MaterialReading, MalformedNetworksEndTheRead) {
     open("materials.ma");
-    try {
-        engine("blurredSG");
-        FAIL() << "no exception";
-    } catch (const VornexException& e) {
-        EXPECT_THAT(e.what(), StartsWith("Unknown filter type in <blurredFile> ("));
-    }
-    try {
-        engine("strangeSG");
-        FAIL() << "no exception";
-    } catch (const VornexException& e) {
-        EXPECT_THAT(e.what(), StartsWith("Unsupported maya blending mode in <strangeMix> ("));
-    }
+    EXPECT_THAT([&] { engine("blurredSG"); }, ThrowsMessage<VornexException>(StartsWith(
+                                                  "Unknown filter type in <blurredFile> (")));
+    EXPECT_THAT([&] { engine("strangeSG"); },
+                ThrowsMessage<VornexException>(
+                    StartsWith("Unsupported maya blending mode in <strangeMix> (")));
 }
 
 TEST_F(MaterialReading, AUvChooserNamesTheMeshesSecondSetAndTheMeshReadsItsUvs) {
