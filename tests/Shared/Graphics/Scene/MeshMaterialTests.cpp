@@ -1,4 +1,5 @@
-// Vertices, buffers, channel values and materials, with their bytes.
+// Vertices, buffers, channel values and materials, with their bytes. Their reading is checked
+// by the reference scene's round trip (SceneFileTests), which every list and kind is part of.
 #include "Shared/Base/Assert.h"
 #include "Shared/Base/Streams/Buffers/MemoryInBuffer.h"
 #include "Shared/Base/Streams/Buffers/StringOutBuffer.h"
@@ -124,12 +125,7 @@ TEST(VertexBuffer, WritesEveryListInFileOrder) {
         .u32(1).u32(1).counted("b").u8(2).u8(1)                      // named value tables
         .u32(1).f32(1).f32(0).f32(0).f32(0).i32(2).i32(-1).i32(-1).i32(-1); // skin weights
     // clang-format on
-    const std::string bytes = bytesOf(vb);
-    EXPECT_EQ(hex(bytes), hex(expected.str()));
-
-    VertexBuffer back;
-    ASSERT_TRUE(readsWhole(back, bytes));
-    EXPECT_EQ(back, vb);
+    EXPECT_EQ(hex(bytesOf(vb)), hex(expected.str()));
 }
 
 TEST(PrimitiveBuffer, WritesPolygonsAttributesAndRecordsButNotFaceOrShaderIndices) {
@@ -169,10 +165,6 @@ TEST(NamedValueTable, WritesEachKindWithItsKindByte) {
         .counted("c").u8(1).f32(2.0f).counted("d").u8(3).counted("xy");
     // clang-format on
     EXPECT_EQ(hex(buffer.text()), hex(expected.str()));
-
-    NamedValueTable back;
-    ASSERT_TRUE(readsWhole(back, buffer.text()));
-    EXPECT_EQ(back, table);
 }
 
 // A new colour is white (the pair's first value below).
@@ -237,12 +229,7 @@ TEST(Material, OnlyAColourTextureWritesOneChannelNamedColor) {
     const Bytes expected = Bytes().counted("lambert1").u8(1).u32(5).raw("color").u8(1)
         .raw(textureBytes).u8(1).u8(0).u32(1).counted("zeph_TechniqueName").u8(3).counted("base");
     // clang-format on
-    const std::string bytes = bytesOf(material);
-    EXPECT_EQ(hex(bytes), hex(expected.str()));
-
-    Material back;
-    ASSERT_TRUE(readsWhole(back, bytes));
-    EXPECT_TRUE(back.equals(material));
+    EXPECT_EQ(hex(bytesOf(material)), hex(expected.str()));
 }
 
 } // namespace
