@@ -1,13 +1,14 @@
 #include "tests/Vornex/SceneQueries.h"
 
-#include <set>
-
 namespace vx::test {
 
 SceneNode* findNode(SceneNode* root, const std::string& name) {
-    for (SceneNode* node : allNodes(root))
-        if (node->name() == name)
-            return node;
+    if (!root || root->name() == name)
+        return root;
+    if (const NodeList* children = root->children())
+        for (SceneNode* child : *children)
+            if (SceneNode* found = findNode(child, name))
+                return found;
     return nullptr;
 }
 
@@ -27,35 +28,12 @@ std::vector<std::string> childKinds(const SceneNode* node) {
     return kinds;
 }
 
-std::vector<SceneNode*> allNodes(SceneNode* root) {
-    std::vector<SceneNode*> order;
-    std::set<SceneNode*> seen;
-    std::vector<SceneNode*> pending;
-    if (root)
-        pending.push_back(root);
-    while (!pending.empty()) {
-        SceneNode* node = pending.back();
-        pending.pop_back();
-        if (!seen.insert(node).second)
-            continue;
-        order.push_back(node);
-        if (const NodeList* children = node->children())
-            for (std::size_t i = children->size(); i-- > 0;)
-                pending.push_back((*children)[i]);
-    }
-    return order;
-}
-
 std::string fixturePath(const std::string& name) {
     return VORNEX_TEST_DATA_DIR "/vornex/" + name;
 }
 
-std::string exampleScenesDir() {
-    return VORNEX_EXAMPLES_DIR "/rawdata";
-}
-
 std::string examplePath(const std::string& name) {
-    return exampleScenesDir() + "/" + name;
+    return VORNEX_EXAMPLES_DIR "/rawdata/" + name;
 }
 
 } // namespace vx::test

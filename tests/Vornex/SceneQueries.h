@@ -19,12 +19,9 @@ T* findNodeAs(SceneNode* root, const std::string& name) {
 std::vector<std::string> childNames(const SceneNode* node);
 // "TypeName:name" of each child, in order.
 std::vector<std::string> childKinds(const SceneNode* node);
-// Every node of the graph once, in depth-first order.
-std::vector<SceneNode*> allNodes(SceneNode* root);
 // The path to a fixture under tests/data/vornex.
 std::string fixturePath(const std::string& name);
-// The shipped example scenes' studio tree, and the path to a scene below it.
-std::string exampleScenesDir();
+// The path to a scene below the shipped examples' studio tree.
 std::string examplePath(const std::string& name);
 
 } // namespace vx::test

@@ -27,22 +27,6 @@ protected:
     LogCapture m_capture;
 };
 
-TEST_F(LogFileTest, LevelMessagesAreOneLineInTheFileAndOneInTheScriptEditor) {
-    {
-        LogMessage message(LogLevel::Assert, "Shared/Base/File/Pc/OutFile.cpp", 45);
-        message << "m_file != 0"
-                << " : "
-                << "can't open file: "
-                << "a.bin";
-    }
-    EXPECT_EQ(logText(),
-              "Shared/Base/File/Pc/OutFile.cpp(45) : Assert: m_file != 0 : can't open file: "
-              "a.bin\r\n");
-    EXPECT_EQ(m_capture.scriptLines(),
-              std::vector<std::string>{"Assert: m_file != 0 : can't open file: a.bin"});
-    EXPECT_EQ(LogCapture::debugText(), "m_file != 0 : can't open file: a.bin\n");
-}
-
 TEST_F(LogFileTest, EveryLevelHasItsPrefixAndLevelNoneOrNoSourceFileLeaveItsPartsOut) {
     const LogLevel levels[] = {LogLevel::Debug, LogLevel::Info, LogLevel::Warning, LogLevel::Error,
                                LogLevel::Assert};

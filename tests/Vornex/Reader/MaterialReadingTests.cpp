@@ -14,6 +14,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::StartsWith;
+using ::testing::ThrowsMessage;
 
 class MaterialReading : public ReaderSceneTest {
 protected:
@@ -37,7 +38,7 @@ const TextureValue& textureOf(const ChannelValue* value) {
     return static_cast<const TextureValue&>(*value);
 }
 
-TEST_F(MaterialReading, LambertReadsSevenRowsAndAFileTextureWithItsSettings) {
+TEST_F(MaterialReading, LambertReadsSevenRowsBlinnTwelveAndAFileTextureItsSettings) {
     open("materials.ma");
     const auto paint = engine("paintSG");
     ASSERT_TRUE(paint);
@@ -68,10 +69,8 @@ TEST_F(MaterialReading, LambertReadsSevenRowsAndAFileTextureWithItsSettings) {
     EXPECT_EQ(engine("paintSG"), paint);
     EXPECT_EQ(countReports("Parsing material <paint>"), 1u);
     EXPECT_EQ(countReports("Parsing shader engine: <paintSG>"), 2u);
-}
 
-TEST_F(MaterialReading, BlinnReadsAllTwelveRows) {
-    open("materials.ma");
+    // A blinn reads all twelve rows.
     const auto chrome = engine("chromeSG");
     ASSERT_TRUE(chrome);
     EXPECT_EQ(chrome->channels().size(), 11u); // every row but the unconnected bump
@@ -83,7 +82,7 @@ TEST_F(MaterialReading, BlinnReadsAllTwelveRows) {
     EXPECT_EQ(*chrome->getChannel("reflectedColor"), *rgba(0, 0, 0, 1));
 }
 
-TEST_F(MaterialReading, LayeredShadersBlendTheirLayersWithTheCompositingMode) {
+TEST_F(MaterialReading, LayeredShadersAndTexturesBlendTheirLayersWithTheCompositingMode) {
     open("materials.ma");
     const auto coat = engine("coatSG");
     const auto paint = engine("paintSG");
@@ -101,23 +100,8 @@ TEST_F(MaterialReading, LayeredShadersBlendTheirLayersWithTheCompositingMode) {
     ASSERT_TRUE(plain);
     const auto& combined = static_cast<const CombinedValue&>(*plain->getChannel("diffuse"));
     EXPECT_EQ(combined.m_mode, 14);
-}
 
-TEST_F(MaterialReading, ACycleIsReportedOnceAndGivesNoMaterial) {
-    open("materials.ma");
-    EXPECT_EQ(engine("loopSG"), nullptr);
-    EXPECT_THAT(reportsStartingWith("Recursive"),
-                ElementsAre("Recursive (cyclic) material definition <loop>"));
-    EXPECT_EQ(countReports("No material attached to <loopSG>"), 1u);
-    EXPECT_EQ(reader.warningCount(), 2u);
-    // The failed node is not read again.
-    EXPECT_EQ(engine("loopSG"), nullptr);
-    EXPECT_EQ(countReports("Recursive"), 1u);
-}
-
-TEST_F(MaterialReading, LayeredTexturesNestTheirVisibleLayers) {
-    open("materials.ma");
-    const auto paint = engine("paintSG");
+    // Layered textures nest their visible layers.
     const auto mixed = engine("mixedSG");
     ASSERT_TRUE(mixed);
     // The file texture node is shared with "paint": this reader gets an equal copy.
@@ -131,6 +115,18 @@ TEST_F(MaterialReading, LayeredTexturesNestTheirVisibleLayers) {
     const auto bumpy = engine("bumpySG");
     ASSERT_TRUE(bumpy);
     EXPECT_EQ(textureOf(bumpy->getChannel("bumpmap")).m_fileName, "textures/checker.tga");
+}
+
+TEST_F(MaterialReading, ACycleIsReportedOnceAndGivesNoMaterial) {
+    open("materials.ma");
+    EXPECT_EQ(engine("loopSG"), nullptr);
+    EXPECT_THAT(reportsStartingWith("Recursive"),
+                ElementsAre("Recursive (cyclic) material definition <loop>"));
+    EXPECT_EQ(countReports("No material attached to <loopSG>"), 1u);
+    EXPECT_EQ(reader.warningCount(), 2u);
+    // The failed node is not read again.
+    EXPECT_EQ(engine("loopSG"), nullptr);
+    EXPECT_EQ(countReports("Recursive"), 1u);
 }
 
 TEST_F(MaterialReading, UnsupportedKindsAndUnconnectedEnginesAreWarnings) {
@@ -174,18 +170,11 @@ TEST_F(MaterialReading, ImagesLoadOncePerPathAndMissingFilesKeepTheirPath) {
 
 TEST_F(MaterialReading, MalformedNetworksEndTheRead) {
     open("materials.ma");
-    try {
-        engine("blurredSG");
-        FAIL() << "no exception";
-    } catch (const VornexException& e) {
-        EXPECT_THAT(e.what(), StartsWith("Unknown filter type in <blurredFile> ("));
-    }
-    try {
-        engine("strangeSG");
-        FAIL() << "no exception";
-    } catch (const VornexException& e) {
-        EXPECT_THAT(e.what(), StartsWith("Unsupported maya blending mode in <strangeMix> ("));
-    }
+    EXPECT_THAT([&] { engine("blurredSG"); }, ThrowsMessage<VornexException>(StartsWith(
+                                                  "Unknown filter type in <blurredFile> (")));
+    EXPECT_THAT([&] { engine("strangeSG"); },
+                ThrowsMessage<VornexException>(
+                    StartsWith("Unsupported maya blending mode in <strangeMix> (")));
 }
 
 TEST_F(MaterialReading, AUvChooserNamesTheMeshesSecondSetAndTheMeshReadsItsUvs) {
