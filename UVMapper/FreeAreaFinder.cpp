@@ -20,6 +20,7 @@ void FreeAreaFinder::reset(std::uint32_t width, std::uint32_t height) {
             bits[w] = ~std::uint64_t{0};
     }
     m_accumulated.assign(m_words, 0);
+    m_passed.assign(m_words, 0);
     m_runs.assign(m_words, 0);
     m_lastFound.clear();
 }
@@ -109,22 +110,44 @@ bool FreeAreaFinder::findFirstFree(std::uint32_t blockWidth, std::uint32_t block
             return found(static_cast<std::uint32_t>(column), top);
         ++top;
     }
+    std::uint64_t* passed = m_passed.data();
     while (top <= lastRow) {
-        std::fill(acc, acc + m_words, 0);
-        std::int64_t column = -1;
-        std::uint32_t r = top + blockHeight;
-        while (r-- > top) {
+        // The block's rows are OR-ed from the bottom up and looked at when 1, 2, 4, ... of them
+        // and all are in: a block that fits costs a few looks, not one per row.
+        const std::uint32_t bottom = top + blockHeight - 1;
+        auto addRow = [&](std::uint32_t depth) {
             for (std::size_t w = 0; w < m_words; ++w)
-                acc[w] |= row(r)[w];
-            column = firstRun(acc, blockWidth, 0);
-            if (column < 0)
+                acc[w] |= row(bottom + 1 - depth)[w];
+        };
+        std::fill(acc, acc + m_words, 0);
+        std::uint32_t passedDepth = 0;
+        std::uint32_t failedDepth = 0;
+        for (std::uint32_t depth = 1; depth <= blockHeight; ++depth) {
+            addRow(depth);
+            if (depth != blockHeight && (depth & (depth - 1)) != 0)
+                continue;
+            const std::int64_t column = firstRun(acc, blockWidth, 0);
+            if (column < 0) {
+                failedDepth = depth;
                 break;
+            }
+            if (depth == blockHeight)
+                return found(static_cast<std::uint32_t>(column), top);
+            std::copy(acc, acc + m_words, passed);
+            passedDepth = depth;
         }
-        if (column >= 0)
-            return found(static_cast<std::uint32_t>(column), top);
-        // Rows r .. top + blockHeight - 1 together hold no free run: no block that starts at
-        // or above r fits.
-        top = r + 1;
+        // The fewest bottom rows without a common free run, between the last two looks.
+        if (failedDepth > passedDepth + 1)
+            std::copy(passed, passed + m_words, acc);
+        for (std::uint32_t depth = passedDepth + 1; depth < failedDepth; ++depth) {
+            addRow(depth);
+            if (firstRun(acc, blockWidth, 0) < 0) {
+                failedDepth = depth;
+                break;
+            }
+        }
+        // Those rows rule out every block that starts at or above the highest of them.
+        top = bottom + 2 - failedDepth;
     }
     return false;
 }

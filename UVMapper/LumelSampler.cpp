@@ -132,6 +132,10 @@ void LumelSampler::sampleCluster(const UVCluster& cluster, const std::vector<UVT
                 m_cellMembers[m_fill[std::size_t(j) * std::size_t(w) + std::size_t(i)]++] = m;
     }
 
+    // Sampled in a buffer of the cluster's own, whose few cache lines stay hot, and copied
+    // into the grid row by row: lumels no rule covers keep what the grid holds.
+    m_local.resize(std::size_t(w) * std::size_t(h));
+    m_written.assign(m_local.size(), 0);
     for (std::int32_t j = 0; j < h; ++j) {
         for (std::int32_t i = 0; i < w; ++i) {
             const std::size_t cell = std::size_t(j) * std::size_t(w) + std::size_t(i);
@@ -146,13 +150,28 @@ void LumelSampler::sampleCluster(const UVCluster& cluster, const std::vector<UVT
                     b == m_everywhere.size() || (a < listedCount && listed[a] < m_everywhere[b]);
                 m_merged.push_back(member[takeListed ? listed[a++] : m_everywhere[b++]]);
             }
-            const std::size_t at =
-                std::size_t(cluster.y + j) * gridWidth + std::size_t(cluster.x + i);
             bool isReal = false;
-            if (sampleLumel(cluster, i, j, triangles, m_merged.data(), m_merged.size(), samples[at],
-                            isReal) &&
-                isReal)
-                ++real;
+            if (sampleLumel(cluster, i, j, triangles, m_merged.data(), m_merged.size(),
+                            m_local[cell], isReal)) {
+                m_written[cell] = 1;
+                if (isReal)
+                    ++real;
+            }
+        }
+    }
+    for (std::int32_t j = 0; j < h; ++j) {
+        const std::size_t rowStart = std::size_t(j) * std::size_t(w);
+        LumelSample* target =
+            samples + std::size_t(cluster.y + j) * gridWidth + std::size_t(cluster.x);
+        for (std::size_t i = 0; i < std::size_t(w);) {
+            std::size_t end = i;
+            while (end < std::size_t(w) && m_written[rowStart + end] == m_written[rowStart + i])
+                ++end;
+            if (m_written[rowStart + i] != 0)
+                std::copy(m_local.begin() + static_cast<std::ptrdiff_t>(rowStart + i),
+                          m_local.begin() + static_cast<std::ptrdiff_t>(rowStart + end),
+                          target + i);
+            i = end;
         }
     }
 }

@@ -26,6 +26,8 @@ private:
     std::vector<std::uint32_t> m_everywhere;
     std::vector<std::int32_t> m_range; // per member: i0, i1, j0, j1, or -1 for everywhere
     std::vector<std::uint32_t> m_merged;
+    std::vector<LumelSample> m_local;
+    std::vector<std::uint8_t> m_written;
 };
 
 // The rules of a lumel over candidate members (triangle numbers in member order): the first
