@@ -37,6 +37,8 @@ private:
     std::uint32_t m_height = 0;
     std::size_t m_words = 0;
     std::vector<std::uint64_t> m_bits;
+    // Per row, a length no free run of the row reaches: marks only ever shorten the runs.
+    std::vector<std::uint32_t> m_noRunOf;
     std::vector<std::uint64_t> m_accumulated;
     std::vector<std::uint64_t> m_passed; // the OR of the rows at the last look that found a run
     std::vector<std::uint64_t> m_runs;
