@@ -27,9 +27,9 @@ private:
     std::vector<std::uint32_t> m_everywhere;
     std::vector<std::int32_t> m_range; // per member: i0, i1, j0, j1, or -1 for everywhere
     std::vector<std::uint32_t> m_merged;
-    std::vector<float> m_columnA;
-    std::vector<LumelSample> m_local;
-    std::vector<std::uint8_t> m_written;
+    std::vector<float> m_columnA;        // per lumel column, its point's first plane coordinate
+    std::vector<LumelSample> m_local;    // the cluster's w × h samples, row by row
+    std::vector<std::uint8_t> m_written; // per lumel of m_local, whether a rule gave its sample
 };
 
 // The rules of a lumel over candidate members (triangle numbers in member order): the first
