@@ -19,7 +19,9 @@ void FreeAreaFinder::reset(std::uint32_t width, std::uint32_t height) {
         for (std::size_t w = guard / 64 + 1; w < m_words; ++w)
             bits[w] = ~std::uint64_t{0};
     }
+    m_noRunOf.assign(height, width);
     m_accumulated.assign(m_words, 0);
+    m_passed.assign(m_words, 0);
     m_runs.assign(m_words, 0);
     m_lastFound.clear();
 }
@@ -44,20 +46,23 @@ std::int64_t FreeAreaFinder::firstRun(const std::uint64_t* occupied, std::uint32
                                       std::uint32_t from) {
     const std::size_t words = m_words;
     std::uint64_t* runs = m_runs.data();
-    for (std::size_t w = 0; w < words; ++w)
+    // Words before `begin` hold no run start; runs only ever end, so it only moves up.
+    std::size_t begin = from / 64;
+    if (begin >= words)
+        return -1;
+    for (std::size_t w = begin; w < words; ++w)
         runs[w] = ~occupied[w];
-    for (std::size_t w = 0; w < from / 64 && w < words; ++w)
-        runs[w] = 0;
-    if (from / 64 < words)
-        runs[from / 64] &= ~std::uint64_t{0} << (from % 64);
+    runs[begin] &= ~std::uint64_t{0} << (from % 64);
     // runs[x] = every cell x .. x + length - 1 free; doubled until length is blockWidth, or
     // until no run is left, which in a crowded grid is soon.
     for (std::uint32_t length = 1; length < blockWidth;) {
         const std::uint32_t shift = std::min(length, blockWidth - length);
         const std::size_t wordShift = shift / 64;
         const std::uint32_t bitShift = shift % 64;
+        while (begin < words && runs[begin] == 0)
+            ++begin;
         std::uint64_t any = 0;
-        for (std::size_t w = 0; w < words; ++w) {
+        for (std::size_t w = begin; w < words; ++w) {
             const std::uint64_t low = w + wordShift < words ? runs[w + wordShift] : 0;
             const std::uint64_t high = w + wordShift + 1 < words ? runs[w + wordShift + 1] : 0;
             const std::uint64_t shifted =
@@ -69,7 +74,7 @@ std::int64_t FreeAreaFinder::firstRun(const std::uint64_t* occupied, std::uint32
             return -1;
         length += shift;
     }
-    for (std::size_t w = 0; w < words; ++w) {
+    for (std::size_t w = begin; w < words; ++w) {
         if (runs[w] != 0)
             return static_cast<std::int64_t>(w * 64 +
                                              static_cast<unsigned>(std::countr_zero(runs[w])));
@@ -100,31 +105,64 @@ bool FreeAreaFinder::findFirstFree(std::uint32_t blockWidth, std::uint32_t block
     std::uint32_t top = startRow;
     if (startColumn > 0 && top <= lastRow) {
         // The row where the last search stopped: only positions from its column on are new.
-        std::fill(acc, acc + m_words, 0);
+        const std::size_t first = startColumn / 64;
+        std::fill(acc + first, acc + m_words, 0);
         for (std::uint32_t r = top; r < top + blockHeight; ++r)
-            for (std::size_t w = 0; w < m_words; ++w)
+            for (std::size_t w = first; w < m_words; ++w)
                 acc[w] |= row(r)[w];
         const std::int64_t column = firstRun(acc, blockWidth, startColumn);
         if (column >= 0)
             return found(static_cast<std::uint32_t>(column), top);
         ++top;
     }
+    std::uint64_t* passed = m_passed.data();
     while (top <= lastRow) {
-        std::fill(acc, acc + m_words, 0);
-        std::int64_t column = -1;
-        std::uint32_t r = top + blockHeight;
-        while (r-- > top) {
-            for (std::size_t w = 0; w < m_words; ++w)
-                acc[w] |= row(r)[w];
-            column = firstRun(acc, blockWidth, 0);
-            if (column < 0)
-                break;
+        // The block's rows are OR-ed from the bottom up and looked at when 1, 2, 4, ... of them
+        // and all are in: a block that fits costs a few looks, not one per row.
+        const std::uint32_t bottom = top + blockHeight - 1;
+        // A row known to be too crowded on its own rules out every block over it.
+        std::uint32_t below = bottom + 1;
+        while (below > top && blockWidth < m_noRunOf[below - 1])
+            --below;
+        if (below > top) {
+            top = below;
+            continue;
         }
-        if (column >= 0)
-            return found(static_cast<std::uint32_t>(column), top);
-        // Rows r .. top + blockHeight - 1 together hold no free run: no block that starts at
-        // or above r fits.
-        top = r + 1;
+        auto addRow = [&](std::uint32_t depth) {
+            for (std::size_t w = 0; w < m_words; ++w)
+                acc[w] |= row(bottom + 1 - depth)[w];
+        };
+        std::fill(acc, acc + m_words, 0);
+        std::uint32_t passedDepth = 0;
+        std::uint32_t failedDepth = 0;
+        for (std::uint32_t depth = 1; depth <= blockHeight; ++depth) {
+            addRow(depth);
+            if (depth != blockHeight && (depth & (depth - 1)) != 0)
+                continue;
+            const std::int64_t column = firstRun(acc, blockWidth, 0);
+            if (column < 0) {
+                if (depth == 1)
+                    m_noRunOf[bottom] = blockWidth;
+                failedDepth = depth;
+                break;
+            }
+            if (depth == blockHeight)
+                return found(static_cast<std::uint32_t>(column), top);
+            std::copy(acc, acc + m_words, passed);
+            passedDepth = depth;
+        }
+        // The fewest bottom rows without a common free run, between the last two looks.
+        if (failedDepth > passedDepth + 1)
+            std::copy(passed, passed + m_words, acc);
+        for (std::uint32_t depth = passedDepth + 1; depth < failedDepth; ++depth) {
+            addRow(depth);
+            if (firstRun(acc, blockWidth, 0) < 0) {
+                failedDepth = depth;
+                break;
+            }
+        }
+        // Those rows rule out every block that starts at or above the highest of them.
+        top = bottom + 2 - failedDepth;
     }
     return false;
 }

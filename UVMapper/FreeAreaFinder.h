@@ -2,8 +2,9 @@
 // First-fit search for free blocks in the lightmap grid, in the order of a row-by-row,
 // cell-by-cell scan. Each row is a bit set of occupied cells; a block's rows are OR-ed from
 // the bottom up so that a row set without a long enough free run rules out every block
-// start above it at once; and the last position found for a block size is where the next
-// search for that size starts, since the grid only fills up between resets.
+// start above it at once (looked at after 1, 2, 4, ... rows, and row by row only between the
+// last two looks when one fails); and the last position found for a block size is where the
+// next search for that size starts, since the grid only fills up between resets.
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
@@ -36,7 +37,10 @@ private:
     std::uint32_t m_height = 0;
     std::size_t m_words = 0;
     std::vector<std::uint64_t> m_bits;
+    // Per row, a length no free run of the row reaches: marks only ever shorten the runs.
+    std::vector<std::uint32_t> m_noRunOf;
     std::vector<std::uint64_t> m_accumulated;
+    std::vector<std::uint64_t> m_passed; // the OR of the rows at the last look that found a run
     std::vector<std::uint64_t> m_runs;
     std::unordered_map<std::uint64_t, std::uint64_t> m_lastFound; // size -> y << 32 | x
 };

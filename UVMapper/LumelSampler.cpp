@@ -10,7 +10,12 @@ namespace vx {
 bool sampleLumel(const UVCluster& cluster, std::int32_t i, std::int32_t j,
                  const std::vector<UVTriangle>& triangles, const std::uint32_t* candidates,
                  std::size_t count, LumelSample& sample, bool& real) {
-    const LumelArea area = lumelArea(cluster, i, j);
+    return sampleLumel(lumelArea(cluster, i, j), triangles, candidates, count, sample, real);
+}
+
+bool sampleLumel(const LumelArea& area, const std::vector<UVTriangle>& triangles,
+                 const std::uint32_t* candidates, std::size_t count, LumelSample& sample,
+                 bool& real) {
     LumelSample found;
     for (std::size_t c = 0; c < count; ++c) {
         if (sampleInside(triangles[candidates[c]], area, found)) {
@@ -132,27 +137,60 @@ void LumelSampler::sampleCluster(const UVCluster& cluster, const std::vector<UVT
                 m_cellMembers[m_fill[std::size_t(j) * std::size_t(w) + std::size_t(i)]++] = m;
     }
 
+    // Without slivers to merge in, the lists can hold the triangle numbers themselves.
+    if (m_everywhere.empty())
+        for (std::uint32_t& listed : m_cellMembers)
+            listed = member[listed];
+
+    // A lumel's point: its column's a and its row's b, as lumelArea() works them out.
+    m_columnA.resize(std::size_t(w));
+    for (std::int32_t i = 0; i < w; ++i)
+        m_columnA[std::size_t(i)] = lumelArea(cluster, i, 0).pa;
+    // Sampled in a buffer of the cluster's own, whose few cache lines stay hot, and copied
+    // into the grid row by row: lumels no rule covers keep what the grid holds.
+    m_local.resize(std::size_t(w) * std::size_t(h));
+    m_written.assign(m_local.size(), 0);
     for (std::int32_t j = 0; j < h; ++j) {
+        LumelArea area = lumelArea(cluster, 0, j);
         for (std::int32_t i = 0; i < w; ++i) {
+            area.pa = m_columnA[std::size_t(i)];
             const std::size_t cell = std::size_t(j) * std::size_t(w) + std::size_t(i);
-            const std::uint32_t* listed = m_cellMembers.data() + m_cellStart[cell];
-            const std::size_t listedCount = m_cellStart[cell + 1] - m_cellStart[cell];
-            // Both lists are in member order; merged, they keep it.
-            m_merged.clear();
-            std::size_t a = 0;
-            std::size_t b = 0;
-            while (a < listedCount || b < m_everywhere.size()) {
-                const bool takeListed =
-                    b == m_everywhere.size() || (a < listedCount && listed[a] < m_everywhere[b]);
-                m_merged.push_back(member[takeListed ? listed[a++] : m_everywhere[b++]]);
+            const std::uint32_t* candidates = m_cellMembers.data() + m_cellStart[cell];
+            std::size_t candidateCount = m_cellStart[cell + 1] - m_cellStart[cell];
+            if (!m_everywhere.empty()) {
+                // Both lists are in member order; merged, they keep it.
+                m_merged.clear();
+                std::size_t a = 0;
+                std::size_t b = 0;
+                while (a < candidateCount || b < m_everywhere.size()) {
+                    const bool takeListed = b == m_everywhere.size() ||
+                                            (a < candidateCount && candidates[a] < m_everywhere[b]);
+                    m_merged.push_back(member[takeListed ? candidates[a++] : m_everywhere[b++]]);
+                }
+                candidates = m_merged.data();
+                candidateCount = m_merged.size();
             }
-            const std::size_t at =
-                std::size_t(cluster.y + j) * gridWidth + std::size_t(cluster.x + i);
             bool isReal = false;
-            if (sampleLumel(cluster, i, j, triangles, m_merged.data(), m_merged.size(), samples[at],
-                            isReal) &&
-                isReal)
-                ++real;
+            if (sampleLumel(area, triangles, candidates, candidateCount, m_local[cell], isReal)) {
+                m_written[cell] = 1;
+                if (isReal)
+                    ++real;
+            }
+        }
+    }
+    for (std::int32_t j = 0; j < h; ++j) {
+        const std::size_t rowStart = std::size_t(j) * std::size_t(w);
+        LumelSample* target =
+            samples + std::size_t(cluster.y + j) * gridWidth + std::size_t(cluster.x);
+        for (std::size_t i = 0; i < std::size_t(w);) {
+            std::size_t end = i;
+            while (end < std::size_t(w) && m_written[rowStart + end] == m_written[rowStart + i])
+                ++end;
+            if (m_written[rowStart + i] != 0)
+                std::copy(m_local.begin() + static_cast<std::ptrdiff_t>(rowStart + i),
+                          m_local.begin() + static_cast<std::ptrdiff_t>(rowStart + end),
+                          target + i);
+            i = end;
         }
     }
 }

@@ -4,6 +4,7 @@
 // for rounding), so a lumel tries only the members near it, in the same order as a scan over
 // all members would. Thin slivers, whose barycentric test may pass far outside their box in
 // floating point, are tried at every lumel.
+#include "UVMapper/LumelRules.h"
 #include "UVMapper/UVMapperRecords.h"
 
 #include <cstdint>
@@ -26,6 +27,9 @@ private:
     std::vector<std::uint32_t> m_everywhere;
     std::vector<std::int32_t> m_range; // per member: i0, i1, j0, j1, or -1 for everywhere
     std::vector<std::uint32_t> m_merged;
+    std::vector<float> m_columnA;        // per lumel column, its point's first plane coordinate
+    std::vector<LumelSample> m_local;    // the cluster's w × h samples, row by row
+    std::vector<std::uint8_t> m_written; // per lumel of m_local, whether a rule gave its sample
 };
 
 // The rules of a lumel over candidate members (triangle numbers in member order): the first
@@ -34,5 +38,9 @@ private:
 bool sampleLumel(const UVCluster& cluster, std::int32_t i, std::int32_t j,
                  const std::vector<UVTriangle>& triangles, const std::uint32_t* candidates,
                  std::size_t count, LumelSample& sample, bool& real);
+// The same rules for the lumel standing for `area`.
+bool sampleLumel(const LumelArea& area, const std::vector<UVTriangle>& triangles,
+                 const std::uint32_t* candidates, std::size_t count, LumelSample& sample,
+                 bool& real);
 
 } // namespace vx

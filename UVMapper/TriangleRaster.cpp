@@ -14,7 +14,8 @@ TriangleRaster::Edge TriangleRaster::makeEdge(double ua, double va, double ub, d
 
 TriangleRaster::TriangleRaster(const float u[3], const float v[3], std::uint32_t width,
                                std::uint32_t height)
-    : m_width(width), m_height(height), m_step(0.001 / static_cast<double>(height)) {
+    : m_width(width), m_height(height), m_step(0.001 / static_cast<double>(height)),
+      m_stepsPerRow(1.0 / (static_cast<double>(height) * m_step)) {
     unsigned order[3] = {0, 1, 2};
     std::sort(order, order + 3,
               [&](unsigned a, unsigned b) { return v[a] != v[b] ? v[a] < v[b] : u[a] < u[b]; });
@@ -53,17 +54,29 @@ std::uint64_t TriangleRaster::firstStepAbove(double limit) const {
 }
 
 std::uint64_t TriangleRaster::lastStepOfRow(std::int64_t row, std::uint64_t first,
-                                            std::uint64_t last) const {
+                                            std::uint64_t last, std::int64_t& nextRow) const {
     // The row ends where height × v reaches row + 0.5; the estimate is then put right by the
     // steps' own arithmetic, a step or two at most.
-    const double end = ((static_cast<double>(row) + 0.5) / m_height - m_v[0]) / m_step;
+    const double end = (static_cast<double>(row) + 0.5 - m_height * m_v[0]) * m_stepsPerRow;
     std::uint64_t k = first;
     if (end > static_cast<double>(first))
         k = end >= static_cast<double>(last) ? last : static_cast<std::uint64_t>(end);
-    while (k < last && rowAt(k + 1) == row)
+    bool inRow = k == first;
+    while (k < last) {
+        nextRow = rowAt(k + 1);
+        if (nextRow != row)
+            break;
         ++k;
-    while (k > first && rowAt(k) != row)
-        --k;
+        inRow = true;
+    }
+    while (!inRow && k > first) {
+        const std::int64_t here = rowAt(k);
+        inRow = here == row;
+        if (!inRow) {
+            nextRow = here;
+            --k;
+        }
+    }
     return k;
 }
 
@@ -81,18 +94,23 @@ void TriangleRaster::cross(const Edge& edge, double v, double& low, double& high
     low = high = edge.ua + (v - edge.va) * edge.slope;
 }
 
-void TriangleRaster::stepSpan(std::uint64_t k, std::int64_t& row, std::int64_t& x0,
-                              std::int64_t& x1) const {
+void TriangleRaster::columns(std::uint64_t k, const Edge& shortEdge, std::int64_t& x0,
+                             std::int64_t& x1) const {
     const double v = vAt(k);
     double longLow = 0.0;
     double longHigh = 0.0;
     double shortLow = 0.0;
     double shortHigh = 0.0;
     cross(m_long, v, longLow, longHigh);
-    cross(k < m_firstLowerStep ? m_upper : m_lower, v, shortLow, shortHigh);
-    row = nearest(m_height * v);
+    cross(shortEdge, v, shortLow, shortHigh);
     x0 = nearest(m_width * std::min(longLow, shortLow));
     x1 = nearest(m_width * std::max(longHigh, shortHigh));
+}
+
+void TriangleRaster::stepSpan(std::uint64_t k, std::int64_t& row, std::int64_t& x0,
+                              std::int64_t& x1) const {
+    row = rowAt(k);
+    columns(k, k < m_firstLowerStep ? m_upper : m_lower, x0, x1);
 }
 
 } // namespace vx

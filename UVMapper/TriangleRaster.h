@@ -53,9 +53,12 @@ private:
     static Edge makeEdge(double ua, double va, double ub, double vb);
     double vAt(std::uint64_t k) const { return m_v[0] + static_cast<double>(k) * m_step; }
     std::int64_t rowAt(std::uint64_t k) const { return nearest(m_height * vAt(k)); }
-    // The last step in first .. last still in `row` (the row of step first); rows never
-    // decrease with k.
-    std::uint64_t lastStepOfRow(std::int64_t row, std::uint64_t first, std::uint64_t last) const;
+    // The last step in first .. last still in `row` (the row of step first), and the row of the
+    // step after it when there is one; rows never decrease with k.
+    std::uint64_t lastStepOfRow(std::int64_t row, std::uint64_t first, std::uint64_t last,
+                                std::int64_t& nextRow) const;
+    // The first and last cell of step k, whose short edge is `shortEdge`.
+    void columns(std::uint64_t k, const Edge& shortEdge, std::int64_t& x0, std::int64_t& x1) const;
     // First k whose v is above `limit` (lastStep() + 1 when none).
     std::uint64_t firstStepAbove(double limit) const;
     bool movesAtMostOneColumn(const Edge& edge) const;
@@ -66,6 +69,7 @@ private:
     double m_width = 0.0;
     double m_height = 0.0;
     double m_step = 0.0;
+    double m_stepsPerRow = 0.0; // 1 / (height × step), for estimates only
     std::uint64_t m_lastStep = 0;
     std::uint64_t m_firstLowerStep = 0; // first step below the middle corner
     Edge m_long;                        // lowest to highest corner
@@ -85,25 +89,27 @@ void TriangleRaster::forEachSpan(Emit&& emit) const {
     for (const Half& half : halves) {
         if (half.first > half.last || half.last > m_lastStep)
             continue;
-        std::int64_t row = 0;
         std::int64_t x0 = 0;
         std::int64_t x1 = 0;
         if (!movesAtMostOneColumn(m_long) || !movesAtMostOneColumn(*half.shortEdge)) {
             for (std::uint64_t k = half.first; k <= half.last; ++k) {
+                std::int64_t row = 0;
                 stepSpan(k, row, x0, x1);
                 emit(row, x0, x1);
             }
             continue;
         }
+        std::int64_t current = rowAt(half.first);
         for (std::uint64_t k = half.first; k <= half.last;) {
-            const std::int64_t current = rowAt(k);
-            const std::uint64_t low = lastStepOfRow(current, k, half.last);
+            std::int64_t next = 0;
+            const std::uint64_t low = lastStepOfRow(current, k, half.last, next);
             std::int64_t endX0 = 0;
             std::int64_t endX1 = 0;
-            stepSpan(k, row, x0, x1);
-            stepSpan(low, row, endX0, endX1);
+            columns(k, *half.shortEdge, x0, x1);
+            columns(low, *half.shortEdge, endX0, endX1);
             emit(current, x0 < endX0 ? x0 : endX0, x1 > endX1 ? x1 : endX1);
             k = low + 1;
+            current = next;
         }
     }
 }
