@@ -133,7 +133,8 @@ void MeshDataExporter::groupMaterials(std::vector<MaterialTriangles>& arrived) {
     for (MaterialTriangles& group : arrived) {
         if (group.corners.empty())
             continue;
-        group.corners = prepareMaterialGroup(group.corners, duplicatesWithinMeshOnly());
+        group.corners =
+            prepareMaterialGroup(group.vertices, group.corners, duplicatesWithinMeshOnly());
         (beginsWithAlpha(group.name) ? alpha : others).push_back(std::move(group));
     }
     m_groups = std::move(others);
@@ -241,7 +242,7 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
             if (existing.name == name)
                 return existing;
         }
-        groups.push_back({name, group.m_material, {}});
+        groups.push_back({name, group.m_material, {}, {}});
         return groups.back();
     };
     m_uvSetCount = 0;
@@ -265,12 +266,25 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
             !mesh->m_geometry->m_primitiveBuffer)
             continue;
         const Matrix& transform = vertexTransform((*m_parts)[static_cast<std::size_t>(pm.part)]);
+        // Each scene vertex is converted once per material that uses it: the group and the
+        // number its conversion got there.
+        const std::size_t sceneVertices = mesh->m_geometry->m_vertexBuffer->m_vertices.size();
+        constexpr std::size_t kNone = ~std::size_t{0};
+        std::vector<std::size_t> convertedFor(sceneVertices, kNone);
+        std::vector<std::uint32_t> convertedAs(sceneVertices);
         for (const MaterialGroup& group : mesh->m_groups) {
             MaterialTriangles& target = groupFor(group);
+            const auto targetNumber = static_cast<std::size_t>(&target - groups.data());
             forEachTriangleCorner(
                 *pm.mesh, group, [&](const VertexBuffer& buffer, const Vertex& v) {
-                    target.corners.push_back(makeVertex(buffer, v, transform, pm.part));
-                    target.corners.back().sourceNode = pm.mesh;
+                    const auto at = static_cast<std::size_t>(&v - buffer.m_vertices.data());
+                    if (convertedFor[at] != targetNumber) {
+                        convertedFor[at] = targetNumber;
+                        convertedAs[at] = static_cast<std::uint32_t>(target.vertices.size());
+                        target.vertices.push_back(makeVertex(buffer, v, transform, pm.part));
+                        target.vertices.back().sourceNode = pm.mesh;
+                    }
+                    target.corners.push_back(convertedAs[at]);
                 });
         }
     }
@@ -401,7 +415,7 @@ bool MeshDataExporter::finishMaterialGroup(const MaterialTriangles& group, Mater
                                            std::uint32_t indexCopies) {
     if (group.corners.empty())
         return failExport("no mesh found for material!");
-    WeldedGroup welded = weldCorners(group.corners);
+    WeldedGroup welded = weldCorners(group.vertices, group.corners);
     // 16-bit indices cannot reach further, with or without tangents.
     if (welded.vertices.size() > 65535) {
         reportTooManyVertices(static_cast<std::uint32_t>(welded.vertices.size()));

@@ -27,11 +27,16 @@ class UtilMeshNode;
 class Vertex;
 class VertexBuffer;
 
-// The triangles of one material as consecutive corner triples.
+// The triangles of one material: its converted vertices, each made once per scene vertex, and
+// per corner, three to a triangle, the number of the vertex it uses. Vertices no corner uses
+// may remain; equal vertices are merged only by the weld.
 struct MaterialTriangles {
     std::string name;
     std::shared_ptr<Material> material; // may be absent
-    std::vector<ExportVertex> corners;
+    std::vector<ExportVertex> vertices;
+    std::vector<std::uint32_t> corners;
+
+    const ExportVertex& corner(std::size_t c) const { return vertices[corners[c]]; }
 };
 
 // A material's welded triangles once they are ready for the mesh file.

@@ -263,15 +263,16 @@ void SkinnedMeshDataExporter::collectMaterialGroups(const UtilMeshNode& mesh) {
             return g.name == materialName;
         });
         if (target == groups.end()) {
-            groups.push_back({materialName, group.m_material, {}});
+            groups.push_back({materialName, group.m_material, {}, {}});
             target = groups.end() - 1;
         }
-        std::vector<ExportVertex>& corners = target->corners;
+        // Binding reports what it meets per corner, so every corner is converted on its own.
         forEachTriangleCorner(mesh, group, [&](const VertexBuffer& vb, const Vertex& vertex) {
             ExportVertex corner = makeVertex(vb, vertex, Matrix::identity(), m_partIndex);
             bindInfluences(corner, mesh, vb, vertex);
             corner.sourceNode = &mesh;
-            corners.push_back(corner);
+            target->corners.push_back(static_cast<std::uint32_t>(target->vertices.size()));
+            target->vertices.push_back(corner);
         });
     }
     if (m_unknownInfluences != 0) {

@@ -128,9 +128,9 @@ TEST(AnimatedTextureCoordinates, DetectionByNameAndTheTexturesAspect) {
     }
     auto material = std::make_shared<Material>("tracks_AnimatedUV");
     material->setText("zeph_FxTexture0", "vehicles/tank/tracks.dds");
-    MaterialTriangles group{"tracks_AnimatedUV", material, {}};
+    MaterialTriangles group{"tracks_AnimatedUV", material, {}, {0, 1, 2}};
     const auto corners = triangle({{{0.81f, 0, 0, 1}, {0.81f, 0, 0, 1}, {0.81f, 0, 0, 1}}});
-    group.corners.assign(corners.begin(), corners.end());
+    group.vertices.assign(corners.begin(), corners.end());
     std::vector<MaterialTriangles> groups = {group};
     std::uint32_t uvSets = 1;
     exportErrorList().clear();
@@ -140,7 +140,7 @@ TEST(AnimatedTextureCoordinates, DetectionByNameAndTheTexturesAspect) {
     EXPECT_TRUE(animatedUvState().used);
     EXPECT_EQ(animatedUvState().matrixCount, 2);
     EXPECT_TRUE(exportErrorList().empty()) << exportErrorList().entries()[0];
-    EXPECT_FLOAT_EQ(groups[0].corners[0].uvs[1].v, (0.25f - 0.5f) * 4.0f);
+    EXPECT_FLOAT_EQ(groups[0].corner(0).uvs[1].v, (0.25f - 0.5f) * 4.0f);
     // A missing texture: BundledMeshExport.UvSetLimitsDependOnAnimatedMaterials.
 }
 
