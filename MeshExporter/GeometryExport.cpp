@@ -238,6 +238,7 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
     const bool vertexBlockWritten = writeVertexBlock(out, merged);
     // The merge state outlives this export's levels of detail, which end with this function.
     merged.first = nullptr;
+    merged.vertexLists.clear();
     if (!vertexBlockWritten)
         return false;
     for (const GeometryBuild& build : builds)

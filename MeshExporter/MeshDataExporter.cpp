@@ -445,8 +445,8 @@ void MeshDataExporter::reportTooManyVertices(std::uint32_t count) const {
                std::to_string(count));
 }
 
-void MeshDataExporter::appendMaterialGroup(const MaterialTriangles& group,
-                                           const MaterialGroupData& data, std::uint32_t alphaMode) {
+void MeshDataExporter::appendMaterialGroup(MaterialTriangles& group, const MaterialGroupData& data,
+                                           std::uint32_t alphaMode) {
     MeshMaterialRecord record;
     record.name = group.name;
     record.material = group.material;
@@ -464,6 +464,8 @@ void MeshDataExporter::appendMaterialGroup(const MaterialTriangles& group,
         m_indices.insert(m_indices.end(), data.indices.begin(), data.indices.end());
     }
     m_vertices.insert(m_vertices.end(), data.vertices.begin(), data.vertices.end());
+    group.vertices = {};
+    group.corners = {};
 }
 
 bool MeshDataExporter::computeBoundingBox() {

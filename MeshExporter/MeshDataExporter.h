@@ -151,10 +151,11 @@ protected:
     // Says why a group whose welded vertices do not fit 16-bit indices stops the export, in the
     // error list.
     virtual void reportTooManyVertices(std::uint32_t count) const;
-    // Appends the material's record, indices and vertices to the level of detail's lists.
+    // Appends the material's record, indices and vertices to the level of detail's lists, and
+    // releases the group's triangles, which are not needed again.
     // Alpha-blended materials (mode 1) carry their triangles once per sort copy; their record
     // counts one copy.
-    void appendMaterialGroup(const MaterialTriangles& group, const MaterialGroupData& data,
+    void appendMaterialGroup(MaterialTriangles& group, const MaterialGroupData& data,
                              std::uint32_t alphaMode);
 
     std::vector<ExportVertex> m_vertices;

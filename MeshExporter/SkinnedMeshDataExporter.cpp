@@ -112,7 +112,7 @@ bool SkinnedMeshDataExporter::buildGeometry(SceneNode& node, int /*geometry*/, i
             m_groups.begin(), m_groups.end(), [](const auto& g) { return g.corners.empty(); }));
         for (std::size_t i = 0; i < empty; ++i)
             exportErrorList().append("no mesh found for material!");
-        for (const MaterialTriangles& group : m_groups) {
+        for (MaterialTriangles& group : m_groups) {
             if (group.corners.empty())
                 continue;
             MaterialGroupData data;
