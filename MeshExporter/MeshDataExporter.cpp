@@ -94,7 +94,7 @@ void MeshDataExporter::widenUvSets(std::uint32_t count) {
     declareTangentVertices();
 }
 
-std::uint8_t* MeshDataExporter::packVertices(const std::vector<ExportVertex>& vertices,
+std::uint8_t* MeshDataExporter::packVertices(std::span<const ExportVertex> vertices,
                                              std::uint8_t* out) const {
     const std::vector<unsigned> uvOrder = uvPackOrder(m_uvSetCount);
     for (const ExportVertex& v : vertices) {
@@ -464,8 +464,8 @@ void MeshDataExporter::appendMaterialGroup(MaterialTriangles& group, const Mater
         m_indices.insert(m_indices.end(), data.indices.begin(), data.indices.end());
     }
     m_vertices.insert(m_vertices.end(), data.vertices.begin(), data.vertices.end());
-    group.vertices = {};
-    group.corners = {};
+    group.vertices = std::vector<ExportVertex>();
+    group.corners = std::vector<std::uint32_t>();
 }
 
 bool MeshDataExporter::computeBoundingBox() {

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -54,7 +55,7 @@ public:
 
     // Packs each vertex by this exporter's declaration; returns the end of the written bytes.
     // `out` holds vertices.size() x stride() bytes.
-    virtual std::uint8_t* packVertices(const std::vector<ExportVertex>& vertices,
+    virtual std::uint8_t* packVertices(std::span<const ExportVertex> vertices,
                                        std::uint8_t* out) const;
     // Stores the inputs and builds the geometry. `parts` is filled by the hierarchy walk and
     // belongs to the caller. `outputFile` names the sample files.

@@ -7,6 +7,7 @@
 #include "Shared/Base/Streams/OutStream.h"
 
 #include <algorithm>
+#include <span>
 
 namespace vx {
 
@@ -76,11 +77,17 @@ bool writeVertexBlock(OutStream& out, const MergedMeshData& merged) {
     out << static_cast<std::uint32_t>(declaration.size());
     out.write(declaration.data(), declaration.size() * sizeof(D3DVERTEXELEMENT9));
     out << first.primitiveType() << first.stride() << vertexCount;
-    std::vector<std::uint8_t> packed(std::size_t{vertexCount} * first.stride());
-    std::uint8_t* end = packed.data();
-    for (const std::vector<ExportVertex>* list : merged.vertexLists)
-        end = first.packVertices(*list, end);
-    out.write(packed.data(), packed.size());
+    // Packed a slice at a time, so that the packed vertices are held once, in the file's bytes.
+    constexpr std::size_t kSlice = 4096;
+    std::vector<std::uint8_t> packed(kSlice * first.stride());
+    for (const std::vector<ExportVertex>* list : merged.vertexLists) {
+        for (std::size_t at = 0; at < list->size(); at += kSlice) {
+            const std::span<const ExportVertex> slice(list->data() + at,
+                                                      std::min(kSlice, list->size() - at));
+            const std::uint8_t* end = first.packVertices(slice, packed.data());
+            out.write(packed.data(), static_cast<std::size_t>(end - packed.data()));
+        }
+    }
     out << static_cast<std::uint32_t>(merged.indices.size());
     for (std::size_t i = 0; i < merged.indices.size(); ++i) {
         if (merged.indices[i] == 0) {

@@ -385,7 +385,7 @@ void SkinnedMeshDataExporter::reportTooManyVertices(std::uint32_t count) const {
     VX_ERROR << "Too many vertices in material. Max 65535 vertices allowed. this mesh: " << count;
 }
 
-std::uint8_t* SkinnedMeshDataExporter::packVertices(const std::vector<ExportVertex>& vertices,
+std::uint8_t* SkinnedMeshDataExporter::packVertices(std::span<const ExportVertex> vertices,
                                                     std::uint8_t* out) const {
     for (const ExportVertex& v : vertices) {
         std::uint8_t* const start = out;
