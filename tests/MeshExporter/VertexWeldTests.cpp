@@ -106,9 +106,15 @@ TEST(VertexWeld, LightmapPlacesSplitSharedVerticesOnlyWhereTheyDiffer) {
     std::uint32_t numberedSets = 1;
     std::uint32_t copiedSets = 1;
     exportErrorList().clear();
-    ASSERT_TRUE(
-        createLightmapUvs(numbered, numberedSets, 64, 0, 0, dir.file("rawdata/a.staticMesh")));
-    ASSERT_TRUE(createLightmapUvs(copies, copiedSets, 64, 0, 0, dir.file("rawdata/b.staticMesh")));
+    // The mapper leaves its debug pictures in the working folder.
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    const bool numberedMapped =
+        createLightmapUvs(numbered, numberedSets, 64, 0, 0, dir.file("rawdata/a.staticMesh"));
+    const bool copiesMapped =
+        createLightmapUvs(copies, copiedSets, 64, 0, 0, dir.file("rawdata/b.staticMesh"));
+    std::filesystem::current_path(before);
+    ASSERT_TRUE(numberedMapped && copiesMapped);
     EXPECT_TRUE(exportErrorList().empty()) << exportErrorList().entries()[0];
     EXPECT_EQ(numberedSets, 2u);
     const MaterialTriangles& n = numbered[0];
