@@ -246,6 +246,10 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
         return groups.back();
     };
     m_uvSetCount = 0;
+    // The groups in order of first use, with room for their corners and at most as many
+    // vertices, so that the lists of whole vertices are not copied as they grow.
+    std::vector<std::size_t> cornerRoom;
+    std::vector<std::size_t> vertexRoom;
     for (const PartMesh& pm : m_partMeshes) {
         const MaterialGroupedMesh* mesh = pm.mesh->mesh().get();
         if (!mesh || !mesh->m_geometry || !mesh->m_geometry->m_vertexBuffer ||
@@ -254,6 +258,25 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
         m_uvSetCount = std::max<std::uint32_t>(
             m_uvSetCount,
             static_cast<std::uint32_t>(mesh->m_geometry->m_vertexBuffer->uvSetCount()));
+        const std::vector<Primitive>& polygons = mesh->m_geometry->m_primitiveBuffer->m_primitives;
+        for (const MaterialGroup& group : mesh->m_groups) {
+            const auto number = static_cast<std::size_t>(&groupFor(group) - groups.data());
+            cornerRoom.resize(groups.size());
+            vertexRoom.resize(groups.size());
+            std::size_t corners = 0;
+            for (std::int32_t p : group.m_primitives)
+                if (p >= 0 && static_cast<std::size_t>(p) < polygons.size())
+                    corners += 3 * (std::max<std::size_t>(
+                                        polygons[static_cast<std::size_t>(p)].m_indices.size(), 2) -
+                                    2);
+            cornerRoom[number] += corners;
+            vertexRoom[number] +=
+                std::min(corners, mesh->m_geometry->m_vertexBuffer->m_vertices.size());
+        }
+    }
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        groups[g].corners.reserve(cornerRoom[g]);
+        groups[g].vertices.reserve(vertexRoom[g]);
     }
     if (m_uvSetCount > ExportVertex::kMaxUvSets) {
         VX_WARNING << "Meshes of " << m_name << " carry " << m_uvSetCount
