@@ -414,22 +414,25 @@ bool MeshDataExporter::generateTangentSpace(MaterialGroupData& group) {
             reportTooManyVertices(grown);
         return false;
     }
-    std::vector<ExportVertex> mended(vertexCount);
+    // The generator keeps every vertex in its place and appends the copies it splits off, each
+    // naming its source among the originals, so the vertices are mended in place.
+    const std::size_t originals = group.vertices.size();
+    group.vertices.resize(vertexCount);
     for (std::uint32_t i = 0; i < vertexCount; ++i) {
         const std::uint8_t* in = packed.data() + std::size_t{i} * stride;
         std::uint32_t source = 0;
         std::memcpy(&source, in + 36, sizeof source);
-        VX_ASSERT(source < group.vertices.size());
-        ExportVertex v = group.vertices[source];
+        VX_ASSERT(i < originals ? source == i : source < originals);
+        ExportVertex& v = group.vertices[i];
+        if (i >= originals)
+            v = group.vertices[source];
         float f[6];
         std::memcpy(f, in + 12, 3 * sizeof(float)); // the normal may have been replaced
         v.normal = Vector3(f[0], f[1], f[2]);
         std::memcpy(f, in + kStride, 6 * sizeof(float));
         v.tangent = Vector3(f[0], f[1], f[2]);
         v.binormal = Vector3(f[3], f[4], f[5]);
-        mended[i] = v;
     }
-    group.vertices = std::move(mended);
     m_hasTangents = true;
     return true;
 }
