@@ -37,36 +37,41 @@ bool samePlace(const CornerPlace& a, const CornerPlace& b) {
            std::bit_cast<std::uint32_t>(a.uv.v) == std::bit_cast<std::uint32_t>(b.uv.v);
 }
 
-// Writes each placed corner's lightmap coordinates into the sets from `firstSet` on. Corners
-// that shared a vertex keep sharing one where their places agree; the others get copies, so
-// that a vertex is never copied per corner.
+void place(ExportVertex& v, const CornerPlace& place, std::uint32_t firstSet) {
+    if (place.placed)
+        for (std::uint32_t set = firstSet; set < ExportVertex::kMaxUvSets; ++set)
+            v.uvs[set] = place.uv;
+}
+
+// Writes each placed corner's lightmap coordinates into the sets from `firstSet` on. The first
+// corner to use a vertex decides its place; later corners placed elsewhere get copies of their
+// own, made before any vertex changes, so that no vertex is copied per corner.
 void placeCorners(MaterialTriangles& group, const std::vector<CornerPlace>& places,
                   std::uint32_t firstSet) {
     constexpr std::uint32_t kNone = 0xFFFFFFFFu;
-    struct Claim {
-        std::uint32_t as = kNone;
-        CornerPlace place;
-    };
-    std::vector<Claim> claims(group.vertices.size());
-    std::vector<ExportVertex> placed;
-    placed.reserve(group.vertices.size());
+    const std::size_t originals = group.vertices.size();
+    std::vector<std::uint32_t> claimant(originals, kNone);
+    std::size_t copies = 0;
     for (std::size_t c = 0; c < group.corners.size(); ++c) {
-        Claim& claim = claims[group.corners[c]];
-        if (claim.as != kNone && samePlace(claim.place, places[c])) {
-            group.corners[c] = claim.as;
-            continue;
-        }
-        ExportVertex v = group.vertices[group.corners[c]];
-        if (places[c].placed)
-            for (std::uint32_t set = firstSet; set < ExportVertex::kMaxUvSets; ++set)
-                v.uvs[set] = places[c].uv;
-        const auto as = static_cast<std::uint32_t>(placed.size());
-        placed.push_back(v);
-        if (claim.as == kNone)
-            claim = {as, places[c]};
-        group.corners[c] = as;
+        std::uint32_t& first = claimant[group.corners[c]];
+        if (first == kNone)
+            first = static_cast<std::uint32_t>(c);
+        else if (!samePlace(places[first], places[c]))
+            ++copies;
     }
-    group.vertices = std::move(placed);
+    group.vertices.reserve(originals + copies);
+    for (std::size_t c = 0; c < group.corners.size(); ++c) {
+        const std::uint32_t first = claimant[group.corners[c]];
+        if (first == c || samePlace(places[first], places[c]))
+            continue;
+        ExportVertex copy = group.vertices[group.corners[c]];
+        place(copy, places[c], firstSet);
+        group.corners[c] = static_cast<std::uint32_t>(group.vertices.size());
+        group.vertices.push_back(copy);
+    }
+    for (std::size_t v = 0; v < originals; ++v)
+        if (claimant[v] != kNone)
+            place(group.vertices[v], places[claimant[v]], firstSet);
 }
 
 } // namespace
