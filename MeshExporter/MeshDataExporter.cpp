@@ -76,6 +76,19 @@ Matrix normalTransform(const Matrix& m) {
     return inverse.transposed3x3();
 }
 
+// How many corners the fan split gives the group's polygons, at most (polygons naming vertices
+// the mesh lacks are left out later).
+std::size_t fanCorners(const MaterialGroup& group, const std::vector<Primitive>& polygons) {
+    std::size_t corners = 0;
+    for (std::int32_t p : group.m_primitives) {
+        if (p < 0 || static_cast<std::size_t>(p) >= polygons.size())
+            continue;
+        const std::size_t n = polygons[static_cast<std::size_t>(p)].m_indices.size();
+        corners += n > 2 ? 3 * (n - 2) : 0;
+    }
+    return corners;
+}
+
 } // namespace
 
 bool beginsWithAlpha(const std::string& materialName) {
@@ -263,12 +276,7 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
             const auto number = static_cast<std::size_t>(&groupFor(group) - groups.data());
             cornerRoom.resize(groups.size());
             vertexRoom.resize(groups.size());
-            std::size_t corners = 0;
-            for (std::int32_t p : group.m_primitives)
-                if (p >= 0 && static_cast<std::size_t>(p) < polygons.size())
-                    corners += 3 * (std::max<std::size_t>(
-                                        polygons[static_cast<std::size_t>(p)].m_indices.size(), 2) -
-                                    2);
+            const std::size_t corners = fanCorners(group, polygons);
             cornerRoom[number] += corners;
             vertexRoom[number] +=
                 std::min(corners, mesh->m_geometry->m_vertexBuffer->m_vertices.size());
