@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <numeric>
 
 namespace vx {
 
@@ -156,8 +157,15 @@ void applyAnimatedTextureCoordinates(std::vector<MaterialTriangles>& groups,
     for (MaterialTriangles& group : groups) {
         if (!isAnimatedUvMaterial(group.name))
             continue;
-        for (std::size_t t = 0; t + 2 < group.corners.size(); t += 3)
-            decodeAnimatedTriangle(&group.corners[t], scale);
+        // A vertex's triangles may decode it differently, so each corner gets a copy of its own;
+        // the weld joins the copies that agree.
+        std::vector<ExportVertex> corners(group.corners.size());
+        for (std::size_t c = 0; c < corners.size(); ++c)
+            corners[c] = group.corner(c);
+        for (std::size_t t = 0; t + 2 < corners.size(); t += 3)
+            decodeAnimatedTriangle(&corners[t], scale);
+        group.vertices = std::move(corners);
+        std::iota(group.corners.begin(), group.corners.end(), 0u);
     }
 }
 

@@ -83,7 +83,8 @@ bool BundledMeshDataExporter::finishGeometry() {
             return failExport("no mesh found for material!");
         }
         // Part numbers first, so that corners of different parts never weld together.
-        for (ExportVertex& corner : group.corners) {
+        for (const std::uint32_t used : group.corners) {
+            ExportVertex& corner = group.vertices[used];
             const int part = partNumberOf(corner.sourceNode);
             if (part < 0) {
                 return failExport("no parent part mesh found");

@@ -223,7 +223,15 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
         meshDirectoryFile(outputFile, outputBaseName(outputFile) + "." + extension);
     exportedFileSet().addRelativeToRawData(recordedPath(meshPath));
 
+    // The file is composed in memory; room for its vertex block saves copying it as it grows.
+    std::size_t blockBytes = 0;
+    const std::uint32_t stride = builds.front().lods.front().mesh->stride();
+    for (const GeometryBuild& build : builds)
+        for (const LodBuild& lod : build.lods)
+            blockBytes += lod.mesh->vertices().size() * stride +
+                          lod.mesh->indices().size() * sizeof(std::uint16_t);
     StringOutBuffer bytes;
+    bytes.reserve(blockBytes + 65536);
     OutStream out(&bytes);
     const bool bundledLayout = type == kBundledMesh || type == kMeshParticleMesh;
     out << std::uint32_t{0} << std::uint32_t{bundledLayout ? 10u : 11u};
@@ -238,6 +246,7 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
     const bool vertexBlockWritten = writeVertexBlock(out, merged);
     // The merge state outlives this export's levels of detail, which end with this function.
     merged.first = nullptr;
+    merged.vertexLists.clear();
     if (!vertexBlockWritten)
         return false;
     for (const GeometryBuild& build : builds)

@@ -6,6 +6,9 @@
 #include "Shared/Base/Log.h"
 #include "UVMapper/UVMapper.h"
 
+#include <bit>
+#include <cstdint>
+
 namespace vx {
 
 std::string sampleFilePath(const std::string& outputFile, int geometry, int lod) {
@@ -21,6 +24,58 @@ std::string sampleFilePath(const std::string& outputFile, int geometry, int lod)
     return meshDirectoryFile(outputFile, outputBaseName(outputFile) + ".samp" + suffix);
 }
 
+namespace {
+
+struct CornerPlace {
+    bool placed = false;
+    UvCoord uv;
+};
+
+bool samePlace(const CornerPlace& a, const CornerPlace& b) {
+    return a.placed == b.placed &&
+           std::bit_cast<std::uint32_t>(a.uv.u) == std::bit_cast<std::uint32_t>(b.uv.u) &&
+           std::bit_cast<std::uint32_t>(a.uv.v) == std::bit_cast<std::uint32_t>(b.uv.v);
+}
+
+void place(ExportVertex& v, const CornerPlace& place, std::uint32_t firstSet) {
+    if (place.placed)
+        for (std::uint32_t set = firstSet; set < ExportVertex::kMaxUvSets; ++set)
+            v.uvs[set] = place.uv;
+}
+
+// Writes each placed corner's lightmap coordinates into the sets from `firstSet` on. The first
+// corner to use a vertex decides its place; later corners placed elsewhere get copies of their
+// own, made before any vertex changes, so that no vertex is copied per corner.
+void placeCorners(MaterialTriangles& group, const std::vector<CornerPlace>& places,
+                  std::uint32_t firstSet) {
+    constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+    const std::size_t originals = group.vertices.size();
+    std::vector<std::uint32_t> claimant(originals, kNone);
+    std::size_t copies = 0;
+    for (std::size_t c = 0; c < group.corners.size(); ++c) {
+        std::uint32_t& first = claimant[group.corners[c]];
+        if (first == kNone)
+            first = static_cast<std::uint32_t>(c);
+        else if (!samePlace(places[first], places[c]))
+            ++copies;
+    }
+    group.vertices.reserve(originals + copies);
+    for (std::size_t c = 0; c < group.corners.size(); ++c) {
+        const std::uint32_t first = claimant[group.corners[c]];
+        if (first == c || samePlace(places[first], places[c]))
+            continue;
+        ExportVertex copy = group.vertices[group.corners[c]];
+        place(copy, places[c], firstSet);
+        group.corners[c] = static_cast<std::uint32_t>(group.vertices.size());
+        group.vertices.push_back(copy);
+    }
+    for (std::size_t v = 0; v < originals; ++v)
+        if (claimant[v] != kNone)
+            place(group.vertices[v], places[claimant[v]], firstSet);
+}
+
+} // namespace
+
 bool createLightmapUvs(std::vector<MaterialTriangles>& groups, std::uint32_t& uvSetCount,
                        std::uint32_t geometrySize, int geometry, int lod,
                        const std::string& outputFile) {
@@ -33,12 +88,12 @@ bool createLightmapUvs(std::vector<MaterialTriangles>& groups, std::uint32_t& uv
     UVMapper mapper;
     mapper.setSize(size, size);
     for (std::size_t g = 0; g < groups.size(); ++g) {
-        const std::vector<ExportVertex>& corners = groups[g].corners;
-        for (std::size_t c = 0; c + 2 < corners.size(); c += 3)
-            mapper.addTriangle(corners[c].position, corners[c + 1].position,
-                               corners[c + 2].position, corners[c].normal, corners[c + 1].normal,
-                               corners[c + 2].normal, static_cast<std::uint32_t>(g),
-                               static_cast<std::uint32_t>(c));
+        const MaterialTriangles& group = groups[g];
+        for (std::size_t c = 0; c + 2 < group.corners.size(); c += 3)
+            mapper.addTriangle(group.corner(c).position, group.corner(c + 1).position,
+                               group.corner(c + 2).position, group.corner(c).normal,
+                               group.corner(c + 1).normal, group.corner(c + 2).normal,
+                               static_cast<std::uint32_t>(g), static_cast<std::uint32_t>(c));
     }
     if (!mapper.map()) {
         exportErrorList().append("Lightmap UVs could not be made for geom" +
@@ -46,15 +101,19 @@ bool createLightmapUvs(std::vector<MaterialTriangles>& groups, std::uint32_t& uv
         return false;
     }
     if (uvSetCount >= 1 && uvSetCount < ExportVertex::kMaxUvSets) {
+        std::vector<std::vector<CornerPlace>> places(groups.size());
+        for (std::size_t g = 0; g < groups.size(); ++g)
+            places[g].resize(groups[g].corners.size());
         for (std::size_t t = 0; t < mapper.getTriangleCount(); ++t) {
-            std::vector<ExportVertex>& corners = groups[mapper.getGroupId(t)].corners;
+            std::vector<CornerPlace>& place = places[mapper.getGroupId(t)];
             const std::uint32_t first = mapper.getFirstVertexIndex(t);
             for (unsigned c = 0; c < 3; ++c) {
                 const std::array<float, 2> uv = mapper.getLightmapUV(t, c);
-                for (std::uint32_t set = uvSetCount; set < ExportVertex::kMaxUvSets; ++set)
-                    corners[first + c].uvs[set] = {uv[0], uv[1]};
+                place[first + c] = {true, {uv[0], uv[1]}};
             }
         }
+        for (std::size_t g = 0; g < groups.size(); ++g)
+            placeCorners(groups[g], places[g], uvSetCount);
         ++uvSetCount;
     } else {
         exportErrorList().append("Generated lightmap UVs are not placed in a correct position " +

@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <numeric>
 
 namespace vx {
 
@@ -40,11 +41,12 @@ constexpr double kCornerReach = 1.1e-4;
 
 } // namespace
 
-std::vector<ExportVertex> prepareMaterialGroup(const std::vector<ExportVertex>& triangles,
-                                               bool withinSourceOnly) {
-    std::vector<ExportVertex> kept;
-    kept.reserve(triangles.size());
-    const std::size_t count = triangles.size() / 3;
+std::vector<std::uint32_t> prepareMaterialGroup(const std::vector<ExportVertex>& vertices,
+                                                const std::vector<std::uint32_t>& corners,
+                                                bool withinSourceOnly) {
+    std::vector<std::uint32_t> kept;
+    kept.reserve(corners.size());
+    const std::size_t count = corners.size() / 3;
     std::vector<KeptTriangle> keptTriangles;
     keptTriangles.reserve(count);
     // The triangle that last looked at each kept triangle, so that one sharing several corners
@@ -54,24 +56,24 @@ std::vector<ExportVertex> prepareMaterialGroup(const std::vector<ExportVertex>& 
     // A duplicate has at least one corner coinciding with a corner of the kept triangle it
     // copies, so the kept triangles' finite corners are the index; non-finite corners coincide
     // with nothing.
-    PointHashGrid corners(kCornerCell, kCornerReach);
-    corners.reserve(triangles.size());
+    PointHashGrid grid(kCornerCell, kCornerReach);
+    grid.reserve(corners.size());
     for (std::size_t t = 0; t < count; ++t) {
-        const std::array<Vector3, 3> mine = {triangles[t * 3].position,
-                                             triangles[t * 3 + 1].position,
-                                             triangles[t * 3 + 2].position};
+        const ExportVertex& first = vertices[corners[t * 3]];
+        const std::array<Vector3, 3> mine = {first.position, vertices[corners[t * 3 + 1]].position,
+                                             vertices[corners[t * 3 + 2]].position};
         if (coincide(mine[0], mine[1]) || coincide(mine[0], mine[2]) || coincide(mine[1], mine[2]))
             continue;
         const Vector3 centroid = (mine[0] + mine[1] + mine[2]) / 3.0f;
         // A centroid that is not finite is never within reach of another, as in a plain
         // comparison of coordinates.
         const bool indexable = std::isfinite(centroid.x) && std::isfinite(centroid.z);
-        const SceneNode* source = triangles[t * 3].sourceNode;
+        const SceneNode* source = first.sourceNode;
         bool duplicate = false;
         for (unsigned c = 0; c < 3 && indexable && !duplicate; ++c) {
             if (!isFinite(mine[c]))
                 continue;
-            corners.forEachNear(mine[c], [&](std::uint32_t k) {
+            grid.forEachNear(mine[c], [&](std::uint32_t k) {
                 if (seenBy[k] == t)
                     return true;
                 seenBy[k] = t;
@@ -84,17 +86,27 @@ std::vector<ExportVertex> prepareMaterialGroup(const std::vector<ExportVertex>& 
         }
         if (duplicate)
             continue;
-        kept.insert(kept.end(), triangles.begin() + static_cast<std::ptrdiff_t>(t * 3),
-                    triangles.begin() + static_cast<std::ptrdiff_t>(t * 3 + 3));
+        kept.insert(kept.end(), corners.begin() + static_cast<std::ptrdiff_t>(t * 3),
+                    corners.begin() + static_cast<std::ptrdiff_t>(t * 3 + 3));
         if (indexable) {
             const auto k = static_cast<std::uint32_t>(keptTriangles.size());
             keptTriangles.push_back({mine, source, centroid.x, centroid.z});
             seenBy.push_back(t);
             for (const Vector3& p : mine)
                 if (isFinite(p))
-                    corners.insert(p, k);
+                    grid.insert(p, k);
         }
     }
+    return kept;
+}
+
+std::vector<ExportVertex> prepareMaterialGroup(const std::vector<ExportVertex>& triangles,
+                                               bool withinSourceOnly) {
+    std::vector<std::uint32_t> corners(triangles.size() - triangles.size() % 3);
+    std::iota(corners.begin(), corners.end(), 0u);
+    std::vector<ExportVertex> kept;
+    for (std::uint32_t c : prepareMaterialGroup(triangles, corners, withinSourceOnly))
+        kept.push_back(triangles[c]);
     return kept;
 }
 

@@ -76,6 +76,19 @@ Matrix normalTransform(const Matrix& m) {
     return inverse.transposed3x3();
 }
 
+// How many corners the fan split gives the group's polygons, at most (polygons naming vertices
+// the mesh lacks are left out later).
+std::size_t fanCorners(const MaterialGroup& group, const std::vector<Primitive>& polygons) {
+    std::size_t corners = 0;
+    for (std::int32_t p : group.m_primitives) {
+        if (p < 0 || static_cast<std::size_t>(p) >= polygons.size())
+            continue;
+        const std::size_t n = polygons[static_cast<std::size_t>(p)].m_indices.size();
+        corners += n > 2 ? 3 * (n - 2) : 0;
+    }
+    return corners;
+}
+
 } // namespace
 
 bool beginsWithAlpha(const std::string& materialName) {
@@ -94,7 +107,7 @@ void MeshDataExporter::widenUvSets(std::uint32_t count) {
     declareTangentVertices();
 }
 
-std::uint8_t* MeshDataExporter::packVertices(const std::vector<ExportVertex>& vertices,
+std::uint8_t* MeshDataExporter::packVertices(std::span<const ExportVertex> vertices,
                                              std::uint8_t* out) const {
     const std::vector<unsigned> uvOrder = uvPackOrder(m_uvSetCount);
     for (const ExportVertex& v : vertices) {
@@ -133,7 +146,8 @@ void MeshDataExporter::groupMaterials(std::vector<MaterialTriangles>& arrived) {
     for (MaterialTriangles& group : arrived) {
         if (group.corners.empty())
             continue;
-        group.corners = prepareMaterialGroup(group.corners, duplicatesWithinMeshOnly());
+        group.corners =
+            prepareMaterialGroup(group.vertices, group.corners, duplicatesWithinMeshOnly());
         (beginsWithAlpha(group.name) ? alpha : others).push_back(std::move(group));
     }
     m_groups = std::move(others);
@@ -241,10 +255,14 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
             if (existing.name == name)
                 return existing;
         }
-        groups.push_back({name, group.m_material, {}});
+        groups.push_back({name, group.m_material, {}, {}});
         return groups.back();
     };
     m_uvSetCount = 0;
+    // The groups in order of first use, with room for their corners and at most as many
+    // vertices, so that the lists of whole vertices are not copied as they grow.
+    std::vector<std::size_t> cornerRoom;
+    std::vector<std::size_t> vertexRoom;
     for (const PartMesh& pm : m_partMeshes) {
         const MaterialGroupedMesh* mesh = pm.mesh->mesh().get();
         if (!mesh || !mesh->m_geometry || !mesh->m_geometry->m_vertexBuffer ||
@@ -253,6 +271,20 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
         m_uvSetCount = std::max<std::uint32_t>(
             m_uvSetCount,
             static_cast<std::uint32_t>(mesh->m_geometry->m_vertexBuffer->uvSetCount()));
+        const std::vector<Primitive>& polygons = mesh->m_geometry->m_primitiveBuffer->m_primitives;
+        for (const MaterialGroup& group : mesh->m_groups) {
+            const auto number = static_cast<std::size_t>(&groupFor(group) - groups.data());
+            cornerRoom.resize(groups.size());
+            vertexRoom.resize(groups.size());
+            const std::size_t corners = fanCorners(group, polygons);
+            cornerRoom[number] += corners;
+            vertexRoom[number] +=
+                std::min(corners, mesh->m_geometry->m_vertexBuffer->m_vertices.size());
+        }
+    }
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        groups[g].corners.reserve(cornerRoom[g]);
+        groups[g].vertices.reserve(vertexRoom[g]);
     }
     if (m_uvSetCount > ExportVertex::kMaxUvSets) {
         VX_WARNING << "Meshes of " << m_name << " carry " << m_uvSetCount
@@ -265,12 +297,25 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
             !mesh->m_geometry->m_primitiveBuffer)
             continue;
         const Matrix& transform = vertexTransform((*m_parts)[static_cast<std::size_t>(pm.part)]);
+        // Each scene vertex is converted once per material that uses it: the group and the
+        // number its conversion got there.
+        const std::size_t sceneVertices = mesh->m_geometry->m_vertexBuffer->m_vertices.size();
+        constexpr std::size_t kNone = ~std::size_t{0};
+        std::vector<std::size_t> convertedFor(sceneVertices, kNone);
+        std::vector<std::uint32_t> convertedAs(sceneVertices);
         for (const MaterialGroup& group : mesh->m_groups) {
             MaterialTriangles& target = groupFor(group);
+            const auto targetNumber = static_cast<std::size_t>(&target - groups.data());
             forEachTriangleCorner(
                 *pm.mesh, group, [&](const VertexBuffer& buffer, const Vertex& v) {
-                    target.corners.push_back(makeVertex(buffer, v, transform, pm.part));
-                    target.corners.back().sourceNode = pm.mesh;
+                    const auto at = static_cast<std::size_t>(&v - buffer.m_vertices.data());
+                    if (convertedFor[at] != targetNumber) {
+                        convertedFor[at] = targetNumber;
+                        convertedAs[at] = static_cast<std::uint32_t>(target.vertices.size());
+                        target.vertices.push_back(makeVertex(buffer, v, transform, pm.part));
+                        target.vertices.back().sourceNode = pm.mesh;
+                    }
+                    target.corners.push_back(convertedAs[at]);
                 });
         }
     }
@@ -377,22 +422,25 @@ bool MeshDataExporter::generateTangentSpace(MaterialGroupData& group) {
             reportTooManyVertices(grown);
         return false;
     }
-    std::vector<ExportVertex> mended(vertexCount);
+    // The generator keeps every vertex in its place and appends the copies it splits off, each
+    // naming its source among the originals, so the vertices are mended in place.
+    const std::size_t originals = group.vertices.size();
+    group.vertices.resize(vertexCount);
     for (std::uint32_t i = 0; i < vertexCount; ++i) {
         const std::uint8_t* in = packed.data() + std::size_t{i} * stride;
         std::uint32_t source = 0;
         std::memcpy(&source, in + 36, sizeof source);
-        VX_ASSERT(source < group.vertices.size());
-        ExportVertex v = group.vertices[source];
+        VX_ASSERT(i < originals ? source == i : source < originals);
+        ExportVertex& v = group.vertices[i];
+        if (i >= originals)
+            v = group.vertices[source];
         float f[6];
         std::memcpy(f, in + 12, 3 * sizeof(float)); // the normal may have been replaced
         v.normal = Vector3(f[0], f[1], f[2]);
         std::memcpy(f, in + kStride, 6 * sizeof(float));
         v.tangent = Vector3(f[0], f[1], f[2]);
         v.binormal = Vector3(f[3], f[4], f[5]);
-        mended[i] = v;
     }
-    group.vertices = std::move(mended);
     m_hasTangents = true;
     return true;
 }
@@ -401,7 +449,7 @@ bool MeshDataExporter::finishMaterialGroup(const MaterialTriangles& group, Mater
                                            std::uint32_t indexCopies) {
     if (group.corners.empty())
         return failExport("no mesh found for material!");
-    WeldedGroup welded = weldCorners(group.corners);
+    WeldedGroup welded = weldCorners(group.vertices, group.corners);
     // 16-bit indices cannot reach further, with or without tangents.
     if (welded.vertices.size() > 65535) {
         reportTooManyVertices(static_cast<std::uint32_t>(welded.vertices.size()));
@@ -431,8 +479,8 @@ void MeshDataExporter::reportTooManyVertices(std::uint32_t count) const {
                std::to_string(count));
 }
 
-void MeshDataExporter::appendMaterialGroup(const MaterialTriangles& group,
-                                           const MaterialGroupData& data, std::uint32_t alphaMode) {
+void MeshDataExporter::appendMaterialGroup(MaterialTriangles& group, const MaterialGroupData& data,
+                                           std::uint32_t alphaMode) {
     MeshMaterialRecord record;
     record.name = group.name;
     record.material = group.material;
@@ -450,6 +498,8 @@ void MeshDataExporter::appendMaterialGroup(const MaterialTriangles& group,
         m_indices.insert(m_indices.end(), data.indices.begin(), data.indices.end());
     }
     m_vertices.insert(m_vertices.end(), data.vertices.begin(), data.vertices.end());
+    group.vertices = std::vector<ExportVertex>();
+    group.corners = std::vector<std::uint32_t>();
 }
 
 bool MeshDataExporter::computeBoundingBox() {

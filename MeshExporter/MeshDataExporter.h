@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -27,11 +28,16 @@ class UtilMeshNode;
 class Vertex;
 class VertexBuffer;
 
-// The triangles of one material as consecutive corner triples.
+// The triangles of one material: its converted vertices, each made once per scene vertex, and
+// per corner, three to a triangle, the number of the vertex it uses. Vertices no corner uses
+// may remain; equal vertices are merged only by the weld.
 struct MaterialTriangles {
     std::string name;
     std::shared_ptr<Material> material; // may be absent
-    std::vector<ExportVertex> corners;
+    std::vector<ExportVertex> vertices;
+    std::vector<std::uint32_t> corners;
+
+    const ExportVertex& corner(std::size_t c) const { return vertices[corners[c]]; }
 };
 
 // A material's welded triangles once they are ready for the mesh file.
@@ -49,7 +55,7 @@ public:
 
     // Packs each vertex by this exporter's declaration; returns the end of the written bytes.
     // `out` holds vertices.size() x stride() bytes.
-    virtual std::uint8_t* packVertices(const std::vector<ExportVertex>& vertices,
+    virtual std::uint8_t* packVertices(std::span<const ExportVertex> vertices,
                                        std::uint8_t* out) const;
     // Stores the inputs and builds the geometry. `parts` is filled by the hierarchy walk and
     // belongs to the caller. `outputFile` names the sample files.
@@ -146,10 +152,11 @@ protected:
     // Says why a group whose welded vertices do not fit 16-bit indices stops the export, in the
     // error list.
     virtual void reportTooManyVertices(std::uint32_t count) const;
-    // Appends the material's record, indices and vertices to the level of detail's lists.
+    // Appends the material's record, indices and vertices to the level of detail's lists, and
+    // releases the group's triangles, which are not needed again.
     // Alpha-blended materials (mode 1) carry their triangles once per sort copy; their record
     // counts one copy.
-    void appendMaterialGroup(const MaterialTriangles& group, const MaterialGroupData& data,
+    void appendMaterialGroup(MaterialTriangles& group, const MaterialGroupData& data,
                              std::uint32_t alphaMode);
 
     std::vector<ExportVertex> m_vertices;

@@ -7,6 +7,7 @@
 #include "Shared/Base/Streams/OutStream.h"
 
 #include <algorithm>
+#include <span>
 
 namespace vx {
 
@@ -46,8 +47,8 @@ void mergeLod(MergedMeshData& merged, const MeshDataExporter& lod, MeshMaterialE
         r.startIndex += merged.indexOffset;
     }
     merged.indices.insert(merged.indices.end(), indices.begin(), indices.end());
-    merged.vertices.insert(merged.vertices.end(), vertices.begin(), vertices.end());
-    merged.vertexOffset = static_cast<std::uint32_t>(merged.vertices.size());
+    merged.vertexLists.push_back(&vertices);
+    merged.vertexOffset += static_cast<std::uint32_t>(vertices.size());
     merged.indexOffset = static_cast<std::uint32_t>(merged.indices.size());
     VX_INFO << "lod " << lodNumber << " indexOffset "
             << (materials.entries().empty() ? 0u : materials.entries().front().record.startIndex);
@@ -56,8 +57,11 @@ void mergeLod(MergedMeshData& merged, const MeshDataExporter& lod, MeshMaterialE
 bool writeVertexBlock(OutStream& out, const MergedMeshData& merged) {
     VX_ASSERT(merged.first);
     const MeshDataExporter& first = *merged.first;
-    const auto vertexCount = static_cast<std::uint32_t>(merged.vertices.size());
-    if (std::uint64_t{vertexCount} * first.stride() >= kVertexMemoryLimit) {
+    std::size_t vertices = 0;
+    for (const std::vector<ExportVertex>* list : merged.vertexLists)
+        vertices += list->size();
+    const auto vertexCount = static_cast<std::uint32_t>(vertices);
+    if (std::uint64_t{vertices} * first.stride() >= kVertexMemoryLimit) {
         return failExport("Vertex memory exceeds Memory limit of 8Mb");
     }
     for (std::size_t i = 0; i < merged.indices.size(); ++i) {
@@ -73,9 +77,17 @@ bool writeVertexBlock(OutStream& out, const MergedMeshData& merged) {
     out << static_cast<std::uint32_t>(declaration.size());
     out.write(declaration.data(), declaration.size() * sizeof(D3DVERTEXELEMENT9));
     out << first.primitiveType() << first.stride() << vertexCount;
-    std::vector<std::uint8_t> packed(std::size_t{vertexCount} * first.stride());
-    first.packVertices(merged.vertices, packed.data());
-    out.write(packed.data(), packed.size());
+    // Packed a slice at a time, so that the packed vertices are held once, in the file's bytes.
+    constexpr std::size_t kSlice = 4096;
+    std::vector<std::uint8_t> packed(kSlice * first.stride());
+    for (const std::vector<ExportVertex>* list : merged.vertexLists) {
+        for (std::size_t at = 0; at < list->size(); at += kSlice) {
+            const std::span<const ExportVertex> slice(list->data() + at,
+                                                      std::min(kSlice, list->size() - at));
+            const std::uint8_t* end = first.packVertices(slice, packed.data());
+            out.write(packed.data(), static_cast<std::size_t>(end - packed.data()));
+        }
+    }
     out << static_cast<std::uint32_t>(merged.indices.size());
     for (std::size_t i = 0; i < merged.indices.size(); ++i) {
         if (merged.indices[i] == 0) {

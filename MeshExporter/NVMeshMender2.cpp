@@ -118,26 +118,31 @@ private:
 };
 
 void Mender::buildPositionMap(const std::vector<std::uint32_t>& indices) {
-    std::vector<std::uint32_t> used;
+    // The used vertices' positions beside their numbers, so that the sort reads one compact
+    // array rather than whole vertices.
+    struct Used {
+        Vector3 position;
+        std::uint32_t vertex;
+    };
+    std::vector<Used> used;
+    used.reserve(m_vertices.size());
     m_positionOf.assign(m_vertices.size(), kNone);
     for (std::uint32_t index : indices) {
         if (m_positionOf[index] == kNone) {
             m_positionOf[index] = 0;
-            used.push_back(index);
+            used.push_back({m_vertices[index].position, index});
         }
     }
-    std::sort(used.begin(), used.end(), [&](std::uint32_t a, std::uint32_t b) {
-        const Vector3& pa = m_vertices[a].position;
-        const Vector3& pb = m_vertices[b].position;
-        if (positionLess(pa, pb))
+    std::sort(used.begin(), used.end(), [](const Used& a, const Used& b) {
+        if (positionLess(a.position, b.position))
             return true;
-        return !positionLess(pb, pa) && a < b;
+        return !positionLess(b.position, a.position) && a.vertex < b.vertex;
     });
     std::uint32_t positions = 0;
     for (std::size_t i = 0; i < used.size(); ++i) {
-        if (i > 0 && positionLess(m_vertices[used[i - 1]].position, m_vertices[used[i]].position))
+        if (i > 0 && positionLess(used[i - 1].position, used[i].position))
             ++positions;
-        m_positionOf[used[i]] = positions;
+        m_positionOf[used[i].vertex] = positions;
     }
     if (!used.empty())
         ++positions;

@@ -112,7 +112,7 @@ bool SkinnedMeshDataExporter::buildGeometry(SceneNode& node, int /*geometry*/, i
             m_groups.begin(), m_groups.end(), [](const auto& g) { return g.corners.empty(); }));
         for (std::size_t i = 0; i < empty; ++i)
             exportErrorList().append("no mesh found for material!");
-        for (const MaterialTriangles& group : m_groups) {
+        for (MaterialTriangles& group : m_groups) {
             if (group.corners.empty())
                 continue;
             MaterialGroupData data;
@@ -263,15 +263,16 @@ void SkinnedMeshDataExporter::collectMaterialGroups(const UtilMeshNode& mesh) {
             return g.name == materialName;
         });
         if (target == groups.end()) {
-            groups.push_back({materialName, group.m_material, {}});
+            groups.push_back({materialName, group.m_material, {}, {}});
             target = groups.end() - 1;
         }
-        std::vector<ExportVertex>& corners = target->corners;
+        // Binding reports what it meets per corner, so every corner is converted on its own.
         forEachTriangleCorner(mesh, group, [&](const VertexBuffer& vb, const Vertex& vertex) {
             ExportVertex corner = makeVertex(vb, vertex, Matrix::identity(), m_partIndex);
             bindInfluences(corner, mesh, vb, vertex);
             corner.sourceNode = &mesh;
-            corners.push_back(corner);
+            target->corners.push_back(static_cast<std::uint32_t>(target->vertices.size()));
+            target->vertices.push_back(corner);
         });
     }
     if (m_unknownInfluences != 0) {
@@ -384,7 +385,7 @@ void SkinnedMeshDataExporter::reportTooManyVertices(std::uint32_t count) const {
     VX_ERROR << "Too many vertices in material. Max 65535 vertices allowed. this mesh: " << count;
 }
 
-std::uint8_t* SkinnedMeshDataExporter::packVertices(const std::vector<ExportVertex>& vertices,
+std::uint8_t* SkinnedMeshDataExporter::packVertices(std::span<const ExportVertex> vertices,
                                                     std::uint8_t* out) const {
     for (const ExportVertex& v : vertices) {
         std::uint8_t* const start = out;

@@ -22,7 +22,7 @@ public:
     // Position, normal, weight 0 (1.0 when not in (0, 1]), the two local bone indices as bytes
     // (the whole word 0 when either lies outside 0..25), the first texture coordinates when
     // the declaration has them, the tangent: 52 or 44 bytes.
-    std::uint8_t* packVertices(const std::vector<ExportVertex>& vertices,
+    std::uint8_t* packVertices(std::span<const ExportVertex> vertices,
                                std::uint8_t* out) const override;
     // Finds the skeleton first: built from the level of detail's node, else from each parent
     // in turn. False (with the artist's message) when no node up to the top holds one.

@@ -38,7 +38,13 @@ bool StaticMeshDataExporter::buildGeometry(SceneNode& node, int geometry, int lo
 }
 
 bool StaticMeshDataExporter::finishGeometry() {
-    for (const MaterialTriangles& group : m_groups) {
+    // Room for every converted vertex, which the weld only reduces, and an eighth more for the
+    // copies tangents make at creases, so that the list is rarely copied as it grows.
+    std::size_t converted = 0;
+    for (const MaterialTriangles& group : m_groups)
+        converted += group.vertices.size();
+    m_vertices.reserve(converted + converted / 8);
+    for (MaterialTriangles& group : m_groups) {
         MaterialGroupData data;
         if (!finishMaterialGroup(group, data))
             return false;

@@ -65,14 +65,10 @@ void optimizeTriangleOrder(const std::vector<D3DVERTEXELEMENT9>& declaration,
     std::memcpy(data, indices.data(), indices.size() * sizeof(std::uint16_t));
     mesh->UnlockIndexBuffer();
 
-    ID3DXBuffer* rawAdjacency = nullptr;
-    rc = D3DXCreateBuffer(faceCount * 3 * sizeof(DWORD), &rawAdjacency);
-    const Released<ID3DXBuffer> adjacency(rawAdjacency);
-    VX_ASSERT(!rc);
-    auto* adjacencyData = static_cast<DWORD*>(adjacency->GetBufferPointer());
-    rc = mesh->GenerateAdjacency(0.1f, adjacencyData);
-    VX_ASSERT(!rc);
-    rc = mesh->OptimizeInplace(kOptimizeFlags, adjacencyData, nullptr, nullptr, nullptr);
+    // The graphics services order triangles by their corners' vertex numbers alone and take no
+    // advice from face adjacency, so none is made: finding it welds every position again and
+    // cost more than the ordering itself.
+    rc = mesh->OptimizeInplace(kOptimizeFlags, nullptr, nullptr, nullptr, nullptr);
     VX_ASSERT(!rc);
 
     rc = mesh->LockIndexBuffer(0, &data);

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstring>
+#include <numeric>
 #include <type_traits>
 
 namespace vx {
@@ -27,39 +28,51 @@ std::uint64_t hashOf(const ExportVertex& v) {
     return h;
 }
 
-bool sameKey(const ExportVertex& a, const ExportVertex& b) {
-    return std::memcmp(&a, &b, kKeyBytes) == 0;
-}
-
 } // namespace
 
-WeldedGroup weldCorners(const std::vector<ExportVertex>& corners) {
+WeldedGroup weldCorners(const std::vector<ExportVertex>& vertices,
+                        const std::vector<std::uint32_t>& corners) {
+    constexpr std::uint32_t kFree = 0xFFFFFFFFu;
     WeldedGroup out;
     out.indices.reserve(corners.size());
-    // Open addressing over vertex numbers, at most half full; each slot keeps the upper half of
-    // its vertex's hash so that most probes settle without comparing whole vertices.
-    constexpr std::uint32_t kFree = 0xFFFFFFFFu;
+    out.vertices.reserve(std::min(corners.size(), vertices.size()));
+    // Open addressing over welded vertex numbers, at most half full; each slot keeps the upper
+    // half of its vertex's hash so that most probes settle without comparing whole vertices.
     struct Slot {
         std::uint32_t vertex = kFree;
         std::uint32_t check = 0;
     };
-    const std::size_t size = std::bit_ceil(std::max<std::size_t>(16, corners.size() * 2));
+    const std::size_t size =
+        std::bit_ceil(std::max<std::size_t>(16, std::min(corners.size(), vertices.size()) * 2));
     const std::size_t mask = size - 1;
     std::vector<Slot> slots(size);
-    for (const ExportVertex& corner : corners) {
-        const std::uint64_t hash = hashOf(corner);
-        const auto check = static_cast<std::uint32_t>(hash >> 32);
-        std::size_t i = static_cast<std::size_t>(hash) & mask;
-        while (slots[i].vertex != kFree &&
-               !(slots[i].check == check && sameKey(out.vertices[slots[i].vertex], corner)))
-            i = (i + 1) & mask;
-        if (slots[i].vertex == kFree) {
-            slots[i] = {static_cast<std::uint32_t>(out.vertices.size()), check};
-            out.vertices.push_back(corner);
+    // What each given vertex welded to, once it has been looked up.
+    std::vector<std::uint32_t> weldOf(vertices.size(), kFree);
+    for (const std::uint32_t given : corners) {
+        if (weldOf[given] == kFree) {
+            const ExportVertex& vertex = vertices[given];
+            const std::uint64_t hash = hashOf(vertex);
+            const auto check = static_cast<std::uint32_t>(hash >> 32);
+            std::size_t i = static_cast<std::size_t>(hash) & mask;
+            while (slots[i].vertex != kFree &&
+                   !(slots[i].check == check &&
+                     std::memcmp(&out.vertices[slots[i].vertex], &vertex, kKeyBytes) == 0))
+                i = (i + 1) & mask;
+            if (slots[i].vertex == kFree) {
+                slots[i] = {static_cast<std::uint32_t>(out.vertices.size()), check};
+                out.vertices.push_back(vertex);
+            }
+            weldOf[given] = slots[i].vertex;
         }
-        out.indices.push_back(slots[i].vertex);
+        out.indices.push_back(weldOf[given]);
     }
     return out;
+}
+
+WeldedGroup weldCorners(const std::vector<ExportVertex>& corners) {
+    std::vector<std::uint32_t> each(corners.size());
+    std::iota(each.begin(), each.end(), 0u);
+    return weldCorners(corners, each);
 }
 
 } // namespace vx

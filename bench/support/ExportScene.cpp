@@ -8,14 +8,15 @@ namespace vx::bench {
 
 namespace {
 
-// Parts side by side along x, 13 units apart: a part is 12 units wide.
+// Parts side by side along x, 13 units apart: a part is 12 units wide. The first part is the
+// level of detail's root, at the origin, and holds the others, as the exporter requires.
 GridMesh part(const ExportSceneShape& shape, int i) {
     GridMesh grid;
     grid.name = "part" + std::to_string(i);
     grid.shape = "partShape" + std::to_string(i);
     grid.cells = shape.cells;
     grid.translateX = i * 13;
-    grid.parent = "lod0";
+    grid.parent = i == 0 ? "lod0" : "part0";
     grid.wall = shape.wall;
     return grid;
 }

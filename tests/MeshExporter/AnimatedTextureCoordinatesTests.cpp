@@ -110,10 +110,10 @@ TEST(AnimatedTextureCoordinates, DetectionByNameAndTheTexturesAspect) {
     }
     auto material = std::make_shared<Material>("tracks_AnimatedUV");
     material->setText("zeph_FxTexture0", "vehicles/tank/tracks.dds");
-    MaterialTriangles group{"tracks_AnimatedUV", material, {}};
+    MaterialTriangles group{"tracks_AnimatedUV", material, {}, {0, 1, 2}};
     const Color red{0.81f, 0, 0, 1};
     const auto corners = triangle({red, red, red});
-    group.corners.assign(corners.begin(), corners.end());
+    group.vertices.assign(corners.begin(), corners.end());
     std::vector<MaterialTriangles> groups = {group};
     std::uint32_t uvSets = 1;
     exportErrorList().clear();
@@ -123,7 +123,7 @@ TEST(AnimatedTextureCoordinates, DetectionByNameAndTheTexturesAspect) {
     EXPECT_TRUE(animatedUvState().used);
     EXPECT_EQ(animatedUvState().matrixCount, 2);
     EXPECT_TRUE(exportErrorList().empty()) << exportErrorList().entries()[0];
-    EXPECT_FLOAT_EQ(groups[0].corners[0].uvs[1].v, (0.25f - 0.5f) * 4.0f);
+    EXPECT_FLOAT_EQ(groups[0].corner(0).uvs[1].v, (0.25f - 0.5f) * 4.0f);
     // A missing texture: BundledMeshExport.AnAnimatedTextureThatCannotBeReadIsReported...
 }
 

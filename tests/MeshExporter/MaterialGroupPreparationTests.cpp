@@ -1,5 +1,7 @@
 // Cleaning a material group: the indexed pass against a plain scan of every kept triangle.
 #include "MeshExporter/MaterialGroupPreparation.h"
+#include "Shared/Graphics/Scene/OwnedNode.h"
+#include "Shared/Graphics/Scene/UtilTransformNode.h"
 #include "tests/MeshExporter/MaterialGroupScan.h"
 
 #include <gtest/gtest.h>
@@ -67,6 +69,24 @@ TEST(MaterialGroupPreparation, DropsDegenerateAndDuplicateTrianglesByTheToleranc
             EXPECT_EQ(kept[0].uvs[0].u, c.triangles[0].uvs[0].u) << c.what;
         }
     }
+}
+
+TEST(MaterialGroupPreparation, NumberedCornersComeBackAsTheNumbersOfTheKeptTriangles) {
+    // Vertices 0-3 from one scene mesh, 4-6 from another at the first three's places.
+    const auto meshA = makeNode<UtilTransformNode>();
+    const auto meshB = makeNode<UtilTransformNode>();
+    std::vector<ExportVertex> vertices = {corner(0, 0, 0), corner(1, 0, 0), corner(1, 0, 1),
+                                          corner(0, 0, 1), corner(0, 0, 0), corner(1, 0, 0),
+                                          corner(1, 0, 1)};
+    for (std::size_t v = 0; v < vertices.size(); ++v)
+        vertices[v].sourceNode = v < 4 ? meshA.get() : meshB.get();
+    // A quad, its first triangle again with its corners rotated, a degenerate triangle, and the
+    // first triangle once more from the other mesh.
+    const std::vector<std::uint32_t> corners = {0, 1, 2, 0, 2, 3, 2, 0, 1, 0, 0, 3, 4, 5, 6};
+    EXPECT_EQ(prepareMaterialGroup(vertices, corners),
+              (std::vector<std::uint32_t>{0, 1, 2, 0, 2, 3}));
+    EXPECT_EQ(prepareMaterialGroup(vertices, corners, true),
+              (std::vector<std::uint32_t>{0, 1, 2, 0, 2, 3, 4, 5, 6}));
 }
 
 // Soups made to stress the index: near copies of earlier triangles (corners rotated, moved by

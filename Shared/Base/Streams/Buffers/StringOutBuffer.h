@@ -15,6 +15,8 @@ public:
     std::uint64_t size() override { return m_text.size(); }
 
     const std::string& text() const { return m_text; }
+    // Room for `bytes` in all, so that a text of known size is not copied as it grows.
+    void reserve(std::size_t bytes) { m_text.reserve(bytes); }
     void clear() { m_text.clear(); }
 
 private:
