@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr double kHalfPi = std::numbers::pi / 2.0;
 
 MPoint transformed(const MPoint& p, const MMatrix& m) {
     return p * m;
