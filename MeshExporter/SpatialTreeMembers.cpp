@@ -26,12 +26,13 @@ TreeMembers rootMembers(const std::vector<TreeFace>& faces) {
 }
 
 void splitMembers(const TreeMembers& parent, const std::vector<unsigned char>& sides,
-                  TreeMembers& left, TreeMembers& right) {
+                  std::vector<std::uint32_t>& positions, TreeMembers& left, TreeMembers& right) {
     constexpr std::uint32_t kAbsent = 0xFFFFFFFFu;
     const std::size_t n = parent.size();
     // Each parent position's position in either child.
-    std::vector<std::uint32_t> leftAt(n, kAbsent);
-    std::vector<std::uint32_t> rightAt(n, kAbsent);
+    positions.assign(2 * n, kAbsent);
+    std::uint32_t* const leftAt = positions.data();
+    std::uint32_t* const rightAt = positions.data() + n;
     left.faces.clear();
     right.faces.clear();
     for (std::size_t i = 0; i < n; ++i) {

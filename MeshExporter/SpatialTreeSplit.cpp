@@ -57,13 +57,17 @@ FaceExtent clippedExtent(const TreeFace& face, const TreeBox& box) {
             const auto inside = [&](const PointD& p) {
                 return side == 0 ? p[k] >= bound : p[k] <= bound;
             };
+            // A plane that keeps every corner leaves the polygon as it is.
+            if (std::all_of(polygon, polygon + count, inside))
+                continue;
             std::size_t kept = 0;
             for (std::size_t i = 0; i < count; ++i) {
                 const PointD& p = polygon[i];
-                const PointD& q = polygon[(i + 1) % count];
-                if (inside(p))
+                const PointD& q = polygon[i + 1 == count ? 0 : i + 1];
+                const bool pInside = inside(p);
+                if (pInside)
                     next[kept++] = p;
-                if (inside(p) != inside(q)) {
+                if (pInside != inside(q)) {
                     const double t = (bound - p[k]) / (q[k] - p[k]);
                     PointD cut{};
                     for (unsigned j = 0; j < 3; ++j)
