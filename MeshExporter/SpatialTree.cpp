@@ -95,6 +95,7 @@ bool SpatialTree::split(const TreeBox& box, const TreeMembers& members, int dept
                   << "Recursing again, current depth: " << depth << "\n";
     }
     const double leafCost = (1.0 - m_leafFactor) * static_cast<double>(n) * halfArea(box);
+    m_scratch.described = false;
     const SplitChoice best = m_search(m_faces, members, box, m_scratch);
     const bool better = best.found && best.cost < leafCost;
     if (n <= kLeafUnlessCheaper && !better)
@@ -109,9 +110,13 @@ bool SpatialTree::split(const TreeBox& box, const TreeMembers& members, int dept
 
     choice = best;
     m_sides.resize(n);
+    // Faces cut by the node box were clipped to it by the search; their parts decide.
+    const unsigned char* const kinds = m_scratch.described ? m_scratch.kinds[a].data() : nullptr;
     for (std::size_t i = 0; i < n; ++i) {
         const unsigned side =
-            classifyFace(m_faces[members.faces[i]], best.axis, best.position, box);
+            kinds && kinds[i] == 1
+                ? classifyCutFace(m_scratch.bounds[a][i], best.position)
+                : classifyFace(m_faces[members.faces[i]], best.axis, best.position, box);
         m_sides[i] = static_cast<unsigned char>(
             side == kSidePlane ? (best.planarRight ? kSideRight : kSideLeft) : side);
     }
