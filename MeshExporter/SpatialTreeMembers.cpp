@@ -44,19 +44,24 @@ void splitMembers(const TreeMembers& parent, const std::vector<unsigned char>& s
         if (sides[i] & kSideRight)
             rightAt[i] = static_cast<std::uint32_t>(rightCount++);
     }
+    // Written without branches, as the sides of faces in another axis's order follow no
+    // pattern: every entry is stored and the end moves on only where the face goes. The lists
+    // have one spare entry for the store after the last face.
     const auto carry = [&](const std::uint32_t* order, std::vector<std::uint32_t>& l,
                            std::vector<std::uint32_t>& r) {
-        l.resize(leftCount);
-        r.resize(rightCount);
+        l.resize(leftCount + 1);
+        r.resize(rightCount + 1);
         std::uint32_t* toLeft = l.data();
         std::uint32_t* toRight = r.data();
         for (std::size_t k = 0; k < n; ++k) {
             const std::uint32_t i = order[k];
-            if (leftAt[i] != kAbsent)
-                *toLeft++ = leftAt[i];
-            if (rightAt[i] != kAbsent)
-                *toRight++ = rightAt[i];
+            *toLeft = leftAt[i];
+            toLeft += leftAt[i] != kAbsent ? 1 : 0;
+            *toRight = rightAt[i];
+            toRight += rightAt[i] != kAbsent ? 1 : 0;
         }
+        l.pop_back();
+        r.pop_back();
     };
     left.faces.resize(leftCount);
     right.faces.resize(rightCount);
