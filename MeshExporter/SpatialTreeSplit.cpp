@@ -113,13 +113,6 @@ bool containedIn(const TreeFace& face, const TreeBox& box) {
     return true;
 }
 
-double halfArea(const TreeBox& box) {
-    const double dx = static_cast<double>(box.max.x) - static_cast<double>(box.min.x);
-    const double dy = static_cast<double>(box.max.y) - static_cast<double>(box.min.y);
-    const double dz = static_cast<double>(box.max.z) - static_cast<double>(box.min.z);
-    return dx * dy + (dx + dy) * dz;
-}
-
 namespace {
 
 // Where a face falls by its box alone: wholly left, wholly right or in the plane; 0 when its box
@@ -326,6 +319,7 @@ SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces, const TreeMembe
     CountedFace* const countedList = room(scratch.counted, n);
     CountedFace* const cutList = room(scratch.cut, n);
     CountedFace* const byBoxMinList = room(scratch.byBoxMin, n);
+    CountedFace* const mergedCounted = room(scratch.mergedCounted, n);
     double* const partMaximaList = room(scratch.partMaxima, n);
     double* const cutMaxima = room(scratch.cutMaxima, n);
     double* const merged = room(scratch.merged, n);
@@ -358,14 +352,13 @@ SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces, const TreeMembe
         const auto byPartMin = [](const CountedFace& l, const CountedFace& r) {
             return l.partMin < r.partMin;
         };
+        std::span<const CountedFace> counted(countedList, countedSize);
         if (cutSize > 0) {
             std::sort(cutList, cutList + cutSize, byPartMin);
-            std::copy(cutList, cutList + cutSize, countedList + countedSize);
-            std::inplace_merge(countedList, countedList + countedSize,
-                               countedList + countedSize + cutSize, byPartMin);
-            countedSize += cutSize;
+            std::merge(countedList, countedList + countedSize, cutList, cutList + cutSize,
+                       mergedCounted, byPartMin);
+            counted = {mergedCounted, countedSize + cutSize};
         }
-        const std::span<const CountedFace> counted(countedList, countedSize);
         const std::span<const CountedFace> byBoxMin(byBoxMinList, byBoxMinSize);
         std::size_t partMaximaSize = 0;
         std::size_t cutMaximaSize = 0;

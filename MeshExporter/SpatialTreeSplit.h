@@ -31,8 +31,13 @@ inline constexpr float kTreeTolerance = 0.00001f;
 
 enum FaceSide : unsigned { kSideLeft = 1, kSideRight = 2, kSideBoth = 3, kSidePlane = 4 };
 
-// Half the box surface: dx dy + (dx + dy) dz.
-double halfArea(const TreeBox& box);
+// Half the box surface: dx dy + (dx + dy) dz. Inline: the split search costs every candidate.
+inline double halfArea(const TreeBox& box) {
+    const double dx = static_cast<double>(box.max.x) - static_cast<double>(box.min.x);
+    const double dy = static_cast<double>(box.max.y) - static_cast<double>(box.min.y);
+    const double dz = static_cast<double>(box.max.z) - static_cast<double>(box.min.z);
+    return dx * dy + (dx + dy) * dz;
+}
 
 // Faces whose box ends below this lie wholly left of the candidate at `s`.
 inline float leftOnlyBelow(float s) {
@@ -105,6 +110,7 @@ struct SplitScratch {
     std::vector<float> candidates;
     std::vector<CountedFace> counted;
     std::vector<CountedFace> cut;
+    std::vector<CountedFace> mergedCounted;
     std::vector<CountedFace> byBoxMin;
     std::vector<double> partMaxima;
     std::vector<double> cutMaxima;
