@@ -1,6 +1,5 @@
 #include "MeshExporter/SpatialTree.h"
 
-#include "MeshExporter/SpatialTreeMembers.h"
 #include "Shared/Base/Streams/OutStream.h"
 #include "Shared/Base/math/Matrix.h"
 
@@ -8,7 +7,6 @@
 #include <cmath>
 #include <iostream>
 #include <limits>
-#include <memory>
 
 namespace vx {
 
@@ -21,15 +19,6 @@ constexpr std::size_t kLeafUnlessCheaper = 16;
 constexpr int kDepthMargin = 32;
 
 } // namespace
-
-struct SpatialTree::BuildNode {
-    TreeBox box;
-    TreeMembers members;
-    int axis = 0;
-    float split = 0.0f;
-    std::unique_ptr<BuildNode> children[2];
-    bool leaf() const { return !children[0]; }
-};
 
 int SpatialTree::maximumDepth(std::size_t faceCount, bool fine) {
     const double x = std::log(static_cast<double>(faceCount) / std::log(2.0));
@@ -71,43 +60,30 @@ bool SpatialTree::build(const std::vector<Vector3>& vertices,
         }
     }
 
-    auto root = std::make_unique<BuildNode>();
-    root->box = m_bounds;
-    root->members = rootMembers(m_faces);
-    subdivide(*root, 1);
-    if (root->leaf()) {
+    m_levels.resize(static_cast<std::size_t>(m_maximumDepth + kDepthMargin) + 1);
+    TreeMembers& root = m_levels[0][0];
+    root = rootMembers(m_faces);
+    SplitChoice choice;
+    if (split(m_bounds, root, 1, choice)) {
+        m_nodes.push_back({choice.position, static_cast<std::uint32_t>(choice.axis), {0, 0}});
+        addChildren(0, m_bounds, choice, 1);
+    } else {
         // The file's root must be an inner node: an empty right leaf beside the whole mesh.
-        auto top = std::make_unique<BuildNode>();
-        top->box = m_bounds;
-        top->axis = 0;
-        top->split = m_bounds.max.x;
-        top->children[1] = std::make_unique<BuildNode>();
-        top->children[1]->box = m_bounds;
-        top->children[1]->box.min.x = m_bounds.max.x;
-        top->children[0] = std::move(root);
-        root = std::move(top);
+        m_nodes.push_back({m_bounds.max.x, 0, {0, 0}});
+        addLeaf(0, 0, root);
+        addLeaf(0, 1, TreeMembers{});
         ++m_depth;
     }
-    flatten(*root);
+    m_levels = {};
+    m_sides = {};
+    m_positions = {};
     m_scratch = {};
     return true;
 }
 
-void SpatialTree::subdivide(BuildNode& node, int depth) {
-    if (!split(node, depth)) {
-        // A leaf needs only its face list.
-        for (unsigned a = 0; a < 3; ++a) {
-            node.members.byMin[a] = {};
-            node.members.byMax[a] = {};
-        }
-        return;
-    }
-    subdivide(*node.children[0], depth + 1);
-    subdivide(*node.children[1], depth + 1);
-}
-
-bool SpatialTree::split(BuildNode& node, int depth) {
-    const std::size_t n = node.members.size();
+bool SpatialTree::split(const TreeBox& box, const TreeMembers& members, int depth,
+                        SplitChoice& choice) {
+    const std::size_t n = members.size();
     m_depth = std::max(m_depth, depth);
     if (n <= kAlwaysLeaf)
         return false;
@@ -118,59 +94,65 @@ bool SpatialTree::split(BuildNode& node, int depth) {
         std::cout << "Attempting to terminate recursion but leaf can't hold all the elements. "
                   << "Recursing again, current depth: " << depth << "\n";
     }
-    const double leafCost = (1.0 - m_leafFactor) * static_cast<double>(n) * halfArea(node.box);
-    const SplitChoice best = m_search(m_faces, node.members, node.box, m_scratch);
+    const double leafCost = (1.0 - m_leafFactor) * static_cast<double>(n) * halfArea(box);
+    m_scratch.described = false;
+    const SplitChoice best = m_search(m_faces, members, box, m_scratch);
     const bool better = best.found && best.cost < leafCost;
     if (n <= kLeafUnlessCheaper && !better)
         return false;
     const auto a = static_cast<unsigned>(best.axis);
     const bool reduces = best.left < n && best.right < n;
-    const bool inside = node.box.min[a] < best.position && best.position < node.box.max[a];
+    const bool inside = box.min[a] < best.position && best.position < box.max[a];
     if (!best.found || !(!fits || better || reduces || inside))
         return false;
     if (depth >= m_maximumDepth && !reduces)
         return false;
 
-    node.axis = best.axis;
-    node.split = best.position;
-    auto left = std::make_unique<BuildNode>();
-    auto right = std::make_unique<BuildNode>();
-    left->box = node.box;
-    left->box.max[a] = best.position;
-    right->box = node.box;
-    right->box.min[a] = best.position;
-    std::vector<unsigned char> sides(n);
+    choice = best;
+    m_sides.resize(n);
+    // Faces cut by the node box were clipped to it by the search; their parts decide.
+    const unsigned char* const kinds = m_scratch.described ? m_scratch.kinds[a].data() : nullptr;
     for (std::size_t i = 0; i < n; ++i) {
         const unsigned side =
-            classifyFace(m_faces[node.members.faces[i]], best.axis, best.position, node.box);
-        sides[i] = static_cast<unsigned char>(
+            kinds && kinds[i] == 1
+                ? classifyCutFace(m_scratch.bounds[a][i], best.position)
+                : classifyFace(m_faces[members.faces[i]], best.axis, best.position, box);
+        m_sides[i] = static_cast<unsigned char>(
             side == kSidePlane ? (best.planarRight ? kSideRight : kSideLeft) : side);
     }
-    splitMembers(node.members, sides, left->members, right->members);
-    node.members = {};
-    node.children[0] = std::move(left);
-    node.children[1] = std::move(right);
+    std::array<TreeMembers, 2>& children = m_levels[static_cast<std::size_t>(depth)];
+    splitMembers(members, m_sides, m_positions, children[0], children[1]);
     return true;
 }
 
-void SpatialTree::flatten(const BuildNode& node) {
-    const std::size_t at = m_nodes.size();
-    m_nodes.push_back({node.split, static_cast<std::uint32_t>(node.axis), {0, 0}});
+void SpatialTree::addChildren(std::size_t at, const TreeBox& box, const SplitChoice& choice,
+                              int depth) {
+    const auto a = static_cast<unsigned>(choice.axis);
     for (unsigned c = 0; c < 2; ++c) {
-        const BuildNode& child = *node.children[c];
-        if (child.leaf()) {
-            const std::size_t count = child.members.size();
-            m_largestLeaf = std::max(m_largestLeaf, count);
-            m_nodes[at].flags |= (c == 0 ? kTreeChild0Leaf : kTreeChild1Leaf) |
-                                 (static_cast<std::uint32_t>(count & 0xFFu) << (c == 0 ? 16 : 24));
-            m_nodes[at].child[c] = static_cast<std::uint32_t>(m_faceList.size());
-            for (std::uint32_t f : child.members.faces)
-                m_faceList.push_back(static_cast<std::uint16_t>(f));
-        } else {
-            m_nodes[at].child[c] = static_cast<std::uint32_t>(m_nodes.size());
-            flatten(child);
+        TreeBox childBox = box;
+        (c == 0 ? childBox.max : childBox.min)[a] = choice.position;
+        const TreeMembers& members = m_levels[static_cast<std::size_t>(depth)][c];
+        SplitChoice childChoice;
+        if (!split(childBox, members, depth + 1, childChoice)) {
+            addLeaf(at, c, members);
+            continue;
         }
+        const std::size_t child = m_nodes.size();
+        m_nodes[at].child[c] = static_cast<std::uint32_t>(child);
+        m_nodes.push_back(
+            {childChoice.position, static_cast<std::uint32_t>(childChoice.axis), {0, 0}});
+        addChildren(child, childBox, childChoice, depth + 1);
     }
+}
+
+void SpatialTree::addLeaf(std::size_t at, unsigned child, const TreeMembers& members) {
+    const std::size_t count = members.size();
+    m_largestLeaf = std::max(m_largestLeaf, count);
+    m_nodes[at].flags |= (child == 0 ? kTreeChild0Leaf : kTreeChild1Leaf) |
+                         (static_cast<std::uint32_t>(count & 0xFFu) << (child == 0 ? 16 : 24));
+    m_nodes[at].child[child] = static_cast<std::uint32_t>(m_faceList.size());
+    for (std::uint32_t f : members.faces)
+        m_faceList.push_back(static_cast<std::uint16_t>(f));
 }
 
 void SpatialTree::write(OutStream& out) const {

@@ -2,8 +2,10 @@
 // The space partition written with every collision mesh: axis-aligned splits chosen by a
 // surface-area cost, flattened into 16-byte node records and a list of 16-bit face numbers.
 #include "MeshExporter/CollisionFace.h"
+#include "MeshExporter/SpatialTreeMembers.h"
 #include "MeshExporter/SpatialTreeSplit.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -52,15 +54,22 @@ public:
     int depth() const { return m_depth; }
 
 private:
-    struct BuildNode;
-    void subdivide(BuildNode& node, int depth);
-    // Splits the node into two children, or returns false for a leaf.
-    bool split(BuildNode& node, int depth);
-    void flatten(const BuildNode& node);
+    // Decides whether the node at `depth` holding `members` splits; when it does, hands its faces
+    // to the two member lists of the level below and returns the split.
+    bool split(const TreeBox& box, const TreeMembers& members, int depth, SplitChoice& choice);
+    // Writes the children of the split node record `at` (and their subtrees, depth first) as they
+    // are built, so that no node outlives its subtree.
+    void addChildren(std::size_t at, const TreeBox& box, const SplitChoice& choice, int depth);
+    void addLeaf(std::size_t at, unsigned child, const TreeMembers& members);
 
     SplitSearch m_search;
     std::vector<TreeFace> m_faces;
     SplitScratch m_scratch;
+    // Per depth, the faces of the two children of the node being split there; reused from node
+    // to node.
+    std::vector<std::array<TreeMembers, 2>> m_levels;
+    std::vector<unsigned char> m_sides;
+    std::vector<std::uint32_t> m_positions;
     int m_maximumDepth = 0;
     double m_leafFactor = 0.0;
     TreeBox m_bounds;

@@ -23,8 +23,9 @@ struct TreeMembers {
 TreeMembers rootMembers(const std::vector<TreeFace>& faces);
 
 // Hands `parent`'s faces to the children: `sides[i]` (kSideLeft, kSideRight or both) says where
-// the face at position i goes. Both children keep the parent's orders.
+// the face at position i goes. Both children keep the parent's orders. `positions` is working
+// space, kept by the caller so that splits do not each allocate it.
 void splitMembers(const TreeMembers& parent, const std::vector<unsigned char>& sides,
-                  TreeMembers& left, TreeMembers& right);
+                  std::vector<std::uint32_t>& positions, TreeMembers& left, TreeMembers& right);
 
 } // namespace vx

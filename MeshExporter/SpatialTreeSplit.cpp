@@ -12,6 +12,15 @@ namespace {
 
 constexpr double kWide = 1e9;
 
+// The first entry of `list` grown to at least n entries. Lists kept from node to node only
+// grow, so that they are not filled again whenever a larger node follows a smaller one.
+template <class T>
+T* room(std::vector<T>& list, std::size_t n) {
+    if (list.size() < n)
+        list.resize(n);
+    return list.data();
+}
+
 // The side box as the exact test sees it: widened on every axis where the face is flat and
 // lies within the box, so a flat face on the box's surface is not lost to rounding.
 BoxD sideBox(const TreeFace& face, const TreeBox& side) {
@@ -57,13 +66,17 @@ FaceExtent clippedExtent(const TreeFace& face, const TreeBox& box) {
             const auto inside = [&](const PointD& p) {
                 return side == 0 ? p[k] >= bound : p[k] <= bound;
             };
+            // A plane that keeps every corner leaves the polygon as it is.
+            if (std::all_of(polygon, polygon + count, inside))
+                continue;
             std::size_t kept = 0;
             for (std::size_t i = 0; i < count; ++i) {
                 const PointD& p = polygon[i];
-                const PointD& q = polygon[(i + 1) % count];
-                if (inside(p))
+                const PointD& q = polygon[i + 1 == count ? 0 : i + 1];
+                const bool pInside = inside(p);
+                if (pInside)
                     next[kept++] = p;
-                if (inside(p) != inside(q)) {
+                if (pInside != inside(q)) {
                     const double t = (bound - p[k]) / (q[k] - p[k]);
                     PointD cut{};
                     for (unsigned j = 0; j < 3; ++j)
@@ -100,23 +113,40 @@ bool containedIn(const TreeFace& face, const TreeBox& box) {
     return true;
 }
 
-double halfArea(const TreeBox& box) {
-    const double dx = static_cast<double>(box.max.x) - static_cast<double>(box.min.x);
-    const double dy = static_cast<double>(box.max.y) - static_cast<double>(box.min.y);
-    const double dz = static_cast<double>(box.max.z) - static_cast<double>(box.min.z);
-    return dx * dy + (dx + dy) * dz;
+namespace {
+
+// Where a face falls by its box alone: wholly left, wholly right or in the plane; 0 when its box
+// reaches across the plane band.
+unsigned sideByBox(float boxMin, float boxMax, float s) {
+    const float lo = leftOnlyBelow(s);
+    const float hi = rightOnlyFrom(s);
+    if (boxMax < lo)
+        return kSideLeft;
+    if (boxMin >= hi)
+        return kSideRight;
+    if (boxMin >= lo && boxMax <= hi)
+        return kSidePlane;
+    return 0;
+}
+
+// The sides reached by the part of a face inside the node box: the left box when the part starts
+// at or below s, the right box when it ends at or above s.
+unsigned sideByPart(double partMin, double partMax, float s) {
+    return (partMin <= static_cast<double>(s) ? kSideLeft : 0u) |
+           (partMax >= static_cast<double>(s) ? kSideRight : 0u);
+}
+
+} // namespace
+
+unsigned classifyCutFace(const CountedFace& face, float s) {
+    const unsigned side = sideByBox(face.boxMin, face.boxMax, s);
+    return side != 0 ? side : sideByPart(face.partMin, face.partMax, s);
 }
 
 unsigned classifyFace(const TreeFace& face, int axis, float s, const TreeBox& nodeBox) {
     const auto a = static_cast<unsigned>(axis);
-    const float lo = leftOnlyBelow(s);
-    const float hi = rightOnlyFrom(s);
-    if (along(face.box.max, a) < lo)
-        return kSideLeft;
-    if (along(face.box.min, a) >= hi)
-        return kSideRight;
-    if (along(face.box.min, a) >= lo && along(face.box.max, a) <= hi)
-        return kSidePlane;
+    if (const unsigned side = sideByBox(along(face.box.min, a), along(face.box.max, a), s))
+        return side;
     if (containedIn(face, nodeBox)) {
         // A corner inside a closed side box is a shared point: the corner at the face's
         // minimum lies in the left box when it is not above s, the one at its maximum in the
@@ -126,13 +156,8 @@ unsigned classifyFace(const TreeFace& face, int axis, float s, const TreeBox& no
                (along(face.box.max, a) >= s ? kSideRight : 0u);
     }
     if (along(face.box.max, a) - along(face.box.min, a) >= kTreeTolerance) {
-        // The part of the face inside the node box reaches the left box when it starts at or
-        // below s, the right box when it ends at or above s.
         const FaceExtent extent = clippedExtent(face, nodeBox);
-        if (extent.empty)
-            return 0;
-        return (extent.min[a] <= static_cast<double>(s) ? kSideLeft : 0u) |
-               (extent.max[a] >= static_cast<double>(s) ? kSideRight : 0u);
+        return extent.empty ? 0u : sideByPart(extent.min[a], extent.max[a], s);
     }
     TreeBox left = nodeBox;
     left.max[a] = s;
@@ -199,25 +224,39 @@ namespace {
 // gives them. Where the node holds both zeros (-0 and +0 compare equal but are written
 // differently), which of them stands for the pair depends on the order of a sort of all box
 // ends, so that sort is made as candidatePositions makes it.
-void sortedCandidates(const std::vector<TreeFace>& faces, const TreeMembers& members, int axis,
-                      const TreeBox& box, const std::vector<CountedFace>& bounds,
-                      std::vector<float>& values) {
+std::span<const float> sortedCandidates(const std::vector<TreeFace>& faces,
+                                        const TreeMembers& members, int axis, const TreeBox& box,
+                                        std::span<const CountedFace> bounds,
+                                        std::vector<float>& values) {
     const auto a = static_cast<unsigned>(axis);
-    values.clear();
-    values.reserve(members.size() * 2);
+    const std::size_t n = bounds.size();
+    float* const out = room(values, 2 * n);
+    std::size_t count = 0;
+    const auto add = [&](float v) {
+        if (count == 0 || out[count - 1] != v)
+            out[count++] = v;
+    };
+    const std::uint32_t* const byMin = members.byMin[a].data();
+    const std::uint32_t* const byMax = members.byMax[a].data();
     std::size_t i = 0;
     std::size_t j = 0;
-    const std::vector<std::uint32_t>& byMin = members.byMin[a];
-    const std::vector<std::uint32_t>& byMax = members.byMax[a];
-    while (i < byMin.size() || j < byMax.size()) {
-        const bool fromMin = j == byMax.size() || (i < byMin.size() && bounds[byMin[i]].boxMin <=
-                                                                           bounds[byMax[j]].boxMax);
-        const float v = fromMin ? bounds[byMin[i++]].boxMin : bounds[byMax[j++]].boxMax;
-        if (values.empty() || values.back() != v)
-            values.push_back(v);
+    while (i < n && j < n) {
+        const float low = bounds[byMin[i]].boxMin;
+        const float high = bounds[byMax[j]].boxMax;
+        if (low <= high) {
+            add(low);
+            ++i;
+        } else {
+            add(high);
+            ++j;
+        }
     }
-    const auto zero = std::lower_bound(values.begin(), values.end(), 0.0f);
-    if (zero != values.end() && *zero == 0.0f) {
+    for (; i < n; ++i)
+        add(bounds[byMin[i]].boxMin);
+    for (; j < n; ++j)
+        add(bounds[byMax[j]].boxMax);
+    const float* const zero = std::lower_bound(out, out + count, 0.0f);
+    if (zero != out + count && *zero == 0.0f) {
         bool negative = false;
         bool positive = false;
         for (const CountedFace& f : bounds) {
@@ -229,11 +268,14 @@ void sortedCandidates(const std::vector<TreeFace>& faces, const TreeMembers& mem
             }
         }
         if (negative && positive) {
-            values = candidatePositions(faces, members.faces, axis, box);
-            return;
+            const std::vector<float> sorted = candidatePositions(faces, members.faces, axis, box);
+            std::copy(sorted.begin(), sorted.end(), out);
+            return {out, sorted.size()};
         }
     }
-    std::erase_if(values, [&](float v) { return v < along(box.min, a) || v > along(box.max, a); });
+    const float* const end = std::remove_if(
+        out, out + count, [&](float v) { return v < along(box.min, a) || v > along(box.max, a); });
+    return {out, static_cast<std::size_t>(end - out)};
 }
 
 } // namespace
@@ -246,9 +288,12 @@ SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces, const TreeMembe
     // Faces outside the node box that are flat on an axis, or whose part inside is empty, take
     // the exact test on that axis (kind 2); the others are counted, those contained in the box
     // (kind 0) apart from those it cuts (kind 1).
+    scratch.described = true;
+    CountedFace* bounds[3];
+    unsigned char* kinds[3];
     for (unsigned a = 0; a < 3; ++a) {
-        scratch.bounds[a].resize(n);
-        scratch.kinds[a].resize(n);
+        bounds[a] = room(scratch.bounds[a], n);
+        kinds[a] = room(scratch.kinds[a], n);
     }
     for (std::size_t i = 0; i < n; ++i) {
         const TreeFace& face = faces[members.faces[i]];
@@ -267,67 +312,71 @@ SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces, const TreeMembe
             const float lo = along(face.box.min, a);
             const float hi = along(face.box.max, a);
             const bool flat = hi - lo < kTreeTolerance;
-            scratch.bounds[a][i] = {lo, hi, extent.min[a], extent.max[a]};
-            scratch.kinds[a][i] = contained ? 0 : (!flat && !extent.empty) ? 1 : 2;
+            bounds[a][i] = {lo, hi, extent.min[a], extent.max[a]};
+            kinds[a][i] = contained ? 0 : (!flat && !extent.empty) ? 1 : 2;
         }
     }
-    std::vector<float>& candidates = scratch.candidates;
-    std::vector<CountedFace>& counted = scratch.counted;
-    std::vector<CountedFace>& cut = scratch.cut;
-    std::vector<CountedFace>& byBoxMin = scratch.byBoxMin;
-    std::vector<double>& partMaxima = scratch.partMaxima;
-    std::vector<double>& cutMaxima = scratch.cutMaxima;
-    std::vector<double>& merged = scratch.merged;
+    CountedFace* const countedList = room(scratch.counted, n);
+    CountedFace* const cutList = room(scratch.cut, n);
+    CountedFace* const byBoxMinList = room(scratch.byBoxMin, n);
+    CountedFace* const mergedCounted = room(scratch.mergedCounted, n);
+    double* const partMaximaList = room(scratch.partMaxima, n);
+    double* const cutMaxima = room(scratch.cutMaxima, n);
+    double* const merged = room(scratch.merged, n);
     std::vector<std::uint32_t>& exact = scratch.exact;
     std::vector<float>& exactMaxima = scratch.exactMaxima;
     std::vector<std::uint32_t>& active = scratch.active;
     for (int axis = 0; axis < 3; ++axis) {
         const auto a = static_cast<unsigned>(axis);
-        const std::vector<CountedFace>& bounds = scratch.bounds[a];
-        const std::vector<unsigned char>& kinds = scratch.kinds[a];
-        sortedCandidates(faces, members, axis, box, bounds, candidates);
+        const CountedFace* const faceBounds = bounds[a];
+        const unsigned char* const faceKinds = kinds[a];
+        const std::span<const float> candidates =
+            sortedCandidates(faces, members, axis, box, {faceBounds, n}, scratch.candidates);
         // A contained face's part is its box, so it comes sorted; the few cut by the node box
         // are sorted apart and merged in.
-        counted.clear();
-        cut.clear();
-        byBoxMin.clear();
+        std::size_t countedSize = 0;
+        std::size_t cutSize = 0;
+        std::size_t byBoxMinSize = 0;
         exact.clear();
         for (std::uint32_t i : members.byMin[a]) {
-            if (kinds[i] == 2) {
+            if (faceKinds[i] == 2) {
                 exact.push_back(members.faces[i]);
                 continue;
             }
-            byBoxMin.push_back(bounds[i]);
-            (kinds[i] == 0 ? counted : cut).push_back(bounds[i]);
+            byBoxMinList[byBoxMinSize++] = faceBounds[i];
+            if (faceKinds[i] == 0)
+                countedList[countedSize++] = faceBounds[i];
+            else
+                cutList[cutSize++] = faceBounds[i];
         }
         const auto byPartMin = [](const CountedFace& l, const CountedFace& r) {
             return l.partMin < r.partMin;
         };
-        if (!cut.empty()) {
-            std::sort(cut.begin(), cut.end(), byPartMin);
-            const std::size_t middle = counted.size();
-            counted.insert(counted.end(), cut.begin(), cut.end());
-            std::inplace_merge(counted.begin(),
-                               counted.begin() + static_cast<std::ptrdiff_t>(middle), counted.end(),
-                               byPartMin);
+        std::span<const CountedFace> counted(countedList, countedSize);
+        if (cutSize > 0) {
+            std::sort(cutList, cutList + cutSize, byPartMin);
+            std::merge(countedList, countedList + countedSize, cutList, cutList + cutSize,
+                       mergedCounted, byPartMin);
+            counted = {mergedCounted, countedSize + cutSize};
         }
-        partMaxima.clear();
-        cutMaxima.clear();
+        const std::span<const CountedFace> byBoxMin(byBoxMinList, byBoxMinSize);
+        std::size_t partMaximaSize = 0;
+        std::size_t cutMaximaSize = 0;
         exactMaxima.clear();
         for (std::uint32_t i : members.byMax[a]) {
-            if (kinds[i] == 0)
-                partMaxima.push_back(bounds[i].partMax);
-            else if (kinds[i] == 1)
-                cutMaxima.push_back(bounds[i].partMax);
+            if (faceKinds[i] == 0)
+                partMaximaList[partMaximaSize++] = faceBounds[i].partMax;
+            else if (faceKinds[i] == 1)
+                cutMaxima[cutMaximaSize++] = faceBounds[i].partMax;
             else
-                exactMaxima.push_back(bounds[i].boxMax);
+                exactMaxima.push_back(faceBounds[i].boxMax);
         }
-        if (!cutMaxima.empty()) {
-            std::sort(cutMaxima.begin(), cutMaxima.end());
-            merged.resize(partMaxima.size() + cutMaxima.size());
-            std::merge(partMaxima.begin(), partMaxima.end(), cutMaxima.begin(), cutMaxima.end(),
-                       merged.begin());
-            partMaxima.swap(merged);
+        std::span<const double> partMaxima(partMaximaList, partMaximaSize);
+        if (cutMaximaSize > 0) {
+            std::sort(cutMaxima, cutMaxima + cutMaximaSize);
+            std::merge(partMaximaList, partMaximaList + partMaximaSize, cutMaxima,
+                       cutMaxima + cutMaximaSize, merged);
+            partMaxima = {merged, partMaximaSize + cutMaximaSize};
         }
         active.clear();
         std::size_t entered = 0;

@@ -31,8 +31,13 @@ inline constexpr float kTreeTolerance = 0.00001f;
 
 enum FaceSide : unsigned { kSideLeft = 1, kSideRight = 2, kSideBoth = 3, kSidePlane = 4 };
 
-// Half the box surface: dx dy + (dx + dy) dz.
-double halfArea(const TreeBox& box);
+// Half the box surface: dx dy + (dx + dy) dz. Inline: the split search costs every candidate.
+inline double halfArea(const TreeBox& box) {
+    const double dx = static_cast<double>(box.max.x) - static_cast<double>(box.min.x);
+    const double dy = static_cast<double>(box.max.y) - static_cast<double>(box.min.y);
+    const double dz = static_cast<double>(box.max.z) - static_cast<double>(box.min.z);
+    return dx * dy + (dx + dy) * dz;
+}
 
 // Faces whose box ends below this lie wholly left of the candidate at `s`.
 inline float leftOnlyBelow(float s) {
@@ -60,6 +65,18 @@ bool containedIn(const TreeFace& face, const TreeBox& box);
 // node by touching its parent's box where this node has no part), which the node then drops.
 unsigned classifyFace(const TreeFace& face, int axis, float s, const TreeBox& nodeBox);
 
+// A face counted from its bounds on one axis: its box ends and the ends of its part inside the
+// node box.
+struct CountedFace {
+    float boxMin;
+    float boxMax;
+    double partMin;
+    double partMax;
+};
+
+// classifyFace for a face cut by the node box whose bounds the search found (kind 1).
+unsigned classifyCutFace(const CountedFace& face, float s);
+
 struct SplitChoice {
     bool found = false;
     int axis = 0;
@@ -82,24 +99,18 @@ std::vector<float> candidatePositions(const std::vector<TreeFace>& faces,
 
 struct TreeMembers;
 
-// A face counted from its bounds on one axis: its box ends and the ends of its part inside the
-// node box.
-struct CountedFace {
-    float boxMin;
-    float boxMax;
-    double partMin;
-    double partMax;
-};
-
 // The search's working lists, kept from node to node so that nodes do not each allocate (and
 // fault in) their own.
 struct SplitScratch {
-    // Per axis, by position in the members' face list.
+    // Set by a search that leaves, per axis and by position in the members' face list, each
+    // face's bounds and kind (0 within the node box, 1 cut by it, 2 classified exactly).
+    bool described = false;
     std::vector<CountedFace> bounds[3];
     std::vector<unsigned char> kinds[3];
     std::vector<float> candidates;
     std::vector<CountedFace> counted;
     std::vector<CountedFace> cut;
+    std::vector<CountedFace> mergedCounted;
     std::vector<CountedFace> byBoxMin;
     std::vector<double> partMaxima;
     std::vector<double> cutMaxima;
