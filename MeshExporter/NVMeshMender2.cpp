@@ -53,6 +53,10 @@ bool isFinite(const Vector3& v) {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
 
+// Up to this many entries at a position, neighbours are found by comparing every pair of
+// triangles rather than by sorting their edges.
+constexpr std::uint32_t kDirectCompareMost = 24;
+
 // An edge by the numbers of its end positions, lower first, and the position-list entry of the
 // triangle it belongs to.
 struct EdgeRecord {
@@ -61,6 +65,15 @@ struct EdgeRecord {
     std::uint32_t entry;
     auto key() const { return std::pair(low, high); }
 };
+
+// Whether any of a triangle's three edges is one of another's three.
+bool sharesEdge(const EdgeRecord* a, const EdgeRecord* b) {
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            if (a[i].low == b[j].low && a[i].high == b[j].high)
+                return true;
+    return false;
+}
 
 class Mender {
 public:
@@ -165,6 +178,7 @@ void Mender::buildPositionMap(const std::vector<std::uint32_t>& indices) {
 void Mender::findNeighbours(std::uint32_t first, std::uint32_t count) {
     m_canon.resize(count);
     m_cornerPositions.resize(count);
+    m_neighbours.resize(count);
     m_edges.clear();
     for (std::uint32_t e = 0; e < count; ++e) {
         m_canon[e] = e > 0 && m_entryTriangle[first + e] == m_entryTriangle[first + e - 1]
@@ -180,11 +194,28 @@ void Mender::findNeighbours(std::uint32_t first, std::uint32_t count) {
             m_edges.push_back({std::min(a, b), std::max(a, b), e});
         }
     }
+    // What follows takes, per triangle, the two smallest other entries over its edges' lists.
+    // A few triangles around a position, the common case, compare their edges directly: the
+    // first two entries in list order that share one are those same two.
+    if (count <= kDirectCompareMost) {
+        for (std::uint32_t e = 0; e < count; ++e) {
+            if (m_canon[e] != e)
+                continue;
+            std::array<std::uint32_t, 2> best{kNone, kNone};
+            const EdgeRecord* mine = &m_edges[3 * std::size_t{e}];
+            for (std::uint32_t other = 0; other < count && best[1] == kNone; ++other) {
+                if (m_canon[other] == e || !sharesEdge(mine, &m_edges[3 * std::size_t{other}]))
+                    continue;
+                (best[0] == kNone ? best[0] : best[1]) = other;
+            }
+            m_neighbours[e] = best;
+        }
+        return;
+    }
     std::sort(m_edges.begin(), m_edges.end(), [](const EdgeRecord& x, const EdgeRecord& y) {
         return std::tuple(x.low, x.high, x.entry) < std::tuple(y.low, y.high, y.entry);
     });
 
-    m_neighbours.resize(count);
     for (std::uint32_t e = 0; e < count; ++e) {
         if (m_canon[e] != e)
             continue;
@@ -272,15 +303,22 @@ void Mender::group(std::uint32_t first, std::uint32_t count, Direction d) {
     // Members of each group in the order they joined, and the group's value: the normalised
     // sum of its triangles' vectors in that order.
     const auto groups = static_cast<std::size_t>(m_groupCount);
-    m_groupStart.assign(groups + 1, 0);
-    for (const auto& joined : m_joined)
-        ++m_groupStart[joined.first + 1];
-    for (std::size_t g = 0; g < groups; ++g)
-        m_groupStart[g + 1] += m_groupStart[g];
     m_members.resize(m_joined.size());
-    m_cursor.assign(m_groupStart.begin(), m_groupStart.end() - 1);
-    for (const auto& [g, entry] : m_joined)
-        m_members[m_cursor[g]++] = entry;
+    if (groups == 1) {
+        // No crease at this position, the common case: the join order is the member order.
+        m_groupStart.assign({0, static_cast<std::uint32_t>(m_joined.size())});
+        for (std::size_t i = 0; i < m_joined.size(); ++i)
+            m_members[i] = m_joined[i].second;
+    } else {
+        m_groupStart.assign(groups + 1, 0);
+        for (const auto& joined : m_joined)
+            ++m_groupStart[joined.first + 1];
+        for (std::size_t g = 0; g < groups; ++g)
+            m_groupStart[g + 1] += m_groupStart[g];
+        m_cursor.assign(m_groupStart.begin(), m_groupStart.end() - 1);
+        for (const auto& [g, entry] : m_joined)
+            m_members[m_cursor[g]++] = entry;
+    }
     m_groupValue.assign(groups, Vector3());
     for (std::size_t g = 0; g < groups; ++g) {
         Vector3 sum;
