@@ -25,8 +25,10 @@ namespace {
 
 constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
 
-struct Triangle {
-    std::array<std::uint32_t, 3> corner;
+// One cache line each: the triangles around a position lie far apart in the list, and a
+// triangle read across two lines costs two misses.
+struct alignas(64) Triangle {
+    std::array<std::uint32_t, 3> position; // the corners' position numbers; the corners are indices
     TriangleBasis basis;
     TriangleBasis unitBasis; // the crease test compares directions only
 };
@@ -77,11 +79,11 @@ bool sharesEdge(const EdgeRecord* a, const EdgeRecord* b) {
 
 class Mender {
 public:
-    Mender(std::vector<MenderVertex>& vertices, std::vector<std::uint32_t>& mapping,
-           const MendSettings& settings)
-        : m_vertices(vertices), m_mapping(mapping), m_settings(settings) {}
+    Mender(std::vector<MenderVertex>& vertices, std::vector<std::uint32_t>& indices,
+           std::vector<std::uint32_t>& mapping, const MendSettings& settings)
+        : m_vertices(vertices), m_indices(indices), m_mapping(mapping), m_settings(settings) {}
 
-    void run(std::vector<std::uint32_t>& indices);
+    void run();
 
 private:
     void buildPositionMap(const std::vector<std::uint32_t>& indices);
@@ -96,6 +98,7 @@ private:
     }
 
     std::vector<MenderVertex>& m_vertices;
+    std::vector<std::uint32_t>& m_indices; // replaced corner by corner as copies are made
     std::vector<std::uint32_t>& m_mapping;
     const MendSettings& m_settings;
 
@@ -104,7 +107,7 @@ private:
     // m_entryTriangle from m_firstEntry[p] to m_firstEntry[p + 1], in triangle order.
     std::vector<std::uint32_t> m_firstEntry;
     std::vector<std::uint32_t> m_entryTriangle;
-    std::vector<std::uint32_t> m_positionOf; // per vertex; kNone when no triangle uses it
+    std::vector<std::uint32_t> m_positionOf; // per input vertex; kNone when no triangle uses it
 
     // Per vertex: the serial number of the group that claimed it at the current position, and
     // the copy made of it for the current group. Serials grow across positions, so nothing is
@@ -117,8 +120,7 @@ private:
     // Scratch of one position, indexed by entry within its list. A triangle with several
     // corners at the position has several entries; its state lives at the first (m_canon).
     std::vector<std::uint32_t> m_canon;
-    std::vector<std::array<std::uint32_t, 2>> m_neighbours;      // entries, kNone when missing
-    std::vector<std::array<std::uint32_t, 3>> m_cornerPositions; // position numbers
+    std::vector<std::array<std::uint32_t, 2>> m_neighbours; // entries, kNone when missing
     std::vector<EdgeRecord> m_edges;
     std::vector<std::int32_t> m_groupOf;
     std::int32_t m_groupCount = 0;
@@ -177,17 +179,13 @@ void Mender::buildPositionMap(const std::vector<std::uint32_t>& indices) {
 // keeps this n log n for fans of any size.
 void Mender::findNeighbours(std::uint32_t first, std::uint32_t count) {
     m_canon.resize(count);
-    m_cornerPositions.resize(count);
     m_neighbours.resize(count);
     m_edges.clear();
     for (std::uint32_t e = 0; e < count; ++e) {
         m_canon[e] = e > 0 && m_entryTriangle[first + e] == m_entryTriangle[first + e - 1]
                          ? m_canon[e - 1]
                          : e;
-        const Triangle& triangle = triangleAt(first, e);
-        auto& corners = m_cornerPositions[e];
-        for (std::size_t k = 0; k < 3; ++k)
-            corners[k] = m_positionOf[triangle.corner[k]];
+        const auto& corners = triangleAt(first, e).position;
         for (std::size_t k = 0; k < 3; ++k) {
             const std::uint32_t a = corners[k];
             const std::uint32_t b = corners[(k + 1) % 3];
@@ -221,7 +219,7 @@ void Mender::findNeighbours(std::uint32_t first, std::uint32_t count) {
             continue;
         // The two smallest entries over the three edges; kNone sorts last.
         std::array<std::uint32_t, 2> best{kNone, kNone};
-        const auto& corners = m_cornerPositions[e];
+        const auto& corners = triangleAt(first, e).position;
         for (std::size_t k = 0; k < 3; ++k) {
             const std::uint32_t a = corners[k];
             const std::uint32_t b = corners[(k + 1) % 3];
@@ -336,11 +334,13 @@ void Mender::assign(std::uint32_t position, std::uint32_t first, Direction d) {
         const std::uint64_t serial = m_nextSerial++;
         const Vector3& value = m_groupValue[g];
         for (std::uint32_t i = m_groupStart[g]; i < m_groupStart[g + 1]; ++i) {
-            Triangle& triangle = m_triangles[m_entryTriangle[first + m_members[i]]];
-            for (std::uint32_t& corner : triangle.corner) {
-                const std::uint32_t v = corner;
-                if (m_positionOf[v] != position)
+            const std::uint32_t t = m_entryTriangle[first + m_members[i]];
+            const Triangle& triangle = m_triangles[t];
+            for (std::size_t k = 0; k < 3; ++k) {
+                if (triangle.position[k] != position)
                     continue;
+                std::uint32_t& corner = m_indices[3 * std::size_t{t} + k];
+                const std::uint32_t v = corner;
                 if (m_copiedFor[v] == serial) {
                     corner = m_copy[v];
                 } else if (m_claimedBy[v] < firstSerial) {
@@ -351,7 +351,6 @@ void Mender::assign(std::uint32_t position, std::uint32_t first, Direction d) {
                     m_vertices.push_back(m_vertices[v]);
                     of(m_vertices.back(), d) = value;
                     m_mapping.push_back(m_mapping[v]);
-                    m_positionOf.push_back(position);
                     m_claimedBy.push_back(serial);
                     m_copiedFor.push_back(0);
                     m_copy.push_back(kNone);
@@ -364,26 +363,28 @@ void Mender::assign(std::uint32_t position, std::uint32_t first, Direction d) {
     }
 }
 
-void Mender::run(std::vector<std::uint32_t>& indices) {
-    const std::size_t triangleCount = indices.size() / 3;
+void Mender::run() {
+    const std::size_t triangleCount = m_indices.size() / 3;
     m_triangles.resize(triangleCount);
     for (std::size_t i = 0; i < triangleCount; ++i) {
-        Triangle& triangle = m_triangles[i];
         Vector3 p[3];
         float s[3];
         float t[3];
         for (std::size_t k = 0; k < 3; ++k) {
-            triangle.corner[k] = indices[3 * i + k];
-            const MenderVertex& v = m_vertices[triangle.corner[k]];
+            const MenderVertex& v = m_vertices[m_indices[3 * i + k]];
             p[k] = v.position;
             s[k] = v.s;
             t[k] = v.t;
         }
+        Triangle& triangle = m_triangles[i];
         triangle.basis = triangleBasis(p, s, t);
         triangle.unitBasis = {unitVector(triangle.basis.tangent),
                               unitVector(triangle.basis.binormal)};
     }
-    buildPositionMap(indices);
+    buildPositionMap(m_indices);
+    for (std::size_t i = 0; i < triangleCount; ++i)
+        for (std::size_t k = 0; k < 3; ++k)
+            m_triangles[i].position[k] = m_positionOf[m_indices[3 * i + k]];
 
     m_mapping.resize(m_vertices.size());
     for (std::size_t v = 0; v < m_mapping.size(); ++v)
@@ -402,9 +403,6 @@ void Mender::run(std::vector<std::uint32_t>& indices) {
         }
     }
 
-    for (std::size_t i = 0; i < triangleCount; ++i)
-        for (std::size_t k = 0; k < 3; ++k)
-            indices[3 * i + k] = m_triangles[i].corner[k];
     for (MenderVertex& v : m_vertices)
         orthonormalizeFrame(v.normal, v.tangent, v.binormal);
 }
@@ -437,7 +435,7 @@ bool mend(std::vector<MenderVertex>& vertices, std::vector<std::uint32_t>& indic
         }
     }
     // Nothing below can reject the input, so the buffers are mended in place.
-    Mender(vertices, mapping, settings).run(indices);
+    Mender(vertices, indices, mapping, settings).run();
     return true;
 }
 
