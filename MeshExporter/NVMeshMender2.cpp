@@ -66,14 +66,17 @@ struct EdgeRecord {
     std::uint32_t high;
     std::uint32_t entry;
     auto key() const { return std::pair(low, high); }
+    std::uint64_t packed() const { return std::uint64_t{low} << 32 | high; }
 };
 
 // Whether any of a triangle's three edges is one of another's three.
 bool sharesEdge(const EdgeRecord* a, const EdgeRecord* b) {
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            if (a[i].low == b[j].low && a[i].high == b[j].high)
-                return true;
+    const std::uint64_t mine[3] = {a[0].packed(), a[1].packed(), a[2].packed()};
+    for (int j = 0; j < 3; ++j) {
+        const std::uint64_t theirs = b[j].packed();
+        if ((mine[0] == theirs) | (mine[1] == theirs) | (mine[2] == theirs))
+            return true;
+    }
     return false;
 }
 
