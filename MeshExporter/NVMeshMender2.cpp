@@ -25,8 +25,10 @@ namespace {
 
 constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
 
-struct Triangle {
-    std::array<std::uint32_t, 3> corner;
+// One cache line each: the triangles around a position lie far apart in the list, and a
+// triangle read across two lines costs two misses.
+struct alignas(64) Triangle {
+    std::array<std::uint32_t, 3> position; // the corners' position numbers; the corners are indices
     TriangleBasis basis;
     TriangleBasis unitBasis; // the crease test compares directions only
 };
@@ -53,6 +55,10 @@ bool isFinite(const Vector3& v) {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
 
+// Up to this many entries at a position, neighbours are found by comparing every pair of
+// triangles rather than by sorting their edges.
+constexpr std::uint32_t kDirectCompareMost = 24;
+
 // An edge by the numbers of its end positions, lower first, and the position-list entry of the
 // triangle it belongs to.
 struct EdgeRecord {
@@ -60,15 +66,27 @@ struct EdgeRecord {
     std::uint32_t high;
     std::uint32_t entry;
     auto key() const { return std::pair(low, high); }
+    std::uint64_t packed() const { return std::uint64_t{low} << 32 | high; }
 };
+
+// Whether any of a triangle's three edges is one of another's three.
+bool sharesEdge(const EdgeRecord* a, const EdgeRecord* b) {
+    const std::uint64_t mine[3] = {a[0].packed(), a[1].packed(), a[2].packed()};
+    for (int j = 0; j < 3; ++j) {
+        const std::uint64_t theirs = b[j].packed();
+        if ((mine[0] == theirs) | (mine[1] == theirs) | (mine[2] == theirs))
+            return true;
+    }
+    return false;
+}
 
 class Mender {
 public:
-    Mender(std::vector<MenderVertex>& vertices, std::vector<std::uint32_t>& mapping,
-           const MendSettings& settings)
-        : m_vertices(vertices), m_mapping(mapping), m_settings(settings) {}
+    Mender(std::vector<MenderVertex>& vertices, std::vector<std::uint32_t>& indices,
+           std::vector<std::uint32_t>& mapping, const MendSettings& settings)
+        : m_vertices(vertices), m_indices(indices), m_mapping(mapping), m_settings(settings) {}
 
-    void run(std::vector<std::uint32_t>& indices);
+    void run();
 
 private:
     void buildPositionMap(const std::vector<std::uint32_t>& indices);
@@ -83,6 +101,7 @@ private:
     }
 
     std::vector<MenderVertex>& m_vertices;
+    std::vector<std::uint32_t>& m_indices; // replaced corner by corner as copies are made
     std::vector<std::uint32_t>& m_mapping;
     const MendSettings& m_settings;
 
@@ -91,7 +110,7 @@ private:
     // m_entryTriangle from m_firstEntry[p] to m_firstEntry[p + 1], in triangle order.
     std::vector<std::uint32_t> m_firstEntry;
     std::vector<std::uint32_t> m_entryTriangle;
-    std::vector<std::uint32_t> m_positionOf; // per vertex; kNone when no triangle uses it
+    std::vector<std::uint32_t> m_positionOf; // per input vertex; kNone when no triangle uses it
 
     // Per vertex: the serial number of the group that claimed it at the current position, and
     // the copy made of it for the current group. Serials grow across positions, so nothing is
@@ -104,8 +123,7 @@ private:
     // Scratch of one position, indexed by entry within its list. A triangle with several
     // corners at the position has several entries; its state lives at the first (m_canon).
     std::vector<std::uint32_t> m_canon;
-    std::vector<std::array<std::uint32_t, 2>> m_neighbours;      // entries, kNone when missing
-    std::vector<std::array<std::uint32_t, 3>> m_cornerPositions; // position numbers
+    std::vector<std::array<std::uint32_t, 2>> m_neighbours; // entries, kNone when missing
     std::vector<EdgeRecord> m_edges;
     std::vector<std::int32_t> m_groupOf;
     std::int32_t m_groupCount = 0;
@@ -164,33 +182,47 @@ void Mender::buildPositionMap(const std::vector<std::uint32_t>& indices) {
 // keeps this n log n for fans of any size.
 void Mender::findNeighbours(std::uint32_t first, std::uint32_t count) {
     m_canon.resize(count);
-    m_cornerPositions.resize(count);
+    m_neighbours.resize(count);
     m_edges.clear();
     for (std::uint32_t e = 0; e < count; ++e) {
         m_canon[e] = e > 0 && m_entryTriangle[first + e] == m_entryTriangle[first + e - 1]
                          ? m_canon[e - 1]
                          : e;
-        const Triangle& triangle = triangleAt(first, e);
-        auto& corners = m_cornerPositions[e];
-        for (std::size_t k = 0; k < 3; ++k)
-            corners[k] = m_positionOf[triangle.corner[k]];
+        const auto& corners = triangleAt(first, e).position;
         for (std::size_t k = 0; k < 3; ++k) {
             const std::uint32_t a = corners[k];
             const std::uint32_t b = corners[(k + 1) % 3];
             m_edges.push_back({std::min(a, b), std::max(a, b), e});
         }
     }
+    // What follows takes, per triangle, the two smallest other entries over its edges' lists.
+    // A few triangles around a position, the common case, compare their edges directly: the
+    // first two entries in list order that share one are those same two.
+    if (count <= kDirectCompareMost) {
+        for (std::uint32_t e = 0; e < count; ++e) {
+            if (m_canon[e] != e)
+                continue;
+            std::array<std::uint32_t, 2> best{kNone, kNone};
+            const EdgeRecord* mine = &m_edges[3 * std::size_t{e}];
+            for (std::uint32_t other = 0; other < count && best[1] == kNone; ++other) {
+                if (m_canon[other] == e || !sharesEdge(mine, &m_edges[3 * std::size_t{other}]))
+                    continue;
+                (best[0] == kNone ? best[0] : best[1]) = other;
+            }
+            m_neighbours[e] = best;
+        }
+        return;
+    }
     std::sort(m_edges.begin(), m_edges.end(), [](const EdgeRecord& x, const EdgeRecord& y) {
         return std::tuple(x.low, x.high, x.entry) < std::tuple(y.low, y.high, y.entry);
     });
 
-    m_neighbours.resize(count);
     for (std::uint32_t e = 0; e < count; ++e) {
         if (m_canon[e] != e)
             continue;
         // The two smallest entries over the three edges; kNone sorts last.
         std::array<std::uint32_t, 2> best{kNone, kNone};
-        const auto& corners = m_cornerPositions[e];
+        const auto& corners = triangleAt(first, e).position;
         for (std::size_t k = 0; k < 3; ++k) {
             const std::uint32_t a = corners[k];
             const std::uint32_t b = corners[(k + 1) % 3];
@@ -272,15 +304,22 @@ void Mender::group(std::uint32_t first, std::uint32_t count, Direction d) {
     // Members of each group in the order they joined, and the group's value: the normalised
     // sum of its triangles' vectors in that order.
     const auto groups = static_cast<std::size_t>(m_groupCount);
-    m_groupStart.assign(groups + 1, 0);
-    for (const auto& joined : m_joined)
-        ++m_groupStart[joined.first + 1];
-    for (std::size_t g = 0; g < groups; ++g)
-        m_groupStart[g + 1] += m_groupStart[g];
     m_members.resize(m_joined.size());
-    m_cursor.assign(m_groupStart.begin(), m_groupStart.end() - 1);
-    for (const auto& [g, entry] : m_joined)
-        m_members[m_cursor[g]++] = entry;
+    if (groups == 1) {
+        // No crease at this position, the common case: the join order is the member order.
+        m_groupStart.assign({0, static_cast<std::uint32_t>(m_joined.size())});
+        for (std::size_t i = 0; i < m_joined.size(); ++i)
+            m_members[i] = m_joined[i].second;
+    } else {
+        m_groupStart.assign(groups + 1, 0);
+        for (const auto& joined : m_joined)
+            ++m_groupStart[joined.first + 1];
+        for (std::size_t g = 0; g < groups; ++g)
+            m_groupStart[g + 1] += m_groupStart[g];
+        m_cursor.assign(m_groupStart.begin(), m_groupStart.end() - 1);
+        for (const auto& [g, entry] : m_joined)
+            m_members[m_cursor[g]++] = entry;
+    }
     m_groupValue.assign(groups, Vector3());
     for (std::size_t g = 0; g < groups; ++g) {
         Vector3 sum;
@@ -298,11 +337,13 @@ void Mender::assign(std::uint32_t position, std::uint32_t first, Direction d) {
         const std::uint64_t serial = m_nextSerial++;
         const Vector3& value = m_groupValue[g];
         for (std::uint32_t i = m_groupStart[g]; i < m_groupStart[g + 1]; ++i) {
-            Triangle& triangle = m_triangles[m_entryTriangle[first + m_members[i]]];
-            for (std::uint32_t& corner : triangle.corner) {
-                const std::uint32_t v = corner;
-                if (m_positionOf[v] != position)
+            const std::uint32_t t = m_entryTriangle[first + m_members[i]];
+            const Triangle& triangle = m_triangles[t];
+            for (std::size_t k = 0; k < 3; ++k) {
+                if (triangle.position[k] != position)
                     continue;
+                std::uint32_t& corner = m_indices[3 * std::size_t{t} + k];
+                const std::uint32_t v = corner;
                 if (m_copiedFor[v] == serial) {
                     corner = m_copy[v];
                 } else if (m_claimedBy[v] < firstSerial) {
@@ -313,7 +354,6 @@ void Mender::assign(std::uint32_t position, std::uint32_t first, Direction d) {
                     m_vertices.push_back(m_vertices[v]);
                     of(m_vertices.back(), d) = value;
                     m_mapping.push_back(m_mapping[v]);
-                    m_positionOf.push_back(position);
                     m_claimedBy.push_back(serial);
                     m_copiedFor.push_back(0);
                     m_copy.push_back(kNone);
@@ -326,26 +366,28 @@ void Mender::assign(std::uint32_t position, std::uint32_t first, Direction d) {
     }
 }
 
-void Mender::run(std::vector<std::uint32_t>& indices) {
-    const std::size_t triangleCount = indices.size() / 3;
+void Mender::run() {
+    const std::size_t triangleCount = m_indices.size() / 3;
     m_triangles.resize(triangleCount);
     for (std::size_t i = 0; i < triangleCount; ++i) {
-        Triangle& triangle = m_triangles[i];
         Vector3 p[3];
         float s[3];
         float t[3];
         for (std::size_t k = 0; k < 3; ++k) {
-            triangle.corner[k] = indices[3 * i + k];
-            const MenderVertex& v = m_vertices[triangle.corner[k]];
+            const MenderVertex& v = m_vertices[m_indices[3 * i + k]];
             p[k] = v.position;
             s[k] = v.s;
             t[k] = v.t;
         }
+        Triangle& triangle = m_triangles[i];
         triangle.basis = triangleBasis(p, s, t);
         triangle.unitBasis = {unitVector(triangle.basis.tangent),
                               unitVector(triangle.basis.binormal)};
     }
-    buildPositionMap(indices);
+    buildPositionMap(m_indices);
+    for (std::size_t i = 0; i < triangleCount; ++i)
+        for (std::size_t k = 0; k < 3; ++k)
+            m_triangles[i].position[k] = m_positionOf[m_indices[3 * i + k]];
 
     m_mapping.resize(m_vertices.size());
     for (std::size_t v = 0; v < m_mapping.size(); ++v)
@@ -364,9 +406,6 @@ void Mender::run(std::vector<std::uint32_t>& indices) {
         }
     }
 
-    for (std::size_t i = 0; i < triangleCount; ++i)
-        for (std::size_t k = 0; k < 3; ++k)
-            indices[3 * i + k] = m_triangles[i].corner[k];
     for (MenderVertex& v : m_vertices)
         orthonormalizeFrame(v.normal, v.tangent, v.binormal);
 }
@@ -399,7 +438,7 @@ bool mend(std::vector<MenderVertex>& vertices, std::vector<std::uint32_t>& indic
         }
     }
     // Nothing below can reject the input, so the buffers are mended in place.
-    Mender(vertices, mapping, settings).run(indices);
+    Mender(vertices, indices, mapping, settings).run();
     return true;
 }
 

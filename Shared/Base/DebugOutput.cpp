@@ -1,12 +1,16 @@
 #include "Shared/Base/DebugOutput.h"
 
+#include <atomic>
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 namespace vx {
 namespace {
 
-bool debuggerAttached() {
+bool readTracerAttached() {
     std::FILE* status = std::fopen("/proc/self/status", "r");
     if (!status)
         return false;
@@ -21,6 +25,24 @@ bool debuggerAttached() {
     }
     std::fclose(status);
     return attached;
+}
+
+// Reading the process status for every message cost an export a few percent, so the answer is
+// kept for a quarter of a second: a debugger attached meanwhile sees messages from then on.
+// Atomics because loader threads log too; two threads may both read the status, harmlessly.
+bool debuggerAttached() {
+    using Clock = std::chrono::steady_clock;
+    constexpr std::int64_t kRecheckNanoseconds = 250'000'000;
+    static std::atomic<std::int64_t> nextCheck{std::numeric_limits<std::int64_t>::min()};
+    static std::atomic<bool> attached{false};
+    const std::int64_t now =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch())
+            .count();
+    if (now >= nextCheck.load(std::memory_order_relaxed)) {
+        attached.store(readTracerAttached(), std::memory_order_relaxed);
+        nextCheck.store(now + kRecheckNanoseconds, std::memory_order_relaxed);
+    }
+    return attached.load(std::memory_order_relaxed);
 }
 
 void defaultHandler(std::string_view text) {
