@@ -11,7 +11,6 @@
 
 namespace {
 
-
 MPoint transformed(const MPoint& p, const MMatrix& m) {
     return p * m;
 }
