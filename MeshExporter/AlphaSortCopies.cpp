@@ -6,7 +6,7 @@
 
 namespace vx {
 
-std::vector<std::uint16_t> buildSortCopies(const std::vector<ExportVertex>& vertices,
+std::vector<std::uint16_t> buildSortCopies(std::span<const ExportVertex> vertices,
                                            const std::vector<std::uint16_t>& indices,
                                            std::uint32_t copies) {
     const std::size_t triangleCount = indices.size() / 3;

@@ -5,6 +5,7 @@
 #include "MeshExporter/ExportVertex.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace vx {
@@ -15,7 +16,7 @@ inline constexpr std::uint32_t kSortCopies = 8;
 // Copy k looks from the point (100 sin a, 100 cos a) in the x-z plane, a = (k + 0.5) x 360 /
 // copies degrees, and lists the triangles farthest from it first (by their centroids'
 // horizontal distance; of equal distances, the later triangle first).
-std::vector<std::uint16_t> buildSortCopies(const std::vector<ExportVertex>& vertices,
+std::vector<std::uint16_t> buildSortCopies(std::span<const ExportVertex> vertices,
                                            const std::vector<std::uint16_t>& indices,
                                            std::uint32_t copies = kSortCopies);
 

@@ -5,7 +5,6 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <numeric>
 
 namespace vx {
 
@@ -97,16 +96,6 @@ std::vector<std::uint32_t> prepareMaterialGroup(const std::vector<ExportVertex>&
                     grid.insert(p, k);
         }
     }
-    return kept;
-}
-
-std::vector<ExportVertex> prepareMaterialGroup(const std::vector<ExportVertex>& triangles,
-                                               bool withinSourceOnly) {
-    std::vector<std::uint32_t> corners(triangles.size() - triangles.size() % 3);
-    std::iota(corners.begin(), corners.end(), 0u);
-    std::vector<ExportVertex> kept;
-    for (std::uint32_t c : prepareMaterialGroup(triangles, corners, withinSourceOnly))
-        kept.push_back(triangles[c]);
     return kept;
 }
 

@@ -21,8 +21,5 @@ inline constexpr float kCoincidentSquaredDistance = 9.999999e-9f;
 std::vector<std::uint32_t> prepareMaterialGroup(const std::vector<ExportVertex>& vertices,
                                                 const std::vector<std::uint32_t>& corners,
                                                 bool withinSourceOnly = false);
-// The same for triangles given as consecutive triples of whole corners; returns the kept ones.
-std::vector<ExportVertex> prepareMaterialGroup(const std::vector<ExportVertex>& triangles,
-                                               bool withinSourceOnly = false);
 
 } // namespace vx

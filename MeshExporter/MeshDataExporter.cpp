@@ -400,10 +400,11 @@ bool MeshDataExporter::generateTangentSpace(MaterialGroupData& group) {
     // its source.
     constexpr std::uint32_t kStride = 40;
     const unsigned set = firstPackedUvSet();
-    std::vector<std::uint8_t> packed(group.vertices.size() * kStride);
+    const std::size_t originals = m_vertices.size() - group.firstVertex;
+    std::vector<std::uint8_t> packed(originals * kStride);
     std::uint8_t* out = packed.data();
-    for (std::size_t i = 0; i < group.vertices.size(); ++i) {
-        const ExportVertex& v = group.vertices[i];
+    for (std::size_t i = 0; i < originals; ++i) {
+        const ExportVertex& v = m_vertices[group.firstVertex + i];
         out = putVector(out, v.position);
         out = putVector(out, v.normal);
         out = put(out, indexBytes(v));
@@ -411,7 +412,7 @@ bool MeshDataExporter::generateTangentSpace(MaterialGroupData& group) {
         out = put(out, v.uvs[set].v);
         out = put(out, static_cast<std::uint32_t>(i));
     }
-    auto vertexCount = static_cast<std::uint32_t>(group.vertices.size());
+    auto vertexCount = static_cast<std::uint32_t>(originals);
     auto indexCount = static_cast<std::uint32_t>(group.indices.size());
     std::uint32_t stride = kStride;
     std::uint32_t grown = 0;
@@ -424,16 +425,16 @@ bool MeshDataExporter::generateTangentSpace(MaterialGroupData& group) {
     }
     // The generator keeps every vertex in its place and appends the copies it splits off, each
     // naming its source among the originals, so the vertices are mended in place.
-    const std::size_t originals = group.vertices.size();
-    group.vertices.resize(vertexCount);
+    m_vertices.resize(group.firstVertex + vertexCount);
+    const std::span<ExportVertex> vertices = std::span(m_vertices).subspan(group.firstVertex);
     for (std::uint32_t i = 0; i < vertexCount; ++i) {
         const std::uint8_t* in = packed.data() + std::size_t{i} * stride;
         std::uint32_t source = 0;
         std::memcpy(&source, in + 36, sizeof source);
         VX_ASSERT(i < originals ? source == i : source < originals);
-        ExportVertex& v = group.vertices[i];
+        ExportVertex& v = vertices[i];
         if (i >= originals)
-            v = group.vertices[source];
+            v = vertices[source];
         float f[6];
         std::memcpy(f, in + 12, 3 * sizeof(float)); // the normal may have been replaced
         v.normal = Vector3(f[0], f[1], f[2]);
@@ -449,28 +450,32 @@ bool MeshDataExporter::finishMaterialGroup(const MaterialTriangles& group, Mater
                                            std::uint32_t indexCopies) {
     if (group.corners.empty())
         return failExport("no mesh found for material!");
-    WeldedGroup welded = weldCorners(group.vertices, group.corners);
-    // 16-bit indices cannot reach further, with or without tangents.
-    if (welded.vertices.size() > 65535) {
-        reportTooManyVertices(static_cast<std::uint32_t>(welded.vertices.size()));
+    out.firstVertex = m_vertices.size();
+    const auto fail = [&] {
+        m_vertices.erase(m_vertices.begin() + static_cast<std::ptrdiff_t>(out.firstVertex),
+                         m_vertices.end());
         return false;
+    };
+    const auto count = [&] { return static_cast<std::uint32_t>(verticesOf(out).size()); };
+    const std::vector<std::uint32_t> welded =
+        weldCorners(group.vertices, group.corners, m_vertices);
+    // 16-bit indices cannot reach further, with or without tangents.
+    if (count() > 65535) {
+        reportTooManyVertices(count());
+        return fail();
     }
-    out.vertices = std::move(welded.vertices);
-    out.indices.assign(welded.indices.begin(), welded.indices.end());
+    out.indices.assign(welded.begin(), welded.end());
     const auto reportCounts = [&](std::uint32_t copies) {
-        VX_INFO << "num vers:" << static_cast<std::uint32_t>(out.vertices.size())
+        VX_INFO << "num vers:" << count()
                 << " numIndices:" << static_cast<std::uint32_t>(out.indices.size() * copies);
     };
     if (!countsAfterTangents())
         reportCounts(1);
     if (!generateTangentSpace(out))
-        return false;
+        return fail();
     if (countsAfterTangents())
         reportCounts(indexCopies);
-    std::vector<std::uint8_t> packed(out.vertices.size() * stride());
-    packVertices(out.vertices, packed.data());
-    optimizeTriangleOrder(declaration(), packed, static_cast<std::uint32_t>(out.vertices.size()),
-                          out.indices);
+    optimizeTriangleOrder(declaration(), count(), out.indices);
     return true;
 }
 
@@ -485,19 +490,18 @@ void MeshDataExporter::appendMaterialGroup(MaterialTriangles& group, const Mater
     record.name = group.name;
     record.material = group.material;
     record.alphaMode = alphaMode;
-    record.baseVertexIndex = static_cast<std::int32_t>(m_vertices.size());
+    record.baseVertexIndex = static_cast<std::int32_t>(data.firstVertex);
     record.startIndex = static_cast<std::uint32_t>(m_indices.size());
-    record.vertexCount = static_cast<std::uint32_t>(data.vertices.size());
+    record.vertexCount = static_cast<std::uint32_t>(verticesOf(data).size());
     record.indexCount = static_cast<std::uint32_t>(data.indices.size());
     m_materialRecords.push_back(std::move(record));
     if (alphaMode == 1) {
         const std::vector<std::uint16_t> copies =
-            buildSortCopies(data.vertices, data.indices, m_sortCopies);
+            buildSortCopies(verticesOf(data), data.indices, m_sortCopies);
         m_indices.insert(m_indices.end(), copies.begin(), copies.end());
     } else {
         m_indices.insert(m_indices.end(), data.indices.begin(), data.indices.end());
     }
-    m_vertices.insert(m_vertices.end(), data.vertices.begin(), data.vertices.end());
     group.vertices = std::vector<ExportVertex>();
     group.corners = std::vector<std::uint32_t>();
 }

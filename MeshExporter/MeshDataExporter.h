@@ -40,9 +40,11 @@ struct MaterialTriangles {
     const ExportVertex& corner(std::size_t c) const { return vertices[corners[c]]; }
 };
 
-// A material's welded triangles once they are ready for the mesh file.
+// A material's welded triangles once they are ready for the mesh file. Its vertices are the
+// level of detail's last ones, from `firstVertex` on: they are welded and mended where the
+// file's list holds them, not copied there afterwards.
 struct MaterialGroupData {
-    std::vector<ExportVertex> vertices;
+    std::size_t firstVertex = 0;
     std::vector<std::uint16_t> indices;
 };
 
@@ -144,16 +146,21 @@ protected:
     // The bounding box over every vertex and its radius; false (with the artist's message)
     // for a level of detail without vertices.
     bool computeBoundingBox();
-    // Welds a prepared group, checks its size, gives it tangents and its triangle order.
-    // False, with the reason in the error list, when the export cannot go on. `indexCopies` is
-    // how many copies of its indices the group will carry, for the report of its counts.
+    // Welds a prepared group onto the end of the level of detail's vertices, checks its size,
+    // gives it tangents and its triangle order. False, with the reason in the error list, when
+    // the export cannot go on; the level of detail's vertices are then as they were. `indexCopies`
+    // is how many copies of its indices the group will carry, for the report of its counts.
     bool finishMaterialGroup(const MaterialTriangles& group, MaterialGroupData& out,
                              std::uint32_t indexCopies = 1);
     // Says why a group whose welded vertices do not fit 16-bit indices stops the export, in the
     // error list.
     virtual void reportTooManyVertices(std::uint32_t count) const;
-    // Appends the material's record, indices and vertices to the level of detail's lists, and
-    // releases the group's triangles, which are not needed again.
+    // The vertices of the group finishMaterialGroup finished last.
+    std::span<const ExportVertex> verticesOf(const MaterialGroupData& data) const {
+        return std::span<const ExportVertex>(m_vertices).subspan(data.firstVertex);
+    }
+    // Appends the material's record and indices to the level of detail's lists (its vertices
+    // are there already), and releases the group's triangles, which are not needed again.
     // Alpha-blended materials (mode 1) carry their triangles once per sort copy; their record
     // counts one copy.
     void appendMaterialGroup(MaterialTriangles& group, const MaterialGroupData& data,

@@ -120,7 +120,7 @@ bool SkinnedMeshDataExporter::buildGeometry(SceneNode& node, int /*geometry*/, i
                 return false;
             // A vertex naming a bone its part's table lacks would be drawn with some other
             // bone: the export stops (the reason is already in the artist's list).
-            if (!bonesInPart(data.vertices, part))
+            if (!bonesInPart(verticesOf(data), part))
                 return false;
             appendMaterialGroup(group, data, 0);
         }
@@ -370,8 +370,7 @@ void SkinnedMeshDataExporter::bindToFirstBone(ExportVertex& out) {
     out.weights = {1.0f, 0.0f};
 }
 
-bool SkinnedMeshDataExporter::bonesInPart(const std::vector<ExportVertex>& vertices,
-                                          int part) const {
+bool SkinnedMeshDataExporter::bonesInPart(std::span<const ExportVertex> vertices, int part) const {
     const auto held = static_cast<std::int32_t>(partBones(part).size());
     return std::all_of(vertices.begin(), vertices.end(), [&](const ExportVertex& v) {
         return std::all_of(v.bones.begin(), v.bones.end(),

