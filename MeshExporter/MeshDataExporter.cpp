@@ -5,12 +5,14 @@
 #include "MeshExporter/FixedText.h"
 #include "MeshExporter/GenerateTangents.h"
 #include "MeshExporter/MaterialGroupPreparation.h"
+#include "MeshExporter/NVMeshMender2.h"
 #include "MeshExporter/PackedBytes.h"
 #include "MeshExporter/TriangleOrder.h"
 #include "MeshExporter/VertexWeld.h"
 #include "Shared/Base/Log.h"
 #include "Shared/Base/Streams/OutStream.h"
 #include "Shared/Base/TextCase.h"
+#include "Shared/Base/WorkSharing.h"
 #include "Shared/Base/math/Matrix.h"
 #include "Shared/Graphics/Scene/Material.h"
 #include "Shared/Graphics/Scene/MaterialGroupedMesh.h"
@@ -22,6 +24,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <functional>
 #include <limits>
 
@@ -45,6 +48,9 @@ std::uint32_t indexBytes(const ExportVertex& v) {
 
 // The order in which the texture coordinate sets are packed: with exactly two sets 0 then 1;
 // otherwise set 1 first (when present), then 0, then 2, 3 and 4.
+// Position, normal, index bytes, one texture set and the vertex's number.
+constexpr std::uint32_t kTangentInputStride = 40;
+
 std::vector<unsigned> uvPackOrder(std::uint32_t count) {
     if (count == 2)
         return {0, 1};
@@ -141,13 +147,27 @@ bool MeshDataExporter::init(const Scene& scene, SceneNode& node, MeshPartList& p
 }
 
 void MeshDataExporter::groupMaterials(std::vector<MaterialTriangles>& arrived) {
+    // Each group is cleaned on its own, so the groups are shared between threads; a failure
+    // (out of memory) is raised here, on the exporting thread.
+    const bool withinMesh = duplicatesWithinMeshOnly();
+    std::vector<std::exception_ptr> failures(arrived.size());
+    shareWork(arrived.size(), [&](std::size_t g) {
+        MaterialTriangles& group = arrived[g];
+        try {
+            if (!group.corners.empty())
+                group.corners = prepareMaterialGroup(group.vertices, group.corners, withinMesh);
+        } catch (...) {
+            failures[g] = std::current_exception();
+        }
+    });
+    for (const std::exception_ptr& failure : failures)
+        if (failure)
+            std::rethrow_exception(failure);
     std::vector<MaterialTriangles> others;
     std::vector<MaterialTriangles> alpha;
     for (MaterialTriangles& group : arrived) {
         if (group.corners.empty())
             continue;
-        group.corners =
-            prepareMaterialGroup(group.vertices, group.corners, duplicatesWithinMeshOnly());
         (beginsWithAlpha(group.name) ? alpha : others).push_back(std::move(group));
     }
     m_groups = std::move(others);
@@ -394,17 +414,29 @@ void MeshDataExporter::declareTangentVertices() {
     m_hasTangents = true;
 }
 
-bool MeshDataExporter::generateTangentSpace(MaterialGroupData& group) {
+MeshDataExporter::PreparedGroup
+MeshDataExporter::prepareGroup(const MaterialTriangles& group) const {
+    PreparedGroup prepared;
+    if (group.corners.empty())
+        return prepared;
+    const HeldTangentRejection held;
+    WeldedCorners welded = weldCorners(group.vertices, group.corners);
+    prepared.sources = std::move(welded.vertices);
+    prepared.welded = static_cast<std::uint32_t>(prepared.sources.size());
+    // 16-bit indices cannot reach further, with or without tangents.
+    if (prepared.sources.size() > 65535)
+        return prepared;
+    prepared.indices.assign(welded.indices.begin(), welded.indices.end());
+    welded.indices = std::vector<std::uint32_t>();
+
     // Layout handed to the tangent generator: position, normal, the index bytes, the texture
-    // coordinates the file's first set carries, then the vertex's number so each result finds
-    // its source.
-    constexpr std::uint32_t kStride = 40;
+    // coordinates the file's first set carries, then the welded vertex's number so each result
+    // finds its source.
     const unsigned set = firstPackedUvSet();
-    const std::size_t originals = m_vertices.size() - group.firstVertex;
-    std::vector<std::uint8_t> packed(originals * kStride);
-    std::uint8_t* out = packed.data();
-    for (std::size_t i = 0; i < originals; ++i) {
-        const ExportVertex& v = m_vertices[group.firstVertex + i];
+    prepared.frames.resize(prepared.sources.size() * kTangentInputStride);
+    std::uint8_t* out = prepared.frames.data();
+    for (std::size_t i = 0; i < prepared.sources.size(); ++i) {
+        const ExportVertex& v = group.vertices[prepared.sources[i]];
         out = putVector(out, v.position);
         out = putVector(out, v.normal);
         out = put(out, indexBytes(v));
@@ -412,71 +444,71 @@ bool MeshDataExporter::generateTangentSpace(MaterialGroupData& group) {
         out = put(out, v.uvs[set].v);
         out = put(out, static_cast<std::uint32_t>(i));
     }
-    auto vertexCount = static_cast<std::uint32_t>(originals);
-    auto indexCount = static_cast<std::uint32_t>(group.indices.size());
-    std::uint32_t stride = kStride;
-    std::uint32_t grown = 0;
-    if (!generateTangents(vertexCount, indexCount, packed, group.indices, stride, 0, 12, 28,
-                          countsAfterTangents() ? &grown : nullptr)) {
-        // Split past what 16-bit indices reach: the material's own limit.
-        if (grown > 0)
-            reportTooManyVertices(grown);
+    prepared.vertexCount = prepared.welded;
+    auto indexCount = static_cast<std::uint32_t>(prepared.indices.size());
+    prepared.stride = kTangentInputStride;
+    prepared.mended = generateTangents(prepared.vertexCount, indexCount, prepared.frames,
+                                       prepared.indices, prepared.stride, 0, 12, 28,
+                                       countsAfterTangents() ? &prepared.grown : nullptr);
+    if (held.held())
+        prepared.rejection = held.reason();
+    return prepared;
+}
+
+bool MeshDataExporter::placeGroup(const MaterialTriangles& group, PreparedGroup& prepared,
+                                  MaterialGroupData& out, std::uint32_t indexCopies) {
+    if (group.corners.empty())
+        return failExport("no mesh found for material!");
+    if (prepared.welded > 65535) {
+        reportTooManyVertices(prepared.welded);
         return false;
     }
-    // The generator keeps every vertex in its place and appends the copies it splits off, each
-    // naming its source among the originals, so the vertices are mended in place.
-    m_vertices.resize(group.firstVertex + vertexCount);
-    const std::span<ExportVertex> vertices = std::span(m_vertices).subspan(group.firstVertex);
-    for (std::uint32_t i = 0; i < vertexCount; ++i) {
-        const std::uint8_t* in = packed.data() + std::size_t{i} * stride;
+    out.firstVertex = m_vertices.size();
+    out.indices = std::move(prepared.indices);
+    const auto reportCounts = [&](std::uint32_t vertices, std::uint32_t copies) {
+        VX_INFO << "num vers:" << vertices
+                << " numIndices:" << static_cast<std::uint32_t>(out.indices.size() * copies);
+    };
+    if (!countsAfterTangents())
+        reportCounts(prepared.welded, 1);
+    if (!prepared.mended) {
+        if (prepared.rejection)
+            rejectTangents(*prepared.rejection);
+        // Split past what 16-bit indices reach: the material's own limit.
+        if (prepared.grown > 0)
+            reportTooManyVertices(prepared.grown);
+        return false;
+    }
+    // The generator keeps every welded vertex in its place and appends the copies it splits
+    // off, each naming its source among them; each vertex is made once, where the file's list
+    // keeps it.
+    m_vertices.reserve(out.firstVertex + prepared.vertexCount);
+    for (std::uint32_t i = 0; i < prepared.vertexCount; ++i) {
+        const std::uint8_t* in = prepared.frames.data() + std::size_t{i} * prepared.stride;
         std::uint32_t source = 0;
         std::memcpy(&source, in + 36, sizeof source);
-        VX_ASSERT(i < originals ? source == i : source < originals);
-        ExportVertex& v = vertices[i];
-        if (i >= originals)
-            v = vertices[source];
+        VX_ASSERT(i < prepared.welded ? source == i : source < prepared.welded);
+        m_vertices.push_back(group.vertices[prepared.sources[source]]);
+        ExportVertex& v = m_vertices.back();
         float f[6];
         std::memcpy(f, in + 12, 3 * sizeof(float)); // the normal may have been replaced
         v.normal = Vector3(f[0], f[1], f[2]);
-        std::memcpy(f, in + kStride, 6 * sizeof(float));
+        std::memcpy(f, in + kTangentInputStride, 6 * sizeof(float));
         v.tangent = Vector3(f[0], f[1], f[2]);
         v.binormal = Vector3(f[3], f[4], f[5]);
     }
+    prepared.frames = std::vector<std::uint8_t>();
     m_hasTangents = true;
+    if (countsAfterTangents())
+        reportCounts(prepared.vertexCount, indexCopies);
+    optimizeTriangleOrder(declaration(), prepared.vertexCount, out.indices);
     return true;
 }
 
 bool MeshDataExporter::finishMaterialGroup(const MaterialTriangles& group, MaterialGroupData& out,
                                            std::uint32_t indexCopies) {
-    if (group.corners.empty())
-        return failExport("no mesh found for material!");
-    out.firstVertex = m_vertices.size();
-    const auto fail = [&] {
-        m_vertices.erase(m_vertices.begin() + static_cast<std::ptrdiff_t>(out.firstVertex),
-                         m_vertices.end());
-        return false;
-    };
-    const auto count = [&] { return static_cast<std::uint32_t>(verticesOf(out).size()); };
-    const std::vector<std::uint32_t> welded =
-        weldCorners(group.vertices, group.corners, m_vertices);
-    // 16-bit indices cannot reach further, with or without tangents.
-    if (count() > 65535) {
-        reportTooManyVertices(count());
-        return fail();
-    }
-    out.indices.assign(welded.begin(), welded.end());
-    const auto reportCounts = [&](std::uint32_t copies) {
-        VX_INFO << "num vers:" << count()
-                << " numIndices:" << static_cast<std::uint32_t>(out.indices.size() * copies);
-    };
-    if (!countsAfterTangents())
-        reportCounts(1);
-    if (!generateTangentSpace(out))
-        return fail();
-    if (countsAfterTangents())
-        reportCounts(indexCopies);
-    optimizeTriangleOrder(declaration(), count(), out.indices);
-    return true;
+    PreparedGroup prepared = prepareGroup(group);
+    return placeGroup(group, prepared, out, indexCopies);
 }
 
 void MeshDataExporter::reportTooManyVertices(std::uint32_t count) const {

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -84,9 +85,6 @@ public:
                              const Matrix& toLod, int currentPart);
     virtual ExportVertex makeVertex(const VertexBuffer& buffer, const Vertex& vertex,
                                     const Matrix& transform, int part) const = 0;
-    // Gives a material's welded vertices their tangents and binormals (vertices may be split);
-    // false with the reason in the error list when that cannot be done.
-    virtual bool generateTangentSpace(MaterialGroupData& group);
     virtual void writeVertexBlockTrailer(OutStream& out) const;
     virtual void writeLodBlock(OutStream& out) const;
 
@@ -146,16 +144,36 @@ protected:
     // The bounding box over every vertex and its radius; false (with the artist's message)
     // for a level of detail without vertices.
     bool computeBoundingBox();
-    // Welds a prepared group onto the end of the level of detail's vertices, checks its size,
-    // gives it tangents and its triangle order. False, with the reason in the error list, when
-    // the export cannot go on; the level of detail's vertices are then as they were. `indexCopies`
-    // is how many copies of its indices the group will carry, for the report of its counts.
+    // What finishing a group works out before anything goes into the level of detail's lists:
+    // the weld (welded vertices by their number in the group) and the tangent generator's
+    // output over them, or why either failed. Made by prepareGroup, which changes nothing
+    // else, reports nothing and may run on any thread.
+    struct PreparedGroup {
+        std::vector<std::uint32_t> sources; // per welded vertex, the group vertex it is
+        std::vector<std::uint16_t> indices;
+        std::uint32_t welded = 0;         // welded vertex count
+        std::uint32_t vertexCount = 0;    // after tangents
+        std::uint32_t stride = 0;         // of `frames`
+        std::vector<std::uint8_t> frames; // the tangent generator's vertices
+        bool mended = false;
+        std::uint32_t grown = 0;              // split past 16-bit indices (bundled meshes)
+        std::optional<std::string> rejection; // the tangent generator's reason, unreported
+    };
+    PreparedGroup prepareGroup(const MaterialTriangles& group) const;
+    // Reports what preparing the group found and, when all went well, appends its welded and
+    // mended vertices to the level of detail's list (each made once, there) and gives its
+    // indices their triangle order. False, with the reason in the error list, when the export
+    // cannot go on; the level of detail's vertices are then as they were. `indexCopies` is how
+    // many copies of its indices the group will carry, for the report of its counts.
+    bool placeGroup(const MaterialTriangles& group, PreparedGroup& prepared, MaterialGroupData& out,
+                    std::uint32_t indexCopies = 1);
+    // Both steps for one group, on this thread.
     bool finishMaterialGroup(const MaterialTriangles& group, MaterialGroupData& out,
                              std::uint32_t indexCopies = 1);
     // Says why a group whose welded vertices do not fit 16-bit indices stops the export, in the
     // error list.
     virtual void reportTooManyVertices(std::uint32_t count) const;
-    // The vertices of the group finishMaterialGroup finished last.
+    // The vertices of the group placed last.
     std::span<const ExportVertex> verticesOf(const MaterialGroupData& data) const {
         return std::span<const ExportVertex>(m_vertices).subspan(data.firstVertex);
     }

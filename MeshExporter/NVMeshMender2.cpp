@@ -14,7 +14,29 @@
 
 namespace vx {
 
+namespace {
+thread_local HeldTangentRejection* t_held = nullptr;
+} // namespace
+
+HeldTangentRejection::HeldTangentRejection() : m_outer(t_held) {
+    t_held = this;
+}
+
+HeldTangentRejection::~HeldTangentRejection() {
+    t_held = m_outer;
+}
+
+void HeldTangentRejection::keep(std::string_view reason) {
+    if (!m_held)
+        m_reason = reason;
+    m_held = true;
+}
+
 bool rejectTangents(std::string_view reason) {
+    if (t_held) {
+        t_held->keep(reason);
+        return false;
+    }
     const std::string text = "Cannot generate tangents: " + std::string(reason);
     VX_ERROR << text;
     exportErrorList().append(text);

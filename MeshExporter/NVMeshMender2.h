@@ -7,6 +7,7 @@
 #include "Shared/Base/math/Vector3.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -39,7 +40,27 @@ bool mend(std::vector<MenderVertex>& vertices, std::vector<std::uint32_t>& indic
           std::vector<std::uint32_t>& mapping, const MendSettings& settings = {});
 
 // Logs "Cannot generate tangents: " + reason as an error, appends it to exportErrorList() and
-// returns false, so a rejection reads `return rejectTangents(...)`.
+// returns false, so a rejection reads `return rejectTangents(...)`. While a
+// HeldTangentRejection lives on the calling thread, the first reason is kept there instead.
 bool rejectTangents(std::string_view reason);
+
+// Tangents made off the exporting thread report nothing themselves: the exporter reports the
+// held reason (through rejectTangents) when it comes to that group, in the export's own order.
+class HeldTangentRejection {
+public:
+    HeldTangentRejection();
+    ~HeldTangentRejection();
+    HeldTangentRejection(const HeldTangentRejection&) = delete;
+    HeldTangentRejection& operator=(const HeldTangentRejection&) = delete;
+
+    bool held() const { return m_held; }
+    const std::string& reason() const { return m_reason; }
+    void keep(std::string_view reason);
+
+private:
+    HeldTangentRejection* m_outer;
+    std::string m_reason;
+    bool m_held = false;
+};
 
 } // namespace vx

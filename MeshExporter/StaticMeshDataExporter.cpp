@@ -6,12 +6,14 @@
 #include "Shared/Base/Log.h"
 #include "Shared/Base/Streams/OutStream.h"
 #include "Shared/Base/TextCase.h"
+#include "Shared/Base/WorkSharing.h"
 #include "Shared/Base/math/Matrix.h"
 #include "Shared/Graphics/Scene/Scene.h"
 #include "Shared/Graphics/Scene/Vertex.h"
 #include "Shared/Graphics/Scene/VertexBuffer.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace vx {
 
@@ -44,11 +46,30 @@ bool StaticMeshDataExporter::finishGeometry() {
     for (const MaterialTriangles& group : m_groups)
         converted += group.vertices.size();
     m_vertices.reserve(converted + converted / 8);
-    for (MaterialTriangles& group : m_groups) {
-        MaterialGroupData data;
-        if (!finishMaterialGroup(group, data))
-            return false;
-        appendMaterialGroup(group, data, isStaticAlphaMaterial(group.name) ? 1u : 0u);
+    // Groups are prepared side by side a few at a time, which bounds the memory their
+    // preparation holds, and placed in order, which keeps the list, the log and the first
+    // failure as one group after the other gives them.
+    const std::size_t wave = std::size_t{workHelpers()} + 1;
+    for (std::size_t first = 0; first < m_groups.size(); first += wave) {
+        const std::size_t count = std::min(wave, m_groups.size() - first);
+        std::vector<PreparedGroup> prepared(count);
+        std::vector<std::exception_ptr> failures(count);
+        shareWork(count, [&](std::size_t k) {
+            try {
+                prepared[k] = prepareGroup(m_groups[first + k]);
+            } catch (...) {
+                failures[k] = std::current_exception(); // out of memory: raised on this thread
+            }
+        });
+        for (std::size_t k = 0; k < count; ++k) {
+            if (failures[k])
+                std::rethrow_exception(failures[k]);
+            MaterialTriangles& group = m_groups[first + k];
+            MaterialGroupData data;
+            if (!placeGroup(group, prepared[k], data))
+                return false;
+            appendMaterialGroup(group, data, isStaticAlphaMaterial(group.name) ? 1u : 0u);
+        }
     }
     return computeBoundingBox();
 }

@@ -29,14 +29,12 @@ std::uint64_t hashOf(const ExportVertex& v) {
 
 } // namespace
 
-std::vector<std::uint32_t> weldCorners(const std::vector<ExportVertex>& vertices,
-                                       const std::vector<std::uint32_t>& corners,
-                                       std::vector<ExportVertex>& into) {
+WeldedCorners weldCorners(const std::vector<ExportVertex>& vertices,
+                          const std::vector<std::uint32_t>& corners) {
     constexpr std::uint32_t kFree = 0xFFFFFFFFu;
-    const std::size_t base = into.size();
-    std::vector<std::uint32_t> indices;
-    indices.reserve(corners.size());
-    into.reserve(base + std::min(corners.size(), vertices.size()));
+    WeldedCorners out;
+    out.indices.reserve(corners.size());
+    out.vertices.reserve(std::min(corners.size(), vertices.size()));
     // Open addressing over welded vertex numbers, at most half full; each slot keeps the upper
     // half of its vertex's hash so that most probes settle without comparing whole vertices.
     struct Slot {
@@ -55,19 +53,20 @@ std::vector<std::uint32_t> weldCorners(const std::vector<ExportVertex>& vertices
             const std::uint64_t hash = hashOf(vertex);
             const auto check = static_cast<std::uint32_t>(hash >> 32);
             std::size_t i = static_cast<std::size_t>(hash) & mask;
-            while (slots[i].vertex != kFree &&
-                   !(slots[i].check == check &&
-                     std::memcmp(&into[base + slots[i].vertex], &vertex, kKeyBytes) == 0))
+            while (
+                slots[i].vertex != kFree &&
+                !(slots[i].check == check &&
+                  std::memcmp(&vertices[out.vertices[slots[i].vertex]], &vertex, kKeyBytes) == 0))
                 i = (i + 1) & mask;
             if (slots[i].vertex == kFree) {
-                slots[i] = {static_cast<std::uint32_t>(into.size() - base), check};
-                into.push_back(vertex);
+                slots[i] = {static_cast<std::uint32_t>(out.vertices.size()), check};
+                out.vertices.push_back(given);
             }
             weldOf[given] = slots[i].vertex;
         }
-        indices.push_back(weldOf[given]);
+        out.indices.push_back(weldOf[given]);
     }
-    return indices;
+    return out;
 }
 
 } // namespace vx

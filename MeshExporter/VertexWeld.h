@@ -7,14 +7,18 @@
 
 namespace vx {
 
-// Corners whose every field is bit for bit the same become one vertex, which keeps the source
-// node of its first corner. `corners` are numbers into `vertices`. The welded vertices are
-// appended to `into` in order of first use, so that they can go straight into a level of
-// detail's list; the result gives each corner the number of its welded vertex counted from the
-// first one appended. Each vertex is compared once however many corners use it. Linear time: the
-// table holds vertex numbers, not copies.
-std::vector<std::uint32_t> weldCorners(const std::vector<ExportVertex>& vertices,
-                                       const std::vector<std::uint32_t>& corners,
-                                       std::vector<ExportVertex>& into);
+struct WeldedCorners {
+    // Per welded vertex, in order of first use, the number of the given vertex it is: the
+    // first corner's, so it keeps that corner's source node.
+    std::vector<std::uint32_t> vertices;
+    std::vector<std::uint32_t> indices; // per corner, its welded vertex
+};
+
+// Corners whose every field is bit for bit the same become one vertex. `corners` are numbers
+// into `vertices`; nothing is copied, so the caller makes each welded vertex where it is kept.
+// Each vertex is compared once however many corners use it. Linear time: the table holds
+// vertex numbers.
+WeldedCorners weldCorners(const std::vector<ExportVertex>& vertices,
+                          const std::vector<std::uint32_t>& corners);
 
 } // namespace vx

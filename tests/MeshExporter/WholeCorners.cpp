@@ -4,6 +4,7 @@
 #include "MeshExporter/VertexWeld.h"
 
 #include <numeric>
+#include <utility>
 
 namespace vx::test {
 
@@ -26,9 +27,12 @@ std::vector<ExportVertex> prepareWholeTriangles(const std::vector<ExportVertex>&
     return kept;
 }
 
-WeldedCorners weldWholeCorners(const std::vector<ExportVertex>& corners) {
-    WeldedCorners out;
-    out.indices = weldCorners(corners, eachOf(corners.size()), out.vertices);
+WeldedCopies weldWholeCorners(const std::vector<ExportVertex>& corners) {
+    WeldedCorners welded = weldCorners(corners, eachOf(corners.size()));
+    WeldedCopies out;
+    for (std::uint32_t v : welded.vertices)
+        out.vertices.push_back(corners[v]);
+    out.indices = std::move(welded.indices);
     return out;
 }
 

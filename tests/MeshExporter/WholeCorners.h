@@ -13,10 +13,10 @@ namespace vx::test {
 std::vector<ExportVertex> prepareWholeTriangles(const std::vector<ExportVertex>& triangles,
                                                 bool withinSourceOnly = false);
 
-struct WeldedCorners {
+struct WeldedCopies {
     std::vector<ExportVertex> vertices;
     std::vector<std::uint32_t> indices;
 };
-WeldedCorners weldWholeCorners(const std::vector<ExportVertex>& corners);
+WeldedCopies weldWholeCorners(const std::vector<ExportVertex>& corners);
 
 } // namespace vx::test

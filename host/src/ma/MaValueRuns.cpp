@@ -1,6 +1,7 @@
 #include <vornexhost/MaPolyFaces.h>
 #include <vornexhost/MaValueRuns.h>
-#include <vornexhost/WorkSharing.h>
+
+#include "Shared/Base/WorkSharing.h"
 
 #include <algorithm>
 #include <atomic>
@@ -8,6 +9,9 @@
 #include <string_view>
 
 namespace vornexhost {
+
+using vx::shareWork;
+using vx::workHelpers;
 
 namespace {
 

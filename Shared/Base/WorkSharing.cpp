@@ -1,4 +1,4 @@
-#include <vornexhost/WorkSharing.h>
+#include "Shared/Base/WorkSharing.h"
 
 #include <algorithm>
 #include <atomic>
@@ -11,7 +11,7 @@
 #include <system_error>
 #include <thread>
 
-namespace vornexhost {
+namespace vx {
 
 namespace {
 
@@ -126,4 +126,4 @@ unsigned workHelpers() {
     return pool().helpers();
 }
 
-} // namespace vornexhost
+} // namespace vx

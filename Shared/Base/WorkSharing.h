@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <functional>
 
-namespace vornexhost {
+namespace vx {
 
 // Runs work(0) ... work(count - 1), each once, in any order and on any of the threads; returns
 // when all have run. `work` must not throw.
@@ -14,4 +14,4 @@ void shareWork(std::size_t count, const std::function<void(std::size_t)>& work);
 // VORNEX_THREADS, when that is smaller.
 unsigned workHelpers();
 
-} // namespace vornexhost
+} // namespace vx
