@@ -50,6 +50,12 @@ public:
             faceSizes[f] =
                 static_cast<std::uint32_t>(m_mesh.polygonVertexCount(static_cast<int>(f)));
         m_table.reset(faceSizes);
+        // A host vertex splits into at most one output vertex per corner: room for all of them
+        // up front spares copying every vertex (and its list of UV indices) as the list grows.
+        std::size_t corners = 0;
+        for (const std::uint32_t size : faceSizes)
+            corners += size;
+        m_out.m_vertices.reserve(m_out.m_vertices.size() + corners);
         for (m_vertexIt.reset(); !m_vertexIt.isDone(); m_vertexIt.next())
             splitVertex(m_vertexIt.index());
     }
