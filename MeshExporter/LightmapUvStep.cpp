@@ -8,6 +8,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <memory>
 
 namespace vx {
 
@@ -85,48 +86,61 @@ bool createLightmapUvs(std::vector<MaterialTriangles>& groups, std::uint32_t& uv
     if (size == 0)
         size = 1;
     VX_INFO << "Starting to create lightmap UVs with size " << size;
-    UVMapper mapper;
-    mapper.setSize(size, size);
+    std::size_t triangles = 0;
+    for (const MaterialTriangles& group : groups)
+        triangles += group.corners.size() / 3;
+    // The mapper holds every triangle's corners, clusters and samples: it goes before the
+    // vertices grow by their copies, so that the two never take memory at the same time.
+    auto mapper = std::make_unique<UVMapper>();
+    mapper->setSize(size, size);
+    mapper->reserveTriangles(triangles);
     for (std::size_t g = 0; g < groups.size(); ++g) {
         const MaterialTriangles& group = groups[g];
         for (std::size_t c = 0; c + 2 < group.corners.size(); c += 3)
-            mapper.addTriangle(group.corner(c).position, group.corner(c + 1).position,
-                               group.corner(c + 2).position, group.corner(c).normal,
-                               group.corner(c + 1).normal, group.corner(c + 2).normal,
-                               static_cast<std::uint32_t>(g), static_cast<std::uint32_t>(c));
+            mapper->addTriangle(group.corner(c).position, group.corner(c + 1).position,
+                                group.corner(c + 2).position, group.corner(c).normal,
+                                group.corner(c + 1).normal, group.corner(c + 2).normal,
+                                static_cast<std::uint32_t>(g), static_cast<std::uint32_t>(c));
     }
-    if (!mapper.map()) {
+    if (!mapper->map()) {
         exportErrorList().append("Lightmap UVs could not be made for geom" +
                                  std::to_string(geometry) + " lod" + std::to_string(lod));
         return false;
     }
-    if (uvSetCount >= 1 && uvSetCount < ExportVertex::kMaxUvSets) {
-        std::vector<std::vector<CornerPlace>> places(groups.size());
+    const bool hasSet = uvSetCount >= 1 && uvSetCount < ExportVertex::kMaxUvSets;
+    std::vector<std::vector<CornerPlace>> places(hasSet ? groups.size() : 0);
+    if (hasSet) {
         for (std::size_t g = 0; g < groups.size(); ++g)
             places[g].resize(groups[g].corners.size());
-        for (std::size_t t = 0; t < mapper.getTriangleCount(); ++t) {
-            std::vector<CornerPlace>& place = places[mapper.getGroupId(t)];
-            const std::uint32_t first = mapper.getFirstVertexIndex(t);
+        for (std::size_t t = 0; t < mapper->getTriangleCount(); ++t) {
+            std::vector<CornerPlace>& place = places[mapper->getGroupId(t)];
+            const std::uint32_t first = mapper->getFirstVertexIndex(t);
             for (unsigned c = 0; c < 3; ++c) {
-                const std::array<float, 2> uv = mapper.getLightmapUV(t, c);
+                const std::array<float, 2> uv = mapper->getLightmapUV(t, c);
                 place[first + c] = {true, {uv[0], uv[1]}};
             }
         }
-        for (std::size_t g = 0; g < groups.size(); ++g)
-            placeCorners(groups[g], places[g], uvSetCount);
-        ++uvSetCount;
     } else {
         exportErrorList().append("Generated lightmap UVs are not placed in a correct position " +
                                  std::to_string(uvSetCount));
-        // Without a set of its own the lightmap cannot be stored; a mesh with no sets gets an
-        // empty one, a mesh with every set in use keeps its count so its vertices stay whole.
-        if (uvSetCount == 0)
-            ++uvSetCount;
     }
 
     const std::string path = sampleFilePath(outputFile, geometry, lod);
     VX_INFO << "(lightmap)saveSamples:" << path;
-    if (!mapper.writeSamples(path)) {
+    const bool written = mapper->writeSamples(path);
+    mapper.reset();
+    if (hasSet) {
+        for (std::size_t g = 0; g < groups.size(); ++g) {
+            placeCorners(groups[g], places[g], uvSetCount);
+            places[g] = {};
+        }
+        ++uvSetCount;
+    } else if (uvSetCount == 0) {
+        // Without a set of its own the lightmap cannot be stored; a mesh with no sets gets an
+        // empty one, a mesh with every set in use keeps its count so its vertices stay whole.
+        ++uvSetCount;
+    }
+    if (!written) {
         exportErrorList().append("The lightmap samples " + path + " could not be written");
         return false;
     }

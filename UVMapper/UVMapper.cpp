@@ -390,20 +390,21 @@ bool UVMapper::writeSamples(const std::string& path) const {
         VX_ERROR << "UVMapper: no samples to write to " << path << " before a successful map()";
         return false;
     }
-    std::vector<float> corners;
-    corners.reserve(m_triangles.size() * 18);
-    for (const UVTriangle& triangle : m_triangles) {
-        for (const UVCorner& corner : triangle.corners) {
-            corners.insert(corners.end(), {corner.position.x, corner.position.y, corner.position.z,
-                                           corner.normal.x, corner.normal.y, corner.normal.z});
-        }
-    }
     FileOutStream out(path.c_str());
     out.write("SMP2", 4);
     out << m_width << m_height;
     out.write(m_samples.data(), m_samples.size() * sizeof(LumelSample));
     out << static_cast<std::uint32_t>(m_triangles.size());
-    out.write(corners.data(), corners.size() * sizeof(float));
+    // Through the stream's buffer one triangle at a time: no copy of all corners at once.
+    for (const UVTriangle& triangle : m_triangles) {
+        float record[18];
+        float* field = record;
+        for (const UVCorner& corner : triangle.corners)
+            for (const Vector3* v : {&corner.position, &corner.normal})
+                for (float value : {v->x, v->y, v->z})
+                    *field++ = value;
+        out.write(record, sizeof record);
+    }
     if (out.close())
         return true;
     std::remove(path.c_str());

@@ -37,6 +37,8 @@ public:
 
     // The lightmap size in lumels; map() raises a size of 0 to 1.
     void setSize(std::uint32_t width, std::uint32_t height);
+    // Room for `count` triangles in all, for a caller that knows how many it will add.
+    void reserveTriangles(std::size_t count) { m_triangles.reserve(count); }
     // The face normal is the normalised (p - q) × (p - r), or normalP when that is degenerate.
     // The triangle's corners are export vertices firstVertexIndex .. firstVertexIndex + 2.
     void addTriangle(const Vector3& p, const Vector3& q, const Vector3& r, const Vector3& normalP,
