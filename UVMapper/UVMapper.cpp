@@ -26,6 +26,12 @@ std::int32_t lumelCount(float extent, float lumelsPerMeter) {
     return static_cast<std::int32_t>(std::clamp(nearest, 2.0, 1073741824.0));
 }
 
+// A cluster-local coordinate in lightmap coordinates (0..1): the cluster's first lumel plus
+// (size - 1) lumels times the local coordinate, over the lightmap's size.
+float lightmapCoordinate(float first, float span, float local, float size) {
+    return (first + span * local) / size;
+}
+
 bool isFinite(const Vector3& v) {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
@@ -125,11 +131,7 @@ bool UVMapper::occupied(std::uint32_t x, std::uint32_t y) const {
     return !m_finder.isFree(x, y);
 }
 
-void UVMapper::markTriangle(const UVTriangle& triangle, std::int32_t cluster) {
-    const float u[3] = {triangle.corners[0].lightmapU, triangle.corners[1].lightmapU,
-                        triangle.corners[2].lightmapU};
-    const float v[3] = {triangle.corners[0].lightmapV, triangle.corners[1].lightmapV,
-                        triangle.corners[2].lightmapV};
+void UVMapper::markTriangle(const float u[3], const float v[3], std::int32_t cluster) {
     TriangleRaster(u, v, m_width, m_height)
         .forEachSpan([&](std::int64_t row, std::int64_t x0, std::int64_t x1) {
             markSpan(row, x0, x1, cluster);
@@ -167,8 +169,19 @@ void UVMapper::assignLightmapCoordinates(const UVCluster& cluster) {
     const auto height = static_cast<float>(m_height);
     for (std::uint32_t i = 0; i < cluster.memberCount; ++i) {
         for (UVCorner& corner : m_triangles[m_members[cluster.memberBegin + i]].corners) {
-            corner.lightmapU = (x + w * corner.local[0]) / width;
-            corner.lightmapV = (y + h * corner.local[1]) / height;
+            corner.lightmapU = lightmapCoordinate(x, w, corner.local[0], width);
+            corner.lightmapV = lightmapCoordinate(y, h, corner.local[1], height);
+        }
+    }
+}
+
+void UVMapper::gatherMemberCorners() {
+    m_memberCorners.resize(m_members.size());
+    for (std::size_t slot = 0; slot < m_members.size(); ++slot) {
+        const UVTriangle& triangle = m_triangles[m_members[slot]];
+        for (unsigned c = 0; c < 3; ++c) {
+            m_memberCorners[slot].u[c] = triangle.corners[c].local[0];
+            m_memberCorners[slot].v[c] = triangle.corners[c].local[1];
         }
     }
 }
@@ -193,10 +206,24 @@ bool UVMapper::placeClusters(const std::vector<std::uint32_t>& order, std::size_
         }
         cluster.x = static_cast<std::int32_t>(x) + 2;
         cluster.y = static_cast<std::int32_t>(y) + 2;
-        assignLightmapCoordinates(cluster);
-        for (std::uint32_t i = 0; i < cluster.memberCount; ++i)
-            markTriangle(m_triangles[m_members[cluster.memberBegin + i]],
-                         static_cast<std::int32_t>(order[position]));
+        // The same arithmetic as assignLightmapCoordinates, which map() runs for the placement
+        // that succeeds.
+        const auto first = static_cast<float>(x + 2);
+        const auto top = static_cast<float>(y + 2);
+        const auto w = static_cast<float>(cluster.w - 1);
+        const auto h = static_cast<float>(cluster.h - 1);
+        const auto width = static_cast<float>(m_width);
+        const auto height = static_cast<float>(m_height);
+        for (std::uint32_t i = 0; i < cluster.memberCount; ++i) {
+            const MemberCorners& local = m_memberCorners[cluster.memberBegin + i];
+            float u[3];
+            float v[3];
+            for (unsigned c = 0; c < 3; ++c) {
+                u[c] = lightmapCoordinate(first, w, local.u[c], width);
+                v[c] = lightmapCoordinate(top, h, local.v[c], height);
+            }
+            markTriangle(u, v, static_cast<std::int32_t>(order[position]));
+        }
     }
     // Failed attempts only ever needed the occupancy; the cluster numbers are written once,
     // for the attempt that places every cluster.
@@ -222,6 +249,7 @@ bool UVMapper::map() {
 
     weldCorners();
     buildClusters();
+    gatherMemberCorners();
     double totalArea = 0.0;
     for (const UVCluster& cluster : m_clusters)
         totalArea += static_cast<double>(cluster.area);
@@ -306,6 +334,7 @@ bool UVMapper::map() {
         ++m_doublings;
     }
 
+    m_memberCorners = {};
     const auto used = static_cast<std::size_t>(
         std::count_if(m_grid.begin(), m_grid.end(), [](std::int32_t cell) { return cell != -1; }));
     char ratio[64];

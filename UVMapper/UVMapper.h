@@ -94,8 +94,9 @@ protected:
     // row and column.
     virtual bool findFreeBlock(std::uint32_t blockWidth, std::uint32_t blockHeight,
                                std::uint32_t& x, std::uint32_t& y);
-    // Scan-converts the triangle's lightmap coordinates into the grid through markSpan.
-    virtual void markTriangle(const UVTriangle& triangle, std::int32_t cluster);
+    // Scan-converts a triangle with these corner lightmap coordinates into the grid through
+    // markSpan.
+    virtual void markTriangle(const float u[3], const float v[3], std::int32_t cluster);
     // Fills the samples of one cluster's lumels and counts the real ones in m_realSamples.
     virtual void sampleCluster(std::size_t cluster);
 
@@ -121,6 +122,7 @@ private:
     void buildClusters();
     bool placeClusters(const std::vector<std::uint32_t>& order, std::size_t& failedAt);
     void assignLightmapCoordinates(const UVCluster& cluster);
+    void gatherMemberCorners();
     void drawUvsImage();
     void computeSamples();
     void writeDebugImage(const char* name, const std::vector<std::uint32_t>& pixels) const;
@@ -138,6 +140,14 @@ private:
         std::int32_t cluster;
         bool operator==(const MarkedSpan&) const = default;
     };
+    // Every member slot's corners in cluster-local coordinates, in the order of m_members:
+    // placement attempts read them front to back instead of visiting triangles all over
+    // m_triangles, and write no coordinates until the attempt that succeeds.
+    struct MemberCorners {
+        float u[3];
+        float v[3];
+    };
+    std::vector<MemberCorners> m_memberCorners;
     // The current attempt's marks in order, replayed into m_grid when it succeeds.
     std::vector<MarkedSpan> m_markedSpans;
     LumelSampler m_sampler;
