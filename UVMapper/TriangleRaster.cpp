@@ -5,13 +5,6 @@
 
 namespace vx {
 
-TriangleRaster::Edge TriangleRaster::makeEdge(double ua, double va, double ub, double vb) {
-    Edge edge{ua, va, ub, vb, 0.0, va == vb};
-    if (!edge.flat)
-        edge.slope = (ub - ua) / (vb - va);
-    return edge;
-}
-
 TriangleRaster::TriangleRaster(const float u[3], const float v[3], std::uint32_t width,
                                std::uint32_t height)
     : m_width(width), m_height(height), m_step(0.001 / static_cast<double>(height)),
@@ -51,66 +44,6 @@ std::uint64_t TriangleRaster::firstStepAbove(double limit) const {
     while (k > 0 && vAt(k - 1) > limit)
         --k;
     return k;
-}
-
-std::uint64_t TriangleRaster::lastStepOfRow(std::int64_t row, std::uint64_t first,
-                                            std::uint64_t last, std::int64_t& nextRow) const {
-    // The row ends where height × v reaches row + 0.5; the estimate is then put right by the
-    // steps' own arithmetic, a step or two at most.
-    const double end = (static_cast<double>(row) + 0.5 - m_height * m_v[0]) * m_stepsPerRow;
-    std::uint64_t k = first;
-    if (end > static_cast<double>(first))
-        k = end >= static_cast<double>(last) ? last : static_cast<std::uint64_t>(end);
-    bool inRow = k == first;
-    while (k < last) {
-        nextRow = rowAt(k + 1);
-        if (nextRow != row)
-            break;
-        ++k;
-        inRow = true;
-    }
-    while (!inRow && k > first) {
-        const std::int64_t here = rowAt(k);
-        inRow = here == row;
-        if (!inRow) {
-            nextRow = here;
-            --k;
-        }
-    }
-    return k;
-}
-
-bool TriangleRaster::movesAtMostOneColumn(const Edge& edge) const {
-    // 0.9 leaves room for the rounding of the crossings; beyond it steps go one by one.
-    return !edge.flat && m_width * std::fabs(edge.slope) * m_step <= 0.9;
-}
-
-void TriangleRaster::cross(const Edge& edge, double v, double& low, double& high) const {
-    if (edge.flat) {
-        low = std::min(edge.ua, edge.ub);
-        high = std::max(edge.ua, edge.ub);
-        return;
-    }
-    low = high = edge.ua + (v - edge.va) * edge.slope;
-}
-
-void TriangleRaster::columns(std::uint64_t k, const Edge& shortEdge, std::int64_t& x0,
-                             std::int64_t& x1) const {
-    const double v = vAt(k);
-    double longLow = 0.0;
-    double longHigh = 0.0;
-    double shortLow = 0.0;
-    double shortHigh = 0.0;
-    cross(m_long, v, longLow, longHigh);
-    cross(shortEdge, v, shortLow, shortHigh);
-    x0 = nearest(m_width * std::min(longLow, shortLow));
-    x1 = nearest(m_width * std::max(longHigh, shortHigh));
-}
-
-void TriangleRaster::stepSpan(std::uint64_t k, std::int64_t& row, std::int64_t& x0,
-                              std::int64_t& x1) const {
-    row = rowAt(k);
-    columns(k, k < m_firstLowerStep ? m_upper : m_lower, x0, x1);
 }
 
 } // namespace vx
