@@ -227,6 +227,7 @@ bool UVMapper::placeClusters(const std::vector<std::uint32_t>& order, std::size_
     }
     // Failed attempts only ever needed the occupancy; the cluster numbers are written once,
     // for the attempt that places every cluster.
+    m_memberCorners = {};
     m_grid.assign(std::size_t{m_width} * m_height, -1);
     for (const MarkedSpan& span : m_markedSpans)
         std::fill_n(m_grid.begin() +
@@ -334,7 +335,6 @@ bool UVMapper::map() {
         ++m_doublings;
     }
 
-    m_memberCorners = {};
     const auto used = static_cast<std::size_t>(
         std::count_if(m_grid.begin(), m_grid.end(), [](std::int32_t cell) { return cell != -1; }));
     char ratio[64];
