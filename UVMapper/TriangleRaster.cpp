@@ -1,7 +1,6 @@
 #include "UVMapper/TriangleRaster.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace vx {
 
@@ -19,11 +18,11 @@ TriangleRaster::TriangleRaster(const float u[3], const float v[3], std::uint32_t
     m_long = makeEdge(m_u[0], m_v[0], m_u[2], m_v[2]);
     m_upper = makeEdge(m_u[0], m_v[0], m_u[1], m_v[1]);
     m_lower = makeEdge(m_u[1], m_v[1], m_u[2], m_v[2]);
-    // The last step at or below the highest corner; the estimate is corrected by the steps'
-    // own arithmetic.
+    // The last step at or below the highest corner; the estimate (the conversion truncates,
+    // which is the floor above 1) is corrected by the steps' own arithmetic.
     m_lastStep = 0;
-    const double estimate = std::floor((m_v[2] - m_v[0]) / m_step);
-    if (estimate > 0.0)
+    const double estimate = (m_v[2] - m_v[0]) / m_step;
+    if (estimate >= 1.0)
         m_lastStep = static_cast<std::uint64_t>(std::min(estimate, 1.0e15));
     while (vAt(m_lastStep + 1) <= m_v[2])
         ++m_lastStep;
@@ -35,9 +34,9 @@ TriangleRaster::TriangleRaster(const float u[3], const float v[3], std::uint32_t
 std::uint64_t TriangleRaster::firstStepAbove(double limit) const {
     // Steps rise with k, so the estimate from the step size is put right by the steps' own
     // arithmetic, a step or two at most.
-    const double estimate = std::floor((limit - m_v[0]) / m_step);
+    const double estimate = (limit - m_v[0]) / m_step;
     std::uint64_t k = 0;
-    if (estimate > 0.0)
+    if (estimate >= 1.0)
         k = static_cast<std::uint64_t>(std::min(estimate, static_cast<double>(m_lastStep + 1)));
     while (k <= m_lastStep && vAt(k) <= limit)
         ++k;

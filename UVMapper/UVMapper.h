@@ -17,6 +17,7 @@
 #include "UVMapper/LumelSampler.h"
 #include "UVMapper/UVMapperRecords.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -154,5 +155,23 @@ private:
     std::vector<std::uint32_t> m_uvsImage;
     std::vector<std::uint32_t> m_samplesImage;
 };
+
+// Inline: every span of every marked triangle of every attempt comes through here.
+inline void UVMapper::markSpan(std::int64_t row, std::int64_t x0, std::int64_t x1,
+                               std::int32_t cluster) {
+    if (row < 0 || row >= static_cast<std::int64_t>(m_height))
+        return;
+    x0 = std::max<std::int64_t>(x0, 0);
+    x1 = std::min<std::int64_t>(x1, static_cast<std::int64_t>(m_width) - 1);
+    if (x0 > x1)
+        return;
+    const MarkedSpan span{static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(x0),
+                          static_cast<std::uint32_t>(x1), cluster};
+    // Steps of one row often repeat the span before them; a repeat changes nothing.
+    if (!m_markedSpans.empty() && m_markedSpans.back() == span)
+        return;
+    m_markedSpans.push_back(span);
+    m_finder.markSpan(span.row, span.x0, span.x1);
+}
 
 } // namespace vx
