@@ -328,16 +328,15 @@ bool UVMapper::map() {
 
     for (const UVCluster& cluster : m_clusters)
         assignLightmapCoordinates(cluster);
-    drawUvsImage();
-    writeDebugImage("uvs.tga", m_uvsImage);
+    writeDebugImage("uvs.tga", drawUvsImage());
     computeSamples();
-    writeDebugImage("samples.tga", m_samplesImage);
+    writeDebugImage("samples.tga", drawSamplesImage());
     m_mapped = true;
     return true;
 }
 
-void UVMapper::drawUvsImage() {
-    m_uvsImage.assign(std::size_t{m_width} * m_height, 0);
+std::vector<std::uint32_t> UVMapper::drawUvsImage() const {
+    std::vector<std::uint32_t> image(std::size_t{m_width} * m_height, 0);
     const auto width = static_cast<double>(m_width);
     const auto height = static_cast<double>(m_height);
     auto draw = [&](std::int64_t x, std::int64_t y) {
@@ -345,7 +344,7 @@ void UVMapper::drawUvsImage() {
             y >= static_cast<std::int64_t>(m_height))
             return;
         std::uint32_t& pixel =
-            m_uvsImage[static_cast<std::size_t>(y) * m_width + static_cast<std::size_t>(x)];
+            image[static_cast<std::size_t>(y) * m_width + static_cast<std::size_t>(x)];
         pixel = pixel == 0 ? 0xFF0000u : 0xFFFFFFu;
     };
     for (const UVTriangle& triangle : m_triangles) {
@@ -365,6 +364,7 @@ void UVMapper::drawUvsImage() {
             }
         }
     }
+    return image;
 }
 
 void UVMapper::computeSamples() {
@@ -375,7 +375,10 @@ void UVMapper::computeSamples() {
     std::cout << "samples: " << m_samples.size() << ", real: " << m_realSamples << '\n';
     VX_INFO << "samples: " << static_cast<std::uint64_t>(m_samples.size())
             << ", real: " << m_realSamples;
-    m_samplesImage.resize(m_samples.size());
+}
+
+std::vector<std::uint32_t> UVMapper::drawSamplesImage() const {
+    std::vector<std::uint32_t> image(m_samples.size());
     for (std::size_t i = 0; i < m_samples.size(); ++i) {
         const auto t = static_cast<std::uint32_t>(m_samples[i].triangle);
         std::uint32_t b0 = t & 1u;
@@ -384,8 +387,9 @@ void UVMapper::computeSamples() {
         if (b0 == 0 && b1 == 0 && b2 == 0)
             b0 = b1 = b2 = 1;
         const std::uint32_t level = t + 40u; // modulo 2^32, as the 32-bit pixel keeps it
-        m_samplesImage[i] = ((level * b0) << 16) | ((level * b1) << 8) | (level * b2);
+        image[i] = ((level * b0) << 16) | ((level * b1) << 8) | (level * b2);
     }
+    return image;
 }
 
 void UVMapper::writeDebugImage(const char* name, const std::vector<std::uint32_t>& pixels) const {

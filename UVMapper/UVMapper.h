@@ -78,9 +78,6 @@ public:
     // Cluster numbers of the lumels the final placement marked, -1 where free.
     const std::vector<std::int32_t>& grid() const { return m_grid; }
     const std::vector<LumelSample>& samples() const { return m_samples; }
-    // The pictures map() wrote: the triangle edges, and the samples coloured by triangle.
-    const std::vector<std::uint32_t>& uvsImage() const { return m_uvsImage; }
-    const std::vector<std::uint32_t>& samplesImage() const { return m_samplesImage; }
 
 protected:
     // The searches of map(), one per step that a plain scan would make slow. Each sets exactly
@@ -124,7 +121,10 @@ private:
     bool placeClusters(const std::vector<std::uint32_t>& order, std::size_t& failedAt);
     void assignLightmapCoordinates(const UVCluster& cluster);
     void gatherMemberCorners();
-    void drawUvsImage();
+    // The debug pictures, width × height pixels each, made only to be written: the triangle
+    // edges, and the samples coloured by triangle.
+    std::vector<std::uint32_t> drawUvsImage() const;
+    std::vector<std::uint32_t> drawSamplesImage() const;
     void computeSamples();
     void writeDebugImage(const char* name, const std::vector<std::uint32_t>& pixels) const;
 
@@ -152,8 +152,6 @@ private:
     // The current attempt's marks in order, replayed into m_grid when it succeeds.
     std::vector<MarkedSpan> m_markedSpans;
     LumelSampler m_sampler;
-    std::vector<std::uint32_t> m_uvsImage;
-    std::vector<std::uint32_t> m_samplesImage;
 };
 
 // Inline: every span of every marked triangle of every attempt comes through here.
