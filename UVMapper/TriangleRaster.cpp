@@ -1,6 +1,7 @@
 #include "UVMapper/TriangleRaster.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vx {
 
@@ -8,9 +9,18 @@ TriangleRaster::TriangleRaster(const float u[3], const float v[3], std::uint32_t
                                std::uint32_t height)
     : m_width(width), m_height(height), m_step(0.001 / static_cast<double>(height)),
       m_stepsPerRow(1.0 / (static_cast<double>(height) * m_step)) {
+    // Three compare-and-swaps sort three corners; corners that tie are equal in u and v, so
+    // their order cannot show.
+    const auto before = [&](unsigned a, unsigned b) {
+        return v[a] != v[b] ? v[a] < v[b] : u[a] < u[b];
+    };
     unsigned order[3] = {0, 1, 2};
-    std::sort(order, order + 3,
-              [&](unsigned a, unsigned b) { return v[a] != v[b] ? v[a] < v[b] : u[a] < u[b]; });
+    if (before(order[1], order[0]))
+        std::swap(order[0], order[1]);
+    if (before(order[2], order[1]))
+        std::swap(order[1], order[2]);
+    if (before(order[1], order[0]))
+        std::swap(order[0], order[1]);
     for (unsigned i = 0; i < 3; ++i) {
         m_u[i] = static_cast<double>(u[order[i]]);
         m_v[i] = static_cast<double>(v[order[i]]);

@@ -412,15 +412,18 @@ bool UVMapper::writeSamples(const std::string& path) const {
     out << m_width << m_height;
     out.write(m_samples.data(), m_samples.size() * sizeof(LumelSample));
     out << static_cast<std::uint32_t>(m_triangles.size());
-    // Through the stream's buffer one triangle at a time: no copy of all corners at once.
-    for (const UVTriangle& triangle : m_triangles) {
-        float record[18];
-        float* field = record;
-        for (const UVCorner& corner : triangle.corners)
-            for (const Vector3* v : {&corner.position, &corner.normal})
-                for (float value : {v->x, v->y, v->z})
-                    *field++ = value;
-        out.write(record, sizeof record);
+    // A block of triangles at a time: no copy of all corners at once.
+    constexpr std::size_t kBlock = 256;
+    std::vector<float> block;
+    block.reserve(kBlock * 18);
+    for (std::size_t t = 0; t < m_triangles.size(); ++t) {
+        for (const UVCorner& corner : m_triangles[t].corners)
+            block.insert(block.end(), {corner.position.x, corner.position.y, corner.position.z,
+                                       corner.normal.x, corner.normal.y, corner.normal.z});
+        if (block.size() == kBlock * 18 || t + 1 == m_triangles.size()) {
+            out.write(block.data(), block.size() * sizeof(float));
+            block.clear();
+        }
     }
     if (out.close())
         return true;
