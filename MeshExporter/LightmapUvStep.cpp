@@ -8,6 +8,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <memory>
 
 namespace vx {
 
@@ -43,35 +44,52 @@ void place(ExportVertex& v, const CornerPlace& place, std::uint32_t firstSet) {
             v.uvs[set] = place.uv;
 }
 
-// Writes each placed corner's lightmap coordinates into the sets from `firstSet` on. The first
-// corner to use a vertex decides its place; later corners placed elsewhere get copies of their
-// own, made before any vertex changes, so that no vertex is copied per corner.
-void placeCorners(MaterialTriangles& group, const std::vector<CornerPlace>& places,
-                  std::uint32_t firstSet) {
+// A corner placed apart from the first corner of its vertex: it gets a vertex of its own.
+struct CornerCopy {
+    std::uint32_t corner;
+    CornerPlace place;
+};
+
+// The corners' places in two steps, so that the vertices grow by their copies only once the
+// mapper is gone. The first corner to use a vertex decides its place: placeOriginals writes
+// it, while the mapper is still there, and lists the later corners placed elsewhere;
+// appendCopies gives each of them a copy of its vertex with its own place. Copies of placed
+// corners overwrite every set the place changed; those of unplaced corners (only ever the last
+// corners of a group that does not end in a whole triangle) keep the vertex as it was.
+template <typename PlaceOf>
+void placeOriginals(MaterialTriangles& group, PlaceOf placeOf, std::uint32_t firstSet,
+                    std::vector<CornerCopy>& copies, std::vector<ExportVertex>& unplacedCopies) {
     constexpr std::uint32_t kNone = 0xFFFFFFFFu;
-    const std::size_t originals = group.vertices.size();
-    std::vector<std::uint32_t> claimant(originals, kNone);
-    std::size_t copies = 0;
+    std::vector<std::uint32_t> claimant(group.vertices.size(), kNone);
     for (std::size_t c = 0; c < group.corners.size(); ++c) {
         std::uint32_t& first = claimant[group.corners[c]];
-        if (first == kNone)
+        if (first == kNone) {
             first = static_cast<std::uint32_t>(c);
-        else if (!samePlace(places[first], places[c]))
-            ++copies;
-    }
-    group.vertices.reserve(originals + copies);
-    for (std::size_t c = 0; c < group.corners.size(); ++c) {
-        const std::uint32_t first = claimant[group.corners[c]];
-        if (first == c || samePlace(places[first], places[c]))
             continue;
-        ExportVertex copy = group.vertices[group.corners[c]];
-        place(copy, places[c], firstSet);
-        group.corners[c] = static_cast<std::uint32_t>(group.vertices.size());
-        group.vertices.push_back(copy);
+        }
+        const CornerPlace own = placeOf(c);
+        if (samePlace(placeOf(first), own))
+            continue;
+        copies.push_back({static_cast<std::uint32_t>(c), own});
+        if (!own.placed)
+            unplacedCopies.push_back(group.vertices[group.corners[c]]);
     }
-    for (std::size_t v = 0; v < originals; ++v)
+    for (std::size_t v = 0; v < claimant.size(); ++v)
         if (claimant[v] != kNone)
-            place(group.vertices[v], places[claimant[v]], firstSet);
+            place(group.vertices[v], placeOf(claimant[v]), firstSet);
+}
+
+void appendCopies(MaterialTriangles& group, const std::vector<CornerCopy>& copies,
+                  const std::vector<ExportVertex>& unplacedCopies, std::uint32_t firstSet) {
+    group.vertices.reserve(group.vertices.size() + copies.size());
+    std::size_t unplaced = 0;
+    for (const CornerCopy& copy : copies) {
+        ExportVertex vertex = copy.place.placed ? group.vertices[group.corners[copy.corner]]
+                                                : unplacedCopies[unplaced++];
+        place(vertex, copy.place, firstSet);
+        group.corners[copy.corner] = static_cast<std::uint32_t>(group.vertices.size());
+        group.vertices.push_back(vertex);
+    }
 }
 
 } // namespace
@@ -85,48 +103,64 @@ bool createLightmapUvs(std::vector<MaterialTriangles>& groups, std::uint32_t& uv
     if (size == 0)
         size = 1;
     VX_INFO << "Starting to create lightmap UVs with size " << size;
-    UVMapper mapper;
-    mapper.setSize(size, size);
+    std::size_t triangles = 0;
+    for (const MaterialTriangles& group : groups)
+        triangles += group.corners.size() / 3;
+    // The mapper holds every triangle's corners, clusters and samples: it goes before the
+    // vertices grow by their copies, so that the two never take memory at the same time.
+    auto mapper = std::make_unique<UVMapper>();
+    mapper->setSize(size, size);
+    mapper->reserveTriangles(triangles);
     for (std::size_t g = 0; g < groups.size(); ++g) {
         const MaterialTriangles& group = groups[g];
         for (std::size_t c = 0; c + 2 < group.corners.size(); c += 3)
-            mapper.addTriangle(group.corner(c).position, group.corner(c + 1).position,
-                               group.corner(c + 2).position, group.corner(c).normal,
-                               group.corner(c + 1).normal, group.corner(c + 2).normal,
-                               static_cast<std::uint32_t>(g), static_cast<std::uint32_t>(c));
+            mapper->addTriangle(group.corner(c).position, group.corner(c + 1).position,
+                                group.corner(c + 2).position, group.corner(c).normal,
+                                group.corner(c + 1).normal, group.corner(c + 2).normal,
+                                static_cast<std::uint32_t>(g), static_cast<std::uint32_t>(c));
     }
-    if (!mapper.map()) {
+    if (!mapper->map()) {
         exportErrorList().append("Lightmap UVs could not be made for geom" +
                                  std::to_string(geometry) + " lod" + std::to_string(lod));
         return false;
     }
-    if (uvSetCount >= 1 && uvSetCount < ExportVertex::kMaxUvSets) {
-        std::vector<std::vector<CornerPlace>> places(groups.size());
-        for (std::size_t g = 0; g < groups.size(); ++g)
-            places[g].resize(groups[g].corners.size());
-        for (std::size_t t = 0; t < mapper.getTriangleCount(); ++t) {
-            std::vector<CornerPlace>& place = places[mapper.getGroupId(t)];
-            const std::uint32_t first = mapper.getFirstVertexIndex(t);
-            for (unsigned c = 0; c < 3; ++c) {
-                const std::array<float, 2> uv = mapper.getLightmapUV(t, c);
-                place[first + c] = {true, {uv[0], uv[1]}};
-            }
+    const bool hasSet = uvSetCount >= 1 && uvSetCount < ExportVertex::kMaxUvSets;
+    std::vector<std::vector<CornerCopy>> copies(hasSet ? groups.size() : 0);
+    std::vector<std::vector<ExportVertex>> unplacedCopies(copies.size());
+    if (hasSet) {
+        // The mapper numbers the triangles in the order added: group by group, corner by corner.
+        std::size_t firstTriangle = 0;
+        for (std::size_t g = 0; g < groups.size(); ++g) {
+            const std::size_t whole = groups[g].corners.size() / 3;
+            const auto placeOf = [&](std::size_t c) {
+                if (c / 3 >= whole)
+                    return CornerPlace{};
+                const std::array<float, 2> uv =
+                    mapper->getLightmapUV(firstTriangle + c / 3, static_cast<unsigned>(c % 3));
+                return CornerPlace{true, {uv[0], uv[1]}};
+            };
+            placeOriginals(groups[g], placeOf, uvSetCount, copies[g], unplacedCopies[g]);
+            firstTriangle += whole;
         }
-        for (std::size_t g = 0; g < groups.size(); ++g)
-            placeCorners(groups[g], places[g], uvSetCount);
-        ++uvSetCount;
     } else {
         exportErrorList().append("Generated lightmap UVs are not placed in a correct position " +
                                  std::to_string(uvSetCount));
-        // Without a set of its own the lightmap cannot be stored; a mesh with no sets gets an
-        // empty one, a mesh with every set in use keeps its count so its vertices stay whole.
-        if (uvSetCount == 0)
-            ++uvSetCount;
     }
 
     const std::string path = sampleFilePath(outputFile, geometry, lod);
     VX_INFO << "(lightmap)saveSamples:" << path;
-    if (!mapper.writeSamples(path)) {
+    const bool written = mapper->writeSamples(path);
+    mapper.reset();
+    if (hasSet) {
+        for (std::size_t g = 0; g < groups.size(); ++g)
+            appendCopies(groups[g], copies[g], unplacedCopies[g], uvSetCount);
+        ++uvSetCount;
+    } else if (uvSetCount == 0) {
+        // Without a set of its own the lightmap cannot be stored; a mesh with no sets gets an
+        // empty one, a mesh with every set in use keeps its count so its vertices stay whole.
+        ++uvSetCount;
+    }
+    if (!written) {
         exportErrorList().append("The lightmap samples " + path + " could not be written");
         return false;
     }

@@ -18,10 +18,9 @@ void clusterBounds(const UVCluster& cluster, const std::vector<UVTriangle>& tria
     high = {-big, -big, -big};
     for (std::uint32_t i = 0; i < cluster.memberCount; ++i) {
         for (const UVCorner& corner : triangles[members[cluster.memberBegin + i]].corners) {
-            for (unsigned c = 0; c < 3; ++c) {
-                low[c] = std::min(low[c], corner.position[c]);
-                high[c] = std::max(high[c], corner.position[c]);
-            }
+            const Vector3& p = corner.position;
+            low = {std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
+            high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
         }
     }
 }

@@ -9,6 +9,8 @@
 // monotonically with k. That lets forEachSpan give a whole row's steps as one span where
 // both crossings move at most one column per step (consecutive steps then touch, and the
 // union is the hull of the row's first and last step); steeper edges are stepped one by one.
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace vx {
@@ -76,6 +78,75 @@ private:
     Edge m_upper;                       // lowest to middle corner
     Edge m_lower;                       // middle to highest corner
 };
+
+// Inline: every span of every marked triangle goes through these.
+inline TriangleRaster::Edge TriangleRaster::makeEdge(double ua, double va, double ub, double vb) {
+    Edge edge{ua, va, ub, vb, 0.0, va == vb};
+    if (!edge.flat)
+        edge.slope = (ub - ua) / (vb - va);
+    return edge;
+}
+
+inline std::uint64_t TriangleRaster::lastStepOfRow(std::int64_t row, std::uint64_t first,
+                                                   std::uint64_t last,
+                                                   std::int64_t& nextRow) const {
+    // The row ends where height × v reaches row + 0.5; the estimate is then put right by the
+    // steps' own arithmetic, a step or two at most.
+    const double end = (static_cast<double>(row) + 0.5 - m_height * m_v[0]) * m_stepsPerRow;
+    std::uint64_t k = first;
+    if (end > static_cast<double>(first))
+        k = end >= static_cast<double>(last) ? last : static_cast<std::uint64_t>(end);
+    bool inRow = k == first;
+    while (k < last) {
+        nextRow = rowAt(k + 1);
+        if (nextRow != row)
+            break;
+        ++k;
+        inRow = true;
+    }
+    while (!inRow && k > first) {
+        const std::int64_t here = rowAt(k);
+        inRow = here == row;
+        if (!inRow) {
+            nextRow = here;
+            --k;
+        }
+    }
+    return k;
+}
+
+inline bool TriangleRaster::movesAtMostOneColumn(const Edge& edge) const {
+    // 0.9 leaves room for the rounding of the crossings; beyond it steps go one by one.
+    return !edge.flat && m_width * std::fabs(edge.slope) * m_step <= 0.9;
+}
+
+inline void TriangleRaster::cross(const Edge& edge, double v, double& low, double& high) const {
+    if (edge.flat) {
+        low = std::min(edge.ua, edge.ub);
+        high = std::max(edge.ua, edge.ub);
+        return;
+    }
+    low = high = edge.ua + (v - edge.va) * edge.slope;
+}
+
+inline void TriangleRaster::columns(std::uint64_t k, const Edge& shortEdge, std::int64_t& x0,
+                                    std::int64_t& x1) const {
+    const double v = vAt(k);
+    double longLow = 0.0;
+    double longHigh = 0.0;
+    double shortLow = 0.0;
+    double shortHigh = 0.0;
+    cross(m_long, v, longLow, longHigh);
+    cross(shortEdge, v, shortLow, shortHigh);
+    x0 = nearest(m_width * std::min(longLow, shortLow));
+    x1 = nearest(m_width * std::max(longHigh, shortHigh));
+}
+
+inline void TriangleRaster::stepSpan(std::uint64_t k, std::int64_t& row, std::int64_t& x0,
+                                     std::int64_t& x1) const {
+    row = rowAt(k);
+    columns(k, k < m_firstLowerStep ? m_upper : m_lower, x0, x1);
+}
 
 template <typename Emit>
 void TriangleRaster::forEachSpan(Emit&& emit) const {

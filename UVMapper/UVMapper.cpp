@@ -26,6 +26,12 @@ std::int32_t lumelCount(float extent, float lumelsPerMeter) {
     return static_cast<std::int32_t>(std::clamp(nearest, 2.0, 1073741824.0));
 }
 
+// A cluster-local coordinate in lightmap coordinates (0..1): the cluster's first lumel plus
+// (size - 1) lumels times the local coordinate, over the lightmap's size.
+float lightmapCoordinate(float first, float span, float local, float size) {
+    return (first + span * local) / size;
+}
+
 bool isFinite(const Vector3& v) {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
@@ -105,31 +111,11 @@ bool UVMapper::findFreeBlock(std::uint32_t blockWidth, std::uint32_t blockHeight
     return m_finder.findFirstFree(blockWidth, blockHeight, x, y);
 }
 
-void UVMapper::markSpan(std::int64_t row, std::int64_t x0, std::int64_t x1, std::int32_t cluster) {
-    if (row < 0 || row >= static_cast<std::int64_t>(m_height))
-        return;
-    x0 = std::max<std::int64_t>(x0, 0);
-    x1 = std::min<std::int64_t>(x1, static_cast<std::int64_t>(m_width) - 1);
-    if (x0 > x1)
-        return;
-    const MarkedSpan span{static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(x0),
-                          static_cast<std::uint32_t>(x1), cluster};
-    // Steps of one row often repeat the span before them; a repeat changes nothing.
-    if (!m_markedSpans.empty() && m_markedSpans.back() == span)
-        return;
-    m_markedSpans.push_back(span);
-    m_finder.markSpan(span.row, span.x0, span.x1);
-}
-
 bool UVMapper::occupied(std::uint32_t x, std::uint32_t y) const {
     return !m_finder.isFree(x, y);
 }
 
-void UVMapper::markTriangle(const UVTriangle& triangle, std::int32_t cluster) {
-    const float u[3] = {triangle.corners[0].lightmapU, triangle.corners[1].lightmapU,
-                        triangle.corners[2].lightmapU};
-    const float v[3] = {triangle.corners[0].lightmapV, triangle.corners[1].lightmapV,
-                        triangle.corners[2].lightmapV};
+void UVMapper::markTriangle(const float u[3], const float v[3], std::int32_t cluster) {
     TriangleRaster(u, v, m_width, m_height)
         .forEachSpan([&](std::int64_t row, std::int64_t x0, std::int64_t x1) {
             markSpan(row, x0, x1, cluster);
@@ -167,8 +153,19 @@ void UVMapper::assignLightmapCoordinates(const UVCluster& cluster) {
     const auto height = static_cast<float>(m_height);
     for (std::uint32_t i = 0; i < cluster.memberCount; ++i) {
         for (UVCorner& corner : m_triangles[m_members[cluster.memberBegin + i]].corners) {
-            corner.lightmapU = (x + w * corner.local[0]) / width;
-            corner.lightmapV = (y + h * corner.local[1]) / height;
+            corner.lightmapU = lightmapCoordinate(x, w, corner.local[0], width);
+            corner.lightmapV = lightmapCoordinate(y, h, corner.local[1], height);
+        }
+    }
+}
+
+void UVMapper::gatherMemberCorners() {
+    m_memberCorners.resize(m_members.size());
+    for (std::size_t slot = 0; slot < m_members.size(); ++slot) {
+        const UVTriangle& triangle = m_triangles[m_members[slot]];
+        for (unsigned c = 0; c < 3; ++c) {
+            m_memberCorners[slot].u[c] = triangle.corners[c].local[0];
+            m_memberCorners[slot].v[c] = triangle.corners[c].local[1];
         }
     }
 }
@@ -193,13 +190,28 @@ bool UVMapper::placeClusters(const std::vector<std::uint32_t>& order, std::size_
         }
         cluster.x = static_cast<std::int32_t>(x) + 2;
         cluster.y = static_cast<std::int32_t>(y) + 2;
-        assignLightmapCoordinates(cluster);
-        for (std::uint32_t i = 0; i < cluster.memberCount; ++i)
-            markTriangle(m_triangles[m_members[cluster.memberBegin + i]],
-                         static_cast<std::int32_t>(order[position]));
+        // The same arithmetic as assignLightmapCoordinates, which map() runs for the placement
+        // that succeeds.
+        const auto first = static_cast<float>(x + 2);
+        const auto top = static_cast<float>(y + 2);
+        const auto w = static_cast<float>(cluster.w - 1);
+        const auto h = static_cast<float>(cluster.h - 1);
+        const auto width = static_cast<float>(m_width);
+        const auto height = static_cast<float>(m_height);
+        for (std::uint32_t i = 0; i < cluster.memberCount; ++i) {
+            const MemberCorners& local = m_memberCorners[cluster.memberBegin + i];
+            float u[3];
+            float v[3];
+            for (unsigned c = 0; c < 3; ++c) {
+                u[c] = lightmapCoordinate(first, w, local.u[c], width);
+                v[c] = lightmapCoordinate(top, h, local.v[c], height);
+            }
+            markTriangle(u, v, static_cast<std::int32_t>(order[position]));
+        }
     }
     // Failed attempts only ever needed the occupancy; the cluster numbers are written once,
     // for the attempt that places every cluster.
+    m_memberCorners = {};
     m_grid.assign(std::size_t{m_width} * m_height, -1);
     for (const MarkedSpan& span : m_markedSpans)
         std::fill_n(m_grid.begin() +
@@ -222,6 +234,7 @@ bool UVMapper::map() {
 
     weldCorners();
     buildClusters();
+    gatherMemberCorners();
     double totalArea = 0.0;
     for (const UVCluster& cluster : m_clusters)
         totalArea += static_cast<double>(cluster.area);
@@ -315,16 +328,15 @@ bool UVMapper::map() {
 
     for (const UVCluster& cluster : m_clusters)
         assignLightmapCoordinates(cluster);
-    drawUvsImage();
-    writeDebugImage("uvs.tga", m_uvsImage);
+    writeDebugImage("uvs.tga", drawUvsImage());
     computeSamples();
-    writeDebugImage("samples.tga", m_samplesImage);
+    writeDebugImage("samples.tga", drawSamplesImage());
     m_mapped = true;
     return true;
 }
 
-void UVMapper::drawUvsImage() {
-    m_uvsImage.assign(std::size_t{m_width} * m_height, 0);
+std::vector<std::uint32_t> UVMapper::drawUvsImage() const {
+    std::vector<std::uint32_t> image(std::size_t{m_width} * m_height, 0);
     const auto width = static_cast<double>(m_width);
     const auto height = static_cast<double>(m_height);
     auto draw = [&](std::int64_t x, std::int64_t y) {
@@ -332,7 +344,7 @@ void UVMapper::drawUvsImage() {
             y >= static_cast<std::int64_t>(m_height))
             return;
         std::uint32_t& pixel =
-            m_uvsImage[static_cast<std::size_t>(y) * m_width + static_cast<std::size_t>(x)];
+            image[static_cast<std::size_t>(y) * m_width + static_cast<std::size_t>(x)];
         pixel = pixel == 0 ? 0xFF0000u : 0xFFFFFFu;
     };
     for (const UVTriangle& triangle : m_triangles) {
@@ -352,6 +364,7 @@ void UVMapper::drawUvsImage() {
             }
         }
     }
+    return image;
 }
 
 void UVMapper::computeSamples() {
@@ -362,7 +375,10 @@ void UVMapper::computeSamples() {
     std::cout << "samples: " << m_samples.size() << ", real: " << m_realSamples << '\n';
     VX_INFO << "samples: " << static_cast<std::uint64_t>(m_samples.size())
             << ", real: " << m_realSamples;
-    m_samplesImage.resize(m_samples.size());
+}
+
+std::vector<std::uint32_t> UVMapper::drawSamplesImage() const {
+    std::vector<std::uint32_t> image(m_samples.size());
     for (std::size_t i = 0; i < m_samples.size(); ++i) {
         const auto t = static_cast<std::uint32_t>(m_samples[i].triangle);
         std::uint32_t b0 = t & 1u;
@@ -371,8 +387,9 @@ void UVMapper::computeSamples() {
         if (b0 == 0 && b1 == 0 && b2 == 0)
             b0 = b1 = b2 = 1;
         const std::uint32_t level = t + 40u; // modulo 2^32, as the 32-bit pixel keeps it
-        m_samplesImage[i] = ((level * b0) << 16) | ((level * b1) << 8) | (level * b2);
+        image[i] = ((level * b0) << 16) | ((level * b1) << 8) | (level * b2);
     }
+    return image;
 }
 
 void UVMapper::writeDebugImage(const char* name, const std::vector<std::uint32_t>& pixels) const {
@@ -390,20 +407,24 @@ bool UVMapper::writeSamples(const std::string& path) const {
         VX_ERROR << "UVMapper: no samples to write to " << path << " before a successful map()";
         return false;
     }
-    std::vector<float> corners;
-    corners.reserve(m_triangles.size() * 18);
-    for (const UVTriangle& triangle : m_triangles) {
-        for (const UVCorner& corner : triangle.corners) {
-            corners.insert(corners.end(), {corner.position.x, corner.position.y, corner.position.z,
-                                           corner.normal.x, corner.normal.y, corner.normal.z});
-        }
-    }
     FileOutStream out(path.c_str());
     out.write("SMP2", 4);
     out << m_width << m_height;
     out.write(m_samples.data(), m_samples.size() * sizeof(LumelSample));
     out << static_cast<std::uint32_t>(m_triangles.size());
-    out.write(corners.data(), corners.size() * sizeof(float));
+    // A block of triangles at a time: no copy of all corners at once.
+    constexpr std::size_t kBlock = 256;
+    std::vector<float> block;
+    block.reserve(kBlock * 18);
+    for (std::size_t t = 0; t < m_triangles.size(); ++t) {
+        for (const UVCorner& corner : m_triangles[t].corners)
+            block.insert(block.end(), {corner.position.x, corner.position.y, corner.position.z,
+                                       corner.normal.x, corner.normal.y, corner.normal.z});
+        if (block.size() == kBlock * 18 || t + 1 == m_triangles.size()) {
+            out.write(block.data(), block.size() * sizeof(float));
+            block.clear();
+        }
+    }
     if (out.close())
         return true;
     std::remove(path.c_str());

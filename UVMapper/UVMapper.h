@@ -17,6 +17,7 @@
 #include "UVMapper/LumelSampler.h"
 #include "UVMapper/UVMapperRecords.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -37,6 +38,8 @@ public:
 
     // The lightmap size in lumels; map() raises a size of 0 to 1.
     void setSize(std::uint32_t width, std::uint32_t height);
+    // Room for `count` triangles in all, for a caller that knows how many it will add.
+    void reserveTriangles(std::size_t count) { m_triangles.reserve(count); }
     // The face normal is the normalised (p - q) × (p - r), or normalP when that is degenerate.
     // The triangle's corners are export vertices firstVertexIndex .. firstVertexIndex + 2.
     void addTriangle(const Vector3& p, const Vector3& q, const Vector3& r, const Vector3& normalP,
@@ -75,9 +78,6 @@ public:
     // Cluster numbers of the lumels the final placement marked, -1 where free.
     const std::vector<std::int32_t>& grid() const { return m_grid; }
     const std::vector<LumelSample>& samples() const { return m_samples; }
-    // The pictures map() wrote: the triangle edges, and the samples coloured by triangle.
-    const std::vector<std::uint32_t>& uvsImage() const { return m_uvsImage; }
-    const std::vector<std::uint32_t>& samplesImage() const { return m_samplesImage; }
 
 protected:
     // The searches of map(), one per step that a plain scan would make slow. Each sets exactly
@@ -92,8 +92,9 @@ protected:
     // row and column.
     virtual bool findFreeBlock(std::uint32_t blockWidth, std::uint32_t blockHeight,
                                std::uint32_t& x, std::uint32_t& y);
-    // Scan-converts the triangle's lightmap coordinates into the grid through markSpan.
-    virtual void markTriangle(const UVTriangle& triangle, std::int32_t cluster);
+    // Scan-converts a triangle with these corner lightmap coordinates into the grid through
+    // markSpan.
+    virtual void markTriangle(const float u[3], const float v[3], std::int32_t cluster);
     // Fills the samples of one cluster's lumels and counts the real ones in m_realSamples.
     virtual void sampleCluster(std::size_t cluster);
 
@@ -119,7 +120,11 @@ private:
     void buildClusters();
     bool placeClusters(const std::vector<std::uint32_t>& order, std::size_t& failedAt);
     void assignLightmapCoordinates(const UVCluster& cluster);
-    void drawUvsImage();
+    void gatherMemberCorners();
+    // The debug pictures, width × height pixels each, made only to be written: the triangle
+    // edges, and the samples coloured by triangle.
+    std::vector<std::uint32_t> drawUvsImage() const;
+    std::vector<std::uint32_t> drawSamplesImage() const;
     void computeSamples();
     void writeDebugImage(const char* name, const std::vector<std::uint32_t>& pixels) const;
 
@@ -136,11 +141,35 @@ private:
         std::int32_t cluster;
         bool operator==(const MarkedSpan&) const = default;
     };
+    // Every member slot's corners in cluster-local coordinates, in the order of m_members:
+    // placement attempts read them front to back instead of visiting triangles all over
+    // m_triangles, and write no coordinates until the attempt that succeeds.
+    struct MemberCorners {
+        float u[3];
+        float v[3];
+    };
+    std::vector<MemberCorners> m_memberCorners;
     // The current attempt's marks in order, replayed into m_grid when it succeeds.
     std::vector<MarkedSpan> m_markedSpans;
     LumelSampler m_sampler;
-    std::vector<std::uint32_t> m_uvsImage;
-    std::vector<std::uint32_t> m_samplesImage;
 };
+
+// Inline: every span of every marked triangle of every attempt comes through here.
+inline void UVMapper::markSpan(std::int64_t row, std::int64_t x0, std::int64_t x1,
+                               std::int32_t cluster) {
+    if (row < 0 || row >= static_cast<std::int64_t>(m_height))
+        return;
+    x0 = std::max<std::int64_t>(x0, 0);
+    x1 = std::min<std::int64_t>(x1, static_cast<std::int64_t>(m_width) - 1);
+    if (x0 > x1)
+        return;
+    const MarkedSpan span{static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(x0),
+                          static_cast<std::uint32_t>(x1), cluster};
+    // Steps of one row often repeat the span before them; a repeat changes nothing.
+    if (!m_markedSpans.empty() && m_markedSpans.back() == span)
+        return;
+    m_markedSpans.push_back(span);
+    m_finder.markSpan(span.row, span.x0, span.x1);
+}
 
 } // namespace vx

@@ -46,9 +46,9 @@ protected:
         packingSeconds += secondsSince(start);
         return found;
     }
-    void markTriangle(const vx::UVTriangle& triangle, std::int32_t cluster) override {
+    void markTriangle(const float u[3], const float v[3], std::int32_t cluster) override {
         const auto start = Clock::now();
-        UVMapper::markTriangle(triangle, cluster);
+        UVMapper::markTriangle(u, v, cluster);
         packingSeconds += secondsSince(start);
         ++markedTriangles;
     }

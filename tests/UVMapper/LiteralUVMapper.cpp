@@ -70,11 +70,7 @@ bool LiteralUVMapper::findFreeBlock(std::uint32_t blockWidth, std::uint32_t bloc
     return false;
 }
 
-void LiteralUVMapper::markTriangle(const UVTriangle& triangle, std::int32_t cluster) {
-    const float u[3] = {triangle.corners[0].lightmapU, triangle.corners[1].lightmapU,
-                        triangle.corners[2].lightmapU};
-    const float v[3] = {triangle.corners[0].lightmapV, triangle.corners[1].lightmapV,
-                        triangle.corners[2].lightmapV};
+void LiteralUVMapper::markTriangle(const float u[3], const float v[3], std::int32_t cluster) {
     const TriangleRaster raster(u, v, m_width, m_height);
     for (std::uint64_t k = 0; k <= raster.lastStep(); ++k) {
         std::int64_t row = 0;

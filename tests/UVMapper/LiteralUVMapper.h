@@ -13,7 +13,7 @@ protected:
     void groupTriangles() override;
     bool findFreeBlock(std::uint32_t blockWidth, std::uint32_t blockHeight, std::uint32_t& x,
                        std::uint32_t& y) override;
-    void markTriangle(const UVTriangle& triangle, std::int32_t cluster) override;
+    void markTriangle(const float u[3], const float v[3], std::int32_t cluster) override;
     void sampleCluster(std::size_t cluster) override;
 };
 
