@@ -24,7 +24,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <exception>
 #include <functional>
 #include <limits>
 
@@ -46,11 +45,11 @@ std::uint32_t indexBytes(const ExportVertex& v) {
     return word;
 }
 
-// The order in which the texture coordinate sets are packed: with exactly two sets 0 then 1;
-// otherwise set 1 first (when present), then 0, then 2, 3 and 4.
 // Position, normal, index bytes, one texture set and the vertex's number.
 constexpr std::uint32_t kTangentInputStride = 40;
 
+// The order in which the texture coordinate sets are packed: with exactly two sets 0 then 1;
+// otherwise set 1 first (when present), then 0, then 2, 3 and 4.
 std::vector<unsigned> uvPackOrder(std::uint32_t count) {
     if (count == 2)
         return {0, 1};
@@ -147,22 +146,13 @@ bool MeshDataExporter::init(const Scene& scene, SceneNode& node, MeshPartList& p
 }
 
 void MeshDataExporter::groupMaterials(std::vector<MaterialTriangles>& arrived) {
-    // Each group is cleaned on its own, so the groups are shared between threads; a failure
-    // (out of memory) is raised here, on the exporting thread.
+    // Each group is cleaned on its own, so the groups are shared between threads.
     const bool withinMesh = duplicatesWithinMeshOnly();
-    std::vector<std::exception_ptr> failures(arrived.size());
     shareWork(arrived.size(), [&](std::size_t g) {
         MaterialTriangles& group = arrived[g];
-        try {
-            if (!group.corners.empty())
-                group.corners = prepareMaterialGroup(group.vertices, group.corners, withinMesh);
-        } catch (...) {
-            failures[g] = std::current_exception();
-        }
+        if (!group.corners.empty())
+            group.corners = prepareMaterialGroup(group.vertices, group.corners, withinMesh);
     });
-    for (const std::exception_ptr& failure : failures)
-        if (failure)
-            std::rethrow_exception(failure);
     std::vector<MaterialTriangles> others;
     std::vector<MaterialTriangles> alpha;
     for (MaterialTriangles& group : arrived) {

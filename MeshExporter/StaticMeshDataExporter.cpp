@@ -13,7 +13,6 @@
 #include "Shared/Graphics/Scene/VertexBuffer.h"
 
 #include <algorithm>
-#include <exception>
 
 namespace vx {
 
@@ -53,17 +52,8 @@ bool StaticMeshDataExporter::finishGeometry() {
     for (std::size_t first = 0; first < m_groups.size(); first += wave) {
         const std::size_t count = std::min(wave, m_groups.size() - first);
         std::vector<PreparedGroup> prepared(count);
-        std::vector<std::exception_ptr> failures(count);
-        shareWork(count, [&](std::size_t k) {
-            try {
-                prepared[k] = prepareGroup(m_groups[first + k]);
-            } catch (...) {
-                failures[k] = std::current_exception(); // out of memory: raised on this thread
-            }
-        });
+        shareWork(count, [&](std::size_t k) { prepared[k] = prepareGroup(m_groups[first + k]); });
         for (std::size_t k = 0; k < count; ++k) {
-            if (failures[k])
-                std::rethrow_exception(failures[k]);
             MaterialTriangles& group = m_groups[first + k];
             MaterialGroupData data;
             if (!placeGroup(group, prepared[k], data))

@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <system_error>
@@ -119,7 +120,22 @@ void shareWork(std::size_t count, const std::function<void(std::size_t)>& work) 
             work(i);
         return;
     }
-    pool().run(count, work);
+    std::mutex guard;
+    std::exception_ptr failure;
+    std::size_t failedPiece = count;
+    pool().run(count, [&](std::size_t i) {
+        try {
+            work(i);
+        } catch (...) {
+            const std::lock_guard<std::mutex> lock(guard);
+            if (i < failedPiece) {
+                failedPiece = i;
+                failure = std::current_exception();
+            }
+        }
+    });
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 unsigned workHelpers() {

@@ -8,7 +8,9 @@
 namespace vx {
 
 // Runs work(0) ... work(count - 1), each once, in any order and on any of the threads; returns
-// when all have run. `work` must not throw.
+// when all have run. When pieces throw (out of memory), the exception of the lowest-numbered
+// one is raised on the calling thread once all have run, as running them in order would raise it
+// first.
 void shareWork(std::size_t count, const std::function<void(std::size_t)>& work);
 // The helper threads there are: one fewer than the hardware threads (at most 8) or than
 // VORNEX_THREADS, when that is smaller.
