@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <span>
 
 namespace vx {
@@ -78,11 +79,9 @@ FaceExtent clippedExtent(const TreeFace& face, const TreeBox& box) {
                     next[kept++] = p;
                 if (pInside != inside(q)) {
                     const double t = (bound - p[k]) / (q[k] - p[k]);
-                    PointD cut{};
+                    PointD& cut = next[kept++];
                     for (unsigned j = 0; j < 3; ++j)
-                        cut[j] = p[j] + t * (q[j] - p[j]);
-                    cut[k] = bound;
-                    next[kept++] = cut;
+                        cut[j] = j == k ? bound : p[j] + t * (q[j] - p[j]);
                 }
             }
             std::swap(polygon, next);
@@ -201,17 +200,16 @@ bool goesLeft(const CountedFace& f, float s, float hi) {
 
 namespace {
 
-// The candidate positions on `axis` from all members' box minima and maxima, each ascending, as
-// candidatePositions gives them. Where the node holds both zeros (-0 and +0 compare equal but
-// are written differently), which of them stands for the pair depends on the order of a sort of
-// all box ends, so that sort is made as candidatePositions makes it.
-std::span<const float> sortedCandidates(const std::vector<TreeFace>& faces,
-                                        const TreeMembers& members, int axis, const TreeBox& box,
-                                        std::span<const float> minima,
-                                        std::span<const float> maxima, std::vector<float>& values) {
+// The candidate positions on `axis` from the members' distinct box minima and maxima, each
+// ascending, as candidatePositions gives them. Where the node holds both zeros (-0 and +0
+// compare equal but are written differently), which of them stands for the pair depends on the
+// order of a sort of all box ends, so that sort is made as candidatePositions makes it.
+std::span<const float>
+sortedCandidates(const std::vector<TreeFace>& faces, const TreeMembers& members, int axis,
+                 const TreeBox& box, std::span<const float> minima, std::span<const float> maxima,
+                 std::span<const CountedFace> bounds, std::vector<float>& values) {
     const auto a = static_cast<unsigned>(axis);
-    const std::size_t n = minima.size();
-    float* const out = room(values, 2 * n);
+    float* const out = room(values, 2 * bounds.size());
     std::size_t count = 0;
     const auto add = [&](float v) {
         if (count == 0 || out[count - 1] != v)
@@ -219,22 +217,22 @@ std::span<const float> sortedCandidates(const std::vector<TreeFace>& faces,
     };
     std::size_t i = 0;
     std::size_t j = 0;
-    while (i < n && j < n) {
+    while (i < minima.size() && j < maxima.size()) {
         if (minima[i] <= maxima[j])
             add(minima[i++]);
         else
             add(maxima[j++]);
     }
-    for (; i < n; ++i)
+    for (; i < minima.size(); ++i)
         add(minima[i]);
-    for (; j < n; ++j)
+    for (; j < maxima.size(); ++j)
         add(maxima[j]);
     const float* const zero = std::lower_bound(out, out + count, 0.0f);
     if (zero != out + count && *zero == 0.0f) {
         bool negative = false;
         bool positive = false;
-        for (const std::span<const float> ends : {minima, maxima}) {
-            for (const float v : ends) {
+        for (const CountedFace& f : bounds) {
+            for (const float v : {f.boxMin, f.boxMax}) {
                 if (v == 0.0f) {
                     negative |= std::signbit(v);
                     positive |= !std::signbit(v);
@@ -308,6 +306,10 @@ SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces, const TreeMembe
         // inside the node box ends where its box does (always for a contained face), the part's
         // ends come sorted with the box's and compare as the float box ends do; only the faces
         // the node box clips on this axis are sorted apart, each side with marks of its own.
+        // The box ends go to the candidates each value once: a repeat is stored but not kept.
+        std::size_t minimaSize = 0;
+        std::size_t maximaSize = 0;
+        float lastEnd = std::numeric_limits<float>::quiet_NaN();
         std::size_t unclippedSize = 0;
         std::size_t raisedSize = 0;
         std::size_t byBoxMinSize = 0;
@@ -315,7 +317,9 @@ SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces, const TreeMembe
         for (std::size_t k = 0; k < n; ++k) {
             const std::uint32_t i = members.byMin[a][k];
             const CountedFace& f = faceBounds[i];
-            minima[k] = f.boxMin;
+            minima[minimaSize] = f.boxMin;
+            minimaSize += f.boxMin != lastEnd ? 1 : 0;
+            lastEnd = f.boxMin;
             if (faceKinds[i] == 2) {
                 exact.push_back(members.faces[i]);
                 continue;
@@ -330,10 +334,13 @@ SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces, const TreeMembe
         std::size_t unclippedMaximaSize = 0;
         std::size_t loweredSize = 0;
         exactMaxima.clear();
+        lastEnd = std::numeric_limits<float>::quiet_NaN();
         for (std::size_t k = 0; k < n; ++k) {
             const std::uint32_t i = members.byMax[a][k];
             const CountedFace& f = faceBounds[i];
-            maxima[k] = f.boxMax;
+            maxima[maximaSize] = f.boxMax;
+            maximaSize += f.boxMax != lastEnd ? 1 : 0;
+            lastEnd = f.boxMax;
             if (faceKinds[i] == 2) {
                 exactMaxima.push_back(f.boxMax);
                 continue;
@@ -346,8 +353,9 @@ SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces, const TreeMembe
         }
         std::sort(raisedMinima, raisedMinima + raisedSize);
         std::sort(loweredMaxima, loweredMaxima + loweredSize);
-        const std::span<const float> candidates = sortedCandidates(
-            faces, members, axis, box, {minima, n}, {maxima, n}, scratch.candidates);
+        const std::span<const float> candidates =
+            sortedCandidates(faces, members, axis, box, {minima, minimaSize}, {maxima, maximaSize},
+                             {faceBounds, n}, scratch.candidates);
         const std::span<const CountedFace> byBoxMin(byBoxMinList, byBoxMinSize);
         active.clear();
         std::size_t entered = 0;
