@@ -137,7 +137,7 @@ unsigned sideByPart(double partMin, double partMax, float s) {
 
 } // namespace
 
-unsigned classifyCutFace(const CountedFace& face, float s) {
+unsigned classifyCountedFace(const CountedFace& face, float s) {
     const unsigned side = sideByBox(face.boxMin, face.boxMax, s);
     return side != 0 ? side : sideByPart(face.partMin, face.partMax, s);
 }

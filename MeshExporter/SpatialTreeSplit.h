@@ -74,8 +74,9 @@ struct CountedFace {
     double partMax;
 };
 
-// classifyFace for a face cut by the node box whose bounds the search found (kind 1).
-unsigned classifyCutFace(const CountedFace& face, float s);
+// classifyFace for a face the search counted (kinds 0 and 1): its part inside the node box
+// decides.
+unsigned classifyCountedFace(const CountedFace& face, float s);
 
 struct SplitChoice {
     bool found = false;
