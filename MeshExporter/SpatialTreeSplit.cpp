@@ -142,7 +142,8 @@ unsigned classifyCountedFace(const CountedFace& face, float s) {
     return side != 0 ? side : sideByPart(face.partMin, face.partMax, s);
 }
 
-unsigned classifyFace(const TreeFace& face, int axis, float s, const TreeBox& nodeBox) {
+unsigned classifyFace(const TreeFace& face, int axis, float s, const TreeBox& nodeBox,
+                      const FaceExtent* part) {
     const auto a = static_cast<unsigned>(axis);
     if (const unsigned side = sideByBox(along(face.box.min, a), along(face.box.max, a), s))
         return side;
@@ -155,7 +156,7 @@ unsigned classifyFace(const TreeFace& face, int axis, float s, const TreeBox& no
                (along(face.box.max, a) >= s ? kSideRight : 0u);
     }
     if (along(face.box.max, a) - along(face.box.min, a) >= kTreeTolerance) {
-        const FaceExtent extent = clippedExtent(face, nodeBox);
+        const FaceExtent extent = part ? *part : clippedExtent(face, nodeBox);
         return extent.empty ? 0u : sideByPart(extent.min[a], extent.max[a], s);
     }
     TreeBox left = nodeBox;

@@ -63,7 +63,10 @@ bool containedIn(const TreeFace& face, const TreeBox& box);
 // Where `face` falls against the plane at `s` on `axis` of the node box: left, right, both,
 // or in the plane; 0 for a face that shares no point with the node box (one that reached the
 // node by touching its parent's box where this node has no part), which the node then drops.
-unsigned classifyFace(const TreeFace& face, int axis, float s, const TreeBox& nodeBox);
+// `part`, when given, is clippedExtent(face, nodeBox), which does not depend on the plane: a
+// caller classifying a face against many planes finds it once.
+unsigned classifyFace(const TreeFace& face, int axis, float s, const TreeBox& nodeBox,
+                      const FaceExtent* part = nullptr);
 
 // A face counted from its bounds on one axis: its box ends and the ends of its part inside the
 // node box.
