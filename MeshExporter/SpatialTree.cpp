@@ -110,12 +110,13 @@ bool SpatialTree::split(const TreeBox& box, const TreeMembers& members, int dept
 
     choice = best;
     m_sides.resize(n);
-    // Faces cut by the node box were clipped to it by the search; their parts decide.
+    // The search described every face's part inside the node box; where that part is the
+    // face's box or its clip, the part decides (as the exact test would), without the face.
     const unsigned char* const kinds = m_scratch.described ? m_scratch.kinds[a].data() : nullptr;
     for (std::size_t i = 0; i < n; ++i) {
         const unsigned side =
-            kinds && kinds[i] == 1
-                ? classifyCutFace(m_scratch.bounds[a][i], best.position)
+            kinds && kinds[i] != 2
+                ? classifyCountedFace(m_scratch.bounds[a][i], best.position)
                 : classifyFace(m_faces[members.faces[i]], best.axis, best.position, box);
         m_sides[i] = static_cast<unsigned char>(
             side == kSidePlane ? (best.planarRight ? kSideRight : kSideLeft) : side);

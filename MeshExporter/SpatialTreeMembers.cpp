@@ -33,16 +33,19 @@ void splitMembers(const TreeMembers& parent, const std::vector<unsigned char>& s
     constexpr std::uint32_t kAbsent = 0xFFFFFFFFu;
     const std::size_t n = parent.size();
     // Each parent position's position in either child.
-    positions.assign(2 * n, kAbsent);
+    if (positions.size() < 2 * n)
+        positions.resize(2 * n);
     std::uint32_t* const leftAt = positions.data();
     std::uint32_t* const rightAt = positions.data() + n;
     std::size_t leftCount = 0;
     std::size_t rightCount = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        if (sides[i] & kSideLeft)
-            leftAt[i] = static_cast<std::uint32_t>(leftCount++);
-        if (sides[i] & kSideRight)
-            rightAt[i] = static_cast<std::uint32_t>(rightCount++);
+        const bool toLeft = (sides[i] & kSideLeft) != 0;
+        const bool toRight = (sides[i] & kSideRight) != 0;
+        leftAt[i] = toLeft ? static_cast<std::uint32_t>(leftCount) : kAbsent;
+        rightAt[i] = toRight ? static_cast<std::uint32_t>(rightCount) : kAbsent;
+        leftCount += toLeft ? 1 : 0;
+        rightCount += toRight ? 1 : 0;
     }
     // Written without branches, as the sides of faces in another axis's order follow no
     // pattern: every entry is stored and the end moves on only where the face goes. The lists

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <span>
 
 namespace vx {
@@ -78,11 +79,9 @@ FaceExtent clippedExtent(const TreeFace& face, const TreeBox& box) {
                     next[kept++] = p;
                 if (pInside != inside(q)) {
                     const double t = (bound - p[k]) / (q[k] - p[k]);
-                    PointD cut{};
+                    PointD& cut = next[kept++];
                     for (unsigned j = 0; j < 3; ++j)
-                        cut[j] = p[j] + t * (q[j] - p[j]);
-                    cut[k] = bound;
-                    next[kept++] = cut;
+                        cut[j] = j == k ? bound : p[j] + t * (q[j] - p[j]);
                 }
             }
             std::swap(polygon, next);
@@ -138,12 +137,13 @@ unsigned sideByPart(double partMin, double partMax, float s) {
 
 } // namespace
 
-unsigned classifyCutFace(const CountedFace& face, float s) {
+unsigned classifyCountedFace(const CountedFace& face, float s) {
     const unsigned side = sideByBox(face.boxMin, face.boxMax, s);
     return side != 0 ? side : sideByPart(face.partMin, face.partMax, s);
 }
 
-unsigned classifyFace(const TreeFace& face, int axis, float s, const TreeBox& nodeBox) {
+unsigned classifyFace(const TreeFace& face, int axis, float s, const TreeBox& nodeBox,
+                      const FaceExtent* part) {
     const auto a = static_cast<unsigned>(axis);
     if (const unsigned side = sideByBox(along(face.box.min, a), along(face.box.max, a), s))
         return side;
@@ -156,7 +156,7 @@ unsigned classifyFace(const TreeFace& face, int axis, float s, const TreeBox& no
                (along(face.box.max, a) >= s ? kSideRight : 0u);
     }
     if (along(face.box.max, a) - along(face.box.min, a) >= kTreeTolerance) {
-        const FaceExtent extent = clippedExtent(face, nodeBox);
+        const FaceExtent extent = part ? *part : clippedExtent(face, nodeBox);
         return extent.empty ? 0u : sideByPart(extent.min[a], extent.max[a], s);
     }
     TreeBox left = nodeBox;
@@ -170,25 +170,6 @@ unsigned classifyFace(const TreeFace& face, int axis, float s, const TreeBox& no
                             sideBox(face, right)))
         side |= kSideRight;
     return side;
-}
-
-void offerCandidate(SplitChoice& best, const TreeBox& box, int axis, float s, std::uint32_t left,
-                    std::uint32_t right, std::uint32_t planar) {
-    const auto a = static_cast<unsigned>(axis);
-    TreeBox leftBox = box;
-    leftBox.max[a] = s;
-    TreeBox rightBox = box;
-    rightBox.min[a] = s;
-    const double leftArea = halfArea(leftBox);
-    const double rightArea = halfArea(rightBox);
-    const auto consider = [&](std::uint32_t nl, std::uint32_t nr, bool planarRight) {
-        const double cost = nl * leftArea + nr * rightArea;
-        if (!best.found || cost < best.cost)
-            best = {true, axis, s, planarRight, cost, nl, nr};
-    };
-    consider(left + planar, right, false);
-    if (planar > 0)
-        consider(left, right + planar, true);
 }
 
 std::vector<float> candidatePositions(const std::vector<TreeFace>& faces,
@@ -220,41 +201,33 @@ bool goesLeft(const CountedFace& f, float s, float hi) {
 
 namespace {
 
-// The candidate positions on `axis` from the members' sorted box ends, as candidatePositions
-// gives them. Where the node holds both zeros (-0 and +0 compare equal but are written
-// differently), which of them stands for the pair depends on the order of a sort of all box
-// ends, so that sort is made as candidatePositions makes it.
-std::span<const float> sortedCandidates(const std::vector<TreeFace>& faces,
-                                        const TreeMembers& members, int axis, const TreeBox& box,
-                                        std::span<const CountedFace> bounds,
-                                        std::vector<float>& values) {
+// The candidate positions on `axis` from the members' distinct box minima and maxima, each
+// ascending, as candidatePositions gives them. Where the node holds both zeros (-0 and +0
+// compare equal but are written differently), which of them stands for the pair depends on the
+// order of a sort of all box ends, so that sort is made as candidatePositions makes it.
+std::span<const float>
+sortedCandidates(const std::vector<TreeFace>& faces, const TreeMembers& members, int axis,
+                 const TreeBox& box, std::span<const float> minima, std::span<const float> maxima,
+                 std::span<const CountedFace> bounds, std::vector<float>& values) {
     const auto a = static_cast<unsigned>(axis);
-    const std::size_t n = bounds.size();
-    float* const out = room(values, 2 * n);
+    float* const out = room(values, 2 * bounds.size());
     std::size_t count = 0;
     const auto add = [&](float v) {
         if (count == 0 || out[count - 1] != v)
             out[count++] = v;
     };
-    const std::uint32_t* const byMin = members.byMin[a].data();
-    const std::uint32_t* const byMax = members.byMax[a].data();
     std::size_t i = 0;
     std::size_t j = 0;
-    while (i < n && j < n) {
-        const float low = bounds[byMin[i]].boxMin;
-        const float high = bounds[byMax[j]].boxMax;
-        if (low <= high) {
-            add(low);
-            ++i;
-        } else {
-            add(high);
-            ++j;
-        }
+    while (i < minima.size() && j < maxima.size()) {
+        if (minima[i] <= maxima[j])
+            add(minima[i++]);
+        else
+            add(maxima[j++]);
     }
-    for (; i < n; ++i)
-        add(bounds[byMin[i]].boxMin);
-    for (; j < n; ++j)
-        add(bounds[byMax[j]].boxMax);
+    for (; i < minima.size(); ++i)
+        add(minima[i]);
+    for (; j < maxima.size(); ++j)
+        add(maxima[j]);
     const float* const zero = std::lower_bound(out, out + count, 0.0f);
     if (zero != out + count && *zero == 0.0f) {
         bool negative = false;
@@ -316,13 +289,13 @@ SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces, const TreeMembe
             kinds[a][i] = contained ? 0 : (!flat && !extent.empty) ? 1 : 2;
         }
     }
-    CountedFace* const countedList = room(scratch.counted, n);
-    CountedFace* const cutList = room(scratch.cut, n);
+    float* const minima = room(scratch.minima, n);
+    float* const maxima = room(scratch.maxima, n);
+    float* const unclippedMinima = room(scratch.unclippedMinima, n);
+    float* const unclippedMaxima = room(scratch.unclippedMaxima, n);
+    double* const raisedMinima = room(scratch.raisedMinima, n);
+    double* const loweredMaxima = room(scratch.loweredMaxima, n);
     CountedFace* const byBoxMinList = room(scratch.byBoxMin, n);
-    CountedFace* const mergedCounted = room(scratch.mergedCounted, n);
-    double* const partMaximaList = room(scratch.partMaxima, n);
-    double* const cutMaxima = room(scratch.cutMaxima, n);
-    double* const merged = room(scratch.merged, n);
     std::vector<std::uint32_t>& exact = scratch.exact;
     std::vector<float>& exactMaxima = scratch.exactMaxima;
     std::vector<std::uint32_t>& active = scratch.active;
@@ -330,60 +303,70 @@ SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces, const TreeMembe
         const auto a = static_cast<unsigned>(axis);
         const CountedFace* const faceBounds = bounds[a];
         const unsigned char* const faceKinds = kinds[a];
-        const std::span<const float> candidates =
-            sortedCandidates(faces, members, axis, box, {faceBounds, n}, scratch.candidates);
-        // A contained face's part is its box, so it comes sorted; the few cut by the node box
-        // are sorted apart and merged in.
-        std::size_t countedSize = 0;
-        std::size_t cutSize = 0;
+        // One pass over each sorted order gathers what the sweep reads. Where a face's part
+        // inside the node box ends where its box does (always for a contained face), the part's
+        // ends come sorted with the box's and compare as the float box ends do; only the faces
+        // the node box clips on this axis are sorted apart, each side with marks of its own.
+        // The box ends go to the candidates each value once: a repeat is stored but not kept.
+        std::size_t minimaSize = 0;
+        std::size_t maximaSize = 0;
+        float lastEnd = std::numeric_limits<float>::quiet_NaN();
+        std::size_t unclippedSize = 0;
+        std::size_t raisedSize = 0;
         std::size_t byBoxMinSize = 0;
         exact.clear();
-        for (std::uint32_t i : members.byMin[a]) {
+        for (std::size_t k = 0; k < n; ++k) {
+            const std::uint32_t i = members.byMin[a][k];
+            const CountedFace& f = faceBounds[i];
+            minima[minimaSize] = f.boxMin;
+            minimaSize += f.boxMin != lastEnd ? 1 : 0;
+            lastEnd = f.boxMin;
             if (faceKinds[i] == 2) {
                 exact.push_back(members.faces[i]);
                 continue;
             }
-            byBoxMinList[byBoxMinSize++] = faceBounds[i];
-            if (faceKinds[i] == 0)
-                countedList[countedSize++] = faceBounds[i];
-            else
-                cutList[cutSize++] = faceBounds[i];
+            byBoxMinList[byBoxMinSize++] = f;
+            const bool raised = f.partMin != static_cast<double>(f.boxMin);
+            unclippedMinima[unclippedSize] = f.boxMin;
+            unclippedSize += raised ? 0 : 1;
+            raisedMinima[raisedSize] = f.partMin;
+            raisedSize += raised ? 1 : 0;
         }
-        const auto byPartMin = [](const CountedFace& l, const CountedFace& r) {
-            return l.partMin < r.partMin;
-        };
-        std::span<const CountedFace> counted(countedList, countedSize);
-        if (cutSize > 0) {
-            std::sort(cutList, cutList + cutSize, byPartMin);
-            std::merge(countedList, countedList + countedSize, cutList, cutList + cutSize,
-                       mergedCounted, byPartMin);
-            counted = {mergedCounted, countedSize + cutSize};
-        }
-        const std::span<const CountedFace> byBoxMin(byBoxMinList, byBoxMinSize);
-        std::size_t partMaximaSize = 0;
-        std::size_t cutMaximaSize = 0;
+        std::size_t unclippedMaximaSize = 0;
+        std::size_t loweredSize = 0;
         exactMaxima.clear();
-        for (std::uint32_t i : members.byMax[a]) {
-            if (faceKinds[i] == 0)
-                partMaximaList[partMaximaSize++] = faceBounds[i].partMax;
-            else if (faceKinds[i] == 1)
-                cutMaxima[cutMaximaSize++] = faceBounds[i].partMax;
-            else
-                exactMaxima.push_back(faceBounds[i].boxMax);
+        lastEnd = std::numeric_limits<float>::quiet_NaN();
+        for (std::size_t k = 0; k < n; ++k) {
+            const std::uint32_t i = members.byMax[a][k];
+            const CountedFace& f = faceBounds[i];
+            maxima[maximaSize] = f.boxMax;
+            maximaSize += f.boxMax != lastEnd ? 1 : 0;
+            lastEnd = f.boxMax;
+            if (faceKinds[i] == 2) {
+                exactMaxima.push_back(f.boxMax);
+                continue;
+            }
+            const bool lowered = f.partMax != static_cast<double>(f.boxMax);
+            unclippedMaxima[unclippedMaximaSize] = f.boxMax;
+            unclippedMaximaSize += lowered ? 0 : 1;
+            loweredMaxima[loweredSize] = f.partMax;
+            loweredSize += lowered ? 1 : 0;
         }
-        std::span<const double> partMaxima(partMaximaList, partMaximaSize);
-        if (cutMaximaSize > 0) {
-            std::sort(cutMaxima, cutMaxima + cutMaximaSize);
-            std::merge(partMaximaList, partMaximaList + partMaximaSize, cutMaxima,
-                       cutMaxima + cutMaximaSize, merged);
-            partMaxima = {merged, partMaximaSize + cutMaximaSize};
-        }
+        std::sort(raisedMinima, raisedMinima + raisedSize);
+        std::sort(loweredMaxima, loweredMaxima + loweredSize);
+        const std::span<const float> candidates =
+            sortedCandidates(faces, members, axis, box, {minima, minimaSize}, {maxima, maximaSize},
+                             {faceBounds, n}, scratch.candidates);
+        const std::span<const CountedFace> byBoxMin(byBoxMinList, byBoxMinSize);
         active.clear();
         std::size_t entered = 0;
         // Marks that only move forward as the candidates ascend.
-        std::size_t leftMark = 0;
-        std::size_t belowMark = 0;
-        std::size_t rightMark = 0;
+        std::size_t unclippedLeftMark = 0;
+        std::size_t raisedLeftMark = 0;
+        std::size_t raisedBelowMark = 0;
+        std::size_t raisedAtMark = 0;
+        std::size_t unclippedRightMark = 0;
+        std::size_t loweredRightMark = 0;
         std::size_t bandMark = 0;
         std::size_t exactLeftMark = 0;
 
@@ -395,21 +378,30 @@ SplitChoice sweepSplitSearch(const std::vector<TreeFace>& faces, const TreeMembe
             // Counted faces: left when their inside part starts at or below s, right when it
             // ends at or above s; in-plane faces (box from [lo, hi) to at most hi) are taken
             // out of both and counted apart.
-            while (leftMark < counted.size() && counted[leftMark].partMin <= sd &&
-                   counted[leftMark].partMin < hd)
-                ++leftMark;
-            auto left = static_cast<std::uint32_t>(leftMark);
+            while (unclippedLeftMark < unclippedSize && unclippedMinima[unclippedLeftMark] <= s &&
+                   unclippedMinima[unclippedLeftMark] < hi)
+                ++unclippedLeftMark;
+            while (raisedLeftMark < raisedSize && raisedMinima[raisedLeftMark] <= sd &&
+                   raisedMinima[raisedLeftMark] < hd)
+                ++raisedLeftMark;
+            auto left = static_cast<std::uint32_t>(unclippedLeftMark + raisedLeftMark);
             if (hi == s) {
                 // Rounding made the band empty above s: faces starting exactly at s go left
-                // only when their box starts below it.
-                while (belowMark < counted.size() && counted[belowMark].partMin < sd)
-                    ++belowMark;
-                for (std::size_t k = belowMark; k < counted.size() && counted[k].partMin == sd; ++k)
-                    left += counted[k].boxMin < s ? 1u : 0u;
+                // only when their box starts below it, which only a raised part's box can.
+                while (raisedBelowMark < raisedSize && raisedMinima[raisedBelowMark] < sd)
+                    ++raisedBelowMark;
+                raisedAtMark = std::max(raisedAtMark, raisedBelowMark);
+                while (raisedAtMark < raisedSize && raisedMinima[raisedAtMark] == sd)
+                    ++raisedAtMark;
+                left += static_cast<std::uint32_t>(raisedAtMark - raisedBelowMark);
             }
-            while (rightMark < partMaxima.size() && partMaxima[rightMark] < sd)
-                ++rightMark;
-            auto right = static_cast<std::uint32_t>(partMaxima.size() - rightMark);
+            while (unclippedRightMark < unclippedMaximaSize &&
+                   unclippedMaxima[unclippedRightMark] < s)
+                ++unclippedRightMark;
+            while (loweredRightMark < loweredSize && loweredMaxima[loweredRightMark] < sd)
+                ++loweredRightMark;
+            auto right = static_cast<std::uint32_t>(unclippedMaximaSize - unclippedRightMark +
+                                                    loweredSize - loweredRightMark);
             std::uint32_t planar = 0;
             while (bandMark < byBoxMin.size() && byBoxMin[bandMark].boxMin < lo)
                 ++bandMark;

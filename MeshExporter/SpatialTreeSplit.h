@@ -63,7 +63,10 @@ bool containedIn(const TreeFace& face, const TreeBox& box);
 // Where `face` falls against the plane at `s` on `axis` of the node box: left, right, both,
 // or in the plane; 0 for a face that shares no point with the node box (one that reached the
 // node by touching its parent's box where this node has no part), which the node then drops.
-unsigned classifyFace(const TreeFace& face, int axis, float s, const TreeBox& nodeBox);
+// `part`, when given, is clippedExtent(face, nodeBox), which does not depend on the plane: a
+// caller classifying a face against many planes finds it once.
+unsigned classifyFace(const TreeFace& face, int axis, float s, const TreeBox& nodeBox,
+                      const FaceExtent* part = nullptr);
 
 // A face counted from its bounds on one axis: its box ends and the ends of its part inside the
 // node box.
@@ -74,8 +77,9 @@ struct CountedFace {
     double partMax;
 };
 
-// classifyFace for a face cut by the node box whose bounds the search found (kind 1).
-unsigned classifyCutFace(const CountedFace& face, float s);
+// classifyFace for a face the search counted (kinds 0 and 1): its part inside the node box
+// decides.
+unsigned classifyCountedFace(const CountedFace& face, float s);
 
 struct SplitChoice {
     bool found = false;
@@ -89,8 +93,24 @@ struct SplitChoice {
 
 // Offers one candidate (both placements of its in-plane faces) to `best`; the first of equal
 // costs stays, so candidates must be offered in axis order, ascending positions.
-void offerCandidate(SplitChoice& best, const TreeBox& box, int axis, float s, std::uint32_t left,
-                    std::uint32_t right, std::uint32_t planar);
+inline void offerCandidate(SplitChoice& best, const TreeBox& box, int axis, float s,
+                           std::uint32_t left, std::uint32_t right, std::uint32_t planar) {
+    const auto a = static_cast<unsigned>(axis);
+    TreeBox leftBox = box;
+    leftBox.max[a] = s;
+    TreeBox rightBox = box;
+    rightBox.min[a] = s;
+    const double leftArea = halfArea(leftBox);
+    const double rightArea = halfArea(rightBox);
+    const auto consider = [&](std::uint32_t nl, std::uint32_t nr, bool planarRight) {
+        const double cost = nl * leftArea + nr * rightArea;
+        if (!best.found || cost < best.cost)
+            best = {true, axis, s, planarRight, cost, nl, nr};
+    };
+    consider(left + planar, right, false);
+    if (planar > 0)
+        consider(left, right + planar, true);
+}
 
 // The sorted distinct face box ends on `axis` that lie within the node's extent (ends included).
 std::vector<float> candidatePositions(const std::vector<TreeFace>& faces,
@@ -108,13 +128,13 @@ struct SplitScratch {
     std::vector<CountedFace> bounds[3];
     std::vector<unsigned char> kinds[3];
     std::vector<float> candidates;
-    std::vector<CountedFace> counted;
-    std::vector<CountedFace> cut;
-    std::vector<CountedFace> mergedCounted;
+    std::vector<float> minima;
+    std::vector<float> maxima;
+    std::vector<float> unclippedMinima;
+    std::vector<float> unclippedMaxima;
+    std::vector<double> raisedMinima;
+    std::vector<double> loweredMaxima;
     std::vector<CountedFace> byBoxMin;
-    std::vector<double> partMaxima;
-    std::vector<double> cutMaxima;
-    std::vector<double> merged;
     std::vector<std::uint32_t> exact;
     std::vector<float> exactMaxima;
     std::vector<std::uint32_t> active;

@@ -1,5 +1,5 @@
 // The collision mesh's spatial tree built over a terrain-like grid and a closed shape of about
-// 1k, 16k and 128k faces, with the tree's shape and the heap it needs; and, beside it, when
+// 1k, 16k, 64k and 128k faces, with the tree's shape and the heap it needs; and, beside it, when
 // Embree is installed, Embree's build of a ray-tracing tree over the same triangles on one
 // thread (a different tree, for the scale of what a tree build can cost).
 #include "MeshExporter/SpatialTree.h"
@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstddef>
 
 #ifdef VORNEX_HAVE_EMBREE
 #include <embree3/rtcore.h>
@@ -16,15 +17,14 @@
 
 namespace {
 
-// Grid sides and shape bands chosen for 1k, 16k and 128k faces within 16-bit vertex numbers.
+// Grid sides and shape bands chosen for 1k, 16k, 64k and 128k faces within 16-bit vertex numbers.
 vx::test::Mesh meshFor(bool closed, int size) {
-    if (closed) {
-        const int rings = size == 0 ? 16 : size == 1 ? 64 : 356;
-        const int segments = size == 0 ? 32 : size == 1 ? 128 : 180;
-        return vx::test::closedShape(rings, segments);
-    }
-    const int side = size == 0 ? 23 : size == 1 ? 90 : 253;
-    return vx::test::terrain(side, 17);
+    constexpr int kRings[] = {16, 64, 179, 356};
+    constexpr int kSegments[] = {32, 128, 180, 180};
+    constexpr int kSides[] = {23, 90, 179, 253};
+    const auto at = static_cast<std::size_t>(size);
+    return closed ? vx::test::closedShape(kRings[at], kSegments[at])
+                  : vx::test::terrain(kSides[at], 17);
 }
 
 void buildTree(benchmark::State& state) {
@@ -91,14 +91,14 @@ void buildEmbreeTree(benchmark::State& state) {
 
 } // namespace
 
-// Arguments: 0 terrain grid / 1 closed shape; size 0, 1, 2 for about 1k, 16k, 128k faces.
+// Arguments: 0 terrain grid / 1 closed shape; size 0 to 3 for about 1k, 16k, 64k, 128k faces.
 BENCHMARK(buildEmbreeTree)
-    ->ArgsProduct({{0, 1}, {0, 1, 2}})
+    ->ArgsProduct({{0, 1}, {0, 1, 2, 3}})
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
 BENCHMARK(buildTree)
-    ->ArgsProduct({{0, 1}, {0, 1, 2}})
+    ->ArgsProduct({{0, 1}, {0, 1, 2, 3}})
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
