@@ -116,9 +116,17 @@ bool addMesh(const UtilMeshNode& node, const Matrix& transform, Welder& welder,
                                       node.name() + " names vertex " + std::to_string(v) +
                                       ", which the mesh does not have");
                 }
-                const Vector3& local = buffer->m_positions[static_cast<std::size_t>(
-                    buffer->m_vertices[static_cast<std::size_t>(v)].m_position)];
-                const std::size_t index = welder.weld(transform.transformPoint(local));
+                const std::int32_t position =
+                    buffer->m_vertices[static_cast<std::size_t>(v)].m_position;
+                const Vector3 placed = transform.transformPoint(
+                    buffer->m_positions[static_cast<std::size_t>(position)]);
+                // Such a point has no place in the tree, whose sorts it would also upset.
+                if (!std::isfinite(placed.x) || !std::isfinite(placed.y) ||
+                    !std::isfinite(placed.z)) {
+                    return failExport("Vertex " + std::to_string(position) + " of collision mesh " +
+                                      node.name() + " has a position that is not a finite number");
+                }
+                const std::size_t index = welder.weld(placed);
                 if (index >= kMaxCollisionElements) {
                     return failExport("Collision mesh " + node.name() +
                                       " has more than 65536 vertices, more than the file can "

@@ -559,6 +559,9 @@ TEST(MeshExportFailures, EveryFailureNamesItsReasonInTheErrorList) {
     twoCorners.polygons = {{0, 1}};
     twoCorners.groupOfPolygon = {0};
     twoCorners.groups = {std::make_shared<Material>("stone")};
+    MeshDraft farOff = twoCorners;
+    farOff.positions = {{0, 0, 0}, {1, 0, 0}, {0, 0, std::numeric_limits<float>::infinity()}};
+    farOff.polygons = {{0, 1, 2}};
     const std::vector<Case> cases = {
         {"static: 65535 vertices", "staticMesh", mesh(trimmedGrid(256, 1, ground)), ""},
         {"static: 65536 vertices", "staticMesh", mesh(trimmedGrid(256, 0, ground)),
@@ -579,6 +582,8 @@ TEST(MeshExportFailures, EveryFailureNamesItsReasonInTheErrorList) {
          "geometry is 2.\nExport of this mesh will be flawed"},
         {"a collision polygon of two corners", "staticMesh", underNonvis("col0", twoCorners),
          "Polygon 0 of collision mesh col0Shape has 2 corners"},
+        {"a collision vertex at infinity", "staticMesh", underNonvis("col0", farOff),
+         "Vertex 2 of collision mesh col0Shape has a position that is not a finite number"},
         {"a collision node without a numbered col", "staticMesh", underNonvis("collider"),
          "Trying to export collision meshes, but non found under the nonvis node. Check if "
          "there are hidden nodes in object hierarchy!"},
