@@ -172,26 +172,14 @@ TEST(VornexParse, SamplesFlaggedJointsAndCameraBonesOverThePlaybackRange) {
     expectRotation(local->keyRotation(0), {});
 }
 
-TEST(VornexParse, RightHandedParsingKeepsTheHostsCoordinatesAndKeys) {
+// The flag's way from the command to the matrices; points, normals and keys share the
+// conversion MeshReading.RightHandedReadingKeepsTheHostsCoordinates checks.
+TEST(VornexParse, RightHandedParsingKeepsTheHostsMatrices) {
     const ParsedScene kept(fixturePath("traversal.ma"), "-r");
     ASSERT_EQ(kept.status(), 0);
     auto* top = kept.node<UtilTransformNode>("root_bundledMesh");
-    auto* locator = kept.node<UtilLocatorNode>("pairShape");
-    auto* spline = kept.node<UtilBaseSplineNode>("pathShape");
-    ASSERT_TRUE(top && locator && spline && spline->spline());
+    ASSERT_NE(top, nullptr);
     expectNear(top->m_matrix.translation, {1, 2, 3});
-    expectNear(locator->m_position, {4, 5, 6});
-    EXPECT_EQ(spline->spline()->m_controlPoints,
-              (std::vector<Vector3>{{1, 0, 0}, {2, 1, 0}, {3, 0, -1}}));
-
-    const ParsedScene animated(fixturePath("animation.ma"), "-r");
-    auto* hips = animated.node<UtilJointNode>("hips");
-    auto* world = animated.node<UtilJointNode>("Camerabone");
-    ASSERT_TRUE(hips && world);
-    ASSERT_EQ(hips->keyCount(), 3u);
-    expectNear(hips->keyTranslation(2), {4, 10, 0});
-    expectNear(world->keyTranslation(0), {105, 0, 0});
-    expectRotation(world->keyRotation(0), {0, kHalfSqrt2, 0, kHalfSqrt2});
 }
 
 TEST(VornexParse, AOneFrameRangeGivesOneKeyAtTimeZero) {
