@@ -42,14 +42,11 @@ void expectNear(const Vector3& actual, const Vector3& expected) {
 
 // One rotation: q and -q are the same turn.
 void expectRotation(const Quaternion& actual, const Quaternion& expected) {
-    const float sign = actual.x * expected.x + actual.y * expected.y + actual.z * expected.z +
-                                   actual.w * expected.w <
-                               0
-                           ? -1.0f
-                           : 1.0f;
-    EXPECT_NEAR(actual.x, sign * expected.x, 1e-5f);
-    EXPECT_NEAR(actual.y, sign * expected.y, 1e-5f);
-    EXPECT_NEAR(actual.z, sign * expected.z, 1e-5f);
+    const float dot = actual.x * expected.x + actual.y * expected.y + actual.z * expected.z +
+                      actual.w * expected.w;
+    const float sign = dot < 0 ? -1.0f : 1.0f;
+    expectNear({actual.x, actual.y, actual.z},
+               {sign * expected.x, sign * expected.y, sign * expected.z});
     EXPECT_NEAR(actual.w, sign * expected.w, 1e-5f);
 }
 
