@@ -20,36 +20,31 @@ MStringArray args(std::initializer_list<const char*> items) {
 TEST(CommandArguments, OutputNameFollowsTheArgumentTable) {
     struct Case {
         MStringArray arguments;
+        const char* scene;
         std::string output;
         ParseFlags flags;
         bool selection;
     };
     const Case cases[] = {
-        {args({}), "work/b.bundledMesh", 0, false},
-        {args({"-s"}), "work/b.bundledMesh", 0, true},
-        {args({"foo"}), "foo.bundledMesh", 0, false},
-        {args({"-z", "foo"}), "foo.bundledMesh", kZaxisPositive, false},
-        {args({"bar", "foo"}), "foo.bundledMesh", 0, false},
-        {args({"-tiwrz", "out/x", "ignored"}), "out/x.bundledMesh",
+        {args({}), "work/b.mb", "work/b.bundledMesh", 0, false},
+        {args({"-s"}), "work/b.mb", "work/b.bundledMesh", 0, true},
+        {args({"foo"}), "work/b.mb", "foo.bundledMesh", 0, false},
+        {args({"-z", "foo"}), "work/b.mb", "foo.bundledMesh", kZaxisPositive, false},
+        {args({"bar", "foo"}), "work/b.mb", "foo.bundledMesh", 0, false},
+        {args({"-tiwrz", "out/x", "ignored"}), "work/b.mb", "out/x.bundledMesh",
          kIncludeImages | kReportInfo | kReportWarnings | kRighthandedSystem | kZaxisPositive,
          false},
+        // The default name replaces only the last extension; an unsaved scene has none.
+        {args({}), "scenes/v1.2/tank.final.ma", "scenes/v1.2/tank.final.bundledMesh", 0, false},
+        {args({}), "untitled", "untitled.bundledMesh", 0, false},
     };
     for (const Case& c : cases) {
         CommandSettings settings;
-        ASSERT_TRUE(decideCommandSettings(c.arguments, "work/b.mb", settings)) << c.output;
+        ASSERT_TRUE(decideCommandSettings(c.arguments, c.scene, settings)) << c.output;
         EXPECT_EQ(settings.outputFile.str(), c.output);
         EXPECT_EQ(settings.flags, c.flags) << c.output;
         EXPECT_EQ(settings.selectionOnly, c.selection) << c.output;
     }
-}
-
-TEST(CommandArguments, DefaultNameReplacesOnlyTheLastExtension) {
-    CommandSettings settings;
-    ASSERT_TRUE(decideCommandSettings(args({}), "scenes/v1.2/tank.final.ma", settings));
-    EXPECT_EQ(settings.outputFile.str(), "scenes/v1.2/tank.final.bundledMesh");
-    // An unsaved scene has no extension: its whole name is the base.
-    ASSERT_TRUE(decideCommandSettings(args({}), "untitled", settings));
-    EXPECT_EQ(settings.outputFile.str(), "untitled.bundledMesh");
 }
 
 TEST(CommandArguments, RefusedFlagsFailWithTheHostMessage) {
