@@ -31,15 +31,6 @@ std::string bytesOf(const T& object) {
     return buffer.text();
 }
 
-// Reads the object from the whole of the bytes; false if it fails or leaves bytes unread.
-template <typename T>
-bool readsWhole(T& object, const std::string& bytes) {
-    MemoryInBuffer buffer(bytes.data(), bytes.size());
-    InStream in(&buffer);
-    Scene scene;
-    return object.read(in, scene) && in.remaining() == 0;
-}
-
 std::string vertexBytes(const Vertex& vertex) {
     StringOutBuffer buffer;
     OutStream out(&buffer);
@@ -144,8 +135,11 @@ TEST(PrimitiveBuffer, WritesPolygonsAttributesAndRecordsButNotFaceOrShaderIndice
     const std::string bytes = bytesOf(pb);
     EXPECT_EQ(hex(bytes), hex(expected.str()));
 
+    MemoryInBuffer buffer(bytes.data(), bytes.size());
+    InStream in(&buffer);
+    Scene scene;
     PrimitiveBuffer back;
-    ASSERT_TRUE(readsWhole(back, bytes));
+    ASSERT_TRUE(back.read(in, scene) && in.remaining() == 0);
     EXPECT_TRUE(back.sameContent(pb));
     EXPECT_EQ(back.m_primitives[0].m_faceIndex, -1);
 }
