@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 
 namespace vornexhost::test {
@@ -160,6 +161,28 @@ TEST(MayaAsciiLoader, EveryTruncationOfASceneFailsCleanlyOrLoads) {
     }
     EXPECT_GT(failures, 0u);
     EXPECT_TRUE(tryLoad(full).ok);
+}
+
+TEST(FileStatements, DescriptionsLoadQuietlyAndBadTimesWarn) {
+    const MaLoadResult r =
+        tryLoad(R"(file -rdi 1 -ns "prop" -rfn "propRN" -op "v=0;" -typ "mayaAscii" "prop.ma";
+requires "onlyOne";
+createNode "transform" -n "quotedType";
+)");
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_TRUE(r.warnings.empty()) << r.warnings.front();
+    EXPECT_EQ(mel("nodeType quotedType"), "transform");
+    const std::string path = ::testing::TempDir() + "vx_badtimes.ma";
+    {
+        std::ofstream out(path);
+        out << "createNode script -n \"sceneConfigurationScriptNode\";\n"
+               "\tsetAttr \".b\" -type \"string\" \"playbackOptions -min one -max 10\";\n";
+    }
+    ScriptCapture capture;
+    ASSERT_TRUE(MFileIO::open(MString(path)));
+    EXPECT_TRUE(capture.contains("sceneConfigurationScriptNode: playbackOptions -min takes a "
+                                 "number, not \"one\""));
+    std::remove(path.c_str());
 }
 
 } // namespace

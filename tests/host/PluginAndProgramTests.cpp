@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 
 namespace vornexhost::test {
 namespace {
@@ -117,6 +119,35 @@ TEST(HostProgram, ParseAndExportNeedThePluginAndCallIt) {
               1);
     EXPECT_EQ(program({"export", dataPath("rig.ma"), out, "--plugin", VX_FUTURE_PLUGIN}), 1);
     std::remove(out.c_str());
+}
+
+TEST(HostProgramDiscovery, LoadsVornexSoFromThePluginPath) {
+    const std::filesystem::path dir =
+        std::filesystem::path(::testing::TempDir()) / "vx_plugin_path";
+    std::filesystem::create_directories(dir);
+    std::filesystem::copy_file(VX_TEST_PLUGIN, dir / "Vornex.so",
+                               std::filesystem::copy_options::overwrite_existing);
+    const char* previous = std::getenv("MAYA_PLUG_IN_PATH");
+    const std::string saved = previous ? previous : "";
+    ::setenv("MAYA_PLUG_IN_PATH", ("/nonexistent:" + dir.string()).c_str(), 1);
+    ScriptCapture capture;
+    const int status =
+        vornexapp::runHostProgram({"mel", dataPath("rig.ma"), "-c", "Vornex x"}, "/nonexistent");
+    if (previous)
+        ::setenv("MAYA_PLUG_IN_PATH", saved.c_str(), 1);
+    else
+        ::unsetenv("MAYA_PLUG_IN_PATH");
+    std::filesystem::remove_all(dir);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(capture.lines().front(), "// Result: echo:x|3 //");
+    EXPECT_TRUE(capture.contains("test plug-in unloaded"));
+    EXPECT_TRUE(PluginRegistry::instance().commands.empty());
+    // A selection naming nothing fails the export before the translator runs.
+    EXPECT_EQ(vornexapp::runHostProgram({"export", dataPath("rig.ma"), "x.out", "--selection",
+                                         "noSuchNode", "--plugin", VX_TEST_PLUGIN},
+                                        "/nonexistent"),
+              1);
+    EXPECT_EQ(vornexapp::runHostProgram({"help", "parse"}, "/nonexistent"), 0);
 }
 
 } // namespace
