@@ -1,11 +1,16 @@
 // Renders of a plane under rscMeshShader through the host's viewport, compared with pictures
-// worked out on paper.
+// worked out on paper; and the shared texture cache: one reference per node, released by the
+// scene messages the nodes listen to, its entries following renames.
 #include "ShaderNodeFixture.h"
 
 #include "ShaderNode/LayerCombiner.h"
 #include "ShaderNode/TextureCache.h"
 #include "Vornex/GlExtensions.h"
 #include "tests/host/HostTestSupport.h"
+
+#include <vornexhost/Messages.h>
+
+#include <maya/MFileIO.h>
 
 #include <array>
 #include <cstdlib>
@@ -132,6 +137,40 @@ TEST_F(ShaderNodeScene, EveryCombinerPathTheContextOffersDrawsTheSamePicture) {
     EXPECT_NEAR(glsl.rgba[topLeft + 0], 200, kTolerance);
     EXPECT_NEAR(glsl.rgba[topLeft + 1], 20, kTolerance);
     EXPECT_NEAR(glsl.rgba[topLeft + 2], 40, kTolerance);
+}
+
+TEST_F(ShaderNodeScene, NodesShareOneCacheThatGoesWithTheSceneAndItsCallbacks) {
+    MFileIO::newFile(true);
+    ASSERT_EQ(TextureCache::instance(), nullptr);
+    const unsigned callbacksBefore = vornexhost::callbackCount();
+
+    openLayerScene();
+    mel("createNode rscMeshShader -n secondMaterial; "
+        "connectAttr colorFile.outColor groundMaterial.color");
+    ASSERT_NE(TextureCache::instance(), nullptr);
+    EXPECT_EQ(TextureCache::instance()->referenceCount(), 2u);
+    render();
+    EXPECT_TRUE(TextureCache::instance()->hasEntry("colorFile"));
+    // Four scene callbacks per node, two node callbacks for the loaded texture.
+    EXPECT_EQ(vornexhost::callbackCount(), callbacksBefore + 4 * 2 + 2);
+
+    // A new scene: every node lets go once, the cache goes with its callbacks.
+    MFileIO::newFile(true);
+    EXPECT_EQ(TextureCache::instance(), nullptr);
+    EXPECT_EQ(vornexhost::callbackCount(), callbacksBefore);
+}
+
+TEST_F(ShaderNodeScene, ARenamedTextureNodeKeepsItsEntry) {
+    mel("connectAttr colorFile.outColor groundMaterial.color");
+    render();
+    TextureCache* cache = TextureCache::instance();
+    ASSERT_NE(cache, nullptr);
+    ASSERT_TRUE(cache->hasEntry("colorFile"));
+    mel("rename colorFile baseFile");
+    EXPECT_FALSE(cache->hasEntry("colorFile"));
+    EXPECT_TRUE(cache->hasEntry("baseFile"));
+    render();
+    EXPECT_EQ(cache->entryCount(), 1u);
 }
 
 } // namespace
