@@ -1,6 +1,6 @@
 // The plug-in as a user meets it: the `vornex` host program loads Vornex.so, runs the Vornex
 // command or the VornexFtr translator on fixture scenes, and the scene graph files it writes
-// are read back and checked structurally.
+// are read back and checked structurally; every example scene is drawn by `vornex render`.
 #include "Shared/Graphics/Scene/BaseSpline.h"
 #include "Shared/Graphics/Scene/Material.h"
 #include "Shared/Graphics/Scene/MaterialGroupedMesh.h"
@@ -15,6 +15,7 @@
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tests/Vornex/RunVornex.h"
 #include "tests/Vornex/SceneQueries.h"
+#include "tests/host/HostTestSupport.h"
 
 #include <HostProgram.h>
 
@@ -293,6 +294,26 @@ TEST(VornexInfo, PrintsTheOutlineOfAFileAndRefusesOthers) {
     EXPECT_EQ(vornexapp::runHostProgram({"info", fixturePath("one_frame.ma")}, "/nonexistent"), 1);
     EXPECT_FALSE(::testing::internal::GetCapturedStderr().empty());
     EXPECT_EQ(vornexapp::runHostProgram({"info"}, "/nonexistent"), 1);
+}
+
+TEST(VornexRender, EveryExampleSceneIsDrawn) {
+    const std::filesystem::path scenes = VORNEX_EXAMPLES_DIR;
+    const std::filesystem::path out = std::filesystem::temp_directory_path() / "vornex_render_e2e";
+    std::filesystem::create_directories(out);
+    unsigned count = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(scenes)) {
+        if (entry.path().extension() != ".ma")
+            continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        const std::string png = (out / entry.path().stem()).string() + ".png";
+        ASSERT_EQ(vornex({"render", entry.path().string(), "-o", png, "--size", "64x48", "--fit"}),
+                  0);
+        // Every scene holds something: at least a few dozen pixels of it.
+        EXPECT_GT(vornexhost::test::drawnPixels(png), 30u);
+        ++count;
+    }
+    EXPECT_GE(count, 12u);
+    std::filesystem::remove_all(out);
 }
 
 } // namespace
