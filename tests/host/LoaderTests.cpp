@@ -1,9 +1,11 @@
-// The Maya ASCII loader: statement forms, value forms, warnings and errors; and more of what
+// The Maya ASCII loader: whole files and pipes read for it, statement forms, value forms,
+// warnings and errors; and more of what
 // real files write: attribute declarations, re-parenting, nested paths, line ends, shared
 // nodes and value words.
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tests/host/HostTestSupport.h"
 
+#include <vornexhost/FileText.h>
 #include <vornexhost/Handles.h>
 #include <vornexhost/Node.h>
 #include <vornexhost/PlugValues.h>
@@ -22,7 +24,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace vornexhost::test {
 namespace {
@@ -336,6 +343,45 @@ TEST(FileForms, AttributePathsThatCannotBeResolvedAreWarnings) {
                               "test.ma:10: bad index '99999999999' in \"f.q[99999999999]\"",
                               "test.ma:11: connectAttr needs a source and a destination",
                               "test.ma:12: attribute 'tx' is not an array in \"t.tx[0:1]\""}));
+}
+
+namespace fs = std::filesystem;
+
+TEST(FileText, WholeFilesAndPipesOrNothing) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("vornex-filetext-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    // NULs, CR LF, no final line end, longer than one read block.
+    std::string bytes;
+    for (std::size_t i = 0; bytes.size() < 200000; ++i)
+        bytes += i % 7 == 0 ? std::string("\r\n") : std::string(1, static_cast<char>(i * 31));
+    const std::string path = (folder / "scene.ma").string();
+    std::ofstream(path, std::ios::binary) << bytes;
+    std::ofstream((folder / "empty.ma").string(), std::ios::binary);
+
+    FileText file;
+    ASSERT_TRUE(file.open(path, bytes.size()));
+    EXPECT_EQ(file.text(), bytes);
+    // Refusals leave nothing behind from the file held before.
+    EXPECT_FALSE(file.open(path, bytes.size() - 1));
+    EXPECT_TRUE(file.text().empty());
+    ASSERT_TRUE(file.open(path));
+    EXPECT_FALSE(file.open((folder / "missing.ma").string()));
+    EXPECT_TRUE(file.text().empty());
+    ASSERT_TRUE(file.open(path));
+    EXPECT_FALSE(file.open(folder.string()));
+    EXPECT_TRUE(file.text().empty());
+    ASSERT_TRUE(file.open((folder / "empty.ma").string()));
+    EXPECT_TRUE(file.text().empty());
+
+    const std::string fifo = (folder / "pipe").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << bytes; });
+    const bool opened = file.open(fifo);
+    writer.join();
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(file.text(), bytes);
+    fs::remove_all(folder);
 }
 
 } // namespace
