@@ -546,13 +546,8 @@ TEST(IndexRangeCounts, MatchTheLiteralScanOfOverlappingRanges) {
     }
 }
 
-} // namespace
-} // namespace vx::meshfile
-
 // `vornex info` on lightmap sample files (the strict reader, the summary and the picture) and on
 // DDS textures.
-namespace vx::test {
-namespace {
 
 // One lumel: its position, the normal (0, 0, 1) and its triangle.
 void sample(Bytes& b, float x, float y, float z, std::int32_t triangle) {
@@ -630,11 +625,11 @@ TEST(SampleFileReader, RefusesBrokenFilesNamingTheOffset) {
 }
 
 TEST(SampleFileInfo, PrintsTheSummaryAndDrawsThePicture) {
-    TempDir folder;
+    test::TempDir folder;
     const std::string path = folder.file("rock.samp_12");
     std::ofstream(path, std::ios::binary) << smallFile();
     const std::string picture = folder.file("rock.png");
-    EXPECT_EQ(printedInfo({path, "--png", picture}),
+    EXPECT_EQ(test::printedInfo({path, "--png", picture}),
               path +
                   ":\n"
                   "lightmap samples 2 x 2 lumels\n"
@@ -643,7 +638,7 @@ TEST(SampleFileInfo, PrintsTheSummaryAndDrawsThePicture) {
                   "sample positions from (0.1, 0.25, 0) to (0.25, 0.6, 2)\n"
                   "picture " +
                   picture + "\n");
-    const std::string png = readWholeFile(picture);
+    const std::string png = test::readWholeFile(picture);
     ASSERT_GT(png.size(), 24u);
     EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
     EXPECT_EQ(png.substr(12, 4), "IHDR");
@@ -705,4 +700,4 @@ TEST(DdsFileInfo, DescribesTheTextureAndWritesItsTopLevelAsPng) {
 }
 
 } // namespace
-} // namespace vx::test
+} // namespace vx::meshfile
