@@ -1,15 +1,21 @@
-// World matrices, joints, animation curves and units, against values worked out by hand (those
-// read through MEL: evaluation_queries.txt).
+// World matrices, joints, animation curves, units, offsets, inherited transforms and connection
+// loops, against values worked out by hand (those read through MEL: evaluation_queries.txt).
 #include "tests/Shared/Base/TestLogCapture.h"
 #include "tests/host/HostTestSupport.h"
 
+#include <vornexhost/Evaluator.h>
 #include <vornexhost/Scene.h>
 
 #include <maya/MAnimControl.h>
 #include <maya/MDagPath.h>
+#include <maya/MEulerRotation.h>
 #include <maya/MFnIkJoint.h>
 #include <maya/MFnTransform.h>
+#include <maya/MMatrix.h>
+#include <maya/MPoint.h>
+#include <maya/MQuaternion.h>
 #include <maya/MSelectionList.h>
+#include <maya/MTransformationMatrix.h>
 
 #include <gtest/gtest.h>
 
@@ -102,6 +108,131 @@ TEST(Units, FileUnitsConvertToInternalUnitsAndBackForMel) {
     EXPECT_EQ(MAnimControl::maxTime().value(), 50.0);
     EXPECT_NEAR(MAnimControl::maxTime().as(MTime::kSeconds), 2.0, 1e-12);
     EXPECT_EQ(mel("getAttr x.worldMatrix[0]").substr(0, 6), "0.0707"); // cos(1.5)
+}
+
+TEST(GraphEvaluation, OffsetParentMatrixAndInheritsTransform) {
+    loadScene(dataText("offset_parent.ma"));
+    const MMatrix offset = dagPath("offset").inclusiveMatrix();
+    EXPECT_DOUBLE_EQ(offset[3][0], 1.0);
+    EXPECT_DOUBLE_EQ(offset[3][1], 100.0);
+    EXPECT_DOUBLE_EQ(offset[3][2], 10.0);
+    // A transform that does not inherit ignores its parents.
+    const MMatrix free = dagPath("free").inclusiveMatrix();
+    EXPECT_DOUBLE_EQ(free[3][0], 3.0);
+    EXPECT_DOUBLE_EQ(free[3][1], 0.0);
+}
+
+TEST(GraphEvaluation, ConnectionLoopsEndInsteadOfHanging) {
+    loadScene(dataText("cycle.ma"));
+    // Around the loop the value is one of those stored on it.
+    double v = -1.0;
+    ASSERT_TRUE(plug("b.tx").getValue(v));
+    EXPECT_TRUE(v == 0.0 || v == 4.0) << v;
+    // The world matrices feed each other's offsets: evaluation gives up at its depth limit.
+    const MMatrix world = dagPath("a").inclusiveMatrix();
+    EXPECT_TRUE(std::isfinite(world[3][0]));
+}
+
+TEST(GraphEvaluation, JointSampledInWorldAndParentSpace) {
+    loadScene(dataText("parent_space.ma"));
+    MFnIkJoint joint(dagPath("Camerabone"));
+    // Parent space: the translate attribute; world space: turned a quarter about y: (2, 0, 0).
+    EXPECT_TRUE(joint.translation(MSpace::kTransform).isEquivalent({0, 0, 2}));
+    EXPECT_TRUE(joint.translation(MSpace::kWorld).isEquivalent({2, 0, 0}, 1e-12));
+    const double h = std::numbers::pi / 2;
+    MQuaternion r;
+    MQuaternion rWorld;
+    MQuaternion jo;
+    MQuaternion so;
+    joint.getRotation(r, MSpace::kTransform);
+    joint.getRotation(rWorld, MSpace::kWorld);
+    joint.getOrientation(jo);
+    joint.getScaleOrientation(so);
+    EXPECT_TRUE(r.isEquivalent(MQuaternion(h, MVector::zAxis), 1e-12));
+    EXPECT_TRUE(rWorld.isEquivalent(MQuaternion(h, MVector::zAxis) * MQuaternion(h, MVector::yAxis),
+                                    1e-12));
+    EXPECT_TRUE(jo.isEquivalent(MQuaternion(h, MVector::xAxis), 1e-12));
+    EXPECT_TRUE(so.isEquivalent(MQuaternion(h / 2, MVector::yAxis), 1e-12));
+    // The joint's local matrix is S * SO * R * JO * IS * T: the scale orientation, rotation
+    // and orientation compose as quaternions in that order.
+    MQuaternion composed;
+    composed = joint.transformation().asMatrix();
+    EXPECT_TRUE(composed.asMatrix().isEquivalent((so * r * jo).asMatrix(), 1e-12));
+}
+
+// The host's matrix, quaternion and transformation classes.
+MPoint transformed(const MPoint& p, const MMatrix& m) {
+    return p * m;
+}
+
+void expectPoint(const MPoint& p, double x, double y, double z) {
+    EXPECT_NEAR(p.x, x, 1e-9);
+    EXPECT_NEAR(p.y, y, 1e-9);
+    EXPECT_NEAR(p.z, z, 1e-9);
+}
+
+TEST(HostMath, QuaternionFromMatrixIgnoresScaleAndRoundTrips) {
+    const MEulerRotation e(0.3, -1.1, 2.5, MEulerRotation::kYZX);
+    MMatrix scaled = e.asMatrix();
+    for (unsigned r = 0; r < 3; ++r)
+        for (unsigned c = 0; c < 3; ++c)
+            scaled[r][c] *= 3.0;
+    MQuaternion q;
+    q = scaled;
+    EXPECT_TRUE(q.asMatrix().isEquivalent(e.asMatrix(), 1e-12));
+    // The rotation by pi, where the trace is lowest, takes the other branches.
+    MQuaternion half;
+    half = MEulerRotation(0, std::numbers::pi, 0).asMatrix();
+    EXPECT_TRUE(
+        half.asMatrix().isEquivalent(MEulerRotation(0, std::numbers::pi, 0).asMatrix(), 1e-12));
+}
+
+TEST(HostMath, InverseUndoesAndSingularGivesIdentity) {
+    MTransformationMatrix tm;
+    tm.setTranslation({1, 2, 3}, MSpace::kTransform);
+    tm.setRotation(MEulerRotation(0.4, 0.5, 0.6));
+    const double s[3] = {2, 3, 4};
+    tm.setScale(s, MSpace::kTransform);
+    const MMatrix m = tm.asMatrix();
+    EXPECT_TRUE((m * m.inverse()).isEquivalent(MMatrix::identity, 1e-12));
+    EXPECT_NEAR(m.det4x4(), 24.0, 1e-9);
+    MMatrix singular;
+    singular[0][0] = 0.0;
+    EXPECT_EQ(singular.inverse(), MMatrix::identity);
+}
+
+TEST(HostMath, PivotTranslationsAndShearComposeAsTheHostDocuments) {
+    // The pivots themselves: Rig.PivotsRotateOrdersAndRotateAxis.
+    // Pivot translations and the translation add at the end; shear xy moves y along x.
+    MTransformationMatrix moved;
+    moved.setRotatePivotTranslation({0, 0, 1}, MSpace::kTransform);
+    moved.setScalePivotTranslation({0, 2, 0}, MSpace::kTransform);
+    moved.setTranslation({3, 0, 0}, MSpace::kTransform);
+    const double shear[3] = {0.5, 0, 0};
+    moved.setShear(shear, MSpace::kTransform);
+    expectPoint(transformed({0, 1, 0}, moved.asMatrix()), 3.5, 3, 1);
+}
+
+TEST(HostMath, DecompositionRecoversTranslationRotationScaleAndShear) {
+    MTransformationMatrix tm;
+    tm.setTranslation({1, -2, 3}, MSpace::kTransform);
+    tm.setRotation(MEulerRotation(0.2, -0.7, 1.3));
+    const double s[3] = {1.5, 2.0, 0.5};
+    const double sh[3] = {0.25, -0.5, 0.1};
+    tm.setScale(s, MSpace::kTransform);
+    tm.setShear(sh, MSpace::kTransform);
+    const MTransformationMatrix back(tm.asMatrix());
+    EXPECT_TRUE(back.asMatrix().isEquivalent(tm.asMatrix(), 1e-9));
+    double s2[3];
+    double sh2[3];
+    back.getScale(s2, MSpace::kTransform);
+    back.getShear(sh2, MSpace::kTransform);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_NEAR(s2[i], s[i], 1e-9);
+        EXPECT_NEAR(sh2[i], sh[i], 1e-9);
+    }
+    EXPECT_TRUE(back.translation(MSpace::kTransform).isEquivalent({1, -2, 3}));
+    EXPECT_NEAR(back.eulerRotation().y, -0.7, 1e-9);
 }
 
 } // namespace

@@ -1,10 +1,12 @@
-// The dependency graph and the DAG as the plug-in sees them through the host API.
+// The dependency graph and the DAG as the plug-in sees them through the host API, with DAG
+// iteration and the dependency node function set at their edges.
 #include "tests/host/HostTestSupport.h"
 
 #include <maya/MDagPath.h>
 #include <maya/MDagPathArray.h>
 #include <maya/MFnDagNode.h>
 #include <maya/MFnDependencyNode.h>
+#include <maya/MItDag.h>
 #include <maya/MPlugArray.h>
 #include <maya/MSelectionList.h>
 
@@ -12,6 +14,8 @@
 
 namespace vornexhost::test {
 namespace {
+
+const std::string kAnimated = dataText("animated.ma");
 
 // Two groups, a mesh instanced under both, a hidden locator and a joint chain.
 const std::string kScene = dataText("scene_graph.ma");
@@ -146,6 +150,42 @@ TEST_F(SceneGraph, NodesOfAnEarlierSceneAreNoLongerValid) {
     EXPECT_FALSE(status);
     EXPECT_FALSE(oldPath.isValid());
     EXPECT_TRUE(oldPath.node().isNull());
+}
+
+TEST(Iteration, EndsCleanlyAndRefusesBreadthFirst) {
+    loadScene(kAnimated);
+    MStatus status;
+    MItDag breadth(MItDag::kBreadthFirst, MFn::kInvalid, &status);
+    EXPECT_EQ(status, MStatus::kNotImplemented);
+    MItDag meshes(MItDag::kDepthFirst, MFn::kMesh);
+    ASSERT_FALSE(meshes.isDone());
+    EXPECT_EQ(meshes.fullPathName(), "|t|m");
+    EXPECT_EQ(MFnDependencyNode(meshes.item()).name(), "m");
+    ASSERT_TRUE(meshes.next());
+    EXPECT_TRUE(meshes.isDone());
+    EXPECT_FALSE(meshes.next());
+    EXPECT_TRUE(meshes.item(&status).isNull());
+    EXPECT_FALSE(status);
+    // Restarting at a root: VornexParse.SelectionReadsOnlyTheSelectedPathsAndAddsUpTheirWarnings.
+    EXPECT_FALSE(meshes.reset(node("t_ty")));
+}
+
+TEST(NodeFunctionSet, TypeIdsAttributeIndicesAndReferences) {
+    loadScene(kAnimated);
+    MFnDependencyNode t(node("t"));
+    EXPECT_EQ(t.typeName(), "transform");
+    EXPECT_TRUE(t.hasAttribute("translateY"));
+    EXPECT_FALSE(t.hasAttribute("translateW"));
+    MStatus status;
+    t.attribute(t.attributeCount(), &status);
+    EXPECT_FALSE(status);
+    t.attribute("translateW", &status);
+    EXPECT_FALSE(status);
+    EXPECT_FALSE(t.isFromReferencedFile());
+    MFnDependencyNode none(MObject(), &status);
+    EXPECT_FALSE(status);
+    EXPECT_EQ(none.name(&status), "");
+    EXPECT_FALSE(status);
 }
 
 } // namespace

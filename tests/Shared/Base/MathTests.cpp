@@ -75,13 +75,10 @@ TEST(Matrix, InversesUndoTheTransform) {
     EXPECT_EQ(untouched.rows[0], Vector3(9, 9, 9));
 }
 
-TEST(Quaternion, MatrixFollowsTheRowByRowFormula) {
+TEST(Quaternion, MatrixFollowsTheRowByRowFormulaAndProductsMatchMatrixProducts) {
     // 90 degrees about z: (0, 0, s, c) with s = c = sqrt(1/2).
     const Matrix m = Matrix::fromQuaternion(axisAngle({0, 0, 1}, float(M_PI / 2)));
     expectNear(m, Matrix({0, -1, 0}, {1, 0, 0}, {0, 0, 1}));
-}
-
-TEST(Quaternion, ProductsMatchMatrixProducts) {
     const Quaternion a = axisAngle({1, 0, 0}, 0.4f);
     const Quaternion b = axisAngle({0, 0.6f, 0.8f}, -1.3f);
     expectNear(Matrix::fromQuaternion(a * b),
@@ -108,14 +105,12 @@ TEST(Quaternion, MatrixConversionRoundTripsOnEveryBranch) {
     }
 }
 
-TEST(Quaternion, TooShortToNormaliseBecomesTheIdentity) {
+// A quaternion too short to normalise becomes the identity; a zero vector stays zero.
+TEST(Normalising, KeepsDirectionAndLeavesWhatIsTooShortAtItsDefault) {
     EXPECT_EQ(Quaternion(1e-9f, 0, 0, 0).normalized(), Quaternion(0, 0, 0, 1));
     const Quaternion unit = Quaternion(0, 0, 3, 4).normalized();
     EXPECT_FLOAT_EQ(unit.z, 0.6f);
     EXPECT_FLOAT_EQ(unit.w, 0.8f);
-}
-
-TEST(Vector3, NormalisingKeepsDirectionAndLeavesZeroAlone) {
     expectNear(Vector3(3, 0, 4).normalized(), {0.6f, 0, 0.8f});
     EXPECT_EQ(Vector3().normalized(), Vector3());
     expectNear(Vector3::cross({1, 0, 0}, {0, 1, 0}), {0, 0, 1});

@@ -1,6 +1,12 @@
 // Mesh shapes read from small scenes: vertex splitting at hard edges, material seams and UV
 // seams, the coordinate conversion, material groups and the statistics report.
 #include "Shared/Graphics/Scene/Material.h"
+#include "Shared/Graphics/Scene/MaterialGroupedMesh.h"
+#include "Vornex/Reader/FanSplit.h"
+#include "Vornex/Reader/FanWalk.h"
+#include "Vornex/Reader/MeshValidation.h"
+#include "Vornex/Reader/PolygonAssembly.h"
+#include "tests/Shared/Base/TestLogCapture.h"
 #include "tests/Vornex/Reader/ReaderTestSupport.h"
 
 #include <gmock/gmock.h>
@@ -230,6 +236,250 @@ TEST_F(MeshAttributes, ColoursSplitByValueAndBlindDataReachPolygonsAndVertices) 
                       "weight"),
                   0.5f);
     }
+}
+
+// Polygon assembly and the geometry checks of validateGeometry, on hand-made buffers.
+TEST(PolygonAssembly, DropsShortFacesAndFacesWithUnplacedCornersKeepingTheRest) {
+    PolygonTable table;
+    table.reset({3, 2, 4, 3});
+    table.cornerVertex = {0,
+                          1,
+                          2,
+                          /*two corners*/ 3,
+                          4,
+                          /*quad*/ 5,
+                          6,
+                          7,
+                          8,
+                          /*unplaced corner*/ 9,
+                          PolygonTable::kUnassigned,
+                          10};
+    test::LogCapture log;
+    PrimitiveBuffer out;
+    assemblePolygons(table, {4, 5, 6, 7}, "<mesh::boxShape>", out);
+    ASSERT_EQ(out.primitiveCount(), 2u);
+    EXPECT_EQ(out.m_primitives[0].m_indices, (std::vector<std::int32_t>{0, 1, 2}));
+    EXPECT_EQ(out.m_primitives[0].m_faceIndex, 0);
+    EXPECT_EQ(out.m_primitives[0].m_shaderIndex, 4);
+    EXPECT_EQ(out.m_primitives[1].m_indices, (std::vector<std::int32_t>{5, 6, 7, 8}));
+    EXPECT_EQ(out.m_primitives[1].m_faceIndex, 2);
+    EXPECT_EQ(out.m_primitives[1].m_shaderIndex, 6);
+    EXPECT_THAT(log.scriptLines(),
+                ElementsAre("Warning: <mesh::boxShape>.f[1] invalid size: 2 Polygon removed",
+                            "Warning: <mesh::boxShape>.f[3].vtx_local[1] invalid: -2 Polygon "
+                            "removed"));
+}
+
+VertexBuffer twoVertexBuffer() {
+    VertexBuffer buffer;
+    buffer.m_name = "boxShapeVertexBuffer";
+    buffer.m_positions.resize(2);
+    buffer.m_normals.resize(1);
+    buffer.m_uvSets.resize(2);
+    for (int i = 0; i < 2; ++i) {
+        Vertex v;
+        v.setPosition(i);
+        v.setNormal(0);
+        v.setUvCount(2);
+        v.setUv(0, 0);
+        buffer.m_vertices.push_back(v);
+    }
+    return buffer;
+}
+
+TEST(MeshValidation, NamesEveryIndexOutsideItsArray) {
+    VertexBuffer buffer = twoVertexBuffer();
+    buffer.m_vertices[0].setPosition(5);
+    buffer.m_vertices[1].setNormal(3);
+    buffer.m_vertices[1].setBlendWeight(0); // no skin weights at all
+    PrimitiveBuffer primitives;
+    primitives.m_name = "boxShapePrimitiveBuffer";
+    primitives.m_primitives.push_back({{0, 1, 2}, 0, 0});
+    test::LogCapture log;
+    EXPECT_EQ(validateVertexBuffer(buffer, primitives), 4u);
+    EXPECT_THAT(
+        log.scriptLines(),
+        ElementsAre("Warning: <boxShapeVertexBuffer> Vertex: 0 has invalid postition index: 5",
+                    "Warning: <boxShapeVertexBuffer> Vertex: 1MayaVertex: 1 has invalid normal "
+                    "index: 3",
+                    "Warning: <boxShapeVertexBuffer> Vertex: 1MayaVertex: 1 has invalid "
+                    "blendweights index: 0",
+                    "Warning: <boxShapePrimitiveBuffer> Primitive: 0 LocalVtx: 2 is invalid: 2"));
+
+    // A consistent buffer passes silently.
+    const VertexBuffer good = twoVertexBuffer();
+    primitives.m_primitives[0].m_indices = {0, 1, 1};
+    test::LogCapture quiet;
+    EXPECT_EQ(validateVertexBuffer(good, primitives), 0u);
+    EXPECT_TRUE(quiet.scriptLines().empty());
+}
+
+TEST(MeshValidation, GroupsNeedRealPolygonsAndAUvPerSetTheirMaterialUses) {
+    auto geometry = std::make_shared<MeshGeometry>();
+    geometry->m_vertexBuffer = std::make_shared<VertexBuffer>(twoVertexBuffer());
+    geometry->m_primitiveBuffer = std::make_shared<PrimitiveBuffer>();
+    geometry->m_primitiveBuffer->m_primitives.push_back({{0, 1, 1}, 0, 0});
+    MaterialGroupedMesh mesh;
+    mesh.m_name = "boxShape";
+    mesh.m_geometry = geometry;
+    MaterialGroup& group = mesh.m_groups.emplace_back();
+    group.m_material = std::make_shared<Material>("paint");
+    group.m_primitives = {0, 3};
+    test::LogCapture log;
+    // One set used: every corner has channel 0. Two sets used: channel 1 is missing, and a
+    // third set lies beyond the vertices' channels.
+    EXPECT_EQ(validateGroupedMesh(mesh, {1}), 1u);
+    EXPECT_EQ(validateGroupedMesh(mesh, {3}), 1u + 6u);
+    EXPECT_EQ(log.scriptLines()[0], "Warning: <boxShape> Primitive: 3 not a valid primitive index");
+    EXPECT_EQ(log.scriptLines()[1],
+              "Warning: f[0].vtx[0] (0 missing uvcoord for uvset 1 material paint");
+    EXPECT_EQ(log.scriptLines()[2],
+              "Warning: f[0].vtx[0] (0 missing uvcoord for uvset 2 material paint");
+}
+
+// The walk around one vertex and the split of its fans, on hand-made corner layouts.
+// A vertex with `faces` faces around it; face f spans edges f and f + 1 (the last face closes
+// back to edge 0 when `closed`). The corner of face f arrives over edge f + 1 and leaves over
+// edge f, as a counter-clockwise polygon at the centre of a fan would.
+void ring(FanWalker& walker, int faces, bool closed) {
+    walker.reset();
+    const int edges = closed ? faces : faces + 1;
+    for (int f = 0; f < faces; ++f) {
+        const int in = (f + 1) % edges;
+        const int c = walker.addCorner({f, 0, in, f});
+        walker.link(f, c);
+        walker.link(in, c);
+    }
+}
+
+std::vector<int> facesOf(const FanWalker& walker, const FanSet& fans, std::size_t fan) {
+    std::vector<int> out;
+    for (std::uint32_t p = fans.fans[fan].begin; p < fans.fans[fan].end; ++p)
+        out.push_back(walker.corners()[static_cast<std::size_t>(fans.corners[p])].face);
+    return out;
+}
+
+TEST(FanWalk, InteriorVertexGivesOneClosedFanCrossingEveryEdgeOnce) {
+    FanWalker walker;
+    ring(walker, 5, true);
+    FanSet fans;
+    walker.walk(fans);
+    ASSERT_EQ(fans.fans.size(), 1u);
+    EXPECT_TRUE(fans.fans[0].closed);
+    // Starts at edge 0's first face (face 0) and leaves it over its other edge (1).
+    EXPECT_EQ(facesOf(walker, fans, 0), (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(fans.junctions, (std::vector<std::int32_t>{1, 2, 3, 4, 0}));
+}
+
+TEST(FanWalk, BorderVertexIsWalkedBothWaysFromTheSmallestEdge) {
+    // Faces 0..3 between edges 0..4; edge 2 is renumbered smallest so the walk starts in the
+    // middle of the run and must also go backwards.
+    FanWalker walker;
+    walker.reset();
+    const int edge[5] = {7, 5, 1, 6, 8};
+    for (int f = 0; f < 4; ++f) {
+        const int c = walker.addCorner({f, 0, edge[f + 1], edge[f]});
+        walker.link(edge[f], c);
+        walker.link(edge[f + 1], c);
+    }
+    FanSet fans;
+    walker.walk(fans);
+    ASSERT_EQ(fans.fans.size(), 1u);
+    EXPECT_FALSE(fans.fans[0].closed);
+    const std::vector<int> order = facesOf(walker, fans, 0);
+    ASSERT_EQ(order.size(), 4u);
+    // Either direction is a valid fan, but neighbours must stay neighbours.
+    const bool forward = order == std::vector<int>{0, 1, 2, 3};
+    const bool backward = order == std::vector<int>{3, 2, 1, 0};
+    EXPECT_TRUE(forward || backward) << order[0] << order[1] << order[2] << order[3];
+    for (std::size_t p = 0; p + 1 < order.size(); ++p) {
+        const int shared = edge[std::max(order[p], order[p + 1])];
+        EXPECT_EQ(fans.junctions[p], shared);
+    }
+    EXPECT_EQ(fans.junctions.back(), -1);
+}
+
+TEST(FanWalk, PinchedVertexAndUnlinkedCornersGiveSeparateOrNoFans) {
+    // Two triangles touching only at the vertex (a bow tie), plus a corner no edge reaches.
+    FanWalker walker;
+    walker.reset();
+    const int a = walker.addCorner({0, 0, 1, 0});
+    const int b = walker.addCorner({1, 2, 3, 2});
+    walker.addCorner({2, 1, 9, 8});
+    for (const auto& [e, c] : std::vector<std::pair<int, int>>{{0, a}, {1, a}, {2, b}, {3, b}})
+        walker.link(e, c);
+    FanSet fans;
+    walker.walk(fans);
+    ASSERT_EQ(fans.fans.size(), 2u);
+    EXPECT_EQ(facesOf(walker, fans, 0), std::vector<int>{0});
+    EXPECT_EQ(facesOf(walker, fans, 1), std::vector<int>{1});
+    EXPECT_EQ(fans.corners.size(), 2u); // the unlinked corner is in no fan
+}
+
+TEST(FanWalk, NonManifoldEdgeUsesEveryCornerExactlyOnce) {
+    // Three faces hang on edge 0; each has its own second edge.
+    FanWalker walker;
+    walker.reset();
+    for (int f = 0; f < 3; ++f) {
+        const int c = walker.addCorner({f, 0, 1 + f, 0});
+        walker.link(0, c);
+        walker.link(1 + f, c);
+    }
+    FanSet fans;
+    walker.walk(fans);
+    std::vector<std::int32_t> used = fans.corners;
+    std::sort(used.begin(), used.end());
+    EXPECT_EQ(used, (std::vector<std::int32_t>{0, 1, 2}));
+    EXPECT_EQ(fans.fans.size(), 2u); // two faces across edge 0, the third on its own
+}
+
+// Groups of a single fan, as lists of positions.
+std::vector<std::vector<std::uint32_t>> groupsOf(const FanSet& fans, const std::vector<bool>& cut) {
+    CornerGroups groups;
+    splitFans(fans, cut, groups);
+    std::vector<std::vector<std::uint32_t>> out(groups.count());
+    for (std::uint32_t p = 0; p < fans.corners.size(); ++p)
+        out[static_cast<std::size_t>(groups.groupOf[p])].push_back(p);
+    for (std::size_t g = 0; g < groups.count(); ++g)
+        EXPECT_EQ(groups.firstOfGroup[g], out[g].front());
+    return out;
+}
+
+FanSet singleFan(std::uint32_t size, bool closed) {
+    FanSet fans;
+    for (std::uint32_t p = 0; p < size; ++p) {
+        fans.corners.push_back(static_cast<std::int32_t>(p));
+        fans.junctions.push_back(p + 1 < size || closed ? static_cast<std::int32_t>(p) : -1);
+    }
+    fans.fans.push_back({0, size, closed});
+    return fans;
+}
+
+using Groups = std::vector<std::vector<std::uint32_t>>;
+
+TEST(FanSplit, ClosedFanJoinsItsFirstAndLastRunsOnlyAcrossAnUncutJunction) {
+    const FanSet closed = singleFan(6, true);
+    // Cuts after positions 1 and 3: runs {0,1} {2,3} {4,5}; the closing junction is uncut.
+    EXPECT_EQ(groupsOf(closed, {false, true, false, true, false, false}),
+              (Groups{{0, 1, 4, 5}, {2, 3}}));
+    // The closing junction cut as well: three separate groups.
+    EXPECT_EQ(groupsOf(closed, {false, true, false, true, false, true}),
+              (Groups{{0, 1}, {2, 3}, {4, 5}}));
+    // Only two runs are not joined.
+    EXPECT_EQ(groupsOf(closed, {false, true, false, false, false, false}),
+              (Groups{{0, 1}, {2, 3, 4, 5}}));
+    // Nothing cut: one group.
+    EXPECT_EQ(groupsOf(closed, std::vector<bool>(6, false)), (Groups{{0, 1, 2, 3, 4, 5}}));
+}
+
+TEST(FanSplit, OpenFansNeverJoinAndEachFanStartsItsOwnGroup) {
+    FanSet fans = singleFan(3, false);
+    EXPECT_EQ(groupsOf(fans, {true, false, false}), (Groups{{0}, {1, 2}}));
+    // A second fan after the first.
+    fans.corners.push_back(3);
+    fans.junctions.push_back(-1);
+    fans.fans.push_back({3, 4, false});
+    EXPECT_EQ(groupsOf(fans, {false, false, false, false}), (Groups{{0, 1, 2}, {3}}));
 }
 
 } // namespace
