@@ -173,14 +173,27 @@ TEST(VornexParse, SamplesFlaggedJointsAndCameraBonesOverThePlaybackRange) {
     expectRotation(local->keyRotation(0), {});
 }
 
-// The flag's way from the command to the matrices; points, normals and keys share the
-// conversion MeshReading.RightHandedReadingKeepsTheHostsCoordinates checks.
-TEST(VornexParse, RightHandedParsingKeepsTheHostsMatrices) {
+// The flag's way from the command to the matrices and the sampled turns; points, normals and
+// key positions share the conversion MeshReading.RightHandedReadingKeepsTheHostsCoordinates
+// checks.
+TEST(VornexParse, RightHandedParsingKeepsTheHostsMatricesAndTurns) {
     const ParsedScene kept(fixturePath("traversal.ma"), "-r");
     ASSERT_EQ(kept.status(), 0);
     auto* top = kept.node<UtilTransformNode>("root_bundledMesh");
     ASSERT_NE(top, nullptr);
     expectNear(top->m_matrix.translation, {1, 2, 3});
+
+    // A joint turned 90 degrees about x: kept, the host's (sin 45, 0, 0, cos 45); mirrored in
+    // z, a turn about x goes the other way.
+    const ParsedScene turnedKept(fixturePath("turned_joint.ma"), "-r");
+    const ParsedScene turned(fixturePath("turned_joint.ma"));
+    auto* keptHips = turnedKept.node<UtilJointNode>("hips");
+    auto* hips = turned.node<UtilJointNode>("hips");
+    ASSERT_TRUE(keptHips && hips);
+    ASSERT_EQ(keptHips->keyCount(), 1u);
+    ASSERT_EQ(hips->keyCount(), 1u);
+    expectRotation(keptHips->keyRotation(0), {kHalfSqrt2, 0, 0, kHalfSqrt2});
+    expectRotation(hips->keyRotation(0), {-kHalfSqrt2, 0, 0, kHalfSqrt2});
 }
 
 TEST(VornexParse, AOneFrameRangeGivesOneKeyAtTimeZero) {
