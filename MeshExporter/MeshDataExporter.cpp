@@ -472,7 +472,6 @@ bool MeshDataExporter::placeGroup(const MaterialTriangles& group, PreparedGroup&
     // The generator keeps every welded vertex in its place and appends the copies it splits
     // off, each naming its source among them; each vertex is made once, where the file's list
     // keeps it.
-    m_vertices.reserve(out.firstVertex + prepared.vertexCount);
     for (std::uint32_t i = 0; i < prepared.vertexCount; ++i) {
         const std::uint8_t* in = prepared.frames.data() + std::size_t{i} * prepared.stride;
         std::uint32_t source = 0;
