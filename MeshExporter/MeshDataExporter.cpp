@@ -412,7 +412,6 @@ MeshDataExporter::prepareGroup(const MaterialTriangles& group) const {
     const HeldTangentRejection held;
     WeldedCorners welded = weldCorners(group.vertices, group.corners);
     prepared.sources = std::move(welded.vertices);
-    prepared.welded = static_cast<std::uint32_t>(prepared.sources.size());
     // 16-bit indices cannot reach further, with or without tangents.
     if (prepared.sources.size() > 65535)
         return prepared;
@@ -434,14 +433,13 @@ MeshDataExporter::prepareGroup(const MaterialTriangles& group) const {
         out = put(out, v.uvs[set].v);
         out = put(out, static_cast<std::uint32_t>(i));
     }
-    prepared.vertexCount = prepared.welded;
+    prepared.vertexCount = static_cast<std::uint32_t>(prepared.sources.size());
     auto indexCount = static_cast<std::uint32_t>(prepared.indices.size());
     prepared.stride = kTangentInputStride;
     prepared.mended = generateTangents(prepared.vertexCount, indexCount, prepared.frames,
                                        prepared.indices, prepared.stride, 0, 12, 28,
                                        countsAfterTangents() ? &prepared.grown : nullptr);
-    if (held.held())
-        prepared.rejection = held.reason();
+    prepared.rejection = held.reason();
     return prepared;
 }
 
@@ -449,8 +447,9 @@ bool MeshDataExporter::placeGroup(const MaterialTriangles& group, PreparedGroup&
                                   MaterialGroupData& out, std::uint32_t indexCopies) {
     if (group.corners.empty())
         return failExport("no mesh found for material!");
-    if (prepared.welded > 65535) {
-        reportTooManyVertices(prepared.welded);
+    const auto welded = static_cast<std::uint32_t>(prepared.sources.size());
+    if (welded > 65535) {
+        reportTooManyVertices(welded);
         return false;
     }
     out.firstVertex = m_vertices.size();
@@ -460,7 +459,7 @@ bool MeshDataExporter::placeGroup(const MaterialTriangles& group, PreparedGroup&
                 << " numIndices:" << static_cast<std::uint32_t>(out.indices.size() * copies);
     };
     if (!countsAfterTangents())
-        reportCounts(prepared.welded, 1);
+        reportCounts(welded, 1);
     if (!prepared.mended) {
         if (prepared.rejection)
             rejectTangents(*prepared.rejection);
@@ -476,7 +475,7 @@ bool MeshDataExporter::placeGroup(const MaterialTriangles& group, PreparedGroup&
         const std::uint8_t* in = prepared.frames.data() + std::size_t{i} * prepared.stride;
         std::uint32_t source = 0;
         std::memcpy(&source, in + 36, sizeof source);
-        VX_ASSERT(i < prepared.welded ? source == i : source < prepared.welded);
+        VX_ASSERT(i < welded ? source == i : source < welded);
         m_vertices.push_back(group.vertices[prepared.sources[source]]);
         ExportVertex& v = m_vertices.back();
         float f[6];

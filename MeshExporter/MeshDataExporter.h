@@ -151,7 +151,6 @@ protected:
     struct PreparedGroup {
         std::vector<std::uint32_t> sources; // per welded vertex, the group vertex it is
         std::vector<std::uint16_t> indices;
-        std::uint32_t welded = 0;         // welded vertex count
         std::uint32_t vertexCount = 0;    // after tangents
         std::uint32_t stride = 0;         // of `frames`
         std::vector<std::uint8_t> frames; // the tangent generator's vertices

@@ -27,9 +27,8 @@ HeldTangentRejection::~HeldTangentRejection() {
 }
 
 void HeldTangentRejection::keep(std::string_view reason) {
-    if (!m_held)
-        m_reason = reason;
-    m_held = true;
+    if (!m_reason)
+        m_reason = std::string(reason);
 }
 
 bool rejectTangents(std::string_view reason) {

@@ -7,6 +7,7 @@
 #include "Shared/Base/math/Vector3.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,14 +54,13 @@ public:
     HeldTangentRejection(const HeldTangentRejection&) = delete;
     HeldTangentRejection& operator=(const HeldTangentRejection&) = delete;
 
-    bool held() const { return m_held; }
-    const std::string& reason() const { return m_reason; }
+    // The first reason given while this lived; none when nothing was refused.
+    const std::optional<std::string>& reason() const { return m_reason; }
     void keep(std::string_view reason);
 
 private:
     HeldTangentRejection* m_outer;
-    std::string m_reason;
-    bool m_held = false;
+    std::optional<std::string> m_reason;
 };
 
 } // namespace vx
