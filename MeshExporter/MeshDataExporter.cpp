@@ -270,7 +270,7 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
     };
     m_uvSetCount = 0;
     // The groups in order of first use, with room for their corners and at most as many
-    // vertices, so that the lists of whole vertices are not copied as they grow.
+    // vertices, so that the lists are not copied as they grow.
     std::vector<std::size_t> cornerRoom;
     std::vector<std::size_t> vertexRoom;
     for (const PartMesh& pm : m_partMeshes) {
@@ -292,49 +292,109 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
                 std::min(corners, mesh->m_geometry->m_vertexBuffer->m_vertices.size());
         }
     }
-    for (std::size_t g = 0; g < groups.size(); ++g) {
+    for (std::size_t g = 0; g < groups.size(); ++g)
         groups[g].corners.reserve(cornerRoom[g]);
-        groups[g].vertices.reserve(vertexRoom[g]);
-    }
     if (m_uvSetCount > ExportVertex::kMaxUvSets) {
         VX_WARNING << "Meshes of " << m_name << " carry " << m_uvSetCount
                    << " UV sets; the mesh file keeps the first " << ExportVertex::kMaxUvSets;
         m_uvSetCount = ExportVertex::kMaxUvSets;
     }
-    for (const PartMesh& pm : m_partMeshes) {
+    // The walk numbers the corners in order and lists, per group, the scene vertex each new
+    // vertex converts; the conversions, the costly part, then run side by side. What the walk
+    // met is kept in order, so that the conversions are reviewed and left-out polygons reported
+    // as converting one corner after the other would.
+    struct Source {
+        std::uint32_t partMesh;
+        std::uint32_t vertex;
+    };
+    struct Step {
+        std::uint32_t group; // or kLeftOut: `begin` is then the polygon
+        std::uint32_t partMesh;
+        std::size_t begin;
+        std::size_t end;
+    };
+    constexpr std::uint32_t kLeftOut = ~std::uint32_t{0};
+    std::vector<std::vector<Source>> sources(groups.size());
+    for (std::size_t g = 0; g < groups.size(); ++g)
+        sources[g].reserve(vertexRoom[g]);
+    std::vector<Step> steps;
+    for (std::size_t m = 0; m < m_partMeshes.size(); ++m) {
+        const PartMesh& pm = m_partMeshes[m];
         const MaterialGroupedMesh* mesh = pm.mesh->mesh().get();
         if (!mesh || !mesh->m_geometry || !mesh->m_geometry->m_vertexBuffer ||
             !mesh->m_geometry->m_primitiveBuffer)
             continue;
-        const Matrix& transform = vertexTransform((*m_parts)[static_cast<std::size_t>(pm.part)]);
         // Each scene vertex is converted once per material that uses it: the group and the
         // number its conversion got there.
         const std::size_t sceneVertices = mesh->m_geometry->m_vertexBuffer->m_vertices.size();
         constexpr std::size_t kNone = ~std::size_t{0};
         std::vector<std::size_t> convertedFor(sceneVertices, kNone);
         std::vector<std::uint32_t> convertedAs(sceneVertices);
+        const auto partMesh = static_cast<std::uint32_t>(m);
         for (const MaterialGroup& group : mesh->m_groups) {
             MaterialTriangles& target = groupFor(group);
             const auto targetNumber = static_cast<std::size_t>(&target - groups.data());
+            std::vector<Source>& made = sources[targetNumber];
+            const auto openRun = [&] {
+                steps.push_back({static_cast<std::uint32_t>(targetNumber), partMesh, made.size(),
+                                 made.size()});
+            };
+            openRun();
             forEachTriangleCorner(
-                *pm.mesh, group, [&](const VertexBuffer& buffer, const Vertex& v) {
+                *pm.mesh, group,
+                [&](const VertexBuffer& buffer, const Vertex& v) {
                     const auto at = static_cast<std::size_t>(&v - buffer.m_vertices.data());
                     if (convertedFor[at] != targetNumber) {
                         convertedFor[at] = targetNumber;
-                        convertedAs[at] = static_cast<std::uint32_t>(target.vertices.size());
-                        target.vertices.push_back(makeVertex(buffer, v, transform, pm.part));
-                        target.vertices.back().sourceNode = pm.mesh;
+                        convertedAs[at] = static_cast<std::uint32_t>(made.size());
+                        made.push_back({partMesh, static_cast<std::uint32_t>(at)});
+                        steps.back().end = made.size();
                     }
                     target.corners.push_back(convertedAs[at]);
+                },
+                [&](std::int32_t polygon) {
+                    steps.push_back({kLeftOut, partMesh, static_cast<std::size_t>(polygon), 0});
+                    openRun();
                 });
         }
+    }
+    const auto sceneVertex = [&](const Source& source) -> const Vertex& {
+        return m_partMeshes[source.partMesh].mesh->mesh()->m_geometry->m_vertexBuffer->m_vertices
+            [source.vertex];
+    };
+    shareWork(groups.size(), [&](std::size_t g) { groups[g].vertices.resize(sources[g].size()); });
+    constexpr std::size_t kSlice = 8192;
+    std::vector<std::pair<std::size_t, std::size_t>> slices; // group, first vertex
+    for (std::size_t g = 0; g < groups.size(); ++g)
+        for (std::size_t first = 0; first < sources[g].size(); first += kSlice)
+            slices.emplace_back(g, first);
+    shareWork(slices.size(), [&](std::size_t k) {
+        const auto [g, first] = slices[k];
+        const std::size_t end = std::min(sources[g].size(), first + kSlice);
+        for (std::size_t i = first; i < end; ++i) {
+            const PartMesh& pm = m_partMeshes[sources[g][i].partMesh];
+            const VertexBuffer& buffer = *pm.mesh->mesh()->m_geometry->m_vertexBuffer;
+            const MeshPart& part = (*m_parts)[static_cast<std::size_t>(pm.part)];
+            ExportVertex& out = groups[g].vertices[i];
+            out = makeVertex(buffer, sceneVertex(sources[g][i]), vertexTransform(part), pm.part);
+            out.sourceNode = pm.mesh;
+        }
+    });
+    for (const Step& step : steps) {
+        if (step.group == kLeftOut) {
+            warnLeftOut(*m_partMeshes[step.partMesh].mesh, static_cast<std::int32_t>(step.begin));
+            continue;
+        }
+        for (std::size_t i = step.begin; i < step.end; ++i)
+            reviewConverted(groups[step.group].vertices[i], sceneVertex(sources[step.group][i]));
     }
     return groups;
 }
 
 void MeshDataExporter::forEachTriangleCorner(
     const UtilMeshNode& node, const MaterialGroup& group,
-    const std::function<void(const VertexBuffer&, const Vertex&)>& corner) const {
+    const std::function<void(const VertexBuffer&, const Vertex&)>& corner,
+    const std::function<void(std::int32_t)>& leftOut) const {
     const MaterialGroupedMesh* mesh = node.mesh().get();
     if (!mesh || !mesh->m_geometry || !mesh->m_geometry->m_vertexBuffer ||
         !mesh->m_geometry->m_primitiveBuffer)
@@ -354,8 +414,10 @@ void MeshDataExporter::forEachTriangleCorner(
                            buffer.m_positions.size();
             });
         if (!valid) {
-            VX_WARNING << "Polygon " << p << " of " << node.name()
-                       << " names a vertex the mesh does not have; left out";
+            if (leftOut)
+                leftOut(p);
+            else
+                warnLeftOut(node, p);
             continue;
         }
         // A polygon of n corners is the fan of triangles (0, i, i + 1).
@@ -363,6 +425,11 @@ void MeshDataExporter::forEachTriangleCorner(
             for (std::size_t c : {std::size_t{0}, i, i + 1})
                 corner(buffer, buffer.m_vertices[static_cast<std::size_t>(polygon.m_indices[c])]);
     }
+}
+
+void MeshDataExporter::warnLeftOut(const UtilMeshNode& node, std::int32_t polygon) {
+    VX_WARNING << "Polygon " << polygon << " of " << node.name()
+               << " names a vertex the mesh does not have; left out";
 }
 
 ExportVertex MeshDataExporter::convertSceneVertex(const VertexBuffer& buffer, const Vertex& vertex,
@@ -440,6 +507,8 @@ MeshDataExporter::prepareGroup(const MaterialTriangles& group) const {
                                        prepared.indices, prepared.stride, 0, 12, 28,
                                        countsAfterTangents() ? &prepared.grown : nullptr);
     prepared.rejection = held.reason();
+    if (prepared.mended)
+        optimizeTriangleOrder(declaration(), prepared.vertexCount, prepared.indices);
     return prepared;
 }
 
@@ -489,7 +558,6 @@ bool MeshDataExporter::placeGroup(const MaterialTriangles& group, PreparedGroup&
     m_hasTangents = true;
     if (countsAfterTangents())
         reportCounts(prepared.vertexCount, indexCopies);
-    optimizeTriangleOrder(declaration(), prepared.vertexCount, out.indices);
     return true;
 }
 

@@ -83,8 +83,12 @@ public:
     // node made (meshes and locators), or -1.
     virtual int collectParts(SceneNode& node, const SceneNode* parent, const Matrix& toPart,
                              const Matrix& toLod, int currentPart);
+    // Converts a scene vertex; may run on any thread, side by side with other conversions.
     virtual ExportVertex makeVertex(const VertexBuffer& buffer, const Vertex& vertex,
                                     const Matrix& transform, int part) const = 0;
+    // Looks at each vertex convertParts made, on the exporting thread and in the order the
+    // corners first met them, for what the log reports.
+    virtual void reviewConverted(const ExportVertex& /*converted*/, const Vertex& /*vertex*/) {}
     virtual void writeVertexBlockTrailer(OutStream& out) const;
     virtual void writeLodBlock(OutStream& out) const;
 
@@ -134,10 +138,13 @@ protected:
     void declareTangentVertices();
     // Calls `corner` with each corner of the group's polygons split into the triangles
     // (corner 0, i, i + 1), in order. Polygons naming vertices the mesh lacks are left out with
-    // a warning; a mesh without geometry has no corners.
+    // a warning, or passed to `leftOut` when given, to warn about later; a mesh without geometry
+    // has no corners.
     void forEachTriangleCorner(
         const UtilMeshNode& node, const MaterialGroup& group,
-        const std::function<void(const VertexBuffer&, const Vertex&)>& corner) const;
+        const std::function<void(const VertexBuffer&, const Vertex&)>& corner,
+        const std::function<void(std::int32_t)>& leftOut = nullptr) const;
+    static void warnLeftOut(const UtilMeshNode& node, std::int32_t polygon);
     // Fan-splits every polygon of the walked meshes into corner triples through makeVertex,
     // grouped by material in order of first use; sets the UV set count.
     std::vector<MaterialTriangles> convertParts();
@@ -145,8 +152,8 @@ protected:
     // for a level of detail without vertices.
     bool computeBoundingBox();
     // What finishing a group works out before anything goes into the level of detail's lists:
-    // the weld (welded vertices by their number in the group) and the tangent generator's
-    // output over them, or why either failed. Made by prepareGroup, which changes nothing
+    // the weld (welded vertices by their number in the group), the tangent generator's output
+    // over them and the triangle order, or why the weld or the tangents failed. Made by prepareGroup, which changes nothing
     // else, reports nothing and may run on any thread.
     struct PreparedGroup {
         std::vector<std::uint32_t> sources; // per welded vertex, the group vertex it is
@@ -160,8 +167,8 @@ protected:
     };
     PreparedGroup prepareGroup(const MaterialTriangles& group) const;
     // Reports what preparing the group found and, when all went well, appends its welded and
-    // mended vertices to the level of detail's list (each made once, there) and gives its
-    // indices their triangle order. False, with the reason in the error list, when the export
+    // mended vertices to the level of detail's list (each made once, there) and takes its
+    // ordered indices. False, with the reason in the error list, when the export
     // cannot go on; the level of detail's vertices are then as they were. `indexCopies` is how
     // many copies of its indices the group will carry, for the report of its counts.
     bool placeGroup(const MaterialTriangles& group, PreparedGroup& prepared, MaterialGroupData& out,

@@ -45,35 +45,39 @@ bool StaticMeshDataExporter::finishGeometry() {
     for (const MaterialTriangles& group : m_groups)
         converted += group.vertices.size();
     m_vertices.reserve(converted + converted / 8);
-    // Groups are prepared side by side a few at a time, which bounds the memory their
-    // preparation holds, and placed in order, which keeps the list, the log and the first
-    // failure as one group after the other gives them.
-    const std::size_t wave = std::size_t{workHelpers()} + 1;
-    for (std::size_t first = 0; first < m_groups.size(); first += wave) {
-        const std::size_t count = std::min(wave, m_groups.size() - first);
-        std::vector<PreparedGroup> prepared(count);
-        shareWork(count, [&](std::size_t k) { prepared[k] = prepareGroup(m_groups[first + k]); });
-        for (std::size_t k = 0; k < count; ++k) {
-            MaterialTriangles& group = m_groups[first + k];
+    // Groups are prepared side by side, a few ahead of the one placed next, which bounds the
+    // memory their preparation holds, and placed in order, which keeps the list, the log and
+    // the first failure as one group after the other gives them.
+    std::vector<PreparedGroup> prepared(m_groups.size());
+    const bool placed = shareInOrder(
+        m_groups.size(), std::size_t{workHelpers()} + 2,
+        [&](std::size_t k) { prepared[k] = prepareGroup(m_groups[k]); },
+        [&](std::size_t k) {
+            MaterialTriangles& group = m_groups[k];
             MaterialGroupData data;
             if (!placeGroup(group, prepared[k], data))
                 return false;
+            prepared[k] = PreparedGroup();
             appendMaterialGroup(group, data, isStaticAlphaMaterial(group.name) ? 1u : 0u);
-        }
-    }
+            return true;
+        });
+    if (!placed)
+        return false;
     return computeBoundingBox();
 }
 
 ExportVertex StaticMeshDataExporter::makeVertex(const VertexBuffer& buffer, const Vertex& vertex,
                                                 const Matrix& transform, int /*part*/) const {
-    ExportVertex out = convertSceneVertex(buffer, vertex, transform);
-    // Reported once per scene vertex, however many triangles share it.
-    if (vertex.m_uvs.size() > 1 && (out.uvs[1].u > 8.0f || out.uvs[1].v > 8.0f) &&
+    return convertSceneVertex(buffer, vertex, transform);
+}
+
+void StaticMeshDataExporter::reviewConverted(const ExportVertex& converted, const Vertex& vertex) {
+    // Reported once per scene vertex, however many materials convert it.
+    if (vertex.m_uvs.size() > 1 && (converted.uvs[1].u > 8.0f || converted.uvs[1].v > 8.0f) &&
         m_reportedFarUvs.insert(&vertex).second) {
-        VX_INFO << "u " << fixedText(static_cast<double>(out.uvs[1].u)) << " v "
-                << fixedText(static_cast<double>(out.uvs[1].v)) << " exceeds 8.0";
+        VX_INFO << "u " << fixedText(static_cast<double>(converted.uvs[1].u)) << " v "
+                << fixedText(static_cast<double>(converted.uvs[1].v)) << " exceeds 8.0";
     }
-    return out;
 }
 
 void StaticMeshDataExporter::writeLodBlock(OutStream& out) const {

@@ -13,6 +13,7 @@ public:
     bool finishGeometry() override;
     ExportVertex makeVertex(const VertexBuffer& buffer, const Vertex& vertex,
                             const Matrix& transform, int part) const override;
+    void reviewConverted(const ExportVertex& converted, const Vertex& vertex) override;
     // The base block, then the part count and each part's transform (16 floats, row-major,
     // translation in the last row) from the level of detail's space.
     void writeLodBlock(OutStream& out) const override;
@@ -22,7 +23,7 @@ public:
 private:
     bool m_lightmapped = true;
     // Scene vertices whose far second set was reported (not owned).
-    mutable std::unordered_set<const Vertex*> m_reportedFarUvs;
+    std::unordered_set<const Vertex*> m_reportedFarUvs;
 };
 
 // A static material is alpha blended when its name begins with "alpha" and does not contain

@@ -11,6 +11,7 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 namespace vx {
 
@@ -136,6 +137,73 @@ void shareWork(std::size_t count, const std::function<void(std::size_t)>& work) 
     });
     if (failure)
         std::rethrow_exception(failure);
+}
+
+bool shareInOrder(std::size_t count, std::size_t window,
+                  const std::function<void(std::size_t)>& prepare,
+                  const std::function<bool(std::size_t)>& place) {
+    window = std::max<std::size_t>(window, 1);
+    enum : char { kWaiting, kPrepared, kFailed };
+    std::mutex mutex;
+    std::condition_variable progress;
+    std::vector<char> state(count, kWaiting);
+    std::size_t placed = 0; // the next piece in line
+    bool placing = false;   // a thread is placing pieces in line
+    bool stopped = false;
+    std::exception_ptr failure;
+    std::size_t failedPiece = count;
+    // Called with the lock held.
+    const auto fail = [&](std::size_t k) {
+        if (k < failedPiece) {
+            failedPiece = k;
+            failure = std::current_exception();
+        }
+    };
+    shareWork(count, [&](std::size_t k) {
+        {
+            std::unique_lock<std::mutex> lock(mutex);
+            // Pieces are begun in order, so the piece in line is always running or done.
+            progress.wait(lock, [&] { return stopped || k < placed + window; });
+            if (stopped)
+                return;
+        }
+        char outcome = kPrepared;
+        try {
+            prepare(k);
+        } catch (...) {
+            const std::lock_guard<std::mutex> lock(mutex);
+            fail(k);
+            outcome = kFailed;
+        }
+        std::unique_lock<std::mutex> lock(mutex);
+        state[k] = outcome;
+        if (placing)
+            return; // the placing thread comes to it
+        placing = true;
+        while (!stopped && placed < count && state[placed] != kWaiting) {
+            const std::size_t next = placed;
+            bool ok = state[next] == kPrepared;
+            if (ok) {
+                lock.unlock();
+                try {
+                    ok = place(next);
+                } catch (...) {
+                    ok = false;
+                    const std::lock_guard<std::mutex> relock(mutex);
+                    fail(next);
+                }
+                lock.lock();
+            }
+            if (ok)
+                ++placed;
+            stopped = !ok;
+            progress.notify_all();
+        }
+        placing = false;
+    });
+    if (failure)
+        std::rethrow_exception(failure);
+    return placed == count;
 }
 
 unsigned workHelpers() {

@@ -12,6 +12,16 @@ namespace vx {
 // one is raised on the calling thread once all have run, as running them in order would raise it
 // first.
 void shareWork(std::size_t count, const std::function<void(std::size_t)>& work);
+// Runs prepare(0) ... prepare(count - 1) on any of the threads, and place(k) after prepare(k),
+// in increasing k, one at a time, on whichever thread finds piece k next in line. At most
+// `window` pieces (at least 1) are prepared and not yet placed at any time, which bounds what
+// they hold. Placing stops at the first piece whose place returns false or throws, or whose
+// prepare threw: the pieces before it are placed, the pieces not yet begun are neither prepared
+// nor placed. Returns whether every piece was placed; raises the exception of the
+// lowest-numbered piece that threw once the running pieces have ended.
+bool shareInOrder(std::size_t count, std::size_t window,
+                  const std::function<void(std::size_t)>& prepare,
+                  const std::function<bool(std::size_t)>& place);
 // The helper threads there are: one fewer than the hardware threads (at most 8) or than
 // VORNEX_THREADS, when that is smaller.
 unsigned workHelpers();

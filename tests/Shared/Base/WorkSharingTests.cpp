@@ -1,13 +1,17 @@
 // Pieces shared between threads: each runs once, and a throwing piece neither ends a helper
-// thread nor hides which piece failed first.
+// thread nor hides which piece failed first; pieces placed in order stay in order, within their
+// window, and stop where placing fails.
 #include "Shared/Base/WorkSharing.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <mutex>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace vx {
@@ -42,6 +46,59 @@ TEST(WorkSharing, EveryPieceRunsOnceAndTheFirstFailingPieceIsRaised) {
     std::atomic<std::size_t> total{0};
     shareWork(kPieces, [&](std::size_t i) { total += i; });
     EXPECT_EQ(total, kPieces * (kPieces - 1) / 2);
+}
+
+TEST(WorkSharing, PiecesArePlacedInOrderWithinTheWindowAndStopWherePlacingFails) {
+    constexpr std::size_t kPieces = 300;
+    struct Case {
+        std::size_t window;
+        std::size_t refused;  // place returns false here, or kPieces
+        std::size_t throwing; // prepare throws here, or kPieces
+    };
+    for (const Case& c : {Case{1, kPieces, kPieces}, Case{3, kPieces, kPieces},
+                          Case{3, 120, kPieces}, Case{2, kPieces, 77}, Case{4, 0, kPieces}}) {
+        std::mutex mutex;
+        std::vector<std::size_t> order;
+        std::vector<int> prepared(kPieces, 0);
+        std::atomic<std::size_t> preparedCount{0};
+        std::size_t widest = 0;
+        bool all = false;
+        std::string raised;
+        try {
+            all = shareInOrder(
+                kPieces, c.window,
+                [&](std::size_t k) {
+                    if (k == c.throwing)
+                        throw std::runtime_error(std::to_string(k));
+                    // The first piece lags, so that the others would run ahead of the window
+                    // if it let them.
+                    for (int wait = 0; k == 0 && wait < 50 && preparedCount <= c.window; ++wait)
+                        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                    const std::lock_guard<std::mutex> lock(mutex);
+                    prepared[k] = 1;
+                    ++preparedCount;
+                    widest = std::max(widest, preparedCount - order.size());
+                },
+                [&](std::size_t k) {
+                    const std::lock_guard<std::mutex> lock(mutex);
+                    EXPECT_EQ(prepared[k], 1) << "piece " << k << " placed unprepared";
+                    order.push_back(k);
+                    return k != c.refused;
+                });
+        } catch (const std::runtime_error& e) {
+            raised = e.what();
+        }
+        const std::size_t last = std::min(c.refused + 1, c.throwing);
+        EXPECT_EQ(all, c.refused == kPieces && c.throwing == kPieces);
+        EXPECT_EQ(raised, c.throwing == kPieces ? "" : std::to_string(c.throwing));
+        // Every piece before the stop in order, the one placing refused too; none after it.
+        std::vector<std::size_t> expected(std::min(last, kPieces));
+        for (std::size_t k = 0; k < expected.size(); ++k)
+            expected[k] = k;
+        EXPECT_EQ(order, expected) << "window " << c.window;
+        EXPECT_LE(widest, c.window);
+        EXPECT_LE(preparedCount, std::min(kPieces, last + c.window));
+    }
 }
 
 } // namespace
