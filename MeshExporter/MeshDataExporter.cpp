@@ -336,8 +336,8 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
             const auto targetNumber = static_cast<std::size_t>(&target - groups.data());
             std::vector<Source>& made = sources[targetNumber];
             const auto openRun = [&] {
-                steps.push_back({static_cast<std::uint32_t>(targetNumber), partMesh, made.size(),
-                                 made.size()});
+                steps.push_back(
+                    {static_cast<std::uint32_t>(targetNumber), partMesh, made.size(), made.size()});
             };
             openRun();
             forEachTriangleCorner(
@@ -359,8 +359,9 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
         }
     }
     const auto sceneVertex = [&](const Source& source) -> const Vertex& {
-        return m_partMeshes[source.partMesh].mesh->mesh()->m_geometry->m_vertexBuffer->m_vertices
-            [source.vertex];
+        return m_partMeshes[source.partMesh]
+            .mesh->mesh()
+            ->m_geometry->m_vertexBuffer->m_vertices[source.vertex];
     };
     shareWork(groups.size(), [&](std::size_t g) { groups[g].vertices.resize(sources[g].size()); });
     constexpr std::size_t kSlice = 8192;

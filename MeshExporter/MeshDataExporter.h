@@ -140,10 +140,10 @@ protected:
     // (corner 0, i, i + 1), in order. Polygons naming vertices the mesh lacks are left out with
     // a warning, or passed to `leftOut` when given, to warn about later; a mesh without geometry
     // has no corners.
-    void forEachTriangleCorner(
-        const UtilMeshNode& node, const MaterialGroup& group,
-        const std::function<void(const VertexBuffer&, const Vertex&)>& corner,
-        const std::function<void(std::int32_t)>& leftOut = nullptr) const;
+    void
+    forEachTriangleCorner(const UtilMeshNode& node, const MaterialGroup& group,
+                          const std::function<void(const VertexBuffer&, const Vertex&)>& corner,
+                          const std::function<void(std::int32_t)>& leftOut = nullptr) const;
     static void warnLeftOut(const UtilMeshNode& node, std::int32_t polygon);
     // Fan-splits every polygon of the walked meshes into corner triples through makeVertex,
     // grouped by material in order of first use; sets the UV set count.
@@ -153,8 +153,8 @@ protected:
     bool computeBoundingBox();
     // What finishing a group works out before anything goes into the level of detail's lists:
     // the weld (welded vertices by their number in the group), the tangent generator's output
-    // over them and the triangle order, or why the weld or the tangents failed. Made by prepareGroup, which changes nothing
-    // else, reports nothing and may run on any thread.
+    // over them and the triangle order, or why the weld or the tangents failed. Made by
+    // prepareGroup, which changes nothing else, reports nothing and may run on any thread.
     struct PreparedGroup {
         std::vector<std::uint32_t> sources; // per welded vertex, the group vertex it is
         std::vector<std::uint16_t> indices;
