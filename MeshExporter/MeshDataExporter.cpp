@@ -602,16 +602,32 @@ bool MeshDataExporter::computeBoundingBox() {
         VX_WARNING << kEmpty;
         return false;
     }
+    // Slices are measured side by side and met in order; a smaller (larger) value replaces
+    // the one held only when strictly so, which gives the box of one walk over the list.
     const float big = std::numeric_limits<float>::max();
-    m_boundsMin = Vector3(big, big, big);
-    m_boundsMax = Vector3(-big, -big, -big);
-    for (const ExportVertex& v : m_vertices) {
-        const Vector3 p = placedPosition(v);
-        m_boundsMin = Vector3(std::min(m_boundsMin.x, p.x), std::min(m_boundsMin.y, p.y),
-                              std::min(m_boundsMin.z, p.z));
-        m_boundsMax = Vector3(std::max(m_boundsMax.x, p.x), std::max(m_boundsMax.y, p.y),
-                              std::max(m_boundsMax.z, p.z));
-    }
+    constexpr std::size_t kSlice = 16384;
+    const std::size_t slices = (m_vertices.size() + kSlice - 1) / kSlice;
+    std::vector<std::pair<Vector3, Vector3>> boxes(slices, {Vector3(big, big, big),
+                                                            Vector3(-big, -big, -big)});
+    const auto widen = [](std::pair<Vector3, Vector3>& box, const Vector3& low,
+                          const Vector3& high) {
+        box.first = Vector3(std::min(box.first.x, low.x), std::min(box.first.y, low.y),
+                            std::min(box.first.z, low.z));
+        box.second = Vector3(std::max(box.second.x, high.x), std::max(box.second.y, high.y),
+                             std::max(box.second.z, high.z));
+    };
+    shareWork(slices, [&](std::size_t s) {
+        const std::size_t end = std::min(m_vertices.size(), (s + 1) * kSlice);
+        for (std::size_t i = s * kSlice; i < end; ++i) {
+            const Vector3 p = placedPosition(m_vertices[i]);
+            widen(boxes[s], p, p);
+        }
+    });
+    std::pair<Vector3, Vector3> box = boxes.front();
+    for (std::size_t s = 1; s < slices; ++s)
+        widen(box, boxes[s].first, boxes[s].second);
+    m_boundsMin = box.first;
+    m_boundsMax = box.second;
     float largest = 0.0f;
     for (int corner = 0; corner < 8; ++corner) {
         const Vector3 c((corner & 1) ? m_boundsMax.x : m_boundsMin.x,

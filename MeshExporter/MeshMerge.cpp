@@ -5,6 +5,7 @@
 #include "MeshExporter/MeshMaterialExporter.h"
 #include "Shared/Base/Log.h"
 #include "Shared/Base/Streams/OutStream.h"
+#include "Shared/Base/WorkSharing.h"
 
 #include <algorithm>
 #include <span>
@@ -22,11 +23,12 @@ void mergeLod(MergedMeshData& merged, const MeshDataExporter& lod, MeshMaterialE
         merged.first = &lod;
     const std::vector<ExportVertex>& vertices = lod.vertices();
     const std::vector<std::uint16_t>& indices = lod.indices();
-    for (MeshMaterialExporter::Entry& entry : materials.entries()) {
-        MeshMaterialRecord& r = entry.record;
-        if (materialBounds) {
-            // The box over the vertices the material's indices reach, as the game expects it:
-            // starting from +-10000 in each axis.
+    std::vector<MeshMaterialExporter::Entry>& entries = materials.entries();
+    if (materialBounds) {
+        // The box over the vertices each material's indices reach, as the game expects it:
+        // starting from +-10000 in each axis. Materials are measured side by side.
+        shareWork(entries.size(), [&](std::size_t e) {
+            MeshMaterialRecord& r = entries[e].record;
             r.boundsMin = Vector3(10000.0f, 10000.0f, 10000.0f);
             r.boundsMax = Vector3(-10000.0f, -10000.0f, -10000.0f);
             const std::size_t end =
@@ -42,9 +44,11 @@ void mergeLod(MergedMeshData& merged, const MeshDataExporter& lod, MeshMaterialE
                                       std::max(r.boundsMax.z, p.z));
             }
             r.boundsValid = true;
-        }
-        r.baseVertexIndex += static_cast<std::int32_t>(merged.vertexOffset);
-        r.startIndex += merged.indexOffset;
+        });
+    }
+    for (MeshMaterialExporter::Entry& entry : entries) {
+        entry.record.baseVertexIndex += static_cast<std::int32_t>(merged.vertexOffset);
+        entry.record.startIndex += merged.indexOffset;
     }
     merged.indices.insert(merged.indices.end(), indices.begin(), indices.end());
     merged.vertexLists.push_back(&vertices);
@@ -77,16 +81,26 @@ bool writeVertexBlock(OutStream& out, const MergedMeshData& merged) {
     out << static_cast<std::uint32_t>(declaration.size());
     out.write(declaration.data(), declaration.size() * sizeof(D3DVERTEXELEMENT9));
     out << first.primitiveType() << first.stride() << vertexCount;
-    // Packed a slice at a time, so that the packed vertices are held once, in the file's bytes.
+    // Packed a few slices at a time, side by side, so that the packed vertices are held once,
+    // in the file's bytes.
     constexpr std::size_t kSlice = 4096;
-    std::vector<std::uint8_t> packed(kSlice * first.stride());
-    for (const std::vector<ExportVertex>* list : merged.vertexLists) {
-        for (std::size_t at = 0; at < list->size(); at += kSlice) {
-            const std::span<const ExportVertex> slice(list->data() + at,
-                                                      std::min(kSlice, list->size() - at));
-            const std::uint8_t* end = first.packVertices(slice, packed.data());
-            out.write(packed.data(), static_cast<std::size_t>(end - packed.data()));
-        }
+    const std::size_t round = std::size_t{workHelpers()} + 1;
+    std::vector<std::span<const ExportVertex>> slices;
+    for (const std::vector<ExportVertex>* list : merged.vertexLists)
+        for (std::size_t at = 0; at < list->size(); at += kSlice)
+            slices.emplace_back(list->data() + at, std::min(kSlice, list->size() - at));
+    const std::size_t sliceBytes = kSlice * first.stride();
+    std::vector<std::uint8_t> packed(sliceBytes * round);
+    std::vector<std::size_t> packedBytes(round);
+    for (std::size_t next = 0; next < slices.size(); next += round) {
+        const std::size_t count = std::min(round, slices.size() - next);
+        shareWork(count, [&](std::size_t k) {
+            std::uint8_t* start = packed.data() + k * sliceBytes;
+            packedBytes[k] =
+                static_cast<std::size_t>(first.packVertices(slices[next + k], start) - start);
+        });
+        for (std::size_t k = 0; k < count; ++k)
+            out.write(packed.data() + k * sliceBytes, packedBytes[k]);
     }
     out << static_cast<std::uint32_t>(merged.indices.size());
     for (std::size_t i = 0; i < merged.indices.size(); ++i) {
