@@ -607,8 +607,8 @@ bool MeshDataExporter::computeBoundingBox() {
     const float big = std::numeric_limits<float>::max();
     constexpr std::size_t kSlice = 16384;
     const std::size_t slices = (m_vertices.size() + kSlice - 1) / kSlice;
-    std::vector<std::pair<Vector3, Vector3>> boxes(slices, {Vector3(big, big, big),
-                                                            Vector3(-big, -big, -big)});
+    std::vector<std::pair<Vector3, Vector3>> boxes(
+        slices, {Vector3(big, big, big), Vector3(-big, -big, -big)});
     const auto widen = [](std::pair<Vector3, Vector3>& box, const Vector3& low,
                           const Vector3& high) {
         box.first = Vector3(std::min(box.first.x, low.x), std::min(box.first.y, low.y),

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -312,24 +313,94 @@ TEST(StaticMeshExport, NormalsStaySquareToTheirSurfaceUnderScale) {
     }
 }
 
-TEST(StaticMeshExport, ReportsPrintNumbersWithSixDecimalsOncePerVertex) {
-    // Two triangles share the quad's four vertices; every second set lies beyond 8.
+TEST(StaticMeshExport, ReportsPrintNumbersWithSixDecimalsOncePerVertexInCornerOrder) {
+    // Triangles (0 1 2), one naming a vertex the mesh lacks, then (0 2 3): each vertex's far
+    // second set is reported when a corner first meets it, and the left-out polygon where the
+    // corners reach it.
     const auto m = cgfxMaterial("stone", "StaticMesh.fx", "Base", {"stone.dds"});
     MeshDraft draft = quad(1, 0, m);
-    draft.uvSets.push_back(std::vector<std::pair<float, float>>(4, {9.5f, 0.5f}));
+    draft.uvSets.push_back({{9.5f, 0.5f}, {9.25f, 0.5f}, {0.5f, 8.75f}, {12.0f, 0.5f}});
+    draft.polygons = {{0, 1, 2}, {0, 1, 9}, {0, 2, 3}};
+    draft.groupOfPolygon = {0, 0, 0};
     ExportSceneBuilder b;
     unlitPart(b, draft);
     test::LogCapture log;
     Export e(b);
     ASSERT_TRUE(e.ok);
-    EXPECT_EQ(std::count_if(log.scriptLines().begin(), log.scriptLines().end(),
-                            [](const std::string& line) {
-                                return line.find("u 9.500000 v 0.500000 exceeds 8.0") !=
-                                       std::string::npos;
-                            }),
-              4);
+    std::vector<std::string> reports;
+    for (const std::string& line : log.scriptLines())
+        if (line.find("exceeds 8.0") != std::string::npos ||
+            line.find("left out") != std::string::npos)
+            reports.push_back(line);
+    const std::vector<std::string> expected = {
+        "u 9.500000 v 0.500000 exceeds 8.0", "u 9.250000 v 0.500000 exceeds 8.0",
+        "u 0.500000 v 8.750000 exceeds 8.0",
+        "Polygon 1 of partShape names a vertex the mesh does not have; left out",
+        "u 12.000000 v 0.500000 exceeds 8.0"};
+    ASSERT_EQ(reports.size(), expected.size()) << testing::PrintToString(reports);
+    for (std::size_t r = 0; r < expected.size(); ++r)
+        EXPECT_NE(reports[r].find(expected[r]), std::string::npos) << reports[r];
     // The box (0, 0, 0) to (1, 0, 1): its farthest corner lies sqrt 2 from the origin.
     EXPECT_TRUE(log.contains("Bounding box radius: 1.414214"));
+}
+
+// The box of one walk over `points` from `start`: a value replaces the one held only when
+// strictly smaller (larger).
+std::pair<Vector3, Vector3> walkedBox(const std::vector<Vector3>& points, float start) {
+    Vector3 low(start, start, start);
+    Vector3 high(-start, -start, -start);
+    for (const Vector3& p : points) {
+        for (unsigned a = 0; a < 3; ++a) {
+            if (p[a] < low[a])
+                low[a] = p[a];
+            if (high[a] < p[a])
+                high[a] = p[a];
+        }
+    }
+    return {low, high};
+}
+
+bool sameBits(const Vector3& a, const Vector3& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+TEST(StaticMeshExport, BoxesOfAMeshSharedBetweenThreadsAreThoseOfOneWalk) {
+    // 200 x 200 points in three materials, flat but for one point raised in the middle and
+    // one lowered at the far corner, which only a box over every share of the work reaches.
+    const auto a = cgfxMaterial("stone", "StaticMesh.fx", "Base", {"stone.dds"});
+    const auto m = cgfxMaterial("moss", "StaticMesh.fx", "Base", {"moss.dds"});
+    const auto c = cgfxMaterial("clay", "StaticMesh.fx", "Base", {"clay.dds"});
+    MeshDraft draft = test::gridDraft(200, {a, m, c});
+    for (Vector3& p : draft.positions)
+        p.y = 0.0f;
+    draft.positions[100 * 200 + 57].y = 5.0f;
+    draft.positions.back().y = -3.0f;
+    ExportSceneBuilder b;
+    unlitPart(b, draft);
+    Export e(b);
+    ASSERT_TRUE(e.ok) << testing::PrintToString(exportErrorList().entries());
+    const MeshFile& f = e.file;
+    ASSERT_GT(f.vertexCount, 32768u) << "vertices enough for several shares of the work";
+    std::vector<Vector3> positions(f.vertexCount);
+    for (std::uint32_t v = 0; v < f.vertexCount; ++v) {
+        const auto decoded = decodeVertex(f, v);
+        const auto* p = decoded.find(meshfile::kUsagePosition);
+        ASSERT_NE(p, nullptr);
+        positions[v] = Vector3(p->values[0], p->values[1], p->values[2]);
+    }
+    const auto [low, high] = walkedBox(positions, std::numeric_limits<float>::max());
+    EXPECT_TRUE(sameBits(f.lods[0][0].boundsMin, low)) << testing::PrintToString(low);
+    EXPECT_TRUE(sameBits(f.lods[0][0].boundsMax, high)) << testing::PrintToString(high);
+    ASSERT_EQ(f.materials[0][0].size(), 3u);
+    for (const meshfile::MaterialRecord& r : f.materials[0][0]) {
+        std::vector<Vector3> reached;
+        for (std::uint32_t i = r.startIndex; i < r.startIndex + r.indexCount; ++i)
+            reached.push_back(
+                positions[static_cast<std::size_t>(r.baseVertexIndex) + f.indices[i]]);
+        const auto [materialLow, materialHigh] = walkedBox(reached, 10000.0f);
+        EXPECT_TRUE(sameBits(r.boundsMin, materialLow)) << r.textures.front();
+        EXPECT_TRUE(sameBits(r.boundsMax, materialHigh)) << r.textures.front();
+    }
 }
 
 TEST(MeshExportLayout, TangentsFollowTheSetInTheFilesFirstSlot) {
