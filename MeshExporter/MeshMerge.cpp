@@ -81,10 +81,10 @@ bool writeVertexBlock(OutStream& out, const MergedMeshData& merged) {
     out << static_cast<std::uint32_t>(declaration.size());
     out.write(declaration.data(), declaration.size() * sizeof(D3DVERTEXELEMENT9));
     out << first.primitiveType() << first.stride() << vertexCount;
-    // Packed a few slices at a time, side by side, so that the packed vertices are held once,
-    // in the file's bytes.
+    // Packed a few slices per thread at a time, side by side, so that the packed vertices are
+    // held once, in the file's bytes, and the helpers have time to join in.
     constexpr std::size_t kSlice = 4096;
-    const std::size_t round = std::size_t{workHelpers()} + 1;
+    const std::size_t round = 4 * (std::size_t{workHelpers()} + 1);
     std::vector<std::span<const ExportVertex>> slices;
     for (const std::vector<ExportVertex>* list : merged.vertexLists)
         for (std::size_t at = 0; at < list->size(); at += kSlice)
