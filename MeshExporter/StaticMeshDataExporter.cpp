@@ -72,8 +72,9 @@ ExportVertex StaticMeshDataExporter::makeVertex(const VertexBuffer& buffer, cons
 }
 
 void StaticMeshDataExporter::reviewConverted(const ExportVertex& converted, const Vertex& vertex) {
-    // Reported once per scene vertex, however many materials convert it.
-    if (vertex.m_uvs.size() > 1 && (converted.uvs[1].u > 8.0f || converted.uvs[1].v > 8.0f) &&
+    // Reported once per scene vertex, however many materials convert it. The converted set is
+    // looked at first: the scene vertex's own list is seldom needed.
+    if ((converted.uvs[1].u > 8.0f || converted.uvs[1].v > 8.0f) && vertex.m_uvs.size() > 1 &&
         m_reportedFarUvs.insert(&vertex).second) {
         VX_INFO << "u " << fixedText(static_cast<double>(converted.uvs[1].u)) << " v "
                 << fixedText(static_cast<double>(converted.uvs[1].v)) << " exceeds 8.0";
