@@ -79,9 +79,24 @@ void placeOriginals(MaterialTriangles& group, PlaceOf placeOf, std::uint32_t fir
             place(group.vertices[v], placeOf(claimant[v]), firstSet);
 }
 
+// Room for every copy a group can get (one per corner past the first to use its vertex), made
+// while the mapper is not yet there: growing the list once the mapper is freed would put it
+// where the allocator keeps the freed memory, which the process then holds on to while the
+// group is consumed. Room that no copy takes is never touched.
+void reserveForCopies(MaterialTriangles& group) {
+    std::vector<bool> used(group.vertices.size(), false);
+    std::size_t later = 0;
+    for (const std::uint32_t vertex : group.corners) {
+        if (used[vertex])
+            ++later;
+        used[vertex] = true;
+    }
+    group.vertices.reserve(group.vertices.size() + later);
+}
+
 void appendCopies(MaterialTriangles& group, const std::vector<CornerCopy>& copies,
                   const std::vector<ExportVertex>& unplacedCopies, std::uint32_t firstSet) {
-    group.vertices.reserve(group.vertices.size() + copies.size());
+    // reserveForCopies made room for them all.
     std::size_t unplaced = 0;
     for (const CornerCopy& copy : copies) {
         ExportVertex vertex = copy.place.placed ? group.vertices[group.corners[copy.corner]]
@@ -106,6 +121,10 @@ bool createLightmapUvs(std::vector<MaterialTriangles>& groups, std::uint32_t& uv
     std::size_t triangles = 0;
     for (const MaterialTriangles& group : groups)
         triangles += group.corners.size() / 3;
+    const bool hasSet = uvSetCount >= 1 && uvSetCount < ExportVertex::kMaxUvSets;
+    if (hasSet)
+        for (MaterialTriangles& group : groups)
+            reserveForCopies(group);
     // The mapper holds every triangle's corners, clusters and samples: it goes before the
     // vertices grow by their copies, so that the two never take memory at the same time.
     auto mapper = std::make_unique<UVMapper>();
@@ -124,7 +143,6 @@ bool createLightmapUvs(std::vector<MaterialTriangles>& groups, std::uint32_t& uv
                                  std::to_string(geometry) + " lod" + std::to_string(lod));
         return false;
     }
-    const bool hasSet = uvSetCount >= 1 && uvSetCount < ExportVertex::kMaxUvSets;
     std::vector<std::vector<CornerCopy>> copies(hasSet ? groups.size() : 0);
     std::vector<std::vector<ExportVertex>> unplacedCopies(copies.size());
     if (hasSet) {

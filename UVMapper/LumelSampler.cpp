@@ -88,28 +88,29 @@ void LumelSampler::sampleCluster(const UVCluster& cluster, const std::vector<UVT
     m_everywhere.clear();
     m_cellStart.assign(std::size_t(w) * std::size_t(h) + 1, 0);
     for (std::uint32_t m = 0; m < count; ++m) {
-        const UVCorner* k = triangles[member[m]].corners;
-        double lowA = static_cast<double>(k[0].projected[0]);
+        const UVTriangle& triangle = triangles[member[m]];
+        double pa[3];
+        double pb[3];
+        for (unsigned c = 0; c < 3; ++c) {
+            pa[c] = static_cast<double>(planeA(triangle.corners[c].position, triangle.axis));
+            pb[c] = static_cast<double>(planeB(triangle.corners[c].position, triangle.axis));
+        }
+        double lowA = pa[0];
         double highA = lowA;
-        double lowB = static_cast<double>(k[0].projected[1]);
+        double lowB = pb[0];
         double highB = lowB;
         double longest = 0.0;
         for (unsigned c = 0; c < 3; ++c) {
-            const auto a = static_cast<double>(k[c].projected[0]);
-            const auto b = static_cast<double>(k[c].projected[1]);
-            lowA = std::min(lowA, a);
-            highA = std::max(highA, a);
-            lowB = std::min(lowB, b);
-            highB = std::max(highB, b);
-            const double da = static_cast<double>(k[(c + 1) % 3].projected[0]) - a;
-            const double db = static_cast<double>(k[(c + 1) % 3].projected[1]) - b;
+            lowA = std::min(lowA, pa[c]);
+            highA = std::max(highA, pa[c]);
+            lowB = std::min(lowB, pb[c]);
+            highB = std::max(highB, pb[c]);
+            const double da = pa[(c + 1) % 3] - pa[c];
+            const double db = pb[(c + 1) % 3] - pb[c];
             longest = std::max(longest, da * da + db * db);
         }
-        const double twiceArea = std::fabs(
-            (static_cast<double>(k[1].projected[0]) - static_cast<double>(k[0].projected[0])) *
-                (static_cast<double>(k[2].projected[1]) - static_cast<double>(k[0].projected[1])) -
-            (static_cast<double>(k[2].projected[0]) - static_cast<double>(k[0].projected[0])) *
-                (static_cast<double>(k[1].projected[1]) - static_cast<double>(k[0].projected[1])));
+        const double twiceArea =
+            std::fabs((pa[1] - pa[0]) * (pb[2] - pb[0]) - (pa[2] - pa[0]) * (pb[1] - pb[0]));
         // Every angle above about 0.9 degrees: the float barycentric test errs by far less
         // than the margin. Anything thinner may pass anywhere and is tried everywhere.
         if (!(twiceArea * 64.0 >= longest) || !(longest > 0.0) || !std::isfinite(twiceArea)) {

@@ -65,8 +65,20 @@ void UVMapper::addTriangle(const Vector3& p, const Vector3& q, const Vector3& r,
 std::array<float, 2> UVMapper::getLightmapUV(std::size_t triangle, unsigned corner) const {
     VX_ASSERT_MSG(triangle < m_triangles.size() && corner < 3,
                   "triangle " << static_cast<std::uint64_t>(triangle) << " corner " << corner);
-    const UVCorner& c = m_triangles[triangle].corners[corner];
-    return {c.lightmapU, c.lightmapV};
+    if (!m_mapped)
+        return {0.0f, 0.0f};
+    return lightmapUV(m_triangles[triangle], corner);
+}
+
+std::array<float, 2> UVMapper::lightmapUV(const UVTriangle& triangle, unsigned corner) const {
+    const UVCluster& cluster = m_clusters[static_cast<std::size_t>(triangle.cluster)];
+    float u = 0.0f;
+    float v = 0.0f;
+    clusterLocal(cluster, triangle.corners[corner].position, u, v);
+    return {lightmapCoordinate(static_cast<float>(cluster.x), static_cast<float>(cluster.w - 1), u,
+                               static_cast<float>(m_width)),
+            lightmapCoordinate(static_cast<float>(cluster.y), static_cast<float>(cluster.h - 1), v,
+                               static_cast<float>(m_height))};
 }
 
 std::uint32_t UVMapper::getFirstVertexIndex(std::size_t triangle) const {
@@ -144,28 +156,15 @@ void UVMapper::buildClusters() {
         projectCluster(cluster, m_triangles, m_members);
 }
 
-void UVMapper::assignLightmapCoordinates(const UVCluster& cluster) {
-    const auto x = static_cast<float>(cluster.x);
-    const auto y = static_cast<float>(cluster.y);
-    const auto w = static_cast<float>(cluster.w - 1);
-    const auto h = static_cast<float>(cluster.h - 1);
-    const auto width = static_cast<float>(m_width);
-    const auto height = static_cast<float>(m_height);
-    for (std::uint32_t i = 0; i < cluster.memberCount; ++i) {
-        for (UVCorner& corner : m_triangles[m_members[cluster.memberBegin + i]].corners) {
-            corner.lightmapU = lightmapCoordinate(x, w, corner.local[0], width);
-            corner.lightmapV = lightmapCoordinate(y, h, corner.local[1], height);
-        }
-    }
-}
-
 void UVMapper::gatherMemberCorners() {
     m_memberCorners.resize(m_members.size());
-    for (std::size_t slot = 0; slot < m_members.size(); ++slot) {
-        const UVTriangle& triangle = m_triangles[m_members[slot]];
-        for (unsigned c = 0; c < 3; ++c) {
-            m_memberCorners[slot].u[c] = triangle.corners[c].local[0];
-            m_memberCorners[slot].v[c] = triangle.corners[c].local[1];
+    for (const UVCluster& cluster : m_clusters) {
+        for (std::uint32_t slot = cluster.memberBegin;
+             slot < cluster.memberBegin + cluster.memberCount; ++slot) {
+            const UVTriangle& triangle = m_triangles[m_members[slot]];
+            for (unsigned c = 0; c < 3; ++c)
+                clusterLocal(cluster, triangle.corners[c].position, m_memberCorners[slot].u[c],
+                             m_memberCorners[slot].v[c]);
         }
     }
 }
@@ -190,8 +189,7 @@ bool UVMapper::placeClusters(const std::vector<std::uint32_t>& order, std::size_
         }
         cluster.x = static_cast<std::int32_t>(x) + 2;
         cluster.y = static_cast<std::int32_t>(y) + 2;
-        // The same arithmetic as assignLightmapCoordinates, which map() runs for the placement
-        // that succeeds.
+        // The same arithmetic as lightmapUV, which gives the placement that succeeds.
         const auto first = static_cast<float>(x + 2);
         const auto top = static_cast<float>(y + 2);
         const auto w = static_cast<float>(cluster.w - 1);
@@ -326,8 +324,6 @@ bool UVMapper::map() {
                   static_cast<double>(used) / static_cast<double>(m_grid.size()));
     std::cout << ratio;
 
-    for (const UVCluster& cluster : m_clusters)
-        assignLightmapCoordinates(cluster);
     writeDebugImage("uvs.tga", drawUvsImage());
     computeSamples();
     writeDebugImage("samples.tga", drawSamplesImage());
@@ -348,13 +344,15 @@ std::vector<std::uint32_t> UVMapper::drawUvsImage() const {
         pixel = pixel == 0 ? 0xFF0000u : 0xFFFFFFu;
     };
     for (const UVTriangle& triangle : m_triangles) {
+        const std::array<float, 2> uv[3] = {lightmapUV(triangle, 0), lightmapUV(triangle, 1),
+                                            lightmapUV(triangle, 2)};
         for (unsigned e = 0; e < 3; ++e) {
-            const UVCorner& from = triangle.corners[e];
-            const UVCorner& to = triangle.corners[(e + 1) % 3];
-            const double ax = width * static_cast<double>(from.lightmapU);
-            const double ay = height * static_cast<double>(from.lightmapV);
-            const double dx = width * static_cast<double>(to.lightmapU) - ax;
-            const double dy = height * static_cast<double>(to.lightmapV) - ay;
+            const std::array<float, 2>& from = uv[e];
+            const std::array<float, 2>& to = uv[(e + 1) % 3];
+            const double ax = width * static_cast<double>(from[0]);
+            const double ay = height * static_cast<double>(from[1]);
+            const double dx = width * static_cast<double>(to[0]) - ax;
+            const double dy = height * static_cast<double>(to[1]) - ay;
             // One cell per step along the longer axis, both ends included.
             const std::int64_t steps = std::max<std::int64_t>(
                 1, TriangleRaster::nearest(std::max(std::fabs(dx), std::fabs(dy))));

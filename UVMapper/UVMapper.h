@@ -55,7 +55,8 @@ public:
     bool writeSamples(const std::string& path) const;
 
     std::size_t getTriangleCount() const { return m_triangles.size(); }
-    // The corner's lightmap texture coordinate (u, v), 0..1; corner 0 to 2 in the order added.
+    // The corner's lightmap texture coordinate (u, v), 0..1, after a successful map() (0, 0
+    // before); corner 0 to 2 in the order added.
     std::array<float, 2> getLightmapUV(std::size_t triangle, unsigned corner) const;
     std::uint32_t getFirstVertexIndex(std::size_t triangle) const;
     std::uint32_t getGroupId(std::size_t triangle) const;
@@ -119,7 +120,8 @@ private:
     bool checkInput() const;
     void buildClusters();
     bool placeClusters(const std::vector<std::uint32_t>& order, std::size_t& failedAt);
-    void assignLightmapCoordinates(const UVCluster& cluster);
+    // The corner's lightmap coordinate from its cluster's placement.
+    std::array<float, 2> lightmapUV(const UVTriangle& triangle, unsigned corner) const;
     void gatherMemberCorners();
     // The debug pictures, width × height pixels each, made only to be written: the triangle
     // edges, and the samples coloured by triangle.
