@@ -10,6 +10,10 @@
 #include <cstdint>
 #include <memory>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace vx {
 
 std::string sampleFilePath(const std::string& outputFile, int geometry, int lod) {
@@ -169,6 +173,11 @@ bool createLightmapUvs(std::vector<MaterialTriangles>& groups, std::uint32_t& uv
     VX_INFO << "(lightmap)saveSamples:" << path;
     const bool written = mapper->writeSamples(path);
     mapper.reset();
+#if defined(__GLIBC__)
+    // The mapper's blocks, freed between blocks still in use, stay with the process until
+    // handed back; the rest of the export would otherwise run on top of them.
+    malloc_trim(0);
+#endif
     if (hasSet) {
         for (std::size_t g = 0; g < groups.size(); ++g)
             appendCopies(groups[g], copies[g], unplacedCopies[g], uvSetCount);

@@ -68,7 +68,7 @@ void lumelRange(double low, double high, double origin, double size, double marg
 
 void LumelSampler::sampleCluster(const UVCluster& cluster, const std::vector<UVTriangle>& triangles,
                                  const std::vector<std::uint32_t>& members, LumelSample* samples,
-                                 std::uint32_t gridWidth, std::uint64_t& real) {
+                                 std::uint64_t& real) {
     const std::int32_t w = cluster.w;
     const std::int32_t h = cluster.h;
     const unsigned axisA = planeCoordinateA(cluster.axis);
@@ -147,10 +147,6 @@ void LumelSampler::sampleCluster(const UVCluster& cluster, const std::vector<UVT
     m_columnA.resize(std::size_t(w));
     for (std::int32_t i = 0; i < w; ++i)
         m_columnA[std::size_t(i)] = lumelArea(cluster, i, 0).pa;
-    // Sampled in a buffer of the cluster's own, whose few cache lines stay hot, and copied
-    // into the grid row by row: lumels no rule covers keep what the grid holds.
-    m_local.resize(std::size_t(w) * std::size_t(h));
-    m_written.assign(m_local.size(), 0);
     for (std::int32_t j = 0; j < h; ++j) {
         LumelArea area = lumelArea(cluster, 0, j);
         for (std::int32_t i = 0; i < w; ++i) {
@@ -172,26 +168,9 @@ void LumelSampler::sampleCluster(const UVCluster& cluster, const std::vector<UVT
                 candidateCount = m_merged.size();
             }
             bool isReal = false;
-            if (sampleLumel(area, triangles, candidates, candidateCount, m_local[cell], isReal)) {
-                m_written[cell] = 1;
-                if (isReal)
-                    ++real;
-            }
-        }
-    }
-    for (std::int32_t j = 0; j < h; ++j) {
-        const std::size_t rowStart = std::size_t(j) * std::size_t(w);
-        LumelSample* target =
-            samples + std::size_t(cluster.y + j) * gridWidth + std::size_t(cluster.x);
-        for (std::size_t i = 0; i < std::size_t(w);) {
-            std::size_t end = i;
-            while (end < std::size_t(w) && m_written[rowStart + end] == m_written[rowStart + i])
-                ++end;
-            if (m_written[rowStart + i] != 0)
-                std::copy(m_local.begin() + static_cast<std::ptrdiff_t>(rowStart + i),
-                          m_local.begin() + static_cast<std::ptrdiff_t>(rowStart + end),
-                          target + i);
-            i = end;
+            if (sampleLumel(area, triangles, candidates, candidateCount, samples[cell], isReal) &&
+                isReal)
+                ++real;
         }
     }
 }

@@ -135,7 +135,7 @@ void UVMapper::markTriangle(const float u[3], const float v[3], std::int32_t clu
 }
 
 void UVMapper::sampleCluster(std::size_t cluster) {
-    m_sampler.sampleCluster(m_clusters[cluster], m_triangles, m_members, m_samples.data(), m_width,
+    m_sampler.sampleCluster(m_clusters[cluster], m_triangles, m_members, clusterSamples(cluster),
                             m_realSamples);
 }
 
@@ -366,27 +366,78 @@ std::vector<std::uint32_t> UVMapper::drawUvsImage() const {
 }
 
 void UVMapper::computeSamples() {
-    m_samples.assign(std::size_t{m_width} * m_height, LumelSample{});
+    m_sampleStart.resize(m_clusters.size() + 1);
+    m_sampleStart[0] = 0;
+    for (std::size_t c = 0; c < m_clusters.size(); ++c)
+        m_sampleStart[c + 1] =
+            m_sampleStart[c] + std::size_t(m_clusters[c].w) * std::size_t(m_clusters[c].h);
+    m_samples.assign(m_sampleStart.back(), LumelSample{});
     m_realSamples = 0;
     for (std::size_t c = 0; c < m_clusters.size(); ++c)
         sampleCluster(c);
-    std::cout << "samples: " << m_samples.size() << ", real: " << m_realSamples << '\n';
-    VX_INFO << "samples: " << static_cast<std::uint64_t>(m_samples.size())
-            << ", real: " << m_realSamples;
+    const std::uint64_t lumels = std::uint64_t{m_width} * m_height;
+    std::cout << "samples: " << lumels << ", real: " << m_realSamples << '\n';
+    VX_INFO << "samples: " << lumels << ", real: " << m_realSamples;
+}
+
+template <typename Row>
+void UVMapper::forEachSampleRow(Row&& row) const {
+    // The clusters over each row, in cluster order: one counting sort by row.
+    std::vector<std::size_t> start(std::size_t{m_height} + 1, 0);
+    for (const UVCluster& cluster : m_clusters)
+        for (std::int32_t j = 0; j < cluster.h; ++j)
+            ++start[std::size_t(cluster.y + j) + 1];
+    for (std::size_t y = 1; y < start.size(); ++y)
+        start[y] += start[y - 1];
+    std::vector<std::uint32_t> over(start.back());
+    std::vector<std::size_t> fill(start.begin(), start.end() - 1);
+    for (std::size_t c = 0; c < m_clusters.size(); ++c)
+        for (std::int32_t j = 0; j < m_clusters[c].h; ++j)
+            over[fill[std::size_t(m_clusters[c].y + j)]++] = static_cast<std::uint32_t>(c);
+    fill = {};
+
+    std::vector<LumelSample> samples(m_width);
+    for (std::uint32_t y = 0; y < m_height; ++y) {
+        std::fill(samples.begin(), samples.end(), LumelSample{});
+        for (std::size_t k = start[y]; k < start[y + 1]; ++k) {
+            const UVCluster& cluster = m_clusters[over[k]];
+            const LumelSample* from =
+                m_samples.data() + m_sampleStart[over[k]] +
+                std::size_t(static_cast<std::int32_t>(y) - cluster.y) * std::size_t(cluster.w);
+            LumelSample* to = samples.data() + cluster.x;
+            for (std::int32_t i = 0; i < cluster.w; ++i)
+                if (from[i].triangle != -1)
+                    to[i] = from[i];
+        }
+        row(y, samples.data());
+    }
+}
+
+std::vector<LumelSample> UVMapper::samples() const {
+    std::vector<LumelSample> all;
+    all.reserve(std::size_t{m_width} * m_height);
+    if (!m_mapped)
+        return all;
+    forEachSampleRow(
+        [&](std::uint32_t, const LumelSample* row) { all.insert(all.end(), row, row + m_width); });
+    return all;
 }
 
 std::vector<std::uint32_t> UVMapper::drawSamplesImage() const {
-    std::vector<std::uint32_t> image(m_samples.size());
-    for (std::size_t i = 0; i < m_samples.size(); ++i) {
-        const auto t = static_cast<std::uint32_t>(m_samples[i].triangle);
-        std::uint32_t b0 = t & 1u;
-        std::uint32_t b1 = (t >> 1) & 1u;
-        std::uint32_t b2 = (t >> 2) & 1u;
-        if (b0 == 0 && b1 == 0 && b2 == 0)
-            b0 = b1 = b2 = 1;
-        const std::uint32_t level = t + 40u; // modulo 2^32, as the 32-bit pixel keeps it
-        image[i] = ((level * b0) << 16) | ((level * b1) << 8) | (level * b2);
-    }
+    std::vector<std::uint32_t> image(std::size_t{m_width} * m_height);
+    forEachSampleRow([&](std::uint32_t y, const LumelSample* row) {
+        std::uint32_t* pixel = image.data() + std::size_t{y} * m_width;
+        for (std::uint32_t x = 0; x < m_width; ++x) {
+            const auto t = static_cast<std::uint32_t>(row[x].triangle);
+            std::uint32_t b0 = t & 1u;
+            std::uint32_t b1 = (t >> 1) & 1u;
+            std::uint32_t b2 = (t >> 2) & 1u;
+            if (b0 == 0 && b1 == 0 && b2 == 0)
+                b0 = b1 = b2 = 1;
+            const std::uint32_t level = t + 40u; // modulo 2^32, as the 32-bit pixel keeps it
+            pixel[x] = ((level * b0) << 16) | ((level * b1) << 8) | (level * b2);
+        }
+    });
     return image;
 }
 
@@ -408,7 +459,9 @@ bool UVMapper::writeSamples(const std::string& path) const {
     FileOutStream out(path.c_str());
     out.write("SMP2", 4);
     out << m_width << m_height;
-    out.write(m_samples.data(), m_samples.size() * sizeof(LumelSample));
+    forEachSampleRow([&](std::uint32_t, const LumelSample* row) {
+        out.write(row, std::size_t{m_width} * sizeof(LumelSample));
+    });
     out << static_cast<std::uint32_t>(m_triangles.size());
     // A block of triangles at a time: no copy of all corners at once.
     constexpr std::size_t kBlock = 256;

@@ -78,7 +78,8 @@ public:
     const std::vector<Vector3>& weldedPositions() const { return m_weldedPositions; }
     // Cluster numbers of the lumels the final placement marked, -1 where free.
     const std::vector<std::int32_t>& grid() const { return m_grid; }
-    const std::vector<LumelSample>& samples() const { return m_samples; }
+    // Every lumel's sample, row by row, put together from the clusters' own.
+    std::vector<LumelSample> samples() const;
 
 protected:
     // The searches of map(), one per step that a plain scan would make slow. Each sets exactly
@@ -96,8 +97,13 @@ protected:
     // Scan-converts a triangle with these corner lightmap coordinates into the grid through
     // markSpan.
     virtual void markTriangle(const float u[3], const float v[3], std::int32_t cluster);
-    // Fills the samples of one cluster's lumels and counts the real ones in m_realSamples.
+    // Fills the samples of one cluster's lumels (clusterSamples) and counts the real ones in
+    // m_realSamples; a lumel no rule covers keeps triangle -1.
     virtual void sampleCluster(std::size_t cluster);
+    // The cluster's w × h samples, row by row.
+    LumelSample* clusterSamples(std::size_t cluster) {
+        return m_samples.data() + m_sampleStart[cluster];
+    }
 
     // Cells x0 .. x1 of the row get the cluster's number; cells off the grid are skipped. The
     // cells are occupied at once; the numbers reach grid() when the attempt places every
@@ -113,7 +119,10 @@ protected:
     std::vector<UVCluster> m_clusters;
     std::vector<std::uint32_t> m_members; // every cluster's triangle numbers, in slices
     std::vector<std::int32_t> m_grid;
+    // Each cluster's samples, from m_sampleStart[cluster]. Only the clusters' lumels are held:
+    // the lightmap's rows are put together from them when they are written.
     std::vector<LumelSample> m_samples;
+    std::vector<std::size_t> m_sampleStart;
     std::uint64_t m_realSamples = 0;
 
 private:
@@ -128,6 +137,11 @@ private:
     std::vector<std::uint32_t> drawUvsImage() const;
     std::vector<std::uint32_t> drawSamplesImage() const;
     void computeSamples();
+    // Calls row(y, samples) for every lightmap row from the top, with the width's samples of
+    // that row: where clusters' rectangles overlap, the last cluster to give a lumel a sample
+    // wins, as if each had written its samples into the lightmap in turn.
+    template <typename Row>
+    void forEachSampleRow(Row&& row) const;
     void writeDebugImage(const char* name, const std::vector<std::uint32_t>& pixels) const;
 
     float m_lumelsPerMeter = 0.0f;

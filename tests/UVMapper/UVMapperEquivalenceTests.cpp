@@ -70,6 +70,13 @@ void expectSameMapping(const TestMesh& mesh, std::uint32_t size) {
     EXPECT_EQ(fast.getAttemptCount(), literal.getAttemptCount());
     ASSERT_EQ(fast.grid(), literal.grid());
     ASSERT_EQ(fast.getRealSampleCount(), literal.getRealSampleCount());
+    // The lightmap's rows put together from the clusters' samples, against every cluster
+    // writing its own into the lightmap in turn (later ones over earlier ones).
+    const std::vector<LumelSample> assembled = fast.samples();
+    ASSERT_EQ(assembled.size(), literal.lightmapSamples().size());
+    ASSERT_EQ(std::memcmp(assembled.data(), literal.lightmapSamples().data(),
+                          assembled.size() * sizeof(LumelSample)),
+              0);
     EXPECT_EQ(std::tie(fastFiles.samples, fastFiles.uvsTga, fastFiles.samplesTga),
               std::tie(literalFiles.samples, literalFiles.uvsTga, literalFiles.samplesTga));
     // Not a pair of empty results: the mesh really was mapped and sampled.
