@@ -63,24 +63,26 @@ struct CornerCopy {
 template <typename PlaceOf>
 void placeOriginals(MaterialTriangles& group, PlaceOf placeOf, std::uint32_t firstSet,
                     std::vector<CornerCopy>& copies, std::vector<ExportVertex>& unplacedCopies) {
-    constexpr std::uint32_t kNone = 0xFFFFFFFFu;
-    std::vector<std::uint32_t> claimant(group.vertices.size(), kNone);
+    // Each vertex's place, from the first corner to use it.
+    std::vector<CornerPlace> decided(group.vertices.size());
+    std::vector<bool> claimed(group.vertices.size(), false);
     for (std::size_t c = 0; c < group.corners.size(); ++c) {
-        std::uint32_t& first = claimant[group.corners[c]];
-        if (first == kNone) {
-            first = static_cast<std::uint32_t>(c);
+        const std::uint32_t vertex = group.corners[c];
+        const CornerPlace own = placeOf(c);
+        if (!claimed[vertex]) {
+            claimed[vertex] = true;
+            decided[vertex] = own;
             continue;
         }
-        const CornerPlace own = placeOf(c);
-        if (samePlace(placeOf(first), own))
+        if (samePlace(decided[vertex], own))
             continue;
         copies.push_back({static_cast<std::uint32_t>(c), own});
         if (!own.placed)
-            unplacedCopies.push_back(group.vertices[group.corners[c]]);
+            unplacedCopies.push_back(group.vertices[vertex]);
     }
-    for (std::size_t v = 0; v < claimant.size(); ++v)
-        if (claimant[v] != kNone)
-            place(group.vertices[v], placeOf(claimant[v]), firstSet);
+    for (std::size_t v = 0; v < decided.size(); ++v)
+        if (claimed[v])
+            place(group.vertices[v], decided[v], firstSet);
 }
 
 // Room for every copy a group can get (one per corner past the first to use its vertex), made

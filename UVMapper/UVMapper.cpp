@@ -5,6 +5,7 @@
 #include "UVMapper/ClusterProjection.h"
 #include "UVMapper/EdgeClusterer.h"
 #include "UVMapper/PositionWeldGrid.h"
+#include "UVMapper/SizeDivision.h"
 #include "UVMapper/TgaImage.h"
 #include "UVMapper/TriangleRaster.h"
 
@@ -26,22 +27,6 @@ std::int32_t lumelCount(float extent, float lumelsPerMeter) {
     const double nearest = std::floor(static_cast<double>(scaled) + 0.5);
     return static_cast<std::int32_t>(std::clamp(nearest, 2.0, 1073741824.0));
 }
-
-// Division by the lightmap's size. A power of two divides as its exact reciprocal multiplies
-// (both round the same exact quotient), at a fraction of the cost.
-class SizeDivision {
-public:
-    explicit SizeDivision(std::uint32_t size)
-        : m_size(static_cast<float>(size)),
-          m_inverse(std::has_single_bit(size) ? 1.0f / static_cast<float>(size) : 0.0f) {}
-    float operator()(float value) const {
-        return m_inverse != 0.0f ? value * m_inverse : value / m_size;
-    }
-
-private:
-    float m_size;
-    float m_inverse;
-};
 
 // A cluster-local coordinate in lightmap coordinates (0..1): the cluster's first lumel plus
 // (size - 1) lumels times the local coordinate, over the lightmap's size.
@@ -93,9 +78,9 @@ std::array<float, 2> UVMapper::lightmapUV(const UVTriangle& triangle, unsigned c
     float v = 0.0f;
     clusterLocal(cluster, triangle.corners[corner].position, u, v);
     return {lightmapCoordinate(static_cast<float>(cluster.x), static_cast<float>(cluster.w - 1), u,
-                               SizeDivision(m_width)),
+                               m_byWidth),
             lightmapCoordinate(static_cast<float>(cluster.y), static_cast<float>(cluster.h - 1), v,
-                               SizeDivision(m_height))};
+                               m_byHeight)};
 }
 
 std::uint32_t UVMapper::getFirstVertexIndex(std::size_t triangle) const {
@@ -319,6 +304,8 @@ bool UVMapper::map() {
         }
         if (placed) {
             m_lumelsPerMeter = lumelsPerMeter;
+            m_byWidth = SizeDivision(m_width);
+            m_byHeight = SizeDivision(m_height);
             break;
         }
         std::cout << "Lightmap to small to map all clusters, regardless of resolution. "

@@ -15,6 +15,7 @@
 #include "Shared/Base/math/Vector3.h"
 #include "UVMapper/FreeAreaFinder.h"
 #include "UVMapper/LumelSampler.h"
+#include "UVMapper/SizeDivision.h"
 #include "UVMapper/UVMapperRecords.h"
 
 #include <algorithm>
@@ -145,6 +146,8 @@ private:
     void writeDebugImage(const char* name, const std::vector<std::uint32_t>& pixels) const;
 
     float m_lumelsPerMeter = 0.0f;
+    SizeDivision m_byWidth{1}; // the final size's, for the lightmap coordinates
+    SizeDivision m_byHeight{1};
     std::uint32_t m_attempts = 0;
     std::uint32_t m_doublings = 0;
     bool m_mapped = false;
