@@ -174,11 +174,11 @@ void UVMapper::gatherMemberCorners() {
 bool UVMapper::placeClusters(const std::vector<std::uint32_t>& order, std::size_t& failedAt) {
     std::cout << "Mapping clusters\n";
     VX_INFO << "Mapping clusters";
-    if (!m_markedSpans.empty()) {
+    if (m_marked) {
         // Only a grid that holds marks needs clearing: attempts that fail at their first
         // cluster (far too large) cost nothing on a large grid.
         m_finder.reset(m_width, m_height);
-        m_markedSpans.clear();
+        m_marked = false;
     }
     for (std::size_t position = 0; position < order.size(); ++position) {
         UVCluster& cluster = m_clusters[order[position]];
@@ -191,34 +191,38 @@ bool UVMapper::placeClusters(const std::vector<std::uint32_t>& order, std::size_
         }
         cluster.x = static_cast<std::int32_t>(x) + 2;
         cluster.y = static_cast<std::int32_t>(y) + 2;
-        // The same arithmetic as lightmapUV, which gives the placement that succeeds.
-        const auto first = static_cast<float>(x + 2);
-        const auto top = static_cast<float>(y + 2);
-        const auto w = static_cast<float>(cluster.w - 1);
-        const auto h = static_cast<float>(cluster.h - 1);
-        const SizeDivision width(m_width);
-        const SizeDivision height(m_height);
-        for (std::uint32_t i = 0; i < cluster.memberCount; ++i) {
-            const MemberCorners& local = m_memberCorners[cluster.memberBegin + i];
-            float u[3];
-            float v[3];
-            for (unsigned c = 0; c < 3; ++c) {
-                u[c] = lightmapCoordinate(first, w, local.u[c], width);
-                v[c] = lightmapCoordinate(top, h, local.v[c], height);
-            }
-            markTriangle(u, v, static_cast<std::int32_t>(order[position]));
-        }
+        markCluster(order[position]);
     }
-    // Failed attempts only ever needed the occupancy; the cluster numbers are written once,
-    // for the attempt that places every cluster.
-    m_memberCorners = {};
+    // Failed attempts only ever needed the occupancy; the cluster numbers are marked once
+    // more, for the attempt that placed every cluster.
     m_grid.assign(std::size_t{m_width} * m_height, -1);
-    for (const MarkedSpan& span : m_markedSpans)
-        std::fill_n(m_grid.begin() +
-                        static_cast<std::ptrdiff_t>(std::size_t{span.row} * m_width + span.x0),
-                    span.x1 - span.x0 + 1, span.cluster);
-    m_markedSpans = {};
+    m_markingGrid = true;
+    for (const std::uint32_t cluster : order)
+        markCluster(cluster);
+    m_markingGrid = false;
+    m_memberCorners = {};
     return true;
+}
+
+void UVMapper::markCluster(std::uint32_t index) {
+    // The same arithmetic as lightmapUV, which gives the placement that succeeds.
+    const UVCluster& cluster = m_clusters[index];
+    const auto first = static_cast<float>(cluster.x);
+    const auto top = static_cast<float>(cluster.y);
+    const auto w = static_cast<float>(cluster.w - 1);
+    const auto h = static_cast<float>(cluster.h - 1);
+    const SizeDivision width(m_width);
+    const SizeDivision height(m_height);
+    for (std::uint32_t i = 0; i < cluster.memberCount; ++i) {
+        const MemberCorners& local = m_memberCorners[cluster.memberBegin + i];
+        float u[3];
+        float v[3];
+        for (unsigned c = 0; c < 3; ++c) {
+            u[c] = lightmapCoordinate(first, w, local.u[c], width);
+            v[c] = lightmapCoordinate(top, h, local.v[c], height);
+        }
+        markTriangle(u, v, static_cast<std::int32_t>(index));
+    }
 }
 
 bool UVMapper::map() {
@@ -258,7 +262,7 @@ bool UVMapper::map() {
     std::size_t failedAt = 0;
     for (;;) {
         m_finder.reset(m_width, m_height);
-        m_markedSpans.clear();
+        m_marked = false;
         failedSizes.clear();
         // With no area at all every cluster takes its 2 × 2 lumels at any density; the largest
         // finite one keeps the arithmetic finite and the attempts counted.

@@ -106,9 +106,9 @@ protected:
         return m_samples.data() + m_sampleStart[cluster];
     }
 
-    // Cells x0 .. x1 of the row get the cluster's number; cells off the grid are skipped. The
-    // cells are occupied at once; the numbers reach grid() when the attempt places every
-    // cluster.
+    // Cells x0 .. x1 of the row become occupied; cells off the grid are skipped. Once an
+    // attempt has placed every cluster, its marks are made once more to give the cells their
+    // cluster's number in grid().
     void markSpan(std::int64_t row, std::int64_t x0, std::int64_t x1, std::int32_t cluster);
     // Whether a cell is marked in the current placement attempt.
     bool occupied(std::uint32_t x, std::uint32_t y) const;
@@ -130,6 +130,8 @@ private:
     bool checkInput() const;
     void buildClusters();
     bool placeClusters(const std::vector<std::uint32_t>& order, std::size_t& failedAt);
+    // Marks the cluster's triangles at its place.
+    void markCluster(std::uint32_t cluster);
     // The corner's lightmap coordinate from its cluster's placement.
     std::array<float, 2> lightmapUV(const UVTriangle& triangle, unsigned corner) const;
     void gatherMemberCorners();
@@ -153,13 +155,8 @@ private:
     bool m_mapped = false;
     std::string m_imageFolder;
     FreeAreaFinder m_finder;
-    struct MarkedSpan {
-        std::uint32_t row;
-        std::uint32_t x0;
-        std::uint32_t x1;
-        std::int32_t cluster;
-        bool operator==(const MarkedSpan&) const = default;
-    };
+    bool m_marked = false;      // a cell marked since m_finder was last emptied
+    bool m_markingGrid = false; // marks go to m_grid, as cluster numbers
     // Every member slot's corners in cluster-local coordinates, in the order of m_members:
     // placement attempts read them front to back instead of visiting triangles all over
     // m_triangles, and write no coordinates until the attempt that succeeds.
@@ -168,8 +165,6 @@ private:
         float v[3];
     };
     std::vector<MemberCorners> m_memberCorners;
-    // The current attempt's marks in order, replayed into m_grid when it succeeds.
-    std::vector<MarkedSpan> m_markedSpans;
     LumelSampler m_sampler;
 };
 
@@ -182,13 +177,14 @@ inline void UVMapper::markSpan(std::int64_t row, std::int64_t x0, std::int64_t x
     x1 = std::min<std::int64_t>(x1, static_cast<std::int64_t>(m_width) - 1);
     if (x0 > x1)
         return;
-    const MarkedSpan span{static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(x0),
-                          static_cast<std::uint32_t>(x1), cluster};
-    // Steps of one row often repeat the span before them; a repeat changes nothing.
-    if (!m_markedSpans.empty() && m_markedSpans.back() == span)
+    if (m_markingGrid) {
+        std::int32_t* cells = m_grid.data() + row * static_cast<std::int64_t>(m_width);
+        std::fill(cells + x0, cells + x1 + 1, cluster);
         return;
-    m_markedSpans.push_back(span);
-    m_finder.markSpan(span.row, span.x0, span.x1);
+    }
+    m_finder.markSpan(static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(x0),
+                      static_cast<std::uint32_t>(x1));
+    m_marked = true;
 }
 
 } // namespace vx
