@@ -137,12 +137,13 @@ INSTANTIATE_TEST_SUITE_P(Meshes, FastAndLiteralSearches, ::testing::ValuesIn(kCa
                          [](const auto& param) { return std::string(param.param.name); });
 
 // Points jittered around a lattice finer than the weld grid's cells, near the origin and far
-// out where the cell numbers are clamped: each gets the first earlier point within the weld
-// distance, as a scan over all of them finds it.
+// out where the cell numbers are clamped, and repeats of earlier ones bit for bit: each gets
+// the first earlier point within the weld distance, as a scan over all of them finds it.
 TEST(PositionWeldGridWelds, TheFirstEarlierPositionWithinTheDistance) {
     TestRandom random(9);
     PositionWeldGrid grid;
     std::vector<Vector3> scanned;
+    std::vector<Vector3> queried;
     std::size_t welded = 0;
     for (int n = 0; n < 6000; ++n) {
         const float origin = n % 4 == 0 ? 30000.0f : 0.0f;
@@ -150,6 +151,9 @@ TEST(PositionWeldGridWelds, TheFirstEarlierPositionWithinTheDistance) {
         for (unsigned c = 0; c < 3; ++c)
             p[c] = origin + 0.03f * static_cast<float>(random.next() % 8) +
                    random.uniform(-0.012f, 0.012f);
+        if (n % 5 == 4)
+            p = queried[random.next() % queried.size()];
+        queried.push_back(p);
         std::size_t first = 0;
         while (first < scanned.size() && !PositionWeldGrid::withinWeldDistance(scanned[first], p))
             ++first;
