@@ -191,38 +191,47 @@ bool UVMapper::placeClusters(const std::vector<std::uint32_t>& order, std::size_
         }
         cluster.x = static_cast<std::int32_t>(x) + 2;
         cluster.y = static_cast<std::int32_t>(y) + 2;
-        markCluster(order[position]);
+        // The same arithmetic as lightmapUV, which gives the placement that succeeds.
+        const auto first = static_cast<float>(cluster.x);
+        const auto top = static_cast<float>(cluster.y);
+        const auto w = static_cast<float>(cluster.w - 1);
+        const auto h = static_cast<float>(cluster.h - 1);
+        const SizeDivision width(m_width);
+        const SizeDivision height(m_height);
+        for (std::uint32_t i = 0; i < cluster.memberCount; ++i) {
+            const MemberCorners& local = m_memberCorners[cluster.memberBegin + i];
+            float u[3];
+            float v[3];
+            for (unsigned c = 0; c < 3; ++c) {
+                u[c] = lightmapCoordinate(first, w, local.u[c], width);
+                v[c] = lightmapCoordinate(top, h, local.v[c], height);
+            }
+            markTriangle(u, v, static_cast<std::int32_t>(order[position]));
+        }
     }
-    // Failed attempts only ever needed the occupancy; the cluster numbers are marked once
-    // more, for the attempt that placed every cluster.
-    m_grid.assign(std::size_t{m_width} * m_height, -1);
-    m_markingGrid = true;
-    for (const std::uint32_t cluster : order)
-        markCluster(cluster);
-    m_markingGrid = false;
     m_memberCorners = {};
     return true;
 }
 
-void UVMapper::markCluster(std::uint32_t index) {
-    // The same arithmetic as lightmapUV, which gives the placement that succeeds.
-    const UVCluster& cluster = m_clusters[index];
-    const auto first = static_cast<float>(cluster.x);
-    const auto top = static_cast<float>(cluster.y);
-    const auto w = static_cast<float>(cluster.w - 1);
-    const auto h = static_cast<float>(cluster.h - 1);
-    const SizeDivision width(m_width);
-    const SizeDivision height(m_height);
-    for (std::uint32_t i = 0; i < cluster.memberCount; ++i) {
-        const MemberCorners& local = m_memberCorners[cluster.memberBegin + i];
+const std::vector<std::int32_t>& UVMapper::grid() {
+    if (!m_mapped || !m_grid.empty())
+        return m_grid;
+    // The clusters' marks are disjoint (each lies in a block that was free when its cluster
+    // was placed), so marking them in cluster order gives what the placement marked.
+    m_grid.assign(std::size_t{m_width} * m_height, -1);
+    m_markingGrid = true;
+    for (std::size_t t = 0; t < m_triangles.size(); ++t) {
         float u[3];
         float v[3];
         for (unsigned c = 0; c < 3; ++c) {
-            u[c] = lightmapCoordinate(first, w, local.u[c], width);
-            v[c] = lightmapCoordinate(top, h, local.v[c], height);
+            const std::array<float, 2> uv = lightmapUV(m_triangles[t], c);
+            u[c] = uv[0];
+            v[c] = uv[1];
         }
-        markTriangle(u, v, static_cast<std::int32_t>(index));
+        markTriangle(u, v, m_triangles[t].cluster);
     }
+    m_markingGrid = false;
+    return m_grid;
 }
 
 bool UVMapper::map() {
@@ -230,6 +239,7 @@ bool UVMapper::map() {
     m_attempts = 0;
     m_doublings = 0;
     m_realSamples = 0;
+    m_grid.clear();
     if (!checkInput())
         return false;
     // A size of 0 (a size of 1 shifted by the LOD number) would double to 0 for ever.
@@ -325,11 +335,10 @@ bool UVMapper::map() {
         ++m_doublings;
     }
 
-    const auto used = static_cast<std::size_t>(
-        std::count_if(m_grid.begin(), m_grid.end(), [](std::int32_t cell) { return cell != -1; }));
     char ratio[64];
     std::snprintf(ratio, sizeof ratio, "---Usage Ratio %.3f\n",
-                  static_cast<double>(used) / static_cast<double>(m_grid.size()));
+                  static_cast<double>(m_finder.occupiedCount()) /
+                      static_cast<double>(std::uint64_t{m_width} * m_height));
     std::cout << ratio;
 
     writeDebugImage("uvs.tga", drawUvsImage());

@@ -77,8 +77,10 @@ public:
     const std::vector<UVCluster>& clusters() const { return m_clusters; }
     const std::vector<std::uint32_t>& members() const { return m_members; }
     const std::vector<Vector3>& weldedPositions() const { return m_weldedPositions; }
-    // Cluster numbers of the lumels the final placement marked, -1 where free.
-    const std::vector<std::int32_t>& grid() const { return m_grid; }
+    // Cluster numbers of the lumels the final placement marked, -1 where free (empty before a
+    // successful map()). Only the occupancy is needed to map; the numbers are marked on the
+    // first call.
+    const std::vector<std::int32_t>& grid();
     // Every lumel's sample, row by row, put together from the clusters' own.
     std::vector<LumelSample> samples() const;
 
@@ -106,9 +108,8 @@ protected:
         return m_samples.data() + m_sampleStart[cluster];
     }
 
-    // Cells x0 .. x1 of the row become occupied; cells off the grid are skipped. Once an
-    // attempt has placed every cluster, its marks are made once more to give the cells their
-    // cluster's number in grid().
+    // Cells x0 .. x1 of the row become occupied, or take the cluster's number while grid()
+    // marks the final placement; cells off the grid are skipped.
     void markSpan(std::int64_t row, std::int64_t x0, std::int64_t x1, std::int32_t cluster);
     // Whether a cell is marked in the current placement attempt.
     bool occupied(std::uint32_t x, std::uint32_t y) const;
@@ -130,8 +131,6 @@ private:
     bool checkInput() const;
     void buildClusters();
     bool placeClusters(const std::vector<std::uint32_t>& order, std::size_t& failedAt);
-    // Marks the cluster's triangles at its place.
-    void markCluster(std::uint32_t cluster);
     // The corner's lightmap coordinate from its cluster's placement.
     std::array<float, 2> lightmapUV(const UVTriangle& triangle, unsigned corner) const;
     void gatherMemberCorners();

@@ -10,8 +10,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <functional>
+#include <iostream>
+#include <sstream>
 
 namespace vx::test {
 namespace {
@@ -20,6 +23,7 @@ struct MapOutcome {
     std::string samples;
     std::string uvsTga;
     std::string samplesTga;
+    std::string printed;
 };
 
 MapOutcome mapInto(UVMapper& mapper, const TestMesh& mesh, std::uint32_t size) {
@@ -27,10 +31,13 @@ MapOutcome mapInto(UVMapper& mapper, const TestMesh& mesh, std::uint32_t size) {
     mapper.setSize(size, size);
     mapper.setDebugImageFolder(folder.path());
     mesh.feed(mapper);
+    std::ostringstream printed;
+    std::streambuf* console = std::cout.rdbuf(printed.rdbuf());
     EXPECT_TRUE(mapper.map());
+    std::cout.rdbuf(console);
     EXPECT_TRUE(mapper.writeSamples(folder.file("mesh.samples")));
     return {readWholeFile(folder.file("mesh.samples")), readWholeFile(folder.file("uvs.tga")),
-            readWholeFile(folder.file("samples.tga"))};
+            readWholeFile(folder.file("samples.tga")), printed.str()};
 }
 
 template <typename T>
@@ -69,6 +76,13 @@ void expectSameMapping(const TestMesh& mesh, std::uint32_t size) {
     EXPECT_EQ(fast.getWidth(), literal.getWidth());
     EXPECT_EQ(fast.getAttemptCount(), literal.getAttemptCount());
     ASSERT_EQ(fast.grid(), literal.grid());
+    // The printed usage: the share of the lightmap's cells that the final placement marked.
+    const auto marked = std::count_if(fast.grid().begin(), fast.grid().end(),
+                                      [](std::int32_t cell) { return cell != -1; });
+    char usage[64];
+    std::snprintf(usage, sizeof usage, "---Usage Ratio %.3f\n",
+                  static_cast<double>(marked) / static_cast<double>(fast.grid().size()));
+    EXPECT_NE(fastFiles.printed.find(usage), std::string::npos) << usage;
     ASSERT_EQ(fast.getRealSampleCount(), literal.getRealSampleCount());
     // The lightmap's rows put together from the clusters' samples, against every cluster
     // writing its own into the lightmap in turn (later ones over earlier ones).
