@@ -10,6 +10,10 @@
 #include <cstdint>
 #include <memory>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace vx {
 
 std::string sampleFilePath(const std::string& outputFile, int geometry, int lod) {
@@ -59,29 +63,46 @@ struct CornerCopy {
 template <typename PlaceOf>
 void placeOriginals(MaterialTriangles& group, PlaceOf placeOf, std::uint32_t firstSet,
                     std::vector<CornerCopy>& copies, std::vector<ExportVertex>& unplacedCopies) {
-    constexpr std::uint32_t kNone = 0xFFFFFFFFu;
-    std::vector<std::uint32_t> claimant(group.vertices.size(), kNone);
+    // Each vertex's place, from the first corner to use it.
+    std::vector<CornerPlace> decided(group.vertices.size());
+    std::vector<bool> claimed(group.vertices.size(), false);
     for (std::size_t c = 0; c < group.corners.size(); ++c) {
-        std::uint32_t& first = claimant[group.corners[c]];
-        if (first == kNone) {
-            first = static_cast<std::uint32_t>(c);
+        const std::uint32_t vertex = group.corners[c];
+        const CornerPlace own = placeOf(c);
+        if (!claimed[vertex]) {
+            claimed[vertex] = true;
+            decided[vertex] = own;
             continue;
         }
-        const CornerPlace own = placeOf(c);
-        if (samePlace(placeOf(first), own))
+        if (samePlace(decided[vertex], own))
             continue;
         copies.push_back({static_cast<std::uint32_t>(c), own});
         if (!own.placed)
-            unplacedCopies.push_back(group.vertices[group.corners[c]]);
+            unplacedCopies.push_back(group.vertices[vertex]);
     }
-    for (std::size_t v = 0; v < claimant.size(); ++v)
-        if (claimant[v] != kNone)
-            place(group.vertices[v], placeOf(claimant[v]), firstSet);
+    for (std::size_t v = 0; v < decided.size(); ++v)
+        if (claimed[v])
+            place(group.vertices[v], decided[v], firstSet);
+}
+
+// Room for every copy a group can get (one per corner past the first to use its vertex), made
+// while the mapper is not yet there: growing the list once the mapper is freed would put it
+// where the allocator keeps the freed memory, which the process then holds on to while the
+// group is consumed. Room that no copy takes is never touched.
+void reserveForCopies(MaterialTriangles& group) {
+    std::vector<bool> used(group.vertices.size(), false);
+    std::size_t later = 0;
+    for (const std::uint32_t vertex : group.corners) {
+        if (used[vertex])
+            ++later;
+        used[vertex] = true;
+    }
+    group.vertices.reserve(group.vertices.size() + later);
 }
 
 void appendCopies(MaterialTriangles& group, const std::vector<CornerCopy>& copies,
                   const std::vector<ExportVertex>& unplacedCopies, std::uint32_t firstSet) {
-    group.vertices.reserve(group.vertices.size() + copies.size());
+    // reserveForCopies made room for them all.
     std::size_t unplaced = 0;
     for (const CornerCopy& copy : copies) {
         ExportVertex vertex = copy.place.placed ? group.vertices[group.corners[copy.corner]]
@@ -106,6 +127,10 @@ bool createLightmapUvs(std::vector<MaterialTriangles>& groups, std::uint32_t& uv
     std::size_t triangles = 0;
     for (const MaterialTriangles& group : groups)
         triangles += group.corners.size() / 3;
+    const bool hasSet = uvSetCount >= 1 && uvSetCount < ExportVertex::kMaxUvSets;
+    if (hasSet)
+        for (MaterialTriangles& group : groups)
+            reserveForCopies(group);
     // The mapper holds every triangle's corners, clusters and samples: it goes before the
     // vertices grow by their copies, so that the two never take memory at the same time.
     auto mapper = std::make_unique<UVMapper>();
@@ -124,7 +149,6 @@ bool createLightmapUvs(std::vector<MaterialTriangles>& groups, std::uint32_t& uv
                                  std::to_string(geometry) + " lod" + std::to_string(lod));
         return false;
     }
-    const bool hasSet = uvSetCount >= 1 && uvSetCount < ExportVertex::kMaxUvSets;
     std::vector<std::vector<CornerCopy>> copies(hasSet ? groups.size() : 0);
     std::vector<std::vector<ExportVertex>> unplacedCopies(copies.size());
     if (hasSet) {
@@ -151,6 +175,11 @@ bool createLightmapUvs(std::vector<MaterialTriangles>& groups, std::uint32_t& uv
     VX_INFO << "(lightmap)saveSamples:" << path;
     const bool written = mapper->writeSamples(path);
     mapper.reset();
+#if defined(__GLIBC__)
+    // The mapper's blocks, freed between blocks still in use, stay with the process until
+    // handed back; the rest of the export would otherwise run on top of them.
+    malloc_trim(0);
+#endif
     if (hasSet) {
         for (std::size_t g = 0; g < groups.size(); ++g)
             appendCopies(groups[g], copies[g], unplacedCopies[g], uvSetCount);

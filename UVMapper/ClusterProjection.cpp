@@ -29,12 +29,6 @@ void clusterBounds(const UVCluster& cluster, const std::vector<UVTriangle>& tria
 
 void projectTriangle(UVTriangle& triangle) {
     triangle.axis = dominantAxis(triangle.faceNormal);
-    const unsigned a = planeCoordinateA(triangle.axis);
-    const unsigned b = planeCoordinateB(triangle.axis);
-    for (UVCorner& corner : triangle.corners) {
-        corner.projected[0] = corner.position[a];
-        corner.projected[1] = corner.position[b];
-    }
 }
 
 void splitPoorlyCoveredClusters(std::vector<UVTriangle>& triangles,
@@ -52,13 +46,15 @@ void splitPoorlyCoveredClusters(std::vector<UVTriangle>& triangles,
         const float area = (high[a] - low[a]) * (high[b] - low[b]);
         float triangleArea = 0.0f;
         for (std::uint32_t i = 0; i < clusters[c].memberCount; ++i) {
-            const UVCorner* k = triangles[members[clusters[c].memberBegin + i]].corners;
-            const float extentA =
-                std::max({k[0].projected[0], k[1].projected[0], k[2].projected[0]}) -
-                std::min({k[0].projected[0], k[1].projected[0], k[2].projected[0]});
-            const float extentB =
-                std::max({k[0].projected[1], k[1].projected[1], k[2].projected[1]}) -
-                std::min({k[0].projected[1], k[1].projected[1], k[2].projected[1]});
+            const UVTriangle& t = triangles[members[clusters[c].memberBegin + i]];
+            const float a0 = planeA(t.corners[0].position, t.axis);
+            const float a1 = planeA(t.corners[1].position, t.axis);
+            const float a2 = planeA(t.corners[2].position, t.axis);
+            const float b0 = planeB(t.corners[0].position, t.axis);
+            const float b1 = planeB(t.corners[1].position, t.axis);
+            const float b2 = planeB(t.corners[2].position, t.axis);
+            const float extentA = std::max({a0, a1, a2}) - std::min({a0, a1, a2});
+            const float extentB = std::max({b0, b1, b2}) - std::min({b0, b1, b2});
             triangleArea += extentA * extentB;
         }
         const float ratio = triangleArea / area;
@@ -83,7 +79,7 @@ void splitPoorlyCoveredClusters(std::vector<UVTriangle>& triangles,
     }
 }
 
-void projectCluster(UVCluster& cluster, std::vector<UVTriangle>& triangles,
+void projectCluster(UVCluster& cluster, const std::vector<UVTriangle>& triangles,
                     const std::vector<std::uint32_t>& members) {
     clusterBounds(cluster, triangles, members, cluster.boundsMin, cluster.boundsMax);
     const unsigned a = planeCoordinateA(cluster.axis);
@@ -95,12 +91,17 @@ void projectCluster(UVCluster& cluster, std::vector<UVTriangle>& triangles,
     cluster.area = cluster.du * cluster.dv;
     if (!(cluster.du > 0.0f) || !(cluster.dv > 0.0f))
         std::cout << "warning delta zero\n";
-    for (std::uint32_t i = 0; i < cluster.memberCount; ++i) {
-        for (UVCorner& corner : triangles[members[cluster.memberBegin + i]].corners) {
-            corner.local[0] = cluster.du > 0.0f ? (corner.position[a] - minA) / cluster.du : 0.0f;
-            corner.local[1] = cluster.dv > 0.0f ? (corner.position[b] - minB) / cluster.dv : 0.0f;
-        }
-    }
+}
+
+void clusterLocal(const UVCluster& cluster, const Vector3& position, float& u, float& v) {
+    u = cluster.du > 0.0f
+            ? (planeA(position, cluster.axis) - planeA(cluster.boundsMin, cluster.axis)) /
+                  cluster.du
+            : 0.0f;
+    v = cluster.dv > 0.0f
+            ? (planeB(position, cluster.axis) - planeB(cluster.boundsMin, cluster.axis)) /
+                  cluster.dv
+            : 0.0f;
 }
 
 } // namespace vx

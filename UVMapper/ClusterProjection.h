@@ -8,7 +8,7 @@
 
 namespace vx {
 
-// Sets the triangle's axis from its face normal and its corners' projected coordinates.
+// Sets the triangle's axis from its face normal.
 void projectTriangle(UVTriangle& triangle);
 
 // Makes every member but the first of each cluster of two or more triangles a cluster of its
@@ -18,9 +18,11 @@ void splitPoorlyCoveredClusters(std::vector<UVTriangle>& triangles,
                                 std::vector<UVCluster>& clusters,
                                 const std::vector<std::uint32_t>& members);
 
-// Sets the cluster's box, extents and area, and the local coordinates of its members' corners
-// (0 along an extent of 0).
-void projectCluster(UVCluster& cluster, std::vector<UVTriangle>& triangles,
+// Sets the cluster's box, extents and area.
+void projectCluster(UVCluster& cluster, const std::vector<UVTriangle>& triangles,
                     const std::vector<std::uint32_t>& members);
+// A member corner's place in its cluster's box on the cluster plane, 0..1 along each extent (0
+// along an extent of 0).
+void clusterLocal(const UVCluster& cluster, const Vector3& position, float& u, float& v);
 
 } // namespace vx

@@ -42,6 +42,15 @@ bool FreeAreaFinder::isFree(std::uint32_t x, std::uint32_t y) const {
     return ((row(y)[x / 64] >> (x % 64)) & 1u) == 0;
 }
 
+std::uint64_t FreeAreaFinder::occupiedCount() const {
+    std::uint64_t bits = 0;
+    for (const std::uint64_t word : m_bits)
+        bits += static_cast<std::uint64_t>(std::popcount(word));
+    // Every row holds its guard: the last column and the spare bits past it.
+    const std::uint64_t guards = std::uint64_t{m_words} * 64 - (m_width - 1);
+    return bits - guards * m_height;
+}
+
 std::int64_t FreeAreaFinder::firstRun(const std::uint64_t* occupied, std::uint32_t blockWidth,
                                       std::uint32_t from) {
     const std::size_t words = m_words;

@@ -18,6 +18,8 @@ public:
     // Cells x0 .. x1 (inclusive) of the row become occupied.
     void markSpan(std::uint32_t row, std::uint32_t x0, std::uint32_t x1);
     bool isFree(std::uint32_t x, std::uint32_t y) const;
+    // The occupied cells outside the last column, which no block reaches and so no mark.
+    std::uint64_t occupiedCount() const;
 
     // The first block of blockWidth × blockHeight free cells in row-major order of its top-left
     // cell that leaves the grid's last row and last column out, as the mapper's scan does

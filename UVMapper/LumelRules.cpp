@@ -21,9 +21,10 @@ LumelArea lumelArea(const UVCluster& cluster, std::int32_t i, std::int32_t j) {
 
 bool sampleInside(const UVTriangle& triangle, const LumelArea& lumel, LumelSample& sample) {
     const UVCorner* k = triangle.corners;
-    const float a0 = k[0].projected[0], a1 = k[0].projected[1];
-    const float b0 = k[1].projected[0], b1 = k[1].projected[1];
-    const float c0 = k[2].projected[0], c1 = k[2].projected[1];
+    const std::int32_t axis = triangle.axis;
+    const float a0 = planeA(k[0].position, axis), a1 = planeB(k[0].position, axis);
+    const float b0 = planeA(k[1].position, axis), b1 = planeB(k[1].position, axis);
+    const float c0 = planeA(k[2].position, axis), c1 = planeB(k[2].position, axis);
     const float p0 = lumel.pa - c0;
     const float p1 = lumel.pb - c1;
     const float d = (b1 - c1) * (a0 - c0) + (c0 - b0) * (a1 - c1);
@@ -42,8 +43,9 @@ bool sampleCorner(const UVTriangle& triangle, const LumelArea& lumel, LumelSampl
     const float highA = lumel.pa + lumel.su;
     const float highB = lumel.pb + lumel.sv;
     for (const UVCorner& corner : triangle.corners) {
-        if (corner.projected[0] >= lumel.pa && corner.projected[0] <= highA &&
-            corner.projected[1] >= lumel.pb && corner.projected[1] <= highB) {
+        const float a = planeA(corner.position, triangle.axis);
+        const float b = planeB(corner.position, triangle.axis);
+        if (a >= lumel.pa && a <= highA && b >= lumel.pb && b <= highB) {
             sample.position = corner.position;
             sample.normal = corner.normal;
             return true;
@@ -73,15 +75,21 @@ bool crossesSide(const float from[2], const float to[2], unsigned axis, float at
 bool sampleEdgeCrossing(const UVTriangle& triangle, const LumelArea& lumel, LumelSample& sample) {
     const float highA = lumel.pa + lumel.su;
     const float highB = lumel.pb + lumel.sv;
+    float plane[3][2];
+    for (unsigned c = 0; c < 3; ++c) {
+        plane[c][0] = planeA(triangle.corners[c].position, triangle.axis);
+        plane[c][1] = planeB(triangle.corners[c].position, triangle.axis);
+    }
     for (unsigned e = 0; e < 3; ++e) {
         const UVCorner& from = triangle.corners[e];
         const UVCorner& to = triangle.corners[(e + 1) % 3];
+        const float* a = plane[e];
+        const float* b = plane[(e + 1) % 3];
         float t = 0.0f;
-        const bool crosses =
-            crossesSide(from.projected, to.projected, 1, lumel.pb, lumel.pa, highA, t) ||
-            crossesSide(from.projected, to.projected, 0, highA, lumel.pb, highB, t) ||
-            crossesSide(from.projected, to.projected, 1, highB, lumel.pa, highA, t) ||
-            crossesSide(from.projected, to.projected, 0, lumel.pa, lumel.pb, highB, t);
+        const bool crosses = crossesSide(a, b, 1, lumel.pb, lumel.pa, highA, t) ||
+                             crossesSide(a, b, 0, highA, lumel.pb, highB, t) ||
+                             crossesSide(a, b, 1, highB, lumel.pa, highA, t) ||
+                             crossesSide(a, b, 0, lumel.pa, lumel.pb, highB, t);
         if (crosses) {
             sample.position = from.position + (to.position - from.position) * t;
             sample.normal = (from.normal + (to.normal - from.normal) * t).normalized();

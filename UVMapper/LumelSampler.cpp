@@ -68,7 +68,7 @@ void lumelRange(double low, double high, double origin, double size, double marg
 
 void LumelSampler::sampleCluster(const UVCluster& cluster, const std::vector<UVTriangle>& triangles,
                                  const std::vector<std::uint32_t>& members, LumelSample* samples,
-                                 std::uint32_t gridWidth, std::uint64_t& real) {
+                                 std::uint64_t& real) {
     const std::int32_t w = cluster.w;
     const std::int32_t h = cluster.h;
     const unsigned axisA = planeCoordinateA(cluster.axis);
@@ -88,28 +88,29 @@ void LumelSampler::sampleCluster(const UVCluster& cluster, const std::vector<UVT
     m_everywhere.clear();
     m_cellStart.assign(std::size_t(w) * std::size_t(h) + 1, 0);
     for (std::uint32_t m = 0; m < count; ++m) {
-        const UVCorner* k = triangles[member[m]].corners;
-        double lowA = static_cast<double>(k[0].projected[0]);
+        const UVTriangle& triangle = triangles[member[m]];
+        double pa[3];
+        double pb[3];
+        for (unsigned c = 0; c < 3; ++c) {
+            pa[c] = static_cast<double>(planeA(triangle.corners[c].position, triangle.axis));
+            pb[c] = static_cast<double>(planeB(triangle.corners[c].position, triangle.axis));
+        }
+        double lowA = pa[0];
         double highA = lowA;
-        double lowB = static_cast<double>(k[0].projected[1]);
+        double lowB = pb[0];
         double highB = lowB;
         double longest = 0.0;
         for (unsigned c = 0; c < 3; ++c) {
-            const auto a = static_cast<double>(k[c].projected[0]);
-            const auto b = static_cast<double>(k[c].projected[1]);
-            lowA = std::min(lowA, a);
-            highA = std::max(highA, a);
-            lowB = std::min(lowB, b);
-            highB = std::max(highB, b);
-            const double da = static_cast<double>(k[(c + 1) % 3].projected[0]) - a;
-            const double db = static_cast<double>(k[(c + 1) % 3].projected[1]) - b;
+            lowA = std::min(lowA, pa[c]);
+            highA = std::max(highA, pa[c]);
+            lowB = std::min(lowB, pb[c]);
+            highB = std::max(highB, pb[c]);
+            const double da = pa[(c + 1) % 3] - pa[c];
+            const double db = pb[(c + 1) % 3] - pb[c];
             longest = std::max(longest, da * da + db * db);
         }
-        const double twiceArea = std::fabs(
-            (static_cast<double>(k[1].projected[0]) - static_cast<double>(k[0].projected[0])) *
-                (static_cast<double>(k[2].projected[1]) - static_cast<double>(k[0].projected[1])) -
-            (static_cast<double>(k[2].projected[0]) - static_cast<double>(k[0].projected[0])) *
-                (static_cast<double>(k[1].projected[1]) - static_cast<double>(k[0].projected[1])));
+        const double twiceArea =
+            std::fabs((pa[1] - pa[0]) * (pb[2] - pb[0]) - (pa[2] - pa[0]) * (pb[1] - pb[0]));
         // Every angle above about 0.9 degrees: the float barycentric test errs by far less
         // than the margin. Anything thinner may pass anywhere and is tried everywhere.
         if (!(twiceArea * 64.0 >= longest) || !(longest > 0.0) || !std::isfinite(twiceArea)) {
@@ -146,10 +147,6 @@ void LumelSampler::sampleCluster(const UVCluster& cluster, const std::vector<UVT
     m_columnA.resize(std::size_t(w));
     for (std::int32_t i = 0; i < w; ++i)
         m_columnA[std::size_t(i)] = lumelArea(cluster, i, 0).pa;
-    // Sampled in a buffer of the cluster's own, whose few cache lines stay hot, and copied
-    // into the grid row by row: lumels no rule covers keep what the grid holds.
-    m_local.resize(std::size_t(w) * std::size_t(h));
-    m_written.assign(m_local.size(), 0);
     for (std::int32_t j = 0; j < h; ++j) {
         LumelArea area = lumelArea(cluster, 0, j);
         for (std::int32_t i = 0; i < w; ++i) {
@@ -171,26 +168,9 @@ void LumelSampler::sampleCluster(const UVCluster& cluster, const std::vector<UVT
                 candidateCount = m_merged.size();
             }
             bool isReal = false;
-            if (sampleLumel(area, triangles, candidates, candidateCount, m_local[cell], isReal)) {
-                m_written[cell] = 1;
-                if (isReal)
-                    ++real;
-            }
-        }
-    }
-    for (std::int32_t j = 0; j < h; ++j) {
-        const std::size_t rowStart = std::size_t(j) * std::size_t(w);
-        LumelSample* target =
-            samples + std::size_t(cluster.y + j) * gridWidth + std::size_t(cluster.x);
-        for (std::size_t i = 0; i < std::size_t(w);) {
-            std::size_t end = i;
-            while (end < std::size_t(w) && m_written[rowStart + end] == m_written[rowStart + i])
-                ++end;
-            if (m_written[rowStart + i] != 0)
-                std::copy(m_local.begin() + static_cast<std::ptrdiff_t>(rowStart + i),
-                          m_local.begin() + static_cast<std::ptrdiff_t>(rowStart + end),
-                          target + i);
-            i = end;
+            if (sampleLumel(area, triangles, candidates, candidateCount, samples[cell], isReal) &&
+                isReal)
+                ++real;
         }
     }
 }

@@ -14,11 +14,11 @@ namespace vx {
 
 class LumelSampler {
 public:
-    // Fills the samples of the cluster's w × h lumels at its place in a grid `gridWidth` wide;
-    // a lumel no rule covers is left as it is. Adds the lumels that count as real to `real`.
+    // Fills the samples of the cluster's w × h lumels, row by row; a lumel no rule covers is
+    // left as it is. Adds the lumels that count as real to `real`.
     void sampleCluster(const UVCluster& cluster, const std::vector<UVTriangle>& triangles,
                        const std::vector<std::uint32_t>& members, LumelSample* samples,
-                       std::uint32_t gridWidth, std::uint64_t& real);
+                       std::uint64_t& real);
 
 private:
     std::vector<std::uint32_t> m_cellStart;
@@ -27,9 +27,7 @@ private:
     std::vector<std::uint32_t> m_everywhere;
     std::vector<std::int32_t> m_range; // per member: i0, i1, j0, j1, or -1 for everywhere
     std::vector<std::uint32_t> m_merged;
-    std::vector<float> m_columnA;        // per lumel column, its point's first plane coordinate
-    std::vector<LumelSample> m_local;    // the cluster's w × h samples, row by row
-    std::vector<std::uint8_t> m_written; // per lumel of m_local, whether a rule gave its sample
+    std::vector<float> m_columnA; // per lumel column, its point's first plane coordinate
 };
 
 // The rules of a lumel over candidate members (triangle numbers in member order): the first

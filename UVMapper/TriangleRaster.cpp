@@ -8,7 +8,7 @@ namespace vx {
 TriangleRaster::TriangleRaster(const float u[3], const float v[3], std::uint32_t width,
                                std::uint32_t height)
     : m_width(width), m_height(height), m_step(0.001 / static_cast<double>(height)),
-      m_stepsPerRow(1.0 / (static_cast<double>(height) * m_step)) {
+      m_stepsPerUnit(1000.0 * static_cast<double>(height)) {
     // Three compare-and-swaps sort three corners; corners that tie are equal in u and v, so
     // their order cannot show.
     const auto before = [&](unsigned a, unsigned b) {
@@ -31,7 +31,7 @@ TriangleRaster::TriangleRaster(const float u[3], const float v[3], std::uint32_t
     // The last step at or below the highest corner; the estimate (the conversion truncates,
     // which is the floor above 1) is corrected by the steps' own arithmetic.
     m_lastStep = 0;
-    const double estimate = (m_v[2] - m_v[0]) / m_step;
+    const double estimate = (m_v[2] - m_v[0]) * m_stepsPerUnit;
     if (estimate >= 1.0)
         m_lastStep = static_cast<std::uint64_t>(std::min(estimate, 1.0e15));
     while (vAt(m_lastStep + 1) <= m_v[2])
@@ -44,7 +44,7 @@ TriangleRaster::TriangleRaster(const float u[3], const float v[3], std::uint32_t
 std::uint64_t TriangleRaster::firstStepAbove(double limit) const {
     // Steps rise with k, so the estimate from the step size is put right by the steps' own
     // arithmetic, a step or two at most.
-    const double estimate = (limit - m_v[0]) / m_step;
+    const double estimate = (limit - m_v[0]) * m_stepsPerUnit;
     std::uint64_t k = 0;
     if (estimate >= 1.0)
         k = static_cast<std::uint64_t>(std::min(estimate, static_cast<double>(m_lastStep + 1)));

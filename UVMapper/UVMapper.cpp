@@ -5,10 +5,12 @@
 #include "UVMapper/ClusterProjection.h"
 #include "UVMapper/EdgeClusterer.h"
 #include "UVMapper/PositionWeldGrid.h"
+#include "UVMapper/SizeDivision.h"
 #include "UVMapper/TgaImage.h"
 #include "UVMapper/TriangleRaster.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <iostream>
@@ -28,8 +30,8 @@ std::int32_t lumelCount(float extent, float lumelsPerMeter) {
 
 // A cluster-local coordinate in lightmap coordinates (0..1): the cluster's first lumel plus
 // (size - 1) lumels times the local coordinate, over the lightmap's size.
-float lightmapCoordinate(float first, float span, float local, float size) {
-    return (first + span * local) / size;
+float lightmapCoordinate(float first, float span, float local, const SizeDivision& bySize) {
+    return bySize(first + span * local);
 }
 
 bool isFinite(const Vector3& v) {
@@ -65,8 +67,20 @@ void UVMapper::addTriangle(const Vector3& p, const Vector3& q, const Vector3& r,
 std::array<float, 2> UVMapper::getLightmapUV(std::size_t triangle, unsigned corner) const {
     VX_ASSERT_MSG(triangle < m_triangles.size() && corner < 3,
                   "triangle " << static_cast<std::uint64_t>(triangle) << " corner " << corner);
-    const UVCorner& c = m_triangles[triangle].corners[corner];
-    return {c.lightmapU, c.lightmapV};
+    if (!m_mapped)
+        return {0.0f, 0.0f};
+    return lightmapUV(m_triangles[triangle], corner);
+}
+
+std::array<float, 2> UVMapper::lightmapUV(const UVTriangle& triangle, unsigned corner) const {
+    const UVCluster& cluster = m_clusters[static_cast<std::size_t>(triangle.cluster)];
+    float u = 0.0f;
+    float v = 0.0f;
+    clusterLocal(cluster, triangle.corners[corner].position, u, v);
+    return {lightmapCoordinate(static_cast<float>(cluster.x), static_cast<float>(cluster.w - 1), u,
+                               m_byWidth),
+            lightmapCoordinate(static_cast<float>(cluster.y), static_cast<float>(cluster.h - 1), v,
+                               m_byHeight)};
 }
 
 std::uint32_t UVMapper::getFirstVertexIndex(std::size_t triangle) const {
@@ -123,7 +137,7 @@ void UVMapper::markTriangle(const float u[3], const float v[3], std::int32_t clu
 }
 
 void UVMapper::sampleCluster(std::size_t cluster) {
-    m_sampler.sampleCluster(m_clusters[cluster], m_triangles, m_members, m_samples.data(), m_width,
+    m_sampler.sampleCluster(m_clusters[cluster], m_triangles, m_members, clusterSamples(cluster),
                             m_realSamples);
 }
 
@@ -144,28 +158,15 @@ void UVMapper::buildClusters() {
         projectCluster(cluster, m_triangles, m_members);
 }
 
-void UVMapper::assignLightmapCoordinates(const UVCluster& cluster) {
-    const auto x = static_cast<float>(cluster.x);
-    const auto y = static_cast<float>(cluster.y);
-    const auto w = static_cast<float>(cluster.w - 1);
-    const auto h = static_cast<float>(cluster.h - 1);
-    const auto width = static_cast<float>(m_width);
-    const auto height = static_cast<float>(m_height);
-    for (std::uint32_t i = 0; i < cluster.memberCount; ++i) {
-        for (UVCorner& corner : m_triangles[m_members[cluster.memberBegin + i]].corners) {
-            corner.lightmapU = lightmapCoordinate(x, w, corner.local[0], width);
-            corner.lightmapV = lightmapCoordinate(y, h, corner.local[1], height);
-        }
-    }
-}
-
 void UVMapper::gatherMemberCorners() {
     m_memberCorners.resize(m_members.size());
-    for (std::size_t slot = 0; slot < m_members.size(); ++slot) {
-        const UVTriangle& triangle = m_triangles[m_members[slot]];
-        for (unsigned c = 0; c < 3; ++c) {
-            m_memberCorners[slot].u[c] = triangle.corners[c].local[0];
-            m_memberCorners[slot].v[c] = triangle.corners[c].local[1];
+    for (const UVCluster& cluster : m_clusters) {
+        for (std::uint32_t slot = cluster.memberBegin;
+             slot < cluster.memberBegin + cluster.memberCount; ++slot) {
+            const UVTriangle& triangle = m_triangles[m_members[slot]];
+            for (unsigned c = 0; c < 3; ++c)
+                clusterLocal(cluster, triangle.corners[c].position, m_memberCorners[slot].u[c],
+                             m_memberCorners[slot].v[c]);
         }
     }
 }
@@ -173,11 +174,11 @@ void UVMapper::gatherMemberCorners() {
 bool UVMapper::placeClusters(const std::vector<std::uint32_t>& order, std::size_t& failedAt) {
     std::cout << "Mapping clusters\n";
     VX_INFO << "Mapping clusters";
-    if (!m_markedSpans.empty()) {
+    if (m_marked) {
         // Only a grid that holds marks needs clearing: attempts that fail at their first
         // cluster (far too large) cost nothing on a large grid.
         m_finder.reset(m_width, m_height);
-        m_markedSpans.clear();
+        m_marked = false;
     }
     for (std::size_t position = 0; position < order.size(); ++position) {
         UVCluster& cluster = m_clusters[order[position]];
@@ -190,14 +191,13 @@ bool UVMapper::placeClusters(const std::vector<std::uint32_t>& order, std::size_
         }
         cluster.x = static_cast<std::int32_t>(x) + 2;
         cluster.y = static_cast<std::int32_t>(y) + 2;
-        // The same arithmetic as assignLightmapCoordinates, which map() runs for the placement
-        // that succeeds.
-        const auto first = static_cast<float>(x + 2);
-        const auto top = static_cast<float>(y + 2);
+        // The same arithmetic as lightmapUV, which gives the placement that succeeds.
+        const auto first = static_cast<float>(cluster.x);
+        const auto top = static_cast<float>(cluster.y);
         const auto w = static_cast<float>(cluster.w - 1);
         const auto h = static_cast<float>(cluster.h - 1);
-        const auto width = static_cast<float>(m_width);
-        const auto height = static_cast<float>(m_height);
+        const SizeDivision width(m_width);
+        const SizeDivision height(m_height);
         for (std::uint32_t i = 0; i < cluster.memberCount; ++i) {
             const MemberCorners& local = m_memberCorners[cluster.memberBegin + i];
             float u[3];
@@ -209,16 +209,29 @@ bool UVMapper::placeClusters(const std::vector<std::uint32_t>& order, std::size_
             markTriangle(u, v, static_cast<std::int32_t>(order[position]));
         }
     }
-    // Failed attempts only ever needed the occupancy; the cluster numbers are written once,
-    // for the attempt that places every cluster.
     m_memberCorners = {};
-    m_grid.assign(std::size_t{m_width} * m_height, -1);
-    for (const MarkedSpan& span : m_markedSpans)
-        std::fill_n(m_grid.begin() +
-                        static_cast<std::ptrdiff_t>(std::size_t{span.row} * m_width + span.x0),
-                    span.x1 - span.x0 + 1, span.cluster);
-    m_markedSpans = {};
     return true;
+}
+
+const std::vector<std::int32_t>& UVMapper::grid() {
+    if (!m_mapped || !m_grid.empty())
+        return m_grid;
+    // The clusters' marks are disjoint (each lies in a block that was free when its cluster
+    // was placed), so marking them in cluster order gives what the placement marked.
+    m_grid.assign(std::size_t{m_width} * m_height, -1);
+    m_markingGrid = true;
+    for (std::size_t t = 0; t < m_triangles.size(); ++t) {
+        float u[3];
+        float v[3];
+        for (unsigned c = 0; c < 3; ++c) {
+            const std::array<float, 2> uv = lightmapUV(m_triangles[t], c);
+            u[c] = uv[0];
+            v[c] = uv[1];
+        }
+        markTriangle(u, v, m_triangles[t].cluster);
+    }
+    m_markingGrid = false;
+    return m_grid;
 }
 
 bool UVMapper::map() {
@@ -226,6 +239,7 @@ bool UVMapper::map() {
     m_attempts = 0;
     m_doublings = 0;
     m_realSamples = 0;
+    m_grid.clear();
     if (!checkInput())
         return false;
     // A size of 0 (a size of 1 shifted by the LOD number) would double to 0 for ever.
@@ -258,7 +272,7 @@ bool UVMapper::map() {
     std::size_t failedAt = 0;
     for (;;) {
         m_finder.reset(m_width, m_height);
-        m_markedSpans.clear();
+        m_marked = false;
         failedSizes.clear();
         // With no area at all every cluster takes its 2 × 2 lumels at any density; the largest
         // finite one keeps the arithmetic finite and the attempts counted.
@@ -304,6 +318,8 @@ bool UVMapper::map() {
         }
         if (placed) {
             m_lumelsPerMeter = lumelsPerMeter;
+            m_byWidth = SizeDivision(m_width);
+            m_byHeight = SizeDivision(m_height);
             break;
         }
         std::cout << "Lightmap to small to map all clusters, regardless of resolution. "
@@ -319,15 +335,12 @@ bool UVMapper::map() {
         ++m_doublings;
     }
 
-    const auto used = static_cast<std::size_t>(
-        std::count_if(m_grid.begin(), m_grid.end(), [](std::int32_t cell) { return cell != -1; }));
     char ratio[64];
     std::snprintf(ratio, sizeof ratio, "---Usage Ratio %.3f\n",
-                  static_cast<double>(used) / static_cast<double>(m_grid.size()));
+                  static_cast<double>(m_finder.occupiedCount()) /
+                      static_cast<double>(std::uint64_t{m_width} * m_height));
     std::cout << ratio;
 
-    for (const UVCluster& cluster : m_clusters)
-        assignLightmapCoordinates(cluster);
     writeDebugImage("uvs.tga", drawUvsImage());
     computeSamples();
     writeDebugImage("samples.tga", drawSamplesImage());
@@ -348,13 +361,15 @@ std::vector<std::uint32_t> UVMapper::drawUvsImage() const {
         pixel = pixel == 0 ? 0xFF0000u : 0xFFFFFFu;
     };
     for (const UVTriangle& triangle : m_triangles) {
+        const std::array<float, 2> uv[3] = {lightmapUV(triangle, 0), lightmapUV(triangle, 1),
+                                            lightmapUV(triangle, 2)};
         for (unsigned e = 0; e < 3; ++e) {
-            const UVCorner& from = triangle.corners[e];
-            const UVCorner& to = triangle.corners[(e + 1) % 3];
-            const double ax = width * static_cast<double>(from.lightmapU);
-            const double ay = height * static_cast<double>(from.lightmapV);
-            const double dx = width * static_cast<double>(to.lightmapU) - ax;
-            const double dy = height * static_cast<double>(to.lightmapV) - ay;
+            const std::array<float, 2>& from = uv[e];
+            const std::array<float, 2>& to = uv[(e + 1) % 3];
+            const double ax = width * static_cast<double>(from[0]);
+            const double ay = height * static_cast<double>(from[1]);
+            const double dx = width * static_cast<double>(to[0]) - ax;
+            const double dy = height * static_cast<double>(to[1]) - ay;
             // One cell per step along the longer axis, both ends included.
             const std::int64_t steps = std::max<std::int64_t>(
                 1, TriangleRaster::nearest(std::max(std::fabs(dx), std::fabs(dy))));
@@ -368,27 +383,78 @@ std::vector<std::uint32_t> UVMapper::drawUvsImage() const {
 }
 
 void UVMapper::computeSamples() {
-    m_samples.assign(std::size_t{m_width} * m_height, LumelSample{});
+    m_sampleStart.resize(m_clusters.size() + 1);
+    m_sampleStart[0] = 0;
+    for (std::size_t c = 0; c < m_clusters.size(); ++c)
+        m_sampleStart[c + 1] =
+            m_sampleStart[c] + std::size_t(m_clusters[c].w) * std::size_t(m_clusters[c].h);
+    m_samples.assign(m_sampleStart.back(), LumelSample{});
     m_realSamples = 0;
     for (std::size_t c = 0; c < m_clusters.size(); ++c)
         sampleCluster(c);
-    std::cout << "samples: " << m_samples.size() << ", real: " << m_realSamples << '\n';
-    VX_INFO << "samples: " << static_cast<std::uint64_t>(m_samples.size())
-            << ", real: " << m_realSamples;
+    const std::uint64_t lumels = std::uint64_t{m_width} * m_height;
+    std::cout << "samples: " << lumels << ", real: " << m_realSamples << '\n';
+    VX_INFO << "samples: " << lumels << ", real: " << m_realSamples;
+}
+
+template <typename Row>
+void UVMapper::forEachSampleRow(Row&& row) const {
+    // The clusters over each row, in cluster order: one counting sort by row.
+    std::vector<std::size_t> start(std::size_t{m_height} + 1, 0);
+    for (const UVCluster& cluster : m_clusters)
+        for (std::int32_t j = 0; j < cluster.h; ++j)
+            ++start[std::size_t(cluster.y + j) + 1];
+    for (std::size_t y = 1; y < start.size(); ++y)
+        start[y] += start[y - 1];
+    std::vector<std::uint32_t> over(start.back());
+    std::vector<std::size_t> fill(start.begin(), start.end() - 1);
+    for (std::size_t c = 0; c < m_clusters.size(); ++c)
+        for (std::int32_t j = 0; j < m_clusters[c].h; ++j)
+            over[fill[std::size_t(m_clusters[c].y + j)]++] = static_cast<std::uint32_t>(c);
+    fill = {};
+
+    std::vector<LumelSample> samples(m_width);
+    for (std::uint32_t y = 0; y < m_height; ++y) {
+        std::fill(samples.begin(), samples.end(), LumelSample{});
+        for (std::size_t k = start[y]; k < start[y + 1]; ++k) {
+            const UVCluster& cluster = m_clusters[over[k]];
+            const LumelSample* from =
+                m_samples.data() + m_sampleStart[over[k]] +
+                std::size_t(static_cast<std::int32_t>(y) - cluster.y) * std::size_t(cluster.w);
+            LumelSample* to = samples.data() + cluster.x;
+            for (std::int32_t i = 0; i < cluster.w; ++i)
+                if (from[i].triangle != -1)
+                    to[i] = from[i];
+        }
+        row(y, samples.data());
+    }
+}
+
+std::vector<LumelSample> UVMapper::samples() const {
+    std::vector<LumelSample> all;
+    all.reserve(std::size_t{m_width} * m_height);
+    if (!m_mapped)
+        return all;
+    forEachSampleRow(
+        [&](std::uint32_t, const LumelSample* row) { all.insert(all.end(), row, row + m_width); });
+    return all;
 }
 
 std::vector<std::uint32_t> UVMapper::drawSamplesImage() const {
-    std::vector<std::uint32_t> image(m_samples.size());
-    for (std::size_t i = 0; i < m_samples.size(); ++i) {
-        const auto t = static_cast<std::uint32_t>(m_samples[i].triangle);
-        std::uint32_t b0 = t & 1u;
-        std::uint32_t b1 = (t >> 1) & 1u;
-        std::uint32_t b2 = (t >> 2) & 1u;
-        if (b0 == 0 && b1 == 0 && b2 == 0)
-            b0 = b1 = b2 = 1;
-        const std::uint32_t level = t + 40u; // modulo 2^32, as the 32-bit pixel keeps it
-        image[i] = ((level * b0) << 16) | ((level * b1) << 8) | (level * b2);
-    }
+    std::vector<std::uint32_t> image(std::size_t{m_width} * m_height);
+    forEachSampleRow([&](std::uint32_t y, const LumelSample* row) {
+        std::uint32_t* pixel = image.data() + std::size_t{y} * m_width;
+        for (std::uint32_t x = 0; x < m_width; ++x) {
+            const auto t = static_cast<std::uint32_t>(row[x].triangle);
+            std::uint32_t b0 = t & 1u;
+            std::uint32_t b1 = (t >> 1) & 1u;
+            std::uint32_t b2 = (t >> 2) & 1u;
+            if (b0 == 0 && b1 == 0 && b2 == 0)
+                b0 = b1 = b2 = 1;
+            const std::uint32_t level = t + 40u; // modulo 2^32, as the 32-bit pixel keeps it
+            pixel[x] = ((level * b0) << 16) | ((level * b1) << 8) | (level * b2);
+        }
+    });
     return image;
 }
 
@@ -410,7 +476,9 @@ bool UVMapper::writeSamples(const std::string& path) const {
     FileOutStream out(path.c_str());
     out.write("SMP2", 4);
     out << m_width << m_height;
-    out.write(m_samples.data(), m_samples.size() * sizeof(LumelSample));
+    forEachSampleRow([&](std::uint32_t, const LumelSample* row) {
+        out.write(row, std::size_t{m_width} * sizeof(LumelSample));
+    });
     out << static_cast<std::uint32_t>(m_triangles.size());
     // A block of triangles at a time: no copy of all corners at once.
     constexpr std::size_t kBlock = 256;

@@ -15,6 +15,7 @@
 #include "Shared/Base/math/Vector3.h"
 #include "UVMapper/FreeAreaFinder.h"
 #include "UVMapper/LumelSampler.h"
+#include "UVMapper/SizeDivision.h"
 #include "UVMapper/UVMapperRecords.h"
 
 #include <algorithm>
@@ -55,7 +56,8 @@ public:
     bool writeSamples(const std::string& path) const;
 
     std::size_t getTriangleCount() const { return m_triangles.size(); }
-    // The corner's lightmap texture coordinate (u, v), 0..1; corner 0 to 2 in the order added.
+    // The corner's lightmap texture coordinate (u, v), 0..1, after a successful map() (0, 0
+    // before); corner 0 to 2 in the order added.
     std::array<float, 2> getLightmapUV(std::size_t triangle, unsigned corner) const;
     std::uint32_t getFirstVertexIndex(std::size_t triangle) const;
     std::uint32_t getGroupId(std::size_t triangle) const;
@@ -75,9 +77,12 @@ public:
     const std::vector<UVCluster>& clusters() const { return m_clusters; }
     const std::vector<std::uint32_t>& members() const { return m_members; }
     const std::vector<Vector3>& weldedPositions() const { return m_weldedPositions; }
-    // Cluster numbers of the lumels the final placement marked, -1 where free.
-    const std::vector<std::int32_t>& grid() const { return m_grid; }
-    const std::vector<LumelSample>& samples() const { return m_samples; }
+    // Cluster numbers of the lumels the final placement marked, -1 where free (empty before a
+    // successful map()). Only the occupancy is needed to map; the numbers are marked on the
+    // first call.
+    const std::vector<std::int32_t>& grid();
+    // Every lumel's sample, row by row, put together from the clusters' own.
+    std::vector<LumelSample> samples() const;
 
 protected:
     // The searches of map(), one per step that a plain scan would make slow. Each sets exactly
@@ -95,12 +100,16 @@ protected:
     // Scan-converts a triangle with these corner lightmap coordinates into the grid through
     // markSpan.
     virtual void markTriangle(const float u[3], const float v[3], std::int32_t cluster);
-    // Fills the samples of one cluster's lumels and counts the real ones in m_realSamples.
+    // Fills the samples of one cluster's lumels (clusterSamples) and counts the real ones in
+    // m_realSamples; a lumel no rule covers keeps triangle -1.
     virtual void sampleCluster(std::size_t cluster);
+    // The cluster's w × h samples, row by row.
+    LumelSample* clusterSamples(std::size_t cluster) {
+        return m_samples.data() + m_sampleStart[cluster];
+    }
 
-    // Cells x0 .. x1 of the row get the cluster's number; cells off the grid are skipped. The
-    // cells are occupied at once; the numbers reach grid() when the attempt places every
-    // cluster.
+    // Cells x0 .. x1 of the row become occupied, or take the cluster's number while grid()
+    // marks the final placement; cells off the grid are skipped.
     void markSpan(std::int64_t row, std::int64_t x0, std::int64_t x1, std::int32_t cluster);
     // Whether a cell is marked in the current placement attempt.
     bool occupied(std::uint32_t x, std::uint32_t y) const;
@@ -112,35 +121,41 @@ protected:
     std::vector<UVCluster> m_clusters;
     std::vector<std::uint32_t> m_members; // every cluster's triangle numbers, in slices
     std::vector<std::int32_t> m_grid;
+    // Each cluster's samples, from m_sampleStart[cluster]. Only the clusters' lumels are held:
+    // the lightmap's rows are put together from them when they are written.
     std::vector<LumelSample> m_samples;
+    std::vector<std::size_t> m_sampleStart;
     std::uint64_t m_realSamples = 0;
 
 private:
     bool checkInput() const;
     void buildClusters();
     bool placeClusters(const std::vector<std::uint32_t>& order, std::size_t& failedAt);
-    void assignLightmapCoordinates(const UVCluster& cluster);
+    // The corner's lightmap coordinate from its cluster's placement.
+    std::array<float, 2> lightmapUV(const UVTriangle& triangle, unsigned corner) const;
     void gatherMemberCorners();
     // The debug pictures, width × height pixels each, made only to be written: the triangle
     // edges, and the samples coloured by triangle.
     std::vector<std::uint32_t> drawUvsImage() const;
     std::vector<std::uint32_t> drawSamplesImage() const;
     void computeSamples();
+    // Calls row(y, samples) for every lightmap row from the top, with the width's samples of
+    // that row: where clusters' rectangles overlap, the last cluster to give a lumel a sample
+    // wins, as if each had written its samples into the lightmap in turn.
+    template <typename Row>
+    void forEachSampleRow(Row&& row) const;
     void writeDebugImage(const char* name, const std::vector<std::uint32_t>& pixels) const;
 
     float m_lumelsPerMeter = 0.0f;
+    SizeDivision m_byWidth{1}; // the final size's, for the lightmap coordinates
+    SizeDivision m_byHeight{1};
     std::uint32_t m_attempts = 0;
     std::uint32_t m_doublings = 0;
     bool m_mapped = false;
     std::string m_imageFolder;
     FreeAreaFinder m_finder;
-    struct MarkedSpan {
-        std::uint32_t row;
-        std::uint32_t x0;
-        std::uint32_t x1;
-        std::int32_t cluster;
-        bool operator==(const MarkedSpan&) const = default;
-    };
+    bool m_marked = false;      // a cell marked since m_finder was last emptied
+    bool m_markingGrid = false; // marks go to m_grid, as cluster numbers
     // Every member slot's corners in cluster-local coordinates, in the order of m_members:
     // placement attempts read them front to back instead of visiting triangles all over
     // m_triangles, and write no coordinates until the attempt that succeeds.
@@ -149,8 +164,6 @@ private:
         float v[3];
     };
     std::vector<MemberCorners> m_memberCorners;
-    // The current attempt's marks in order, replayed into m_grid when it succeeds.
-    std::vector<MarkedSpan> m_markedSpans;
     LumelSampler m_sampler;
 };
 
@@ -163,13 +176,14 @@ inline void UVMapper::markSpan(std::int64_t row, std::int64_t x0, std::int64_t x
     x1 = std::min<std::int64_t>(x1, static_cast<std::int64_t>(m_width) - 1);
     if (x0 > x1)
         return;
-    const MarkedSpan span{static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(x0),
-                          static_cast<std::uint32_t>(x1), cluster};
-    // Steps of one row often repeat the span before them; a repeat changes nothing.
-    if (!m_markedSpans.empty() && m_markedSpans.back() == span)
+    if (m_markingGrid) {
+        std::int32_t* cells = m_grid.data() + row * static_cast<std::int64_t>(m_width);
+        std::fill(cells + x0, cells + x1 + 1, cluster);
         return;
-    m_markedSpans.push_back(span);
-    m_finder.markSpan(span.row, span.x0, span.x1);
+    }
+    m_finder.markSpan(static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(x0),
+                      static_cast<std::uint32_t>(x1));
+    m_marked = true;
 }
 
 } // namespace vx

@@ -7,13 +7,11 @@
 
 namespace vx {
 
+// A corner as added. Its place on the plane, in its cluster's box and in the lightmap follow
+// from the position and are worked out where needed, which keeps the record at 24 bytes.
 struct UVCorner {
     Vector3 position;
     Vector3 normal;
-    float lightmapU = 0.0f; // the result, 0..1 over the lightmap
-    float lightmapV = 0.0f;
-    float projected[2] = {}; // the corner on its triangle's dominant axis plane (meters)
-    float local[2] = {};     // the corner in its cluster's box on that plane, 0..1
 };
 
 struct UVTriangle {
@@ -57,6 +55,14 @@ constexpr unsigned planeCoordinateA(std::int32_t axis) {
 }
 constexpr unsigned planeCoordinateB(std::int32_t axis) {
     return axis == 2 ? 1u : 2u;
+}
+
+// A position on the plane of a dominant axis (meters): its first and second plane coordinate.
+inline float planeA(const Vector3& p, std::int32_t axis) {
+    return axis == 0 ? p.y : p.x;
+}
+inline float planeB(const Vector3& p, std::int32_t axis) {
+    return axis == 2 ? p.y : p.z;
 }
 
 } // namespace vx

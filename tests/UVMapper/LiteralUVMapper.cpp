@@ -84,15 +84,19 @@ void LiteralUVMapper::markTriangle(const float u[3], const float v[3], std::int3
 void LiteralUVMapper::sampleCluster(std::size_t index) {
     const UVCluster& cluster = m_clusters[index];
     const std::uint32_t* members = m_members.data() + cluster.memberBegin;
+    LumelSample* samples = clusterSamples(index);
+    if (index == 0)
+        m_lightmapSamples.assign(std::size_t{m_width} * m_height, LumelSample{});
     for (std::int32_t j = 0; j < cluster.h; ++j) {
         for (std::int32_t i = 0; i < cluster.w; ++i) {
-            const std::size_t at =
-                std::size_t(cluster.y + j) * m_width + std::size_t(cluster.x + i);
+            LumelSample& own = samples[std::size_t(j) * std::size_t(cluster.w) + std::size_t(i)];
             bool real = false;
-            if (sampleLumel(cluster, i, j, m_triangles, members, cluster.memberCount, m_samples[at],
-                            real) &&
-                real)
+            if (!sampleLumel(cluster, i, j, m_triangles, members, cluster.memberCount, own, real))
+                continue;
+            if (real)
                 ++m_realSamples;
+            m_lightmapSamples[std::size_t(cluster.y + j) * m_width + std::size_t(cluster.x + i)] =
+                own;
         }
     }
 }

@@ -5,9 +5,15 @@
 // searches must match byte for byte.
 #include "UVMapper/UVMapper.h"
 
+#include <vector>
+
 namespace vx::test {
 
 class LiteralUVMapper : public UVMapper {
+public:
+    // Every lumel's sample as each cluster in turn writes its own into the whole lightmap.
+    const std::vector<LumelSample>& lightmapSamples() const { return m_lightmapSamples; }
+
 protected:
     void weldCorners() override;
     void groupTriangles() override;
@@ -15,6 +21,9 @@ protected:
                        std::uint32_t& y) override;
     void markTriangle(const float u[3], const float v[3], std::int32_t cluster) override;
     void sampleCluster(std::size_t cluster) override;
+
+private:
+    std::vector<LumelSample> m_lightmapSamples;
 };
 
 } // namespace vx::test

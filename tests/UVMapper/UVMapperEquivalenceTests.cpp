@@ -10,8 +10,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <functional>
+#include <iostream>
+#include <sstream>
 
 namespace vx::test {
 namespace {
@@ -20,6 +23,7 @@ struct MapOutcome {
     std::string samples;
     std::string uvsTga;
     std::string samplesTga;
+    std::string printed;
 };
 
 MapOutcome mapInto(UVMapper& mapper, const TestMesh& mesh, std::uint32_t size) {
@@ -27,10 +31,13 @@ MapOutcome mapInto(UVMapper& mapper, const TestMesh& mesh, std::uint32_t size) {
     mapper.setSize(size, size);
     mapper.setDebugImageFolder(folder.path());
     mesh.feed(mapper);
+    std::ostringstream printed;
+    std::streambuf* console = std::cout.rdbuf(printed.rdbuf());
     EXPECT_TRUE(mapper.map());
+    std::cout.rdbuf(console);
     EXPECT_TRUE(mapper.writeSamples(folder.file("mesh.samples")));
     return {readWholeFile(folder.file("mesh.samples")), readWholeFile(folder.file("uvs.tga")),
-            readWholeFile(folder.file("samples.tga"))};
+            readWholeFile(folder.file("samples.tga")), printed.str()};
 }
 
 template <typename T>
@@ -69,7 +76,21 @@ void expectSameMapping(const TestMesh& mesh, std::uint32_t size) {
     EXPECT_EQ(fast.getWidth(), literal.getWidth());
     EXPECT_EQ(fast.getAttemptCount(), literal.getAttemptCount());
     ASSERT_EQ(fast.grid(), literal.grid());
+    // The printed usage: the share of the lightmap's cells that the final placement marked.
+    const auto marked = std::count_if(fast.grid().begin(), fast.grid().end(),
+                                      [](std::int32_t cell) { return cell != -1; });
+    char usage[64];
+    std::snprintf(usage, sizeof usage, "---Usage Ratio %.3f\n",
+                  static_cast<double>(marked) / static_cast<double>(fast.grid().size()));
+    EXPECT_NE(fastFiles.printed.find(usage), std::string::npos) << usage;
     ASSERT_EQ(fast.getRealSampleCount(), literal.getRealSampleCount());
+    // The lightmap's rows put together from the clusters' samples, against every cluster
+    // writing its own into the lightmap in turn (later ones over earlier ones).
+    const std::vector<LumelSample> assembled = fast.samples();
+    ASSERT_EQ(assembled.size(), literal.lightmapSamples().size());
+    ASSERT_EQ(std::memcmp(assembled.data(), literal.lightmapSamples().data(),
+                          assembled.size() * sizeof(LumelSample)),
+              0);
     EXPECT_EQ(std::tie(fastFiles.samples, fastFiles.uvsTga, fastFiles.samplesTga),
               std::tie(literalFiles.samples, literalFiles.uvsTga, literalFiles.samplesTga));
     // Not a pair of empty results: the mesh really was mapped and sampled.
@@ -130,12 +151,13 @@ INSTANTIATE_TEST_SUITE_P(Meshes, FastAndLiteralSearches, ::testing::ValuesIn(kCa
                          [](const auto& param) { return std::string(param.param.name); });
 
 // Points jittered around a lattice finer than the weld grid's cells, near the origin and far
-// out where the cell numbers are clamped: each gets the first earlier point within the weld
-// distance, as a scan over all of them finds it.
+// out where the cell numbers are clamped, and repeats of earlier ones bit for bit: each gets
+// the first earlier point within the weld distance, as a scan over all of them finds it.
 TEST(PositionWeldGridWelds, TheFirstEarlierPositionWithinTheDistance) {
     TestRandom random(9);
     PositionWeldGrid grid;
     std::vector<Vector3> scanned;
+    std::vector<Vector3> queried;
     std::size_t welded = 0;
     for (int n = 0; n < 6000; ++n) {
         const float origin = n % 4 == 0 ? 30000.0f : 0.0f;
@@ -143,6 +165,9 @@ TEST(PositionWeldGridWelds, TheFirstEarlierPositionWithinTheDistance) {
         for (unsigned c = 0; c < 3; ++c)
             p[c] = origin + 0.03f * static_cast<float>(random.next() % 8) +
                    random.uniform(-0.012f, 0.012f);
+        if (n % 5 == 4)
+            p = queried[random.next() % queried.size()];
+        queried.push_back(p);
         std::size_t first = 0;
         while (first < scanned.size() && !PositionWeldGrid::withinWeldDistance(scanned[first], p))
             ++first;

@@ -217,11 +217,10 @@ UVCluster unitSquareCluster() {
 
 UVTriangle projectedTriangle(const Vector3 (&p)[3], const Vector3 (&n)[3]) {
     UVTriangle triangle;
+    triangle.axis = 2;
     for (unsigned c = 0; c < 3; ++c) {
         triangle.corners[c].position = p[c];
         triangle.corners[c].normal = n[c];
-        triangle.corners[c].projected[0] = p[c].x;
-        triangle.corners[c].projected[1] = p[c].y;
     }
     return triangle;
 }
