@@ -363,7 +363,12 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
             .mesh->mesh()
             ->m_geometry->m_vertexBuffer->m_vertices[source.vertex];
     };
-    shareWork(groups.size(), [&](std::size_t g) { groups[g].vertices.resize(sources[g].size()); });
+    // Per converted vertex, whether the review has anything to look at.
+    std::vector<std::vector<std::uint8_t>> toReview(groups.size());
+    shareWork(groups.size(), [&](std::size_t g) {
+        groups[g].vertices.resize(sources[g].size());
+        toReview[g].resize(sources[g].size());
+    });
     constexpr std::size_t kSlice = 8192;
     std::vector<std::pair<std::size_t, std::size_t>> slices; // group, first vertex
     for (std::size_t g = 0; g < groups.size(); ++g)
@@ -379,6 +384,7 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
             ExportVertex& out = groups[g].vertices[i];
             out = makeVertex(buffer, sceneVertex(sources[g][i]), vertexTransform(part), pm.part);
             out.sourceNode = pm.mesh;
+            toReview[g][i] = needsReview(out) ? 1 : 0;
         }
     });
     for (const Step& step : steps) {
@@ -387,7 +393,9 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
             continue;
         }
         for (std::size_t i = step.begin; i < step.end; ++i)
-            reviewConverted(groups[step.group].vertices[i], sceneVertex(sources[step.group][i]));
+            if (toReview[step.group][i])
+                reviewConverted(groups[step.group].vertices[i],
+                                sceneVertex(sources[step.group][i]));
     }
     return groups;
 }

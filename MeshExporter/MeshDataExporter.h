@@ -86,8 +86,11 @@ public:
     // Converts a scene vertex; may run on any thread, side by side with other conversions.
     virtual ExportVertex makeVertex(const VertexBuffer& buffer, const Vertex& vertex,
                                     const Matrix& transform, int part) const = 0;
-    // Looks at each vertex convertParts made, on the exporting thread and in the order the
-    // corners first met them, for what the log reports.
+    // Whether reviewConverted has anything to look at in a vertex just made; asked on any
+    // thread, side by side.
+    virtual bool needsReview(const ExportVertex& /*converted*/) const { return false; }
+    // Looks at each vertex convertParts made that needs it, on the exporting thread and in the
+    // order the corners first met them, for what the log reports.
     virtual void reviewConverted(const ExportVertex& /*converted*/, const Vertex& /*vertex*/) {}
     virtual void writeVertexBlockTrailer(OutStream& out) const;
     virtual void writeLodBlock(OutStream& out) const;

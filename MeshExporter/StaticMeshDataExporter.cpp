@@ -71,11 +71,13 @@ ExportVertex StaticMeshDataExporter::makeVertex(const VertexBuffer& buffer, cons
     return convertSceneVertex(buffer, vertex, transform);
 }
 
+bool StaticMeshDataExporter::needsReview(const ExportVertex& converted) const {
+    return converted.uvs[1].u > 8.0f || converted.uvs[1].v > 8.0f;
+}
+
 void StaticMeshDataExporter::reviewConverted(const ExportVertex& converted, const Vertex& vertex) {
-    // Reported once per scene vertex, however many materials convert it. The converted set is
-    // looked at first: the scene vertex's own list is seldom needed.
-    if ((converted.uvs[1].u > 8.0f || converted.uvs[1].v > 8.0f) && vertex.m_uvs.size() > 1 &&
-        m_reportedFarUvs.insert(&vertex).second) {
+    // A far second set is reported once per scene vertex, however many materials convert it.
+    if (vertex.m_uvs.size() > 1 && m_reportedFarUvs.insert(&vertex).second) {
         VX_INFO << "u " << fixedText(static_cast<double>(converted.uvs[1].u)) << " v "
                 << fixedText(static_cast<double>(converted.uvs[1].v)) << " exceeds 8.0";
     }

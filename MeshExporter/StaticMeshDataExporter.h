@@ -13,6 +13,7 @@ public:
     bool finishGeometry() override;
     ExportVertex makeVertex(const VertexBuffer& buffer, const Vertex& vertex,
                             const Matrix& transform, int part) const override;
+    bool needsReview(const ExportVertex& converted) const override;
     void reviewConverted(const ExportVertex& converted, const Vertex& vertex) override;
     // The base block, then the part count and each part's transform (16 floats, row-major,
     // translation in the last row) from the level of detail's space.
