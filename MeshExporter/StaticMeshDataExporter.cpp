@@ -14,6 +14,10 @@
 
 #include <algorithm>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace vx {
 
 bool isStaticAlphaMaterial(const std::string& materialName) {
@@ -63,6 +67,11 @@ bool StaticMeshDataExporter::finishGeometry() {
         });
     if (!placed)
         return false;
+#if defined(__GLIBC__)
+    // The groups' converted vertices are gone, freed between blocks still in use; handed back,
+    // they no longer count while the file is composed, which is the export's peak.
+    malloc_trim(0);
+#endif
     return computeBoundingBox();
 }
 
