@@ -52,11 +52,13 @@ TEST(WorkSharing, PiecesArePlacedInOrderWithinTheWindowAndStopWherePlacingFails)
     constexpr std::size_t kPieces = 300;
     struct Case {
         std::size_t window;
-        std::size_t refused;  // place returns false here, or kPieces
+        std::size_t refused;  // place returns false (or throws) here, or kPieces
         std::size_t throwing; // prepare throws here, or kPieces
+        bool refusalThrows = false;
     };
-    for (const Case& c : {Case{1, kPieces, kPieces}, Case{3, kPieces, kPieces},
-                          Case{3, 120, kPieces}, Case{2, kPieces, 77}, Case{4, 0, kPieces}}) {
+    for (const Case& c :
+         {Case{1, kPieces, kPieces}, Case{3, kPieces, kPieces}, Case{3, 120, kPieces},
+          Case{2, kPieces, 77}, Case{4, 0, kPieces}, Case{2, 200, kPieces, true}}) {
         std::mutex mutex;
         std::vector<std::size_t> order;
         std::vector<int> prepared(kPieces, 0);
@@ -83,6 +85,8 @@ TEST(WorkSharing, PiecesArePlacedInOrderWithinTheWindowAndStopWherePlacingFails)
                     const std::lock_guard<std::mutex> lock(mutex);
                     EXPECT_EQ(prepared[k], 1) << "piece " << k << " placed unprepared";
                     order.push_back(k);
+                    if (k == c.refused && c.refusalThrows)
+                        throw std::runtime_error(std::to_string(k));
                     return k != c.refused;
                 });
         } catch (const std::runtime_error& e) {
@@ -90,7 +94,8 @@ TEST(WorkSharing, PiecesArePlacedInOrderWithinTheWindowAndStopWherePlacingFails)
         }
         const std::size_t last = std::min(c.refused + 1, c.throwing);
         EXPECT_EQ(all, c.refused == kPieces && c.throwing == kPieces);
-        EXPECT_EQ(raised, c.throwing == kPieces ? "" : std::to_string(c.throwing));
+        const std::size_t thrown = c.refusalThrows ? c.refused : c.throwing;
+        EXPECT_EQ(raised, thrown == kPieces ? "" : std::to_string(thrown));
         // Every piece before the stop in order, the one placing refused too; none after it.
         std::vector<std::size_t> expected(std::min(last, kPieces));
         for (std::size_t k = 0; k < expected.size(); ++k)
