@@ -6,6 +6,7 @@
 #include "Shared/Base/Log.h"
 #include "Shared/Base/Streams/OutStream.h"
 #include "Shared/Base/TextCase.h"
+#include "Shared/Base/WorkSharing.h"
 #include "Shared/Base/math/Matrix.h"
 #include "Shared/Graphics/Scene/SceneNode.h"
 #include "Shared/Graphics/Scene/Vertex.h"
@@ -78,28 +79,54 @@ bool BundledMeshDataExporter::buildGeometry(SceneNode& node, int /*geometry*/, i
 }
 
 bool BundledMeshDataExporter::finishGeometry() {
-    for (MaterialTriangles& group : m_groups) {
+    // Part numbers first, so that corners of different parts never weld together. What stops
+    // a group is only reported when the groups before it are placed, as one group after the
+    // other would report it.
+    std::vector<const char*> problems(m_groups.size(), nullptr);
+    for (std::size_t g = 0; g < m_groups.size(); ++g) {
+        MaterialTriangles& group = m_groups[g];
         if (group.corners.empty()) {
-            return failExport("no mesh found for material!");
+            problems[g] = "no mesh found for material!";
+            break;
         }
-        // Part numbers first, so that corners of different parts never weld together.
         for (const std::uint32_t used : group.corners) {
             ExportVertex& corner = group.vertices[used];
             const int part = partNumberOf(corner.sourceNode);
             if (part < 0) {
-                return failExport("no parent part mesh found");
+                problems[g] = "no parent part mesh found";
+                break;
             }
             corner.indices[0] = part;
             corner.indices[1] = corner.uvMatrix;
             corner.indices[2] = corner.animationType;
         }
-        const std::uint32_t mode = bundledAlphaMode(group.name);
-        VX_INFO << "addTangentSpaceData to material";
-        MaterialGroupData data;
-        if (!finishMaterialGroup(group, data, mode == 1 ? m_sortCopies : 1))
-            return false;
-        appendMaterialGroup(group, data, mode);
+        if (problems[g])
+            break;
     }
+    // Groups are prepared side by side, a few ahead of the one placed next, and placed in
+    // order.
+    std::vector<PreparedGroup> prepared(m_groups.size());
+    const bool placed = shareInOrder(
+        m_groups.size(), std::size_t{workHelpers()} + 2,
+        [&](std::size_t k) {
+            if (!problems[k])
+                prepared[k] = prepareGroup(m_groups[k]);
+        },
+        [&](std::size_t k) {
+            if (problems[k])
+                return failExport(problems[k]);
+            MaterialTriangles& group = m_groups[k];
+            const std::uint32_t mode = bundledAlphaMode(group.name);
+            VX_INFO << "addTangentSpaceData to material";
+            MaterialGroupData data;
+            if (!placeGroup(group, prepared[k], data, mode == 1 ? m_sortCopies : 1))
+                return false;
+            prepared[k] = PreparedGroup();
+            appendMaterialGroup(group, data, mode);
+            return true;
+        });
+    if (!placed)
+        return false;
     VX_INFO << "Found vertices: " << static_cast<std::uint32_t>(m_vertices.size())
             << " indices:" << static_cast<std::uint32_t>(m_indices.size());
     m_placement.clear();
