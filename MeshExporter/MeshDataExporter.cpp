@@ -570,12 +570,6 @@ bool MeshDataExporter::placeGroup(const MaterialTriangles& group, PreparedGroup&
     return true;
 }
 
-bool MeshDataExporter::finishMaterialGroup(const MaterialTriangles& group, MaterialGroupData& out,
-                                           std::uint32_t indexCopies) {
-    PreparedGroup prepared = prepareGroup(group);
-    return placeGroup(group, prepared, out, indexCopies);
-}
-
 void MeshDataExporter::reportTooManyVertices(std::uint32_t count) const {
     failExport("Too many vertices in material. Max 65535 vertices allowed. this mesh:" +
                std::to_string(count));

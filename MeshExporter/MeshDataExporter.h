@@ -176,9 +176,6 @@ protected:
     // many copies of its indices the group will carry, for the report of its counts.
     bool placeGroup(const MaterialTriangles& group, PreparedGroup& prepared, MaterialGroupData& out,
                     std::uint32_t indexCopies = 1);
-    // Both steps for one group, on this thread.
-    bool finishMaterialGroup(const MaterialTriangles& group, MaterialGroupData& out,
-                             std::uint32_t indexCopies = 1);
     // Says why a group whose welded vertices do not fit 16-bit indices stops the export, in the
     // error list.
     virtual void reportTooManyVertices(std::uint32_t count) const;
