@@ -147,8 +147,8 @@ bool shareInOrder(std::size_t count, std::size_t window,
     std::mutex mutex;
     std::condition_variable progress;
     std::vector<char> state(count, kWaiting);
+    std::size_t begun = 0;  // pieces whose preparing has begun, which is in order
     std::size_t placed = 0; // the next piece in line
-    bool placing = false;   // a thread is placing pieces in line
     bool stopped = false;
     std::exception_ptr failure;
     std::size_t failedPiece = count;
@@ -159,29 +159,35 @@ bool shareInOrder(std::size_t count, std::size_t window,
             failure = std::current_exception();
         }
     };
-    shareWork(count, [&](std::size_t k) {
-        {
-            std::unique_lock<std::mutex> lock(mutex);
-            // Pieces are begun in order, so the piece in line is always running or done.
-            progress.wait(lock, [&] { return stopped || k < placed + window; });
-            if (stopped)
-                return;
-        }
+    const auto canBegin = [&] { return !stopped && begun < count && begun < placed + window; };
+    // Prepares piece `k`, which the caller has begun, and records how it went.
+    const auto prepareOne = [&](std::unique_lock<std::mutex>& lock, std::size_t k) {
+        lock.unlock();
         char outcome = kPrepared;
         try {
             prepare(k);
         } catch (...) {
-            const std::lock_guard<std::mutex> lock(mutex);
+            const std::lock_guard<std::mutex> relock(mutex);
             fail(k);
             outcome = kFailed;
         }
-        std::unique_lock<std::mutex> lock(mutex);
+        lock.lock();
         state[k] = outcome;
-        if (placing)
-            return; // the placing thread comes to it
-        placing = true;
-        while (!stopped && placed < count && state[placed] != kWaiting) {
+        progress.notify_all();
+    };
+    // The calling thread places every piece, so that what placing reports comes from the
+    // thread that asked; while the piece in line is not ready it prepares pieces itself.
+    const auto placeAll = [&] {
+        std::unique_lock<std::mutex> lock(mutex);
+        while (!stopped && placed < count) {
             const std::size_t next = placed;
+            if (state[next] == kWaiting) {
+                if (canBegin())
+                    prepareOne(lock, begun++);
+                else
+                    progress.wait(lock);
+                continue;
+            }
             bool ok = state[next] == kPrepared;
             if (ok) {
                 lock.unlock();
@@ -199,8 +205,26 @@ bool shareInOrder(std::size_t count, std::size_t window,
             stopped = !ok;
             progress.notify_all();
         }
-        placing = false;
+    };
+    // Helpers only prepare, as far as the window lets them.
+    const auto prepareAhead = [&] {
+        std::unique_lock<std::mutex> lock(mutex);
+        while (!stopped && begun < count) {
+            if (canBegin())
+                prepareOne(lock, begun++);
+            else
+                progress.wait(lock);
+        }
+    };
+    const std::thread::id caller = std::this_thread::get_id();
+    shareWork(std::size_t{workHelpers()} + 1, [&](std::size_t) {
+        if (std::this_thread::get_id() == caller)
+            placeAll();
+        else
+            prepareAhead();
     });
+    // The helpers may have taken every share while the calling thread waited for them.
+    placeAll();
     if (failure)
         std::rethrow_exception(failure);
     return placed == count;

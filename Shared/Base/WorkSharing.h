@@ -12,8 +12,9 @@ namespace vx {
 // one is raised on the calling thread once all have run, as running them in order would raise it
 // first.
 void shareWork(std::size_t count, const std::function<void(std::size_t)>& work);
-// Runs prepare(0) ... prepare(count - 1) on any of the threads, and place(k) after prepare(k),
-// in increasing k, one at a time, on whichever thread finds piece k next in line. At most
+// Runs prepare(0) ... prepare(count - 1) on any of the threads, each begun in order, and
+// place(k) after prepare(k), in increasing k, on the calling thread, so that what placing
+// reports comes from the thread that asked. At most
 // `window` pieces (at least 1) are prepared and not yet placed at any time, which bounds what
 // they hold. Placing stops at the first piece whose place returns false or throws, or whose
 // prepare threw: the pieces before it are placed, the pieces not yet begun are neither prepared

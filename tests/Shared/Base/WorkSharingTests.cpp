@@ -1,6 +1,6 @@
 // Pieces shared between threads: each runs once, and a throwing piece neither ends a helper
 // thread nor hides which piece failed first; pieces placed in order stay in order, within their
-// window, and stop where placing fails.
+// window, on the calling thread, and stop where placing fails.
 #include "Shared/Base/WorkSharing.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +48,7 @@ TEST(WorkSharing, EveryPieceRunsOnceAndTheFirstFailingPieceIsRaised) {
     EXPECT_EQ(total, kPieces * (kPieces - 1) / 2);
 }
 
-TEST(WorkSharing, PiecesArePlacedInOrderWithinTheWindowAndStopWherePlacingFails) {
+TEST(WorkSharing, PiecesArePlacedInOrderOnTheCallerWithinTheWindowAndStopWherePlacingFails) {
     constexpr std::size_t kPieces = 300;
     struct Case {
         std::size_t window;
@@ -64,6 +64,7 @@ TEST(WorkSharing, PiecesArePlacedInOrderWithinTheWindowAndStopWherePlacingFails)
         std::vector<int> prepared(kPieces, 0);
         std::atomic<std::size_t> preparedCount{0};
         std::size_t widest = 0;
+        const std::thread::id caller = std::this_thread::get_id();
         bool all = false;
         std::string raised;
         try {
@@ -84,6 +85,7 @@ TEST(WorkSharing, PiecesArePlacedInOrderWithinTheWindowAndStopWherePlacingFails)
                 [&](std::size_t k) {
                     const std::lock_guard<std::mutex> lock(mutex);
                     EXPECT_EQ(prepared[k], 1) << "piece " << k << " placed unprepared";
+                    EXPECT_EQ(std::this_thread::get_id(), caller) << "piece " << k;
                     order.push_back(k);
                     if (k == c.refused && c.refusalThrows)
                         throw std::runtime_error(std::to_string(k));
