@@ -3,6 +3,8 @@
 #include "Shared/Base/DebugOutput.h"
 #include "Shared/Base/LogChannel.h"
 
+#include <mutex>
+
 namespace vx {
 
 LogMessage::LogMessage(LogLevel level, const char* file, std::uint32_t line)
@@ -23,6 +25,10 @@ void LogMessage::finish() {
     FileLogSink* sink = logChannel();
     if (!sink)
         return;
+    // Work shared between threads may report a broken invariant while the exporting thread
+    // logs; each message is delivered whole, one at a time. Recursive, since a sink may log.
+    static std::recursive_mutex delivery;
+    const std::lock_guard<std::recursive_mutex> lock(delivery);
     if (m_file && m_level != LogLevel::None) {
         sink->write(m_level, m_file, m_line, m_text);
     } else if (m_file) {
