@@ -6,7 +6,6 @@
 #include "Shared/Base/Log.h"
 #include "Shared/Base/Streams/OutStream.h"
 #include "Shared/Base/TextCase.h"
-#include "Shared/Base/WorkSharing.h"
 #include "Shared/Base/math/Matrix.h"
 #include "Shared/Graphics/Scene/SceneNode.h"
 #include "Shared/Graphics/Scene/Vertex.h"
@@ -103,25 +102,17 @@ bool BundledMeshDataExporter::finishGeometry() {
         if (problems[g])
             break;
     }
-    // Groups are prepared side by side, a few ahead of the one placed next, and placed in
-    // order.
-    std::vector<PreparedGroup> prepared(m_groups.size());
-    const bool placed = shareInOrder(
-        m_groups.size(), std::size_t{workHelpers()} + 2,
-        [&](std::size_t k) {
-            if (!problems[k])
-                prepared[k] = prepareGroup(m_groups[k]);
-        },
-        [&](std::size_t k) {
+    const bool placed = prepareAndPlaceGroups(
+        [&](std::size_t k) { return !problems[k]; },
+        [&](std::size_t k, PreparedGroup& prepared) {
             if (problems[k])
                 return failExport(problems[k]);
             MaterialTriangles& group = m_groups[k];
             const std::uint32_t mode = bundledAlphaMode(group.name);
             VX_INFO << "addTangentSpaceData to material";
             MaterialGroupData data;
-            if (!placeGroup(group, prepared[k], data, mode == 1 ? m_sortCopies : 1))
+            if (!placeGroup(group, prepared, data, mode == 1 ? m_sortCopies : 1))
                 return false;
-            prepared[k] = PreparedGroup();
             appendMaterialGroup(group, data, mode);
             return true;
         });

@@ -570,6 +570,23 @@ bool MeshDataExporter::placeGroup(const MaterialTriangles& group, PreparedGroup&
     return true;
 }
 
+bool MeshDataExporter::prepareAndPlaceGroups(
+    const std::function<bool(std::size_t)>& prepares,
+    const std::function<bool(std::size_t, PreparedGroup&)>& place) {
+    std::vector<PreparedGroup> prepared(m_groups.size());
+    return shareInOrder(
+        m_groups.size(), std::size_t{workHelpers()} + 2,
+        [&](std::size_t k) {
+            if (prepares(k))
+                prepared[k] = prepareGroup(m_groups[k]);
+        },
+        [&](std::size_t k) {
+            const bool placed = place(k, prepared[k]);
+            prepared[k] = PreparedGroup();
+            return placed;
+        });
+}
+
 void MeshDataExporter::reportTooManyVertices(std::uint32_t count) const {
     failExport("Too many vertices in material. Max 65535 vertices allowed. this mesh:" +
                std::to_string(count));

@@ -176,6 +176,12 @@ protected:
     // many copies of its indices the group will carry, for the report of its counts.
     bool placeGroup(const MaterialTriangles& group, PreparedGroup& prepared, MaterialGroupData& out,
                     std::uint32_t indexCopies = 1);
+    // Prepares the groups `prepares` accepts side by side, a few ahead of the one placed next,
+    // which bounds the memory their preparation holds, and calls `place` for every group in
+    // order on this thread, which keeps the list, the log and the first failure as one group
+    // after the other gives them. Stops at the first `place` that returns false.
+    bool prepareAndPlaceGroups(const std::function<bool(std::size_t)>& prepares,
+                               const std::function<bool(std::size_t, PreparedGroup&)>& place);
     // Says why a group whose welded vertices do not fit 16-bit indices stops the export, in the
     // error list.
     virtual void reportTooManyVertices(std::uint32_t count) const;

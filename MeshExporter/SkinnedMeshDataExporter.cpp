@@ -10,7 +10,6 @@
 #include "Shared/Base/Log.h"
 #include "Shared/Base/Streams/OutStream.h"
 #include "Shared/Base/TextCase.h"
-#include "Shared/Base/WorkSharing.h"
 #include "Shared/Base/math/Matrix.h"
 #include "Shared/Graphics/Scene/Material.h"
 #include "Shared/Graphics/Scene/MaterialGroupedMesh.h"
@@ -113,30 +112,23 @@ bool SkinnedMeshDataExporter::buildGeometry(SceneNode& node, int /*geometry*/, i
             m_groups.begin(), m_groups.end(), [](const auto& g) { return g.corners.empty(); }));
         for (std::size_t i = 0; i < empty; ++i)
             exportErrorList().append("no mesh found for material!");
-        // Groups are prepared side by side, a few ahead of the one placed next, and placed in
-        // order.
-        std::vector<PreparedGroup> prepared(m_groups.size());
-        const bool placed = shareInOrder(
-            m_groups.size(), std::size_t{workHelpers()} + 2,
-            [&](std::size_t k) {
-                if (!m_groups[k].corners.empty())
-                    prepared[k] = prepareGroup(m_groups[k]);
-            },
-            [&](std::size_t k) {
-                MaterialTriangles& group = m_groups[k];
-                if (group.corners.empty())
-                    return true;
-                MaterialGroupData data;
-                if (!placeGroup(group, prepared[k], data))
-                    return false;
-                prepared[k] = PreparedGroup();
-                // A vertex naming a bone its part's table lacks would be drawn with some other
-                // bone: the export stops (the reason is already in the artist's list).
-                if (!bonesInPart(verticesOf(data), part))
-                    return false;
-                appendMaterialGroup(group, data, 0);
-                return true;
-            });
+        const bool placed =
+            prepareAndPlaceGroups([&](std::size_t k) { return !m_groups[k].corners.empty(); },
+                                  [&](std::size_t k, PreparedGroup& prepared) {
+                                      MaterialTriangles& group = m_groups[k];
+                                      if (group.corners.empty())
+                                          return true;
+                                      MaterialGroupData data;
+                                      if (!placeGroup(group, prepared, data))
+                                          return false;
+                                      // A vertex naming a bone its part's table lacks would be
+                                      // drawn with some other bone: the export stops (the reason is
+                                      // already in the artist's list).
+                                      if (!bonesInPart(verticesOf(data), part))
+                                          return false;
+                                      appendMaterialGroup(group, data, 0);
+                                      return true;
+                                  });
         if (!placed)
             return false;
     }

@@ -6,7 +6,6 @@
 #include "Shared/Base/Log.h"
 #include "Shared/Base/Streams/OutStream.h"
 #include "Shared/Base/TextCase.h"
-#include "Shared/Base/WorkSharing.h"
 #include "Shared/Base/math/Matrix.h"
 #include "Shared/Graphics/Scene/Scene.h"
 #include "Shared/Graphics/Scene/Vertex.h"
@@ -49,19 +48,13 @@ bool StaticMeshDataExporter::finishGeometry() {
     for (const MaterialTriangles& group : m_groups)
         converted += group.vertices.size();
     m_vertices.reserve(converted + converted / 8);
-    // Groups are prepared side by side, a few ahead of the one placed next, which bounds the
-    // memory their preparation holds, and placed in order, which keeps the list, the log and
-    // the first failure as one group after the other gives them.
-    std::vector<PreparedGroup> prepared(m_groups.size());
-    const bool placed = shareInOrder(
-        m_groups.size(), std::size_t{workHelpers()} + 2,
-        [&](std::size_t k) { prepared[k] = prepareGroup(m_groups[k]); },
-        [&](std::size_t k) {
+    const bool placed = prepareAndPlaceGroups(
+        [](std::size_t) { return true; },
+        [&](std::size_t k, PreparedGroup& prepared) {
             MaterialTriangles& group = m_groups[k];
             MaterialGroupData data;
-            if (!placeGroup(group, prepared[k], data))
+            if (!placeGroup(group, prepared, data))
                 return false;
-            prepared[k] = PreparedGroup();
             appendMaterialGroup(group, data, isStaticAlphaMaterial(group.name) ? 1u : 0u);
             return true;
         });
