@@ -3,16 +3,13 @@
 #include "MeshExporter/ExportErrorList.h"
 #include "MeshExporter/ExportPaths.h"
 #include "MeshExporter/ExportedFileSet.h"
+#include "Shared/Base/LargeMemory.h"
 #include "Shared/Base/Log.h"
 #include "UVMapper/UVMapper.h"
 
 #include <bit>
 #include <cstdint>
 #include <memory>
-
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 
 namespace vx {
 
@@ -175,11 +172,9 @@ bool createLightmapUvs(std::vector<MaterialTriangles>& groups, std::uint32_t& uv
     VX_INFO << "(lightmap)saveSamples:" << path;
     const bool written = mapper->writeSamples(path);
     mapper.reset();
-#if defined(__GLIBC__)
     // The mapper's blocks, freed between blocks still in use, stay with the process until
     // handed back; the rest of the export would otherwise run on top of them.
-    malloc_trim(0);
-#endif
+    releaseFreedMemory();
     if (hasSet) {
         for (std::size_t g = 0; g < groups.size(); ++g)
             appendCopies(groups[g], copies[g], unplacedCopies[g], uvSetCount);

@@ -9,6 +9,7 @@
 #include "MeshExporter/PackedBytes.h"
 #include "MeshExporter/TriangleOrder.h"
 #include "MeshExporter/VertexWeld.h"
+#include "Shared/Base/LargeMemory.h"
 #include "Shared/Base/Log.h"
 #include "Shared/Base/Streams/OutStream.h"
 #include "Shared/Base/TextCase.h"
@@ -366,6 +367,7 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
     // Per converted vertex, whether the review has anything to look at.
     std::vector<std::vector<std::uint8_t>> toReview(groups.size());
     shareWork(groups.size(), [&](std::size_t g) {
+        reserveLarge(groups[g].vertices, sources[g].size());
         groups[g].vertices.resize(sources[g].size());
         toReview[g].resize(sources[g].size());
     });

@@ -3,6 +3,7 @@
 #include "MeshExporter/FixedText.h"
 #include "MeshExporter/GeomLightmapSettings.h"
 #include "MeshExporter/LightmapUvStep.h"
+#include "Shared/Base/LargeMemory.h"
 #include "Shared/Base/Log.h"
 #include "Shared/Base/Streams/OutStream.h"
 #include "Shared/Base/TextCase.h"
@@ -12,10 +13,6 @@
 #include "Shared/Graphics/Scene/VertexBuffer.h"
 
 #include <algorithm>
-
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 
 namespace vx {
 
@@ -47,7 +44,7 @@ bool StaticMeshDataExporter::finishGeometry() {
     std::size_t converted = 0;
     for (const MaterialTriangles& group : m_groups)
         converted += group.vertices.size();
-    m_vertices.reserve(converted + converted / 8);
+    reserveLarge(m_vertices, converted + converted / 8);
     const bool placed = prepareAndPlaceGroups(
         [](std::size_t) { return true; },
         [&](std::size_t k, PreparedGroup& prepared) {
@@ -60,11 +57,9 @@ bool StaticMeshDataExporter::finishGeometry() {
         });
     if (!placed)
         return false;
-#if defined(__GLIBC__)
     // The groups' converted vertices are gone, freed between blocks still in use; handed back,
     // they no longer count while the file is composed, which is the export's peak.
-    malloc_trim(0);
-#endif
+    releaseFreedMemory();
     return computeBoundingBox();
 }
 

@@ -1,0 +1,100 @@
+#include "Shared/Base/LargeMemory.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+
+namespace {
+
+using Range = std::pair<std::uintptr_t, std::uintptr_t>;
+constexpr std::uintptr_t kLarge = std::uintptr_t{2} << 20;
+
+bool largePagesOnRequest() {
+    std::ifstream setting("/sys/kernel/mm/transparent_hugepage/enabled");
+    std::string text;
+    std::getline(setting, text);
+    return !text.empty() && text.find("[never]") == std::string::npos;
+}
+
+// The mappings within [low, high) that the kernel lists as flagged for large pages.
+std::vector<Range> flaggedWithin(std::uintptr_t low, std::uintptr_t high) {
+    std::vector<Range> flagged;
+    std::ifstream maps("/proc/self/smaps");
+    std::string line;
+    Range current{0, 0};
+    while (std::getline(maps, line)) {
+        if (line.rfind("VmFlags:", 0) == 0) {
+            std::istringstream flags(line.substr(8));
+            std::string flag;
+            while (flags >> flag)
+                if (flag == "hg" && current.first >= low && current.second <= high)
+                    flagged.push_back(current);
+            continue;
+        }
+        const std::size_t dash = line.find('-');
+        const std::size_t space = line.find(' ');
+        if (dash != std::string::npos && space != std::string::npos && dash < space &&
+            line.find(':') > space)
+            current = {std::stoull(line.substr(0, dash), nullptr, 16),
+                       std::stoull(line.substr(dash + 1, space - dash - 1), nullptr, 16)};
+    }
+    return flagged;
+}
+
+} // namespace
+
+// Only whole 2 MiB pages inside the range are flagged: the advice never reaches memory beyond
+// the buffer, which may belong to other blocks.
+TEST(LargeMemory, LargePagesAreAskedForOverTheWholeLargePagesInsideTheRangeOnly) {
+    if (!largePagesOnRequest())
+        GTEST_SKIP() << "the kernel grants no large pages";
+    struct Case {
+        std::uintptr_t offset;
+        std::size_t bytes;
+        Range expected; // from the aligned base; {0, 0}: nothing flagged
+    };
+    const Case cases[] = {
+        {kLarge / 2 + 5, 3 * kLarge, {kLarge, 3 * kLarge}},
+        {0, 2 * kLarge, {0, 2 * kLarge}},
+        {1, 2 * kLarge, {kLarge, 2 * kLarge}},
+        {1, kLarge, {0, 0}},
+        {kLarge, kLarge - 1, {0, 0}},
+    };
+    for (const Case& c : cases) {
+        constexpr std::size_t kMapped = 8 * kLarge;
+        void* mapped =
+            mmap(nullptr, kMapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        ASSERT_NE(mapped, MAP_FAILED);
+        const auto start = reinterpret_cast<std::uintptr_t>(mapped);
+        const std::uintptr_t base = (start + kLarge - 1) & ~(kLarge - 1);
+        vx::adviseLargePages(reinterpret_cast<void*>(base + c.offset), c.bytes);
+        const std::vector<Range> flagged = flaggedWithin(start, start + kMapped);
+        if (c.expected.second == 0) {
+            EXPECT_TRUE(flagged.empty()) << "offset " << c.offset << ", " << c.bytes << " bytes";
+        } else {
+            EXPECT_EQ(flagged,
+                      (std::vector<Range>{{base + c.expected.first, base + c.expected.second}}))
+                << "offset " << c.offset << ", " << c.bytes << " bytes";
+        }
+        munmap(mapped, kMapped);
+    }
+    // A list reserved large is advised only over the room it has not filled.
+    std::vector<char> list(100, 'x');
+    vx::reserveLarge(list, 12 * kLarge);
+    const auto filled = reinterpret_cast<std::uintptr_t>(list.data() + list.size());
+    const auto end = reinterpret_cast<std::uintptr_t>(list.data() + list.capacity());
+    const std::vector<Range> flagged = flaggedWithin(filled, end);
+    ASSERT_EQ(flagged.size(), 1u);
+    EXPECT_EQ(flagged.front().second - flagged.front().first,
+              (end & ~(kLarge - 1)) - ((filled + kLarge - 1) & ~(kLarge - 1)));
+    EXPECT_EQ(std::string(list.begin(), list.end()), std::string(100, 'x'));
+}
+#endif
