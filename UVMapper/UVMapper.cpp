@@ -2,6 +2,7 @@
 
 #include "Shared/Base/Log.h"
 #include "Shared/Base/Streams/FileOutStream.h"
+#include "Shared/Base/WorkSharing.h"
 #include "UVMapper/ClusterProjection.h"
 #include "UVMapper/EdgeClusterer.h"
 #include "UVMapper/PositionWeldGrid.h"
@@ -120,19 +121,20 @@ void UVMapper::groupTriangles() {
     growClustersOverEdges(m_triangles, m_clusters, m_members);
 }
 
-bool UVMapper::findFreeBlock(std::uint32_t blockWidth, std::uint32_t blockHeight, std::uint32_t& x,
-                             std::uint32_t& y) {
-    return m_finder.findFirstFree(blockWidth, blockHeight, x, y);
+bool UVMapper::findFreeBlock(AttemptGrid& grid, std::uint32_t blockWidth, std::uint32_t blockHeight,
+                             std::uint32_t& x, std::uint32_t& y) {
+    return grid.finder.findFirstFree(blockWidth, blockHeight, x, y);
 }
 
-bool UVMapper::occupied(std::uint32_t x, std::uint32_t y) const {
-    return !m_finder.isFree(x, y);
+bool UVMapper::occupied(const AttemptGrid& grid, std::uint32_t x, std::uint32_t y) const {
+    return !grid.finder.isFree(x, y);
 }
 
-void UVMapper::markTriangle(const float u[3], const float v[3], std::int32_t cluster) {
+void UVMapper::markTriangle(AttemptGrid& grid, const float u[3], const float v[3],
+                            std::int32_t cluster) {
     TriangleRaster(u, v, m_width, m_height)
         .forEachSpan([&](std::int64_t row, std::int64_t x0, std::int64_t x1) {
-            markSpan(row, x0, x1, cluster);
+            markSpan(grid, row, x0, x1, cluster);
         });
 }
 
@@ -171,33 +173,56 @@ void UVMapper::gatherMemberCorners() {
     }
 }
 
-bool UVMapper::placeClusters(const std::vector<std::uint32_t>& order, std::size_t& failedAt) {
-    std::cout << "Mapping clusters\n";
-    VX_INFO << "Mapping clusters";
-    if (m_marked) {
+void UVMapper::sizeAttempt(Attempt& attempt, float lumelsPerMeter) const {
+    attempt.lumelsPerMeter = lumelsPerMeter;
+    attempt.sizes.resize(m_clusters.size() * 2);
+    attempt.totalPixels = 0;
+    for (std::size_t c = 0; c < m_clusters.size(); ++c) {
+        const std::int32_t w = lumelCount(m_clusters[c].du, lumelsPerMeter);
+        const std::int32_t h = lumelCount(m_clusters[c].dv, lumelsPerMeter);
+        attempt.sizes[2 * c] = w;
+        attempt.sizes[2 * c + 1] = h;
+        attempt.totalPixels += std::uint64_t(w) * std::uint64_t(h);
+    }
+}
+
+void UVMapper::placeClusters(const std::vector<std::uint32_t>& order, Attempt& attempt,
+                             const std::atomic<bool>& stop) {
+    AttemptGrid& grid = attempt.grid;
+    if (grid.marked || grid.width != m_width || grid.height != m_height) {
         // Only a grid that holds marks needs clearing: attempts that fail at their first
         // cluster (far too large) cost nothing on a large grid.
-        m_finder.reset(m_width, m_height);
-        m_marked = false;
+        grid.finder.reset(m_width, m_height);
+        grid.width = m_width;
+        grid.height = m_height;
+        grid.marked = false;
     }
+    attempt.places.resize(m_clusters.size() * 2);
+    attempt.placed = false;
+    const SizeDivision width(m_width);
+    const SizeDivision height(m_height);
     for (std::size_t position = 0; position < order.size(); ++position) {
-        UVCluster& cluster = m_clusters[order[position]];
+        const std::uint32_t number = order[position];
+        const UVCluster& cluster = m_clusters[number];
+        const std::int32_t clusterW = attempt.sizes[2 * std::size_t{number}];
+        const std::int32_t clusterH = attempt.sizes[2 * std::size_t{number} + 1];
         std::uint32_t x = 0;
         std::uint32_t y = 0;
-        if (!findFreeBlock(static_cast<std::uint32_t>(cluster.w) + 4,
-                           static_cast<std::uint32_t>(cluster.h) + 4, x, y)) {
-            failedAt = position;
-            return false;
+        if (stop.load(std::memory_order_relaxed) ||
+            !findFreeBlock(grid, static_cast<std::uint32_t>(clusterW) + 4,
+                           static_cast<std::uint32_t>(clusterH) + 4, x, y)) {
+            attempt.failedAt = position;
+            return;
         }
-        cluster.x = static_cast<std::int32_t>(x) + 2;
-        cluster.y = static_cast<std::int32_t>(y) + 2;
+        const std::int32_t clusterX = static_cast<std::int32_t>(x) + 2;
+        const std::int32_t clusterY = static_cast<std::int32_t>(y) + 2;
+        attempt.places[2 * std::size_t{number}] = clusterX;
+        attempt.places[2 * std::size_t{number} + 1] = clusterY;
         // The same arithmetic as lightmapUV, which gives the placement that succeeds.
-        const auto first = static_cast<float>(cluster.x);
-        const auto top = static_cast<float>(cluster.y);
-        const auto w = static_cast<float>(cluster.w - 1);
-        const auto h = static_cast<float>(cluster.h - 1);
-        const SizeDivision width(m_width);
-        const SizeDivision height(m_height);
+        const auto first = static_cast<float>(clusterX);
+        const auto top = static_cast<float>(clusterY);
+        const auto w = static_cast<float>(clusterW - 1);
+        const auto h = static_cast<float>(clusterH - 1);
         for (std::uint32_t i = 0; i < cluster.memberCount; ++i) {
             const MemberCorners& local = m_memberCorners[cluster.memberBegin + i];
             float u[3];
@@ -206,11 +231,23 @@ bool UVMapper::placeClusters(const std::vector<std::uint32_t>& order, std::size_
                 u[c] = lightmapCoordinate(first, w, local.u[c], width);
                 v[c] = lightmapCoordinate(top, h, local.v[c], height);
             }
-            markTriangle(u, v, static_cast<std::int32_t>(order[position]));
+            markTriangle(grid, u, v, static_cast<std::int32_t>(number));
         }
     }
-    m_memberCorners = {};
-    return true;
+    attempt.placed = true;
+}
+
+void UVMapper::applyAttempt(const std::vector<std::uint32_t>& order, const Attempt& attempt) {
+    for (std::size_t c = 0; c < m_clusters.size(); ++c) {
+        m_clusters[c].w = attempt.sizes[2 * c];
+        m_clusters[c].h = attempt.sizes[2 * c + 1];
+    }
+    const std::size_t placed = attempt.placed ? order.size() : attempt.failedAt;
+    for (std::size_t position = 0; position < placed; ++position) {
+        UVCluster& cluster = m_clusters[order[position]];
+        cluster.x = attempt.places[2 * std::size_t{order[position]}];
+        cluster.y = attempt.places[2 * std::size_t{order[position]} + 1];
+    }
 }
 
 const std::vector<std::int32_t>& UVMapper::grid() {
@@ -228,10 +265,34 @@ const std::vector<std::int32_t>& UVMapper::grid() {
             u[c] = uv[0];
             v[c] = uv[1];
         }
-        markTriangle(u, v, m_triangles[t].cluster);
+        markTriangle(m_placement, u, v, m_triangles[t].cluster);
     }
     m_markingGrid = false;
     return m_grid;
+}
+
+void UVMapper::runAttempts(const std::vector<std::uint32_t>& order, Attempt (&attempts)[2],
+                           float nextLumelsPerMeter, bool& ranNext) {
+    // The next density is tried beside this one when a helper can take it and it would not
+    // be known to fail (its sizes the same); it gives up once this one has succeeded.
+    ranNext = false;
+    if (triesDensitiesSideBySide() && workHelpers() > 0 && nextLumelsPerMeter > 1.0f) {
+        sizeAttempt(attempts[1], nextLumelsPerMeter);
+        ranNext = attempts[1].sizes != attempts[0].sizes;
+    }
+    std::atomic<bool> stop{false};
+    const std::atomic<bool> never{false};
+    if (!ranNext) {
+        placeClusters(order, attempts[0], never);
+        return;
+    }
+    shareWork(2, [&](std::size_t k) {
+        placeClusters(order, attempts[k], k == 0 ? never : stop);
+        if (k == 0 && attempts[0].placed)
+            stop.store(true, std::memory_order_relaxed);
+    });
+    // Given up or not, the next attempt is not wanted after a success.
+    ranNext = !attempts[0].placed;
 }
 
 bool UVMapper::map() {
@@ -267,12 +328,13 @@ bool UVMapper::map() {
                std::max(m_clusters[b].du, m_clusters[b].dv);
     });
 
-    std::vector<std::int32_t> sizes(m_clusters.size() * 2);
+    // Each density's attempt is run, when it is not known to fail, beside the next density's,
+    // which is wanted whenever it fails; what they give is taken in order, so the outcome and
+    // the log are those of one attempt after the other.
+    Attempt attempts[2];
     std::vector<std::int32_t> failedSizes;
     std::size_t failedAt = 0;
     for (;;) {
-        m_finder.reset(m_width, m_height);
-        m_marked = false;
         failedSizes.clear();
         // With no area at all every cluster takes its 2 × 2 lumels at any density; the largest
         // finite one keeps the arithmetic finite and the attempts counted.
@@ -283,28 +345,32 @@ bool UVMapper::map() {
         std::cout << "Trying to map using " << lumelsPerMeter << " on (" << m_width << "x"
                   << m_height << ")\n";
         bool placed = false;
+        bool ranAhead = false; // attempts[1] is this density's, already run
         while (lumelsPerMeter > 1.0f) {
             ++m_attempts;
-            std::uint64_t totalPixels = 0;
-            for (std::size_t c = 0; c < m_clusters.size(); ++c) {
-                UVCluster& cluster = m_clusters[c];
-                cluster.w = lumelCount(cluster.du, lumelsPerMeter);
-                cluster.h = lumelCount(cluster.dv, lumelsPerMeter);
-                sizes[2 * c] = cluster.w;
-                sizes[2 * c + 1] = cluster.h;
-                totalPixels += std::uint64_t(cluster.w) * std::uint64_t(cluster.h);
-            }
-            std::cout << "TOTALpixels: " << totalPixels << '\n';
-            VX_INFO << "TOTALpixels: " << totalPixels;
-            if (sizes == failedSizes) {
-                // The same sizes in the same order on the same grid fail the same way.
-                std::cout << "Mapping clusters\n";
-                VX_INFO << "Mapping clusters";
-            } else if (placeClusters(order, failedAt)) {
-                placed = true;
-                break;
-            } else {
-                failedSizes = sizes;
+            if (ranAhead)
+                std::swap(attempts[0], attempts[1]);
+            else
+                sizeAttempt(attempts[0], lumelsPerMeter);
+            Attempt& current = attempts[0];
+            std::cout << "TOTALpixels: " << current.totalPixels << '\n';
+            VX_INFO << "TOTALpixels: " << current.totalPixels;
+            std::cout << "Mapping clusters\n";
+            VX_INFO << "Mapping clusters";
+            // The same sizes in the same order on the same grid fail the same way.
+            const bool knownToFail = current.sizes == failedSizes;
+            if (!knownToFail && !ranAhead)
+                runAttempts(order, attempts, lumelsPerMeter * 0.95f, ranAhead);
+            else
+                ranAhead = false;
+            if (!knownToFail) {
+                applyAttempt(order, current);
+                if (current.placed) {
+                    placed = true;
+                    break;
+                }
+                failedSizes = current.sizes;
+                failedAt = current.failedAt;
             }
             std::cout << "Couldn't find free area for cluster " << failedAt << '\n';
             VX_INFO << "Couldn't find free area for cluster "
@@ -317,6 +383,8 @@ bool UVMapper::map() {
                     << lumelsPerMeter;
         }
         if (placed) {
+            m_placement = std::move(attempts[0].grid);
+            m_memberCorners = {};
             m_lumelsPerMeter = lumelsPerMeter;
             m_byWidth = SizeDivision(m_width);
             m_byHeight = SizeDivision(m_height);
@@ -337,7 +405,7 @@ bool UVMapper::map() {
 
     char ratio[64];
     std::snprintf(ratio, sizeof ratio, "---Usage Ratio %.3f\n",
-                  static_cast<double>(m_finder.occupiedCount()) /
+                  static_cast<double>(m_placement.finder.occupiedCount()) /
                       static_cast<double>(std::uint64_t{m_width} * m_height));
     std::cout << ratio;
 

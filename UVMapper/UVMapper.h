@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -93,13 +94,25 @@ protected:
     virtual void weldCorners();
     // Groups the triangles into clusters (before the coverage split).
     virtual void groupTriangles();
-    // The first free block (row by row, cell by cell) whose far edges stay off the grid's last
-    // row and column.
-    virtual bool findFreeBlock(std::uint32_t blockWidth, std::uint32_t blockHeight,
-                               std::uint32_t& x, std::uint32_t& y);
-    // Scan-converts a triangle with these corner lightmap coordinates into the grid through
+    // The cells one placement attempt has marked. Attempts at two densities may run side by
+    // side, each on a grid of its own, so what works on a grid touches nothing else.
+    struct AttemptGrid {
+        FreeAreaFinder finder;
+        std::uint32_t width = 0; // the finder's size, 0 before its first use
+        std::uint32_t height = 0;
+        bool marked = false; // a cell marked since the finder was last emptied
+    };
+    // The first free block (row by row, cell by cell) of `grid` whose far edges stay off the
+    // grid's last row and column.
+    virtual bool findFreeBlock(AttemptGrid& grid, std::uint32_t blockWidth,
+                               std::uint32_t blockHeight, std::uint32_t& x, std::uint32_t& y);
+    // Scan-converts a triangle with these corner lightmap coordinates into `grid` through
     // markSpan.
-    virtual void markTriangle(const float u[3], const float v[3], std::int32_t cluster);
+    virtual void markTriangle(AttemptGrid& grid, const float u[3], const float v[3],
+                              std::int32_t cluster);
+    // Whether the next density's attempt may run beside the current one's, on a helper thread,
+    // when one is there; the outcome is the same either way.
+    virtual bool triesDensitiesSideBySide() const { return true; }
     // Fills the samples of one cluster's lumels (clusterSamples) and counts the real ones in
     // m_realSamples; a lumel no rule covers keeps triangle -1.
     virtual void sampleCluster(std::size_t cluster);
@@ -108,11 +121,12 @@ protected:
         return m_samples.data() + m_sampleStart[cluster];
     }
 
-    // Cells x0 .. x1 of the row become occupied, or take the cluster's number while grid()
-    // marks the final placement; cells off the grid are skipped.
-    void markSpan(std::int64_t row, std::int64_t x0, std::int64_t x1, std::int32_t cluster);
-    // Whether a cell is marked in the current placement attempt.
-    bool occupied(std::uint32_t x, std::uint32_t y) const;
+    // Cells x0 .. x1 of the row become occupied in `grid`, or take the cluster's number while
+    // grid() marks the final placement; cells off the grid are skipped.
+    void markSpan(AttemptGrid& grid, std::int64_t row, std::int64_t x0, std::int64_t x1,
+                  std::int32_t cluster);
+    // Whether a cell of an attempt's grid is marked.
+    bool occupied(const AttemptGrid& grid, std::uint32_t x, std::uint32_t y) const;
 
     std::uint32_t m_width = 0;
     std::uint32_t m_height = 0;
@@ -130,7 +144,28 @@ protected:
 private:
     bool checkInput() const;
     void buildClusters();
-    bool placeClusters(const std::vector<std::uint32_t>& order, std::size_t& failedAt);
+    // One placement attempt at a density: every cluster's size, and where the clusters found
+    // room, in the order of placement, up to the first that found none.
+    struct Attempt {
+        float lumelsPerMeter = 0.0f;
+        std::vector<std::int32_t> sizes;  // w, h per cluster
+        std::vector<std::int32_t> places; // x, y per cluster
+        std::uint64_t totalPixels = 0;
+        AttemptGrid grid;
+        bool placed = false;
+        std::size_t failedAt = 0;
+    };
+    void sizeAttempt(Attempt& attempt, float lumelsPerMeter) const;
+    // Places the clusters in `order` on the attempt's own grid; gives up early, unplaced, once
+    // `stop` is set.
+    void placeClusters(const std::vector<std::uint32_t>& order, Attempt& attempt,
+                       const std::atomic<bool>& stop);
+    // Runs attempts[0] and, side by side when it helps, attempts[1] at the next density;
+    // `ranNext` tells whether attempts[1] holds that density's outcome.
+    void runAttempts(const std::vector<std::uint32_t>& order, Attempt (&attempts)[2],
+                     float nextLumelsPerMeter, bool& ranNext);
+    // Takes the outcome of an attempt into the clusters, as placing them there would leave it.
+    void applyAttempt(const std::vector<std::uint32_t>& order, const Attempt& attempt);
     // The corner's lightmap coordinate from its cluster's placement.
     std::array<float, 2> lightmapUV(const UVTriangle& triangle, unsigned corner) const;
     void gatherMemberCorners();
@@ -153,8 +188,7 @@ private:
     std::uint32_t m_doublings = 0;
     bool m_mapped = false;
     std::string m_imageFolder;
-    FreeAreaFinder m_finder;
-    bool m_marked = false;      // a cell marked since m_finder was last emptied
+    AttemptGrid m_placement;    // the grid of the attempt that succeeded
     bool m_markingGrid = false; // marks go to m_grid, as cluster numbers
     // Every member slot's corners in cluster-local coordinates, in the order of m_members:
     // placement attempts read them front to back instead of visiting triangles all over
@@ -168,8 +202,8 @@ private:
 };
 
 // Inline: every span of every marked triangle of every attempt comes through here.
-inline void UVMapper::markSpan(std::int64_t row, std::int64_t x0, std::int64_t x1,
-                               std::int32_t cluster) {
+inline void UVMapper::markSpan(AttemptGrid& grid, std::int64_t row, std::int64_t x0,
+                               std::int64_t x1, std::int32_t cluster) {
     if (row < 0 || row >= static_cast<std::int64_t>(m_height))
         return;
     x0 = std::max<std::int64_t>(x0, 0);
@@ -181,9 +215,9 @@ inline void UVMapper::markSpan(std::int64_t row, std::int64_t x0, std::int64_t x
         std::fill(cells + x0, cells + x1 + 1, cluster);
         return;
     }
-    m_finder.markSpan(static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(x0),
-                      static_cast<std::uint32_t>(x1));
-    m_marked = true;
+    grid.finder.markSpan(static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(x0),
+                         static_cast<std::uint32_t>(x1));
+    grid.marked = true;
 }
 
 } // namespace vx

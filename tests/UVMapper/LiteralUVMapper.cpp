@@ -48,18 +48,19 @@ void LiteralUVMapper::groupTriangles() {
     }
 }
 
-bool LiteralUVMapper::findFreeBlock(std::uint32_t blockWidth, std::uint32_t blockHeight,
-                                    std::uint32_t& x, std::uint32_t& y) {
+bool LiteralUVMapper::findFreeBlock(AttemptGrid& grid, std::uint32_t blockWidth,
+                                    std::uint32_t blockHeight, std::uint32_t& x, std::uint32_t& y) {
     const auto width = static_cast<std::int64_t>(m_width);
     const auto height = static_cast<std::int64_t>(m_height);
     for (std::int64_t top = 0; top <= height - blockHeight - 1; ++top) {
         for (std::int64_t left = 0; left <= width - blockWidth - 1; ++left) {
-            if (occupied(static_cast<std::uint32_t>(left), static_cast<std::uint32_t>(top)))
+            if (occupied(grid, static_cast<std::uint32_t>(left), static_cast<std::uint32_t>(top)))
                 continue;
             bool free = true;
             for (std::int64_t r = top; free && r < top + blockHeight; ++r)
                 for (std::int64_t c = left; free && c < left + blockWidth; ++c)
-                    free = !occupied(static_cast<std::uint32_t>(c), static_cast<std::uint32_t>(r));
+                    free = !occupied(grid, static_cast<std::uint32_t>(c),
+                                     static_cast<std::uint32_t>(r));
             if (free) {
                 x = static_cast<std::uint32_t>(left);
                 y = static_cast<std::uint32_t>(top);
@@ -70,14 +71,15 @@ bool LiteralUVMapper::findFreeBlock(std::uint32_t blockWidth, std::uint32_t bloc
     return false;
 }
 
-void LiteralUVMapper::markTriangle(const float u[3], const float v[3], std::int32_t cluster) {
+void LiteralUVMapper::markTriangle(AttemptGrid& grid, const float u[3], const float v[3],
+                                   std::int32_t cluster) {
     const TriangleRaster raster(u, v, m_width, m_height);
     for (std::uint64_t k = 0; k <= raster.lastStep(); ++k) {
         std::int64_t row = 0;
         std::int64_t x0 = 0;
         std::int64_t x1 = 0;
         raster.stepSpan(k, row, x0, x1);
-        markSpan(row, x0, x1, cluster);
+        markSpan(grid, row, x0, x1, cluster);
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The mapper with every search done as a plain scan: each corner against every earlier
 // position, each member against every later triangle, every grid position cell by cell, every
-// v step of a triangle, every member triangle for every lumel. Slow; the reference the fast
-// searches must match byte for byte.
+// v step of a triangle, every member triangle for every lumel, one density after the other. Slow;
+// the reference the fast searches must match byte for byte.
 #include "UVMapper/UVMapper.h"
 
 #include <vector>
@@ -17,10 +17,13 @@ public:
 protected:
     void weldCorners() override;
     void groupTriangles() override;
-    bool findFreeBlock(std::uint32_t blockWidth, std::uint32_t blockHeight, std::uint32_t& x,
-                       std::uint32_t& y) override;
-    void markTriangle(const float u[3], const float v[3], std::int32_t cluster) override;
+    bool findFreeBlock(AttemptGrid& grid, std::uint32_t blockWidth, std::uint32_t blockHeight,
+                       std::uint32_t& x, std::uint32_t& y) override;
+    void markTriangle(AttemptGrid& grid, const float u[3], const float v[3],
+                      std::int32_t cluster) override;
     void sampleCluster(std::size_t cluster) override;
+    // One density's attempt after the other.
+    bool triesDensitiesSideBySide() const override { return false; }
 
 private:
     std::vector<LumelSample> m_lightmapSamples;

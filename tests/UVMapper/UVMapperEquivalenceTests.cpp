@@ -75,6 +75,8 @@ void expectSameMapping(const TestMesh& mesh, std::uint32_t size) {
     }
     EXPECT_EQ(fast.getWidth(), literal.getWidth());
     EXPECT_EQ(fast.getAttemptCount(), literal.getAttemptCount());
+    // Attempts run side by side report as one after the other: every size, failure and density.
+    EXPECT_EQ(fastFiles.printed, literalFiles.printed);
     ASSERT_EQ(fast.grid(), literal.grid());
     // The printed usage: the share of the lightmap's cells that the final placement marked.
     const auto marked = std::count_if(fast.grid().begin(), fast.grid().end(),
