@@ -5,6 +5,7 @@
 #include "MeshExporter/ExportedFileSet.h"
 #include "Shared/Base/LargeMemory.h"
 #include "Shared/Base/Log.h"
+#include "Shared/Base/WorkSharing.h"
 #include "UVMapper/UVMapper.h"
 
 #include <bit>
@@ -126,8 +127,7 @@ bool createLightmapUvs(std::vector<MaterialTriangles>& groups, std::uint32_t& uv
         triangles += group.corners.size() / 3;
     const bool hasSet = uvSetCount >= 1 && uvSetCount < ExportVertex::kMaxUvSets;
     if (hasSet)
-        for (MaterialTriangles& group : groups)
-            reserveForCopies(group);
+        shareWork(groups.size(), [&](std::size_t g) { reserveForCopies(groups[g]); });
     // The mapper holds every triangle's corners, clusters and samples: it goes before the
     // vertices grow by their copies, so that the two never take memory at the same time.
     auto mapper = std::make_unique<UVMapper>();
@@ -150,19 +150,21 @@ bool createLightmapUvs(std::vector<MaterialTriangles>& groups, std::uint32_t& uv
     std::vector<std::vector<ExportVertex>> unplacedCopies(copies.size());
     if (hasSet) {
         // The mapper numbers the triangles in the order added: group by group, corner by corner.
-        std::size_t firstTriangle = 0;
-        for (std::size_t g = 0; g < groups.size(); ++g) {
-            const std::size_t whole = groups[g].corners.size() / 3;
+        // Groups are placed side by side.
+        std::vector<std::size_t> firstTriangle(groups.size() + 1, 0);
+        for (std::size_t g = 0; g < groups.size(); ++g)
+            firstTriangle[g + 1] = firstTriangle[g] + groups[g].corners.size() / 3;
+        shareWork(groups.size(), [&](std::size_t g) {
+            const std::size_t whole = firstTriangle[g + 1] - firstTriangle[g];
             const auto placeOf = [&](std::size_t c) {
                 if (c / 3 >= whole)
                     return CornerPlace{};
                 const std::array<float, 2> uv =
-                    mapper->getLightmapUV(firstTriangle + c / 3, static_cast<unsigned>(c % 3));
+                    mapper->getLightmapUV(firstTriangle[g] + c / 3, static_cast<unsigned>(c % 3));
                 return CornerPlace{true, {uv[0], uv[1]}};
             };
             placeOriginals(groups[g], placeOf, uvSetCount, copies[g], unplacedCopies[g]);
-            firstTriangle += whole;
-        }
+        });
     } else {
         exportErrorList().append("Generated lightmap UVs are not placed in a correct position " +
                                  std::to_string(uvSetCount));
@@ -176,8 +178,9 @@ bool createLightmapUvs(std::vector<MaterialTriangles>& groups, std::uint32_t& uv
     // handed back; the rest of the export would otherwise run on top of them.
     releaseFreedMemory();
     if (hasSet) {
-        for (std::size_t g = 0; g < groups.size(); ++g)
+        shareWork(groups.size(), [&](std::size_t g) {
             appendCopies(groups[g], copies[g], unplacedCopies[g], uvSetCount);
+        });
         ++uvSetCount;
     } else if (uvSetCount == 0) {
         // Without a set of its own the lightmap cannot be stored; a mesh with no sets gets an

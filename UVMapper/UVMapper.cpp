@@ -138,9 +138,9 @@ void UVMapper::markTriangle(AttemptGrid& grid, const float u[3], const float v[3
         });
 }
 
-void UVMapper::sampleCluster(std::size_t cluster) {
-    m_sampler.sampleCluster(m_clusters[cluster], m_triangles, m_members, clusterSamples(cluster),
-                            m_realSamples);
+void UVMapper::sampleCluster(std::size_t cluster, LumelSampler& sampler, std::uint64_t& real) {
+    sampler.sampleCluster(m_clusters[cluster], m_triangles, m_members, clusterSamples(cluster),
+                          real);
 }
 
 void UVMapper::buildClusters() {
@@ -276,7 +276,7 @@ void UVMapper::runAttempts(const std::vector<std::uint32_t>& order, Attempt (&at
     // The next density is tried beside this one when a helper can take it and it would not
     // be known to fail (its sizes the same); it gives up once this one has succeeded.
     ranNext = false;
-    if (triesDensitiesSideBySide() && workHelpers() > 0 && nextLumelsPerMeter > 1.0f) {
+    if (sharesWork() && workHelpers() > 0 && nextLumelsPerMeter > 1.0f) {
         sizeAttempt(attempts[1], nextLumelsPerMeter);
         ranNext = attempts[1].sizes != attempts[0].sizes;
     }
@@ -417,35 +417,50 @@ bool UVMapper::map() {
 }
 
 std::vector<std::uint32_t> UVMapper::drawUvsImage() const {
-    std::vector<std::uint32_t> image(std::size_t{m_width} * m_height, 0);
+    // A pixel drawn once is red, drawn again white: only how often counts, not in what order,
+    // so slices of triangles are drawn side by side into counts that need go no further than 2.
+    const std::size_t pixels = std::size_t{m_width} * m_height;
+    std::vector<std::atomic<std::uint8_t>> drawn(pixels);
     const auto width = static_cast<double>(m_width);
     const auto height = static_cast<double>(m_height);
     auto draw = [&](std::int64_t x, std::int64_t y) {
         if (x < 0 || y < 0 || x >= static_cast<std::int64_t>(m_width) ||
             y >= static_cast<std::int64_t>(m_height))
             return;
-        std::uint32_t& pixel =
-            image[static_cast<std::size_t>(y) * m_width + static_cast<std::size_t>(x)];
-        pixel = pixel == 0 ? 0xFF0000u : 0xFFFFFFu;
+        std::atomic<std::uint8_t>& count =
+            drawn[static_cast<std::size_t>(y) * m_width + static_cast<std::size_t>(x)];
+        if (count.load(std::memory_order_relaxed) < 2)
+            count.fetch_add(1, std::memory_order_relaxed);
     };
-    for (const UVTriangle& triangle : m_triangles) {
-        const std::array<float, 2> uv[3] = {lightmapUV(triangle, 0), lightmapUV(triangle, 1),
-                                            lightmapUV(triangle, 2)};
-        for (unsigned e = 0; e < 3; ++e) {
-            const std::array<float, 2>& from = uv[e];
-            const std::array<float, 2>& to = uv[(e + 1) % 3];
-            const double ax = width * static_cast<double>(from[0]);
-            const double ay = height * static_cast<double>(from[1]);
-            const double dx = width * static_cast<double>(to[0]) - ax;
-            const double dy = height * static_cast<double>(to[1]) - ay;
-            // One cell per step along the longer axis, both ends included.
-            const std::int64_t steps = std::max<std::int64_t>(
-                1, TriangleRaster::nearest(std::max(std::fabs(dx), std::fabs(dy))));
-            for (std::int64_t s = 0; s <= steps; ++s) {
-                const double t = static_cast<double>(s) / static_cast<double>(steps);
-                draw(TriangleRaster::nearest(ax + dx * t), TriangleRaster::nearest(ay + dy * t));
+    constexpr std::size_t kSlice = 4096;
+    shareWork((m_triangles.size() + kSlice - 1) / kSlice, [&](std::size_t k) {
+        const std::size_t end = std::min(m_triangles.size(), (k + 1) * kSlice);
+        for (std::size_t t = k * kSlice; t < end; ++t) {
+            const UVTriangle& triangle = m_triangles[t];
+            const std::array<float, 2> uv[3] = {lightmapUV(triangle, 0), lightmapUV(triangle, 1),
+                                                lightmapUV(triangle, 2)};
+            for (unsigned e = 0; e < 3; ++e) {
+                const std::array<float, 2>& from = uv[e];
+                const std::array<float, 2>& to = uv[(e + 1) % 3];
+                const double ax = width * static_cast<double>(from[0]);
+                const double ay = height * static_cast<double>(from[1]);
+                const double dx = width * static_cast<double>(to[0]) - ax;
+                const double dy = height * static_cast<double>(to[1]) - ay;
+                // One cell per step along the longer axis, both ends included.
+                const std::int64_t steps = std::max<std::int64_t>(
+                    1, TriangleRaster::nearest(std::max(std::fabs(dx), std::fabs(dy))));
+                for (std::int64_t s = 0; s <= steps; ++s) {
+                    const double f = static_cast<double>(s) / static_cast<double>(steps);
+                    draw(TriangleRaster::nearest(ax + dx * f),
+                         TriangleRaster::nearest(ay + dy * f));
+                }
             }
         }
+    });
+    std::vector<std::uint32_t> image(pixels);
+    for (std::size_t i = 0; i < pixels; ++i) {
+        const std::uint8_t count = drawn[i].load(std::memory_order_relaxed);
+        image[i] = count == 0 ? 0u : count == 1 ? 0xFF0000u : 0xFFFFFFu;
     }
     return image;
 }
@@ -457,9 +472,25 @@ void UVMapper::computeSamples() {
         m_sampleStart[c + 1] =
             m_sampleStart[c] + std::size_t(m_clusters[c].w) * std::size_t(m_clusters[c].h);
     m_samples.assign(m_sampleStart.back(), LumelSample{});
+    // Slices of clusters of some thousands of lumels each, sampled side by side, each with a
+    // sampler and a count of its own.
+    constexpr std::size_t kSliceLumels = 16384;
+    std::vector<std::size_t> slices{0};
+    if (sharesWork() && workHelpers() > 0) {
+        for (std::size_t c = 1; c < m_clusters.size(); ++c)
+            if (m_sampleStart[c] - m_sampleStart[slices.back()] >= kSliceLumels)
+                slices.push_back(c);
+    }
+    slices.push_back(m_clusters.size());
+    std::vector<std::uint64_t> real(slices.size() - 1, 0);
+    shareWork(real.size(), [&](std::size_t k) {
+        LumelSampler sampler;
+        for (std::size_t c = slices[k]; c < slices[k + 1]; ++c)
+            sampleCluster(c, sampler, real[k]);
+    });
     m_realSamples = 0;
-    for (std::size_t c = 0; c < m_clusters.size(); ++c)
-        sampleCluster(c);
+    for (const std::uint64_t count : real)
+        m_realSamples += count;
     const std::uint64_t lumels = std::uint64_t{m_width} * m_height;
     std::cout << "samples: " << lumels << ", real: " << m_realSamples << '\n';
     VX_INFO << "samples: " << lumels << ", real: " << m_realSamples;

@@ -110,12 +110,14 @@ protected:
     // markSpan.
     virtual void markTriangle(AttemptGrid& grid, const float u[3], const float v[3],
                               std::int32_t cluster);
-    // Whether the next density's attempt may run beside the current one's, on a helper thread,
-    // when one is there; the outcome is the same either way.
-    virtual bool triesDensitiesSideBySide() const { return true; }
-    // Fills the samples of one cluster's lumels (clusterSamples) and counts the real ones in
-    // m_realSamples; a lumel no rule covers keeps triangle -1.
-    virtual void sampleCluster(std::size_t cluster);
+    // Whether work may go to helper threads, when there are any: the next density's placement
+    // attempt beside the current one's, and clusters sampled side by side. The outcome is the
+    // same either way.
+    virtual bool sharesWork() const { return true; }
+    // Fills the samples of one cluster's lumels (clusterSamples) through `sampler` and adds the
+    // real ones to `real`; a lumel no rule covers keeps triangle -1. Clusters may be sampled
+    // side by side, each sampler on one thread.
+    virtual void sampleCluster(std::size_t cluster, LumelSampler& sampler, std::uint64_t& real);
     // The cluster's w × h samples, row by row.
     LumelSample* clusterSamples(std::size_t cluster) {
         return m_samples.data() + m_sampleStart[cluster];
@@ -198,7 +200,6 @@ private:
         float v[3];
     };
     std::vector<MemberCorners> m_memberCorners;
-    LumelSampler m_sampler;
 };
 
 // Inline: every span of every marked triangle of every attempt comes through here.

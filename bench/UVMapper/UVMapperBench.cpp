@@ -34,11 +34,12 @@ protected:
 // them, the series' shape stays. The reads, some 40 ns each, count in the packing time.
 class TimedUVMapper : public vx::UVMapper {
 public:
-    // Attempts at two densities may pack side by side: their times add up.
+    // Attempts at two densities may pack side by side, and clusters be sampled side by side:
+    // their times add up.
     std::atomic<double> packingSeconds = 0.0;
-    double samplingSeconds = 0.0;
+    std::atomic<double> samplingSeconds = 0.0;
     std::atomic<std::uint64_t> markedTriangles = 0;
-    std::uint64_t sampledLumels = 0;
+    std::atomic<std::uint64_t> sampledLumels = 0;
 
 protected:
     bool findFreeBlock(AttemptGrid& grid, std::uint32_t blockWidth, std::uint32_t blockHeight,
@@ -55,9 +56,10 @@ protected:
         packingSeconds += secondsSince(start);
         ++markedTriangles;
     }
-    void sampleCluster(std::size_t cluster) override {
+    void sampleCluster(std::size_t cluster, vx::LumelSampler& sampler,
+                       std::uint64_t& real) override {
         const auto start = Clock::now();
-        UVMapper::sampleCluster(cluster);
+        UVMapper::sampleCluster(cluster, sampler, real);
         samplingSeconds += secondsSince(start);
         sampledLumels +=
             std::uint64_t(clusters()[cluster].w) * std::uint64_t(clusters()[cluster].h);

@@ -83,7 +83,8 @@ void LiteralUVMapper::markTriangle(AttemptGrid& grid, const float u[3], const fl
     }
 }
 
-void LiteralUVMapper::sampleCluster(std::size_t index) {
+void LiteralUVMapper::sampleCluster(std::size_t index, LumelSampler& /*sampler*/,
+                                    std::uint64_t& real) {
     const UVCluster& cluster = m_clusters[index];
     const std::uint32_t* members = m_members.data() + cluster.memberBegin;
     LumelSample* samples = clusterSamples(index);
@@ -92,11 +93,11 @@ void LiteralUVMapper::sampleCluster(std::size_t index) {
     for (std::int32_t j = 0; j < cluster.h; ++j) {
         for (std::int32_t i = 0; i < cluster.w; ++i) {
             LumelSample& own = samples[std::size_t(j) * std::size_t(cluster.w) + std::size_t(i)];
-            bool real = false;
-            if (!sampleLumel(cluster, i, j, m_triangles, members, cluster.memberCount, own, real))
+            bool isReal = false;
+            if (!sampleLumel(cluster, i, j, m_triangles, members, cluster.memberCount, own, isReal))
                 continue;
-            if (real)
-                ++m_realSamples;
+            if (isReal)
+                ++real;
             m_lightmapSamples[std::size_t(cluster.y + j) * m_width + std::size_t(cluster.x + i)] =
                 own;
         }

@@ -21,9 +21,9 @@ protected:
                        std::uint32_t& x, std::uint32_t& y) override;
     void markTriangle(AttemptGrid& grid, const float u[3], const float v[3],
                       std::int32_t cluster) override;
-    void sampleCluster(std::size_t cluster) override;
-    // One density's attempt after the other.
-    bool triesDensitiesSideBySide() const override { return false; }
+    void sampleCluster(std::size_t cluster, LumelSampler& sampler, std::uint64_t& real) override;
+    // One density's attempt after the other, one cluster after the other.
+    bool sharesWork() const override { return false; }
 
 private:
     std::vector<LumelSample> m_lightmapSamples;
