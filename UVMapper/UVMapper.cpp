@@ -11,6 +11,7 @@
 #include "UVMapper/TriangleRaster.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cmath>
 #include <cstdio>
@@ -420,15 +421,15 @@ std::vector<std::uint32_t> UVMapper::drawUvsImage() const {
     // A pixel drawn once is red, drawn again white: only how often counts, not in what order,
     // so slices of triangles are drawn side by side into counts that need go no further than 2.
     const std::size_t pixels = std::size_t{m_width} * m_height;
-    std::vector<std::atomic<std::uint8_t>> drawn(pixels);
+    std::vector<std::uint8_t> drawn(pixels, 0);
     const auto width = static_cast<double>(m_width);
     const auto height = static_cast<double>(m_height);
     auto draw = [&](std::int64_t x, std::int64_t y) {
         if (x < 0 || y < 0 || x >= static_cast<std::int64_t>(m_width) ||
             y >= static_cast<std::int64_t>(m_height))
             return;
-        std::atomic<std::uint8_t>& count =
-            drawn[static_cast<std::size_t>(y) * m_width + static_cast<std::size_t>(x)];
+        const std::atomic_ref<std::uint8_t> count(
+            drawn[static_cast<std::size_t>(y) * m_width + static_cast<std::size_t>(x)]);
         if (count.load(std::memory_order_relaxed) < 2)
             count.fetch_add(1, std::memory_order_relaxed);
     };
@@ -459,8 +460,7 @@ std::vector<std::uint32_t> UVMapper::drawUvsImage() const {
     });
     std::vector<std::uint32_t> image(pixels);
     for (std::size_t i = 0; i < pixels; ++i) {
-        const std::uint8_t count = drawn[i].load(std::memory_order_relaxed);
-        image[i] = count == 0 ? 0u : count == 1 ? 0xFF0000u : 0xFFFFFFu;
+        image[i] = drawn[i] == 0 ? 0u : drawn[i] == 1 ? 0xFF0000u : 0xFFFFFFu;
     }
     return image;
 }
