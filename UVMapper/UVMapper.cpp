@@ -175,7 +175,6 @@ void UVMapper::gatherMemberCorners() {
 }
 
 void UVMapper::sizeAttempt(Attempt& attempt, float lumelsPerMeter) const {
-    attempt.lumelsPerMeter = lumelsPerMeter;
     attempt.sizes.resize(m_clusters.size() * 2);
     attempt.totalPixels = 0;
     for (std::size_t c = 0; c < m_clusters.size(); ++c) {

@@ -149,7 +149,6 @@ private:
     // One placement attempt at a density: every cluster's size, and where the clusters found
     // room, in the order of placement, up to the first that found none.
     struct Attempt {
-        float lumelsPerMeter = 0.0f;
         std::vector<std::int32_t> sizes;  // w, h per cluster
         std::vector<std::int32_t> places; // x, y per cluster
         std::uint64_t totalPixels = 0;
