@@ -280,14 +280,14 @@ void UVMapper::runAttempts(const std::vector<std::uint32_t>& order, Attempt (&at
         sizeAttempt(attempts[1], nextLumelsPerMeter);
         ranNext = attempts[1].sizes != attempts[0].sizes;
     }
+    // Only the current attempt sets `stop`, once it is done.
     std::atomic<bool> stop{false};
-    const std::atomic<bool> never{false};
     if (!ranNext) {
-        placeClusters(order, attempts[0], never);
+        placeClusters(order, attempts[0], stop);
         return;
     }
     shareWork(2, [&](std::size_t k) {
-        placeClusters(order, attempts[k], k == 0 ? never : stop);
+        placeClusters(order, attempts[k], stop);
         if (k == 0 && attempts[0].placed)
             stop.store(true, std::memory_order_relaxed);
     });
