@@ -122,9 +122,10 @@ bool createLightmapUvs(std::vector<MaterialTriangles>& groups, std::uint32_t& uv
     if (size == 0)
         size = 1;
     VX_INFO << "Starting to create lightmap UVs with size " << size;
-    std::size_t triangles = 0;
-    for (const MaterialTriangles& group : groups)
-        triangles += group.corners.size() / 3;
+    // The mapper numbers the triangles group by group, corner by corner.
+    std::vector<std::size_t> firstTriangle(groups.size() + 1, 0);
+    for (std::size_t g = 0; g < groups.size(); ++g)
+        firstTriangle[g + 1] = firstTriangle[g] + groups[g].corners.size() / 3;
     const bool hasSet = uvSetCount >= 1 && uvSetCount < ExportVertex::kMaxUvSets;
     if (hasSet)
         shareWork(groups.size(), [&](std::size_t g) { reserveForCopies(groups[g]); });
@@ -132,15 +133,16 @@ bool createLightmapUvs(std::vector<MaterialTriangles>& groups, std::uint32_t& uv
     // vertices grow by their copies, so that the two never take memory at the same time.
     auto mapper = std::make_unique<UVMapper>();
     mapper->setSize(size, size);
-    mapper->reserveTriangles(triangles);
-    for (std::size_t g = 0; g < groups.size(); ++g) {
+    mapper->resizeTriangles(firstTriangle.back()); // set group by group, side by side
+    shareWork(groups.size(), [&](std::size_t g) {
         const MaterialTriangles& group = groups[g];
         for (std::size_t c = 0; c + 2 < group.corners.size(); c += 3)
-            mapper->addTriangle(group.corner(c).position, group.corner(c + 1).position,
-                                group.corner(c + 2).position, group.corner(c).normal,
-                                group.corner(c + 1).normal, group.corner(c + 2).normal,
-                                static_cast<std::uint32_t>(g), static_cast<std::uint32_t>(c));
-    }
+            mapper->setTriangle(firstTriangle[g] + c / 3, group.corner(c).position,
+                                group.corner(c + 1).position, group.corner(c + 2).position,
+                                group.corner(c).normal, group.corner(c + 1).normal,
+                                group.corner(c + 2).normal, static_cast<std::uint32_t>(g),
+                                static_cast<std::uint32_t>(c));
+    });
     if (!mapper->map()) {
         exportErrorList().append("Lightmap UVs could not be made for geom" +
                                  std::to_string(geometry) + " lod" + std::to_string(lod));
@@ -149,11 +151,7 @@ bool createLightmapUvs(std::vector<MaterialTriangles>& groups, std::uint32_t& uv
     std::vector<std::vector<CornerCopy>> copies(hasSet ? groups.size() : 0);
     std::vector<std::vector<ExportVertex>> unplacedCopies(copies.size());
     if (hasSet) {
-        // The mapper numbers the triangles in the order added: group by group, corner by corner.
         // Groups are placed side by side.
-        std::vector<std::size_t> firstTriangle(groups.size() + 1, 0);
-        for (std::size_t g = 0; g < groups.size(); ++g)
-            firstTriangle[g + 1] = firstTriangle[g] + groups[g].corners.size() / 3;
         shareWork(groups.size(), [&](std::size_t g) {
             const std::size_t whole = firstTriangle[g + 1] - firstTriangle[g];
             const auto placeOf = [&](std::size_t c) {

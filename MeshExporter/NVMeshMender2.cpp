@@ -3,9 +3,11 @@
 #include "MeshExporter/ExportErrorList.h"
 #include "MeshExporter/TangentFrame.h"
 #include "Shared/Base/Log.h"
+#include "Shared/Base/RadixSort.h"
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <sstream>
@@ -70,6 +72,12 @@ bool positionLess(const Vector3& a, const Vector3& b) {
     if (a.y != b.y)
         return a.y < b.y;
     return a.z < b.z;
+}
+
+// A finite float's bits turned so that unsigned order is numeric order, with -0 as +0.
+std::uint32_t orderedBits(float value) {
+    const std::uint32_t bits = value == 0.0f ? 0u : std::bit_cast<std::uint32_t>(value);
+    return (bits & 0x80000000u) != 0 ? ~bits : bits | 0x80000000u;
 }
 
 bool isFinite(const Vector3& v) {
@@ -172,11 +180,10 @@ void Mender::buildPositionMap(const std::vector<std::uint32_t>& indices) {
             used.push_back({m_vertices[index].position, index});
         }
     }
-    std::sort(used.begin(), used.end(), [](const Used& a, const Used& b) {
-        if (positionLess(a.position, b.position))
-            return true;
-        return !positionLess(b.position, a.position) && a.vertex < b.vertex;
-    });
+    // In position order (x, then y, then z): sorted by z, then y, then x, each sort keeping the
+    // order of the last. How vertices at one position are ordered does not show below.
+    for (const unsigned axis : {2u, 1u, 0u})
+        radixSortByKey(used, 32, [axis](const Used& u) { return orderedBits(u.position[axis]); });
     std::uint32_t positions = 0;
     for (std::size_t i = 0; i < used.size(); ++i) {
         if (i > 0 && positionLess(used[i - 1].position, used[i].position))

@@ -1,6 +1,7 @@
 #include "UVMapper/ClusterProjection.h"
 
 #include "Shared/Base/Log.h"
+#include "Shared/Base/WorkSharing.h"
 #include "UVMapper/ChartRules.h"
 
 #include <algorithm>
@@ -25,6 +26,18 @@ void clusterBounds(const UVCluster& cluster, const std::vector<UVTriangle>& tria
     }
 }
 
+// Each cluster's own arithmetic in the order of its members, so clusters can be worked on side
+// by side in slices without changing a bit.
+constexpr std::size_t kClustersPerPiece = 1024;
+
+template <typename Work>
+void forEachClusterShared(std::size_t count, Work work) {
+    shareSlices(count, kClustersPerPiece, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t c = begin; c < end; ++c)
+            work(c);
+    });
+}
+
 } // namespace
 
 void projectTriangle(UVTriangle& triangle) {
@@ -34,16 +47,23 @@ void projectTriangle(UVTriangle& triangle) {
 void splitPoorlyCoveredClusters(std::vector<UVTriangle>& triangles,
                                 std::vector<UVCluster>& clusters,
                                 const std::vector<std::uint32_t>& members) {
+    // A split only touches its own cluster and appends single ones, which are not looked at:
+    // every cluster's coverage can be measured first, side by side.
+    struct Coverage {
+        float area = 0.0f;
+        float triangleArea = 0.0f;
+    };
     const std::size_t count = clusters.size();
-    for (std::size_t c = 0; c < count; ++c) {
+    std::vector<Coverage> coverage(count);
+    forEachClusterShared(count, [&](std::size_t c) {
         if (clusters[c].memberCount < 2)
-            continue;
+            return;
         Vector3 low;
         Vector3 high;
         clusterBounds(clusters[c], triangles, members, low, high);
         const unsigned a = planeCoordinateA(clusters[c].axis);
         const unsigned b = planeCoordinateB(clusters[c].axis);
-        const float area = (high[a] - low[a]) * (high[b] - low[b]);
+        coverage[c].area = (high[a] - low[a]) * (high[b] - low[b]);
         float triangleArea = 0.0f;
         for (std::uint32_t i = 0; i < clusters[c].memberCount; ++i) {
             const UVTriangle& t = triangles[members[clusters[c].memberBegin + i]];
@@ -57,6 +77,13 @@ void splitPoorlyCoveredClusters(std::vector<UVTriangle>& triangles,
             const float extentB = std::max({b0, b1, b2}) - std::min({b0, b1, b2});
             triangleArea += extentA * extentB;
         }
+        coverage[c].triangleArea = triangleArea;
+    });
+    for (std::size_t c = 0; c < count; ++c) {
+        if (clusters[c].memberCount < 2)
+            continue;
+        const float area = coverage[c].area;
+        const float triangleArea = coverage[c].triangleArea;
         const float ratio = triangleArea / area;
         if (!(ratio < 0.5f))
             continue;
@@ -79,18 +106,25 @@ void splitPoorlyCoveredClusters(std::vector<UVTriangle>& triangles,
     }
 }
 
-void projectCluster(UVCluster& cluster, const std::vector<UVTriangle>& triangles,
-                    const std::vector<std::uint32_t>& members) {
-    clusterBounds(cluster, triangles, members, cluster.boundsMin, cluster.boundsMax);
-    const unsigned a = planeCoordinateA(cluster.axis);
-    const unsigned b = planeCoordinateB(cluster.axis);
-    const float minA = cluster.boundsMin[a];
-    const float minB = cluster.boundsMin[b];
-    cluster.du = cluster.boundsMax[a] - minA;
-    cluster.dv = cluster.boundsMax[b] - minB;
-    cluster.area = cluster.du * cluster.dv;
-    if (!(cluster.du > 0.0f) || !(cluster.dv > 0.0f))
-        std::cout << "warning delta zero\n";
+void projectClusters(std::vector<UVCluster>& clusters, const std::vector<UVTriangle>& triangles,
+                     const std::vector<std::uint32_t>& members) {
+    std::vector<char> flat(clusters.size(), 0);
+    forEachClusterShared(clusters.size(), [&](std::size_t c) {
+        UVCluster& cluster = clusters[c];
+        clusterBounds(cluster, triangles, members, cluster.boundsMin, cluster.boundsMax);
+        const unsigned a = planeCoordinateA(cluster.axis);
+        const unsigned b = planeCoordinateB(cluster.axis);
+        const float minA = cluster.boundsMin[a];
+        const float minB = cluster.boundsMin[b];
+        cluster.du = cluster.boundsMax[a] - minA;
+        cluster.dv = cluster.boundsMax[b] - minB;
+        cluster.area = cluster.du * cluster.dv;
+        flat[c] = !(cluster.du > 0.0f) || !(cluster.dv > 0.0f);
+    });
+    // Printed in cluster order, as the clusters were measured.
+    for (const char f : flat)
+        if (f)
+            std::cout << "warning delta zero\n";
 }
 
 void clusterLocal(const UVCluster& cluster, const Vector3& position, float& u, float& v) {

@@ -18,9 +18,9 @@ void splitPoorlyCoveredClusters(std::vector<UVTriangle>& triangles,
                                 std::vector<UVCluster>& clusters,
                                 const std::vector<std::uint32_t>& members);
 
-// Sets the cluster's box, extents and area.
-void projectCluster(UVCluster& cluster, const std::vector<UVTriangle>& triangles,
-                    const std::vector<std::uint32_t>& members);
+// Sets every cluster's box, extents and area.
+void projectClusters(std::vector<UVCluster>& clusters, const std::vector<UVTriangle>& triangles,
+                     const std::vector<std::uint32_t>& members);
 // A member corner's place in its cluster's box on the cluster plane, 0..1 along each extent (0
 // along an extent of 0).
 void clusterLocal(const UVCluster& cluster, const Vector3& position, float& u, float& v);

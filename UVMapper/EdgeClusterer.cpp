@@ -1,9 +1,11 @@
 #include "UVMapper/EdgeClusterer.h"
 
+#include "Shared/Base/RadixSort.h"
 #include "UVMapper/ChartRules.h"
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 namespace vx {
 
@@ -41,14 +43,20 @@ public:
         };
         std::vector<Entry> entries;
         entries.reserve(triangles.size() * 3);
+        std::uint32_t highest = 0;
         for (std::size_t t = 0; t < triangles.size(); ++t) {
             std::array<std::uint64_t, 3> keys{};
             const unsigned count = edgeKeys(triangles[t], keys);
-            for (unsigned k = 0; k < count; ++k)
+            for (unsigned k = 0; k < count; ++k) {
                 entries.push_back({keys[k], static_cast<std::uint32_t>(t), k});
+                highest = std::max(highest, static_cast<std::uint32_t>(keys[k]));
+            }
         }
-        std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-            return a.key != b.key ? a.key < b.key : a.triangle < b.triangle;
+        // By edge, then by triangle: the entries come in triangle order, and a stable sort by
+        // the edge's two position numbers, packed as tightly as the largest allows, keeps it.
+        const auto width = static_cast<unsigned>(std::bit_width(highest));
+        radixSortByKey(entries, 2 * width, [width](const Entry& e) {
+            return (e.key >> 32) << width | (e.key & 0xFFFFFFFFu);
         });
         m_triangles.reserve(entries.size());
         for (std::size_t i = 0; i < entries.size(); ++i) {

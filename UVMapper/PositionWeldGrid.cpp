@@ -1,13 +1,18 @@
 #include "UVMapper/PositionWeldGrid.h"
 
+#include "Shared/Base/WorkSharing.h"
+
 #include <algorithm>
 #include <bit>
 
 namespace vx {
 
-namespace {
+PositionWeldGrid::Bits PositionWeldGrid::bitsOf(const Vector3& p) {
+    return {std::bit_cast<std::uint32_t>(p.x), std::bit_cast<std::uint32_t>(p.y),
+            std::bit_cast<std::uint32_t>(p.z)};
+}
 
-std::size_t hashOf(const std::array<std::uint32_t, 3>& bits) {
+std::size_t PositionWeldGrid::hashOf(const Bits& bits) {
     std::uint64_t h =
         (std::uint64_t{bits[0]} | std::uint64_t{bits[1]} << 32) * 0x9E3779B97F4A7C15ULL;
     h ^= (h >> 29) ^ std::uint64_t{bits[2]} * 0xC2B2AE3D27D4EB4FULL;
@@ -15,50 +20,74 @@ std::size_t hashOf(const std::array<std::uint32_t, 3>& bits) {
     return static_cast<std::size_t>(h);
 }
 
-} // namespace
-
-PositionWeldGrid::Seen& PositionWeldGrid::seenSlot(const std::array<std::uint32_t, 3>& bits) {
-    if ((m_seenCount + 1) * 2 > m_seen.size()) {
-        std::vector<Seen> old = std::move(m_seen);
-        m_seen.assign(std::max<std::size_t>(1024, old.size() * 2), Seen{});
-        const std::size_t mask = m_seen.size() - 1;
-        for (const Seen& seen : old) {
-            if (seen.number == kNone)
+PositionWeldGrid::BitsTable::Slot& PositionWeldGrid::BitsTable::slot(const Bits& bits,
+                                                                     std::size_t hash) {
+    if ((m_count + 1) * 2 > m_slots.size()) {
+        std::vector<Slot> old = std::move(m_slots);
+        m_slots.assign(std::max<std::size_t>(1024, old.size() * 2), Slot{});
+        const std::size_t mask = m_slots.size() - 1;
+        for (const Slot& kept : old) {
+            if (kept.value == kNone)
                 continue;
-            std::size_t i = hashOf(seen.bits) & mask;
-            while (m_seen[i].number != kNone)
+            std::size_t i = hashOf(kept.bits) & mask;
+            while (m_slots[i].value != kNone)
                 i = (i + 1) & mask;
-            m_seen[i] = seen;
+            m_slots[i] = kept;
         }
     }
-    const std::size_t mask = m_seen.size() - 1;
-    std::size_t i = hashOf(bits) & mask;
-    while (m_seen[i].number != kNone && m_seen[i].bits != bits)
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t i = hash & mask;
+    while (m_slots[i].value != kNone && m_slots[i].bits != bits)
         i = (i + 1) & mask;
-    return m_seen[i];
+    if (m_slots[i].value == kNone) {
+        // The caller fills it: counted now, so that the table grows before it is half full.
+        m_slots[i].bits = bits;
+        ++m_count;
+    }
+    return m_slots[i];
 }
 
 std::uint32_t PositionWeldGrid::weld(const Vector3& p) {
-    const std::array<std::uint32_t, 3> bits = {std::bit_cast<std::uint32_t>(p.x),
-                                               std::bit_cast<std::uint32_t>(p.y),
-                                               std::bit_cast<std::uint32_t>(p.z)};
-    Seen& seen = seenSlot(bits);
-    if (seen.number != kNone)
-        return seen.number;
+    const Bits bits = bitsOf(p);
+    BitsTable::Slot& seen = m_seen.slot(bits, hashOf(bits));
+    if (seen.value != kNone)
+        return seen.value;
     auto best = static_cast<std::uint32_t>(m_positions.size());
     m_grid.forEachNear(p, [&](std::uint32_t i) {
         if (i < best && withinWeldDistance(m_positions[i], p))
             best = i;
         return true;
     });
-    seen.bits = bits;
-    seen.number = best;
-    ++m_seenCount;
+    seen.value = best;
     if (best < m_positions.size())
         return best;
     m_positions.push_back(p);
     m_grid.insert(p, best);
     return best;
+}
+
+std::vector<std::uint32_t> PositionWeldGrid::weldAll(const std::vector<Vector3>& points) {
+    // Each point's first bit-identical point: the positions are shared out by their hash, each
+    // share with a table of its own, walked in point order.
+    const std::size_t shares = std::size_t{workHelpers()} + 1;
+    std::vector<std::uint32_t> first(points.size());
+    shareWork(shares, [&](std::size_t share) {
+        BitsTable table;
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const Bits bits = bitsOf(points[i]);
+            const std::size_t hash = hashOf(bits);
+            if ((hash >> 48) % shares != share)
+                continue;
+            BitsTable::Slot& slot = table.slot(bits, hash);
+            if (slot.value == kNone)
+                slot.value = static_cast<std::uint32_t>(i);
+            first[i] = slot.value;
+        }
+    });
+    std::vector<std::uint32_t> numbers(points.size());
+    for (std::size_t i = 0; i < points.size(); ++i)
+        numbers[i] = first[i] == i ? weld(points[i]) : numbers[first[i]];
+    return numbers;
 }
 
 } // namespace vx

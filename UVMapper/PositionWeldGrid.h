@@ -23,22 +23,37 @@ public:
     // The number of the first position so far within the weld distance of p, or a new number
     // for p. Positions must be finite.
     std::uint32_t weld(const Vector3& p);
+    // weld() of every point in turn, with their numbers in order. Which points repeat an
+    // earlier one bit for bit is found side by side first, so that only the others are welded
+    // one after the other.
+    std::vector<std::uint32_t> weldAll(const std::vector<Vector3>& points);
     const std::vector<Vector3>& positions() const { return m_positions; }
 
 private:
     static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
-    struct Seen {
-        std::array<std::uint32_t, 3> bits{};
-        std::uint32_t number = kNone; // kNone: the slot is free
+    using Bits = std::array<std::uint32_t, 3>;
+    // Values by the bits of a position: open addressing, power-of-two size, at most half full.
+    class BitsTable {
+    public:
+        struct Slot {
+            Bits bits{};
+            std::uint32_t value = kNone; // kNone: the slot is free
+        };
+        // The slot of these bits: theirs, or the free one where they go, which the caller
+        // fills with a value other than kNone.
+        Slot& slot(const Bits& bits, std::size_t hash);
+
+    private:
+        std::vector<Slot> m_slots;
+        std::size_t m_count = 0;
     };
-    // The slot of these bits in m_seen: theirs, or the free one where they go.
-    Seen& seenSlot(const std::array<std::uint32_t, 3>& bits);
+    static Bits bitsOf(const Vector3& p);
+    static std::size_t hashOf(const Bits& bits);
 
     std::vector<Vector3> m_positions;
     // Reach a little beyond the weld distance for the rounding of the distance test.
     PointHashGrid m_grid{0.04, 0.0101};
-    std::vector<Seen> m_seen; // open addressing, power-of-two size, at most half full
-    std::size_t m_seenCount = 0;
+    BitsTable m_seen; // the number each position met so far got
 };
 
 } // namespace vx

@@ -50,6 +50,20 @@ void UVMapper::setSize(std::uint32_t width, std::uint32_t height) {
 void UVMapper::addTriangle(const Vector3& p, const Vector3& q, const Vector3& r,
                            const Vector3& normalP, const Vector3& normalQ, const Vector3& normalR,
                            std::uint32_t groupId, std::uint32_t firstVertexIndex) {
+    m_triangles.emplace_back();
+    setTriangle(m_triangles.size() - 1, p, q, r, normalP, normalQ, normalR, groupId,
+                firstVertexIndex);
+}
+
+void UVMapper::resizeTriangles(std::size_t count) {
+    m_triangles.resize(count);
+    m_mapped = false;
+}
+
+void UVMapper::setTriangle(std::size_t index, const Vector3& p, const Vector3& q, const Vector3& r,
+                           const Vector3& normalP, const Vector3& normalQ, const Vector3& normalR,
+                           std::uint32_t groupId, std::uint32_t firstVertexIndex) {
+    VX_ASSERT_MSG(index < m_triangles.size(), "triangle " << static_cast<std::uint64_t>(index));
     UVTriangle triangle;
     triangle.corners[0].position = p;
     triangle.corners[1].position = q;
@@ -62,7 +76,7 @@ void UVMapper::addTriangle(const Vector3& p, const Vector3& q, const Vector3& r,
     triangle.faceNormal = Vector3::cross(p - q, p - r).normalized();
     if (triangle.faceNormal.lengthSquared() < 0.5f)
         triangle.faceNormal = normalP;
-    m_triangles.push_back(triangle);
+    m_triangles[index] = triangle;
     m_mapped = false;
 }
 
@@ -111,10 +125,20 @@ bool UVMapper::checkInput() const {
 }
 
 void UVMapper::weldCorners() {
+    constexpr std::size_t kSlice = 8192;
+    std::vector<Vector3> corners(m_triangles.size() * 3);
+    shareSlices(m_triangles.size(), kSlice, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t t = begin; t < end; ++t)
+            for (unsigned c = 0; c < 3; ++c)
+                corners[3 * t + c] = m_triangles[t].corners[c].position;
+    });
     PositionWeldGrid weld;
-    for (UVTriangle& triangle : m_triangles)
-        for (unsigned c = 0; c < 3; ++c)
-            triangle.positionIndex[c] = weld.weld(triangle.corners[c].position);
+    const std::vector<std::uint32_t> numbers = weld.weldAll(corners);
+    shareSlices(m_triangles.size(), kSlice, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t t = begin; t < end; ++t)
+            for (unsigned c = 0; c < 3; ++c)
+                m_triangles[t].positionIndex[c] = numbers[3 * t + c];
+    });
     m_weldedPositions = weld.positions();
 }
 
@@ -157,21 +181,24 @@ void UVMapper::buildClusters() {
     std::cout << "triangles: " << m_triangles.size() << '\n';
     VX_INFO << "clusters: " << static_cast<std::uint64_t>(m_clusters.size());
     VX_INFO << "triangles: " << static_cast<std::uint64_t>(m_triangles.size());
-    for (UVCluster& cluster : m_clusters)
-        projectCluster(cluster, m_triangles, m_members);
+    projectClusters(m_clusters, m_triangles, m_members);
 }
 
 void UVMapper::gatherMemberCorners() {
     m_memberCorners.resize(m_members.size());
-    for (const UVCluster& cluster : m_clusters) {
-        for (std::uint32_t slot = cluster.memberBegin;
-             slot < cluster.memberBegin + cluster.memberCount; ++slot) {
-            const UVTriangle& triangle = m_triangles[m_members[slot]];
-            for (unsigned c = 0; c < 3; ++c)
-                clusterLocal(cluster, triangle.corners[c].position, m_memberCorners[slot].u[c],
-                             m_memberCorners[slot].v[c]);
+    // Each cluster writes its own member slots.
+    shareSlices(m_clusters.size(), 1024, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t k = begin; k < end; ++k) {
+            const UVCluster& cluster = m_clusters[k];
+            for (std::uint32_t slot = cluster.memberBegin;
+                 slot < cluster.memberBegin + cluster.memberCount; ++slot) {
+                const UVTriangle& triangle = m_triangles[m_members[slot]];
+                for (unsigned c = 0; c < 3; ++c)
+                    clusterLocal(cluster, triangle.corners[c].position, m_memberCorners[slot].u[c],
+                                 m_memberCorners[slot].v[c]);
+            }
         }
-    }
+    });
 }
 
 void UVMapper::sizeAttempt(Attempt& attempt, float lumelsPerMeter) const {
@@ -495,35 +522,44 @@ void UVMapper::computeSamples() {
     VX_INFO << "samples: " << lumels << ", real: " << m_realSamples;
 }
 
-template <typename Row>
-void UVMapper::forEachSampleRow(Row&& row) const {
-    // The clusters over each row, in cluster order: one counting sort by row.
-    std::vector<std::size_t> start(std::size_t{m_height} + 1, 0);
+UVMapper::RowClusters UVMapper::rowClusters() const {
+    // One counting sort by row.
+    RowClusters rows;
+    rows.start.assign(std::size_t{m_height} + 1, 0);
     for (const UVCluster& cluster : m_clusters)
         for (std::int32_t j = 0; j < cluster.h; ++j)
-            ++start[std::size_t(cluster.y + j) + 1];
-    for (std::size_t y = 1; y < start.size(); ++y)
-        start[y] += start[y - 1];
-    std::vector<std::uint32_t> over(start.back());
-    std::vector<std::size_t> fill(start.begin(), start.end() - 1);
+            ++rows.start[std::size_t(cluster.y + j) + 1];
+    for (std::size_t y = 1; y < rows.start.size(); ++y)
+        rows.start[y] += rows.start[y - 1];
+    rows.over.resize(rows.start.back());
+    std::vector<std::size_t> fill(rows.start.begin(), rows.start.end() - 1);
     for (std::size_t c = 0; c < m_clusters.size(); ++c)
         for (std::int32_t j = 0; j < m_clusters[c].h; ++j)
-            over[fill[std::size_t(m_clusters[c].y + j)]++] = static_cast<std::uint32_t>(c);
-    fill = {};
+            rows.over[fill[std::size_t(m_clusters[c].y + j)]++] = static_cast<std::uint32_t>(c);
+    return rows;
+}
 
+void UVMapper::assembleSampleRow(const RowClusters& rows, std::uint32_t y,
+                                 LumelSample* samples) const {
+    std::fill(samples, samples + m_width, LumelSample{});
+    for (std::size_t k = rows.start[y]; k < rows.start[y + 1]; ++k) {
+        const UVCluster& cluster = m_clusters[rows.over[k]];
+        const LumelSample* from =
+            m_samples.data() + m_sampleStart[rows.over[k]] +
+            std::size_t(static_cast<std::int32_t>(y) - cluster.y) * std::size_t(cluster.w);
+        LumelSample* to = samples + cluster.x;
+        for (std::int32_t i = 0; i < cluster.w; ++i)
+            if (from[i].triangle != -1)
+                to[i] = from[i];
+    }
+}
+
+template <typename Row>
+void UVMapper::forEachSampleRow(Row&& row) const {
+    const RowClusters rows = rowClusters();
     std::vector<LumelSample> samples(m_width);
     for (std::uint32_t y = 0; y < m_height; ++y) {
-        std::fill(samples.begin(), samples.end(), LumelSample{});
-        for (std::size_t k = start[y]; k < start[y + 1]; ++k) {
-            const UVCluster& cluster = m_clusters[over[k]];
-            const LumelSample* from =
-                m_samples.data() + m_sampleStart[over[k]] +
-                std::size_t(static_cast<std::int32_t>(y) - cluster.y) * std::size_t(cluster.w);
-            LumelSample* to = samples.data() + cluster.x;
-            for (std::int32_t i = 0; i < cluster.w; ++i)
-                if (from[i].triangle != -1)
-                    to[i] = from[i];
-        }
+        assembleSampleRow(rows, y, samples.data());
         row(y, samples.data());
     }
 }
@@ -540,17 +576,23 @@ std::vector<LumelSample> UVMapper::samples() const {
 
 std::vector<std::uint32_t> UVMapper::drawSamplesImage() const {
     std::vector<std::uint32_t> image(std::size_t{m_width} * m_height);
-    forEachSampleRow([&](std::uint32_t y, const LumelSample* row) {
-        std::uint32_t* pixel = image.data() + std::size_t{y} * m_width;
-        for (std::uint32_t x = 0; x < m_width; ++x) {
-            const auto t = static_cast<std::uint32_t>(row[x].triangle);
-            std::uint32_t b0 = t & 1u;
-            std::uint32_t b1 = (t >> 1) & 1u;
-            std::uint32_t b2 = (t >> 2) & 1u;
-            if (b0 == 0 && b1 == 0 && b2 == 0)
-                b0 = b1 = b2 = 1;
-            const std::uint32_t level = t + 40u; // modulo 2^32, as the 32-bit pixel keeps it
-            pixel[x] = ((level * b0) << 16) | ((level * b1) << 8) | (level * b2);
+    const RowClusters rows = rowClusters();
+    // Rows are drawn side by side, each slice into its own row of samples.
+    shareSlices(m_height, 32, [&](std::size_t begin, std::size_t end) {
+        std::vector<LumelSample> samples(m_width);
+        for (std::size_t y = begin; y < end; ++y) {
+            assembleSampleRow(rows, static_cast<std::uint32_t>(y), samples.data());
+            std::uint32_t* pixel = image.data() + y * m_width;
+            for (std::uint32_t x = 0; x < m_width; ++x) {
+                const auto t = static_cast<std::uint32_t>(samples[x].triangle);
+                std::uint32_t b0 = t & 1u;
+                std::uint32_t b1 = (t >> 1) & 1u;
+                std::uint32_t b2 = (t >> 2) & 1u;
+                if (b0 == 0 && b1 == 0 && b2 == 0)
+                    b0 = b1 = b2 = 1;
+                const std::uint32_t level = t + 40u; // modulo 2^32, as the 32-bit pixel keeps it
+                pixel[x] = ((level * b0) << 16) | ((level * b1) << 8) | (level * b2);
+            }
         }
     });
     return image;

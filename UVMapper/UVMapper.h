@@ -47,6 +47,13 @@ public:
     void addTriangle(const Vector3& p, const Vector3& q, const Vector3& r, const Vector3& normalP,
                      const Vector3& normalQ, const Vector3& normalR, std::uint32_t groupId,
                      std::uint32_t firstVertexIndex);
+    // For callers that fill triangles side by side: `count` triangles, each then set once with
+    // setTriangle (which addTriangle calls on a new last one); distinct triangles may be set on
+    // different threads.
+    void resizeTriangles(std::size_t count);
+    void setTriangle(std::size_t index, const Vector3& p, const Vector3& q, const Vector3& r,
+                     const Vector3& normalP, const Vector3& normalQ, const Vector3& normalR,
+                     std::uint32_t groupId, std::uint32_t firstVertexIndex);
     // True once every triangle has its place and every lumel its sample. False (with an Error
     // logged) when a corner position is not a finite number or the lightmap would have to grow
     // past kMaxDoubledSize; nothing is written then.
@@ -180,6 +187,14 @@ private:
     // wins, as if each had written its samples into the lightmap in turn.
     template <typename Row>
     void forEachSampleRow(Row&& row) const;
+    // The clusters over each row, in cluster order: over[start[y]] .. over[start[y + 1] - 1].
+    struct RowClusters {
+        std::vector<std::size_t> start;
+        std::vector<std::uint32_t> over;
+    };
+    RowClusters rowClusters() const;
+    // Row y's samples, put together from the clusters over it, into `row` (m_width of them).
+    void assembleSampleRow(const RowClusters& rows, std::uint32_t y, LumelSample* row) const;
     void writeDebugImage(const char* name, const std::vector<std::uint32_t>& pixels) const;
 
     float m_lumelsPerMeter = 0.0f;

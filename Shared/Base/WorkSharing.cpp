@@ -230,6 +230,13 @@ bool shareInOrder(std::size_t count, std::size_t window,
     return placed == count;
 }
 
+void shareSlices(std::size_t count, std::size_t slice,
+                 const std::function<void(std::size_t, std::size_t)>& work) {
+    slice = std::max<std::size_t>(slice, 1);
+    shareWork((count + slice - 1) / slice,
+              [&](std::size_t k) { work(k * slice, std::min(count, (k + 1) * slice)); });
+}
+
 unsigned workHelpers() {
     return pool().helpers();
 }

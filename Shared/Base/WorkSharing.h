@@ -12,6 +12,10 @@ namespace vx {
 // one is raised on the calling thread once all have run, as running them in order would raise it
 // first.
 void shareWork(std::size_t count, const std::function<void(std::size_t)>& work);
+// Runs work(begin, end) for consecutive slices of `slice` items (at least 1) that together cover
+// 0 .. count - 1, through shareWork: for many small items that are worth sharing only in bulk.
+void shareSlices(std::size_t count, std::size_t slice,
+                 const std::function<void(std::size_t, std::size_t)>& work);
 // Runs prepare(0) ... prepare(count - 1) on any of the threads, each begun in order, and
 // place(k) after prepare(k), in increasing k, on the calling thread, so that what placing
 // reports comes from the thread that asked. At most

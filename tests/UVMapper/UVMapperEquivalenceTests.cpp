@@ -182,6 +182,23 @@ TEST(PositionWeldGridWelds, TheFirstEarlierPositionWithinTheDistance) {
     EXPECT_EQ(grid.positions().size(), scanned.size());
     EXPECT_GT(welded, 1000u);
     EXPECT_GT(scanned.size(), 1000u);
+
+    // All at once, bit-identical repeats found side by side: the numbers one weld after the
+    // other gives, on a fresh grid and on one that has welded a first part of the points.
+    std::vector<std::uint32_t> expected;
+    PositionWeldGrid oneByOne;
+    for (const Vector3& p : queried)
+        expected.push_back(oneByOne.weld(p));
+    EXPECT_EQ(PositionWeldGrid().weldAll(queried), expected);
+    PositionWeldGrid continued;
+    std::vector<std::uint32_t> numbers;
+    for (std::size_t i = 0; i < 1000; ++i)
+        numbers.push_back(continued.weld(queried[i]));
+    const std::vector<Vector3> rest(queried.begin() + 1000, queried.end());
+    for (const std::uint32_t number : continued.weldAll(rest))
+        numbers.push_back(number);
+    EXPECT_EQ(numbers, expected);
+    EXPECT_EQ(continued.positions().size(), scanned.size());
 }
 
 // The cells of every v step against the spans that stand for whole rows of steps, on random

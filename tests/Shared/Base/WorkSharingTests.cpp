@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace vx {
@@ -46,6 +47,26 @@ TEST(WorkSharing, EveryPieceRunsOnceAndTheFirstFailingPieceIsRaised) {
     std::atomic<std::size_t> total{0};
     shareWork(kPieces, [&](std::size_t i) { total += i; });
     EXPECT_EQ(total, kPieces * (kPieces - 1) / 2);
+}
+
+// Slices cover every item once, none past the count, each as long as asked but the last; a
+// slice length of 0 counts as 1.
+TEST(WorkSharing, SlicesCoverEveryItemOnceInRunsOfTheGivenLength) {
+    for (const auto& [count, slice] : std::vector<std::pair<std::size_t, std::size_t>>{
+             {0, 4}, {1, 4}, {4, 4}, {5, 4}, {1000, 7}, {1000, 1}, {3, 0}, {10, 100}}) {
+        std::vector<std::atomic<int>> runs(count);
+        std::atomic<bool> wrongLength{false};
+        shareSlices(count, slice, [&](std::size_t begin, std::size_t end) {
+            const std::size_t wanted = std::max<std::size_t>(slice, 1);
+            if (begin % wanted != 0 || end - begin != std::min(wanted, count - begin))
+                wrongLength = true;
+            for (std::size_t i = begin; i < end; ++i)
+                ++runs[i];
+        });
+        EXPECT_FALSE(wrongLength) << count << " by " << slice;
+        for (std::size_t i = 0; i < count; ++i)
+            ASSERT_EQ(runs[i], 1) << count << " by " << slice << ", item " << i;
+    }
 }
 
 TEST(WorkSharing, PiecesArePlacedInOrderOnTheCallerWithinTheWindowAndStopWherePlacingFails) {
