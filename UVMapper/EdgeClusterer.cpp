@@ -1,6 +1,7 @@
 #include "UVMapper/EdgeClusterer.h"
 
 #include "Shared/Base/RadixSort.h"
+#include "Shared/Base/WorkSharing.h"
 #include "UVMapper/ChartRules.h"
 
 #include <algorithm>
@@ -13,8 +14,17 @@ namespace {
 
 constexpr std::uint32_t kNoEdge = 0xFFFFFFFFu;
 
+// What growing clusters reads of a triangle, half a cache line each: neighbours lie all over
+// the list, and a whole UVTriangle spans two lines.
+struct ChartTriangle {
+    std::uint32_t positionIndex[3];
+    std::int32_t axis;
+    Vector3 faceNormal;
+    std::int32_t cluster;
+};
+
 // The distinct pairs of a triangle's distinct welded positions, as (low << 32 | high).
-unsigned edgeKeys(const UVTriangle& t, std::array<std::uint64_t, 3>& keys) {
+unsigned edgeKeys(const ChartTriangle& t, std::array<std::uint64_t, 3>& keys) {
     unsigned count = 0;
     for (unsigned i = 0; i < 3; ++i) {
         const std::uint32_t a = t.positionIndex[i];
@@ -34,7 +44,7 @@ unsigned edgeKeys(const UVTriangle& t, std::array<std::uint64_t, 3>& keys) {
 // times once it has joined.
 class EdgeTable {
 public:
-    explicit EdgeTable(const std::vector<UVTriangle>& triangles)
+    explicit EdgeTable(const std::vector<ChartTriangle>& triangles)
         : m_edgesOf(triangles.size(), {kNoEdge, kNoEdge, kNoEdge}) {
         struct Entry {
             std::uint64_t key;
@@ -72,7 +82,7 @@ public:
     }
 
     // Appends the unassigned triangles on t's edges (unsorted, possibly repeated).
-    void unassignedNeighbours(std::uint32_t t, const std::vector<UVTriangle>& triangles,
+    void unassignedNeighbours(std::uint32_t t, const std::vector<ChartTriangle>& triangles,
                               std::vector<std::uint32_t>& out) {
         for (const std::uint32_t edge : m_edgesOf[t]) {
             if (edge == kNoEdge)
@@ -96,10 +106,8 @@ private:
     std::vector<std::uint32_t> m_live;
 };
 
-} // namespace
-
-void growClustersOverEdges(std::vector<UVTriangle>& triangles, std::vector<UVCluster>& clusters,
-                           std::vector<std::uint32_t>& members) {
+void growClusters(std::vector<ChartTriangle>& triangles, std::vector<UVCluster>& clusters,
+                  std::vector<std::uint32_t>& members) {
     EdgeTable edges(triangles);
     std::vector<std::uint32_t> candidates;
     for (std::size_t s = 0; s < triangles.size(); ++s) {
@@ -128,6 +136,27 @@ void growClustersOverEdges(std::vector<UVTriangle>& triangles, std::vector<UVClu
         cluster.memberCount = static_cast<std::uint32_t>(members.size()) - cluster.memberBegin;
         clusters.push_back(cluster);
     }
+}
+
+} // namespace
+
+void growClustersOverEdges(std::vector<UVTriangle>& all, std::vector<UVCluster>& clusters,
+                           std::vector<std::uint32_t>& members) {
+    constexpr std::size_t kSlice = 8192;
+    std::vector<ChartTriangle> triangles(all.size());
+    shareSlices(all.size(), kSlice, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t t = begin; t < end; ++t)
+            triangles[t] = {
+                {all[t].positionIndex[0], all[t].positionIndex[1], all[t].positionIndex[2]},
+                all[t].axis,
+                all[t].faceNormal,
+                all[t].cluster};
+    });
+    growClusters(triangles, clusters, members);
+    shareSlices(all.size(), kSlice, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t t = begin; t < end; ++t)
+            all[t].cluster = triangles[t].cluster;
+    });
 }
 
 } // namespace vx

@@ -25,9 +25,9 @@ TriangleRaster::TriangleRaster(const float u[3], const float v[3], std::uint32_t
         m_u[i] = static_cast<double>(u[order[i]]);
         m_v[i] = static_cast<double>(v[order[i]]);
     }
-    m_long = makeEdge(m_u[0], m_v[0], m_u[2], m_v[2]);
-    m_upper = makeEdge(m_u[0], m_v[0], m_u[1], m_v[1]);
-    m_lower = makeEdge(m_u[1], m_v[1], m_u[2], m_v[2]);
+    setEdge(m_long, m_u[0], m_v[0], m_u[2], m_v[2]);
+    setEdge(m_upper, m_u[0], m_v[0], m_u[1], m_v[1]);
+    setEdge(m_lower, m_u[1], m_v[1], m_u[2], m_v[2]);
     // The last step at or below the highest corner; the estimate (the conversion truncates,
     // which is the floor above 1) is corrected by the steps' own arithmetic.
     m_lastStep = 0;

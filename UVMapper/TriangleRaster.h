@@ -52,7 +52,9 @@ private:
         double slope = 0.0; // du / dv
         bool flat = true;
     };
-    static Edge makeEdge(double ua, double va, double ub, double vb);
+    // Field by field in place: an edge built aside and copied in whole is read back in wider
+    // pieces than it was written in, which stalls every triangle's setup.
+    static void setEdge(Edge& edge, double ua, double va, double ub, double vb);
     double vAt(std::uint64_t k) const { return m_v[0] + static_cast<double>(k) * m_step; }
     std::int64_t rowAt(std::uint64_t k) const { return nearest(m_height * vAt(k)); }
     // The last step in first .. last still in `row` (the row of step first), and the row of the
@@ -85,11 +87,13 @@ private:
 };
 
 // Inline: every span of every marked triangle goes through these.
-inline TriangleRaster::Edge TriangleRaster::makeEdge(double ua, double va, double ub, double vb) {
-    Edge edge{ua, va, ub, vb, 0.0, va == vb};
-    if (!edge.flat)
-        edge.slope = (ub - ua) / (vb - va);
-    return edge;
+inline void TriangleRaster::setEdge(Edge& edge, double ua, double va, double ub, double vb) {
+    edge.ua = ua;
+    edge.va = va;
+    edge.ub = ub;
+    edge.vb = vb;
+    edge.flat = va == vb;
+    edge.slope = edge.flat ? 0.0 : (ub - ua) / (vb - va);
 }
 
 inline std::uint64_t TriangleRaster::lastStepOfRow(std::int64_t row, std::uint64_t first,

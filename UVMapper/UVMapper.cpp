@@ -17,6 +17,8 @@
 #include <cstdio>
 #include <iostream>
 #include <limits>
+#include <memory>
+#include <mutex>
 
 namespace vx {
 
@@ -214,7 +216,7 @@ void UVMapper::sizeAttempt(Attempt& attempt, float lumelsPerMeter) const {
 }
 
 void UVMapper::placeClusters(const std::vector<std::uint32_t>& order, Attempt& attempt,
-                             const std::atomic<bool>& stop) {
+                             const std::atomic<std::size_t>& firstPlaced, std::size_t number) {
     AttemptGrid& grid = attempt.grid;
     if (grid.marked || grid.width != m_width || grid.height != m_height) {
         // Only a grid that holds marks needs clearing: attempts that fail at their first
@@ -229,13 +231,13 @@ void UVMapper::placeClusters(const std::vector<std::uint32_t>& order, Attempt& a
     const SizeDivision width(m_width);
     const SizeDivision height(m_height);
     for (std::size_t position = 0; position < order.size(); ++position) {
-        const std::uint32_t number = order[position];
-        const UVCluster& cluster = m_clusters[number];
-        const std::int32_t clusterW = attempt.sizes[2 * std::size_t{number}];
-        const std::int32_t clusterH = attempt.sizes[2 * std::size_t{number} + 1];
+        const std::uint32_t clusterNumber = order[position];
+        const UVCluster& cluster = m_clusters[clusterNumber];
+        const std::int32_t clusterW = attempt.sizes[2 * std::size_t{clusterNumber}];
+        const std::int32_t clusterH = attempt.sizes[2 * std::size_t{clusterNumber} + 1];
         std::uint32_t x = 0;
         std::uint32_t y = 0;
-        if (stop.load(std::memory_order_relaxed) ||
+        if (firstPlaced.load(std::memory_order_relaxed) < number ||
             !findFreeBlock(grid, static_cast<std::uint32_t>(clusterW) + 4,
                            static_cast<std::uint32_t>(clusterH) + 4, x, y)) {
             attempt.failedAt = position;
@@ -243,8 +245,8 @@ void UVMapper::placeClusters(const std::vector<std::uint32_t>& order, Attempt& a
         }
         const std::int32_t clusterX = static_cast<std::int32_t>(x) + 2;
         const std::int32_t clusterY = static_cast<std::int32_t>(y) + 2;
-        attempt.places[2 * std::size_t{number}] = clusterX;
-        attempt.places[2 * std::size_t{number} + 1] = clusterY;
+        attempt.places[2 * std::size_t{clusterNumber}] = clusterX;
+        attempt.places[2 * std::size_t{clusterNumber} + 1] = clusterY;
         // The same arithmetic as lightmapUV, which gives the placement that succeeds.
         const auto first = static_cast<float>(clusterX);
         const auto top = static_cast<float>(clusterY);
@@ -258,23 +260,10 @@ void UVMapper::placeClusters(const std::vector<std::uint32_t>& order, Attempt& a
                 u[c] = lightmapCoordinate(first, w, local.u[c], width);
                 v[c] = lightmapCoordinate(top, h, local.v[c], height);
             }
-            markTriangle(grid, u, v, static_cast<std::int32_t>(number));
+            markTriangle(grid, u, v, static_cast<std::int32_t>(clusterNumber));
         }
     }
     attempt.placed = true;
-}
-
-void UVMapper::applyAttempt(const std::vector<std::uint32_t>& order, const Attempt& attempt) {
-    for (std::size_t c = 0; c < m_clusters.size(); ++c) {
-        m_clusters[c].w = attempt.sizes[2 * c];
-        m_clusters[c].h = attempt.sizes[2 * c + 1];
-    }
-    const std::size_t placed = attempt.placed ? order.size() : attempt.failedAt;
-    for (std::size_t position = 0; position < placed; ++position) {
-        UVCluster& cluster = m_clusters[order[position]];
-        cluster.x = attempt.places[2 * std::size_t{order[position]}];
-        cluster.y = attempt.places[2 * std::size_t{order[position]} + 1];
-    }
 }
 
 const std::vector<std::int32_t>& UVMapper::grid() {
@@ -298,28 +287,105 @@ const std::vector<std::int32_t>& UVMapper::grid() {
     return m_grid;
 }
 
-void UVMapper::runAttempts(const std::vector<std::uint32_t>& order, Attempt (&attempts)[2],
-                           float nextLumelsPerMeter, bool& ranNext) {
-    // The next density is tried beside this one when a helper can take it and it would not
-    // be known to fail (its sizes the same); it gives up once this one has succeeded.
-    ranNext = false;
-    if (sharesWork() && workHelpers() > 0 && nextLumelsPerMeter > 1.0f) {
-        sizeAttempt(attempts[1], nextLumelsPerMeter);
-        ranNext = attempts[1].sizes != attempts[0].sizes;
+std::vector<UVMapper::AttemptOutcome>
+UVMapper::attemptDensities(const std::vector<std::uint32_t>& order, float lumelsPerMeter) {
+    // Each thread begins the next density's attempt as soon as its last one is over, so no
+    // thread waits for another's attempt to end; an attempt that is not the first to place
+    // everything changes nothing and is given up once one before it has.
+    std::mutex mutex;
+    float nextDensity = lumelsPerMeter;
+    std::vector<std::int32_t> lastSizes;
+    std::vector<AttemptOutcome> outcomes;
+    std::vector<std::unique_ptr<Attempt>> finished; // by number, until it takes effect
+    std::vector<std::unique_ptr<Attempt>> spare;
+    std::unique_ptr<Attempt> success;
+    std::size_t effective = 0; // the attempts before this number have taken effect
+    std::atomic<std::size_t> firstPlaced{std::numeric_limits<std::size_t>::max()};
+    // The clusters' sizes and places as the attempts that took effect left them.
+    std::vector<std::int32_t> sizes(m_clusters.size() * 2);
+    std::vector<std::int32_t> places(m_clusters.size() * 2);
+    for (std::size_t c = 0; c < m_clusters.size(); ++c) {
+        sizes[2 * c] = m_clusters[c].w;
+        sizes[2 * c + 1] = m_clusters[c].h;
+        places[2 * c] = m_clusters[c].x;
+        places[2 * c + 1] = m_clusters[c].y;
     }
-    // Only the current attempt sets `stop`, once it is done.
-    std::atomic<bool> stop{false};
-    if (!ranNext) {
-        placeClusters(order, attempts[0], stop);
-        return;
-    }
-    shareWork(2, [&](std::size_t k) {
-        placeClusters(order, attempts[k], stop);
-        if (k == 0 && attempts[0].placed)
-            stop.store(true, std::memory_order_relaxed);
+    // Under the mutex: the attempts that are over take effect in order, up to the first that
+    // placed everything. An attempt known to fail was not run and changes nothing.
+    const auto takeEffect = [&] {
+        while (!success && effective < outcomes.size() &&
+               (outcomes[effective].known || finished[effective])) {
+            const std::size_t number = effective++;
+            if (outcomes[number].known)
+                continue;
+            std::unique_ptr<Attempt> attempt = std::move(finished[number]);
+            sizes = attempt->sizes;
+            const std::size_t placed = attempt->placed ? order.size() : attempt->failedAt;
+            for (std::size_t position = 0; position < placed; ++position) {
+                const std::size_t c = order[position];
+                places[2 * c] = attempt->places[2 * c];
+                places[2 * c + 1] = attempt->places[2 * c + 1];
+            }
+            if (attempt->placed)
+                success = std::move(attempt);
+            else
+                spare.push_back(std::move(attempt));
+        }
+    };
+    const std::size_t threads = sharesWork() ? std::size_t{workHelpers()} + 1 : 1;
+    shareWork(threads, [&](std::size_t) {
+        for (;;) {
+            std::unique_ptr<Attempt> attempt;
+            std::size_t number = 0;
+            {
+                const std::lock_guard<std::mutex> lock(mutex);
+                number = outcomes.size();
+                if (!(nextDensity > 1.0f) || firstPlaced.load(std::memory_order_relaxed) < number)
+                    return;
+                const float density = nextDensity;
+                nextDensity = density * 0.95f;
+                if (spare.empty()) {
+                    attempt = std::make_unique<Attempt>();
+                } else {
+                    attempt = std::move(spare.back());
+                    spare.pop_back();
+                }
+                sizeAttempt(*attempt, density);
+                AttemptOutcome outcome;
+                outcome.totalPixels = attempt->totalPixels;
+                // The same sizes in the same order on the same grid fail the same way; the
+                // first attempt of a size has nothing before it, which only no sizes at all
+                // equal.
+                outcome.known = number == 0 ? attempt->sizes.empty() : attempt->sizes == lastSizes;
+                lastSizes = attempt->sizes;
+                outcomes.push_back(outcome);
+                finished.emplace_back();
+                if (outcome.known) {
+                    spare.push_back(std::move(attempt));
+                    takeEffect();
+                    continue;
+                }
+            }
+            placeClusters(order, *attempt, firstPlaced, number);
+            const std::lock_guard<std::mutex> lock(mutex);
+            outcomes[number].placed = attempt->placed;
+            outcomes[number].failedAt = attempt->failedAt;
+            if (attempt->placed && number < firstPlaced.load(std::memory_order_relaxed))
+                firstPlaced.store(number, std::memory_order_relaxed);
+            finished[number] = std::move(attempt);
+            takeEffect();
+        }
     });
-    // Given up or not, the next attempt is not wanted after a success.
-    ranNext = !attempts[0].placed;
+    for (std::size_t c = 0; c < m_clusters.size(); ++c) {
+        m_clusters[c].w = sizes[2 * c];
+        m_clusters[c].h = sizes[2 * c + 1];
+        m_clusters[c].x = places[2 * c];
+        m_clusters[c].y = places[2 * c + 1];
+    }
+    outcomes.resize(effective);
+    if (success)
+        m_placement = std::move(success->grid);
+    return outcomes;
 }
 
 bool UVMapper::map() {
@@ -355,14 +421,10 @@ bool UVMapper::map() {
                std::max(m_clusters[b].du, m_clusters[b].dv);
     });
 
-    // Each density's attempt is run, when it is not known to fail, beside the next density's,
-    // which is wanted whenever it fails; what they give is taken in order, so the outcome and
-    // the log are those of one attempt after the other.
-    Attempt attempts[2];
-    std::vector<std::int32_t> failedSizes;
+    // The attempts are run side by side (attemptDensities); their outcomes are logged in
+    // order, as running them one after the other would log them.
     std::size_t failedAt = 0;
     for (;;) {
-        failedSizes.clear();
         // With no area at all every cluster takes its 2 × 2 lumels at any density; the largest
         // finite one keeps the arithmetic finite and the attempts counted.
         float lumelsPerMeter =
@@ -372,33 +434,18 @@ bool UVMapper::map() {
         std::cout << "Trying to map using " << lumelsPerMeter << " on (" << m_width << "x"
                   << m_height << ")\n";
         bool placed = false;
-        bool ranAhead = false; // attempts[1] is this density's, already run
-        while (lumelsPerMeter > 1.0f) {
+        for (const AttemptOutcome& outcome : attemptDensities(order, lumelsPerMeter)) {
             ++m_attempts;
-            if (ranAhead)
-                std::swap(attempts[0], attempts[1]);
-            else
-                sizeAttempt(attempts[0], lumelsPerMeter);
-            Attempt& current = attempts[0];
-            std::cout << "TOTALpixels: " << current.totalPixels << '\n';
-            VX_INFO << "TOTALpixels: " << current.totalPixels;
+            std::cout << "TOTALpixels: " << outcome.totalPixels << '\n';
+            VX_INFO << "TOTALpixels: " << outcome.totalPixels;
             std::cout << "Mapping clusters\n";
             VX_INFO << "Mapping clusters";
-            // The same sizes in the same order on the same grid fail the same way.
-            const bool knownToFail = current.sizes == failedSizes;
-            if (!knownToFail && !ranAhead)
-                runAttempts(order, attempts, lumelsPerMeter * 0.95f, ranAhead);
-            else
-                ranAhead = false;
-            if (!knownToFail) {
-                applyAttempt(order, current);
-                if (current.placed) {
-                    placed = true;
-                    break;
-                }
-                failedSizes = current.sizes;
-                failedAt = current.failedAt;
+            if (outcome.placed) {
+                placed = true;
+                break;
             }
+            if (!outcome.known)
+                failedAt = outcome.failedAt;
             std::cout << "Couldn't find free area for cluster " << failedAt << '\n';
             VX_INFO << "Couldn't find free area for cluster "
                     << static_cast<std::uint64_t>(failedAt);
@@ -410,7 +457,6 @@ bool UVMapper::map() {
                     << lumelsPerMeter;
         }
         if (placed) {
-            m_placement = std::move(attempts[0].grid);
             m_memberCorners = {};
             m_lumelsPerMeter = lumelsPerMeter;
             m_byWidth = SizeDivision(m_width);

@@ -164,16 +164,25 @@ private:
         std::size_t failedAt = 0;
     };
     void sizeAttempt(Attempt& attempt, float lumelsPerMeter) const;
-    // Places the clusters in `order` on the attempt's own grid; gives up early, unplaced, once
-    // `stop` is set.
+    // Places the clusters in `order` on the attempt's own grid, the attempt numbered `number`
+    // among its size's; gives up early, unplaced, once an attempt numbered lower has placed
+    // every cluster (`firstPlaced`).
     void placeClusters(const std::vector<std::uint32_t>& order, Attempt& attempt,
-                       const std::atomic<bool>& stop);
-    // Runs attempts[0] and, side by side when it helps, attempts[1] at the next density;
-    // `ranNext` tells whether attempts[1] holds that density's outcome.
-    void runAttempts(const std::vector<std::uint32_t>& order, Attempt (&attempts)[2],
-                     float nextLumelsPerMeter, bool& ranNext);
-    // Takes the outcome of an attempt into the clusters, as placing them there would leave it.
-    void applyAttempt(const std::vector<std::uint32_t>& order, const Attempt& attempt);
+                       const std::atomic<std::size_t>& firstPlaced, std::size_t number);
+    // What an attempt came to, for the log.
+    struct AttemptOutcome {
+        std::uint64_t totalPixels = 0;
+        bool known = false; // the sizes of the density before, which failed: not run again
+        bool placed = false;
+        std::size_t failedAt = 0;
+    };
+    // The attempts at `lumelsPerMeter` and at each density 0.95 of the one before while above
+    // 1, up to the first that places every cluster, in density order. They are begun in that
+    // order, on as many threads as work may be shared with, and take effect in that order: the
+    // clusters are left as placing them one attempt after the other leaves them, and
+    // m_placement holds the grid of the attempt that placed everything.
+    std::vector<AttemptOutcome> attemptDensities(const std::vector<std::uint32_t>& order,
+                                                 float lumelsPerMeter);
     // The corner's lightmap coordinate from its cluster's placement.
     std::array<float, 2> lightmapUV(const UVTriangle& triangle, unsigned corner) const;
     void gatherMemberCorners();
