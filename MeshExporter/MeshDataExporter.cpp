@@ -260,41 +260,30 @@ int MeshDataExporter::collectParts(SceneNode& node, const SceneNode* parent, con
 
 std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
     std::vector<MaterialTriangles> groups;
-    auto groupFor = [&](const MaterialGroup& group) -> MaterialTriangles& {
+    // The number of the group of the material's name, made at its first use.
+    auto groupFor = [&](const MaterialGroup& group) -> std::uint32_t {
         const std::string name = group.m_material ? group.m_material->m_name : group.m_name;
-        for (MaterialTriangles& existing : groups) {
-            if (existing.name == name)
-                return existing;
+        for (std::size_t g = 0; g < groups.size(); ++g) {
+            if (groups[g].name == name)
+                return static_cast<std::uint32_t>(g);
         }
         groups.push_back({name, group.m_material, {}, {}});
-        return groups.back();
+        return static_cast<std::uint32_t>(groups.size() - 1);
     };
     m_uvSetCount = 0;
-    // The groups in order of first use, with room for their corners and at most as many
-    // vertices, so that the lists are not copied as they grow.
-    std::vector<std::size_t> cornerRoom;
-    std::vector<std::size_t> vertexRoom;
-    for (const PartMesh& pm : m_partMeshes) {
-        const MaterialGroupedMesh* mesh = pm.mesh->mesh().get();
+    // The groups in order of first use, and each part mesh's groups' numbers among them.
+    std::vector<std::vector<std::uint32_t>> targetsOf(m_partMeshes.size());
+    for (std::size_t m = 0; m < m_partMeshes.size(); ++m) {
+        const MaterialGroupedMesh* mesh = m_partMeshes[m].mesh->mesh().get();
         if (!mesh || !mesh->m_geometry || !mesh->m_geometry->m_vertexBuffer ||
             !mesh->m_geometry->m_primitiveBuffer)
             continue;
         m_uvSetCount = std::max<std::uint32_t>(
             m_uvSetCount,
             static_cast<std::uint32_t>(mesh->m_geometry->m_vertexBuffer->uvSetCount()));
-        const std::vector<Primitive>& polygons = mesh->m_geometry->m_primitiveBuffer->m_primitives;
-        for (const MaterialGroup& group : mesh->m_groups) {
-            const auto number = static_cast<std::size_t>(&groupFor(group) - groups.data());
-            cornerRoom.resize(groups.size());
-            vertexRoom.resize(groups.size());
-            const std::size_t corners = fanCorners(group, polygons);
-            cornerRoom[number] += corners;
-            vertexRoom[number] +=
-                std::min(corners, mesh->m_geometry->m_vertexBuffer->m_vertices.size());
-        }
+        for (const MaterialGroup& group : mesh->m_groups)
+            targetsOf[m].push_back(groupFor(group));
     }
-    for (std::size_t g = 0; g < groups.size(); ++g)
-        groups[g].corners.reserve(cornerRoom[g]);
     if (m_uvSetCount > ExportVertex::kMaxUvSets) {
         VX_WARNING << "Meshes of " << m_name << " carry " << m_uvSetCount
                    << " UV sets; the mesh file keeps the first " << ExportVertex::kMaxUvSets;
@@ -315,16 +304,23 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
         std::size_t end;
     };
     constexpr std::uint32_t kLeftOut = ~std::uint32_t{0};
-    std::vector<std::vector<Source>> sources(groups.size());
-    for (std::size_t g = 0; g < groups.size(); ++g)
-        sources[g].reserve(vertexRoom[g]);
-    std::vector<Step> steps;
-    for (std::size_t m = 0; m < m_partMeshes.size(); ++m) {
+    // Each part mesh is walked on its own, side by side, into lists of its own per group it
+    // uses; joined in part-mesh order, each number moved on by what the part meshes before gave
+    // the group, they are what one walk over all of them gives.
+    struct PartWalk {
+        std::vector<std::uint32_t> groups; // the groups it gave something, in order of use
+        std::vector<std::vector<Source>> made;
+        std::vector<std::vector<std::uint32_t>> corners;
+        std::vector<Step> steps; // `group` and ranges within this walk's own lists
+    };
+    std::vector<PartWalk> walks(m_partMeshes.size());
+    shareWork(m_partMeshes.size(), [&](std::size_t m) {
         const PartMesh& pm = m_partMeshes[m];
         const MaterialGroupedMesh* mesh = pm.mesh->mesh().get();
         if (!mesh || !mesh->m_geometry || !mesh->m_geometry->m_vertexBuffer ||
             !mesh->m_geometry->m_primitiveBuffer)
-            continue;
+            return;
+        PartWalk& walk = walks[m];
         // Each scene vertex is converted once per material that uses it: the group and the
         // number its conversion got there.
         const std::size_t sceneVertices = mesh->m_geometry->m_vertexBuffer->m_vertices.size();
@@ -332,33 +328,88 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
         std::vector<std::size_t> convertedFor(sceneVertices, kNone);
         std::vector<std::uint32_t> convertedAs(sceneVertices);
         const auto partMesh = static_cast<std::uint32_t>(m);
-        for (const MaterialGroup& group : mesh->m_groups) {
-            MaterialTriangles& target = groupFor(group);
-            const auto targetNumber = static_cast<std::size_t>(&target - groups.data());
-            std::vector<Source>& made = sources[targetNumber];
+        for (std::size_t k = 0; k < mesh->m_groups.size(); ++k) {
+            const std::uint32_t targetNumber = targetsOf[m][k];
+            const auto own = static_cast<std::size_t>(
+                std::find(walk.groups.begin(), walk.groups.end(), targetNumber) -
+                walk.groups.begin());
+            if (own == walk.groups.size()) {
+                walk.groups.push_back(targetNumber);
+                walk.made.emplace_back();
+                walk.corners.emplace_back();
+            }
+            std::vector<Source>& made = walk.made[own];
+            std::vector<std::uint32_t>& corners = walk.corners[own];
+            corners.reserve(
+                corners.size() +
+                fanCorners(mesh->m_groups[k], mesh->m_geometry->m_primitiveBuffer->m_primitives));
             const auto openRun = [&] {
-                steps.push_back(
-                    {static_cast<std::uint32_t>(targetNumber), partMesh, made.size(), made.size()});
+                walk.steps.push_back(
+                    {static_cast<std::uint32_t>(own), partMesh, made.size(), made.size()});
             };
             openRun();
             forEachTriangleCorner(
-                *pm.mesh, group,
+                *pm.mesh, mesh->m_groups[k],
                 [&](const VertexBuffer& buffer, const Vertex& v) {
                     const auto at = static_cast<std::size_t>(&v - buffer.m_vertices.data());
                     if (convertedFor[at] != targetNumber) {
                         convertedFor[at] = targetNumber;
                         convertedAs[at] = static_cast<std::uint32_t>(made.size());
                         made.push_back({partMesh, static_cast<std::uint32_t>(at)});
-                        steps.back().end = made.size();
+                        walk.steps.back().end = made.size();
                     }
-                    target.corners.push_back(convertedAs[at]);
+                    corners.push_back(convertedAs[at]);
                 },
                 [&](std::int32_t polygon) {
-                    steps.push_back({kLeftOut, partMesh, static_cast<std::size_t>(polygon), 0});
+                    walk.steps.push_back(
+                        {kLeftOut, partMesh, static_cast<std::size_t>(polygon), 0});
                     openRun();
                 });
         }
+    });
+    // Where each walk's lists go in its groups' lists.
+    std::vector<std::size_t> madeSoFar(groups.size(), 0);
+    std::vector<std::size_t> cornersSoFar(groups.size(), 0);
+    std::vector<std::vector<std::pair<std::size_t, std::size_t>>> placeOf(walks.size());
+    std::vector<Step> steps;
+    for (std::size_t m = 0; m < walks.size(); ++m) {
+        PartWalk& walk = walks[m];
+        for (std::size_t own = 0; own < walk.groups.size(); ++own) {
+            const std::uint32_t g = walk.groups[own];
+            placeOf[m].emplace_back(madeSoFar[g], cornersSoFar[g]);
+            madeSoFar[g] += walk.made[own].size();
+            cornersSoFar[g] += walk.corners[own].size();
+        }
+        for (Step step : walk.steps) {
+            if (step.group != kLeftOut) {
+                const std::size_t offset = placeOf[m][step.group].first;
+                step.group = walk.groups[step.group];
+                step.begin += offset;
+                step.end += offset;
+            }
+            steps.push_back(step);
+        }
     }
+    std::vector<std::vector<Source>> sources(groups.size());
+    shareWork(groups.size(), [&](std::size_t g) {
+        sources[g].resize(madeSoFar[g]);
+        groups[g].corners.resize(cornersSoFar[g]);
+        for (std::size_t m = 0; m < walks.size(); ++m) {
+            const PartWalk& walk = walks[m];
+            for (std::size_t own = 0; own < walk.groups.size(); ++own) {
+                if (walk.groups[own] != g)
+                    continue;
+                const auto [madeAt, cornersAt] = placeOf[m][own];
+                std::copy(walk.made[own].begin(), walk.made[own].end(),
+                          sources[g].begin() + static_cast<std::ptrdiff_t>(madeAt));
+                const auto offset = static_cast<std::uint32_t>(madeAt);
+                std::transform(walk.corners[own].begin(), walk.corners[own].end(),
+                               groups[g].corners.begin() + static_cast<std::ptrdiff_t>(cornersAt),
+                               [offset](std::uint32_t corner) { return corner + offset; });
+            }
+        }
+    });
+    walks = {};
     const auto sceneVertex = [&](const Source& source) -> const Vertex& {
         return m_partMeshes[source.partMesh]
             .mesh->mesh()

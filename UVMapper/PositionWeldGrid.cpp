@@ -50,15 +50,18 @@ PositionWeldGrid::BitsTable::Slot& PositionWeldGrid::BitsTable::slot(const Bits&
 std::uint32_t PositionWeldGrid::weld(const Vector3& p) {
     const Bits bits = bitsOf(p);
     BitsTable::Slot& seen = m_seen.slot(bits, hashOf(bits));
-    if (seen.value != kNone)
-        return seen.value;
+    if (seen.value == kNone)
+        seen.value = weldByGrid(p);
+    return seen.value;
+}
+
+std::uint32_t PositionWeldGrid::weldByGrid(const Vector3& p) {
     auto best = static_cast<std::uint32_t>(m_positions.size());
     m_grid.forEachNear(p, [&](std::uint32_t i) {
         if (i < best && withinWeldDistance(m_positions[i], p))
             best = i;
         return true;
     });
-    seen.value = best;
     if (best < m_positions.size())
         return best;
     m_positions.push_back(p);
@@ -86,7 +89,7 @@ std::vector<std::uint32_t> PositionWeldGrid::weldAll(const std::vector<Vector3>&
     });
     std::vector<std::uint32_t> numbers(points.size());
     for (std::size_t i = 0; i < points.size(); ++i)
-        numbers[i] = first[i] == i ? weld(points[i]) : numbers[first[i]];
+        numbers[i] = first[i] == i ? weldByGrid(points[i]) : numbers[first[i]];
     return numbers;
 }
 

@@ -47,6 +47,9 @@ private:
         std::vector<Slot> m_slots;
         std::size_t m_count = 0;
     };
+    // weld() without the table of positions met: a position met before bit for bit gets the
+    // number it got then from the grid as well, since only later numbers were added since.
+    std::uint32_t weldByGrid(const Vector3& p);
     static Bits bitsOf(const Vector3& p);
     static std::size_t hashOf(const Bits& bits);
 

@@ -316,14 +316,21 @@ TEST(StaticMeshExport, NormalsStaySquareToTheirSurfaceUnderScale) {
 TEST(StaticMeshExport, ReportsPrintNumbersWithSixDecimalsOncePerVertexInCornerOrder) {
     // Triangles (0 1 2), one naming a vertex the mesh lacks, then (0 2 3): each vertex's far
     // second set is reported when a corner first meets it, and the left-out polygon where the
-    // corners reach it.
+    // corners reach it. A second part of the same material follows with its own far sets and
+    // left-out polygon, after the first part's.
     const auto m = cgfxMaterial("stone", "StaticMesh.fx", "Base", {"stone.dds"});
     MeshDraft draft = quad(1, 0, m);
     draft.uvSets.push_back({{9.5f, 0.5f}, {9.25f, 0.5f}, {0.5f, 8.75f}, {12.0f, 0.5f}});
     draft.polygons = {{0, 1, 2}, {0, 1, 9}, {0, 2, 3}};
     draft.groupOfPolygon = {0, 0, 0};
+    MeshDraft second = quad(1, 0, m);
+    second.uvSets.push_back({{0.5f, 0.5f}, {10.5f, 0.5f}, {0.5f, 0.5f}, {0.5f, 11.0f}});
+    second.polygons = {{0, 2, 3}, {3, 7, 0}, {0, 1, 2}};
+    second.groupOfPolygon = {0, 0, 0};
     ExportSceneBuilder b;
     unlitPart(b, draft);
+    b.transform("part2", "lod0");
+    b.mesh("part2Shape", "part2", buildMesh("part2Shape", second));
     test::LogCapture log;
     Export e(b);
     ASSERT_TRUE(e.ok);
@@ -333,14 +340,19 @@ TEST(StaticMeshExport, ReportsPrintNumbersWithSixDecimalsOncePerVertexInCornerOr
             line.find("left out") != std::string::npos)
             reports.push_back(line);
     const std::vector<std::string> expected = {
-        "u 9.500000 v 0.500000 exceeds 8.0", "u 9.250000 v 0.500000 exceeds 8.0",
+        "u 9.500000 v 0.500000 exceeds 8.0",
+        "u 9.250000 v 0.500000 exceeds 8.0",
         "u 0.500000 v 8.750000 exceeds 8.0",
         "Polygon 1 of partShape names a vertex the mesh does not have; left out",
-        "u 12.000000 v 0.500000 exceeds 8.0"};
+        "u 12.000000 v 0.500000 exceeds 8.0",
+        "u 0.500000 v 11.000000 exceeds 8.0",
+        "Polygon 1 of part2Shape names a vertex the mesh does not have; left out",
+        "u 10.500000 v 0.500000 exceeds 8.0"};
     ASSERT_EQ(reports.size(), expected.size()) << testing::PrintToString(reports);
     for (std::size_t r = 0; r < expected.size(); ++r)
         EXPECT_NE(reports[r].find(expected[r]), std::string::npos) << reports[r];
-    // The box (0, 0, 0) to (1, 0, 1): its farthest corner lies sqrt 2 from the origin.
+    // The box (0, 0, 0) to (1, 0, 1) of both parts: its farthest corner lies sqrt 2 from the
+    // origin.
     EXPECT_TRUE(log.contains("Bounding box radius: 1.414214"));
 }
 
