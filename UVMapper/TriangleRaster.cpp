@@ -41,18 +41,4 @@ TriangleRaster::TriangleRaster(const float u[3], const float v[3], std::uint32_t
     m_firstLowerStep = firstStepAbove(m_v[1]);
 }
 
-std::uint64_t TriangleRaster::firstStepAbove(double limit) const {
-    // Steps rise with k, so the estimate from the step size is put right by the steps' own
-    // arithmetic, a step or two at most.
-    const double estimate = (limit - m_v[0]) * m_stepsPerUnit;
-    std::uint64_t k = 0;
-    if (estimate >= 1.0)
-        k = static_cast<std::uint64_t>(std::min(estimate, static_cast<double>(m_lastStep + 1)));
-    while (k <= m_lastStep && vAt(k) <= limit)
-        ++k;
-    while (k > 0 && vAt(k - 1) > limit)
-        --k;
-    return k;
-}
-
 } // namespace vx

@@ -124,6 +124,20 @@ inline std::uint64_t TriangleRaster::lastStepOfRow(std::int64_t row, std::uint64
     return k;
 }
 
+inline std::uint64_t TriangleRaster::firstStepAbove(double limit) const {
+    // Steps rise with k, so the estimate from the step size is put right by the steps' own
+    // arithmetic, a step or two at most.
+    const double estimate = (limit - m_v[0]) * m_stepsPerUnit;
+    std::uint64_t k = 0;
+    if (estimate >= 1.0)
+        k = static_cast<std::uint64_t>(std::min(estimate, static_cast<double>(m_lastStep + 1)));
+    while (k <= m_lastStep && vAt(k) <= limit)
+        ++k;
+    while (k > 0 && vAt(k - 1) > limit)
+        --k;
+    return k;
+}
+
 inline bool TriangleRaster::movesAtMostOneColumn(const Edge& edge) const {
     // 0.9 leaves room for the rounding of the crossings; beyond it steps go one by one.
     return !edge.flat && m_width * std::fabs(edge.slope) * m_step <= 0.9;
