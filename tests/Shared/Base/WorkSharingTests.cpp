@@ -52,8 +52,10 @@ TEST(WorkSharing, EveryPieceRunsOnceAndTheFirstFailingPieceIsRaised) {
 // Slices cover every item once, none past the count, each as long as asked but the last; a
 // slice length of 0 counts as 1.
 TEST(WorkSharing, SlicesCoverEveryItemOnceInRunsOfTheGivenLength) {
-    for (const auto& [count, slice] : std::vector<std::pair<std::size_t, std::size_t>>{
+    for (const auto& shape : std::vector<std::pair<std::size_t, std::size_t>>{
              {0, 4}, {1, 4}, {4, 4}, {5, 4}, {1000, 7}, {1000, 1}, {3, 0}, {10, 100}}) {
+        const std::size_t count = shape.first;
+        const std::size_t slice = shape.second;
         std::vector<std::atomic<int>> runs(count);
         std::atomic<bool> wrongLength{false};
         shareSlices(count, slice, [&](std::size_t begin, std::size_t end) {
