@@ -53,6 +53,7 @@ void UVMapper::addTriangle(const Vector3& p, const Vector3& q, const Vector3& r,
                            const Vector3& normalP, const Vector3& normalQ, const Vector3& normalR,
                            std::uint32_t groupId, std::uint32_t firstVertexIndex) {
     m_triangles.emplace_back();
+    m_mapped = false;
     setTriangle(m_triangles.size() - 1, p, q, r, normalP, normalQ, normalR, groupId,
                 firstVertexIndex);
 }
@@ -78,8 +79,9 @@ void UVMapper::setTriangle(std::size_t index, const Vector3& p, const Vector3& q
     triangle.faceNormal = Vector3::cross(p - q, p - r).normalized();
     if (triangle.faceNormal.lengthSquared() < 0.5f)
         triangle.faceNormal = normalP;
+    // Nothing else is written here: triangles are set side by side after resizeTriangles, which
+    // marks the mapping out of date.
     m_triangles[index] = triangle;
-    m_mapped = false;
 }
 
 std::array<float, 2> UVMapper::getLightmapUV(std::size_t triangle, unsigned corner) const {
