@@ -150,27 +150,30 @@ bool createLightmapUvs(std::vector<MaterialTriangles>& groups, std::uint32_t& uv
     }
     std::vector<std::vector<CornerCopy>> copies(hasSet ? groups.size() : 0);
     std::vector<std::vector<ExportVertex>> unplacedCopies(copies.size());
-    if (hasSet) {
-        // Groups are placed side by side.
-        shareWork(groups.size(), [&](std::size_t g) {
-            const std::size_t whole = firstTriangle[g + 1] - firstTriangle[g];
-            const auto placeOf = [&](std::size_t c) {
-                if (c / 3 >= whole)
-                    return CornerPlace{};
-                const std::array<float, 2> uv =
-                    mapper->getLightmapUV(firstTriangle[g] + c / 3, static_cast<unsigned>(c % 3));
-                return CornerPlace{true, {uv[0], uv[1]}};
-            };
-            placeOriginals(groups[g], placeOf, uvSetCount, copies[g], unplacedCopies[g]);
-        });
-    } else {
+    if (!hasSet)
         exportErrorList().append("Generated lightmap UVs are not placed in a correct position " +
                                  std::to_string(uvSetCount));
-    }
-
     const std::string path = sampleFilePath(outputFile, geometry, lod);
     VX_INFO << "(lightmap)saveSamples:" << path;
-    const bool written = mapper->writeSamples(path);
+    // The sample file is written while the groups' corners take their places, side by side:
+    // both only read the mapper, and placing logs nothing.
+    bool written = false;
+    shareWork(copies.size() + 1, [&](std::size_t k) {
+        if (k == 0) {
+            written = mapper->writeSamples(path);
+            return;
+        }
+        const std::size_t g = k - 1;
+        const std::size_t whole = firstTriangle[g + 1] - firstTriangle[g];
+        const auto placeOf = [&](std::size_t c) {
+            if (c / 3 >= whole)
+                return CornerPlace{};
+            const std::array<float, 2> uv =
+                mapper->getLightmapUV(firstTriangle[g] + c / 3, static_cast<unsigned>(c % 3));
+            return CornerPlace{true, {uv[0], uv[1]}};
+        };
+        placeOriginals(groups[g], placeOf, uvSetCount, copies[g], unplacedCopies[g]);
+    });
     mapper.reset();
     // The mapper's blocks, freed between blocks still in use, stay with the process until
     // handed back; the rest of the export would otherwise run on top of them.

@@ -3,6 +3,7 @@
 #include "MeshExporter/ExportErrorList.h"
 #include "MeshExporter/ExportedFileSet.h"
 #include "MeshExporter/MeshExporter.h"
+#include "Shared/Base/Assert.h"
 #include "Shared/Base/TextCase.h"
 #include "Shared/Base/math/Matrix.h"
 #include "Shared/Graphics/Scene/Material.h"
@@ -534,6 +535,33 @@ TEST(StaticMeshExport, LightmapSizesMustBePowersOfTwoUpTo2048) {
     Export e(*owned);
     ASSERT_TRUE(e.ok);
     EXPECT_EQ(test::readSamplesBack(e.meshPath("prop.samples")).width, 256u);
+}
+
+TEST(StaticMeshExport, ASampleFileThatCannotBeWrittenFailsTheExportAndSaysWhy) {
+    // A folder stands where the samples go; they are written while the corners take their
+    // places, and the failure must still end the export (raised to the plug-in, which reports
+    // it) with its reason in the log and no mesh file.
+    const auto owned = namedScene({{"geom0", "root_staticMesh"}, {"lod0", "geom0"}});
+    const ExportType previousType = currentExportType();
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.file("meshes/prop.samples"));
+    exportErrorList().clear();
+    test::LogCapture log;
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    std::string raised;
+    try {
+        exportGameAssets(owned->scene(), dir.file("prop.staticMesh"), nullptr, 0);
+    } catch (const AssertionFailed& failure) {
+        raised = failure.what();
+    }
+    std::filesystem::current_path(before);
+    currentExportType() = previousType;
+    const std::string reason = "can't open file: " + dir.file("meshes/prop.samples");
+    EXPECT_NE(raised.find(reason), std::string::npos) << raised;
+    EXPECT_TRUE(log.contains(reason));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("meshes/prop.staticmesh")));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("meshes/prop.samples")));
 }
 
 TEST(StaticMeshExport, LightmapsHalvePerLodAndEveryLodSavesItsSamples) {
