@@ -1,12 +1,9 @@
 #include "UVMapper/EdgeClusterer.h"
 
-#include "Shared/Base/RadixSort.h"
-#include "Shared/Base/WorkSharing.h"
 #include "UVMapper/ChartRules.h"
 
 #include <algorithm>
 #include <array>
-#include <bit>
 
 namespace vx {
 
@@ -14,17 +11,8 @@ namespace {
 
 constexpr std::uint32_t kNoEdge = 0xFFFFFFFFu;
 
-// What growing clusters reads of a triangle, half a cache line each: neighbours lie all over
-// the list, and a whole UVTriangle spans two lines.
-struct ChartTriangle {
-    std::uint32_t positionIndex[3];
-    std::int32_t axis;
-    Vector3 faceNormal;
-    std::int32_t cluster;
-};
-
 // The distinct pairs of a triangle's distinct welded positions, as (low << 32 | high).
-unsigned edgeKeys(const ChartTriangle& t, std::array<std::uint64_t, 3>& keys) {
+unsigned edgeKeys(const UVTriangle& t, std::array<std::uint64_t, 3>& keys) {
     unsigned count = 0;
     for (unsigned i = 0; i < 3; ++i) {
         const std::uint32_t a = t.positionIndex[i];
@@ -44,33 +32,59 @@ unsigned edgeKeys(const ChartTriangle& t, std::array<std::uint64_t, 3>& keys) {
 // times once it has joined.
 class EdgeTable {
 public:
-    explicit EdgeTable(const std::vector<ChartTriangle>& triangles)
+    explicit EdgeTable(const std::vector<UVTriangle>& triangles)
         : m_edgesOf(triangles.size(), {kNoEdge, kNoEdge, kNoEdge}) {
+        // The triangles' edges by their lower position, a counting sort that keeps triangle
+        // order, then each lower position's edges by the higher one: by edge, then by triangle,
+        // in one array of the edges and no copy of it.
         struct Entry {
-            std::uint64_t key;
+            std::uint32_t high;
             std::uint32_t triangle;
             std::uint32_t slot;
         };
-        std::vector<Entry> entries;
-        entries.reserve(triangles.size() * 3);
         std::uint32_t highest = 0;
-        for (std::size_t t = 0; t < triangles.size(); ++t) {
-            std::array<std::uint64_t, 3> keys{};
-            const unsigned count = edgeKeys(triangles[t], keys);
-            for (unsigned k = 0; k < count; ++k) {
-                entries.push_back({keys[k], static_cast<std::uint32_t>(t), k});
-                highest = std::max(highest, static_cast<std::uint32_t>(keys[k]));
+        for (const UVTriangle& t : triangles)
+            for (const std::uint32_t p : t.positionIndex)
+                highest = std::max(highest, p);
+        std::vector<std::uint32_t> start(std::size_t{highest} + 2, 0);
+        const auto forEachEdge = [&](auto&& visit) {
+            for (std::size_t t = 0; t < triangles.size(); ++t) {
+                std::array<std::uint64_t, 3> keys{};
+                const unsigned count = edgeKeys(triangles[t], keys);
+                for (unsigned k = 0; k < count; ++k)
+                    visit(static_cast<std::uint32_t>(keys[k] >> 32),
+                          Entry{static_cast<std::uint32_t>(keys[k]), static_cast<std::uint32_t>(t),
+                                k});
+            }
+        };
+        forEachEdge([&](std::uint32_t low, const Entry&) { ++start[std::size_t{low} + 1]; });
+        for (std::size_t p = 1; p < start.size(); ++p)
+            start[p] += start[p - 1];
+        std::vector<Entry> entries(start.back());
+        {
+            std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
+            forEachEdge([&](std::uint32_t low, const Entry& e) { entries[fill[low]++] = e; });
+        }
+        const auto byHigh = [](const Entry& x, const Entry& y) { return x.high < y.high; };
+        for (std::size_t low = 0; low + 1 < start.size(); ++low) {
+            const auto first = entries.begin() + start[low];
+            const auto last = entries.begin() + start[low + 1];
+            if (last - first <= 16) {
+                // A few edges, the common case: an insertion sort, stable like the other.
+                for (auto it = first; it != last; ++it)
+                    for (auto at = it; at != first && byHigh(*at, *(at - 1)); --at)
+                        std::iter_swap(at, at - 1);
+            } else {
+                std::stable_sort(first, last, byHigh);
             }
         }
-        // By edge, then by triangle: the entries come in triangle order, and a stable sort by
-        // the edge's two position numbers, packed as tightly as the largest allows, keeps it.
-        const auto width = static_cast<unsigned>(std::bit_width(highest));
-        radixSortByKey(entries, 2 * width, [width](const Entry& e) {
-            return (e.key >> 32) << width | (e.key & 0xFFFFFFFFu);
-        });
         m_triangles.reserve(entries.size());
+        std::size_t low = 0;
         for (std::size_t i = 0; i < entries.size(); ++i) {
-            if (i == 0 || entries[i].key != entries[i - 1].key) {
+            const bool newLow = i == start[low + 1];
+            while (i == start[low + 1])
+                ++low;
+            if (i == 0 || newLow || entries[i].high != entries[i - 1].high) {
                 m_begin.push_back(static_cast<std::uint32_t>(i));
                 m_live.push_back(0);
             }
@@ -82,7 +96,7 @@ public:
     }
 
     // Appends the unassigned triangles on t's edges (unsorted, possibly repeated).
-    void unassignedNeighbours(std::uint32_t t, const std::vector<ChartTriangle>& triangles,
+    void unassignedNeighbours(std::uint32_t t, const std::vector<UVTriangle>& triangles,
                               std::vector<std::uint32_t>& out) {
         for (const std::uint32_t edge : m_edgesOf[t]) {
             if (edge == kNoEdge)
@@ -106,8 +120,10 @@ private:
     std::vector<std::uint32_t> m_live;
 };
 
-void growClusters(std::vector<ChartTriangle>& triangles, std::vector<UVCluster>& clusters,
-                  std::vector<std::uint32_t>& members) {
+} // namespace
+
+void growClustersOverEdges(std::vector<UVTriangle>& triangles, std::vector<UVCluster>& clusters,
+                           std::vector<std::uint32_t>& members) {
     EdgeTable edges(triangles);
     std::vector<std::uint32_t> candidates;
     for (std::size_t s = 0; s < triangles.size(); ++s) {
@@ -136,27 +152,6 @@ void growClusters(std::vector<ChartTriangle>& triangles, std::vector<UVCluster>&
         cluster.memberCount = static_cast<std::uint32_t>(members.size()) - cluster.memberBegin;
         clusters.push_back(cluster);
     }
-}
-
-} // namespace
-
-void growClustersOverEdges(std::vector<UVTriangle>& all, std::vector<UVCluster>& clusters,
-                           std::vector<std::uint32_t>& members) {
-    constexpr std::size_t kSlice = 8192;
-    std::vector<ChartTriangle> triangles(all.size());
-    shareSlices(all.size(), kSlice, [&](std::size_t begin, std::size_t end) {
-        for (std::size_t t = begin; t < end; ++t)
-            triangles[t] = {
-                {all[t].positionIndex[0], all[t].positionIndex[1], all[t].positionIndex[2]},
-                all[t].axis,
-                all[t].faceNormal,
-                all[t].cluster};
-    });
-    growClusters(triangles, clusters, members);
-    shareSlices(all.size(), kSlice, [&](std::size_t begin, std::size_t end) {
-        for (std::size_t t = begin; t < end; ++t)
-            all[t].cluster = triangles[t].cluster;
-    });
 }
 
 } // namespace vx

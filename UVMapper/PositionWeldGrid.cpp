@@ -1,7 +1,5 @@
 #include "UVMapper/PositionWeldGrid.h"
 
-#include "Shared/Base/WorkSharing.h"
-
 #include <algorithm>
 #include <bit>
 
@@ -67,30 +65,6 @@ std::uint32_t PositionWeldGrid::weldByGrid(const Vector3& p) {
     m_positions.push_back(p);
     m_grid.insert(p, best);
     return best;
-}
-
-std::vector<std::uint32_t> PositionWeldGrid::weldAll(const std::vector<Vector3>& points) {
-    // Each point's first bit-identical point: the positions are shared out by their hash, each
-    // share with a table of its own, walked in point order.
-    const std::size_t shares = std::size_t{workHelpers()} + 1;
-    std::vector<std::uint32_t> first(points.size());
-    shareWork(shares, [&](std::size_t share) {
-        BitsTable table;
-        for (std::size_t i = 0; i < points.size(); ++i) {
-            const Bits bits = bitsOf(points[i]);
-            const std::size_t hash = hashOf(bits);
-            if ((hash >> 48) % shares != share)
-                continue;
-            BitsTable::Slot& slot = table.slot(bits, hash);
-            if (slot.value == kNone)
-                slot.value = static_cast<std::uint32_t>(i);
-            first[i] = slot.value;
-        }
-    });
-    std::vector<std::uint32_t> numbers(points.size());
-    for (std::size_t i = 0; i < points.size(); ++i)
-        numbers[i] = first[i] == i ? weldByGrid(points[i]) : numbers[first[i]];
-    return numbers;
 }
 
 } // namespace vx

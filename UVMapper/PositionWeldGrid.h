@@ -4,6 +4,7 @@
 // would, but looks only at the grid cells around it. A position met before bit for bit gets
 // the number it got then, without a look at the grid: positions are only ever appended, so the
 // first one within the distance stays the first.
+#include "Shared/Base/WorkSharing.h"
 #include "Shared/Base/math/PointHashGrid.h"
 #include "Shared/Base/math/Vector3.h"
 
@@ -23,10 +24,11 @@ public:
     // The number of the first position so far within the weld distance of p, or a new number
     // for p. Positions must be finite.
     std::uint32_t weld(const Vector3& p);
-    // weld() of every point in turn, with their numbers in order. Which points repeat an
-    // earlier one bit for bit is found side by side first, so that only the others are welded
-    // one after the other.
-    std::vector<std::uint32_t> weldAll(const std::vector<Vector3>& points);
+    // weld() of points pointAt(0) .. pointAt(count - 1) in turn, with their numbers in order.
+    // Which points repeat an earlier one bit for bit is found side by side first, so that only
+    // the others are welded one after the other. pointAt is called from several threads.
+    template <typename PointAt>
+    std::vector<std::uint32_t> weldAll(std::size_t count, PointAt pointAt);
     const std::vector<Vector3>& positions() const { return m_positions; }
 
 private:
@@ -58,5 +60,31 @@ private:
     PointHashGrid m_grid{0.04, 0.0101};
     BitsTable m_seen; // the number each position met so far got
 };
+
+template <typename PointAt>
+std::vector<std::uint32_t> PositionWeldGrid::weldAll(std::size_t count, PointAt pointAt) {
+    // Each point's first bit-identical point: the positions are shared out by their hash, each
+    // share with a table of its own, walked in point order.
+    const std::size_t shares = std::size_t{workHelpers()} + 1;
+    std::vector<std::uint32_t> first(count);
+    shareWork(shares, [&](std::size_t share) {
+        BitsTable table;
+        for (std::size_t i = 0; i < count; ++i) {
+            const Bits bits = bitsOf(pointAt(i));
+            const std::size_t hash = hashOf(bits);
+            if ((hash >> 48) % shares != share)
+                continue;
+            BitsTable::Slot& slot = table.slot(bits, hash);
+            if (slot.value == kNone)
+                slot.value = static_cast<std::uint32_t>(i);
+            first[i] = slot.value;
+        }
+    });
+    // The numbers take the place of the first points, which nothing reads once passed.
+    std::vector<std::uint32_t>& numbers = first;
+    for (std::size_t i = 0; i < count; ++i)
+        numbers[i] = first[i] == i ? weldByGrid(pointAt(i)) : numbers[first[i]];
+    return std::move(numbers);
+}
 
 } // namespace vx

@@ -1,5 +1,6 @@
 #include "UVMapper/UVMapper.h"
 
+#include "Shared/Base/LargeMemory.h"
 #include "Shared/Base/Log.h"
 #include "Shared/Base/Streams/FileOutStream.h"
 #include "Shared/Base/WorkSharing.h"
@@ -129,15 +130,12 @@ bool UVMapper::checkInput() const {
 }
 
 void UVMapper::weldCorners() {
-    constexpr std::size_t kSlice = 8192;
-    std::vector<Vector3> corners(m_triangles.size() * 3);
-    shareSlices(m_triangles.size(), kSlice, [&](std::size_t begin, std::size_t end) {
-        for (std::size_t t = begin; t < end; ++t)
-            for (unsigned c = 0; c < 3; ++c)
-                corners[3 * t + c] = m_triangles[t].corners[c].position;
-    });
     PositionWeldGrid weld;
-    const std::vector<std::uint32_t> numbers = weld.weldAll(corners);
+    const std::vector<std::uint32_t> numbers =
+        weld.weldAll(m_triangles.size() * 3, [this](std::size_t corner) -> const Vector3& {
+            return m_triangles[corner / 3].corners[corner % 3].position;
+        });
+    constexpr std::size_t kSlice = 8192;
     shareSlices(m_triangles.size(), kSlice, [&](std::size_t begin, std::size_t end) {
         for (std::size_t t = begin; t < end; ++t)
             for (unsigned c = 0; c < 3; ++c)
@@ -405,6 +403,9 @@ bool UVMapper::map() {
     weldCorners();
     buildClusters();
     gatherMemberCorners();
+    // What welding and growing clusters held is freed between blocks still in use; handed
+    // back, it does not stay with the process through the placement attempts.
+    releaseFreedMemory();
     double totalArea = 0.0;
     for (const UVCluster& cluster : m_clusters)
         totalArea += static_cast<double>(cluster.area);

@@ -189,13 +189,16 @@ TEST(PositionWeldGridWelds, TheFirstEarlierPositionWithinTheDistance) {
     PositionWeldGrid oneByOne;
     for (const Vector3& p : queried)
         expected.push_back(oneByOne.weld(p));
-    EXPECT_EQ(PositionWeldGrid().weldAll(queried), expected);
+    const auto at = [](const std::vector<Vector3>& points) {
+        return [&points](std::size_t i) -> const Vector3& { return points[i]; };
+    };
+    EXPECT_EQ(PositionWeldGrid().weldAll(queried.size(), at(queried)), expected);
     PositionWeldGrid continued;
     std::vector<std::uint32_t> numbers;
     for (std::size_t i = 0; i < 1000; ++i)
         numbers.push_back(continued.weld(queried[i]));
     const std::vector<Vector3> rest(queried.begin() + 1000, queried.end());
-    for (const std::uint32_t number : continued.weldAll(rest))
+    for (const std::uint32_t number : continued.weldAll(rest.size(), at(rest)))
         numbers.push_back(number);
     EXPECT_EQ(numbers, expected);
     EXPECT_EQ(continued.positions().size(), scanned.size());
