@@ -688,11 +688,11 @@ bool MeshDataExporter::computeBoundingBox() {
         box.second = Vector3(std::max(box.second.x, high.x), std::max(box.second.y, high.y),
                              std::max(box.second.z, high.z));
     };
-    shareWork(slices, [&](std::size_t s) {
-        const std::size_t end = std::min(m_vertices.size(), (s + 1) * kSlice);
-        for (std::size_t i = s * kSlice; i < end; ++i) {
+    shareSlices(m_vertices.size(), kSlice, [&](std::size_t begin, std::size_t end) {
+        std::pair<Vector3, Vector3>& sliceBox = boxes[begin / kSlice];
+        for (std::size_t i = begin; i < end; ++i) {
             const Vector3 p = placedPosition(m_vertices[i]);
-            widen(boxes[s], p, p);
+            widen(sliceBox, p, p);
         }
     });
     std::pair<Vector3, Vector3> box = boxes.front();

@@ -508,10 +508,8 @@ std::vector<std::uint32_t> UVMapper::drawUvsImage() const {
         if (count.load(std::memory_order_relaxed) < 2)
             count.fetch_add(1, std::memory_order_relaxed);
     };
-    constexpr std::size_t kSlice = 4096;
-    shareWork((m_triangles.size() + kSlice - 1) / kSlice, [&](std::size_t k) {
-        const std::size_t end = std::min(m_triangles.size(), (k + 1) * kSlice);
-        for (std::size_t t = k * kSlice; t < end; ++t) {
+    shareSlices(m_triangles.size(), 4096, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t t = begin; t < end; ++t) {
             const UVTriangle& triangle = m_triangles[t];
             const std::array<float, 2> uv[3] = {lightmapUV(triangle, 0), lightmapUV(triangle, 1),
                                                 lightmapUV(triangle, 2)};

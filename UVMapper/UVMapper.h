@@ -40,8 +40,6 @@ public:
 
     // The lightmap size in lumels; map() raises a size of 0 to 1.
     void setSize(std::uint32_t width, std::uint32_t height);
-    // Room for `count` triangles in all, for a caller that knows how many it will add.
-    void reserveTriangles(std::size_t count) { m_triangles.reserve(count); }
     // The face normal is the normalised (p - q) × (p - r), or normalP when that is degenerate.
     // The triangle's corners are export vertices firstVertexIndex .. firstVertexIndex + 2.
     void addTriangle(const Vector3& p, const Vector3& q, const Vector3& r, const Vector3& normalP,
@@ -101,8 +99,8 @@ protected:
     virtual void weldCorners();
     // Groups the triangles into clusters (before the coverage split).
     virtual void groupTriangles();
-    // The cells one placement attempt has marked. Attempts at two densities may run side by
-    // side, each on a grid of its own, so what works on a grid touches nothing else.
+    // The cells one placement attempt has marked. Attempts at several densities may run side
+    // by side, each on a grid of its own, so what works on a grid touches nothing else.
     struct AttemptGrid {
         FreeAreaFinder finder;
         std::uint32_t width = 0; // the finder's size, 0 before its first use
@@ -117,9 +115,9 @@ protected:
     // markSpan.
     virtual void markTriangle(AttemptGrid& grid, const float u[3], const float v[3],
                               std::int32_t cluster);
-    // Whether work may go to helper threads, when there are any: the next density's placement
-    // attempt beside the current one's, and clusters sampled side by side. The outcome is the
-    // same either way.
+    // Whether work may go to helper threads, when there are any: placement attempts at
+    // successive densities, one per thread, and clusters sampled side by side. The outcome is
+    // the same either way.
     virtual bool sharesWork() const { return true; }
     // Fills the samples of one cluster's lumels (clusterSamples) through `sampler` and adds the
     // real ones to `real`; a lumel no rule covers keeps triangle -1. Clusters may be sampled

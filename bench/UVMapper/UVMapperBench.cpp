@@ -34,8 +34,8 @@ protected:
 // them, the series' shape stays. The reads, some 40 ns each, count in the packing time.
 class TimedUVMapper : public vx::UVMapper {
 public:
-    // Attempts at two densities may pack side by side, and clusters be sampled side by side:
-    // their times add up.
+    // Attempts at several densities may pack side by side, and clusters be sampled side by
+    // side: their times add up.
     std::atomic<double> packingSeconds = 0.0;
     std::atomic<double> samplingSeconds = 0.0;
     std::atomic<std::uint64_t> markedTriangles = 0;
