@@ -3,6 +3,7 @@
 #include "Shared/Base/LogFilter.h"
 #include "Shared/Base/LogLevel.h"
 
+#include <atomic>
 #include <cstdint>
 
 namespace vx {
@@ -11,10 +12,10 @@ namespace vx {
 // null once it has been destroyed.
 FileLogSink* logChannel();
 
-// One per call site: the enable decision and the filter generation it was made for.
+// One per call site: the enable decision and the filter generation it was made for, as
+// generation << 16 | enabled in one word, since threads sharing work log from the same sites.
 struct LogSiteCache {
-    std::uint16_t generation = 0;
-    std::uint16_t enabled = 1;
+    std::atomic<std::uint32_t> state{1};
 };
 
 // Decides whether a call site logs. After the first call per filter generation this is one
@@ -22,11 +23,13 @@ struct LogSiteCache {
 inline bool isLogSiteEnabled(LogSiteCache& cache, const char* file, LogLevel level) {
     logChannel();
     const LogFilter& filter = logFilter();
-    if (cache.generation != filter.generation()) [[unlikely]] {
-        cache.enabled = filter.isEnabled(file ? file : "", level) ? 1 : 0;
-        cache.generation = filter.generation();
+    std::uint32_t state = cache.state.load(std::memory_order_relaxed);
+    if ((state >> 16) != filter.generation()) [[unlikely]] {
+        state = std::uint32_t{filter.generation()} << 16 |
+                (filter.isEnabled(file ? file : "", level) ? 1u : 0u);
+        cache.state.store(state, std::memory_order_relaxed);
     }
-    return cache.enabled != 0;
+    return (state & 1u) != 0;
 }
 
 } // namespace vx

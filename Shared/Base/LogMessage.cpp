@@ -2,6 +2,7 @@
 
 #include "Shared/Base/DebugOutput.h"
 #include "Shared/Base/LogChannel.h"
+#include "Shared/Base/LogHold.h"
 
 #include <mutex>
 
@@ -22,6 +23,10 @@ void LogMessage::finish() {
     if (m_finished)
         return;
     m_finished = true;
+    if (LogHold* hold = LogHold::current()) {
+        hold->keep(*this);
+        return;
+    }
     FileLogSink* sink = logChannel();
     if (!sink)
         return;

@@ -1,5 +1,7 @@
 #include "Vornex/Reader/VertexBuilding.h"
 
+#include "Shared/Base/LogHold.h"
+#include "Shared/Base/WorkSharing.h"
 #include "Shared/Graphics/Scene/VertexBuffer.h"
 #include "Vornex/Reader/FanSplit.h"
 #include "Vornex/Reader/FanWalk.h"
@@ -16,6 +18,8 @@
 #include <maya/MStringArray.h>
 
 #include <algorithm>
+#include <exception>
+#include <iterator>
 
 namespace vx {
 namespace {
@@ -28,12 +32,31 @@ struct CornerData {
     Color color;
 };
 
+// A UV id first met in a slice, with the coordinates it has in its set.
+struct MetUv {
+    std::size_t set;
+    std::int32_t id;
+    UvCoord value;
+};
+
+// What one slice of host vertices gives: its output vertices, numbered from 0 within the slice,
+// their UVs, colours and blind data numbered the same way, until the slices are joined.
+struct SliceOutput {
+    std::vector<Vertex> vertices;
+    std::vector<Color> colors;
+    std::vector<NamedValueTable> namedValues;
+    std::vector<std::vector<MetUv>> uvs; // per channel, in the order first met
+    std::vector<std::uint32_t> slots;    // the table corners given a vertex of the slice
+    LogHold log;                         // what the slice logged, delivered when joined
+    std::exception_ptr failure;          // the slice stopped here
+};
+
 class VertexBuilder {
 public:
     VertexBuilder(const MDagPath& path, const MFnMesh& mesh, const VertexBuildSettings& settings,
-                  VertexBuffer& out, PolygonTable& table)
+                  std::size_t channels, PolygonTable& table, SliceOutput& out)
         : m_mesh(mesh), m_settings(settings), m_out(out), m_table(table), m_vertexIt(path),
-          m_edgeIt(path), m_faceIt(path), m_channels(out.m_uvSets.size()) {
+          m_edgeIt(path), m_faceIt(path), m_channels(channels) {
         MStringArray sets;
         mesh.getUVSetNames(sets);
         for (unsigned i = 0; i < sets.length(); ++i)
@@ -41,23 +64,16 @@ public:
         m_uvIndex.resize(m_channels);
         for (auto& perSet : m_uvIndex)
             perSet.resize(m_setNames.size());
+        m_out.uvs.resize(m_channels);
         m_edgeCount = m_edgeIt.count();
     }
 
-    void run() {
-        std::vector<std::uint32_t> faceSizes(static_cast<std::size_t>(m_faceIt.count()));
-        for (std::size_t f = 0; f < faceSizes.size(); ++f)
-            faceSizes[f] =
-                static_cast<std::uint32_t>(m_mesh.polygonVertexCount(static_cast<int>(f)));
-        m_table.reset(faceSizes);
-        // A host vertex splits into at most one output vertex per corner: room for all of them
-        // up front spares copying every vertex (and its list of UV indices) as the list grows.
-        std::size_t corners = 0;
-        for (const std::uint32_t size : faceSizes)
-            corners += size;
-        m_out.m_vertices.reserve(m_out.m_vertices.size() + corners);
-        for (m_vertexIt.reset(); !m_vertexIt.isDone(); m_vertexIt.next())
-            splitVertex(m_vertexIt.index());
+    void run(int begin, int end) {
+        for (int vertex = begin; vertex < end; ++vertex) {
+            int previous = 0;
+            m_vertexIt.setIndex(vertex, previous);
+            splitVertex(vertex);
+        }
     }
 
 private:
@@ -80,7 +96,7 @@ private:
 
     const MFnMesh& m_mesh;
     const VertexBuildSettings& m_settings;
-    VertexBuffer& m_out;
+    SliceOutput& m_out;
     PolygonTable& m_table;
     MItMeshVertex m_vertexIt;
     MItMeshEdge m_edgeIt;
@@ -88,8 +104,8 @@ private:
     std::size_t m_channels;
     int m_edgeCount = 0;
     std::vector<MString> m_setNames;
-    // Per channel and mesh UV set: the channel's coordinate index of each host UV id, -1 until
-    // the id is first met.
+    // Per channel and mesh UV set: the slice's number of each host UV id, -1 until the id is
+    // first met.
     std::vector<std::vector<std::vector<std::int32_t>>> m_uvIndex;
 
     // Reused from vertex to vertex.
@@ -130,12 +146,12 @@ void VertexBuilder::splitVertex(int vertex) {
             if (auto value = blindDataValue(m_mesh, type, vertex))
                 values.set(type.longName.asChar(), std::move(*value));
         if (!values.empty()) {
-            namedValues = static_cast<std::int32_t>(m_out.m_vertexNamedValues.size());
-            m_out.m_vertexNamedValues.push_back(std::move(values));
+            namedValues = static_cast<std::int32_t>(m_out.namedValues.size());
+            m_out.namedValues.push_back(std::move(values));
         }
     }
 
-    const auto firstOutput = static_cast<std::int32_t>(m_out.m_vertices.size());
+    const auto firstOutput = static_cast<std::int32_t>(m_out.vertices.size());
     for (const std::uint32_t position : m_groups.firstOfGroup)
         emitVertex(vertex, m_fans.corners[position], namedValues);
 
@@ -152,6 +168,7 @@ void VertexBuilder::splitVertex(int vertex) {
         VX_READER_ASSERT(slot == PolygonTable::kUnassigned, "poly[face.getLocalVertexIndex()]==-2",
                          m_settings.prefix << ".f[" << corner.face << "]. Index: " << corner.local);
         slot = firstOutput + m_groups.groupOf[p];
+        m_out.slots.push_back(m_table.faceStart[face] + static_cast<std::uint32_t>(corner.local));
     }
 }
 
@@ -261,8 +278,8 @@ bool VertexBuilder::keepApart(std::int32_t a, std::int32_t b, std::int32_t edge)
     return ca.hasColor && !(ca.color == cb.color);
 }
 
-// The channel's coordinate index of the corner's UV, appending the UV the first time its id
-// is met in that channel and set; -1 when the corner has none.
+// The slice's number of the corner's UV in the channel, listing the UV the first time its id is
+// met in that channel and set; -1 when the corner has none.
 std::int32_t VertexBuilder::uvIndexOf(std::size_t channel, std::int32_t corner) {
     const std::int32_t id = cornerUv(corner, channel);
     if (id < 0)
@@ -280,8 +297,8 @@ std::int32_t VertexBuilder::uvIndexOf(std::size_t channel, std::int32_t corner) 
         float u = 0.0f;
         float v = 0.0f;
         m_mesh.getPolygonUV(fanCorner.face, fanCorner.local, u, v, &m_setNames[set]);
-        index = static_cast<std::int32_t>(m_out.m_uvSets[channel].size());
-        m_out.m_uvSets[channel].push_back({u, 1.0f - v});
+        index = static_cast<std::int32_t>(m_out.uvs[channel].size());
+        m_out.uvs[channel].push_back({set, id, {u, 1.0f - v}});
     }
     return index;
 }
@@ -297,18 +314,109 @@ void VertexBuilder::emitVertex(int vertex, std::int32_t corner, std::int32_t nam
     for (std::size_t k = 0; k < m_channels; ++k)
         out.setUv(static_cast<int>(k), uvIndexOf(k, corner));
     if (data.hasColor) {
-        out.setDiffuse(static_cast<std::int32_t>(m_out.m_diffuseColors.size()));
-        m_out.m_diffuseColors.push_back(data.color);
+        out.setDiffuse(static_cast<std::int32_t>(m_out.colors.size()));
+        m_out.colors.push_back(data.color);
     }
     out.setNamedValues(namedValues);
-    m_out.m_vertices.push_back(std::move(out));
+    m_out.vertices.push_back(std::move(out));
+}
+
+// Appends the slices to `out` in order, as one walk over all the vertices would have made them:
+// a UV takes its number where it was first met in the whole walk, colours and blind data follow
+// the slices' order, and each slice's messages are delivered before the next slice's. A slice
+// that stopped raises its exception once its messages are out; later slices are dropped.
+void joinSlices(std::vector<SliceOutput>& slices, std::size_t sets, VertexBuffer& out,
+                PolygonTable& table) {
+    const std::size_t channels = out.m_uvSets.size();
+    // Per channel and set: the number in `out` of each UV id, -1 until met.
+    std::vector<std::vector<std::vector<std::int32_t>>> numberOf(
+        channels, std::vector<std::vector<std::int32_t>>(sets));
+    std::vector<std::vector<std::int32_t>> renumber(channels);
+    for (SliceOutput& slice : slices) {
+        slice.log.deliver();
+        if (slice.failure)
+            std::rethrow_exception(slice.failure);
+        for (std::size_t k = 0; k < channels; ++k) {
+            renumber[k].resize(slice.uvs[k].size());
+            for (std::size_t i = 0; i < slice.uvs[k].size(); ++i) {
+                const MetUv& met = slice.uvs[k][i];
+                std::vector<std::int32_t>& numbers = numberOf[k][met.set];
+                const auto id = static_cast<std::size_t>(met.id);
+                if (id >= numbers.size())
+                    numbers.resize(id + 1, Vertex::kNone);
+                if (numbers[id] == Vertex::kNone) {
+                    numbers[id] = static_cast<std::int32_t>(out.m_uvSets[k].size());
+                    out.m_uvSets[k].push_back(met.value);
+                }
+                renumber[k][i] = numbers[id];
+            }
+        }
+        const auto vertexBase = static_cast<std::int32_t>(out.m_vertices.size());
+        const auto colorBase = static_cast<std::int32_t>(out.m_diffuseColors.size());
+        const auto valuesBase = static_cast<std::int32_t>(out.m_vertexNamedValues.size());
+        for (Vertex& vertex : slice.vertices) {
+            for (std::size_t k = 0; k < channels; ++k) {
+                const std::int32_t uv = vertex.getUv(static_cast<int>(k));
+                if (uv != Vertex::kNone)
+                    vertex.setUv(static_cast<int>(k), renumber[k][static_cast<std::size_t>(uv)]);
+            }
+            if (vertex.getDiffuse() != Vertex::kNone)
+                vertex.setDiffuse(vertex.getDiffuse() + colorBase);
+            if (vertex.getNamedValues() != Vertex::kNone)
+                vertex.setNamedValues(vertex.getNamedValues() + valuesBase);
+            out.m_vertices.push_back(std::move(vertex));
+        }
+        out.m_diffuseColors.insert(out.m_diffuseColors.end(), slice.colors.begin(),
+                                   slice.colors.end());
+        std::move(slice.namedValues.begin(), slice.namedValues.end(),
+                  std::back_inserter(out.m_vertexNamedValues));
+        for (const std::uint32_t slot : slice.slots)
+            table.cornerVertex[slot] += vertexBase;
+        slice = SliceOutput();
+    }
 }
 
 } // namespace
 
 void buildVertices(const MDagPath& path, const MFnMesh& mesh, const VertexBuildSettings& settings,
-                   VertexBuffer& out, PolygonTable& table) {
-    VertexBuilder(path, mesh, settings, out, table).run();
+                   VertexBuffer& out, PolygonTable& table, std::size_t verticesPerSlice) {
+    MItMeshPolygon faces(path);
+    std::vector<std::uint32_t> faceSizes(static_cast<std::size_t>(faces.count()));
+    for (std::size_t f = 0; f < faceSizes.size(); ++f)
+        faceSizes[f] = static_cast<std::uint32_t>(mesh.polygonVertexCount(static_cast<int>(f)));
+    table.reset(faceSizes);
+    // A host vertex splits into at most one output vertex per corner: room for all of them up
+    // front spares copying every vertex (and its list of UV indices) as the list grows.
+    std::size_t corners = 0;
+    for (const std::uint32_t size : faceSizes)
+        corners += size;
+    out.m_vertices.reserve(out.m_vertices.size() + corners);
+
+    // The host vertices are split in slices side by side: each vertex's corners and their
+    // table places are its own, and the slices are joined as one walk would have made them.
+    const auto vertexCount = static_cast<std::size_t>(MItMeshVertex(path).count());
+    if (verticesPerSlice == 0) {
+        constexpr std::size_t kFewest = 2048; // below this, a slice costs more than it saves
+        const std::size_t pieces = 2 * (std::size_t{workHelpers()} + 1);
+        verticesPerSlice = std::max(kFewest, (vertexCount + pieces - 1) / pieces);
+    }
+    const std::size_t count =
+        std::max<std::size_t>(1, (vertexCount + verticesPerSlice - 1) / verticesPerSlice);
+    MStringArray sets;
+    mesh.getUVSetNames(sets);
+    std::vector<SliceOutput> slices(count);
+    shareWork(count, [&](std::size_t k) {
+        SliceOutput& slice = slices[k];
+        const LogHold::Scope hold(slice.log);
+        try {
+            VertexBuilder(path, mesh, settings, out.m_uvSets.size(), table, slice)
+                .run(static_cast<int>(std::min(vertexCount, k * verticesPerSlice)),
+                     static_cast<int>(std::min(vertexCount, (k + 1) * verticesPerSlice)));
+        } catch (...) {
+            slice.failure = std::current_exception();
+        }
+    });
+    joinSlices(slices, sets.length(), out, table);
 }
 
 } // namespace vx

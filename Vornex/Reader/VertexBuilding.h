@@ -3,6 +3,7 @@
 // face corners around the vertex that agree in edge smoothness, material, UV ids and colour.
 #include "Vornex/Reader/MeshBlindData.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -27,8 +28,10 @@ struct VertexBuildSettings {
 
 // Appends the output vertices (and their UVs, colours and blind data) to `out`, whose UV
 // channel count is already set, and fills `table` with every corner's output vertex. Corners
-// that the walk cannot place keep PolygonTable::kUnassigned.
+// that the walk cannot place keep PolygonTable::kUnassigned. The host vertices are taken in
+// slices of `verticesPerSlice` side by side (0: as many as suit the helper threads); every
+// slicing gives the same result and the same log.
 void buildVertices(const MDagPath& path, const MFnMesh& mesh, const VertexBuildSettings& settings,
-                   VertexBuffer& out, PolygonTable& table);
+                   VertexBuffer& out, PolygonTable& table, std::size_t verticesPerSlice = 0);
 
 } // namespace vx

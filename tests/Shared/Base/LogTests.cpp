@@ -1,10 +1,12 @@
 #include "Shared/Base/Log.h"
+#include "Shared/Base/LogHold.h"
 #include "tests/Shared/Base/TestLogCapture.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -85,6 +87,41 @@ TEST_F(LogFileTest, AssertionsLogTheConditionAndDetailThenStopTheOperation) {
     }
     EXPECT_FALSE(reachedAfter);
     EXPECT_NE(logText().find(") : Assert: index < 3 : index = 7\r\n"), std::string::npos);
+}
+
+TEST_F(LogFileTest, HeldMessagesWaitForTheirDeliveryAndKeepTheirOrderLevelsAndPlaces) {
+    LogHold early;
+    LogHold late;
+    std::thread worker([&] {
+        const LogHold::Scope first(late);
+        LogMessage(LogLevel::Warning, "b.cpp", 5) << "late " << 1;
+        {
+            // The innermost hold takes the messages; the outer one is back after it.
+            const LogHold::Scope second(early);
+            LogMessage(LogLevel::Info, "a.cpp", 3) << "early";
+            EXPECT_THROW(VX_ASSERT_MSG(1 > 2, "held"), AssertionFailed);
+        }
+        LogMessage(LogLevel::None, "b.cpp", 9) << "late 2";
+    });
+    worker.join();
+    LogMessage(LogLevel::Info, nullptr, 1) << "direct";
+    EXPECT_EQ(logText(), "direct\r\n");
+    EXPECT_FALSE(early.empty());
+    early.deliver();
+    late.deliver();
+    EXPECT_TRUE(early.empty());
+    late.deliver(); // delivered once only
+    const std::string text = logText();
+    const std::string assertion = "tests/Shared/Base/LogTests.cpp(";
+    ASSERT_NE(text.find(assertion), std::string::npos) << text;
+    const std::size_t at = text.find(assertion);
+    EXPECT_EQ(text.substr(0, at), "direct\r\na.cpp(3) : Info: early\r\n");
+    EXPECT_NE(text.find(") : Assert: 1 > 2 : held\r\nb.cpp(5) : Warning: late 1\r\n"
+                        "b.cpp(9) : late 2\r\n",
+                        at),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(LogCapture::debugText(), "direct\nearly\n1 > 2 : held\nlate 1\nlate 2\n");
 }
 
 TEST(LogChannel, AnUnopenableLogFileIsReportedAndMessagesStillReachTheScriptEditor) {
