@@ -9,6 +9,8 @@
 // monotonically with k. That lets forEachSpan give a whole row's steps as one span where
 // both crossings move at most one column per step (consecutive steps then touch, and the
 // union is the hull of the row's first and last step); steeper edges are stepped one by one.
+#include "Shared/Base/math/Rounding.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -29,19 +31,8 @@ public:
     void forEachSpan(Emit&& emit) const;
 
     // The integer nearest to value, halves going up: floor(value + 0.5), clamped far outside
-    // any grid so that the conversion stays defined. Inline and without a call to floor, as
-    // every span end of every step goes through it.
-    static std::int64_t nearest(double value) {
-        constexpr double kLimit = 4.0e18;
-        const double shifted = value + 0.5;
-        if (!(shifted > -kLimit))
-            return static_cast<std::int64_t>(-kLimit);
-        if (!(shifted < kLimit))
-            return static_cast<std::int64_t>(kLimit);
-        // Truncation rounds toward zero; below zero a fraction needs one more step down.
-        const auto truncated = static_cast<std::int64_t>(shifted);
-        return static_cast<double>(truncated) > shifted ? truncated - 1 : truncated;
-    }
+    // any grid. Every span end of every step goes through it.
+    static std::int64_t nearest(double value) { return roundHalfUp(value); }
 
 private:
     struct Edge {

@@ -90,6 +90,56 @@ TEST(MaterialGroupPreparation, NumberedCornersComeBackAsTheNumbersOfTheKeptTrian
               (std::vector<std::uint32_t>{0, 1, 2, 0, 2, 3, 4, 5, 6}));
 }
 
+// Corner pairs whose squared distance lands on either side of the tolerance depending on the
+// order in which the squares are summed: the indexed pass must decide each as the plain scan
+// does, which sums x, then y, then z.
+TEST(MaterialGroupPreparation, PairsOnTheToleranceRoundAsThePlainComparisonDoes) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+    std::uniform_real_distribution<float> scale(1.0f - 3e-7f, 1.0f + 3e-7f);
+    const auto squares = [](float dx, float dy, float dz, int order) {
+        return order == 0   ? (dx * dx + dy * dy) + dz * dz
+               : order == 1 ? dx * dx + (dy * dy + dz * dz)
+                            : (dx * dx + dz * dz) + dy * dy;
+    };
+    std::vector<ExportVertex> triangles;
+    int borderPairs[2] = {0, 0}; // coinciding as summed x, y, z; not coinciding
+    for (int attempt = 0; attempt < 1000000 && borderPairs[0] + borderPairs[1] < 40; ++attempt) {
+        // Measured from the origin, the moved corner's coordinates are the differences exactly.
+        Vector3 d(unit(random), unit(random), unit(random));
+        d = d * (std::sqrt(kCoincidentSquaredDistance) / d.length() * scale(random));
+        const bool inPlainOrder = squares(d.x, d.y, d.z, 0) < kCoincidentSquaredDistance;
+        if (inPlainOrder == (squares(d.x, d.y, d.z, 1) < kCoincidentSquaredDistance) &&
+            inPlainOrder == (squares(d.x, d.y, d.z, 2) < kCoincidentSquaredDistance))
+            continue;
+        if (borderPairs[inPlainOrder ? 0 : 1] >= 20)
+            continue;
+        ++borderPairs[inPlainOrder ? 0 : 1];
+        // A triangle with a corner at the origin, then one sharing its other two corners and
+        // the moved one: a duplicate only when the border pair coincides. The pair's corner
+        // takes each place of the three in turn; the cases share no other corner.
+        const int n = borderPairs[0] + borderPairs[1];
+        const Vector3 a[3] = {Vector3(), Vector3(static_cast<float>(n), 0.5f, 0.0f),
+                              Vector3(0.0f, 0.5f, static_cast<float>(n))};
+        const int at = n % 3;
+        for (int k = 0; k < 3; ++k) {
+            const Vector3 p = a[(k + at) % 3];
+            triangles.push_back(corner(p.x, p.y, p.z));
+        }
+        for (int k = 0; k < 3; ++k) {
+            const Vector3 p = (k + at) % 3 == 0 ? d : a[(k + at) % 3];
+            triangles.push_back(corner(p.x, p.y, p.z));
+        }
+    }
+    ASSERT_EQ(borderPairs[0], 20);
+    ASSERT_EQ(borderPairs[1], 20);
+    const std::vector<ExportVertex> fast = test::prepareWholeTriangles(triangles);
+    const std::vector<ExportVertex> scan = test::prepareByScan(triangles);
+    EXPECT_EQ(positions(fast), positions(scan));
+    EXPECT_LT(scan.size(), triangles.size());
+    EXPECT_GT(scan.size(), triangles.size() / 2);
+}
+
 // Soups made to stress the index: near copies of earlier triangles (corners rotated, moved by
 // less than, about, or more than the coincidence distance), slivers, corners on the index's cell
 // borders, and sheets lying flat or standing as walls.
@@ -142,13 +192,24 @@ std::vector<ExportVertex> soup(std::mt19937& random, int layout) {
             add(p), add(Vector3(p.x + jitter(random), p.y, p.z)), add(p + Vector3(0, 1, 0));
         } else if (kind == 4) {
             // A speck whose three corners all coincide with one point, then a triangle with a
-            // corner at that point: three coinciding pairs, a duplicate only when the speck's
-            // centroid is within the 1 x 1 x-z window around the triangle's.
+            // corner, first, second or third, at that point: three coinciding pairs, a duplicate
+            // only when the speck's centroid is within the 1 x 1 x-z window around the
+            // triangle's.
+            // Some specks are as wide as a speck can be: two corners almost twice the distance
+            // apart.
             const Vector3 q(coordinate(random), coordinate(random), coordinate(random));
-            add(q + Vector3(0.8e-4f, 0, 0)), add(q + Vector3(-0.4e-4f, 0, 0.7e-4f));
-            add(q + Vector3(-0.4e-4f, 0, -0.7e-4f));
+            if (choice(random) < 5) {
+                add(q + Vector3(0.8e-4f, 0, 0)), add(q + Vector3(-0.4e-4f, 0, 0.7e-4f));
+                add(q + Vector3(-0.4e-4f, 0, -0.7e-4f));
+            } else {
+                add(q + Vector3(0.99e-4f, 0, 0)), add(q + Vector3(-0.99e-4f, 0, 0));
+                add(q + Vector3(0, 0.99e-4f, 0));
+            }
             const float reach = std::fabs(unit(random)) * 3.0f;
-            add(q), add(q + Vector3(reach, 0, 0)), add(q + Vector3(0, 0, reach));
+            const Vector3 triangle[3] = {q, q + Vector3(reach, 0, 0), q + Vector3(0, 0, reach)};
+            const int turn = choice(random) % 3;
+            for (int k = 0; k < 3; ++k)
+                add(triangle[(k + turn) % 3]);
         } else {
             Vector3 p[3];
             for (Vector3& q : p)

@@ -2,6 +2,7 @@
 // A hash grid of points for "which earlier points lie within a small distance of this one":
 // each query looks only at the cells its reach overlaps (one to eight for a reach well below the
 // cell size), so finding near points is linear in the number of points whatever their layout.
+#include "Shared/Base/math/Rounding.h"
 #include "Shared/Base/math/Vector3.h"
 
 #include <cmath>
@@ -28,11 +29,12 @@ public:
     // returns false, and then returns false.
     template <class Visit>
     bool forEachNear(const Vector3& p, Visit&& visit) const {
+        const double at[3] = {p.x, p.y, p.z};
         std::int64_t lo[3];
         std::int64_t hi[3];
         for (unsigned a = 0; a < 3; ++a) {
-            lo[a] = cellOf(static_cast<double>(p[a]) - m_reach);
-            hi[a] = cellOf(static_cast<double>(p[a]) + m_reach);
+            lo[a] = cellOf(at[a] - m_reach);
+            hi[a] = cellOf(at[a] + m_reach);
         }
         for (std::int64_t x = lo[0]; x <= hi[0]; ++x)
             for (std::int64_t y = lo[1]; y <= hi[1]; ++y)
@@ -55,9 +57,7 @@ private:
     std::int64_t cellOf(double coordinate) const {
         // Clamped far beyond any float's cell so the conversion is defined; at such magnitudes
         // neighbouring floats are whole cells apart and only equal coordinates share a cell.
-        constexpr double kLimit = 4.0e18;
-        const double c = std::floor(coordinate * m_inverseCell + 0.5);
-        return static_cast<std::int64_t>(c < -kLimit ? -kLimit : c > kLimit ? kLimit : c);
+        return roundHalfUp(coordinate * m_inverseCell);
     }
     static std::uint64_t mix(std::uint64_t key) {
         key ^= key >> 33;
