@@ -29,7 +29,8 @@ public:
     // returns false, and then returns false.
     template <class Visit>
     bool forEachNear(const Vector3& p, Visit&& visit) const {
-        const double at[3] = {p.x, p.y, p.z};
+        const double at[3] = {static_cast<double>(p.x), static_cast<double>(p.y),
+                              static_cast<double>(p.z)};
         std::int64_t lo[3];
         std::int64_t hi[3];
         for (unsigned a = 0; a < 3; ++a) {
