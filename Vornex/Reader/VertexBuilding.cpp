@@ -396,7 +396,7 @@ void buildVertices(const MDagPath& path, const MFnMesh& mesh, const VertexBuildS
     // table places are its own, and the slices are joined as one walk would have made them.
     const auto vertexCount = static_cast<std::size_t>(MItMeshVertex(path).count());
     if (verticesPerSlice == 0) {
-        constexpr std::size_t kFewest = 2048; // below this, a slice costs more than it saves
+        constexpr std::size_t kFewest = 512; // below this, a slice costs more than it saves
         const std::size_t pieces = 2 * (std::size_t{workHelpers()} + 1);
         verticesPerSlice = std::max(kFewest, (vertexCount + pieces - 1) / pieces);
     }
