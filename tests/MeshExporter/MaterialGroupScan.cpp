@@ -6,7 +6,8 @@
 
 namespace vx::test {
 
-std::vector<ExportVertex> prepareByScan(const std::vector<ExportVertex>& triangles) {
+std::vector<ExportVertex> prepareByScan(const std::vector<ExportVertex>& triangles,
+                                        bool withinSourceOnly) {
     auto coincide = [](const Vector3& a, const Vector3& b) {
         return (a - b).lengthSquared() < kCoincidentSquaredDistance;
     };
@@ -19,6 +20,8 @@ std::vector<ExportVertex> prepareByScan(const std::vector<ExportVertex>& triangl
         const Vector3 c = (p[0] + p[1] + p[2]) / 3.0f;
         bool duplicate = false;
         for (std::size_t k = 0; k < kept.size() && !duplicate; k += 3) {
+            if (withinSourceOnly && kept[k].sourceNode != triangles[t].sourceNode)
+                continue;
             const Vector3 q[3] = {kept[k].position, kept[k + 1].position, kept[k + 2].position};
             const Vector3 d = (q[0] + q[1] + q[2]) / 3.0f;
             if (!(std::fabs(d.x - c.x) <= 0.5f && std::fabs(d.z - c.z) <= 0.5f))

@@ -1,12 +1,14 @@
 #pragma once
 // The reference for cleaning a material group: the rule as a plain scan, each triangle compared
-// with every triangle kept before it. Quadratic; for tests and fuzzing only.
+// with every triangle kept before it (of its own source mesh only, when `withinSourceOnly`).
+// Quadratic; for tests and fuzzing only.
 #include "MeshExporter/ExportVertex.h"
 
 #include <vector>
 
 namespace vx::test {
 
-std::vector<ExportVertex> prepareByScan(const std::vector<ExportVertex>& triangles);
+std::vector<ExportVertex> prepareByScan(const std::vector<ExportVertex>& triangles,
+                                        bool withinSourceOnly = false);
 
 } // namespace vx::test
