@@ -30,10 +30,6 @@ public:
     template <typename Emit>
     void forEachSpan(Emit&& emit) const;
 
-    // The integer nearest to value, halves going up: floor(value + 0.5), clamped far outside
-    // any grid. Every span end of every step goes through it.
-    static std::int64_t nearest(double value) { return roundHalfUp(value); }
-
 private:
     struct Edge {
         double ua = 0.0;
@@ -47,7 +43,7 @@ private:
     // pieces than it was written in, which stalls every triangle's setup.
     static void setEdge(Edge& edge, double ua, double va, double ub, double vb);
     double vAt(std::uint64_t k) const { return m_v[0] + static_cast<double>(k) * m_step; }
-    std::int64_t rowAt(std::uint64_t k) const { return nearest(m_height * vAt(k)); }
+    std::int64_t rowAt(std::uint64_t k) const { return roundHalfUp(m_height * vAt(k)); }
     // The last step in first .. last still in `row` (the row of step first), and the row of the
     // step after it when there is one; rows never decrease with k.
     std::uint64_t lastStepOfRow(std::int64_t row, std::uint64_t first, std::uint64_t last,
@@ -152,8 +148,8 @@ inline void TriangleRaster::columns(std::uint64_t k, const Edge& shortEdge, std:
     double shortHigh = 0.0;
     cross(m_long, v, longLow, longHigh);
     cross(shortEdge, v, shortLow, shortHigh);
-    x0 = nearest(m_width * std::min(longLow, shortLow));
-    x1 = nearest(m_width * std::max(longHigh, shortHigh));
+    x0 = roundHalfUp(m_width * std::min(longLow, shortLow));
+    x1 = roundHalfUp(m_width * std::max(longHigh, shortHigh));
 }
 
 inline void TriangleRaster::stepSpan(std::uint64_t k, std::int64_t& row, std::int64_t& x0,

@@ -4,6 +4,7 @@
 #include "Shared/Base/Log.h"
 #include "Shared/Base/Streams/FileOutStream.h"
 #include "Shared/Base/WorkSharing.h"
+#include "Shared/Base/math/Rounding.h"
 #include "UVMapper/ClusterProjection.h"
 #include "UVMapper/EdgeClusterer.h"
 #include "UVMapper/PositionWeldGrid.h"
@@ -521,12 +522,11 @@ std::vector<std::uint32_t> UVMapper::drawUvsImage() const {
                 const double dx = width * static_cast<double>(to[0]) - ax;
                 const double dy = height * static_cast<double>(to[1]) - ay;
                 // One cell per step along the longer axis, both ends included.
-                const std::int64_t steps = std::max<std::int64_t>(
-                    1, TriangleRaster::nearest(std::max(std::fabs(dx), std::fabs(dy))));
+                const std::int64_t steps =
+                    std::max<std::int64_t>(1, roundHalfUp(std::max(std::fabs(dx), std::fabs(dy))));
                 for (std::int64_t s = 0; s <= steps; ++s) {
                     const double f = static_cast<double>(s) / static_cast<double>(steps);
-                    draw(TriangleRaster::nearest(ax + dx * f),
-                         TriangleRaster::nearest(ay + dy * f));
+                    draw(roundHalfUp(ax + dx * f), roundHalfUp(ay + dy * f));
                 }
             }
         }

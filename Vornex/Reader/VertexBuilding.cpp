@@ -402,8 +402,6 @@ void buildVertices(const MDagPath& path, const MFnMesh& mesh, const VertexBuildS
     }
     const std::size_t count =
         std::max<std::size_t>(1, (vertexCount + verticesPerSlice - 1) / verticesPerSlice);
-    MStringArray sets;
-    mesh.getUVSetNames(sets);
     std::vector<SliceOutput> slices(count);
     shareWork(count, [&](std::size_t k) {
         SliceOutput& slice = slices[k];
@@ -416,7 +414,12 @@ void buildVertices(const MDagPath& path, const MFnMesh& mesh, const VertexBuildS
             slice.failure = std::current_exception();
         }
     });
-    joinSlices(slices, sets.length(), out, table);
+    // The sets the channels take, from the shaders' lists: no UV is met in any other.
+    std::size_t sets = 0;
+    for (const std::vector<std::int32_t>& channelSets : settings.channelSets)
+        for (const std::int32_t set : channelSets)
+            sets = std::max(sets, static_cast<std::size_t>(set + 1));
+    joinSlices(slices, sets, out, table);
 }
 
 } // namespace vx
