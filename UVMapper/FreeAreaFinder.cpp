@@ -26,8 +26,7 @@ void FreeAreaFinder::reset(std::uint32_t width, std::uint32_t height) {
     m_lastFound.clear();
 }
 
-void FreeAreaFinder::markSpan(std::uint32_t y, std::uint32_t x0, std::uint32_t x1) {
-    std::uint64_t* bits = m_bits.data() + std::size_t{y} * m_words;
+void FreeAreaFinder::markWords(std::uint64_t* bits, std::uint32_t x0, std::uint32_t x1) {
     for (std::uint32_t x = x0; x <= x1;) {
         const std::uint32_t bit = x % 64;
         const std::uint32_t count = std::min(64 - bit, x1 - x + 1);

@@ -15,8 +15,16 @@ class FreeAreaFinder {
 public:
     // An empty grid of width × height cells (both at least 1).
     void reset(std::uint32_t width, std::uint32_t height);
-    // Cells x0 .. x1 (inclusive) of the row become occupied.
-    void markSpan(std::uint32_t row, std::uint32_t x0, std::uint32_t x1);
+    // Cells x0 .. x1 (inclusive) of the row become occupied. Inline: every span of every
+    // placement attempt comes here, and most lie within one word.
+    void markSpan(std::uint32_t row, std::uint32_t x0, std::uint32_t x1) {
+        std::uint64_t* bits = m_bits.data() + std::size_t{row} * m_words;
+        if (x0 / 64 == x1 / 64) {
+            bits[x0 / 64] |= (~std::uint64_t{0} >> (63 - (x1 - x0))) << (x0 % 64);
+            return;
+        }
+        markWords(bits, x0, x1);
+    }
     bool isFree(std::uint32_t x, std::uint32_t y) const;
     // The occupied cells outside the last column, which no block reaches and so no mark.
     std::uint64_t occupiedCount() const;
@@ -28,6 +36,7 @@ public:
                        std::uint32_t& y);
 
 private:
+    static void markWords(std::uint64_t* bits, std::uint32_t x0, std::uint32_t x1);
     // First x >= from where `occupied` has blockWidth free cells in a row, or -1.
     std::int64_t firstRun(const std::uint64_t* occupied, std::uint32_t blockWidth,
                           std::uint32_t from);

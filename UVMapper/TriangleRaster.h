@@ -56,6 +56,33 @@ private:
     std::uint64_t firstStepAbove(double limit) const;
     bool movesAtMostOneColumn(const Edge& edge) const;
     [[gnu::always_inline]] void cross(const Edge& edge, double v, double& low, double& high) const;
+    // Each span is held back until the next: one in the same row that overlaps or touches it
+    // joins it, so the row where the halves meet is mostly given once.
+    template <typename Emit>
+    struct SpanJoiner {
+        Emit& emit;
+        bool pending = false;
+        std::int64_t row = 0;
+        std::int64_t x0 = 0;
+        std::int64_t x1 = 0;
+        [[gnu::always_inline]] void add(std::int64_t nextRow, std::int64_t nextX0,
+                                        std::int64_t nextX1) {
+            if (pending && nextRow == row && nextX0 <= x1 + 1 && x0 <= nextX1 + 1) {
+                x0 = std::min(x0, nextX0);
+                x1 = std::max(x1, nextX1);
+                return;
+            }
+            flush();
+            pending = true;
+            row = nextRow;
+            x0 = nextX0;
+            x1 = nextX1;
+        }
+        void flush() {
+            if (pending)
+                emit(row, x0, x1);
+        }
+    };
 
     double m_u[3] = {};
     double m_v[3] = {};
@@ -167,16 +194,17 @@ void TriangleRaster::forEachSpan(Emit&& emit) const {
     };
     const Half halves[2] = {{0, m_firstLowerStep - 1, &m_upper},
                             {m_firstLowerStep, m_lastStep, &m_lower}};
+    SpanJoiner<Emit> spans{emit};
     for (const Half& half : halves) {
         if (half.first > half.last || half.last > m_lastStep)
             continue;
-        std::int64_t x0 = 0;
-        std::int64_t x1 = 0;
         if (!movesAtMostOneColumn(m_long) || !movesAtMostOneColumn(*half.shortEdge)) {
             for (std::uint64_t k = half.first; k <= half.last; ++k) {
                 std::int64_t row = 0;
+                std::int64_t x0 = 0;
+                std::int64_t x1 = 0;
                 stepSpan(k, row, x0, x1);
-                emit(row, x0, x1);
+                spans.add(row, x0, x1);
             }
             continue;
         }
@@ -184,15 +212,32 @@ void TriangleRaster::forEachSpan(Emit&& emit) const {
         for (std::uint64_t k = half.first; k <= half.last;) {
             std::int64_t next = 0;
             const std::uint64_t low = lastStepOfRow(current, k, half.last, next);
-            std::int64_t endX0 = 0;
-            std::int64_t endX1 = 0;
-            columns(k, *half.shortEdge, x0, x1);
-            columns(low, *half.shortEdge, endX0, endX1);
-            emit(current, x0 < endX0 ? x0 : endX0, x1 > endX1 ? x1 : endX1);
+            // The hull of the row's first and last step. Scaling by the width and rounding keep
+            // order, so the extreme crossings give the extreme cells: two roundings, not four.
+            double longLow = 0.0;
+            double longHigh = 0.0;
+            double shortLow = 0.0;
+            double shortHigh = 0.0;
+            double endLongLow = 0.0;
+            double endLongHigh = 0.0;
+            double endShortLow = 0.0;
+            double endShortHigh = 0.0;
+            const double v = vAt(k);
+            const double endV = vAt(low);
+            cross(m_long, v, longLow, longHigh);
+            cross(*half.shortEdge, v, shortLow, shortHigh);
+            cross(m_long, endV, endLongLow, endLongHigh);
+            cross(*half.shortEdge, endV, endShortLow, endShortHigh);
+            const double left =
+                std::min(std::min(longLow, shortLow), std::min(endLongLow, endShortLow));
+            const double right =
+                std::max(std::max(longHigh, shortHigh), std::max(endLongHigh, endShortHigh));
+            spans.add(current, roundHalfUp(m_width * left), roundHalfUp(m_width * right));
             k = low + 1;
             current = next;
         }
     }
+    spans.flush();
 }
 
 } // namespace vx

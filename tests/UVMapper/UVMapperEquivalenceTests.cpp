@@ -206,7 +206,7 @@ TEST(PositionWeldGridWelds, TheFirstEarlierPositionWithinTheDistance) {
 
 // The cells of every v step against the spans that stand for whole rows of steps, on random
 // triangles: ordinary ones, flat ones whose edges cross hundreds of columns per step (stepped
-// one by one), and ones with a horizontal edge.
+// one by one), ones with a horizontal edge and ones with corners on cell borders.
 TEST(TriangleRasterSpans, CoverExactlyTheCellsOfEveryStep) {
     TestRandom random(5);
     const std::uint32_t width = 1024;
@@ -231,6 +231,11 @@ TEST(TriangleRasterSpans, CoverExactlyTheCellsOfEveryStep) {
                 v[c] = v[0] + random.uniform(0.0f, 0.0015f);
         if (n % 5 == 0)
             v[1] = v[0];
+        if (n % 7 == 0) // halfway between cells, where a crossing's rounding decides
+            for (int c = 0; c < 3; ++c) {
+                u[c] = (std::floor(u[c] * float(width)) + 0.5f) / float(width);
+                v[c] = (std::floor(v[c] * float(height)) + 0.5f) / float(height);
+            }
         const TriangleRaster raster(u, v, width, height);
         std::fill(stepped.begin(), stepped.end(), 0);
         std::fill(spanned.begin(), spanned.end(), 0);

@@ -1,10 +1,13 @@
 #include "Shared/Base/Assert.h"
 #include "Shared/Base/math/Matrix.h"
+#include "Shared/Base/math/Rounding.h"
 #include "tests/Shared/Base/TestLogCapture.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <tuple>
 #include <vector>
 
@@ -114,6 +117,53 @@ TEST(Normalising, KeepsDirectionAndLeavesWhatIsTooShortAtItsDefault) {
     expectNear(Vector3(3, 0, 4).normalized(), {0.6f, 0, 0.8f});
     EXPECT_EQ(Vector3().normalized(), Vector3());
     expectNear(Vector3::cross({1, 0, 0}, {0, 1, 0}), {0, 0, 1});
+}
+
+// floor(x + 0.5) as a library floor gives it, held to ±4e18 (NaN to the low end): at and beside
+// halves, around 2^52 where doubles turn whole, at the limits, and across magnitudes.
+TEST(RoundHalfUp, IsTheFloorOfTheValuePlusAHalfWithinTheLimits) {
+    constexpr double kLimit = 4.0e18;
+    const auto expected = [](double value) -> std::int64_t {
+        const double floored = std::floor(value + 0.5);
+        if (std::isnan(floored) || floored <= -kLimit)
+            return static_cast<std::int64_t>(-kLimit);
+        if (floored >= kLimit)
+            return static_cast<std::int64_t>(kLimit);
+        return static_cast<std::int64_t>(floored);
+    };
+    const double infinity = std::numeric_limits<double>::infinity();
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  0.5,
+                                  -0.5,
+                                  1.5,
+                                  -1.5,
+                                  2.5,
+                                  -2.5,
+                                  0.49,
+                                  -0.51,
+                                  4503599627370496.0,
+                                  -4503599627370497.0,
+                                  9007199254740993.0,
+                                  3.9e18,
+                                  4.0e18,
+                                  5.0e18,
+                                  -5.0e18,
+                                  1e300,
+                                  -1e300,
+                                  infinity,
+                                  -infinity,
+                                  std::numeric_limits<double>::quiet_NaN()};
+    for (const double half : {0.5, -0.5, 1.5, -1.5, 511.5, -511.5, 4503599627370495.5})
+        for (const double toward : {-infinity, infinity})
+            values.push_back(std::nextafter(half, toward));
+    double magnitude = 1e-3;
+    for (int i = 0; i < 2000; ++i, magnitude *= 1.03)
+        values.push_back((i % 2 ? -1.0 : 1.0) * magnitude * (1.0 + 0.37 * (i % 7)));
+    EXPECT_EQ(roundHalfUp(2.5), 3);
+    EXPECT_EQ(roundHalfUp(-2.5), -2);
+    for (const double value : values)
+        EXPECT_EQ(roundHalfUp(value), expected(value)) << value;
 }
 
 } // namespace
