@@ -12,7 +12,7 @@
 #include <limits>
 #include <sstream>
 #include <string>
-#include <tuple>
+#include <utility>
 
 namespace vx {
 
@@ -65,15 +65,6 @@ Vector3& of(MenderVertex& vertex, Direction d) {
     return d == Direction::Tangent ? vertex.tangent : vertex.binormal;
 }
 
-// Exact positions ordered by x, then y, then z, as floats (so -0 and +0 are one position).
-bool positionLess(const Vector3& a, const Vector3& b) {
-    if (a.x != b.x)
-        return a.x < b.x;
-    if (a.y != b.y)
-        return a.y < b.y;
-    return a.z < b.z;
-}
-
 // A finite float's bits turned so that unsigned order is numeric order, with -0 as +0.
 std::uint32_t orderedBits(float value) {
     const std::uint32_t bits = value == 0.0f ? 0u : std::bit_cast<std::uint32_t>(value);
@@ -88,21 +79,22 @@ bool isFinite(const Vector3& v) {
 // triangles rather than by sorting their edges.
 constexpr std::uint32_t kDirectCompareMost = 24;
 
-// An edge by the numbers of its end positions, lower first, and the position-list entry of the
-// triangle it belongs to.
+// An edge by the numbers of its end positions, lower first (packed as low << 32 | high, which
+// orders as the pair does), and the position-list entry of the triangle it belongs to.
 struct EdgeRecord {
-    std::uint32_t low;
-    std::uint32_t high;
+    std::uint64_t key;
     std::uint32_t entry;
-    auto key() const { return std::pair(low, high); }
-    std::uint64_t packed() const { return std::uint64_t{low} << 32 | high; }
 };
+
+std::uint64_t edgeKey(std::uint32_t a, std::uint32_t b) {
+    return std::uint64_t{std::min(a, b)} << 32 | std::max(a, b);
+}
 
 // Whether any of a triangle's three edges is one of another's three.
 bool sharesEdge(const EdgeRecord* a, const EdgeRecord* b) {
-    const std::uint64_t mine[3] = {a[0].packed(), a[1].packed(), a[2].packed()};
+    const std::uint64_t mine[3] = {a[0].key, a[1].key, a[2].key};
     for (int j = 0; j < 3; ++j) {
-        const std::uint64_t theirs = b[j].packed();
+        const std::uint64_t theirs = b[j].key;
         if ((mine[0] == theirs) | (mine[1] == theirs) | (mine[2] == theirs))
             return true;
     }
@@ -165,10 +157,10 @@ private:
 };
 
 void Mender::buildPositionMap(const std::vector<std::uint32_t>& indices) {
-    // The used vertices' positions beside their numbers, so that the sort reads one compact
-    // array rather than whole vertices.
+    // The used vertices' positions as sort keys beside their numbers, so that the sort reads
+    // one compact array rather than whole vertices and turns no float in any of its passes.
     struct Used {
-        Vector3 position;
+        std::array<std::uint32_t, 3> key; // orderedBits of x, y, z
         std::uint32_t vertex;
     };
     std::vector<Used> used;
@@ -177,16 +169,18 @@ void Mender::buildPositionMap(const std::vector<std::uint32_t>& indices) {
     for (std::uint32_t index : indices) {
         if (m_positionOf[index] == kNone) {
             m_positionOf[index] = 0;
-            used.push_back({m_vertices[index].position, index});
+            const Vector3& p = m_vertices[index].position;
+            used.push_back({{orderedBits(p.x), orderedBits(p.y), orderedBits(p.z)}, index});
         }
     }
     // In position order (x, then y, then z): sorted by z, then y, then x, each sort keeping the
-    // order of the last. How vertices at one position are ordered does not show below.
+    // order of the last. How vertices at one position are ordered does not show below. Keys are
+    // equal exactly where the (finite) coordinates are, -0 and +0 alike.
     for (const unsigned axis : {2u, 1u, 0u})
-        radixSortByKey(used, 32, [axis](const Used& u) { return orderedBits(u.position[axis]); });
+        radixSortByKey(used, 32, [axis](const Used& u) { return u.key[axis]; });
     std::uint32_t positions = 0;
     for (std::size_t i = 0; i < used.size(); ++i) {
-        if (i > 0 && positionLess(used[i - 1].position, used[i].position))
+        if (i > 0 && used[i - 1].key != used[i].key)
             ++positions;
         m_positionOf[used[i].vertex] = positions;
     }
@@ -220,7 +214,7 @@ void Mender::findNeighbours(std::uint32_t first, std::uint32_t count) {
         for (std::size_t k = 0; k < 3; ++k) {
             const std::uint32_t a = corners[k];
             const std::uint32_t b = corners[(k + 1) % 3];
-            m_edges.push_back({std::min(a, b), std::max(a, b), e});
+            m_edges.push_back({edgeKey(a, b), e});
         }
     }
     // What follows takes, per triangle, the two smallest other entries over its edges' lists.
@@ -242,7 +236,7 @@ void Mender::findNeighbours(std::uint32_t first, std::uint32_t count) {
         return;
     }
     std::sort(m_edges.begin(), m_edges.end(), [](const EdgeRecord& x, const EdgeRecord& y) {
-        return std::tuple(x.low, x.high, x.entry) < std::tuple(y.low, y.high, y.entry);
+        return std::pair(x.key, x.entry) < std::pair(y.key, y.entry);
     });
 
     for (std::uint32_t e = 0; e < count; ++e) {
@@ -254,15 +248,13 @@ void Mender::findNeighbours(std::uint32_t first, std::uint32_t count) {
         for (std::size_t k = 0; k < 3; ++k) {
             const std::uint32_t a = corners[k];
             const std::uint32_t b = corners[(k + 1) % 3];
-            const auto key = std::pair(std::min(a, b), std::max(a, b));
+            const std::uint64_t key = edgeKey(a, b);
             auto it = std::lower_bound(
                 m_edges.begin(), m_edges.end(), key,
-                [](const EdgeRecord& r, const std::pair<std::uint32_t, std::uint32_t>& wanted) {
-                    return r.key() < wanted;
-                });
+                [](const EdgeRecord& r, std::uint64_t wanted) { return r.key < wanted; });
             // Entries ascend within one edge, so the first two others are all this edge offers.
             int taken = 0;
-            for (; it != m_edges.end() && it->key() == key && taken < 2; ++it) {
+            for (; it != m_edges.end() && it->key == key && taken < 2; ++it) {
                 const std::uint32_t other = it->entry;
                 if (m_canon[other] == e || other == best[0] || other == best[1])
                     continue;
