@@ -86,7 +86,8 @@ void placeOriginals(MaterialTriangles& group, PlaceOf placeOf, std::uint32_t fir
 // Room for every copy a group can get (one per corner past the first to use its vertex), made
 // while the mapper is not yet there: growing the list once the mapper is freed would put it
 // where the allocator keeps the freed memory, which the process then holds on to while the
-// group is consumed. Room that no copy takes is never touched.
+// group is consumed. Room that no copy takes is never touched. A static mesh's conversion
+// already left room for a copy per corner, so this only grows lists made without it.
 void reserveForCopies(MaterialTriangles& group) {
     std::vector<bool> used(group.vertices.size(), false);
     std::size_t later = 0;

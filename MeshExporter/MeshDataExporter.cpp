@@ -258,7 +258,7 @@ int MeshDataExporter::collectParts(SceneNode& node, const SceneNode* parent, con
     return -1;
 }
 
-std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
+std::vector<MaterialTriangles> MeshDataExporter::convertParts(bool copyRoom) {
     std::vector<MaterialTriangles> groups;
     // The number of the group of the material's name, made at its first use.
     auto groupFor = [&](const MaterialGroup& group) -> std::uint32_t {
@@ -418,8 +418,12 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts() {
     // Per converted vertex, whether the review has anything to look at.
     std::vector<std::vector<std::uint8_t>> toReview(groups.size());
     shareWork(groups.size(), [&](std::size_t g) {
-        reserveLarge(groups[g].vertices, sources[g].size());
-        groups[g].vertices.resize(sources[g].size());
+        // Large pages only where the vertices go: a large page in the copies' room would be
+        // taken whole by the first copy.
+        std::vector<ExportVertex>& vertices = groups[g].vertices;
+        vertices.reserve(sources[g].size() + (copyRoom ? groups[g].corners.size() : 0));
+        adviseLargePages(vertices.data(), sources[g].size() * sizeof(ExportVertex));
+        vertices.resize(sources[g].size());
         toReview[g].resize(sources[g].size());
     });
     constexpr std::size_t kSlice = 8192;

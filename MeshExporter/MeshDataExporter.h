@@ -149,8 +149,10 @@ protected:
                           const std::function<void(std::int32_t)>& leftOut = nullptr) const;
     static void warnLeftOut(const UtilMeshNode& node, std::int32_t polygon);
     // Fan-splits every polygon of the walked meshes into corner triples through makeVertex,
-    // grouped by material in order of first use; sets the UV set count.
-    std::vector<MaterialTriangles> convertParts();
+    // grouped by material in order of first use; sets the UV set count. With `copyRoom`, each
+    // group's vertex list has room for a copy of a vertex per corner as well (what the lightmap
+    // step may add), so that it is not copied whole to grow; room never taken is never touched.
+    std::vector<MaterialTriangles> convertParts(bool copyRoom = false);
     // The bounding box over every vertex and its radius; false (with the artist's message)
     // for a level of detail without vertices.
     bool computeBoundingBox();

@@ -23,12 +23,13 @@ bool isStaticAlphaMaterial(const std::string& materialName) {
 
 bool StaticMeshDataExporter::buildGeometry(SceneNode& node, int geometry, int lod) {
     collectParts(node, nullptr, Matrix::identity(), Matrix::identity(), -1);
-    std::vector<MaterialTriangles> arrived = convertParts();
+    const bool lightmapped = m_lightmapped && geomLightmapSettings().enabled(geometry);
+    std::vector<MaterialTriangles> arrived = convertParts(lightmapped);
     groupMaterials(arrived);
 
     const bool hasTriangles = std::any_of(m_groups.begin(), m_groups.end(),
                                           [](const auto& g) { return !g.corners.empty(); });
-    if (m_lightmapped && geomLightmapSettings().enabled(geometry) && hasTriangles) {
+    if (lightmapped && hasTriangles) {
         if (!createLightmapUvs(m_groups, m_uvSetCount, geomLightmapSettings().size(geometry),
                                geometry, lod, m_outputFile))
             return false;
