@@ -56,6 +56,10 @@ private:
     std::uint64_t firstStepAbove(double limit) const;
     bool movesAtMostOneColumn(const Edge& edge) const;
     [[gnu::always_inline]] void cross(const Edge& edge, double v, double& low, double& high) const;
+    // Where a non-flat edge crosses height v.
+    static double crossing(const Edge& edge, double v) {
+        return edge.ua + (v - edge.va) * edge.slope;
+    }
     // Each span is held back until the next: one in the same row that overlaps or touches it
     // joins it, so the row where the halves meet is mostly given once.
     template <typename Emit>
@@ -163,7 +167,7 @@ inline void TriangleRaster::cross(const Edge& edge, double v, double& low, doubl
         high = std::max(edge.ua, edge.ub);
         return;
     }
-    low = high = edge.ua + (v - edge.va) * edge.slope;
+    low = high = crossing(edge, v);
 }
 
 inline void TriangleRaster::columns(std::uint64_t k, const Edge& shortEdge, std::int64_t& x0,
@@ -212,26 +216,17 @@ void TriangleRaster::forEachSpan(Emit&& emit) const {
         for (std::uint64_t k = half.first; k <= half.last;) {
             std::int64_t next = 0;
             const std::uint64_t low = lastStepOfRow(current, k, half.last, next);
-            // The hull of the row's first and last step. Scaling by the width and rounding keep
-            // order, so the extreme crossings give the extreme cells: two roundings, not four.
-            double longLow = 0.0;
-            double longHigh = 0.0;
-            double shortLow = 0.0;
-            double shortHigh = 0.0;
-            double endLongLow = 0.0;
-            double endLongHigh = 0.0;
-            double endShortLow = 0.0;
-            double endShortHigh = 0.0;
+            // The hull of the row's first and last step. Neither edge is flat here, so each
+            // crosses a step at one point; scaling by the width and rounding keep order, so the
+            // extreme crossings give the extreme cells: two roundings, not four.
             const double v = vAt(k);
             const double endV = vAt(low);
-            cross(m_long, v, longLow, longHigh);
-            cross(*half.shortEdge, v, shortLow, shortHigh);
-            cross(m_long, endV, endLongLow, endLongHigh);
-            cross(*half.shortEdge, endV, endShortLow, endShortHigh);
-            const double left =
-                std::min(std::min(longLow, shortLow), std::min(endLongLow, endShortLow));
-            const double right =
-                std::max(std::max(longHigh, shortHigh), std::max(endLongHigh, endShortHigh));
+            const double crossings[4] = {crossing(m_long, v), crossing(*half.shortEdge, v),
+                                         crossing(m_long, endV), crossing(*half.shortEdge, endV)};
+            const double left = std::min(std::min(crossings[0], crossings[1]),
+                                         std::min(crossings[2], crossings[3]));
+            const double right = std::max(std::max(crossings[0], crossings[1]),
+                                          std::max(crossings[2], crossings[3]));
             spans.add(current, roundHalfUp(m_width * left), roundHalfUp(m_width * right));
             k = low + 1;
             current = next;
