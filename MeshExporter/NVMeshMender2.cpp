@@ -90,17 +90,6 @@ std::uint64_t edgeKey(std::uint32_t a, std::uint32_t b) {
     return std::uint64_t{std::min(a, b)} << 32 | std::max(a, b);
 }
 
-// Whether any of a triangle's three edges is one of another's three.
-bool sharesEdge(const EdgeRecord* a, const EdgeRecord* b) {
-    const std::uint64_t mine[3] = {a[0].key, a[1].key, a[2].key};
-    for (int j = 0; j < 3; ++j) {
-        const std::uint64_t theirs = b[j].key;
-        if ((mine[0] == theirs) | (mine[1] == theirs) | (mine[2] == theirs))
-            return true;
-    }
-    return false;
-}
-
 class Mender {
 public:
     Mender(std::vector<MenderVertex>& vertices, std::vector<std::uint32_t>& indices,
@@ -110,11 +99,26 @@ public:
     void run();
 
 private:
+    // The groups of one direction at the current position.
+    struct Grouping {
+        std::vector<std::int32_t> groupOf; // per entry; -1 before it joins
+        std::int32_t groupCount = 0;
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> joined; // (group, entry), in order
+        std::vector<std::uint32_t> groupStart;
+        std::vector<std::uint32_t> members;
+        std::vector<std::uint32_t> cursor;
+        std::vector<Vector3> groupValue;
+    };
+
     void buildPositionMap(const std::vector<std::uint32_t>& indices);
-    void findNeighbours(std::uint32_t first, std::uint32_t count);
-    void group(std::uint32_t first, std::uint32_t count, Direction d);
-    void join(std::uint32_t entry, std::uint32_t first, Direction d);
-    void assign(std::uint32_t position, std::uint32_t first, Direction d);
+    void findNeighbours(std::uint32_t position, std::uint32_t first, std::uint32_t count);
+    void findNeighboursByEdges(std::uint32_t first, std::uint32_t count);
+    void visitOrder(std::uint32_t count);
+    void group(std::uint32_t first, Direction d, Grouping& grouping);
+    void join(std::uint32_t entry, std::uint32_t first, Direction d, Grouping& grouping);
+    void assign(std::uint32_t position, std::uint32_t first, Direction d, const Grouping& grouping);
+    void assignBoth(std::uint32_t position, std::uint32_t first, const Vector3& tangent,
+                    const Vector3& binormal);
     bool creasePasses(std::uint32_t entryA, std::uint32_t entryB, std::uint32_t first,
                       Direction d) const;
     const Triangle& triangleAt(std::uint32_t first, std::uint32_t entry) const {
@@ -145,15 +149,14 @@ private:
     // corners at the position has several entries; its state lives at the first (m_canon).
     std::vector<std::uint32_t> m_canon;
     std::vector<std::array<std::uint32_t, 2>> m_neighbours; // entries, kNone when missing
+    std::vector<std::array<std::uint32_t, 2>> m_others;     // see findNeighbours
     std::vector<EdgeRecord> m_edges;
-    std::vector<std::int32_t> m_groupOf;
-    std::int32_t m_groupCount = 0;
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> m_joined; // (group, entry), in order
-    std::vector<std::uint32_t> m_groupStart;
-    std::vector<std::uint32_t> m_members;
-    std::vector<std::uint32_t> m_cursor;
-    std::vector<Vector3> m_groupValue;
+    // Canonical entries in the order the depth-first walk joins them, which is the same for
+    // both directions: an entry is taken once, whichever group it joins.
+    std::vector<std::uint32_t> m_order;
+    std::vector<std::uint8_t> m_visited;
     std::vector<std::pair<std::uint32_t, std::uint8_t>> m_stack;
+    Grouping m_grouping[2]; // tangent, binormal
 };
 
 void Mender::buildPositionMap(const std::vector<std::uint32_t>& indices) {
@@ -199,41 +202,64 @@ void Mender::buildPositionMap(const std::vector<std::uint32_t>& indices) {
         m_entryTriangle[fill[m_positionOf[indices[i]]]++] = static_cast<std::uint32_t>(i / 3);
 }
 
-// Per triangle of the list: the first two other entries of the list, in list order, whose
-// triangle shares an edge (both end positions, either direction) with it. Sorting the edges
-// keeps this n log n for fans of any size.
-void Mender::findNeighbours(std::uint32_t first, std::uint32_t count) {
+// Per triangle of the list: the first two other entries, in list order, whose triangle shares
+// an edge (both end positions, either direction) with it.
+void Mender::findNeighbours(std::uint32_t position, std::uint32_t first, std::uint32_t count) {
     m_canon.resize(count);
     m_neighbours.resize(count);
-    m_edges.clear();
-    for (std::uint32_t e = 0; e < count; ++e) {
+    for (std::uint32_t e = 0; e < count; ++e)
         m_canon[e] = e > 0 && m_entryTriangle[first + e] == m_entryTriangle[first + e - 1]
                          ? m_canon[e - 1]
                          : e;
-        const auto& corners = triangleAt(first, e).position;
-        for (std::size_t k = 0; k < 3; ++k) {
-            const std::uint32_t a = corners[k];
-            const std::uint32_t b = corners[(k + 1) % 3];
-            m_edges.push_back({edgeKey(a, b), e});
-        }
-    }
-    // What follows takes, per triangle, the two smallest other entries over its edges' lists.
-    // A few triangles around a position, the common case, compare their edges directly: the
-    // first two entries in list order that share one are those same two.
-    if (count <= kDirectCompareMost) {
-        for (std::uint32_t e = 0; e < count; ++e) {
-            if (m_canon[e] != e)
-                continue;
-            std::array<std::uint32_t, 2> best{kNone, kNone};
-            const EdgeRecord* mine = &m_edges[3 * std::size_t{e}];
-            for (std::uint32_t other = 0; other < count && best[1] == kNone; ++other) {
-                if (m_canon[other] == e || !sharesEdge(mine, &m_edges[3 * std::size_t{other}]))
-                    continue;
-                (best[0] == kNone ? best[0] : best[1]) = other;
-            }
-            m_neighbours[e] = best;
-        }
+    if (count > kDirectCompareMost) {
+        findNeighboursByEdges(first, count);
         return;
+    }
+    // Both triangles have a corner here, and any two corners of a triangle make one of its
+    // edges. So two of them share an edge exactly when they share a corner position other than
+    // this one, or both have two corners here (the edge between those). Each triangle is
+    // described by at most two such positions, this one standing for "two corners here"; the
+    // first two others in list order that share one are the neighbours.
+    m_others.resize(count);
+    for (std::uint32_t e = 0; e < count; ++e) {
+        const auto& corners = triangleAt(first, e).position;
+        std::array<std::uint32_t, 3> kept{};
+        unsigned n = 0;
+        unsigned here = 0;
+        for (const std::uint32_t corner : corners) {
+            if (corner == position)
+                ++here;
+            else
+                kept[n++] = corner;
+        }
+        if (here >= 2)
+            kept[n++] = position;
+        m_others[e] = {kept[0], n > 1 ? kept[1] : kept[0]};
+    }
+    for (std::uint32_t e = 0; e < count; ++e) {
+        if (m_canon[e] != e)
+            continue;
+        std::array<std::uint32_t, 2> best{kNone, kNone};
+        const auto [a0, a1] = m_others[e];
+        for (std::uint32_t other = 0; other < count && best[1] == kNone; ++other) {
+            const auto [b0, b1] = m_others[other];
+            const bool shares = (a0 == b0) | (a0 == b1) | (a1 == b0) | (a1 == b1);
+            if (!shares || m_canon[other] == e)
+                continue;
+            (best[0] == kNone ? best[0] : best[1]) = other;
+        }
+        m_neighbours[e] = best;
+    }
+}
+
+// The same for a position with many triangles: the triangles' edges sorted, so that a fan of
+// any size costs n log n.
+void Mender::findNeighboursByEdges(std::uint32_t first, std::uint32_t count) {
+    m_edges.clear();
+    for (std::uint32_t e = 0; e < count; ++e) {
+        const auto& corners = triangleAt(first, e).position;
+        for (std::size_t k = 0; k < 3; ++k)
+            m_edges.push_back({edgeKey(corners[k], corners[(k + 1) % 3]), e});
     }
     std::sort(m_edges.begin(), m_edges.end(), [](const EdgeRecord& x, const EdgeRecord& y) {
         return std::pair(x.key, x.entry) < std::pair(y.key, y.entry);
@@ -246,9 +272,7 @@ void Mender::findNeighbours(std::uint32_t first, std::uint32_t count) {
         std::array<std::uint32_t, 2> best{kNone, kNone};
         const auto& corners = triangleAt(first, e).position;
         for (std::size_t k = 0; k < 3; ++k) {
-            const std::uint32_t a = corners[k];
-            const std::uint32_t b = corners[(k + 1) % 3];
-            const std::uint64_t key = edgeKey(a, b);
+            const std::uint64_t key = edgeKey(corners[k], corners[(k + 1) % 3]);
             auto it = std::lower_bound(
                 m_edges.begin(), m_edges.end(), key,
                 [](const EdgeRecord& r, std::uint64_t wanted) { return r.key < wanted; });
@@ -281,31 +305,31 @@ bool Mender::creasePasses(std::uint32_t entryA, std::uint32_t entryB, std::uint3
 
 // The triangle at `entry` joins the group of its last neighbour that has one and passes the
 // crease test, or opens a new group.
-void Mender::join(std::uint32_t entry, std::uint32_t first, Direction d) {
+void Mender::join(std::uint32_t entry, std::uint32_t first, Direction d, Grouping& grouping) {
     std::int32_t group = -1;
     for (std::uint32_t neighbour : m_neighbours[entry]) {
         if (neighbour == kNone)
             continue;
         const std::uint32_t other = m_canon[neighbour];
-        if (m_groupOf[other] >= 0 && creasePasses(entry, other, first, d))
-            group = m_groupOf[other];
+        if (grouping.groupOf[other] >= 0 && creasePasses(entry, other, first, d))
+            group = grouping.groupOf[other];
     }
     if (group < 0)
-        group = m_groupCount++;
-    m_groupOf[entry] = group;
-    m_joined.emplace_back(static_cast<std::uint32_t>(group), entry);
+        group = grouping.groupCount++;
+    grouping.groupOf[entry] = group;
+    grouping.joined.emplace_back(static_cast<std::uint32_t>(group), entry);
 }
 
-void Mender::group(std::uint32_t first, std::uint32_t count, Direction d) {
-    m_groupOf.assign(count, -1);
-    m_joined.clear();
-    m_groupCount = 0;
+void Mender::visitOrder(std::uint32_t count) {
+    m_order.clear();
+    m_visited.assign(count, 0);
     for (std::uint32_t e = 0; e < count; ++e) {
-        if (m_groupOf[m_canon[e]] >= 0)
+        if (m_visited[m_canon[e]])
             continue;
         // Depth first from e, through each triangle's first then second neighbour; an
         // explicit stack, since a fan may hold any number of triangles.
-        join(m_canon[e], first, d);
+        m_visited[m_canon[e]] = 1;
+        m_order.push_back(m_canon[e]);
         m_stack.assign(1, {m_canon[e], 0});
         while (!m_stack.empty()) {
             auto& [entry, next] = m_stack.back();
@@ -314,50 +338,60 @@ void Mender::group(std::uint32_t first, std::uint32_t count, Direction d) {
                 continue;
             }
             const std::uint32_t neighbour = m_neighbours[entry][next++];
-            if (neighbour == kNone || m_groupOf[m_canon[neighbour]] >= 0)
+            if (neighbour == kNone || m_visited[m_canon[neighbour]])
                 continue;
-            join(m_canon[neighbour], first, d);
+            m_visited[m_canon[neighbour]] = 1;
+            m_order.push_back(m_canon[neighbour]);
             m_stack.emplace_back(m_canon[neighbour], 0);
         }
     }
+}
+
+void Mender::group(std::uint32_t first, Direction d, Grouping& grouping) {
+    grouping.groupOf.assign(m_canon.size(), -1);
+    grouping.joined.clear();
+    grouping.groupCount = 0;
+    for (const std::uint32_t entry : m_order)
+        join(entry, first, d, grouping);
 
     // Members of each group in the order they joined, and the group's value: the normalised
     // sum of its triangles' vectors in that order.
-    const auto groups = static_cast<std::size_t>(m_groupCount);
-    m_members.resize(m_joined.size());
+    const auto groups = static_cast<std::size_t>(grouping.groupCount);
+    grouping.members.resize(grouping.joined.size());
     if (groups == 1) {
         // No crease at this position, the common case: the join order is the member order.
-        m_groupStart.assign({0, static_cast<std::uint32_t>(m_joined.size())});
-        for (std::size_t i = 0; i < m_joined.size(); ++i)
-            m_members[i] = m_joined[i].second;
+        grouping.groupStart.assign({0, static_cast<std::uint32_t>(grouping.joined.size())});
+        for (std::size_t i = 0; i < grouping.joined.size(); ++i)
+            grouping.members[i] = grouping.joined[i].second;
     } else {
-        m_groupStart.assign(groups + 1, 0);
-        for (const auto& joined : m_joined)
-            ++m_groupStart[joined.first + 1];
+        grouping.groupStart.assign(groups + 1, 0);
+        for (const auto& joined : grouping.joined)
+            ++grouping.groupStart[joined.first + 1];
         for (std::size_t g = 0; g < groups; ++g)
-            m_groupStart[g + 1] += m_groupStart[g];
-        m_cursor.assign(m_groupStart.begin(), m_groupStart.end() - 1);
-        for (const auto& [g, entry] : m_joined)
-            m_members[m_cursor[g]++] = entry;
+            grouping.groupStart[g + 1] += grouping.groupStart[g];
+        grouping.cursor.assign(grouping.groupStart.begin(), grouping.groupStart.end() - 1);
+        for (const auto& [g, entry] : grouping.joined)
+            grouping.members[grouping.cursor[g]++] = entry;
     }
-    m_groupValue.assign(groups, Vector3());
+    grouping.groupValue.assign(groups, Vector3());
     for (std::size_t g = 0; g < groups; ++g) {
         Vector3 sum;
-        for (std::uint32_t i = m_groupStart[g]; i < m_groupStart[g + 1]; ++i)
-            sum += of(triangleAt(first, m_members[i]).basis, d);
-        m_groupValue[g] = unitVector(sum);
+        for (std::uint32_t i = grouping.groupStart[g]; i < grouping.groupStart[g + 1]; ++i)
+            sum += of(triangleAt(first, grouping.members[i]).basis, d);
+        grouping.groupValue[g] = unitVector(sum);
     }
 }
 
 // Each group's value goes to the vertices its triangles use at this position; a vertex that an
 // earlier group claimed is copied for this group, and this group's triangles use the copy.
-void Mender::assign(std::uint32_t position, std::uint32_t first, Direction d) {
+void Mender::assign(std::uint32_t position, std::uint32_t first, Direction d,
+                    const Grouping& grouping) {
     const std::uint64_t firstSerial = m_nextSerial;
-    for (std::size_t g = 0; g + 1 < m_groupStart.size(); ++g) {
+    for (std::size_t g = 0; g + 1 < grouping.groupStart.size(); ++g) {
         const std::uint64_t serial = m_nextSerial++;
-        const Vector3& value = m_groupValue[g];
-        for (std::uint32_t i = m_groupStart[g]; i < m_groupStart[g + 1]; ++i) {
-            const std::uint32_t t = m_entryTriangle[first + m_members[i]];
+        const Vector3& value = grouping.groupValue[g];
+        for (std::uint32_t i = grouping.groupStart[g]; i < grouping.groupStart[g + 1]; ++i) {
+            const std::uint32_t t = m_entryTriangle[first + grouping.members[i]];
             const Triangle& triangle = m_triangles[t];
             for (std::size_t k = 0; k < 3; ++k) {
                 if (triangle.position[k] != position)
@@ -382,6 +416,24 @@ void Mender::assign(std::uint32_t position, std::uint32_t first, Direction d) {
                     corner = copy;
                 }
             }
+        }
+    }
+}
+
+// What assign gives when each direction has one group: no vertex is copied, and every vertex
+// used here takes both values. A vertex lies at one position only, so its claims matter to no
+// other position and are not kept.
+void Mender::assignBoth(std::uint32_t position, std::uint32_t first, const Vector3& tangent,
+                        const Vector3& binormal) {
+    for (const std::uint32_t entry : m_order) {
+        const std::uint32_t t = m_entryTriangle[first + entry];
+        const Triangle& triangle = m_triangles[t];
+        for (std::size_t k = 0; k < 3; ++k) {
+            if (triangle.position[k] != position)
+                continue;
+            MenderVertex& vertex = m_vertices[m_indices[3 * std::size_t{t} + k]];
+            vertex.tangent = tangent;
+            vertex.binormal = binormal;
         }
     }
 }
@@ -419,10 +471,20 @@ void Mender::run() {
     for (std::uint32_t p = 0; p + 1 < m_firstEntry.size(); ++p) {
         const std::uint32_t first = m_firstEntry[p];
         const std::uint32_t count = m_firstEntry[p + 1] - first;
-        findNeighbours(first, count);
-        for (Direction d : {Direction::Tangent, Direction::Binormal}) {
-            group(first, count, d);
-            assign(p, first, d);
+        findNeighbours(p, first, count);
+        visitOrder(count);
+        // The groups depend only on the triangles, so both directions are grouped before
+        // either is assigned.
+        Grouping& tangents = m_grouping[0];
+        Grouping& binormals = m_grouping[1];
+        group(first, Direction::Tangent, tangents);
+        group(first, Direction::Binormal, binormals);
+        if (tangents.groupCount == 1 && binormals.groupCount == 1) {
+            m_nextSerial += 2;
+            assignBoth(p, first, tangents.groupValue[0], binormals.groupValue[0]);
+        } else {
+            assign(p, first, Direction::Tangent, tangents);
+            assign(p, first, Direction::Binormal, binormals);
         }
     }
 
