@@ -235,6 +235,8 @@ MenderMesh randomMesh(std::mt19937& random) {
                 const std::uint32_t a = vertex(x, y, chart), b = vertex(x + 1, y, chart),
                                     c = vertex(x + 1, y + 1, chart), d = vertex(x, y + 1, chart);
                 triangles.insert(triangles.end(), {a, b, c, a, c, d});
+                if (chance(0.03)) // two corners at one position, on vertices of two charts
+                    triangles.insert(triangles.end(), {a, vertex(x, y, (chart + 1) % 4), c});
             }
         }
     }
@@ -243,6 +245,8 @@ MenderMesh randomMesh(std::mt19937& random) {
                             triangles.begin() + std::ptrdiff_t(i + 3));
         if (chance(0.03)) // collapsed: two corners on one vertex
             mesh.indices.insert(mesh.indices.end(), {triangles[i], triangles[i], triangles[i + 1]});
+        if (chance(0.01)) // all three corners on one vertex
+            mesh.indices.insert(mesh.indices.end(), {triangles[i], triangles[i], triangles[i]});
         if (chance(0.03)) // the same triangle twice
             mesh.indices.insert(mesh.indices.end(), triangles.begin() + std::ptrdiff_t(i),
                                 triangles.begin() + std::ptrdiff_t(i + 3));
