@@ -73,7 +73,10 @@ bool generateTangents(std::uint32_t& vertexCount, std::uint32_t& indexCount,
         return rejectTangents(std::to_string(indexCount) + " indices expected, " +
                               std::to_string(indices.size()) + " given");
 
-    std::vector<MenderVertex> mended(vertexCount);
+    // Appended into reserved room rather than sized first, which would clear each vertex only
+    // to overwrite most of it.
+    std::vector<MenderVertex> mended;
+    mended.reserve(vertexCount);
     for (std::uint32_t v = 0; v < vertexCount; ++v) {
         const std::uint8_t* in = vertices.data() + std::size_t{v} * stride;
         float position[3];
@@ -82,10 +85,12 @@ bool generateTangents(std::uint32_t& vertexCount, std::uint32_t& indexCount,
         readFloats(in, positionOffset, position);
         readFloats(in, normalOffset, normal);
         readFloats(in, texCoordOffset, texCoords);
-        mended[v].position = {position[0], position[1], position[2]};
-        mended[v].normal = {normal[0], normal[1], normal[2]};
-        mended[v].s = texCoords[0];
-        mended[v].t = texCoords[1];
+        mended.push_back({{position[0], position[1], position[2]},
+                          {normal[0], normal[1], normal[2]},
+                          texCoords[0],
+                          texCoords[1],
+                          {},
+                          {}});
     }
     std::vector<std::uint32_t> mendedIndices(indices.begin(), indices.begin() + indexCount);
     std::vector<std::uint32_t> mapping;

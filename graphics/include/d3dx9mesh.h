@@ -73,13 +73,16 @@ private:
     ~ID3DXMesh() = default;
     std::uint32_t index(std::size_t at) const;
     void setIndex(std::size_t at, std::uint32_t value);
+    // The vertex bytes, zeroed when first asked for: ordering triangles never reads them, and
+    // a buffer no one fills would only cost fresh memory.
+    unsigned char* vertexBytes();
 
     DWORD m_faceCount = 0;
     DWORD m_vertexCount = 0;
     DWORD m_stride = 0;
     UINT m_positionOffset = 0;
     bool m_32bit = false;
-    std::vector<unsigned char> m_vertices;
+    std::vector<unsigned char> m_vertices; // empty until vertexBytes()
     std::vector<unsigned char> m_indices;
     DWORD m_refCount = 1;
 };

@@ -71,7 +71,6 @@ HRESULT D3DXCreateMesh(DWORD numFaces, DWORD numVertices, DWORD options,
     made->m_vertexCount = numVertices;
     made->m_stride = stride;
     made->m_32bit = wide;
-    made->m_vertices.assign(std::size_t{stride} * numVertices, 0);
     made->m_indices.assign(std::size_t{numFaces} * 3 * (wide ? 4 : 2), 0);
     made->m_positionOffset = static_cast<UINT>(positionOffset(declaration, stride));
     *mesh = made;
@@ -81,8 +80,14 @@ HRESULT D3DXCreateMesh(DWORD numFaces, DWORD numVertices, DWORD options,
 HRESULT ID3DXMesh::LockVertexBuffer(DWORD, void** data) {
     if (!data)
         return D3DERR_INVALIDCALL;
-    *data = m_vertices.data();
+    *data = vertexBytes();
     return D3D_OK;
+}
+
+unsigned char* ID3DXMesh::vertexBytes() {
+    if (m_vertices.empty())
+        m_vertices.assign(std::size_t{m_stride} * m_vertexCount, 0);
+    return m_vertices.data();
 }
 
 HRESULT ID3DXMesh::LockIndexBuffer(DWORD, void** data) {
@@ -136,9 +141,10 @@ HRESULT ID3DXMesh::GenerateAdjacency(FLOAT epsilon, DWORD* adjacency) {
             return static_cast<std::size_t>(h ^ (h >> 31));
         }
     };
+    const unsigned char* vertices = vertexBytes();
     auto positionOf = [&](std::size_t v) {
         float p[3];
-        std::memcpy(p, m_vertices.data() + v * m_stride + m_positionOffset, sizeof p);
+        std::memcpy(p, vertices + v * m_stride + m_positionOffset, sizeof p);
         return std::array<float, 3>{p[0], p[1], p[2]};
     };
     // The cell of a coordinate and the neighbouring cell on the side nearer to it.
