@@ -159,7 +159,7 @@ void applyAnimatedTextureCoordinates(std::vector<MaterialTriangles>& groups,
             continue;
         // A vertex's triangles may decode it differently, so each corner gets a copy of its own;
         // the weld joins the copies that agree.
-        std::vector<ExportVertex> corners(group.corners.size());
+        ExportVertexList corners(group.corners.size());
         for (std::size_t c = 0; c < corners.size(); ++c)
             corners[c] = group.corner(c);
         for (std::size_t t = 0; t + 2 < corners.size(); t += 3)

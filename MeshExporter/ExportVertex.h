@@ -1,11 +1,13 @@
 #pragma once
 // The exporter's own vertex: everything a mesh file's vertex may carry, converted from a scene
 // vertex by a mesh data exporter's makeVertex and packed by its declaration.
+#include "Shared/Base/LargeMemory.h"
 #include "Shared/Base/math/Vector3.h"
 #include "Shared/Graphics/Scene/VertexBuffer.h"
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace vx {
 
@@ -32,5 +34,9 @@ struct ExportVertex {
     // The scene node whose mesh produced the vertex (not owned); finds the vertex's part.
     const SceneNode* sourceNode = nullptr;
 };
+
+// Lists of export vertices run to tens of megabytes, filled once: they start on a large-page
+// boundary so that the large pages asked for over them cover them whole.
+using ExportVertexList = std::vector<ExportVertex, LargeBlockAllocator<ExportVertex>>;
 
 } // namespace vx

@@ -60,7 +60,7 @@ struct CornerCopy {
 // corners of a group that does not end in a whole triangle) keep the vertex as it was.
 template <typename PlaceOf>
 void placeOriginals(MaterialTriangles& group, PlaceOf placeOf, std::uint32_t firstSet,
-                    std::vector<CornerCopy>& copies, std::vector<ExportVertex>& unplacedCopies) {
+                    std::vector<CornerCopy>& copies, ExportVertexList& unplacedCopies) {
     // Each vertex's place, from the first corner to use it.
     std::vector<CornerPlace> decided(group.vertices.size());
     std::vector<bool> claimed(group.vertices.size(), false);
@@ -100,7 +100,7 @@ void reserveForCopies(MaterialTriangles& group) {
 }
 
 void appendCopies(MaterialTriangles& group, const std::vector<CornerCopy>& copies,
-                  const std::vector<ExportVertex>& unplacedCopies, std::uint32_t firstSet) {
+                  const ExportVertexList& unplacedCopies, std::uint32_t firstSet) {
     // reserveForCopies made room for them all.
     std::size_t unplaced = 0;
     for (const CornerCopy& copy : copies) {
@@ -150,7 +150,7 @@ bool createLightmapUvs(std::vector<MaterialTriangles>& groups, std::uint32_t& uv
         return false;
     }
     std::vector<std::vector<CornerCopy>> copies(hasSet ? groups.size() : 0);
-    std::vector<std::vector<ExportVertex>> unplacedCopies(copies.size());
+    std::vector<ExportVertexList> unplacedCopies(copies.size());
     if (!hasSet)
         exportErrorList().append("Generated lightmap UVs are not placed in a correct position " +
                                  std::to_string(uvSetCount));

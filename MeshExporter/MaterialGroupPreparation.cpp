@@ -90,7 +90,7 @@ bool isSpeck(const std::array<Vector3, 3>& corners) {
 
 } // namespace
 
-std::vector<std::uint32_t> prepareMaterialGroup(const std::vector<ExportVertex>& vertices,
+std::vector<std::uint32_t> prepareMaterialGroup(const ExportVertexList& vertices,
                                                 const std::vector<std::uint32_t>& corners,
                                                 bool withinSourceOnly) {
     std::vector<std::uint32_t> kept;

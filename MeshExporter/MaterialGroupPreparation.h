@@ -18,7 +18,7 @@ inline constexpr float kCoincidentSquaredDistance = 9.999999e-9f;
 // in any orientation for meshes that do not gather many corners on one spot.
 // With `withinSourceOnly`, only triangles of the same scene mesh can be duplicates: meshes
 // whose vertices stay in their own part's space may lie on one another without being copies.
-std::vector<std::uint32_t> prepareMaterialGroup(const std::vector<ExportVertex>& vertices,
+std::vector<std::uint32_t> prepareMaterialGroup(const ExportVertexList& vertices,
                                                 const std::vector<std::uint32_t>& corners,
                                                 bool withinSourceOnly = false);
 

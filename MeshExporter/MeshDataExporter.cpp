@@ -420,7 +420,7 @@ std::vector<MaterialTriangles> MeshDataExporter::convertParts(bool copyRoom) {
     shareWork(groups.size(), [&](std::size_t g) {
         // Large pages only where the vertices go: a large page in the copies' room would be
         // taken whole by the first copy.
-        std::vector<ExportVertex>& vertices = groups[g].vertices;
+        ExportVertexList& vertices = groups[g].vertices;
         vertices.reserve(sources[g].size() + (copyRoom ? groups[g].corners.size() : 0));
         adviseLargePages(vertices.data(), sources[g].size() * sizeof(ExportVertex));
         vertices.resize(sources[g].size());
@@ -667,7 +667,7 @@ void MeshDataExporter::appendMaterialGroup(MaterialTriangles& group, const Mater
     } else {
         m_indices.insert(m_indices.end(), data.indices.begin(), data.indices.end());
     }
-    group.vertices = std::vector<ExportVertex>();
+    group.vertices = ExportVertexList();
     group.corners = std::vector<std::uint32_t>();
 }
 

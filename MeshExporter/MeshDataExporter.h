@@ -35,7 +35,7 @@ class VertexBuffer;
 struct MaterialTriangles {
     std::string name;
     std::shared_ptr<Material> material; // may be absent
-    std::vector<ExportVertex> vertices;
+    ExportVertexList vertices;
     std::vector<std::uint32_t> corners;
 
     const ExportVertex& corner(std::size_t c) const { return vertices[corners[c]]; }
@@ -95,7 +95,7 @@ public:
     virtual void writeVertexBlockTrailer(OutStream& out) const;
     virtual void writeLodBlock(OutStream& out) const;
 
-    const std::vector<ExportVertex>& vertices() const { return m_vertices; }
+    const ExportVertexList& vertices() const { return m_vertices; }
     const std::vector<std::uint16_t>& indices() const { return m_indices; }
     std::vector<D3DVERTEXELEMENT9> declaration() const { return m_declaration.elements(); }
     std::uint32_t stride() const { return m_declaration.stride(); }
@@ -198,7 +198,7 @@ protected:
     void appendMaterialGroup(MaterialTriangles& group, const MaterialGroupData& data,
                              std::uint32_t alphaMode);
 
-    std::vector<ExportVertex> m_vertices;
+    ExportVertexList m_vertices;
     std::vector<std::uint16_t> m_indices;
     VertexDeclaration m_declaration;
     std::uint32_t m_primitiveType = D3DPT_TRIANGLELIST;

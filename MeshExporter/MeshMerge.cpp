@@ -21,7 +21,7 @@ void mergeLod(MergedMeshData& merged, const MeshDataExporter& lod, MeshMaterialE
               int lodNumber, bool materialBounds) {
     if (!merged.first)
         merged.first = &lod;
-    const std::vector<ExportVertex>& vertices = lod.vertices();
+    const ExportVertexList& vertices = lod.vertices();
     const std::vector<std::uint16_t>& indices = lod.indices();
     std::vector<MeshMaterialExporter::Entry>& entries = materials.entries();
     if (materialBounds) {
@@ -62,7 +62,7 @@ bool writeVertexBlock(OutStream& out, const MergedMeshData& merged) {
     VX_ASSERT(merged.first);
     const MeshDataExporter& first = *merged.first;
     std::size_t vertices = 0;
-    for (const std::vector<ExportVertex>* list : merged.vertexLists)
+    for (const ExportVertexList* list : merged.vertexLists)
         vertices += list->size();
     const auto vertexCount = static_cast<std::uint32_t>(vertices);
     if (std::uint64_t{vertices} * first.stride() >= kVertexMemoryLimit) {
@@ -86,7 +86,7 @@ bool writeVertexBlock(OutStream& out, const MergedMeshData& merged) {
     constexpr std::size_t kSlice = 4096;
     const std::size_t round = 4 * (std::size_t{workHelpers()} + 1);
     std::vector<std::span<const ExportVertex>> slices;
-    for (const std::vector<ExportVertex>* list : merged.vertexLists)
+    for (const ExportVertexList* list : merged.vertexLists)
         for (std::size_t at = 0; at < list->size(); at += kSlice)
             slices.emplace_back(list->data() + at, std::min(kSlice, list->size() - at));
     const std::size_t sliceBytes = kSlice * first.stride();

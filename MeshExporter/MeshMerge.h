@@ -17,7 +17,7 @@ class OutStream;
 struct MergedMeshData {
     // The levels of detail's vertex lists in order (not owned: they live as long as their
     // levels of detail, until the vertex block is written); packed one after another.
-    std::vector<const std::vector<ExportVertex>*> vertexLists;
+    std::vector<const ExportVertexList*> vertexLists;
     std::vector<std::uint16_t> indices;
     // Declaration, stride and packing come from the first level of detail merged.
     const MeshDataExporter* first = nullptr;

@@ -170,7 +170,7 @@ bool TransformNormalMap::createQuad() {
 }
 
 bool TransformNormalMap::createMeshBuffers(const MeshDataExporter& mesh) {
-    const std::vector<ExportVertex>& vertices = mesh.vertices();
+    const ExportVertexList& vertices = mesh.vertices();
     const std::vector<std::uint16_t>& indices = mesh.indices();
     if (vertices.empty() || indices.empty())
         return ok(D3DERR_INVALIDCALL);

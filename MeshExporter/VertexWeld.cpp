@@ -29,7 +29,7 @@ std::uint64_t hashOf(const ExportVertex& v) {
 
 } // namespace
 
-WeldedCorners weldCorners(const std::vector<ExportVertex>& vertices,
+WeldedCorners weldCorners(const ExportVertexList& vertices,
                           const std::vector<std::uint32_t>& corners) {
     constexpr std::uint32_t kFree = 0xFFFFFFFFu;
     WeldedCorners out;

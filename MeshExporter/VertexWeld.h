@@ -18,7 +18,7 @@ struct WeldedCorners {
 // into `vertices`; nothing is copied, so the caller makes each welded vertex where it is kept.
 // Each vertex is compared once however many corners use it. Linear time: the table holds
 // vertex numbers.
-WeldedCorners weldCorners(const std::vector<ExportVertex>& vertices,
+WeldedCorners weldCorners(const ExportVertexList& vertices,
                           const std::vector<std::uint32_t>& corners);
 
 } // namespace vx

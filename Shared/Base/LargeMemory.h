@@ -16,10 +16,34 @@ void adviseLargePages(void* data, std::size_t bytes);
 void releaseFreedMemory();
 
 // reserve(), with large pages asked for over the room not yet filled.
-template <class T>
-void reserveLarge(std::vector<T>& list, std::size_t count) {
+template <class T, class Allocator>
+void reserveLarge(std::vector<T, Allocator>& list, std::size_t count) {
     list.reserve(count);
     adviseLargePages(list.data() + list.size(), (list.capacity() - list.size()) * sizeof(T));
 }
+
+// Memory for a list: blocks of 2 MiB or more start on a 2 MiB boundary, so that large pages
+// asked for over a list cover it from its first byte (malloc places them anywhere, and a list
+// of a few megabytes then holds one large page or none). freeLargeBlock takes the same size.
+void* allocateLargeBlock(std::size_t bytes);
+void freeLargeBlock(void* block, std::size_t bytes) noexcept;
+
+template <class T>
+struct LargeBlockAllocator {
+    using value_type = T;
+    LargeBlockAllocator() = default;
+    template <class U>
+    LargeBlockAllocator(const LargeBlockAllocator<U>&) noexcept {}
+    T* allocate(std::size_t count) {
+        return static_cast<T*>(allocateLargeBlock(count * sizeof(T)));
+    }
+    void deallocate(T* block, std::size_t count) noexcept {
+        freeLargeBlock(block, count * sizeof(T));
+    }
+    template <class U>
+    bool operator==(const LargeBlockAllocator<U>&) const noexcept {
+        return true;
+    }
+};
 
 } // namespace vx

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t mode = in.next();
     const vx::fuzz::Lattice lattice = vx::fuzz::latticeOf(mode);
     const bool withinSource = (mode & 64u) != 0;
-    std::vector<vx::ExportVertex> corners;
+    vx::ExportVertexList corners;
     while (!in.empty() && corners.size() < 3 * 1024) {
         const vx::SceneNode* source =
             withinSource && (in.next() & 1u) != 0 ? sourceB.get() : sourceA.get();
@@ -36,9 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             corners.push_back(v);
         }
     }
-    const std::vector<vx::ExportVertex> fast =
-        vx::test::prepareWholeTriangles(corners, withinSource);
-    const std::vector<vx::ExportVertex> scan = vx::test::prepareByScan(corners, withinSource);
+    const vx::ExportVertexList fast = vx::test::prepareWholeTriangles(corners, withinSource);
+    const vx::ExportVertexList scan = vx::test::prepareByScan(corners, withinSource);
     if (fast.size() != scan.size())
         std::abort();
     for (std::size_t i = 0; i < fast.size(); ++i)

@@ -8,8 +8,8 @@
 namespace vx {
 namespace {
 
-std::vector<ExportVertex> trianglesAt(const std::vector<Vector3>& centres) {
-    std::vector<ExportVertex> vertices;
+ExportVertexList trianglesAt(const std::vector<Vector3>& centres) {
+    ExportVertexList vertices;
     for (const Vector3& c : centres) {
         for (const Vector3& offset :
              {Vector3(-0.1f, 0, 0), Vector3(0.1f, 0, 0), Vector3(0, 0, 0.1f)}) {

@@ -21,7 +21,7 @@ ExportVertex corner(float x, float y, float z, float u = 0.0f) {
     return v;
 }
 
-std::vector<Vector3> positions(const std::vector<ExportVertex>& vertices) {
+std::vector<Vector3> positions(const ExportVertexList& vertices) {
     std::vector<Vector3> out;
     for (const ExportVertex& v : vertices)
         out.push_back(v.position);
@@ -33,7 +33,7 @@ TEST(MaterialGroupPreparation, DropsDegenerateAndDuplicateTrianglesByTheToleranc
     const float far = 1.1e-4f;  // squared 1.21e-8: another point
     struct Case {
         const char* what;
-        std::vector<ExportVertex> triangles;
+        ExportVertexList triangles;
         std::size_t keptTriangles;
     };
     const std::vector<Case> cases = {
@@ -63,7 +63,7 @@ TEST(MaterialGroupPreparation, DropsDegenerateAndDuplicateTrianglesByTheToleranc
          2},
     };
     for (const Case& c : cases) {
-        const std::vector<ExportVertex> kept = test::prepareWholeTriangles(c.triangles);
+        const ExportVertexList kept = test::prepareWholeTriangles(c.triangles);
         EXPECT_EQ(kept.size(), c.keptTriangles * 3) << c.what;
         // The first of two duplicates is the one kept, with its own texture coordinates.
         if (!kept.empty()) {
@@ -76,9 +76,8 @@ TEST(MaterialGroupPreparation, NumberedCornersComeBackAsTheNumbersOfTheKeptTrian
     // Vertices 0-3 from one scene mesh, 4-6 from another at the first three's places.
     const auto meshA = makeNode<UtilTransformNode>();
     const auto meshB = makeNode<UtilTransformNode>();
-    std::vector<ExportVertex> vertices = {corner(0, 0, 0), corner(1, 0, 0), corner(1, 0, 1),
-                                          corner(0, 0, 1), corner(0, 0, 0), corner(1, 0, 0),
-                                          corner(1, 0, 1)};
+    ExportVertexList vertices = {corner(0, 0, 0), corner(1, 0, 0), corner(1, 0, 1), corner(0, 0, 1),
+                                 corner(0, 0, 0), corner(1, 0, 0), corner(1, 0, 1)};
     for (std::size_t v = 0; v < vertices.size(); ++v)
         vertices[v].sourceNode = v < 4 ? meshA.get() : meshB.get();
     // A quad, its first triangle again with its corners rotated, a degenerate triangle, and the
@@ -102,7 +101,7 @@ TEST(MaterialGroupPreparation, PairsOnTheToleranceRoundAsThePlainComparisonDoes)
                : order == 1 ? dx * dx + (dy * dy + dz * dz)
                             : (dx * dx + dz * dz) + dy * dy;
     };
-    std::vector<ExportVertex> triangles;
+    ExportVertexList triangles;
     int borderPairs[2] = {0, 0}; // coinciding as summed x, y, z; not coinciding
     for (int attempt = 0; attempt < 1000000 && borderPairs[0] + borderPairs[1] < 40; ++attempt) {
         // Measured from the origin, the moved corner's coordinates are the differences exactly.
@@ -133,8 +132,8 @@ TEST(MaterialGroupPreparation, PairsOnTheToleranceRoundAsThePlainComparisonDoes)
     }
     ASSERT_EQ(borderPairs[0], 20);
     ASSERT_EQ(borderPairs[1], 20);
-    const std::vector<ExportVertex> fast = test::prepareWholeTriangles(triangles);
-    const std::vector<ExportVertex> scan = test::prepareByScan(triangles);
+    const ExportVertexList fast = test::prepareWholeTriangles(triangles);
+    const ExportVertexList scan = test::prepareByScan(triangles);
     EXPECT_EQ(positions(fast), positions(scan));
     EXPECT_LT(scan.size(), triangles.size());
     EXPECT_GT(scan.size(), triangles.size() / 2);
@@ -143,14 +142,14 @@ TEST(MaterialGroupPreparation, PairsOnTheToleranceRoundAsThePlainComparisonDoes)
 // Soups made to stress the index: near copies of earlier triangles (corners rotated, moved by
 // less than, about, or more than the coincidence distance), slivers, corners on the index's cell
 // borders, and sheets lying flat or standing as walls.
-std::vector<ExportVertex> soup(std::mt19937& random, int layout) {
+ExportVertexList soup(std::mt19937& random, int layout) {
     std::uniform_real_distribution<float> coordinate(-3.0f, 3.0f);
     std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
     std::uniform_real_distribution<float> jitter(-1.2e-4f, 1.2e-4f);
     std::uniform_real_distribution<float> border(0.99998f, 1.00002f);
     std::uniform_int_distribution<int> choice(0, 9);
     std::uniform_int_distribution<int> cell(-3000, 3000);
-    std::vector<ExportVertex> triangles;
+    ExportVertexList triangles;
     auto add = [&](const Vector3& p) { triangles.push_back(corner(p.x, p.y, p.z)); };
     if (layout >= 2) {
         // A 30 x 30 sheet of quads, flat in x-z or standing in x-y, partly laid twice.
@@ -245,9 +244,9 @@ TEST(MaterialGroupPreparation, IndexedPassKeepsExactlyWhatTheScanKeeps) {
     std::mt19937 random(7);
     for (int layout = 0; layout < 5; ++layout)
         for (int round = 0; round < 8; ++round) {
-            const std::vector<ExportVertex> triangles = soup(random, layout);
-            const std::vector<ExportVertex> fast = test::prepareWholeTriangles(triangles);
-            const std::vector<ExportVertex> scan = test::prepareByScan(triangles);
+            const ExportVertexList triangles = soup(random, layout);
+            const ExportVertexList fast = test::prepareWholeTriangles(triangles);
+            const ExportVertexList scan = test::prepareByScan(triangles);
             ASSERT_EQ(fast.size(), scan.size()) << layouts[layout] << " round " << round;
             EXPECT_EQ(positions(fast), positions(scan)) << layouts[layout] << " round " << round;
             EXPECT_LT(fast.size(), triangles.size()) << "the rounds must exercise dropping";

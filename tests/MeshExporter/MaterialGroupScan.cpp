@@ -6,12 +6,11 @@
 
 namespace vx::test {
 
-std::vector<ExportVertex> prepareByScan(const std::vector<ExportVertex>& triangles,
-                                        bool withinSourceOnly) {
+ExportVertexList prepareByScan(const ExportVertexList& triangles, bool withinSourceOnly) {
     auto coincide = [](const Vector3& a, const Vector3& b) {
         return (a - b).lengthSquared() < kCoincidentSquaredDistance;
     };
-    std::vector<ExportVertex> kept;
+    ExportVertexList kept;
     for (std::size_t t = 0; t + 2 < triangles.size(); t += 3) {
         const Vector3 p[3] = {triangles[t].position, triangles[t + 1].position,
                               triangles[t + 2].position};

@@ -8,7 +8,6 @@
 
 namespace vx::test {
 
-std::vector<ExportVertex> prepareByScan(const std::vector<ExportVertex>& triangles,
-                                        bool withinSourceOnly = false);
+ExportVertexList prepareByScan(const ExportVertexList& triangles, bool withinSourceOnly = false);
 
 } // namespace vx::test

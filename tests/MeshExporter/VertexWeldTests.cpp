@@ -31,9 +31,9 @@ bool sameBytes(const ExportVertex& a, const ExportVertex& b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-std::vector<ExportVertex> wholeCorners(const std::vector<ExportVertex>& vertices,
-                                       const std::vector<std::uint32_t>& corners) {
-    std::vector<ExportVertex> out;
+ExportVertexList wholeCorners(const ExportVertexList& vertices,
+                              const std::vector<std::uint32_t>& corners) {
+    ExportVertexList out;
     for (std::uint32_t c : corners)
         out.push_back(vertices[c]);
     return out;
@@ -46,8 +46,8 @@ TEST(VertexWeld, NumberedCornersWeldByTheirFieldsInOrderOfFirstUse) {
     const SceneNode& meshB = *ownedB;
     // Equal fields from two meshes, a texture coordinate of -0 against +0 (other bits), and a
     // vertex no corner uses.
-    const std::vector<ExportVertex> vertices = {vertex(1, 0.0f, &meshA), vertex(1, 0.0f, &meshB),
-                                                vertex(1, -0.0f, &meshA), vertex(5, 0.5f, &meshA)};
+    const ExportVertexList vertices = {vertex(1, 0.0f, &meshA), vertex(1, 0.0f, &meshB),
+                                       vertex(1, -0.0f, &meshA), vertex(5, 0.5f, &meshA)};
     const std::vector<std::uint32_t> corners = {1, 2, 0, 0, 2, 1};
     const WeldedCorners welded = weldCorners(vertices, corners);
     // A welded vertex is the vertex of the corner that used it first, with its source node.
@@ -58,7 +58,7 @@ TEST(VertexWeld, NumberedCornersWeldByTheirFieldsInOrderOfFirstUse) {
     // as their whole copies do.
     std::mt19937 random(11);
     for (int round = 0; round < 20; ++round) {
-        std::vector<ExportVertex> shared;
+        ExportVertexList shared;
         for (int v = 0; v < 40; ++v)
             shared.push_back(vertex(static_cast<float>(random() % 6),
                                     static_cast<float>(random() % 3) * 0.25f,

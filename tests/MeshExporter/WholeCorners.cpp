@@ -18,16 +18,15 @@ std::vector<std::uint32_t> eachOf(std::size_t count) {
 
 } // namespace
 
-std::vector<ExportVertex> prepareWholeTriangles(const std::vector<ExportVertex>& triangles,
-                                                bool withinSourceOnly) {
-    std::vector<ExportVertex> kept;
+ExportVertexList prepareWholeTriangles(const ExportVertexList& triangles, bool withinSourceOnly) {
+    ExportVertexList kept;
     for (std::uint32_t c : prepareMaterialGroup(
              triangles, eachOf(triangles.size() - triangles.size() % 3), withinSourceOnly))
         kept.push_back(triangles[c]);
     return kept;
 }
 
-WeldedCopies weldWholeCorners(const std::vector<ExportVertex>& corners) {
+WeldedCopies weldWholeCorners(const ExportVertexList& corners) {
     WeldedCorners welded = weldCorners(corners, eachOf(corners.size()));
     WeldedCopies out;
     for (std::uint32_t v : welded.vertices)

@@ -10,13 +10,13 @@ namespace vx::test {
 
 // The kept triangles of `triangles` (consecutive triples) after degenerate and repeated ones
 // are dropped.
-std::vector<ExportVertex> prepareWholeTriangles(const std::vector<ExportVertex>& triangles,
-                                                bool withinSourceOnly = false);
+ExportVertexList prepareWholeTriangles(const ExportVertexList& triangles,
+                                       bool withinSourceOnly = false);
 
 struct WeldedCopies {
-    std::vector<ExportVertex> vertices;
+    ExportVertexList vertices;
     std::vector<std::uint32_t> indices;
 };
-WeldedCopies weldWholeCorners(const std::vector<ExportVertex>& corners);
+WeldedCopies weldWholeCorners(const ExportVertexList& corners);
 
 } // namespace vx::test

@@ -97,4 +97,39 @@ TEST(LargeMemory, LargePagesAreAskedForOverTheWholeLargePagesInsideTheRangeOnly)
               (end & ~(kLarge - 1)) - ((filled + kLarge - 1) & ~(kLarge - 1)));
     EXPECT_EQ(std::string(list.begin(), list.end()), std::string(100, 'x'));
 }
+
+// Blocks of 2 MiB or more start on a large-page boundary and can be advised whole; smaller ones
+// come from the ordinary heap. A list growing across the threshold keeps its contents, and its
+// advice after reserving covers it from its first byte.
+TEST(LargeMemory, LargeBlocksStartOnALargePageAndListsKeepTheirContentsAcrossTheThreshold) {
+    for (const std::size_t bytes : {std::size_t{1}, std::size_t{kLarge - 1}, std::size_t{kLarge},
+                                    std::size_t{kLarge + 1}, std::size_t{5 * kLarge + 4097}}) {
+        auto* block = static_cast<unsigned char*>(vx::allocateLargeBlock(bytes));
+        ASSERT_NE(block, nullptr);
+        if (bytes >= kLarge) {
+            EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block) % kLarge, 0u) << bytes << " bytes";
+        }
+        block[bytes - 1] = 2; // the whole size is writable
+        block[0] = 1;
+        EXPECT_EQ(block[bytes - 1], bytes == 1 ? 1 : 2);
+        vx::freeLargeBlock(block, bytes);
+    }
+    std::vector<std::uint32_t, vx::LargeBlockAllocator<std::uint32_t>> list;
+    for (std::uint32_t i = 0; i < 3 * kLarge / sizeof(std::uint32_t); ++i)
+        list.push_back(i * 2654435761u);
+    for (std::uint32_t i = 0; i < list.size(); ++i)
+        ASSERT_EQ(list[i], i * 2654435761u) << "at " << i;
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(list.data()) % kLarge, 0u);
+    if (!largePagesOnRequest())
+        return;
+    vx::reserveLarge(list, list.size() + 4 * kLarge / sizeof(std::uint32_t));
+    const auto end = reinterpret_cast<std::uintptr_t>(list.data() + list.capacity());
+    const std::vector<Range> flagged =
+        flaggedWithin(reinterpret_cast<std::uintptr_t>(list.data()), end + kLarge);
+    ASSERT_EQ(flagged.size(), 1u);
+    // Only the room past the filled part is advised, in whole large pages.
+    const auto filled = reinterpret_cast<std::uintptr_t>(list.data() + list.size());
+    EXPECT_EQ(flagged.front().first, (filled + kLarge - 1) & ~(kLarge - 1));
+    EXPECT_EQ(flagged.front().second, end & ~(kLarge - 1));
+}
 #endif
