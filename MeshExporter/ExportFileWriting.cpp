@@ -11,6 +11,13 @@
 namespace vx {
 
 bool writeExportFile(const std::string& path, std::string_view bytes) {
+    return writeExportFile(path, [bytes](OutStream& out) {
+        out.write(bytes.data(), bytes.size());
+        return true;
+    });
+}
+
+bool writeExportFile(const std::string& path, const std::function<bool(OutStream&)>& compose) {
     // OutFile treats an unopenable path as a broken invariant; for the artist's chosen folder
     // it is an ordinary failure, so the path is tried first.
     if (std::FILE* probe = std::fopen(path.c_str(), "ab")) {
@@ -19,10 +26,10 @@ bool writeExportFile(const std::string& path, std::string_view bytes) {
         return failExport("Could not open " + path + " for writing: " + std::strerror(errno));
     }
     FileOutStream out(path.c_str());
-    out.write(bytes.data(), bytes.size());
-    if (!out.close()) {
+    const bool composed = compose(out);
+    if (!out.close() || !composed) {
         std::remove(path.c_str());
-        return failExport("Could not write " + path + " whole; it was removed");
+        return composed ? failExport("Could not write " + path + " whole; it was removed") : false;
     }
     return true;
 }

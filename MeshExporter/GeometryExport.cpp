@@ -223,64 +223,61 @@ bool exportGeometries(Scene& scene, const std::string& outputFile, ExportGeometr
         meshDirectoryFile(outputFile, outputBaseName(outputFile) + "." + extension);
     exportedFileSet().addRelativeToRawData(recordedPath(meshPath));
 
-    // The file is composed in memory; room for its vertex block saves copying it as it grows.
-    std::size_t blockBytes = 0;
-    const std::uint32_t stride = builds.front().lods.front().mesh->stride();
-    for (const GeometryBuild& build : builds)
-        for (const LodBuild& lod : build.lods)
-            blockBytes += lod.mesh->vertices().size() * stride +
-                          lod.mesh->indices().size() * sizeof(std::uint16_t);
-    StringOutBuffer bytes;
-    bytes.reserve(blockBytes + 65536);
-    OutStream out(&bytes);
-    const bool bundledLayout = type == kBundledMesh || type == kMeshParticleMesh;
-    out << std::uint32_t{0} << std::uint32_t{bundledLayout ? 10u : 11u};
-    out << std::uint32_t{0} << std::uint32_t{0} << std::uint32_t{0} << std::uint8_t{0};
-    out << static_cast<std::uint32_t>(geometries.size());
-    for (int count : lodCounts)
-        out << static_cast<std::uint32_t>(count);
     for (GeometryBuild& build : builds)
         for (std::size_t j = 0; j < build.lods.size(); ++j)
             mergeLod(merged, *build.lods[j].mesh, *build.lods[j].materials, static_cast<int>(j),
                      type == kStaticMesh);
-    const bool vertexBlockWritten = writeVertexBlock(out, merged);
     // The merge state outlives this export's levels of detail, which end with this function.
-    merged.first = nullptr;
-    merged.vertexLists.clear();
-    if (!vertexBlockWritten)
+    struct MergeRelease {
+        MergedMeshData& merged;
+        ~MergeRelease() {
+            merged.first = nullptr;
+            merged.vertexLists.clear();
+        }
+    } release{merged};
+    if (!checkVertexBlock(merged))
         return false;
-    for (const GeometryBuild& build : builds)
-        for (const LodBuild& lod : build.lods)
-            lod.mesh->writeLodBlock(out);
-    for (const GeometryBuild& build : builds)
-        for (const LodBuild& lod : build.lods)
-            lod.materials->writeMaterialBlock(out);
 
-    if (anyShadow) {
-        // Each shadow block is built from the "shadow" node under the part's "nonvis" node.
-        for (std::size_t i = 0; i < builds.size(); ++i) {
-            out << static_cast<std::uint32_t>(i);
-            for (std::size_t j = 0; j < builds[i].lods.size(); ++j) {
-                out << static_cast<std::uint32_t>(j);
-                for (SceneNode* slot : builds[i].lods[j].shadowSlots) {
-                    if (!slot)
-                        continue;
-                    SceneNode* shadow = findNodeByPrefix(slot, "shadow");
-                    MeshPartList shadowParts;
-                    const auto shadowMesh =
-                        createMeshData(scene, *shadow, "", shadowParts, static_cast<int>(i),
-                                       static_cast<int>(j), outputFile, false);
-                    if (!shadowMesh || !shadowMesh->finishGeometry())
-                        return failExport("The shadow geometry " + shadow->name() +
-                                          " could not be built");
-                    shadowMesh->writeLodBlock(out);
+    // Written as it is composed: the vertex block alone may be megabytes.
+    const bool bundledLayout = type == kBundledMesh || type == kMeshParticleMesh;
+    const bool written = writeExportFile(meshPath, [&](OutStream& out) {
+        out << std::uint32_t{0} << std::uint32_t{bundledLayout ? 10u : 11u};
+        out << std::uint32_t{0} << std::uint32_t{0} << std::uint32_t{0} << std::uint8_t{0};
+        out << static_cast<std::uint32_t>(geometries.size());
+        for (int count : lodCounts)
+            out << static_cast<std::uint32_t>(count);
+        writeVertexBlock(out, merged);
+        for (const GeometryBuild& build : builds)
+            for (const LodBuild& lod : build.lods)
+                lod.mesh->writeLodBlock(out);
+        for (const GeometryBuild& build : builds)
+            for (const LodBuild& lod : build.lods)
+                lod.materials->writeMaterialBlock(out);
+        if (anyShadow) {
+            // Each shadow block is built from the "shadow" node under the part's "nonvis" node.
+            for (std::size_t i = 0; i < builds.size(); ++i) {
+                out << static_cast<std::uint32_t>(i);
+                for (std::size_t j = 0; j < builds[i].lods.size(); ++j) {
+                    out << static_cast<std::uint32_t>(j);
+                    for (SceneNode* slot : builds[i].lods[j].shadowSlots) {
+                        if (!slot)
+                            continue;
+                        SceneNode* shadow = findNodeByPrefix(slot, "shadow");
+                        MeshPartList shadowParts;
+                        const auto shadowMesh =
+                            createMeshData(scene, *shadow, "", shadowParts, static_cast<int>(i),
+                                           static_cast<int>(j), outputFile, false);
+                        if (!shadowMesh || !shadowMesh->finishGeometry())
+                            return failExport("The shadow geometry " + shadow->name() +
+                                              " could not be built");
+                        shadowMesh->writeLodBlock(out);
+                    }
                 }
             }
         }
-    }
-    if (out.failed())
-        return failExport("The mesh file " + meshPath + " could not be composed");
-    if (!writeExportFile(meshPath, bytes.text()))
+        return true;
+    });
+    if (!written)
         return false;
     return !anyCollision || writeCollisionFile(outputFile, builds);
 }

@@ -12,6 +12,17 @@
 
 namespace vx {
 
+namespace {
+
+std::size_t mergedVertexCount(const MergedMeshData& merged) {
+    std::size_t vertices = 0;
+    for (const ExportVertexList* list : merged.vertexLists)
+        vertices += list->size();
+    return vertices;
+}
+
+} // namespace
+
 MergedMeshData& meshMergeState() {
     static MergedMeshData state;
     return state;
@@ -58,12 +69,10 @@ void mergeLod(MergedMeshData& merged, const MeshDataExporter& lod, MeshMaterialE
             << (materials.entries().empty() ? 0u : materials.entries().front().record.startIndex);
 }
 
-bool writeVertexBlock(OutStream& out, const MergedMeshData& merged) {
+bool checkVertexBlock(const MergedMeshData& merged) {
     VX_ASSERT(merged.first);
     const MeshDataExporter& first = *merged.first;
-    std::size_t vertices = 0;
-    for (const ExportVertexList* list : merged.vertexLists)
-        vertices += list->size();
+    const std::size_t vertices = mergedVertexCount(merged);
     const auto vertexCount = static_cast<std::uint32_t>(vertices);
     if (std::uint64_t{vertices} * first.stride() >= kVertexMemoryLimit) {
         return failExport("Vertex memory exceeds Memory limit of 8Mb");
@@ -77,12 +86,19 @@ bool writeVertexBlock(OutStream& out, const MergedMeshData& merged) {
     if (merged.vertexOffset > vertexCount) {
         return failExport("Data missmatch");
     }
+    return true;
+}
+
+void writeVertexBlock(OutStream& out, const MergedMeshData& merged) {
+    VX_ASSERT(merged.first);
+    const MeshDataExporter& first = *merged.first;
+    const auto vertexCount = static_cast<std::uint32_t>(mergedVertexCount(merged));
     const std::vector<D3DVERTEXELEMENT9> declaration = first.declaration();
     out << static_cast<std::uint32_t>(declaration.size());
     out.write(declaration.data(), declaration.size() * sizeof(D3DVERTEXELEMENT9));
     out << first.primitiveType() << first.stride() << vertexCount;
-    // Packed a few slices per thread at a time, side by side, so that the packed vertices are
-    // held once, in the file's bytes, and the helpers have time to join in.
+    // Packed a few slices per thread at a time, side by side, and written a round at a time, so
+    // that the packed vertices are never held whole and the helpers have time to join in.
     constexpr std::size_t kSlice = 4096;
     const std::size_t round = 4 * (std::size_t{workHelpers()} + 1);
     std::vector<std::span<const ExportVertex>> slices;
@@ -110,7 +126,6 @@ bool writeVertexBlock(OutStream& out, const MergedMeshData& merged) {
     }
     out.write(merged.indices.data(), merged.indices.size() * sizeof(std::uint16_t));
     first.writeVertexBlockTrailer(out);
-    return true;
 }
 
 } // namespace vx

@@ -38,8 +38,12 @@ void mergeLod(MergedMeshData& merged, const MeshDataExporter& lod, MeshMaterialE
 // Vertex memory of at least this many bytes cannot be loaded by the game.
 inline constexpr std::uint64_t kVertexMemoryLimit = 8192000;
 
+// False, with the reason logged, when the merged data break the limits; out-of-range indices
+// are only warned of. Called before the file is opened, so a refusal leaves it as it was.
+bool checkVertexBlock(const MergedMeshData& merged);
+
 // Writes the declaration, primitive type, stride, vertices, indices and the first level of
-// detail's trailer. False, with the reason logged, when the merged data break the limits.
-bool writeVertexBlock(OutStream& out, const MergedMeshData& merged);
+// detail's trailer, of merged data that passed checkVertexBlock.
+void writeVertexBlock(OutStream& out, const MergedMeshData& merged);
 
 } // namespace vx
