@@ -8,7 +8,6 @@
 #include "Shared/Base/WorkSharing.h"
 
 #include <algorithm>
-#include <memory>
 #include <span>
 
 namespace vx {
@@ -99,8 +98,7 @@ void writeVertexBlock(OutStream& out, const MergedMeshData& merged) {
     out.write(declaration.data(), declaration.size() * sizeof(D3DVERTEXELEMENT9));
     out << first.primitiveType() << first.stride() << vertexCount;
     // Packed a few slices per thread at a time, side by side, and written a round at a time, so
-    // that the packed vertices are never held whole and the helpers have time to join in. Each
-    // round's bytes are written while the next round is packed into the other buffer.
+    // that the packed vertices are never held whole and the helpers have time to join in.
     constexpr std::size_t kSlice = 4096;
     const std::size_t round = 4 * (std::size_t{workHelpers()} + 1);
     std::vector<std::span<const ExportVertex>> slices;
@@ -108,42 +106,18 @@ void writeVertexBlock(OutStream& out, const MergedMeshData& merged) {
         for (std::size_t at = 0; at < list->size(); at += kSlice)
             slices.emplace_back(list->data() + at, std::min(kSlice, list->size() - at));
     const std::size_t sliceBytes = kSlice * first.stride();
-    struct Round {
-        std::unique_ptr<std::uint8_t[]> bytes; // not cleared: packing writes what is written
-        std::vector<std::size_t> sliceBytes;
-        std::size_t slices = 0;
-    };
-    Round rounds[2];
-    for (Round& r : rounds) {
-        r.bytes = std::make_unique_for_overwrite<std::uint8_t[]>(sliceBytes *
-                                                                 std::min(round, slices.size()));
-        r.sliceBytes.resize(round);
-    }
-    const auto writeRound = [&](const Round& r) {
-        for (std::size_t k = 0; k < r.slices; ++k)
-            out.write(r.bytes.get() + k * sliceBytes, r.sliceBytes[k]);
-    };
-    for (std::size_t next = 0, number = 0; next < slices.size(); next += round, ++number) {
-        Round& packing = rounds[number % 2];
-        const Round& written = rounds[(number + 1) % 2];
-        packing.slices = std::min(round, slices.size() - next);
-        // Piece 0 writes the last round, if there is one; only it touches the stream.
-        const std::size_t writes = written.slices > 0 ? 1 : 0;
-        shareWork(writes + packing.slices, [&](std::size_t piece) {
-            if (piece < writes) {
-                writeRound(written);
-                return;
-            }
-            const std::size_t k = piece - writes;
-            std::uint8_t* start = packing.bytes.get() + k * sliceBytes;
-            packing.sliceBytes[k] =
+    std::vector<std::uint8_t> packed(sliceBytes * round);
+    std::vector<std::size_t> packedBytes(round);
+    for (std::size_t next = 0; next < slices.size(); next += round) {
+        const std::size_t count = std::min(round, slices.size() - next);
+        shareWork(count, [&](std::size_t k) {
+            std::uint8_t* start = packed.data() + k * sliceBytes;
+            packedBytes[k] =
                 static_cast<std::size_t>(first.packVertices(slices[next + k], start) - start);
         });
-        rounds[(number + 1) % 2].slices = 0;
+        for (std::size_t k = 0; k < count; ++k)
+            out.write(packed.data() + k * sliceBytes, packedBytes[k]);
     }
-    // The last round packed is the one still holding slices.
-    for (const Round& r : rounds)
-        writeRound(r);
     out << static_cast<std::uint32_t>(merged.indices.size());
     for (std::size_t i = 0; i < merged.indices.size(); ++i) {
         if (merged.indices[i] == 0) {
