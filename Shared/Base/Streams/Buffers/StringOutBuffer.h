@@ -1,5 +1,4 @@
 #pragma once
-#include "Shared/Base/LargeMemory.h"
 #include "Shared/Base/Streams/Buffers/OutBuffer.h"
 
 #include <string>
@@ -16,11 +15,6 @@ public:
     std::uint64_t size() override { return m_text.size(); }
 
     const std::string& text() const { return m_text; }
-    // Room for `bytes` in all, so that a text of known size is not copied as it grows.
-    void reserve(std::size_t bytes) {
-        m_text.reserve(bytes);
-        adviseLargePages(m_text.data() + m_text.size(), m_text.capacity() - m_text.size());
-    }
     void clear() { m_text.clear(); }
 
 private:
