@@ -29,6 +29,11 @@ namespace {
 
 constexpr std::size_t kLargeBlock = std::size_t{2} << 20;
 
+// What a large block maps: whole pages. Allocation and release must agree on it.
+constexpr std::size_t mappedLength(std::size_t bytes) {
+    return (bytes + 4095) & ~std::size_t{4095};
+}
+
 } // namespace
 
 void* allocateLargeBlock(std::size_t bytes) {
@@ -36,7 +41,7 @@ void* allocateLargeBlock(std::size_t bytes) {
     if (bytes >= kLargeBlock) {
         // Mapped with a block's worth of slack, then trimmed to the aligned part; the pages
         // are only backed once they are touched.
-        const std::size_t length = (bytes + 4095) & ~std::size_t{4095};
+        const std::size_t length = mappedLength(bytes);
         if (length < bytes || length > SIZE_MAX - kLargeBlock)
             throw std::bad_alloc();
         void* mapped = mmap(nullptr, length + kLargeBlock, PROT_READ | PROT_WRITE,
@@ -59,7 +64,7 @@ void* allocateLargeBlock(std::size_t bytes) {
 void freeLargeBlock(void* block, std::size_t bytes) noexcept {
 #if defined(__linux__)
     if (bytes >= kLargeBlock) {
-        munmap(block, (bytes + 4095) & ~std::size_t{4095});
+        munmap(block, mappedLength(bytes));
         return;
     }
 #endif
