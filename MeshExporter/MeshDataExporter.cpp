@@ -631,6 +631,9 @@ bool MeshDataExporter::prepareAndPlaceGroups(
     const std::function<bool(std::size_t)>& prepares,
     const std::function<bool(std::size_t, PreparedGroup&)>& place) {
     std::vector<PreparedGroup> prepared(m_groups.size());
+    // Each group's converted vertices are freed once it is placed, while the list the groups
+    // are placed in still has fresh room ahead: that room takes over their pages.
+    const FreedPageReuse reuse;
     return shareInOrder(
         m_groups.size(), std::size_t{workHelpers()} + 2,
         [&](std::size_t k) {
@@ -669,6 +672,7 @@ void MeshDataExporter::appendMaterialGroup(MaterialTriangles& group, const Mater
     }
     group.vertices = ExportVertexList();
     group.corners = std::vector<std::uint32_t>();
+    reuseFreedPagesAhead(m_vertices);
 }
 
 bool MeshDataExporter::computeBoundingBox() {

@@ -1,10 +1,14 @@
 #include "Shared/Base/LargeMemory.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <mutex>
 #include <new>
+#include <vector>
 
 #if defined(__linux__)
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -27,14 +31,140 @@ void adviseLargePages([[maybe_unused]] void* data, [[maybe_unused]] std::size_t 
 
 namespace {
 
-constexpr std::size_t kLargeBlock = std::size_t{2} << 20;
+constexpr std::size_t kLargeBlock = kLargeBlockBytes;
+constexpr std::uintptr_t kPage = 4096;
 
 // What a large block maps: whole pages. Allocation and release must agree on it.
 constexpr std::size_t mappedLength(std::size_t bytes) {
-    return (bytes + 4095) & ~std::size_t{4095};
+    return (bytes + kPage - 1) & ~std::size_t{kPage - 1};
 }
 
+#if defined(__linux__)
+// Pages of freed large blocks that had been touched, kept while a FreedPageReuse lives.
+struct KeptRun {
+    std::uintptr_t begin;
+    std::size_t length;
+};
+
+class KeptPages {
+public:
+    static KeptPages& instance() {
+        // Never destroyed: blocks may be freed while the process ends.
+        static KeptPages* const kept = new KeptPages;
+        return *kept;
+    }
+
+    void open() {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        ++m_scopes;
+    }
+
+    void close() {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        if (--m_scopes > 0)
+            return;
+        for (const KeptRun& run : m_runs)
+            munmap(reinterpret_cast<void*>(run.begin), run.length);
+        m_runs.clear();
+    }
+
+    // Keeps the touched pages of a freed block, unmapping the rest; false when nothing keeps
+    // them, and the caller unmaps the block.
+    bool keep(std::uintptr_t begin, std::size_t length) {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_scopes == 0)
+            return false;
+        forEachRun(begin, length, [&](std::uintptr_t at, std::size_t run, bool touched) {
+            if (touched)
+                m_runs.push_back({at, run});
+            else
+                munmap(reinterpret_cast<void*>(at), run);
+        });
+        return true;
+    }
+
+    // Moves kept pages into the untouched pages of [begin, begin + length), which must be
+    // page-aligned and lie in one mapping.
+    void fill(std::uintptr_t begin, std::size_t length) {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_runs.empty())
+            return;
+        forEachRun(begin, length, [&](std::uintptr_t at, std::size_t run, bool touched) {
+            if (!touched)
+                moveInto(at, run);
+        });
+    }
+
+private:
+    // Calls visit(at, length, touched) for the runs of touched and untouched pages in order.
+    template <typename Visit>
+    static void forEachRun(std::uintptr_t begin, std::size_t length, Visit&& visit) {
+        const std::size_t pages = length / kPage;
+        std::vector<unsigned char> resident(pages);
+        if (pages == 0)
+            return;
+        if (mincore(reinterpret_cast<void*>(begin), length, resident.data()) != 0) {
+            visit(begin, length, true); // unknown: taken as touched, which only costs a move
+            return;
+        }
+        std::size_t first = 0;
+        for (std::size_t p = 1; p <= pages; ++p) {
+            if (p < pages && (resident[p] & 1) == (resident[first] & 1))
+                continue;
+            visit(begin + first * kPage, (p - first) * kPage, (resident[first] & 1) != 0);
+            first = p;
+        }
+    }
+
+    // Fills [at, at + length) from the kept runs, newest first, as far as they reach.
+    void moveInto(std::uintptr_t at, std::size_t length) {
+        while (length > 0 && !m_runs.empty()) {
+            KeptRun& run = m_runs.back();
+            const std::size_t moved = std::min(run.length, length);
+            void* const to = reinterpret_cast<void*>(at);
+            if (mremap(reinterpret_cast<void*>(run.begin), moved, moved,
+                       MREMAP_MAYMOVE | MREMAP_FIXED, to) != to) {
+                // Not to be had here: the room is left to fresh pages.
+                return;
+            }
+            run.begin += moved;
+            run.length -= moved;
+            if (run.length == 0)
+                m_runs.pop_back();
+            at += moved;
+            length -= moved;
+        }
+    }
+
+    std::mutex m_mutex;
+    unsigned m_scopes = 0;
+    std::vector<KeptRun> m_runs;
+};
+#endif
+
 } // namespace
+
+FreedPageReuse::FreedPageReuse() {
+#if defined(__linux__)
+    KeptPages::instance().open();
+#endif
+}
+
+FreedPageReuse::~FreedPageReuse() {
+#if defined(__linux__)
+    KeptPages::instance().close();
+#endif
+}
+
+void reuseFreedPages([[maybe_unused]] void* room, [[maybe_unused]] std::size_t bytes) {
+#if defined(__linux__)
+    const auto begin = reinterpret_cast<std::uintptr_t>(room);
+    const std::uintptr_t first = (begin + kPage - 1) & ~(kPage - 1);
+    const std::uintptr_t last = (begin + bytes) & ~(kPage - 1);
+    if (begin != 0 && last > first)
+        KeptPages::instance().fill(first, last - first);
+#endif
+}
 
 void* allocateLargeBlock(std::size_t bytes) {
 #if defined(__linux__)
@@ -55,6 +185,7 @@ void* allocateLargeBlock(std::size_t bytes) {
         const std::uintptr_t end = start + length + kLargeBlock;
         if (end > aligned + length)
             munmap(reinterpret_cast<void*>(aligned + length), end - (aligned + length));
+        KeptPages::instance().fill(aligned, length);
         return reinterpret_cast<void*>(aligned);
     }
 #endif
@@ -64,7 +195,9 @@ void* allocateLargeBlock(std::size_t bytes) {
 void freeLargeBlock(void* block, std::size_t bytes) noexcept {
 #if defined(__linux__)
     if (bytes >= kLargeBlock) {
-        munmap(block, mappedLength(bytes));
+        const auto begin = reinterpret_cast<std::uintptr_t>(block);
+        if (!KeptPages::instance().keep(begin, mappedLength(bytes)))
+            munmap(block, mappedLength(bytes));
         return;
     }
 #endif

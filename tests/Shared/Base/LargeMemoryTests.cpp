@@ -133,3 +133,82 @@ TEST(LargeMemory, LargeBlocksStartOnALargePageAndListsKeepTheirContentsAcrossThe
     EXPECT_EQ(flagged.front().second, end & ~(kLarge - 1));
 }
 #endif
+
+#if defined(__linux__)
+#include <sys/resource.h>
+
+namespace {
+
+long minorFaults() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
+long residentPages() {
+    std::ifstream statm("/proc/self/statm");
+    long size = 0;
+    long resident = 0;
+    statm >> size >> resident;
+    return resident;
+}
+
+// Faults taken while writing every page of [data, data + bytes), and that each write landed.
+long faultsWriting(unsigned char* data, std::size_t bytes, unsigned char value) {
+    const long before = minorFaults();
+    for (std::size_t i = 0; i < bytes; i += 4096)
+        data[i] = value;
+    const long faults = minorFaults() - before;
+    for (std::size_t i = 0; i < bytes; i += 4096)
+        if (data[i] != value)
+            return -1;
+    return faults;
+}
+
+} // namespace
+
+// Freed blocks give their pages to the next blocks and to a list's room while a reuse scope
+// lives, so writing there takes no fresh pages; without one, and once it ends, they go back.
+TEST(LargeMemory, FreedPagesAreTakenOverOnlyWhileReuseLasts) {
+    constexpr std::size_t kBytes = 8 * kLarge;
+    constexpr long kPages = kBytes / 4096;
+    const auto touchedBlock = [&] {
+        auto* block = static_cast<unsigned char*>(vx::allocateLargeBlock(kBytes));
+        EXPECT_GE(faultsWriting(block, kBytes, 1), 0);
+        return block;
+    };
+    // Without a scope a freed block's pages are gone: a new block faults in fresh ones.
+    vx::freeLargeBlock(touchedBlock(), kBytes);
+    auto* fresh = static_cast<unsigned char*>(vx::allocateLargeBlock(kBytes));
+    EXPECT_GT(faultsWriting(fresh, kBytes, 2), kPages / 2);
+    vx::freeLargeBlock(fresh, kBytes);
+
+    long keptResident = 0;
+    {
+        const vx::FreedPageReuse reuse;
+        vx::freeLargeBlock(touchedBlock(), kBytes);
+        auto* next = static_cast<unsigned char*>(vx::allocateLargeBlock(kBytes));
+        EXPECT_LT(faultsWriting(next, kBytes, 3), kPages / 16);
+        vx::freeLargeBlock(next, kBytes);
+
+        {
+            // A list with room ahead takes them there, after the page it ends in; what it
+            // holds stays.
+            std::vector<std::uint32_t, vx::LargeBlockAllocator<std::uint32_t>> list;
+            list.reserve(2 * kBytes / sizeof(std::uint32_t));
+            for (std::uint32_t i = 0; i < 1000; ++i)
+                list.push_back(i * 2654435761u);
+            vx::freeLargeBlock(touchedBlock(), kBytes);
+            vx::reuseFreedPagesAhead(list);
+            const auto end = reinterpret_cast<std::uintptr_t>(list.data() + list.size());
+            auto* room = reinterpret_cast<unsigned char*>((end + 4095) & ~std::uintptr_t{4095});
+            EXPECT_LT(faultsWriting(room, kBytes - 4096, 4), kPages / 16);
+            for (std::uint32_t i = 0; i < 1000; ++i)
+                ASSERT_EQ(list[i], i * 2654435761u) << "at " << i;
+        }
+        // Pages kept but not taken, the list's among them, stay until the scope ends.
+        keptResident = residentPages();
+    }
+    EXPECT_LT(residentPages(), keptResident - kPages / 2);
+}
+#endif
