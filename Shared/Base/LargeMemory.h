@@ -27,7 +27,6 @@ public:
     FreedPageReuse& operator=(const FreedPageReuse&) = delete;
 };
 
-
 // reserve(), with large pages asked for over the room not yet filled.
 template <class T, class Allocator>
 void reserveLarge(std::vector<T, Allocator>& list, std::size_t count) {
