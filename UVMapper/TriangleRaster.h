@@ -48,8 +48,13 @@ private:
     std::int64_t rowAt(std::uint64_t k) const { return roundHalfUp(m_height * vAt(k)); }
     // The last step in first .. last still in `row` (the row of step first), and the row of the
     // step after it when there is one; rows never decrease with k.
+    // `moderate`: height × v stays within ±kModerate over the triangle.
     std::uint64_t lastStepOfRow(std::int64_t row, std::uint64_t first, std::uint64_t last,
-                                std::int64_t& nextRow) const;
+                                bool moderate, std::int64_t& nextRow) const;
+    // Below it, the steps' own arithmetic is off an estimate of a row's end by far less than
+    // kClear steps (a lightmap keeps its triangles between 0 and 1).
+    static constexpr double kModerate = 1.0e5;
+    static constexpr double kClear = 1.0e-6;
     // The first and last cell of step k, whose short edge is `shortEdge`. Always inline: called
     // out of line, each call of every span went through the library's symbol table.
     [[gnu::always_inline]] void columns(std::uint64_t k, const Edge& shortEdge, std::int64_t& x0,
@@ -117,11 +122,21 @@ inline void TriangleRaster::setEdge(Edge& edge, double ua, double va, double ub,
 }
 
 inline std::uint64_t TriangleRaster::lastStepOfRow(std::int64_t row, std::uint64_t first,
-                                                   std::uint64_t last,
+                                                   std::uint64_t last, bool moderate,
                                                    std::int64_t& nextRow) const {
     // The row ends where height × v reaches row + 0.5; the estimate is then put right by the
     // steps' own arithmetic, a step or two at most.
     const double end = (static_cast<double>(row) + 0.5 - m_height * m_v[0]) * kStepsPerRow;
+    // An estimate clear of a whole number is the answer, and the step after it opens the next
+    // row (a step moves a thousandth of a row).
+    if (moderate && end > static_cast<double>(first) + 1.0 && end < static_cast<double>(last)) {
+        const auto whole = static_cast<std::uint64_t>(end);
+        const double fraction = end - static_cast<double>(whole);
+        if (fraction > kClear && fraction < 1.0 - kClear) {
+            nextRow = row + 1;
+            return whole;
+        }
+    }
     std::uint64_t k = first;
     if (end > static_cast<double>(first))
         k = end >= static_cast<double>(last) ? last : static_cast<std::uint64_t>(end);
@@ -238,6 +253,8 @@ void TriangleRaster::forEachSpan(Emit&& emit) const {
     const Half halves[2] = {{0, m_firstLowerStep - 1, &m_upper},
                             {m_firstLowerStep, m_lastStep, &m_lower}};
     SpanJoiner<Emit> spans{emit};
+    const bool moderate =
+        std::fabs(m_height * m_v[0]) < kModerate && std::fabs(m_height * m_v[2]) < kModerate;
     for (const Half& half : halves) {
         if (half.first > half.last || half.last > m_lastStep)
             continue;
@@ -254,7 +271,7 @@ void TriangleRaster::forEachSpan(Emit&& emit) const {
         std::int64_t current = rowAt(half.first);
         for (std::uint64_t k = half.first; k <= half.last;) {
             std::int64_t next = 0;
-            const std::uint64_t low = lastStepOfRow(current, k, half.last, next);
+            const std::uint64_t low = lastStepOfRow(current, k, half.last, moderate, next);
             // The hull of the row's first and last step. Neither edge is flat here, so each
             // crosses a step at one point; scaling by the width and rounding keep order, so the
             // extreme crossings give the extreme cells: two roundings, not four.

@@ -10,10 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <functional>
 #include <iostream>
+#include <set>
 #include <sstream>
 
 namespace vx::test {
@@ -249,6 +251,44 @@ TEST(TriangleRasterSpans, CoverExactlyTheCellsOfEveryStep) {
         });
         ASSERT_EQ(spanned, stepped) << "triangle " << n;
         ASSERT_NE(std::count(stepped.begin(), stepped.end(), 1), 0);
+    }
+}
+
+// The same on lumel-sized triangles as the mapper marks them, on maps of several heights, with
+// corners on row borders (where a row's end falls on a whole step) and far outside the map
+// (where the rows are found step by step).
+TEST(TriangleRasterSpans, LumelSizedTrianglesAnywhereCoverTheCellsOfEveryStep) {
+    TestRandom random(11);
+    using Cells = std::set<std::pair<std::int64_t, std::int64_t>>;
+    for (const std::uint32_t size : {256u, 2048u, 8192u}) {
+        const auto extent = static_cast<float>(size);
+        for (int n = 0; n < 1500; ++n) {
+            const float offset = n % 10 == 9 ? 300.0f : 0.0f;
+            const float u0 = random.uniform(0.0f, 1.0f);
+            const float v0 = random.uniform(0.0f, 1.0f) + offset;
+            float u[3];
+            float v[3];
+            for (int c = 0; c < 3; ++c) {
+                u[c] = u0 + random.uniform(0.0f, 4.0f) / extent;
+                v[c] = v0 + random.uniform(0.0f, 4.0f) / extent;
+            }
+            if (n % 4 == 0) // a corner on a row border
+                v[n % 3] = (std::floor(v[n % 3] * extent) + 0.5f) / extent;
+            const TriangleRaster raster(u, v, size, size);
+            Cells stepped;
+            for (std::uint64_t k = 0; k <= raster.lastStep(); ++k) {
+                std::int64_t row = 0, x0 = 0, x1 = 0;
+                raster.stepSpan(k, row, x0, x1);
+                for (std::int64_t x = x0; x <= x1; ++x)
+                    stepped.emplace(row, x);
+            }
+            Cells spanned;
+            raster.forEachSpan([&](std::int64_t row, std::int64_t x0, std::int64_t x1) {
+                for (std::int64_t x = x0; x <= x1; ++x)
+                    spanned.emplace(row, x);
+            });
+            ASSERT_EQ(spanned, stepped) << "map " << size << ", triangle " << n;
+        }
     }
 }
 

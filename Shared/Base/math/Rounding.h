@@ -9,11 +9,11 @@ namespace vx {
 // outside any grid, so that the conversion stays defined.
 inline std::int64_t roundHalfUp(double value) {
     constexpr double kLimit = 4.0e18;
-    const double shifted = value + 0.5;
-    if (!(shifted > -kLimit))
-        return static_cast<std::int64_t>(-kLimit);
-    if (!(shifted < kLimit))
-        return static_cast<std::int64_t>(kLimit);
+    // Clamped without branches (the limits are whole, so they round to themselves); the
+    // operand order sends NaN to the lower limit.
+    double shifted = value + 0.5;
+    shifted = shifted > -kLimit ? shifted : -kLimit;
+    shifted = shifted < kLimit ? shifted : kLimit;
     // Truncation rounds toward zero; below zero a fraction needs one more step down. Past 2^52
     // every double is whole, so the truncation is exact there.
     const auto truncated = static_cast<std::int64_t>(shifted);
