@@ -17,7 +17,7 @@ namespace vornexapp {
 
 namespace {
 
-constexpr const char* kVariable = "GLIBC_TUNABLES";
+[[maybe_unused]] constexpr const char* kVariable = "GLIBC_TUNABLES";
 constexpr const char* kSetting = "glibc.malloc.hugetlb";
 
 } // namespace
