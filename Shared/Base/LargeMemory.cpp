@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <mutex>
 #include <new>
+#include <type_traits>
 #include <vector>
 
 #if defined(__linux__)
@@ -46,12 +47,13 @@ struct KeptRun {
     std::size_t length;
 };
 
+// Trivially destructible, so that it stays usable while the process or the library holding it
+// ends (blocks may be freed then), and holds no memory of its own that could outlive either.
 class KeptPages {
 public:
     static KeptPages& instance() {
-        // Never destroyed: blocks may be freed while the process ends.
-        static KeptPages* const kept = new KeptPages;
-        return *kept;
+        static KeptPages kept;
+        return kept;
     }
 
     void open() {
@@ -63,9 +65,9 @@ public:
         const std::lock_guard<std::mutex> lock(m_mutex);
         if (--m_scopes > 0)
             return;
-        for (const KeptRun& run : m_runs)
-            munmap(reinterpret_cast<void*>(run.begin), run.length);
-        m_runs.clear();
+        for (std::size_t r = 0; r < m_count; ++r)
+            munmap(reinterpret_cast<void*>(m_runs[r].begin), m_runs[r].length);
+        m_count = 0;
     }
 
     // Keeps the touched pages of a freed block, unmapping the rest; false when nothing keeps
@@ -75,8 +77,8 @@ public:
         if (m_scopes == 0)
             return false;
         forEachRun(begin, length, [&](std::uintptr_t at, std::size_t run, bool touched) {
-            if (touched)
-                m_runs.push_back({at, run});
+            if (touched && m_count < kMostRuns)
+                m_runs[m_count++] = {at, run};
             else
                 munmap(reinterpret_cast<void*>(at), run);
         });
@@ -87,7 +89,7 @@ public:
     // page-aligned and lie in one mapping.
     void fill(std::uintptr_t begin, std::size_t length) {
         const std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_runs.empty())
+        if (m_count == 0)
             return;
         forEachRun(begin, length, [&](std::uintptr_t at, std::size_t run, bool touched) {
             if (!touched)
@@ -100,9 +102,9 @@ private:
     template <typename Visit>
     static void forEachRun(std::uintptr_t begin, std::size_t length, Visit&& visit) {
         const std::size_t pages = length / kPage;
-        std::vector<unsigned char> resident(pages);
         if (pages == 0)
             return;
+        std::vector<unsigned char> resident(pages);
         if (mincore(reinterpret_cast<void*>(begin), length, resident.data()) != 0) {
             visit(begin, length, true); // unknown: taken as touched, which only costs a move
             return;
@@ -118,8 +120,8 @@ private:
 
     // Fills [at, at + length) from the kept runs, newest first, as far as they reach.
     void moveInto(std::uintptr_t at, std::size_t length) {
-        while (length > 0 && !m_runs.empty()) {
-            KeptRun& run = m_runs.back();
+        while (length > 0 && m_count > 0) {
+            KeptRun& run = m_runs[m_count - 1];
             const std::size_t moved = std::min(run.length, length);
             void* const to = reinterpret_cast<void*>(at);
             if (mremap(reinterpret_cast<void*>(run.begin), moved, moved,
@@ -130,16 +132,20 @@ private:
             run.begin += moved;
             run.length -= moved;
             if (run.length == 0)
-                m_runs.pop_back();
+                --m_count;
             at += moved;
             length -= moved;
         }
     }
 
+    // Runs past these are handed back at once: a few blocks' worth are kept in practice.
+    static constexpr std::size_t kMostRuns = 256;
     std::mutex m_mutex;
     unsigned m_scopes = 0;
-    std::vector<KeptRun> m_runs;
+    std::size_t m_count = 0;
+    KeptRun m_runs[kMostRuns] = {};
 };
+static_assert(std::is_trivially_destructible_v<KeptPages>);
 #endif
 
 } // namespace
