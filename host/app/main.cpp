@@ -1,13 +1,11 @@
 // vornex: the host program. See HostProgram.h.
 #include "HostProgram.h"
-#include "LargePageHeap.h"
 
 #include <string>
 #include <unistd.h>
 #include <vector>
 
 int main(int argc, char** argv) {
-    vornexapp::restartWithLargePageHeap(argv);
     std::vector<std::string> args(argv + 1, argv + argc);
     char self[4096] = {};
     const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
