@@ -1,4 +1,5 @@
 #pragma once
+#include "Shared/Base/InlineList.h"
 #include "Shared/Graphics/Scene/NamedValues.h"
 
 #include <cstdint>
@@ -12,7 +13,8 @@ namespace vx {
 // One polygon: indices into the vertex buffer's vertex list. The host face index and shader
 // index live only in memory (the file does not carry them).
 struct Primitive {
-    std::vector<std::int32_t> m_indices;
+    // Triangles and quads held inline: a scene holds one list per polygon.
+    InlineList<std::int32_t, 4> m_indices;
     std::int32_t m_faceIndex = -1;
     std::int32_t m_shaderIndex = -1;
 
