@@ -135,15 +135,7 @@ TEST(LargeMemory, LargeBlocksStartOnALargePageAndListsKeepTheirContentsAcrossThe
 #endif
 
 #if defined(__linux__)
-#include <sys/resource.h>
-
 namespace {
-
-long minorFaults() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_minflt;
-}
 
 long residentPages() {
     std::ifstream statm("/proc/self/statm");
@@ -153,45 +145,48 @@ long residentPages() {
     return resident;
 }
 
-// Faults taken while writing every page of [data, data + bytes), and that each write landed.
-long faultsWriting(unsigned char* data, std::size_t bytes, unsigned char value) {
-    const long before = minorFaults();
+// Pages of [data, data + bytes) the process holds, whole pages only.
+long residentIn(const void* data, std::size_t bytes) {
+    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + 4095) & ~std::uintptr_t{4095};
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~std::uintptr_t{4095};
+    if (end <= begin)
+        return 0;
+    std::vector<unsigned char> pages((end - begin) / 4096);
+    if (mincore(reinterpret_cast<void*>(begin), end - begin, pages.data()) != 0)
+        return -1;
+    long resident = 0;
+    for (const unsigned char page : pages)
+        resident += page & 1;
+    return resident;
+}
+
+unsigned char* touchedBlock(std::size_t bytes) {
+    auto* block = static_cast<unsigned char*>(vx::allocateLargeBlock(bytes));
     for (std::size_t i = 0; i < bytes; i += 4096)
-        data[i] = value;
-    const long faults = minorFaults() - before;
-    for (std::size_t i = 0; i < bytes; i += 4096)
-        if (data[i] != value)
-            return -1;
-    return faults;
+        block[i] = 1;
+    return block;
 }
 
 } // namespace
 
 // Freed blocks give their pages to the next blocks and to a list's room while a reuse scope
-// lives, so writing there takes no fresh pages; without one, and once it ends, they go back.
+// lives, so those hold pages before anything is written there; without one, and once it ends,
+// the pages go back.
 TEST(LargeMemory, FreedPagesAreTakenOverOnlyWhileReuseLasts) {
     constexpr std::size_t kBytes = 8 * kLarge;
-    // Pages taken over fault no more; a sanitizer's shadow of them, an eighth as large, does.
     constexpr long kPages = kBytes / 4096;
-    const auto touchedBlock = [&] {
-        auto* block = static_cast<unsigned char*>(vx::allocateLargeBlock(kBytes));
-        EXPECT_GE(faultsWriting(block, kBytes, 1), 0);
-        return block;
-    };
-    // Without a scope a freed block's pages are gone: a new block faults in fresh ones.
-    vx::freeLargeBlock(touchedBlock(), kBytes);
+    // Without a scope a freed block's pages are gone: a new block starts with none.
+    vx::freeLargeBlock(touchedBlock(kBytes), kBytes);
     auto* fresh = static_cast<unsigned char*>(vx::allocateLargeBlock(kBytes));
-    EXPECT_GT(faultsWriting(fresh, kBytes, 2), kPages / 2);
+    EXPECT_LT(residentIn(fresh, kBytes), kPages / 16);
     vx::freeLargeBlock(fresh, kBytes);
 
     long keptResident = 0;
     {
         const vx::FreedPageReuse reuse;
-        vx::freeLargeBlock(touchedBlock(), kBytes);
+        vx::freeLargeBlock(touchedBlock(kBytes), kBytes);
         auto* next = static_cast<unsigned char*>(vx::allocateLargeBlock(kBytes));
-        EXPECT_LT(faultsWriting(next, kBytes, 3), kPages / 4);
-        vx::freeLargeBlock(next, kBytes);
-
+        EXPECT_GT(residentIn(next, kBytes), kPages * 15 / 16);
         {
             // A list with room ahead takes them there, after the page it ends in; what it
             // holds stays.
@@ -199,11 +194,11 @@ TEST(LargeMemory, FreedPagesAreTakenOverOnlyWhileReuseLasts) {
             list.reserve(2 * kBytes / sizeof(std::uint32_t));
             for (std::uint32_t i = 0; i < 1000; ++i)
                 list.push_back(i * 2654435761u);
-            vx::freeLargeBlock(touchedBlock(), kBytes);
+            const auto* room = reinterpret_cast<const unsigned char*>(list.data() + list.size());
+            EXPECT_LT(residentIn(room, kBytes), kPages / 16);
+            vx::freeLargeBlock(next, kBytes);
             vx::reuseFreedPagesAhead(list);
-            const auto end = reinterpret_cast<std::uintptr_t>(list.data() + list.size());
-            auto* room = reinterpret_cast<unsigned char*>((end + 4095) & ~std::uintptr_t{4095});
-            EXPECT_LT(faultsWriting(room, kBytes - 4096, 4), kPages / 4);
+            EXPECT_GT(residentIn(room, kBytes), kPages * 15 / 16);
             for (std::uint32_t i = 0; i < 1000; ++i)
                 ASSERT_EQ(list[i], i * 2654435761u) << "at " << i;
         }
