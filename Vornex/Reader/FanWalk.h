@@ -58,6 +58,8 @@ private:
     };
     // The first unused corner reached across `edge`, or -1.
     std::int32_t takeCorner(std::int32_t edge);
+    // Links up to this many are sorted in place.
+    static constexpr std::size_t kInsertionSortMost = 32;
 
     std::vector<FanCorner> m_corners;
     std::vector<Link> m_links; // sorted by edge (stable) before the walk
