@@ -634,7 +634,7 @@ bool MeshDataExporter::prepareAndPlaceGroups(
     // Each group's converted vertices are freed once it is placed, while the list the groups
     // are placed in still has fresh room ahead: that room takes over their pages.
     const FreedPageReuse reuse;
-    return shareInOrder(
+    const bool all = shareInOrder(
         m_groups.size(), std::size_t{workHelpers()} + 2,
         [&](std::size_t k) {
             if (prepares(k))
@@ -645,6 +645,10 @@ bool MeshDataExporter::prepareAndPlaceGroups(
             prepared[k] = PreparedGroup();
             return placed;
         });
+    // Pages taken over ahead of the placed vertices that no group filled would stay with the
+    // list to the end of the export, its peak.
+    releaseRoom(m_vertices);
+    return all;
 }
 
 void MeshDataExporter::reportTooManyVertices(std::uint32_t count) const {

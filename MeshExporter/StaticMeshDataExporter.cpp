@@ -41,11 +41,13 @@ bool StaticMeshDataExporter::buildGeometry(SceneNode& node, int geometry, int lo
 
 bool StaticMeshDataExporter::finishGeometry() {
     // Room for every converted vertex, which the weld only reduces, and an eighth more for the
-    // copies tangents make at creases, so that the list is rarely copied as it grows.
+    // copies tangents make at creases, so that the list is rarely copied as it grows. Its pages
+    // are mostly those of the groups placed before (prepareAndPlaceGroups), so it asks for no
+    // large pages: one would be taken whole ahead of the vertices, at the export's peak.
     std::size_t converted = 0;
     for (const MaterialTriangles& group : m_groups)
         converted += group.vertices.size();
-    reserveLarge(m_vertices, converted + converted / 8);
+    m_vertices.reserve(converted + converted / 8);
     const bool placed = prepareAndPlaceGroups(
         [](std::size_t) { return true; },
         [&](std::size_t k, PreparedGroup& prepared) {

@@ -162,6 +162,16 @@ FreedPageReuse::~FreedPageReuse() {
 #endif
 }
 
+void releasePages([[maybe_unused]] void* room, [[maybe_unused]] std::size_t bytes) {
+#if defined(__linux__)
+    const auto begin = reinterpret_cast<std::uintptr_t>(room);
+    const std::uintptr_t first = (begin + kPage - 1) & ~(kPage - 1);
+    const std::uintptr_t last = (begin + bytes) & ~(kPage - 1);
+    if (begin != 0 && last > first)
+        madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+#endif
+}
+
 void reuseFreedPages([[maybe_unused]] void* room, [[maybe_unused]] std::size_t bytes) {
 #if defined(__linux__)
     const auto begin = reinterpret_cast<std::uintptr_t>(room);

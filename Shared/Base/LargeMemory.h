@@ -27,13 +27,6 @@ public:
     FreedPageReuse& operator=(const FreedPageReuse&) = delete;
 };
 
-// reserve(), with large pages asked for over the room not yet filled.
-template <class T, class Allocator>
-void reserveLarge(std::vector<T, Allocator>& list, std::size_t count) {
-    list.reserve(count);
-    adviseLargePages(list.data() + list.size(), (list.capacity() - list.size()) * sizeof(T));
-}
-
 // Memory for a list: blocks of 2 MiB or more start on a 2 MiB boundary, so that large pages
 // asked for over a list cover it from its first byte (malloc places them anywhere, and a list
 // of a few megabytes then holds one large page or none). freeLargeBlock takes the same size.
@@ -66,11 +59,23 @@ struct LargeBlockAllocator {
 // not matter.
 void reuseFreedPages(void* room, std::size_t bytes);
 
+// Hands back the pages of [room, room + bytes) (whole pages only), which read as zeros if
+// touched again. The same conditions as for reuseFreedPages.
+void releasePages(void* room, std::size_t bytes);
+
 // reuseFreedPages over the room a list has not yet filled, when its block is one of its own.
 template <class T>
 void reuseFreedPagesAhead(std::vector<T, LargeBlockAllocator<T>>& list) {
     if (list.capacity() * sizeof(T) >= kLargeBlockBytes)
         reuseFreedPages(list.data() + list.size(), (list.capacity() - list.size()) * sizeof(T));
+}
+
+// Hands back the pages of the room a list has not filled, when its block is one of its own: a
+// list done growing keeps no pages it took over ahead of its end.
+template <class T>
+void releaseRoom(std::vector<T, LargeBlockAllocator<T>>& list) {
+    if (list.capacity() * sizeof(T) >= kLargeBlockBytes)
+        releasePages(list.data() + list.size(), (list.capacity() - list.size()) * sizeof(T));
 }
 
 } // namespace vx

@@ -86,21 +86,11 @@ TEST(LargeMemory, LargePagesAreAskedForOverTheWholeLargePagesInsideTheRangeOnly)
         }
         munmap(mapped, kMapped);
     }
-    // A list reserved large is advised only over the room it has not filled.
-    std::vector<char> list(100, 'x');
-    vx::reserveLarge(list, 12 * kLarge);
-    const auto filled = reinterpret_cast<std::uintptr_t>(list.data() + list.size());
-    const auto end = reinterpret_cast<std::uintptr_t>(list.data() + list.capacity());
-    const std::vector<Range> flagged = flaggedWithin(filled, end);
-    ASSERT_EQ(flagged.size(), 1u);
-    EXPECT_EQ(flagged.front().second - flagged.front().first,
-              (end & ~(kLarge - 1)) - ((filled + kLarge - 1) & ~(kLarge - 1)));
-    EXPECT_EQ(std::string(list.begin(), list.end()), std::string(100, 'x'));
 }
 
 // Blocks of 2 MiB or more start on a large-page boundary and can be advised whole; smaller ones
-// come from the ordinary heap. A list growing across the threshold keeps its contents, and its
-// advice after reserving covers it from its first byte.
+// come from the ordinary heap. A list growing across the threshold keeps its contents, and
+// advice over the room it has not filled leaves its filled part alone.
 TEST(LargeMemory, LargeBlocksStartOnALargePageAndListsKeepTheirContentsAcrossTheThreshold) {
     for (const std::size_t bytes : {std::size_t{1}, std::size_t{kLarge - 1}, std::size_t{kLarge},
                                     std::size_t{kLarge + 1}, std::size_t{5 * kLarge + 4097}}) {
@@ -122,7 +112,9 @@ TEST(LargeMemory, LargeBlocksStartOnALargePageAndListsKeepTheirContentsAcrossThe
     EXPECT_EQ(reinterpret_cast<std::uintptr_t>(list.data()) % kLarge, 0u);
     if (!largePagesOnRequest())
         return;
-    vx::reserveLarge(list, list.size() + 4 * kLarge / sizeof(std::uint32_t));
+    list.reserve(list.size() + 4 * kLarge / sizeof(std::uint32_t));
+    vx::adviseLargePages(list.data() + list.size(),
+                         (list.capacity() - list.size()) * sizeof(std::uint32_t));
     const auto end = reinterpret_cast<std::uintptr_t>(list.data() + list.capacity());
     const std::vector<Range> flagged =
         flaggedWithin(reinterpret_cast<std::uintptr_t>(list.data()), end + kLarge);
@@ -201,8 +193,14 @@ TEST(LargeMemory, FreedPagesAreTakenOverOnlyWhileReuseLasts) {
             EXPECT_GT(residentIn(room, kBytes), kPages * 15 / 16);
             for (std::uint32_t i = 0; i < 1000; ++i)
                 ASSERT_EQ(list[i], i * 2654435761u) << "at " << i;
+            // Done growing, the list hands back the room's pages and keeps what it holds.
+            vx::releaseRoom(list);
+            EXPECT_LT(residentIn(room, kBytes), kPages / 16);
+            for (std::uint32_t i = 0; i < 1000; ++i)
+                ASSERT_EQ(list[i], i * 2654435761u) << "at " << i;
         }
-        // Pages kept but not taken, the list's among them, stay until the scope ends.
+        // Pages kept but not taken stay until the scope ends.
+        vx::freeLargeBlock(touchedBlock(kBytes), kBytes);
         keptResident = residentPages();
     }
     EXPECT_LT(residentPages(), keptResident - kPages / 2);
