@@ -1,5 +1,4 @@
 #pragma once
-#include "Shared/Base/InlineList.h"
 #include "Shared/Graphics/Scene/NamedValues.h"
 
 #include <cstdint>
@@ -13,8 +12,7 @@ namespace vx {
 // One polygon: indices into the vertex buffer's vertex list. The host face index and shader
 // index live only in memory (the file does not carry them).
 struct Primitive {
-    // Triangles and quads held inline: a scene holds one list per polygon.
-    InlineList<std::int32_t, 4> m_indices;
+    std::vector<std::int32_t> m_indices;
     std::int32_t m_faceIndex = -1;
     std::int32_t m_shaderIndex = -1;
 

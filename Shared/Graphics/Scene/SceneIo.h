@@ -60,10 +60,9 @@ template <typename T>
 constexpr bool kBlockElement = std::is_trivially_copyable_v<T> && sizeof(T) % 4 == 0 &&
                                alignof(T) == 4 && std::endian::native == std::endian::little;
 
-// Count, then the elements. `List`: a std::vector or an InlineList.
-template <typename List>
-void writeArray(OutStream& out, const List& values) {
-    using T = typename List::value_type;
+// Count, then the elements.
+template <typename T>
+void writeArray(OutStream& out, const std::vector<T>& values) {
     static_assert(kBlockElement<T>);
     writeCount(out, values.size());
     if (!values.empty())
@@ -71,9 +70,8 @@ void writeArray(OutStream& out, const List& values) {
 }
 
 // Count (checked against the bytes left), then the elements.
-template <typename List>
-bool readArray(InStream& in, Scene& scene, List& values, const char* what) {
-    using T = typename List::value_type;
+template <typename T>
+bool readArray(InStream& in, Scene& scene, std::vector<T>& values, const char* what) {
     static_assert(kBlockElement<T>);
     std::uint32_t count = 0;
     if (!readCount(in, scene, count, sizeof(T), what))

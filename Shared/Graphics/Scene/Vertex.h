@@ -1,7 +1,6 @@
 #pragma once
-#include "Shared/Base/InlineList.h"
-
 #include <cstdint>
+#include <vector>
 
 namespace vx {
 
@@ -48,8 +47,7 @@ public:
     std::int32_t m_specular = kNone;
     std::int32_t m_blendWeight = kNone;
     std::int32_t m_namedValues = kNone;
-    // Up to four sets held inline: a scene holds one list per vertex.
-    InlineList<std::int32_t, 4> m_uvs;
+    std::vector<std::int32_t> m_uvs;
 };
 
 } // namespace vx

@@ -258,10 +258,10 @@ TEST(PolygonAssembly, DropsShortFacesAndFacesWithUnplacedCornersKeepingTheRest) 
     PrimitiveBuffer out;
     assemblePolygons(table, {4, 5, 6, 7}, "<mesh::boxShape>", out);
     ASSERT_EQ(out.primitiveCount(), 2u);
-    EXPECT_EQ(out.m_primitives[0].m_indices, (InlineList<std::int32_t, 4>{0, 1, 2}));
+    EXPECT_EQ(out.m_primitives[0].m_indices, (std::vector<std::int32_t>{0, 1, 2}));
     EXPECT_EQ(out.m_primitives[0].m_faceIndex, 0);
     EXPECT_EQ(out.m_primitives[0].m_shaderIndex, 4);
-    EXPECT_EQ(out.m_primitives[1].m_indices, (InlineList<std::int32_t, 4>{5, 6, 7, 8}));
+    EXPECT_EQ(out.m_primitives[1].m_indices, (std::vector<std::int32_t>{5, 6, 7, 8}));
     EXPECT_EQ(out.m_primitives[1].m_faceIndex, 2);
     EXPECT_EQ(out.m_primitives[1].m_shaderIndex, 6);
     EXPECT_THAT(log.scriptLines(),
