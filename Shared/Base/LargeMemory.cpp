@@ -17,19 +17,6 @@
 
 namespace vx {
 
-void adviseLargePages([[maybe_unused]] void* data, [[maybe_unused]] std::size_t bytes) {
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-    constexpr std::uintptr_t kLarge = std::uintptr_t{2} << 20;
-    const auto begin = reinterpret_cast<std::uintptr_t>(data);
-    if (begin == 0 || bytes < kLarge)
-        return;
-    const std::uintptr_t first = (begin + kLarge - 1) & ~(kLarge - 1);
-    const std::uintptr_t last = (begin + bytes) & ~(kLarge - 1);
-    if (last > first) // refused where not granted, which changes nothing
-        madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-#endif
-}
-
 namespace {
 
 constexpr std::size_t kLargeBlock = kLargeBlockBytes;
@@ -38,6 +25,15 @@ constexpr std::uintptr_t kPage = 4096;
 // What a large block maps: whole pages. Allocation and release must agree on it.
 constexpr std::size_t mappedLength(std::size_t bytes) {
     return (bytes + kPage - 1) & ~std::size_t{kPage - 1};
+}
+
+// The whole pages of `page` bytes inside [data, data + bytes); false when there are none.
+bool wholePages(const void* data, std::size_t bytes, std::uintptr_t page, std::uintptr_t& first,
+                std::uintptr_t& last) {
+    const auto begin = reinterpret_cast<std::uintptr_t>(data);
+    first = (begin + page - 1) & ~(page - 1);
+    last = (begin + bytes) & ~(page - 1);
+    return begin != 0 && last > first;
 }
 
 #if defined(__linux__)
@@ -150,6 +146,15 @@ static_assert(std::is_trivially_destructible_v<KeptPages>);
 
 } // namespace
 
+void adviseLargePages([[maybe_unused]] void* data, [[maybe_unused]] std::size_t bytes) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    std::uintptr_t first = 0;
+    std::uintptr_t last = 0;
+    if (wholePages(data, bytes, kLargeBlockBytes, first, last)) // refused where not granted
+        madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#endif
+}
+
 FreedPageReuse::FreedPageReuse() {
 #if defined(__linux__)
     KeptPages::instance().open();
@@ -164,20 +169,18 @@ FreedPageReuse::~FreedPageReuse() {
 
 void releasePages([[maybe_unused]] void* room, [[maybe_unused]] std::size_t bytes) {
 #if defined(__linux__)
-    const auto begin = reinterpret_cast<std::uintptr_t>(room);
-    const std::uintptr_t first = (begin + kPage - 1) & ~(kPage - 1);
-    const std::uintptr_t last = (begin + bytes) & ~(kPage - 1);
-    if (begin != 0 && last > first)
+    std::uintptr_t first = 0;
+    std::uintptr_t last = 0;
+    if (wholePages(room, bytes, kPage, first, last))
         madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
 #endif
 }
 
 void reuseFreedPages([[maybe_unused]] void* room, [[maybe_unused]] std::size_t bytes) {
 #if defined(__linux__)
-    const auto begin = reinterpret_cast<std::uintptr_t>(room);
-    const std::uintptr_t first = (begin + kPage - 1) & ~(kPage - 1);
-    const std::uintptr_t last = (begin + bytes) & ~(kPage - 1);
-    if (begin != 0 && last > first)
+    std::uintptr_t first = 0;
+    std::uintptr_t last = 0;
+    if (wholePages(room, bytes, kPage, first, last))
         KeptPages::instance().fill(first, last - first);
 #endif
 }
