@@ -9,7 +9,6 @@
 
 #if defined(__linux__)
 #include <sys/mman.h>
-#include <unistd.h>
 #endif
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -19,7 +18,6 @@ namespace vx {
 
 namespace {
 
-constexpr std::size_t kLargeBlock = kLargeBlockBytes;
 constexpr std::uintptr_t kPage = 4096;
 
 // What a large block maps: whole pages. Allocation and release must agree on it.
@@ -187,21 +185,21 @@ void reuseFreedPages([[maybe_unused]] void* room, [[maybe_unused]] std::size_t b
 
 void* allocateLargeBlock(std::size_t bytes) {
 #if defined(__linux__)
-    if (bytes >= kLargeBlock) {
+    if (bytes >= kLargeBlockBytes) {
         // Mapped with a block's worth of slack, then trimmed to the aligned part; the pages
         // are only backed once they are touched.
         const std::size_t length = mappedLength(bytes);
-        if (length < bytes || length > SIZE_MAX - kLargeBlock)
+        if (length < bytes || length > SIZE_MAX - kLargeBlockBytes)
             throw std::bad_alloc();
-        void* mapped = mmap(nullptr, length + kLargeBlock, PROT_READ | PROT_WRITE,
+        void* mapped = mmap(nullptr, length + kLargeBlockBytes, PROT_READ | PROT_WRITE,
                             MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (mapped == MAP_FAILED)
             throw std::bad_alloc();
         const auto start = reinterpret_cast<std::uintptr_t>(mapped);
-        const std::uintptr_t aligned = (start + kLargeBlock - 1) & ~(kLargeBlock - 1);
+        const std::uintptr_t aligned = (start + kLargeBlockBytes - 1) & ~(kLargeBlockBytes - 1);
         if (aligned > start)
             munmap(mapped, aligned - start);
-        const std::uintptr_t end = start + length + kLargeBlock;
+        const std::uintptr_t end = start + length + kLargeBlockBytes;
         if (end > aligned + length)
             munmap(reinterpret_cast<void*>(aligned + length), end - (aligned + length));
         KeptPages::instance().fill(aligned, length);
@@ -213,7 +211,7 @@ void* allocateLargeBlock(std::size_t bytes) {
 
 void freeLargeBlock(void* block, std::size_t bytes) noexcept {
 #if defined(__linux__)
-    if (bytes >= kLargeBlock) {
+    if (bytes >= kLargeBlockBytes) {
         const auto begin = reinterpret_cast<std::uintptr_t>(block);
         if (!KeptPages::instance().keep(begin, mappedLength(bytes)))
             munmap(block, mappedLength(bytes));
