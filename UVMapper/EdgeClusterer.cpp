@@ -1,5 +1,6 @@
 #include "UVMapper/EdgeClusterer.h"
 
+#include "Shared/Base/StableSort.h"
 #include "UVMapper/ChartRules.h"
 
 #include <algorithm>
@@ -66,18 +67,10 @@ public:
             forEachEdge([&](std::uint32_t low, const Entry& e) { entries[fill[low]++] = e; });
         }
         const auto byHigh = [](const Entry& x, const Entry& y) { return x.high < y.high; };
-        for (std::size_t low = 0; low + 1 < start.size(); ++low) {
-            const auto first = entries.begin() + start[low];
-            const auto last = entries.begin() + start[low + 1];
-            if (last - first <= 16) {
-                // A few edges, the common case: an insertion sort, stable like the other.
-                for (auto it = first; it != last; ++it)
-                    for (auto at = it; at != first && byHigh(*at, *(at - 1)); --at)
-                        std::iter_swap(at, at - 1);
-            } else {
-                std::stable_sort(first, last, byHigh);
-            }
-        }
+        // A few edges per position, the common case.
+        for (std::size_t low = 0; low + 1 < start.size(); ++low)
+            stableSortFew(entries.begin() + start[low], entries.begin() + start[low + 1], byHigh,
+                          16);
         m_triangles.reserve(entries.size());
         std::size_t low = 0;
         for (std::size_t i = 0; i < entries.size(); ++i) {

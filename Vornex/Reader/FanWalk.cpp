@@ -1,5 +1,7 @@
 #include "Vornex/Reader/FanWalk.h"
 
+#include "Shared/Base/StableSort.h"
+
 #include <algorithm>
 
 namespace vx {
@@ -39,16 +41,10 @@ std::int32_t FanWalker::takeCorner(std::int32_t edge) {
 
 void FanWalker::walk(FanSet& out) {
     out.clear();
-    const auto byEdge = [](const Link& a, const Link& b) { return a.edge < b.edge; };
-    if (m_links.size() <= kInsertionSortMost) {
-        // A vertex's fan has a few links: an insertion sort, as stable as the other, needs no
-        // buffer, where the library's sort would take one from the heap for every vertex.
-        for (auto it = m_links.begin(); it != m_links.end(); ++it)
-            for (auto at = it; at != m_links.begin() && byEdge(*at, *(at - 1)); --at)
-                std::iter_swap(at, at - 1);
-    } else {
-        std::stable_sort(m_links.begin(), m_links.end(), byEdge);
-    }
+    // A vertex's fan has a few links, sorted without a heap buffer for every vertex.
+    stableSortFew(
+        m_links.begin(), m_links.end(),
+        [](const Link& a, const Link& b) { return a.edge < b.edge; }, kInsertionSortMost);
     m_used.assign(m_corners.size(), false);
     std::size_t cursor = 0;
     for (;;) {
