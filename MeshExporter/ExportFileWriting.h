@@ -9,9 +9,9 @@ namespace vx {
 
 class OutStream;
 
-// Writes the bytes to a new file at `path` (created or truncated). False when the file cannot
-// be created or written whole; the reason is logged and appended to the export's error list,
-// and a partly written file is removed.
+// Writes the bytes to the file at `path` (created, or rewritten in place: see OutFile). False
+// when the file cannot be created or written whole; the reason is logged and appended to the
+// export's error list, and a partly written file is removed.
 bool writeExportFile(const std::string& path, std::string_view bytes);
 
 // The same for a file written as it is composed, so that a large file is never held whole in

@@ -5,7 +5,7 @@
 
 namespace vx {
 
-// Writes each text followed by CR LF to a new file (created or truncated). False when the
+// Writes each text followed by CR LF to the file (created or rewritten). False when the
 // file could not be written whole; an unopenable path asserts (see OutFile::open).
 template <typename Texts>
 bool writeTextLines(const std::string& path, const Texts& texts) {

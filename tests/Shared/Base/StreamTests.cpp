@@ -14,11 +14,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <string>
+#include <sys/stat.h>
 #include <tuple>
+#include <unistd.h>
 #include <vector>
 
 namespace vx {
@@ -169,6 +173,66 @@ TEST(FileStreams, ReopeningTruncatesAndReadsStopAtTheEnd) {
               std::make_tuple(1.5f, "text", 0u, false));
     EXPECT_FALSE(in.skip(1));
     EXPECT_TRUE(in.failed());
+}
+
+// Rewriting over every mix of old and new lengths: closed, the file holds exactly the new
+// bytes and is still the same file; open, it never begins with old bytes or a new head that
+// the rest of the file does not yet follow.
+TEST(FileStreams, RewritingInPlaceLeavesExactlyTheNewBytesAndHidesThemUntilClosed) {
+    test::TempDir dir;
+    const std::string path = dir.file("mesh.bin");
+    const std::string link = dir.file("link.bin");
+    const auto fill = [](std::size_t n, char first) {
+        std::string bytes(n, '\0');
+        for (std::size_t i = 0; i < n; ++i)
+            bytes[i] = static_cast<char>(first + static_cast<char>(i % 23));
+        return bytes;
+    };
+    for (const std::size_t oldSize : std::vector<std::size_t>{0, 1, 10, 4095, 4096, 5000, 70000}) {
+        for (const std::size_t newSize : std::vector<std::size_t>{0, 3, 4096, 4097, 9000, 70001}) {
+            SCOPED_TRACE(std::to_string(oldSize) + " -> " + std::to_string(newSize));
+            std::remove(path.c_str());
+            std::remove(link.c_str());
+            if (oldSize > 0) {
+                FileOutStream old(path.c_str());
+                const std::string bytes = fill(oldSize, 'a');
+                old.write(bytes.data(), bytes.size());
+                ASSERT_TRUE(old.close());
+                ASSERT_EQ(::link(path.c_str(), link.c_str()), 0);
+            }
+            struct stat before {};
+            const bool existed = ::stat(path.c_str(), &before) == 0;
+
+            const std::string bytes = fill(newSize, 'A');
+            FileOutStream out(path.c_str());
+            // Written in uneven pieces, as a writer composing a file does.
+            for (std::size_t at = 0; at < bytes.size(); at += 1000)
+                out.write(bytes.data() + at, std::min<std::size_t>(1000, bytes.size() - at));
+            out.flush();
+            EXPECT_EQ(out.size(), newSize);
+            const std::string midway = test::readWholeFile(path);
+            if (!midway.empty()) {
+                EXPECT_EQ(midway.front(), '\0');
+            }
+            ASSERT_TRUE(out.close());
+
+            EXPECT_EQ(test::readWholeFile(path), bytes);
+            if (existed) {
+                struct stat after {};
+                ASSERT_EQ(::stat(path.c_str(), &after), 0);
+                EXPECT_EQ(after.st_ino, before.st_ino);
+                EXPECT_EQ(test::readWholeFile(link), bytes);
+            }
+        }
+    }
+}
+
+TEST(FileStreams, DevicesAreWrittenAsTheBytesCome) {
+    FileOutStream out("/dev/null");
+    const std::vector<char> block(10000, 'x');
+    out.write(block.data(), block.size());
+    EXPECT_EQ(out.size(), block.size());
+    EXPECT_TRUE(out.close());
 }
 
 TEST(FileStreams, AFullDeviceIsReportedNotLostSilently) {

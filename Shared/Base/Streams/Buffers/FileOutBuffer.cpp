@@ -2,9 +2,9 @@
 
 namespace vx {
 
-void FileOutBuffer::open(const char* path) {
+void FileOutBuffer::open(const char* path, OutFile::Mode mode) {
     m_name = path;
-    m_file.open(path);
+    m_file.open(path, mode);
 }
 
 bool FileOutBuffer::close() {

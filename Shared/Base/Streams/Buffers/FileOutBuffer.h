@@ -9,8 +9,8 @@ namespace vx {
 class FileOutBuffer : public OutBuffer {
 public:
     FileOutBuffer() = default;
-    // Opens (creates or truncates) the file and remembers the path as the buffer's name.
-    void open(const char* path);
+    // Opens the file as OutFile does and remembers the path as the buffer's name.
+    void open(const char* path, OutFile::Mode mode = OutFile::Mode::Streamed);
     bool close();
 
     std::size_t write(const void* data, std::size_t count) override;
