@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vornexhost {
 
@@ -27,5 +28,10 @@ void applyPointTweaks(const Node& shape, MeshGeometry& mesh);
 std::shared_ptr<const MeshGeometry> evaluateMesh(const Node& shape);
 // The same for a handle: null unless it is a mesh shape.
 std::shared_ptr<const MeshGeometry> evaluateMesh(const MObject& shape);
+
+// Evaluates the mesh shapes side by side, so that a reader asking for them one after the other
+// (a loaded scene's exporter) finds them built. What a shape's evaluation warns about waits for
+// the shape's first request, where evaluating it then would have told it.
+void evaluateMeshesAhead(const std::vector<const Node*>& shapes);
 
 } // namespace vornexhost

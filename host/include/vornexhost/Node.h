@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class MPxNode;
@@ -58,6 +59,9 @@ public:
         std::shared_ptr<const MeshGeometry> mesh;
         std::uint64_t revision = 0;
         double time = 0.0;
+        // What evaluating it ahead found to warn about, and the shape each warning is told once
+        // for, told at the first request.
+        std::vector<std::pair<const Node*, std::string>> warnings;
     };
     mutable EvaluatedMesh evaluatedMesh;
     // The plug-in's object of a node whose type a plug-in registered with a creator.

@@ -1,11 +1,14 @@
 #include <vornexhost/FileText.h>
 #include <vornexhost/MaLoader.h>
+#include <vornexhost/MeshSource.h>
 #include <vornexhost/Messages.h>
 #include <vornexhost/PlaybackOptions.h>
 #include <vornexhost/Scene.h>
 
 #include <maya/MFileIO.h>
 #include <maya/MGlobal.h>
+
+#include <vector>
 
 MStatus MFileIO::open(const MString& fileName, const char*, bool) {
     vornexhost::Scene& scene = vornexhost::activeScene();
@@ -31,6 +34,13 @@ MStatus MFileIO::open(const MString& fileName, const char*, bool) {
     if (!warning.empty())
         MGlobal::displayWarning(fileName + ": " + warning);
     scene.currentFile = fileName.str();
+    // Whoever loads a scene reads its meshes next, one after the other; built side by side now,
+    // they are ready when asked for.
+    std::vector<const vornexhost::Node*> shapes;
+    for (const auto& node : scene.nodes())
+        if (node->hasFn(MFn::kMesh))
+            shapes.push_back(node.get());
+    vornexhost::evaluateMeshesAhead(shapes);
     return MStatus::kSuccess;
 }
 

@@ -10,10 +10,14 @@
 #include <vornexhost/SceneRevision.h>
 #include <vornexhost/ScriptEditor.h>
 
+#include "Shared/Base/WorkSharing.h"
+
 #include <map>
 #include <memory>
 #include <mutex>
 #include <set>
+#include <string>
+#include <vector>
 
 namespace vornexhost {
 
@@ -21,6 +25,9 @@ namespace {
 
 // A malformed scene can connect geometry in a loop.
 constexpr int kMaxDepth = 64;
+
+// Warnings with the shape each is told once for.
+using MeshWarnings = std::vector<std::pair<const Node*, std::string>>;
 
 // Each problem is told once per node, however often the mesh is evaluated.
 void warnOnce(const Node& shape, const std::string& text) {
@@ -34,10 +41,11 @@ void warnOnce(const Node& shape, const std::string& text) {
     scriptEditorLine(ScriptEditorKind::Warning, text);
 }
 
-bool shapeGeometry(const Node& shape, MeshGeometry& out, int depth, std::string& warning);
+bool shapeGeometry(const Node& shape, MeshGeometry& out, int depth, std::string& warning,
+                   MeshWarnings& notes);
 
 bool upstreamGeometry(const Node& shape, const PlugAddress& source, MeshGeometry& out, int depth,
-                      std::string& warning) {
+                      std::string& warning, MeshWarnings& notes) {
     const Node& node = *source.node;
     if (depth > kMaxDepth) {
         warning = "The geometry feeding mesh <" + shape.name() + "> runs in a loop through <" +
@@ -45,7 +53,7 @@ bool upstreamGeometry(const Node& shape, const PlugAddress& source, MeshGeometry
         return false;
     }
     if (node.hasFn(MFn::kMesh))
-        return shapeGeometry(node, out, depth + 1, warning);
+        return shapeGeometry(node, out, depth + 1, warning, notes);
     if (node.hasFn(MFn::kGeometryFilt)) {
         // outputGeometry[i] is input[i].inputGeometry passed through.
         const Attribute* input = node.findAttribute("input");
@@ -58,7 +66,7 @@ bool upstreamGeometry(const Node& shape, const PlugAddress& source, MeshGeometry
                       "> has no input geometry; the mesh is read as empty.";
             return false;
         }
-        return upstreamGeometry(shape, next, out, depth + 1, warning);
+        return upstreamGeometry(shape, next, out, depth + 1, warning, notes);
     }
     if (isPolyCreator(node)) {
         std::string error;
@@ -75,7 +83,9 @@ bool upstreamGeometry(const Node& shape, const PlugAddress& source, MeshGeometry
     return false;
 }
 
-bool shapeGeometry(const Node& shape, MeshGeometry& out, int depth, std::string& warning) {
+// `warning` says why the shape cannot be evaluated; `notes` gathers what it can be despite.
+bool shapeGeometry(const Node& shape, MeshGeometry& out, int depth, std::string& warning,
+                   MeshWarnings& notes) {
     const Attribute* inMesh = shape.findAttribute("inMesh");
     const PlugAddress source =
         inMesh ? sourceOf({const_cast<Node*>(&shape), inMesh, {}}) : PlugAddress();
@@ -88,21 +98,24 @@ bool shapeGeometry(const Node& shape, MeshGeometry& out, int depth, std::string&
             return false;
         }
         if (chained > 0)
-            warnOnce(shape, "Faces of mesh <" + shape.name() +
-                                "> list edges against their stored directions; corners were "
-                                "found by chaining the edges through their shared vertices.");
-    } else if (!upstreamGeometry(shape, source, out, depth, warning)) {
+            notes.emplace_back(&shape, "Faces of mesh <" + shape.name() +
+                                           "> list edges against their stored directions; "
+                                           "corners were found by chaining the edges through "
+                                           "their shared vertices.");
+    } else if (!upstreamGeometry(shape, source, out, depth, warning, notes)) {
         return false;
     }
     applyPointTweaks(shape, out);
     return true;
 }
 
-std::shared_ptr<const MeshGeometry> buildMesh(const Node& shape) {
+// Builds the shape's mesh; what it finds to warn about goes to `warnings`, for the caller to
+// tell when the mesh is asked for.
+std::shared_ptr<const MeshGeometry> buildMesh(const Node& shape, MeshWarnings& warnings) {
     auto mesh = std::make_shared<MeshGeometry>();
     std::string warning;
-    if (!shapeGeometry(shape, *mesh, 0, warning)) {
-        warnOnce(shape, warning);
+    if (!shapeGeometry(shape, *mesh, 0, warning, warnings)) {
+        warnings.emplace_back(&shape, warning);
         *mesh = MeshGeometry();
         mesh->faceStart.assign(1, 0);
         mesh->uvSets.push_back({"map1", {}, {}, {}});
@@ -115,26 +128,61 @@ std::shared_ptr<const MeshGeometry> buildMesh(const Node& shape) {
     return mesh;
 }
 
+// The host is driven from one thread; the lock keeps the shapes evaluated ahead, side by side,
+// and a stray second thread from tearing a stored mesh.
+std::mutex& storedMeshLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+bool isCurrent(const Node::EvaluatedMesh& stored, std::uint64_t revision, double time) {
+    return stored.mesh && stored.revision == revision && stored.time == time;
+}
+
 } // namespace
 
 std::shared_ptr<const MeshGeometry> evaluateMesh(const Node& shape) {
-    // The host is driven from one thread; the lock keeps a stray second one from tearing the
-    // stored mesh.
-    static std::mutex lock;
     const std::uint64_t revision = sceneRevision();
     const double time = sceneTime();
+    std::shared_ptr<const MeshGeometry> mesh;
+    MeshWarnings warnings;
     {
-        const std::lock_guard<std::mutex> guard(lock);
-        const Node::EvaluatedMesh& stored = shape.evaluatedMesh;
-        if (stored.mesh && stored.revision == revision && stored.time == time)
-            return stored.mesh;
+        const std::lock_guard<std::mutex> guard(storedMeshLock());
+        Node::EvaluatedMesh& stored = shape.evaluatedMesh;
+        if (isCurrent(stored, revision, time)) {
+            mesh = stored.mesh;
+            warnings = std::move(stored.warnings);
+            stored.warnings.clear();
+        }
     }
-    // Built outside the lock: evaluation may read other shapes upstream. A scene that changed
-    // meanwhile leaves a stale revision behind, and the next request evaluates again.
-    auto mesh = buildMesh(shape);
-    const std::lock_guard<std::mutex> guard(lock);
-    shape.evaluatedMesh = {mesh, revision, time};
+    if (!mesh) {
+        // Built outside the lock: evaluation may read other shapes upstream. A scene that
+        // changed meanwhile leaves a stale revision behind, and the next request evaluates again.
+        mesh = buildMesh(shape, warnings);
+        const std::lock_guard<std::mutex> guard(storedMeshLock());
+        shape.evaluatedMesh = {mesh, revision, time, {}};
+    }
+    for (const auto& [node, text] : warnings)
+        warnOnce(*node, text);
     return mesh;
+}
+
+void evaluateMeshesAhead(const std::vector<const Node*>& shapes) {
+    const std::uint64_t revision = sceneRevision();
+    const double time = sceneTime();
+    // Building reads the scene only; each shape's result goes to its own node.
+    vx::shareWork(shapes.size(), [&](std::size_t i) {
+        const Node& shape = *shapes[i];
+        {
+            const std::lock_guard<std::mutex> guard(storedMeshLock());
+            if (isCurrent(shape.evaluatedMesh, revision, time))
+                return;
+        }
+        MeshWarnings warnings;
+        auto mesh = buildMesh(shape, warnings);
+        const std::lock_guard<std::mutex> guard(storedMeshLock());
+        shape.evaluatedMesh = {std::move(mesh), revision, time, std::move(warnings)};
+    });
 }
 
 std::shared_ptr<const MeshGeometry> evaluateMesh(const MObject& shape) {

@@ -11,6 +11,7 @@
 #include <vornexhost/ScriptEditor.h>
 
 #include <maya/MDagPathArray.h>
+#include <maya/MFileIO.h>
 #include <maya/MFloatArray.h>
 #include <maya/MFloatVectorArray.h>
 #include <maya/MFnDependencyNode.h>
@@ -27,6 +28,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
 #include <set>
 #include <string>
 #include <tuple>
@@ -257,6 +259,66 @@ TEST_F(MeshSceneTest, UnevaluableHistoryWarnsOnceAndLeavesTheMeshEmpty) {
     EXPECT_NE(warnings[0].find("<polySmoothFace1>"), std::string::npos) << warnings[0];
     EXPECT_NE(warnings[0].find("<boxShape>"), std::string::npos) << warnings[0];
     EXPECT_NE(warnings[0].find("Delete history"), std::string::npos) << warnings[0];
+}
+
+// Loading a scene file builds its meshes side by side; the reader then finds each one built,
+// exactly as building it on request gives it, and hears its warnings only when it asks.
+TEST_F(MeshSceneTest, MeshesBuiltAheadAreTheOnesBuiltOnRequestAndWarnOnlyWhenAskedFor) {
+    struct Case {
+        const char* file;
+        std::vector<const char*> shapes;
+        const char* warnsFor; // the shape whose evaluation warns
+    };
+    const std::vector<Case> cases = {
+        {"signed_and_positive_edges.ma", {"signedShape", "positiveShape"}, "positiveShape"},
+        {"unevaluable_history.ma", {"boxShape"}, "boxShape"},
+        {"smooth_cubes.ma", {}, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string path = VORNEX_TEST_DATA_DIR "/host/mesh/" + std::string(c.file);
+        // Built on request, one after the other.
+        loadFile(c.file);
+        std::vector<Node*> shapes;
+        for (const auto& n : activeScene().nodes())
+            if (n->hasFn(MFn::kMesh))
+                shapes.push_back(n.get());
+        std::vector<std::shared_ptr<const MeshGeometry>> onRequest;
+        for (Node* shape : shapes)
+            onRequest.push_back(MFnMesh(pathTo(shape)).geometry());
+        const std::vector<std::string> requestWarnings = warnings;
+        warnings.clear();
+
+        ASSERT_EQ(MFileIO::open(MString(path.c_str())), MStatus::kSuccess);
+        EXPECT_TRUE(warnings.empty()) << warnings.front();
+        for (const char* name : c.shapes)
+            EXPECT_TRUE(node(name)->evaluatedMesh.mesh) << name;
+        std::vector<Node*> loaded;
+        for (const auto& n : activeScene().nodes())
+            if (n->hasFn(MFn::kMesh))
+                loaded.push_back(n.get());
+        ASSERT_EQ(loaded.size(), shapes.size());
+        for (std::size_t i = 0; i < loaded.size(); ++i) {
+            const std::shared_ptr<const MeshGeometry> ahead = loaded[i]->evaluatedMesh.mesh;
+            const auto asked = MFnMesh(pathTo(loaded[i])).geometry();
+            EXPECT_EQ(asked, ahead) << loaded[i]->name() << " was built again";
+            ASSERT_TRUE(asked && onRequest[i]);
+            EXPECT_EQ(asked->points, onRequest[i]->points);
+            EXPECT_EQ(asked->cornerVertex, onRequest[i]->cornerVertex);
+            EXPECT_EQ(asked->cornerNormal, onRequest[i]->cornerNormal);
+            EXPECT_EQ(asked->normals, onRequest[i]->normals);
+            EXPECT_EQ(asked->vertexFaces, onRequest[i]->vertexFaces);
+            EXPECT_EQ(asked->edgeFaces, onRequest[i]->edgeFaces);
+            if (c.warnsFor && loaded[i]->name() == c.warnsFor) {
+                ASSERT_EQ(warnings.size(), 1u);
+                EXPECT_NE(warnings[0].find(c.warnsFor), std::string::npos) << warnings[0];
+            }
+        }
+        MFnMesh again(pathTo(loaded.back()));
+        EXPECT_EQ(warnings, requestWarnings);
+        warnings.clear();
+        resetScene();
+    }
 }
 
 TEST_F(MeshSceneTest, PositiveEdgeListsReadTheSameCornersAndNormalsAsSignedOnes) {
