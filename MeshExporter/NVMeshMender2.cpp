@@ -461,6 +461,12 @@ void Mender::run() {
         for (std::size_t k = 0; k < 3; ++k)
             m_triangles[i].position[k] = m_positionOf[m_indices[3 * i + k]];
 
+    // Room for the copies as the vertex list has it (see generateTangents).
+    const std::size_t room = std::max(m_vertices.capacity(), m_vertices.size());
+    for (auto* list : {&m_mapping, &m_copy})
+        list->reserve(room);
+    m_claimedBy.reserve(room);
+    m_copiedFor.reserve(room);
     m_mapping.resize(m_vertices.size());
     for (std::size_t v = 0; v < m_mapping.size(); ++v)
         m_mapping[v] = static_cast<std::uint32_t>(v);

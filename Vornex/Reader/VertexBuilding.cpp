@@ -332,6 +332,18 @@ void joinSlices(std::vector<SliceOutput>& slices, std::size_t sets, VertexBuffer
     std::vector<std::vector<std::vector<std::int32_t>>> numberOf(
         channels, std::vector<std::vector<std::int32_t>>(sets));
     std::vector<std::vector<std::int32_t>> renumber(channels);
+    // Room for every slice's vertices and UVs at once: grown by doubling, the lists would be
+    // moved whole and take twice the fresh memory.
+    std::size_t vertices = out.m_vertices.size();
+    std::vector<std::size_t> uvs(channels);
+    for (const SliceOutput& slice : slices) {
+        vertices += slice.vertices.size();
+        for (std::size_t k = 0; k < channels && k < slice.uvs.size(); ++k)
+            uvs[k] += slice.uvs[k].size();
+    }
+    out.m_vertices.reserve(vertices);
+    for (std::size_t k = 0; k < channels; ++k)
+        out.m_uvSets[k].reserve(out.m_uvSets[k].size() + uvs[k]);
     for (SliceOutput& slice : slices) {
         slice.log.deliver();
         if (slice.failure)
