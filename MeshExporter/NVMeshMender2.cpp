@@ -112,19 +112,13 @@ private:
 
     void buildPositionMap(const std::vector<std::uint32_t>& indices);
     void findNeighbours(std::uint32_t position, std::uint32_t first, std::uint32_t count);
-    void findNeighboursByEdges(std::uint32_t first, std::uint32_t count);
+    void findNeighboursByEdges(std::uint32_t count);
     void visitOrder(std::uint32_t count);
-    void group(std::uint32_t first, Direction d, Grouping& grouping);
-    void join(std::uint32_t entry, std::uint32_t first, Direction d, Grouping& grouping);
+    void groupBoth();
+    void collectGroups(Direction d, Grouping& grouping);
     void assign(std::uint32_t position, std::uint32_t first, Direction d, const Grouping& grouping);
     void assignBoth(std::uint32_t position, std::uint32_t first, const Vector3& tangent,
                     const Vector3& binormal);
-    bool creasePasses(std::uint32_t entryA, std::uint32_t entryB, std::uint32_t first,
-                      Direction d) const;
-    const Triangle& triangleAt(std::uint32_t first, std::uint32_t entry) const {
-        return m_triangles[m_entryTriangle[first + entry]];
-    }
-
     std::vector<MenderVertex>& m_vertices;
     std::vector<std::uint32_t>& m_indices; // replaced corner by corner as copies are made
     std::vector<std::uint32_t>& m_mapping;
@@ -148,6 +142,7 @@ private:
     // Scratch of one position, indexed by entry within its list. A triangle with several
     // corners at the position has several entries; its state lives at the first (m_canon).
     std::vector<std::uint32_t> m_canon;
+    std::vector<const Triangle*> m_triangleOf;              // per entry
     std::vector<std::array<std::uint32_t, 2>> m_neighbours; // entries, kNone when missing
     std::vector<std::array<std::uint32_t, 2>> m_others;     // see findNeighbours
     std::vector<EdgeRecord> m_edges;
@@ -207,12 +202,15 @@ void Mender::buildPositionMap(const std::vector<std::uint32_t>& indices) {
 void Mender::findNeighbours(std::uint32_t position, std::uint32_t first, std::uint32_t count) {
     m_canon.resize(count);
     m_neighbours.resize(count);
-    for (std::uint32_t e = 0; e < count; ++e)
+    m_triangleOf.resize(count);
+    for (std::uint32_t e = 0; e < count; ++e) {
         m_canon[e] = e > 0 && m_entryTriangle[first + e] == m_entryTriangle[first + e - 1]
                          ? m_canon[e - 1]
                          : e;
+        m_triangleOf[e] = &m_triangles[m_entryTriangle[first + e]];
+    }
     if (count > kDirectCompareMost) {
-        findNeighboursByEdges(first, count);
+        findNeighboursByEdges(count);
         return;
     }
     // Both triangles have a corner here, and any two corners of a triangle make one of its
@@ -222,7 +220,7 @@ void Mender::findNeighbours(std::uint32_t position, std::uint32_t first, std::ui
     // first two others in list order that share one are the neighbours.
     m_others.resize(count);
     for (std::uint32_t e = 0; e < count; ++e) {
-        const auto& corners = triangleAt(first, e).position;
+        const auto& corners = m_triangleOf[e]->position;
         std::array<std::uint32_t, 3> kept{};
         unsigned n = 0;
         unsigned here = 0;
@@ -254,10 +252,10 @@ void Mender::findNeighbours(std::uint32_t position, std::uint32_t first, std::ui
 
 // The same for a position with many triangles: the triangles' edges sorted, so that a fan of
 // any size costs n log n.
-void Mender::findNeighboursByEdges(std::uint32_t first, std::uint32_t count) {
+void Mender::findNeighboursByEdges(std::uint32_t count) {
     m_edges.clear();
     for (std::uint32_t e = 0; e < count; ++e) {
-        const auto& corners = triangleAt(first, e).position;
+        const auto& corners = m_triangleOf[e]->position;
         for (std::size_t k = 0; k < 3; ++k)
             m_edges.push_back({edgeKey(corners[k], corners[(k + 1) % 3]), e});
     }
@@ -270,7 +268,7 @@ void Mender::findNeighboursByEdges(std::uint32_t first, std::uint32_t count) {
             continue;
         // The two smallest entries over the three edges; kNone sorts last.
         std::array<std::uint32_t, 2> best{kNone, kNone};
-        const auto& corners = triangleAt(first, e).position;
+        const auto& corners = m_triangleOf[e]->position;
         for (std::size_t k = 0; k < 3; ++k) {
             const std::uint64_t key = edgeKey(corners[k], corners[(k + 1) % 3]);
             auto it = std::lower_bound(
@@ -293,31 +291,10 @@ void Mender::findNeighboursByEdges(std::uint32_t first, std::uint32_t count) {
     }
 }
 
-bool Mender::creasePasses(std::uint32_t entryA, std::uint32_t entryB, std::uint32_t first,
-                          Direction d) const {
-    const Vector3& a = of(triangleAt(first, entryA).unitBasis, d);
-    const Vector3& b = of(triangleAt(first, entryB).unitBasis, d);
-    const float minCosine = d == Direction::Tangent ? m_settings.minTangentCreaseCosine
-                                                    : m_settings.minBinormalCreaseCosine;
+// The crease test: directions at least the settings' cosine apart, or both absent.
+bool creasePasses(const Vector3& a, const Vector3& b, float minCosine) {
     const Vector3 zero;
     return Vector3::dot(a, b) >= minCosine || (a == zero && b == zero);
-}
-
-// The triangle at `entry` joins the group of its last neighbour that has one and passes the
-// crease test, or opens a new group.
-void Mender::join(std::uint32_t entry, std::uint32_t first, Direction d, Grouping& grouping) {
-    std::int32_t group = -1;
-    for (std::uint32_t neighbour : m_neighbours[entry]) {
-        if (neighbour == kNone)
-            continue;
-        const std::uint32_t other = m_canon[neighbour];
-        if (grouping.groupOf[other] >= 0 && creasePasses(entry, other, first, d))
-            group = grouping.groupOf[other];
-    }
-    if (group < 0)
-        group = grouping.groupCount++;
-    grouping.groupOf[entry] = group;
-    grouping.joined.emplace_back(static_cast<std::uint32_t>(group), entry);
 }
 
 void Mender::visitOrder(std::uint32_t count) {
@@ -347,15 +324,53 @@ void Mender::visitOrder(std::uint32_t count) {
     }
 }
 
-void Mender::group(std::uint32_t first, Direction d, Grouping& grouping) {
-    grouping.groupOf.assign(m_canon.size(), -1);
-    grouping.joined.clear();
-    grouping.groupCount = 0;
-    for (const std::uint32_t entry : m_order)
-        join(entry, first, d, grouping);
+// Both directions' groups at the current position. In the walk's order each triangle joins,
+// per direction, the group of its last neighbour that has one and passes that direction's
+// crease test, or opens a new group; the directions share the walk, so one pass serves both.
+void Mender::groupBoth() {
+    Grouping& tangents = m_grouping[0];
+    Grouping& binormals = m_grouping[1];
+    for (Grouping* grouping : {&tangents, &binormals}) {
+        grouping->groupOf.assign(m_canon.size(), -1);
+        grouping->joined.clear();
+        grouping->groupCount = 0;
+    }
+    const float minTangent = m_settings.minTangentCreaseCosine;
+    const float minBinormal = m_settings.minBinormalCreaseCosine;
+    for (const std::uint32_t entry : m_order) {
+        const TriangleBasis& mine = m_triangleOf[entry]->unitBasis;
+        std::int32_t tangent = -1;
+        std::int32_t binormal = -1;
+        for (const std::uint32_t neighbour : m_neighbours[entry]) {
+            if (neighbour == kNone)
+                continue;
+            const std::uint32_t other = m_canon[neighbour];
+            const std::int32_t otherTangent = tangents.groupOf[other];
+            const std::int32_t otherBinormal = binormals.groupOf[other];
+            if (otherTangent < 0 && otherBinormal < 0)
+                continue;
+            const TriangleBasis& theirs = m_triangleOf[other]->unitBasis;
+            if (otherTangent >= 0 && creasePasses(mine.tangent, theirs.tangent, minTangent))
+                tangent = otherTangent;
+            if (otherBinormal >= 0 && creasePasses(mine.binormal, theirs.binormal, minBinormal))
+                binormal = otherBinormal;
+        }
+        if (tangent < 0)
+            tangent = tangents.groupCount++;
+        if (binormal < 0)
+            binormal = binormals.groupCount++;
+        tangents.groupOf[entry] = tangent;
+        tangents.joined.emplace_back(static_cast<std::uint32_t>(tangent), entry);
+        binormals.groupOf[entry] = binormal;
+        binormals.joined.emplace_back(static_cast<std::uint32_t>(binormal), entry);
+    }
+    collectGroups(Direction::Tangent, tangents);
+    collectGroups(Direction::Binormal, binormals);
+}
 
-    // Members of each group in the order they joined, and the group's value: the normalised
-    // sum of its triangles' vectors in that order.
+// Members of each group in the order they joined, and the group's value: the normalised sum
+// of its triangles' vectors in that order.
+void Mender::collectGroups(Direction d, Grouping& grouping) {
     const auto groups = static_cast<std::size_t>(grouping.groupCount);
     grouping.members.resize(grouping.joined.size());
     if (groups == 1) {
@@ -373,11 +388,11 @@ void Mender::group(std::uint32_t first, Direction d, Grouping& grouping) {
         for (const auto& [g, entry] : grouping.joined)
             grouping.members[grouping.cursor[g]++] = entry;
     }
-    grouping.groupValue.assign(groups, Vector3());
+    grouping.groupValue.resize(groups);
     for (std::size_t g = 0; g < groups; ++g) {
         Vector3 sum;
         for (std::uint32_t i = grouping.groupStart[g]; i < grouping.groupStart[g + 1]; ++i)
-            sum += of(triangleAt(first, grouping.members[i]).basis, d);
+            sum += of(m_triangleOf[grouping.members[i]]->basis, d);
         grouping.groupValue[g] = unitVector(sum);
     }
 }
@@ -481,10 +496,9 @@ void Mender::run() {
         visitOrder(count);
         // The groups depend only on the triangles, so both directions are grouped before
         // either is assigned.
-        Grouping& tangents = m_grouping[0];
-        Grouping& binormals = m_grouping[1];
-        group(first, Direction::Tangent, tangents);
-        group(first, Direction::Binormal, binormals);
+        const Grouping& tangents = m_grouping[0];
+        const Grouping& binormals = m_grouping[1];
+        groupBoth();
         if (tangents.groupCount == 1 && binormals.groupCount == 1) {
             m_nextSerial += 2;
             assignBoth(p, first, tangents.groupValue[0], binormals.groupValue[0]);
