@@ -46,6 +46,7 @@ void OutFile::open(const char* path, Mode mode) {
     struct stat info {};
     if (mode == Mode::Rewritten && fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
         m_inPlace = true;
+        m_oldSize = static_cast<std::uint64_t>(info.st_size);
         // The old head goes first, so that no moment shows it before new bytes.
         const auto old = static_cast<std::size_t>(
             std::min<std::uint64_t>(static_cast<std::uint64_t>(info.st_size), kHeadBytes));
@@ -68,8 +69,8 @@ bool OutFile::close() {
     if (m_inPlace && !m_failed) {
         const int fd = ::fileno(m_file);
         const auto head = static_cast<std::size_t>(std::min<std::uint64_t>(m_written, kHeadBytes));
-        // Cut first: a file shorter than the head must not keep the room held for it.
-        if (::ftruncate(fd, static_cast<off_t>(m_written)) != 0 ||
+        // An older, longer file is cut to the new length first; the head goes last.
+        if ((m_oldSize > m_written && ::ftruncate(fd, static_cast<off_t>(m_written)) != 0) ||
             !writeAllAt(fd, m_head.data(), head, 0))
             m_failed = true;
     }

@@ -51,6 +51,7 @@ private:
     bool m_failed = false;
     bool m_inPlace = false; // rewriting a regular file: head held back, end cut at close
     std::uint64_t m_written = 0;
+    std::uint64_t m_oldSize = 0; // of the file rewritten
     std::array<unsigned char, kHeadBytes> m_head{};
 };
 
