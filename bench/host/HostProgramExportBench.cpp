@@ -119,6 +119,6 @@ BENCHMARK(BM_ExportProcess)
     ->ArgsProduct({{0, 1}, {34, 61}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime()
-    ->Iterations(3);
+    ->Iterations(9);
 
 BENCHMARK_MAIN();

@@ -277,6 +277,49 @@ TEST(MeshExportLayout, EveryLodPacksItsSetsByTheOneLayoutTheWidestNeeds) {
     }
 }
 
+// Duplicate triangles go before a group is placed: a group left without triangles is left out
+// wherever it arrived, a repeated polygon counts once, and alpha-blended groups still come last.
+TEST(StaticMeshExport, GroupsLeftWithoutTrianglesAreLeftOutAndRepeatsCountOnce) {
+    const auto specks = cgfxMaterial("specks", "StaticMesh.fx", "Base", {"specks.dds"});
+    const auto glass = cgfxMaterial("AlphaGlass", "StaticMesh.fx", "Base", {"glass.dds"});
+    const auto stone = cgfxMaterial("stone", "StaticMesh.fx", "Base", {"stone.dds"});
+    MeshDraft draft;
+    const auto square = [&](float y) {
+        draft.positions.insert(draft.positions.end(), {{0, y, 0}, {1, y, 0}, {1, y, 1}, {0, y, 1}});
+    };
+    draft.positions.assign(4, Vector3(5, 0, 5)); // every corner at one point
+    square(1);                                   // glass
+    square(0);                                   // stone
+    draft.normals.assign(12, Vector3(0, 1, 0));
+    draft.uvSets = {{}};
+    for (int q = 0; q < 3; ++q)
+        draft.uvSets[0].insert(draft.uvSets[0].end(), {{0, 0}, {1, 0}, {1, 1}, {0, 1}});
+    draft.polygons = {{0, 1, 2, 3}, {4, 5, 6, 7}, {8, 9, 10, 11}, {8, 9, 10, 11}};
+    draft.groupOfPolygon = {0, 1, 2, 2};
+    draft.groups = {specks, glass, stone};
+    ExportSceneBuilder b;
+    unlitPart(b, draft);
+    Export e(b);
+    ASSERT_TRUE(e.ok);
+    const MeshFile& f = e.file;
+    ASSERT_EQ(f.materials.size(), 1u);
+    ASSERT_EQ(f.materials[0].size(), 1u);
+    const auto& records = f.materials[0][0];
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].textures.front(), "stone.dds");
+    EXPECT_EQ(records[1].textures.front(), "glass.dds");
+    // (base vertex, start index, index count, vertex count); the glass carries its two
+    // triangles once per sort copy, eight in all, and its record counts one copy.
+    const std::vector<std::array<std::int64_t, 4>> expected = {{0, 0, 6, 4}, {4, 6, 6, 4}};
+    for (std::size_t r = 0; r < records.size(); ++r)
+        EXPECT_EQ((std::array<std::int64_t, 4>{records[r].baseVertexIndex, records[r].startIndex,
+                                               records[r].indexCount, records[r].vertexCount}),
+                  expected[r])
+            << "record " << r;
+    EXPECT_EQ(f.vertexCount, 8u);
+    EXPECT_EQ(f.indices.size(), 6u + 8u * 6u);
+}
+
 TEST(StaticMeshExport, NormalsStaySquareToTheirSurfaceUnderScale) {
     // A ramp rising along z (the plane y = z, normal (0, 1, -1) / sqrt 2) under its part's
     // transform; each row gives the placed surface's own normal.
