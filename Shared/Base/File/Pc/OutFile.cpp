@@ -47,7 +47,7 @@ void OutFile::open(const char* path, Mode mode) {
     if (mode == Mode::Rewritten && fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
         m_inPlace = true;
         m_oldSize = static_cast<std::uint64_t>(info.st_size);
-        // The old head goes first, so that no moment shows it before new bytes.
+        // The old head is zeroed before any new byte lands, so it never stands before them.
         const auto old = static_cast<std::size_t>(
             std::min<std::uint64_t>(static_cast<std::uint64_t>(info.st_size), kHeadBytes));
         m_head.fill(0);
