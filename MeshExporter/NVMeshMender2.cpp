@@ -477,9 +477,9 @@ void Mender::run() {
             m_triangles[i].position[k] = m_positionOf[m_indices[3 * i + k]];
 
     // Room for the copies as the vertex list has it (see generateTangents).
-    const std::size_t room = std::max(m_vertices.capacity(), m_vertices.size());
-    for (auto* list : {&m_mapping, &m_copy})
-        list->reserve(room);
+    const std::size_t room = m_vertices.capacity();
+    m_mapping.reserve(room);
+    m_copy.reserve(room);
     m_claimedBy.reserve(room);
     m_copiedFor.reserve(room);
     m_mapping.resize(m_vertices.size());

@@ -76,10 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     scene.reset();
     vornexhost::loadMayaAscii(scene, "fuzz.ma",
                               std::string_view(reinterpret_cast<const char*>(data), size));
-    std::vector<const vornexhost::Node*> shapes;
-    for (const auto& node : scene.nodes())
-        if (node->hasFn(MFn::kMesh))
-            shapes.push_back(node.get());
+    const std::vector<const vornexhost::Node*> shapes = vornexhost::meshShapes(scene);
     vornexhost::evaluateMeshesAhead(shapes);
     std::vector<std::shared_ptr<const vornexhost::MeshGeometry>> ahead;
     for (const vornexhost::Node* shape : shapes)

@@ -12,6 +12,7 @@
 namespace vornexhost {
 
 class Node;
+class Scene;
 
 // Reads the mesh data a scene file stores on a mesh shape (points, edges, faces, UV and colour
 // sets, locked normals), without tweaks and without topology. False with `error` when the data
@@ -33,5 +34,7 @@ std::shared_ptr<const MeshGeometry> evaluateMesh(const MObject& shape);
 // (a loaded scene's exporter) finds them built. What a shape's evaluation warns about waits for
 // the shape's first request, where evaluating it then would have told it.
 void evaluateMeshesAhead(const std::vector<const Node*>& shapes);
+// The scene's mesh shapes, in node order: what a loaded scene evaluates ahead.
+std::vector<const Node*> meshShapes(const Scene& scene);
 
 } // namespace vornexhost

@@ -8,8 +8,6 @@
 #include <maya/MFileIO.h>
 #include <maya/MGlobal.h>
 
-#include <vector>
-
 MStatus MFileIO::open(const MString& fileName, const char*, bool) {
     vornexhost::Scene& scene = vornexhost::activeScene();
     vornexhost::sendSceneMessage(MSceneMessage::kBeforeOpen);
@@ -36,11 +34,7 @@ MStatus MFileIO::open(const MString& fileName, const char*, bool) {
     scene.currentFile = fileName.str();
     // Whoever loads a scene reads its meshes next, one after the other; built side by side now,
     // they are ready when asked for.
-    std::vector<const vornexhost::Node*> shapes;
-    for (const auto& node : scene.nodes())
-        if (node->hasFn(MFn::kMesh))
-            shapes.push_back(node.get());
-    vornexhost::evaluateMeshesAhead(shapes);
+    vornexhost::evaluateMeshesAhead(vornexhost::meshShapes(scene));
     return MStatus::kSuccess;
 }
 

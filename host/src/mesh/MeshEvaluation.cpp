@@ -7,6 +7,7 @@
 #include <vornexhost/MeshSource.h>
 #include <vornexhost/Node.h>
 #include <vornexhost/PolyPrimitives.h>
+#include <vornexhost/Scene.h>
 #include <vornexhost/SceneRevision.h>
 #include <vornexhost/ScriptEditor.h>
 
@@ -183,6 +184,14 @@ void evaluateMeshesAhead(const std::vector<const Node*>& shapes) {
         const std::lock_guard<std::mutex> guard(storedMeshLock());
         shape.evaluatedMesh = {std::move(mesh), revision, time, std::move(warnings)};
     });
+}
+
+std::vector<const Node*> meshShapes(const Scene& scene) {
+    std::vector<const Node*> shapes;
+    for (const auto& node : scene.nodes())
+        if (node->hasFn(MFn::kMesh))
+            shapes.push_back(node.get());
+    return shapes;
 }
 
 std::shared_ptr<const MeshGeometry> evaluateMesh(const MObject& shape) {
